@@ -1,0 +1,172 @@
+#include "ui/chart_data.h"
+
+#include "ui/numeric_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace mirute {
+
+ChartData::ChartData(QObject *parent) : QObject(parent)
+{
+    m_values.resize(m_cols);
+}
+
+int ChartData::rowCount() const { return m_rows; }
+
+void ChartData::setRowCount(int rows)
+{
+    rows = std::max(rows, 0);
+    if (rows == m_rows)
+        return;
+    m_rows = rows;
+    m_labels.resize(rows);
+    for (auto &series : m_values)
+        series.resize(rows, 0.0);
+    touch();
+}
+
+int ChartData::columnCount() const { return m_cols; }
+
+void ChartData::setColumnCount(int cols)
+{
+    cols = std::max(cols, 1);
+    if (cols == m_cols)
+        return;
+    m_cols = cols;
+    m_values.resize(cols);
+    for (auto &series : m_values)
+        series.resize(m_rows, 0.0);
+    touch();
+}
+
+int ChartData::row() const { return m_row; }
+void ChartData::setRow(int row) { m_row = row; }
+int ChartData::column() const { return m_col; }
+void ChartData::setColumn(int col) { m_col = col; }
+
+void ChartData::setRowLabel(const QString &label)
+{
+    if (m_row < 1 || m_row > m_rows)
+        return;
+    m_labels[m_row - 1] = label;
+    touch();
+}
+
+QString ChartData::rowLabel(int row) const
+{
+    return row >= 1 && row <= m_rows ? m_labels[row - 1] : QString();
+}
+
+void ChartData::setData(const QString &value) { setValue(leadingNumber(value)); }
+
+void ChartData::setValue(double value)
+{
+    if (m_row < 1 || m_row > m_rows || m_col < 1 || m_col > m_cols || !std::isfinite(value))
+        return;
+    m_values[m_col - 1][m_row - 1] = value;
+    touch();
+}
+
+double ChartData::value(int row, int column) const
+{
+    if (row < 1 || row > m_rows || column < 1 || column > m_cols)
+        return 0.0;
+    return m_values[column - 1][row - 1];
+}
+
+void ChartData::setAxisRange(double min, double max)
+{
+    if (!std::isfinite(min) || !std::isfinite(max))
+        return;
+    if (max < min)
+        std::swap(min, max);
+    // A computed maximum of 0 over an all-zero chart must still give the axis some height.
+    if (max == min)
+        max = min + 1.0;
+    m_axis = std::make_pair(min, max);
+    touch();
+}
+
+void ChartData::setAxisAuto()
+{
+    if (!m_axis)
+        return;
+    m_axis.reset();
+    touch();
+}
+
+std::optional<std::pair<double, double>> ChartData::axisRange() const { return m_axis; }
+
+std::pair<double, double> ChartData::displayRange() const
+{
+    if (m_axis)
+        return *m_axis;
+    double low = 0.0, high = 0.0;
+    for (const auto &series : m_values) {
+        for (double v : series) {
+            low = std::min(low, v);
+            high = std::max(high, v);
+        }
+    }
+    return {low < 0.0 ? -roundUp(-low) : 0.0, roundUp(high)};
+}
+
+double ChartData::roundUp(double value)
+{
+    if (!(value > 1.0))
+        return 1.0;
+    const double power = std::pow(10.0, std::floor(std::log10(value)));
+    for (double step : {1.0, 2.0, 2.5, 5.0, 10.0}) {
+        // A little tolerance so that 100 stays 100 despite the rounding of pow and log10.
+        if (step * power >= value * (1.0 - 1e-12))
+            return step * power;
+    }
+    return 10.0 * power;
+}
+
+bool ChartData::isVisible() const { return m_visible; }
+
+void ChartData::setVisible(bool visible)
+{
+    if (visible == m_visible)
+        return;
+    m_visible = visible;
+    emit visibilityChanged(visible);
+}
+
+void ChartData::resetToSingleZero()
+{
+    beginBatch();
+    setColumnCount(1);
+    setColumn(1);
+    setRowCount(1);
+    setRow(1);
+    setData(QStringLiteral("0"));
+    setRowLabel(QString());
+    // The point may already have been 0 with an empty label; the reset still asks for a redraw.
+    touch();
+    endBatch();
+}
+
+void ChartData::beginBatch() { ++m_batch; }
+
+void ChartData::endBatch()
+{
+    if (m_batch == 0 || --m_batch > 0)
+        return;
+    if (m_dirty) {
+        m_dirty = false;
+        emit changed();
+    }
+}
+
+void ChartData::touch()
+{
+    if (m_batch > 0)
+        m_dirty = true;
+    else
+        emit changed();
+}
+
+} // namespace mirute

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QList>
+#include <optional>
+
+namespace mirute {
+
+// The values behind a chart: rows are the categories along the horizontal axis, columns the series;
+// both numbered from 1 like the rest of the program. Pure data (QtCore only); ChartWidget draws it.
+class ChartData : public QObject {
+    Q_OBJECT
+public:
+    explicit ChartData(QObject *parent = nullptr);
+
+    int rowCount() const;
+    void setRowCount(int rows);        // new points are 0 with an empty label
+    int columnCount() const;
+    void setColumnCount(int cols);
+    int row() const;
+    void setRow(int row);
+    int column() const;
+    void setColumn(int col);
+    void setRowLabel(const QString &label);     // label of the current row
+    QString rowLabel(int row) const;
+    void setData(const QString &value);         // value of the current point, as text holding a number
+    void setValue(double value);
+    double value(int row, int column = 1) const;
+
+    // Fixed value axis, or automatic when not set.
+    void setAxisRange(double min, double max);
+    void setAxisAuto();
+    std::optional<std::pair<double, double>> axisRange() const;
+    // The range the value axis shows: the fixed one, or from 0 (or below, for negative values) to a
+    // round number at or above the largest value, at least 1.
+    std::pair<double, double> displayRange() const;
+    static double roundUp(double value);   // 1, 2, 2.5 or 5 times a power of ten, >= value
+
+    bool isVisible() const;
+    void setVisible(bool visible);
+
+    // Before a panel fills it: 1 series, 1 point of value 0 with an empty label.
+    void resetToSingleZero();
+    // Several changes at once, one changed() at the end.
+    void beginBatch();
+    void endBatch();
+
+signals:
+    void changed();
+    void visibilityChanged(bool visible);
+
+private:
+    void touch();
+    int m_rows = 0, m_cols = 1, m_row = 1, m_col = 1;
+    QStringList m_labels;
+    QList<QList<double>> m_values;   // [column-1][row-1]
+    std::optional<std::pair<double, double>> m_axis;
+    bool m_visible = true;
+    int m_batch = 0;
+    bool m_dirty = false;
+};
+
+} // namespace mirute
