@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the Debian packages needed to build, run and test the program (only those missing).
+set -euo pipefail
+pkgs=(build-essential cmake ninja-build ccache qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+      fonts-ipafont-gothic xvfb xauth)
+pkgs+=("$@")
+missing=()
+for p in "${pkgs[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test headless (offscreen Qt platform).
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+"$here/scripts/deps.sh"
+"$here/scripts/build.sh" "$here/build"
+cd "$here/build"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" "$@"

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace mirute {
+
+// Sets up the application (Japanese locale and font, one instance per folder) and runs the main window
+// in the current working folder, where every data file lives.
+int runApplication(int argc, char *argv[]);
+
+} // namespace mirute

@@ -1,0 +1,112 @@
+#include "log/play_log.h"
+
+#include "log/number_format.h"
+#include "log/write_list.h"
+
+#include <QFileInfo>
+
+namespace mirute {
+
+bool parsePlayRecord(const QString &line, PlayRecord *out, QString *reason) {
+    bool unterminated = false;
+    const QList<ListItem> items = splitWriteList(line, &unterminated);
+    if (unterminated) {
+        *reason = QStringLiteral("引用符が閉じていません");
+        return false;
+    }
+    // Six items; a line from another program that lacks the empty spare item is still a whole record.
+    if (items.size() < 5 || items.size() > 6) {
+        *reason = QStringLiteral("項目の数が %1 です（6 のはずです）").arg(items.size());
+        return false;
+    }
+    const auto seconds = parseNumber(items[3].text);
+    if (!seconds || items[3].quoted) {
+        *reason = QStringLiteral("秒数「%1」が数値ではありません").arg(items[3].text.left(20));
+        return false;
+    }
+    out->date = items[0].text;
+    out->time = items[1].text;
+    out->game = items[2].text;
+    out->seconds = float(*seconds);
+    out->diary = items[4].text;
+    return true;
+}
+
+PlayLogData parsePlayLog(const TextLines &lines) {
+    PlayLogData data;
+    data.path = lines.path;
+    data.exists = lines.exists;
+    data.error = lines.error;
+    data.records.reserve(lines.lines.size());
+    qsizetype bad = 0;
+    for (qsizetype i = 0; i < lines.lines.size(); ++i) {
+        const int lineNo = int(i + 1);
+        if (bad < lines.badLines.size() && lines.badLines[bad] == lineNo) {
+            ++bad;
+            data.problems.append({lineNo, QStringLiteral("Shift_JIS として読めない文字があります")});
+            continue;
+        }
+        const QString &line = lines.lines[i];
+        if (line.trimmed().isEmpty())
+            continue;
+        PlayRecord r;
+        QString reason;
+        if (parsePlayRecord(line, &r, &reason))
+            data.records.append(std::move(r));
+        else
+            data.problems.append({lineNo, reason});
+    }
+    return data;
+}
+
+PlayLogData readPlayLog(const QString &dir) { return parsePlayLog(readTextLines(dir, kPlayLogFile)); }
+
+QString gamePlayLine(const QString &date, const QString &time, const QString &game, double seconds,
+                     const QString &diary) {
+    return WriteListLine().text(date).text(time).text(game).number(seconds).text(diary).empty().line();
+}
+
+QString rewrittenPlayLine(const PlayRecord &r) {
+    return WriteListLine()
+        .text(r.date)
+        .text(r.time)
+        .text(r.game)
+        .single(r.seconds)
+        .text(r.diary)
+        .text(QString())
+        .line();
+}
+
+WriteResult appendPlayLine(const QString &dir, const QString &line) { return appendLine(dir, kPlayLogFile, line); }
+
+WriteResult rewritePlayLog(const QString &dir, const QList<PlayRecord> &records, const QString &backupStamp) {
+    const PlayLogData current = readPlayLog(dir);
+    if (!current.complete()) {
+        QString msg = current.error;
+        if (msg.isEmpty())
+            msg = problemsMessage(QFileInfo(current.path).fileName(), current.problems);
+        return {msg + QStringLiteral("\r\n\r\n読めない行を失わないよう、書き換えを中止しました。")};
+    }
+    if (WriteResult b = backupFile(dir, kPlayLogFile, backupStamp); !b.ok())
+        return b;
+    QStringList lines;
+    lines.reserve(records.size());
+    for (const PlayRecord &r : records)
+        lines.append(rewrittenPlayLine(r));
+    return rewriteLines(dir, kPlayLogFile, lines);
+}
+
+QString problemsMessage(const QString &fileName, const QList<LineProblem> &problems) {
+    if (problems.isEmpty())
+        return {};
+    QStringList numbers;
+    for (qsizetype i = 0; i < problems.size() && i < 20; ++i)
+        numbers.append(QString::number(problems[i].line));
+    QString list = numbers.join(QStringLiteral(", "));
+    if (problems.size() > 20)
+        list += QStringLiteral(" ほか %1 行").arg(problems.size() - 20);
+    return QStringLiteral("「%1」の %2 行目を読めませんでした（%3）。\r\nこれらの行は表示に含めていません。")
+        .arg(fileName, list, problems.first().reason);
+}
+
+} // namespace mirute

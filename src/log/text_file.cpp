@@ -1,0 +1,212 @@
+#include "log/text_file.h"
+
+#include "log/sjis.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace mirute {
+namespace {
+
+qint64 g_failAfter = -1;
+
+// Writes through the test hook: the armed failure cuts the write short like a full disk.
+bool writeAll(QIODevice &dev, const QByteArray &bytes) {
+    if (g_failAfter >= 0) {
+        const qint64 part = qMin<qint64>(g_failAfter, bytes.size());
+        g_failAfter = -1;
+        dev.write(bytes.constData(), part);
+        return false;
+    }
+    return dev.write(bytes) == bytes.size();
+}
+
+bool asciiCaseEqual(const QString &a, const QString &b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        char16_t x = a[i].unicode(), y = b[i].unicode();
+        if (x >= u'A' && x <= u'Z')
+            x += 32;
+        if (y >= u'A' && y <= u'Z')
+            y += 32;
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+QString lossyText(const QString &message, const QString &path) {
+    return message + QStringLiteral("（") + QDir::toNativeSeparators(path) + QStringLiteral("）");
+}
+
+} // namespace
+
+QString resolveFile(const QString &dir, const QString &name) {
+    const QDir d(dir);
+    const QString exact = d.filePath(name);
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QStringList entries = d.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &e : entries)
+        if (asciiCaseEqual(e, name))
+            return d.filePath(e);
+    return exact;
+}
+
+void splitDecodedLines(const QByteArray &data, TextLines *out) {
+    out->bytes = data.size();
+    qsizetype start = 0;
+    const qsizetype n = data.size();
+    QString whole;
+    // Fast path: the whole file decodes at once and holds no NUL.
+    const bool clean = !data.contains('\0') && sjis::decode(data, &whole);
+    if (clean) {
+        qsizetype s = 0;
+        const qsizetype wn = whole.size();
+        while (s < wn) {
+            qsizetype e = whole.indexOf(u'\n', s);
+            qsizetype next = e < 0 ? wn : e + 1;
+            if (e < 0)
+                e = wn;
+            qsizetype len = e - s;
+            if (len > 0 && whole.at(s + len - 1) == u'\r')
+                --len;
+            out->lines.append(whole.mid(s, len));
+            s = next;
+        }
+        return;
+    }
+    int lineNo = 0;
+    while (start < n) {
+        qsizetype e = data.indexOf('\n', start);
+        const qsizetype next = e < 0 ? n : e + 1;
+        if (e < 0)
+            e = n;
+        qsizetype len = e - start;
+        if (len > 0 && data.at(start + len - 1) == '\r')
+            --len;
+        ++lineNo;
+        const QByteArrayView raw(data.constData() + start, len);
+        QString text;
+        if (!raw.contains('\0') && sjis::decode(raw, &text)) {
+            out->lines.append(text);
+        } else {
+            out->lines.append(QString());
+            out->badLines.append(lineNo);
+        }
+        start = next;
+    }
+}
+
+TextLines readTextLines(const QString &dir, const QString &name) {
+    TextLines result;
+    result.path = resolveFile(dir, name);
+    QFile f(result.path);
+    if (!f.exists())
+        return result;
+    result.exists = true;
+    if (!f.open(QIODevice::ReadOnly)) {
+        result.error = lossyText(f.errorString(), result.path);
+        return result;
+    }
+    const QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        result.error = lossyText(f.errorString(), result.path);
+        return result;
+    }
+    splitDecodedLines(data, &result);
+    return result;
+}
+
+QByteArray encodeLines(const QStringList &lines, QString *error) {
+    QByteArray out;
+    QByteArray encoded;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QChar bad;
+        if (!sjis::encode(lines[i], &encoded, &bad)) {
+            if (error)
+                *error = QStringLiteral("文字「%1」(U+%2) はShift_JISで保存できません。")
+                             .arg(bad)
+                             .arg(QString::number(bad.unicode(), 16).toUpper().rightJustified(4, u'0'));
+            return {};
+        }
+        out += encoded;
+        out += "\r\n";
+    }
+    if (error)
+        error->clear();
+    return out;
+}
+
+WriteResult appendLine(const QString &dir, const QString &name, const QString &line) {
+    QString error;
+    const QByteArray bytes = encodeLines({line}, &error);
+    const QString path = resolveFile(dir, name);
+    if (!error.isEmpty())
+        return {lossyText(error, path)};
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+        return {lossyText(f.errorString(), path)};
+    const qint64 before = f.size();
+    if (!writeAll(f, bytes) || !f.flush()) {
+        const QString why = f.errorString().isEmpty() || f.error() == QFileDevice::NoError
+                                ? QStringLiteral("書き込みに失敗しました")
+                                : f.errorString();
+        f.close();
+        // Leave no half line behind: the file goes back to its old length.
+        QFile::resize(path, before);
+        return {lossyText(why, path)};
+    }
+    f.close();
+    return {};
+}
+
+WriteResult rewriteBytes(const QString &dir, const QString &name, const QByteArray &bytes) {
+    const QString path = resolveFile(dir, name);
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return {lossyText(f.errorString(), path)};
+    if (!writeAll(f, bytes)) {
+        f.cancelWriting();
+        return {lossyText(QStringLiteral("書き込みに失敗しました"), path)};
+    }
+    if (!f.commit())
+        return {lossyText(f.errorString(), path)};
+    return {};
+}
+
+WriteResult rewriteLines(const QString &dir, const QString &name, const QStringList &lines) {
+    QString error;
+    const QByteArray bytes = encodeLines(lines, &error);
+    if (!error.isEmpty())
+        return {lossyText(error, resolveFile(dir, name))};
+    return rewriteBytes(dir, name, bytes);
+}
+
+WriteResult backupFile(const QString &dir, const QString &name, const QString &stamp) {
+    const QString path = resolveFile(dir, name);
+    QFileInfo info(path);
+    if (!info.exists() || info.size() == 0)
+        return {};
+    QDir d(dir);
+    const QString folder = QStringLiteral("バックアップ");
+    if (!d.exists(folder) && !d.mkdir(folder))
+        return {lossyText(QStringLiteral("バックアップフォルダを作れません"), d.filePath(folder))};
+    const QString base = info.completeBaseName();
+    const QString suffix = info.suffix();
+    QString target = d.filePath(folder + u'/' + base + u'_' + stamp + u'.' + suffix);
+    for (int i = 2; QFileInfo::exists(target); ++i)
+        target = d.filePath(folder + u'/' + base + u'_' + stamp + u'_' + QString::number(i) + u'.' + suffix);
+    if (!QFile::copy(path, target))
+        return {lossyText(QStringLiteral("バックアップを作れません"), target)};
+    return {};
+}
+
+namespace testing {
+void failNextWriteAfter(qint64 bytes) { g_failAfter = bytes; }
+} // namespace testing
+
+} // namespace mirute

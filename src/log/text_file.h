@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace mirute {
+
+// The file `name` in folder `dir`, matched without regard to the case of ASCII letters ("データ.txt" and
+// "データ.TXT" are one file). Returns the existing file's path, or dir/name when there is none yet.
+QString resolveFile(const QString &dir, const QString &name);
+
+// A Shift_JIS text file read as lines. Lines end in CR LF or in LF alone; the last line may lack one.
+struct TextLines {
+    QString path;               // resolved path
+    bool exists = false;
+    QString error;              // the file exists but could not be opened or read
+    QStringList lines;          // decoded lines; an undecodable line is an empty string here
+    QList<int> badLines;        // 1-based numbers of lines whose bytes are not valid Shift_JIS (or hold NUL)
+    qsizetype bytes = 0;
+};
+TextLines readTextLines(const QString &dir, const QString &name);
+// Decodes raw file contents into lines (the part of readTextLines after the read), for parsers and fuzzing.
+void splitDecodedLines(const QByteArray &data, TextLines *out);
+
+// Result of a write: empty error means success.
+struct WriteResult {
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Adds one line with CR LF at the end of the file, creating it when missing. The line is encoded first and
+// written in one piece; a failed write is cut back so that no half line stays in the file.
+WriteResult appendLine(const QString &dir, const QString &name, const QString &line);
+// Replaces the whole file with `lines`, each ended by CR LF, atomically: a temporary file in the same folder
+// is written and renamed over the old one, so an interruption leaves the old file whole.
+WriteResult rewriteLines(const QString &dir, const QString &name, const QStringList &lines);
+// Same with raw bytes (already encoded).
+WriteResult rewriteBytes(const QString &dir, const QString &name, const QByteArray &bytes);
+// Encodes lines as Shift_JIS with CR LF; on a character with no Shift_JIS form sets *error.
+QByteArray encodeLines(const QStringList &lines, QString *error);
+
+// Copies the file into the folder's "バックアップ" subfolder with the date and time in its name, before a
+// rewrite or an erase that the user might regret. Missing or empty files need no backup.
+WriteResult backupFile(const QString &dir, const QString &name, const QString &stamp);
+
+namespace testing {
+// Makes the next file write fail after `bytes` bytes (disk full), for the write-failure tests.
+void failNextWriteAfter(qint64 bytes);
+} // namespace testing
+
+} // namespace mirute

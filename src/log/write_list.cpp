@@ -1,0 +1,94 @@
+#include "log/write_list.h"
+
+#include "log/number_format.h"
+
+namespace mirute {
+
+QList<ListItem> splitWriteList(QStringView line, bool *unterminated) {
+    QList<ListItem> items;
+    if (unterminated)
+        *unterminated = false;
+    const qsizetype n = line.size();
+    qsizetype i = 0;
+    while (true) {
+        // Leading blanks of an item are not part of it.
+        while (i < n && (line[i] == u' ' || line[i] == u'\t'))
+            ++i;
+        ListItem item;
+        if (i < n && line[i] == u'"') {
+            item.quoted = true;
+            const qsizetype close = line.indexOf(u'"', i + 1);
+            if (close < 0) {
+                item.text = line.mid(i + 1).toString();
+                if (unterminated)
+                    *unterminated = true;
+                items.append(item);
+                return items;
+            }
+            item.text = line.mid(i + 1, close - i - 1).toString();
+            i = close + 1;
+            // Anything between the closing quote and the next comma is dropped, as the reader always did.
+            const qsizetype comma = line.indexOf(u',', i);
+            items.append(item);
+            if (comma < 0)
+                return items;
+            i = comma + 1;
+            continue;
+        }
+        const qsizetype comma = line.indexOf(u',', i);
+        const qsizetype end = comma < 0 ? n : comma;
+        item.text = line.mid(i, end - i).trimmed().toString();
+        items.append(item);
+        if (comma < 0)
+            return items;
+        i = comma + 1;
+    }
+}
+
+void WriteListLine::add(const QString &item) {
+    if (!m_first)
+        m_line += u',';
+    m_first = false;
+    m_line += item;
+}
+
+WriteListLine &WriteListLine::text(const QString &s) {
+    add(u'"' + storableText(s) + u'"');
+    return *this;
+}
+
+WriteListLine &WriteListLine::number(double v) {
+    add(formatNumber(v));
+    return *this;
+}
+
+WriteListLine &WriteListLine::single(float v) {
+    add(formatSingle(v));
+    return *this;
+}
+
+WriteListLine &WriteListLine::integer(qint64 v) {
+    add(QString::number(v));
+    return *this;
+}
+
+WriteListLine &WriteListLine::empty() {
+    add(QString());
+    return *this;
+}
+
+QString WriteListLine::line() const { return m_line; }
+
+QString storableText(const QString &text) {
+    QString s = text;
+    s.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    for (QChar &c : s) {
+        if (c == u'"')
+            c = QChar(0x201D); // ”
+        else if (c == u'\r' || c == u'\n')
+            c = u' ';
+    }
+    return s;
+}
+
+} // namespace mirute

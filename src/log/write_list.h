@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace mirute {
+
+// One item of a Write-list line as read: its text without quotes, and whether it was quoted.
+struct ListItem {
+    QString text;
+    bool quoted = false;
+};
+
+// Splits one line (without its line end) at the commas outside double quotes and removes the quotes of
+// quoted items. Blanks around unquoted items are dropped. An unterminated quote runs to the end of the
+// line; *unterminated is set so callers can report it.
+QList<ListItem> splitWriteList(QStringView line, bool *unterminated = nullptr);
+
+// Builds a Write-list line field by field: text quoted, numbers plain, an empty item as nothing.
+class WriteListLine {
+public:
+    WriteListLine &text(const QString &s);      // "s"
+    WriteListLine &number(double v);             // shortest plain form: 60, 23.4, 0.85
+    WriteListLine &single(float v);              // at most 7 significant digits
+    WriteListLine &integer(qint64 v);
+    WriteListLine &empty();                      // nothing between the commas
+    QString line() const;                        // without the line end
+private:
+    void add(const QString &item);
+    QString m_line;
+    bool m_first = true;
+};
+
+// A text as it can be stored in a quoted item: a double quote cannot be written inside one, nor a line
+// break inside a line, so they become ” and a blank.
+QString storableText(const QString &text);
+
+} // namespace mirute
