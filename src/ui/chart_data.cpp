@@ -2,6 +2,8 @@
 
 #include "ui/numeric_text.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <cmath>
 
@@ -56,6 +58,31 @@ void ChartData::setRowLabel(const QString &label)
 QString ChartData::rowLabel(int row) const
 {
     return row >= 1 && row <= m_rows ? m_labels[row - 1] : QString();
+}
+
+QStringList ChartData::distinctRowLabels() const
+{
+    QStringList labels;
+    labels.reserve(m_rows);
+    QSet<QString> seen;
+    seen.reserve(m_rows);
+    for (const QString &label : m_labels) {
+        QString distinct = label.isNull() ? QStringLiteral("") : label;
+        // Zero-width characters: the number of the row, in binary, drawn as nothing.
+        for (qsizetype k = labels.size(); seen.contains(distinct); ++k) {
+            distinct = label + QChar(0x2060);
+            for (qsizetype bits = k; bits > 0; bits >>= 1)
+                distinct += QChar((bits & 1) ? 0x200C : 0x200B);
+        }
+        seen.insert(distinct);
+        labels.append(distinct);
+    }
+    return labels;
+}
+
+QList<double> ChartData::columnValues(int column) const
+{
+    return column >= 1 && column <= m_cols ? m_values[column - 1] : QList<double>();
 }
 
 void ChartData::setData(const QString &value) { setValue(leadingNumber(value)); }

@@ -25,6 +25,10 @@ public:
     void setColumn(int col);
     void setRowLabel(const QString &label);     // label of the current row
     QString rowLabel(int row) const;
+    // Every row's label for a category axis, which keeps only one of equal labels: a repeated (or
+    // empty) label gets an invisible suffix, so each bar keeps a category of its own.
+    QStringList distinctRowLabels() const;
+    QList<double> columnValues(int column) const;   // the values of one series, rows in order
     void setData(const QString &value);         // value of the current point, as text holding a number
     void setValue(double value);
     double value(int row, int column = 1) const;
