@@ -1,0 +1,125 @@
+#include "ui/chart_widget.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+namespace mirute {
+
+namespace {
+
+// A calm blue for the first series and a red for the second (OK and NG in the history charts).
+const QList<QColor> kDefaultColors{QColor(70, 114, 196), QColor(214, 64, 64), QColor(96, 160, 80)};
+
+// Beyond this many bars each one is a pixel or less wide: outlines would only hide the fill.
+constexpr int kOutlinedBars = 400;
+
+} // namespace
+
+class ChartWidget::Impl {
+public:
+    QChartView *view = nullptr;
+    QChart *chart = nullptr;
+    QBarCategoryAxis *categories = nullptr;
+    QValueAxis *values = nullptr;
+    QTimer redrawTimer;
+    QList<QColor> colors = kDefaultColors;
+    QStringList names;
+
+    QColor color(int series) const
+    {
+        return series < colors.size() ? colors[series] : kDefaultColors[series % kDefaultColors.size()];
+    }
+    QString name(int series) const
+    {
+        return series < names.size() ? names[series] : QString::number(series + 1);
+    }
+};
+
+ChartWidget::ChartWidget(QWidget *parent) : QWidget(parent), m_data(new ChartData(this)), m_impl(new Impl)
+{
+    m_impl->chart = new QChart;
+    m_impl->chart->setAnimationOptions(QChart::NoAnimation);
+    m_impl->chart->legend()->setAlignment(Qt::AlignBottom);
+    m_impl->chart->legend()->hide();
+    m_impl->categories = new QBarCategoryAxis(m_impl->chart);
+    m_impl->values = new QValueAxis(m_impl->chart);
+    m_impl->values->setLabelFormat(QStringLiteral("%g"));
+    m_impl->values->setTickCount(6);
+    m_impl->chart->addAxis(m_impl->categories, Qt::AlignBottom);
+    m_impl->chart->addAxis(m_impl->values, Qt::AlignLeft);
+
+    m_impl->view = new QChartView(m_impl->chart, this);
+    m_impl->view->setRenderHint(QPainter::Antialiasing);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_impl->view);
+
+    // A fill sets thousands of points one by one; they are drawn once, when the filling handler returns.
+    m_impl->redrawTimer.setSingleShot(true);
+    m_impl->redrawTimer.setInterval(0);
+    connect(&m_impl->redrawTimer, &QTimer::timeout, this, &ChartWidget::redraw);
+    connect(m_data, &ChartData::changed, this, &ChartWidget::scheduleRedraw);
+    connect(m_data, &ChartData::visibilityChanged, this, &QWidget::setVisible);
+
+    redraw();
+}
+
+ChartWidget::~ChartWidget() { delete m_impl; }
+
+void ChartWidget::setSeriesColors(const QList<QColor> &colors)
+{
+    m_impl->colors = colors;
+    scheduleRedraw();
+}
+
+void ChartWidget::setSeriesNames(const QStringList &names)
+{
+    m_impl->names = names;
+    scheduleRedraw();
+}
+
+QChart *ChartWidget::chart() const { return m_impl->chart; }
+QChartView *ChartWidget::chartView() const { return m_impl->view; }
+bool ChartWidget::redrawPending() const { return m_impl->redrawTimer.isActive(); }
+
+void ChartWidget::scheduleRedraw()
+{
+    if (!m_impl->redrawTimer.isActive())
+        m_impl->redrawTimer.start();
+}
+
+void ChartWidget::redraw()
+{
+    m_impl->redrawTimer.stop();
+    QChart *chart = m_impl->chart;
+    chart->removeAllSeries();
+
+    const int rows = m_data->rowCount();
+    auto *series = new QBarSeries;
+    for (int c = 0; c < m_data->columnCount(); ++c) {
+        auto *set = new QBarSet(m_impl->name(c));
+        set->setColor(m_impl->color(c));
+        set->setBorderColor(rows > kOutlinedBars ? Qt::transparent : m_impl->color(c).darker(120));
+        set->append(m_data->columnValues(c + 1));
+        series->append(set);
+    }
+    chart->addSeries(series);
+
+    m_impl->categories->clear();
+    m_impl->categories->append(m_data->distinctRowLabels());
+    series->attachAxis(m_impl->categories);
+
+    const auto [low, high] = m_data->displayRange();
+    m_impl->values->setRange(low, high);
+    series->attachAxis(m_impl->values);
+
+    chart->legend()->setVisible(m_data->columnCount() >= 2);
+}
+
+} // namespace mirute

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ui/chart_data.h"
+
+#include <QColor>
+#include <QWidget>
+
+QT_BEGIN_NAMESPACE
+class QChart;
+class QChartView;
+QT_END_NAMESPACE
+
+namespace mirute {
+
+// A bar chart (one or two series) drawn from a ChartData; redraws whenever the data changes.
+class ChartWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChartWidget(QWidget *parent = nullptr);
+    ~ChartWidget() override;
+    ChartData &data() { return *m_data; }
+    const ChartData &data() const { return *m_data; }
+    // Series colours and names, set once when a window is designed.
+    void setSeriesColors(const QList<QColor> &colors);
+    void setSeriesNames(const QStringList &names);
+
+    // What is drawn now; changes of the data are drawn together once control returns to the event loop.
+    QChart *chart() const;
+    QChartView *chartView() const;
+    bool redrawPending() const;
+
+private:
+    void scheduleRedraw();
+    void redraw();
+    class Impl;
+    ChartData *m_data;
+    Impl *m_impl;
+};
+
+} // namespace mirute

@@ -1,0 +1,205 @@
+#include "ui/grid_widget.h"
+
+#include "ui/grid_csv.h"
+#include "ui/grid_model_widget.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace mirute {
+
+namespace {
+
+const QString kCsvCaption = QStringLiteral("CSV保存…");
+const QString kCsvTitle = QStringLiteral("CSV保存");
+
+} // namespace
+
+GridWidget::GridWidget(QWidget *parent) : QTableView(parent), m_grid(new Grid(this)), m_model(nullptr)
+{
+    m_model = new GridModel(*m_grid, this);
+    setModel(m_model);
+
+    // Column 0 holds the running numbers, so no row header of its own.
+    verticalHeader()->hide();
+    // One height for every row keeps 32,766 rows cheap to lay out and scroll.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setTabKeyNavigation(false);
+    setCornerButtonEnabled(false);
+    setWordWrap(false);
+
+    connect(m_grid, &Grid::reset, this, &GridWidget::afterReset);
+    connect(m_grid, &Grid::formatChanged, this, &GridWidget::applyFormat);
+    connect(m_grid, &Grid::topRowRequested, this, &GridWidget::scrollToTopRow);
+    connect(m_grid, &Grid::currentCellChanged, this, &GridWidget::showCurrentCell);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) { viewCurrentChanged(current); });
+    connect(this, &QAbstractItemView::clicked, this, &GridWidget::reportClick);
+
+    applyFormat();
+}
+
+int GridWidget::twipsToPixels(int twips, const QWidget *w)
+{
+    qreal dpi = 96.0;
+    if (w)
+        dpi = w->logicalDpiX();
+    else if (const QScreen *screen = QApplication::primaryScreen())
+        dpi = screen->logicalDotsPerInchX();
+    return qRound(twips * dpi / 1440.0);
+}
+
+QString GridWidget::saveCsv(const QString &path) const { return saveGridCsv(*m_grid, path); }
+
+void GridWidget::saveCsvWithDialog()
+{
+    QFileDialog dialog(this, kCsvTitle);
+    dialog.setObjectName(QStringLiteral("dlgCsv"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("CSV (*.csv)"));
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString error = saveCsv(dialog.selectedFiles().constFirst());
+    if (!error.isEmpty())
+        QMessageBox::warning(this, kCsvTitle, QStringLiteral("保存できませんでした。\n") + error);
+}
+
+void GridWidget::contextMenuEvent(QContextMenuEvent *e)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("mnuGrid"));
+    QAction *save = menu.addAction(kCsvCaption);
+    save->setObjectName(QStringLiteral("mnuCsv"));
+    connect(save, &QAction::triggered, this, &GridWidget::saveCsvWithDialog);
+    menu.exec(e->globalPos());
+    e->accept();
+}
+
+void GridWidget::keyPressEvent(QKeyEvent *e)
+{
+    // Enter or Space chooses the current row as a click would, so every list works from the keyboard.
+    const int key = e->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && currentIndex().isValid()) {
+        reportClick(currentIndex());
+        e->accept();
+        return;
+    }
+    QTableView::keyPressEvent(e);
+}
+
+void GridWidget::showEvent(QShowEvent *e)
+{
+    QTableView::showEvent(e);
+    if (m_pendingTopRow > 0) {
+        const int row = m_pendingTopRow;
+        m_pendingTopRow = 0;
+        scrollToTopRow(row);
+    }
+}
+
+void GridWidget::applyFormat()
+{
+    QFont font = QApplication::font();
+    font.setPointSize(m_grid->fontSize());
+    if (font != this->font())
+        setFont(font);
+
+    const int rowHeight = m_grid->rowHeight() > 0 ? twipsToPixels(m_grid->rowHeight(), this)
+                                                  : QFontMetrics(font).height() + 6;
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+
+    for (int c = 0; c < m_grid->cols(); ++c)
+        setColumnWidth(c, twipsToPixels(m_grid->colWidth(c), this));
+
+    QPalette pal = palette();
+    const QColor back = GridModel::color(m_grid->backColor());
+    if (pal.color(QPalette::Base) != back) {
+        pal.setColor(QPalette::Base, back);
+        setPalette(pal);
+    }
+    viewport()->update();
+}
+
+void GridWidget::afterReset()
+{
+    // The model has reset itself already (it was connected first): columns may be new.
+    applyFormat();
+    showCurrentCell();
+}
+
+void GridWidget::scrollToTopRow(int row)
+{
+    if (row < 1 || row > m_model->rowCount())
+        return;
+    if (!isVisible()) {
+        m_pendingTopRow = row;
+        return;
+    }
+    // The scroll range must know the rows of a fill that has just ended.
+    executeDelayedItemsLayout();
+    scrollTo(m_model->index(row - 1, 0), QAbstractItemView::PositionAtTop);
+}
+
+void GridWidget::showCurrentCell()
+{
+    if (m_syncing)
+        return;
+    m_syncing = true;
+    // Moving the current cell from code must not scroll away from TopRow.
+    const bool scrolls = hasAutoScroll();
+    setAutoScroll(false);
+    const int row = m_grid->row();
+    const int col = std::clamp(m_grid->col(), 0, std::max(0, m_model->columnCount() - 1));
+    if (row >= 1 && row <= m_model->rowCount() && m_model->columnCount() > 0)
+        selectionModel()->setCurrentIndex(m_model->index(row - 1, col),
+                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    else
+        selectionModel()->clear();
+    setAutoScroll(scrolls);
+    m_syncing = false;
+}
+
+void GridWidget::viewCurrentChanged(const QModelIndex &current)
+{
+    if (m_syncing || !current.isValid())
+        return;
+    m_syncing = true;
+    m_grid->setRow(current.row() + 1);
+    m_grid->setCol(current.column());
+    m_syncing = false;
+}
+
+void GridWidget::reportClick(const QModelIndex &index)
+{
+    if (!index.isValid())
+        return;
+    const int row = index.row() + 1;
+    const int col = index.column();
+    m_syncing = true;
+    m_grid->setRow(row);
+    m_grid->setCol(col);
+    m_syncing = false;
+    emit clicked(row, col);
+}
+
+} // namespace mirute
