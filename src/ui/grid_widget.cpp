@@ -35,6 +35,8 @@ GridWidget::GridWidget(QWidget *parent) : QTableView(parent), m_grid(new Grid(th
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    // Narrow columns (350 twips for a mark) must keep their width even under a large font.
+    horizontalHeader()->setMinimumSectionSize(1);
 
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
