@@ -3,6 +3,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QTimer>
@@ -18,6 +19,9 @@ const QList<QColor> kDefaultColors{QColor(70, 114, 196), QColor(214, 64, 64), QC
 
 // Beyond this many bars each one is a pixel or less wide: outlines would only hide the fill.
 constexpr int kOutlinedBars = 400;
+// Beyond this many bars their labels overlap into a smear, and the category axis, which checks every
+// new label against all earlier ones, would take seconds for a whole log: number the rows instead.
+constexpr int kLabelledBars = 1000;
 
 } // namespace
 
@@ -25,7 +29,7 @@ class ChartWidget::Impl {
 public:
     QChartView *view = nullptr;
     QChart *chart = nullptr;
-    QBarCategoryAxis *categories = nullptr;
+    QAbstractAxis *rowsAxis = nullptr;
     QValueAxis *values = nullptr;
     QTimer redrawTimer;
     QList<QColor> colors = kDefaultColors;
@@ -47,11 +51,9 @@ ChartWidget::ChartWidget(QWidget *parent) : QWidget(parent), m_data(new ChartDat
     m_impl->chart->setAnimationOptions(QChart::NoAnimation);
     m_impl->chart->legend()->setAlignment(Qt::AlignBottom);
     m_impl->chart->legend()->hide();
-    m_impl->categories = new QBarCategoryAxis(m_impl->chart);
     m_impl->values = new QValueAxis(m_impl->chart);
     m_impl->values->setLabelFormat(QStringLiteral("%g"));
     m_impl->values->setTickCount(6);
-    m_impl->chart->addAxis(m_impl->categories, Qt::AlignBottom);
     m_impl->chart->addAxis(m_impl->values, Qt::AlignLeft);
 
     m_impl->view = new QChartView(m_impl->chart, this);
@@ -109,17 +111,46 @@ void ChartWidget::redraw()
         set->append(m_data->columnValues(c + 1));
         series->append(set);
     }
+    // Thin bars side by side, so that thousands of them still show their colour rather than a haze.
+    if (rows > kOutlinedBars)
+        series->setBarWidth(1.0);
     chart->addSeries(series);
 
-    m_impl->categories->clear();
-    m_impl->categories->append(m_data->distinctRowLabels());
-    series->attachAxis(m_impl->categories);
+    if (m_impl->rowsAxis) {
+        chart->removeAxis(m_impl->rowsAxis);
+        delete m_impl->rowsAxis;
+    }
+    m_impl->rowsAxis = rows <= kLabelledBars ? labelAxis() : rowNumberAxis();
+    chart->addAxis(m_impl->rowsAxis, Qt::AlignBottom);
+    series->attachAxis(m_impl->rowsAxis);
 
     const auto [low, high] = m_data->displayRange();
     m_impl->values->setRange(low, high);
     series->attachAxis(m_impl->values);
 
     chart->legend()->setVisible(m_data->columnCount() >= 2);
+}
+
+QAbstractAxis *ChartWidget::labelAxis() const
+{
+    auto *axis = new QBarCategoryAxis;
+    axis->append(m_data->distinctRowLabels());
+    return axis;
+}
+
+QAbstractAxis *ChartWidget::rowNumberAxis() const
+{
+    // Bar k (from 0) stands at k: a few round row numbers along a plain number line.
+    const int rows = m_data->rowCount();
+    auto *axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setRange(-0.5, rows - 0.5);
+    axis->setStartValue(-0.5);
+    const int step = int(ChartData::roundUp(rows / 8.0));
+    axis->append(QStringLiteral("1"), 0);
+    for (int row = step; row <= rows; row += step)
+        axis->append(QString::number(row), row - 1);
+    return axis;
 }
 
 } // namespace mirute

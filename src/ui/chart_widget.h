@@ -6,6 +6,7 @@
 #include <QWidget>
 
 QT_BEGIN_NAMESPACE
+class QAbstractAxis;
 class QChart;
 class QChartView;
 QT_END_NAMESPACE
@@ -32,6 +33,8 @@ public:
 private:
     void scheduleRedraw();
     void redraw();
+    QAbstractAxis *labelAxis() const;
+    QAbstractAxis *rowNumberAxis() const;
     class Impl;
     ChartData *m_data;
     Impl *m_impl;

@@ -1,0 +1,246 @@
+#include "ui/chart_widget.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QElapsedTimer>
+#include <QLegend>
+#include <QTest>
+#include <QValueAxis>
+
+using namespace mirute;
+
+namespace {
+
+QBarSeries *barSeries(const ChartWidget &w)
+{
+    const auto series = w.chart()->series();
+    return series.size() == 1 ? qobject_cast<QBarSeries *>(series.first()) : nullptr;
+}
+
+QBarCategoryAxis *categoryAxis(const ChartWidget &w)
+{
+    const auto axes = w.chart()->axes(Qt::Horizontal);
+    return axes.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis *>(axes.first());
+}
+
+QValueAxis *valueAxis(const ChartWidget &w)
+{
+    const auto axes = w.chart()->axes(Qt::Vertical);
+    return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis *>(axes.first());
+}
+
+void fill(ChartData &d, const QStringList &labels, const QList<QStringList> &columns)
+{
+    d.setColumnCount(int(columns.size()));
+    d.setRowCount(int(labels.size()));
+    for (int r = 1; r <= labels.size(); ++r) {
+        d.setRow(r);
+        d.setRowLabel(labels[r - 1]);
+        for (int c = 1; c <= columns.size(); ++c) {
+            d.setColumn(c);
+            d.setData(columns[c - 1][r - 1]);
+        }
+    }
+}
+
+} // namespace
+
+class TestChartWidget : public QObject {
+    Q_OBJECT
+private slots:
+    void drawsOneSeries();
+    void twoSeriesShowLegend();
+    void redrawIsCoalesced();
+    void fixedAndAutomaticAxis();
+    void emptyChart();
+    void visibilityFollowsData();
+    void labelsOrRowNumbers_data();
+    void labelsOrRowNumbers();
+    void maximumBars();
+};
+
+void TestChartWidget::drawsOneSeries()
+{
+    ChartWidget w;
+    w.resize(400, 300);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fill(w.data(), {"抜", "抜", "座"}, {{"0.42/秒", "1.5/秒", "abc"}});
+    QTRY_VERIFY(!w.redrawPending());
+    QBarSeries *series = barSeries(w);
+    QVERIFY(series);
+    QCOMPARE(series->count(), 1);
+    QBarSet *set = series->barSets().first();
+    QCOMPARE(set->count(), 3);
+    QCOMPARE(set->at(0), 0.42);
+    QCOMPARE(set->at(1), 1.5);
+    QCOMPARE(set->at(2), 0.0);
+    QCOMPARE(categoryAxis(w)->count(), 3);   // the repeated label keeps its own bar
+    QVERIFY(!w.chart()->legend()->isVisible());
+    QVERIFY(w.chartView()->renderHints().testFlag(QPainter::Antialiasing));
+    QCOMPARE(set->color(), QColor(70, 114, 196));
+}
+
+void TestChartWidget::twoSeriesShowLegend()
+{
+    ChartWidget w;
+    w.setSeriesNames({"OK", "NG"});
+    w.setSeriesColors({Qt::darkBlue, Qt::darkRed});
+    fill(w.data(), {"1", "2"}, {{"10", "12"}, {"2", "0"}});
+    QTRY_VERIFY(!w.redrawPending());
+    QBarSeries *series = barSeries(w);
+    QVERIFY(series);
+    QCOMPARE(series->count(), 2);
+    QCOMPARE(series->barSets().at(0)->label(), QStringLiteral("OK"));
+    QCOMPARE(series->barSets().at(1)->label(), QStringLiteral("NG"));
+    QCOMPARE(series->barSets().at(1)->color(), QColor(Qt::darkRed));
+    QCOMPARE(series->barSets().at(1)->at(0), 2.0);
+    QVERIFY(w.chart()->legend()->isVisible());
+    w.data().resetToSingleZero();
+    QTRY_VERIFY(!w.redrawPending());
+    QVERIFY(!w.chart()->legend()->isVisible());
+    QCOMPARE(barSeries(w)->count(), 1);
+    QCOMPARE(barSeries(w)->barSets().first()->count(), 1);
+}
+
+void TestChartWidget::redrawIsCoalesced()
+{
+    ChartWidget w;
+    fill(w.data(), {"a"}, {{"1"}});
+    QTRY_VERIFY(!w.redrawPending());
+    QBarSeries *before = barSeries(w);
+    // Outside a batch every setting signals a change; the chart still waits for the event loop.
+    fill(w.data(), {"a", "b", "c", "d"}, {{"1", "2", "3", "4"}});
+    QVERIFY(w.redrawPending());
+    QCOMPARE(barSeries(w), before);
+    QCOMPARE(before->barSets().first()->count(), 1);
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(barSeries(w)->barSets().first()->count(), 4);
+    QCOMPARE(barSeries(w)->barSets().first()->at(3), 4.0);
+}
+
+void TestChartWidget::fixedAndAutomaticAxis()
+{
+    ChartWidget w;
+    fill(w.data(), {"a", "b"}, {{"30", "80"}});
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(valueAxis(w)->min(), 0.0);
+    QCOMPARE(valueAxis(w)->max(), 100.0);
+    w.data().setAxisRange(0, 60);
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(valueAxis(w)->max(), 60.0);
+    w.data().setAxisAuto();
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(valueAxis(w)->max(), 100.0);
+}
+
+void TestChartWidget::emptyChart()
+{
+    ChartWidget w;
+    w.resize(300, 200);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fill(w.data(), {"a"}, {{"5"}});
+    w.data().setRowCount(0);
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(barSeries(w)->barSets().first()->count(), 0);
+    QCOMPARE(categoryAxis(w)->count(), 0);
+    QCOMPARE(valueAxis(w)->max(), 1.0);
+    QVERIFY(!w.grab().isNull());
+}
+
+void TestChartWidget::visibilityFollowsData()
+{
+    QWidget window;
+    auto *w = new ChartWidget(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(w->isVisible());
+    w->data().setVisible(false);
+    QVERIFY(!w->isVisible());
+    w->data().setVisible(true);
+    QVERIFY(w->isVisible());
+}
+
+void TestChartWidget::maximumBars()
+{
+    constexpr int kRows = 32766;
+    ChartWidget w;
+    w.resize(800, 400);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QElapsedTimer timer;
+    timer.start();
+    ChartData &d = w.data();
+    d.beginBatch();
+    d.setRowCount(kRows);
+    for (int r = 1; r <= kRows; ++r) {
+        d.setRow(r);
+        d.setRowLabel(QString::number(r % 100));   // labels repeat, as the first characters of dates do
+        d.setData(QString::number(r % 180));
+    }
+    d.endBatch();
+    QTRY_VERIFY(!w.redrawPending());
+    QVERIFY(!w.grab().isNull());
+    qDebug() << "charted and drew" << kRows << "bars in" << timer.elapsed() << "ms";
+    QBarSet *set = barSeries(w)->barSets().first();
+    QCOMPARE(set->count(), kRows);
+    QCOMPARE(set->at(kRows - 1), double(kRows % 180));
+    auto *numbers = qobject_cast<QCategoryAxis *>(w.chart()->axes(Qt::Horizontal).first());
+    QVERIFY(numbers);
+    QCOMPARE(numbers->min(), -0.5);
+    QCOMPARE(numbers->max(), kRows - 0.5);
+    QCOMPARE(numbers->categoriesLabels().first(), QStringLiteral("1"));
+    QCOMPARE(numbers->categoriesLabels().last(), QStringLiteral("30000"));
+    QCOMPARE(numbers->endValue(QStringLiteral("30000")), 29999.0);
+}
+
+void TestChartWidget::labelsOrRowNumbers_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<bool>("labelled");
+    QTest::newRow("a month of days") << 31 << true;
+    QTest::newRow("last labelled") << 1000 << true;
+    QTest::newRow("first numbered") << 1001 << false;
+}
+
+void TestChartWidget::labelsOrRowNumbers()
+{
+    QFETCH(int, rows);
+    QFETCH(bool, labelled);
+    ChartWidget w;
+    ChartData &d = w.data();
+    d.beginBatch();
+    d.setRowCount(rows);
+    for (int r = 1; r <= rows; ++r) {
+        d.setRow(r);
+        d.setRowLabel(QStringLiteral("抜"));
+        d.setValue(r);
+    }
+    d.endBatch();
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(w.chart()->axes(Qt::Horizontal).size(), 1);
+    QCOMPARE(barSeries(w)->barSets().first()->count(), rows);
+    if (labelled) {
+        QVERIFY(categoryAxis(w));
+        QCOMPARE(categoryAxis(w)->count(), rows);
+        QCOMPARE(categoryAxis(w)->at(0), QStringLiteral("抜"));
+    } else {
+        auto *numbers = qobject_cast<QCategoryAxis *>(w.chart()->axes(Qt::Horizontal).first());
+        QVERIFY(numbers);
+        QCOMPARE(numbers->max(), rows - 0.5);
+    }
+    // The bars stay on the axis they were drawn against after the next redraw.
+    d.setRowCount(3);
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(w.chart()->axes(Qt::Horizontal).size(), 1);
+    QCOMPARE(categoryAxis(w)->count(), 3);
+    QCOMPARE(barSeries(w)->attachedAxes().size(), 2);
+}
+
+QTEST_MAIN(TestChartWidget)
+#include "tst_chart_widget.moc"
