@@ -45,7 +45,10 @@ public:
     }
 };
 
-ChartWidget::ChartWidget(QWidget *parent) : QWidget(parent), m_data(new ChartData(this)), m_impl(new Impl)
+ChartWidget::ChartWidget(QWidget *parent) : ChartWidget(nullptr, parent) {}
+
+// Chart data owned elsewhere (a game's history) is drawn without being owned.
+ChartWidget::ChartWidget(ChartData *data, QWidget *parent) : QWidget(parent), m_data(nullptr), m_impl(new Impl)
 {
     m_impl->chart = new QChart;
     m_impl->chart->setAnimationOptions(QChart::NoAnimation);
@@ -66,9 +69,18 @@ ChartWidget::ChartWidget(QWidget *parent) : QWidget(parent), m_data(new ChartDat
     m_impl->redrawTimer.setSingleShot(true);
     m_impl->redrawTimer.setInterval(0);
     connect(&m_impl->redrawTimer, &QTimer::timeout, this, &ChartWidget::redraw);
+    showData(data ? data : new ChartData(this));
+}
+
+void ChartWidget::showData(ChartData *data)
+{
+    m_data = data;
     connect(m_data, &ChartData::changed, this, &ChartWidget::scheduleRedraw);
     connect(m_data, &ChartData::visibilityChanged, this, &QWidget::setVisible);
-
+    if (m_data->parent() != this)
+        connect(m_data, &QObject::destroyed, this, [this] { showData(new ChartData(this)); });
+    if (!m_data->isVisible())
+        setVisible(false);
     redraw();
 }
 

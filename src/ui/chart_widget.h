@@ -18,6 +18,9 @@ class ChartWidget : public QWidget {
     Q_OBJECT
 public:
     explicit ChartWidget(QWidget *parent = nullptr);
+    // Draws values that the caller's logic owns and fills; if they go before the widget, it falls back
+    // to an empty chart of its own.
+    explicit ChartWidget(ChartData *data, QWidget *parent = nullptr);
     ~ChartWidget() override;
     ChartData &data() { return *m_data; }
     const ChartData &data() const { return *m_data; }
@@ -31,6 +34,7 @@ public:
     bool redrawPending() const;
 
 private:
+    void showData(ChartData *data);
     void scheduleRedraw();
     void redraw();
     QAbstractAxis *labelAxis() const;

@@ -29,11 +29,13 @@ public:
     explicit Grid(QObject *parent = nullptr);
 
     int rows() const;
-    void setRows(int rows);            // 1 leaves only the header; cells of new rows are empty
+    void setRows(int rows);            // 1 (or less) leaves only the header; cells of new rows are empty
     int cols() const;
     void setCols(int cols);
 
-    int row() const;                   // current cell
+    // The current cell. One set outside the grid is kept as set: its text reads "" and writes to it
+    // go nowhere, so a slip never lands in another cell. Shrinking the grid moves it back inside.
+    int row() const;
     int col() const;
     void setRow(int row);
     void setCol(int col);
@@ -43,7 +45,7 @@ public:
     QString textMatrix(int row, int col) const;   // "" outside the grid
     void setTextMatrix(int row, int col, const QString &text);
     QStringList rowTexts(int row) const;
-    void appendRow(const QStringList &cells);     // rows() + 1, cells from column 0
+    void appendRow(const QStringList &cells);     // rows() + 1, cells from column 0; extra cells dropped
 
     int colWidth(int col) const;       // twips
     void setColWidth(int col, int twips);

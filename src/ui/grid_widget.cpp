@@ -22,15 +22,15 @@ const QString kCsvTitle = QStringLiteral("CSV保存");
 
 } // namespace
 
-GridWidget::GridWidget(QWidget *parent) : QTableView(parent), m_grid(new Grid(this)), m_model(nullptr)
-{
-    m_model = new GridModel(*m_grid, this);
-    setModel(m_model);
+GridWidget::GridWidget(QWidget *parent) : GridWidget(nullptr, parent) {}
 
+GridWidget::GridWidget(Grid *grid, QWidget *parent) : QTableView(parent), m_grid(nullptr), m_model(nullptr)
+{
     // Column 0 holds the running numbers, so no row header of its own.
     verticalHeader()->hide();
     // One height for every row keeps 32,766 rows cheap to lay out and scroll.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
@@ -45,6 +45,20 @@ GridWidget::GridWidget(QWidget *parent) : QTableView(parent), m_grid(new Grid(th
     setTabKeyNavigation(false);
     setCornerButtonEnabled(false);
     setWordWrap(false);
+    connect(this, &QAbstractItemView::clicked, this, &GridWidget::reportClick);
+
+    showGrid(grid ? grid : new Grid(this));
+}
+
+void GridWidget::showGrid(Grid *grid)
+{
+    m_grid = grid;
+    GridModel *oldModel = m_model;
+    QItemSelectionModel *oldSelection = selectionModel();
+    m_model = new GridModel(*m_grid, this);
+    setModel(m_model);
+    delete oldSelection;
+    delete oldModel;
 
     connect(m_grid, &Grid::reset, this, &GridWidget::afterReset);
     connect(m_grid, &Grid::formatChanged, this, &GridWidget::applyFormat);
@@ -52,9 +66,11 @@ GridWidget::GridWidget(QWidget *parent) : QTableView(parent), m_grid(new Grid(th
     connect(m_grid, &Grid::currentCellChanged, this, &GridWidget::showCurrentCell);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) { viewCurrentChanged(current); });
-    connect(this, &QAbstractItemView::clicked, this, &GridWidget::reportClick);
-
+    if (m_grid->parent() != this) {
+        connect(m_grid, &QObject::destroyed, this, [this] { showGrid(new Grid(this)); });
+    }
     applyFormat();
+    showCurrentCell();
 }
 
 int GridWidget::twipsToPixels(int twips, const QWidget *w)

@@ -14,6 +14,9 @@ class GridWidget : public QTableView {
     Q_OBJECT
 public:
     explicit GridWidget(QWidget *parent = nullptr);
+    // Shows a grid that the caller's logic owns and fills; it must outlive the widget or, if it goes
+    // first, the widget falls back to an empty grid of its own.
+    explicit GridWidget(Grid *grid, QWidget *parent = nullptr);
     Grid &grid() { return *m_grid; }
     const Grid &grid() const { return *m_grid; }
 
@@ -33,6 +36,7 @@ protected:
     void showEvent(QShowEvent *e) override;
 
 private:
+    void showGrid(Grid *grid);
     void applyFormat();
     void afterReset();
     void scrollToTopRow(int row);

@@ -61,6 +61,7 @@ private slots:
     void labelsOrRowNumbers_data();
     void labelsOrRowNumbers();
     void maximumBars();
+    void drawsDataOwnedElsewhere();
 };
 
 void TestChartWidget::drawsOneSeries()
@@ -240,6 +241,32 @@ void TestChartWidget::labelsOrRowNumbers()
     QCOMPARE(w.chart()->axes(Qt::Horizontal).size(), 1);
     QCOMPARE(categoryAxis(w)->count(), 3);
     QCOMPARE(barSeries(w)->attachedAxes().size(), 2);
+}
+
+void TestChartWidget::drawsDataOwnedElsewhere()
+{
+    auto *data = new ChartData;
+    fill(*data, {"a", "b"}, {{"3", "4"}});
+    ChartWidget w(data);
+    QCOMPARE(&w.data(), data);
+    QCOMPARE(barSeries(w)->barSets().first()->at(1), 4.0);
+    fill(*data, {"a", "b", "c"}, {{"3", "4", "9"}});
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(barSeries(w)->barSets().first()->count(), 3);
+    delete data;
+    QCOMPARE(w.data().rowCount(), 0);
+    QCOMPARE(barSeries(w)->barSets().first()->count(), 0);
+
+    auto *hidden = new ChartData;
+    hidden->setVisible(false);
+    QWidget window;
+    auto *chart = new ChartWidget(hidden, &window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(!chart->isVisible());
+    hidden->setVisible(true);
+    QVERIFY(chart->isVisible());
+    delete hidden;
 }
 
 QTEST_MAIN(TestChartWidget)

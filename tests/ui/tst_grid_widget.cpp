@@ -66,6 +66,7 @@ private slots:
     void saveCsvFailureReported_data();
     void saveCsvFailureReported();
     void contextMenuSavesCsv();
+    void showsGridOwnedElsewhere();
 };
 
 void TestGridWidget::maximumRowsScrollAndClick()
@@ -385,6 +386,33 @@ void TestGridWidget::contextMenuSavesCsv()
     QVERIFY(menuSeen);
     QVERIFY(dialogSeen);
     QVERIFY(readAll(path).startsWith(QByteArray("\xEF\xBB\xBF") + QStringLiteral("回,日付").toUtf8()));
+}
+
+void TestGridWidget::showsGridOwnedElsewhere()
+{
+    auto *grid = new Grid;
+    fillRows(*grid, 5);
+    GridWidget w(grid);
+    w.resize(400, 300);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(&w.grid(), grid);
+    QCOMPARE(w.model()->rowCount(), 5);
+    fillRows(*grid, 8);
+    QCOMPARE(w.model()->rowCount(), 8);
+    QSignalSpy clicked(&w, &GridWidget::clicked);
+    QTest::mouseClick(w.viewport(), Qt::LeftButton, {}, w.visualRect(w.model()->index(6, 0)).center());
+    QCOMPARE(grid->row(), 7);
+    QCOMPARE(clicked.count(), 1);
+    // The logic that owned the grid is gone first: the view stays usable, empty.
+    delete grid;
+    QCOMPARE(w.model()->rowCount(), 0);
+    QVERIFY(!w.grab().isNull());
+    fillRows(w.grid(), 2);
+    QCOMPARE(w.model()->rowCount(), 2);
+    QTest::mouseClick(w.viewport(), Qt::LeftButton, {}, w.visualRect(w.model()->index(1, 0)).center());
+    QCOMPARE(clicked.count(), 2);
+    QCOMPARE(w.grid().row(), 2);
 }
 
 QTEST_MAIN(TestGridWidget)
