@@ -1,0 +1,103 @@
+#include "app/app_state.h"
+
+#include "log/number_format.h"
+#include "log/play_log.h"
+#include "log/write_list.h"
+
+#include <QFileInfo>
+
+namespace mirute {
+
+AppState &appState() {
+    static AppState state;
+    return state;
+}
+
+QString windowCaption(const QString &userName) {
+    if (userName.isEmpty())
+        return QStringLiteral(" ミルテ５");
+    return u' ' + userName + QStringLiteral(" の ミルテ５");
+}
+
+namespace {
+
+QString damaged(const QString &file, const QString &what) {
+    return QStringLiteral("「%1」を読めませんでした（%2）。\r\nファイルはそのまま残し、初期値で起動します。").arg(file, what);
+}
+
+QString firstLine(const TextLines &t, const QString &file, QString *error) {
+    if (!t.error.isEmpty()) {
+        *error = damaged(file, t.error);
+        return {};
+    }
+    if (t.badLines.contains(1)) {
+        *error = damaged(file, QStringLiteral("1 行目に Shift_JIS として読めない文字があります"));
+        return {};
+    }
+    return t.lines.value(0);
+}
+
+} // namespace
+
+NameRead readName(const QString &dir) {
+    NameRead r;
+    const TextLines t = readTextLines(dir, kNameFile);
+    if (!t.exists)
+        return r;
+    const QString line = firstLine(t, kNameFile, &r.error);
+    if (!r.error.isEmpty() || line.isEmpty())
+        return r;
+    const QList<ListItem> items = splitWriteList(line);
+    if (items.size() < 2) {
+        r.error = damaged(kNameFile, QStringLiteral("名前の項目がありません"));
+        return r;
+    }
+    r.name = items[1].text;
+    return r;
+}
+
+WriteResult saveName(const QString &dir, const QString &name) {
+    return rewriteLines(dir, kNameFile, {WriteListLine().text(QStringLiteral("氏名")).text(name).line()});
+}
+
+FlagRead readHelpTourFlag(const QString &dir) {
+    FlagRead r;
+    const TextLines t = readTextLines(dir, kSettingsFile);
+    if (!t.exists)
+        return r;
+    const QString line = firstLine(t, kSettingsFile, &r.error);
+    if (!r.error.isEmpty())
+        return r;
+    const QList<ListItem> items = splitWriteList(line);
+    const auto flag = items.size() >= 2 ? parseInteger(items[1].text) : std::nullopt;
+    if (!flag || (*flag != 0 && *flag != 1)) {
+        r.error = damaged(kSettingsFile, QStringLiteral("ヘルプツアーの値が 0 か 1 ではありません"));
+        return r;
+    }
+    r.flag = int(*flag);
+    return r;
+}
+
+WriteResult writeHelpTourFlag(const QString &dir, int flag) {
+    return rewriteLines(dir, kSettingsFile, {WriteListLine().text(QStringLiteral("ヘルプツアー")).integer(flag).line()});
+}
+
+QString ensureStartupFiles(const QString &dir) {
+    auto missing = [&](const QString &name) { return !QFileInfo::exists(resolveFile(dir, name)); };
+    QStringList errors;
+    auto check = [&](const WriteResult &w) {
+        if (!w.ok())
+            errors << w.error;
+    };
+    if (missing(kNameFile))
+        check(saveName(dir, QString()));
+    if (missing(kPlayLogFile))
+        check(rewriteBytes(dir, kPlayLogFile, {}));
+    if (missing(kMemoFile))
+        check(rewriteBytes(dir, kMemoFile, {}));
+    if (missing(kSettingsFile))
+        check(writeHelpTourFlag(dir, 1));
+    return errors.join(QStringLiteral("\r\n"));
+}
+
+} // namespace mirute

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "log/text_file.h"
+
+#include <QString>
+
+namespace mirute {
+
+inline const QString kNameFile = QStringLiteral("プライベート.txt");
+inline const QString kSettingsFile = QStringLiteral("設定.txt");
+inline const QString kMemoFile = QStringLiteral("メモ.TXT");
+
+// State that lives for the whole run and survives the main window being rebuilt after a game.
+struct AppState {
+    QString userName;
+    int helpTourFlag = 1;
+    QString helpTourText;
+    bool firstStartDone = false;
+};
+AppState &appState();
+
+// The window caption: " 山田 の ミルテ５", or " ミルテ５" without a name.
+QString windowCaption(const QString &userName);
+
+struct NameRead {
+    QString name;
+    QString error;   // damaged file: shown to the user; the file is left as it is
+};
+// READ_NAME: the first line of "プライベート.txt", label "氏名" and the name.
+NameRead readName(const QString &dir);
+WriteResult saveName(const QString &dir, const QString &name);   // SAVE_NAME
+
+struct FlagRead {
+    int flag = 1;
+    QString error;
+};
+// READ_SETTEI: the help-tour flag of "設定.txt".
+FlagRead readHelpTourFlag(const QString &dir);
+WriteResult writeHelpTourFlag(const QString &dir, int flag);
+
+// Creates the files the start-up expects when they are missing: the name file with an empty name, an empty
+// play log, an empty memo and the main settings with the help tour on. Existing files are never touched.
+QString ensureStartupFiles(const QString &dir);
+
+} // namespace mirute

@@ -1,0 +1,291 @@
+#include "app/main_window.h"
+
+#include "app/app_state.h"
+#include "app/help_texts.h"
+#include "app/help_tour_dialog.h"
+#include "app/help_viewer_window.h"
+#include "app/icons_widget.h"
+#include "games/common/clock.h"
+#include "log/diary_panel.h"
+#include "log/edit_panel.h"
+#include "ui/message_dialog.h"
+#include "views/all_graphs_panel.h"
+#include "views/calendar_panel.h"
+#include "views/day_panel.h"
+#include "views/range_panel.h"
+#include "views/sort_panel.h"
+#include "views/totals_panel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mirute {
+
+MainWindow::MainWindow(const QString &dataDir, QWidget *parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmMain"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_state.dataDir = dataDir;
+    auto *root = new QVBoxLayout(this);
+    buildButtons();
+    auto *bar = new QHBoxLayout;
+    for (const char *name : {"cmdGame", "cmdMain", "cmdRentai", "cmdTaijyu", "cmdBunseki", "cmdSyuukei", "cmdCale",
+                                "cmdMemo", "cmdSettei", "cmdHelp"})
+        bar->addWidget(m_buttons.value(name));
+    bar->addWidget(m_chkHelp);
+    bar->addStretch();
+    bar->addWidget(m_buttons.value("cmdOwari"));
+    root->addLayout(bar);
+    m_panelArea = new QWidget(this);
+    root->addWidget(m_panelArea, 1);
+    buildPanels();
+    buildLauncher();
+    resize(1000, 680);
+}
+
+MainWindow::~MainWindow() = default;
+
+QPushButton *MainWindow::addButton(const QString &name, const QString &caption, const QString &tip) {
+    auto *b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setAutoDefault(true);
+    m_buttons.insert(name, b);
+    return b;
+}
+
+void MainWindow::buildButtons() {
+    connect(addButton("cmdGame", "ゲーム", "メイン画面を表示します"), &QPushButton::clicked, this,
+            &MainWindow::cmdGame_Click);
+    connect(addButton("cmdMain", "メイン", "メイン画面を表示します"), &QPushButton::clicked, this,
+            &MainWindow::cmdMain_Click);
+    addButton("cmdRentai", "全グラフ", "現在までの全グラフを表示します");
+    addButton("cmdTaijyu", "範囲指定", "表示条件を指定できます");
+    addButton("cmdBunseki", "並び替え", "データを並び替えて表示できます");
+    addButton("cmdSyuukei", "集計表示", "月別、日別の集計結果を表示します");
+    addButton("cmdCale", "カレンダー", "実施状況把握カレンダーを表示します");
+    addButton("cmdMemo", "一言日記", "ちょっとした日記を記録、表示します");
+    addButton("cmdSettei", "編集", "編集画面を表示します");
+    connect(addButton("cmdHelp", "ヘルプ", "ヘルプファイルを開きます"), &QPushButton::clicked, this,
+            &MainWindow::cmdHelp_Click);
+    connect(addButton("cmdOwari", "終了", "プログラムを終了します"), &QPushButton::clicked, this,
+            &MainWindow::cmdOwari_Click);
+    m_chkHelp = new QCheckBox(this);
+    m_chkHelp->setObjectName(QStringLiteral("chkHelp"));
+    m_chkHelp->setToolTip(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+    m_chkHelp->setIcon(helpTourIcon());
+    m_chkHelp->setIconSize(QSize(16, 16));
+    m_chkHelp->setAccessibleName(QStringLiteral("ヘルプツアー"));
+    m_chkHelp->setAccessibleDescription(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+    connect(m_chkHelp, &QCheckBox::toggled, this, &MainWindow::chkHelp_Click);
+}
+
+void MainWindow::buildPanels() {
+    auto *grid = new QGridLayout(m_panelArea);
+    grid->setContentsMargins(0, 0, 0, 0);
+    m_dayPanel = new DayPanel(m_state, m_panelArea);
+    m_diaryPanel = new DiaryPanel(m_state, m_panelArea);
+    auto *rentai = new AllGraphsPanel(m_state, m_panelArea);
+    auto *taijyu = new RangePanel(m_state, m_panelArea);
+    auto *bunseki = new SortPanel(m_state, m_panelArea);
+    auto *syuukei = new TotalsPanel(m_state, m_panelArea);
+    auto *cale = new CalendarPanel(m_state, m_panelArea);
+    auto *settei = new EditPanel(m_state, m_panelArea);
+    m_hideOrder = {taijyu, bunseki, rentai, m_dayPanel, settei, cale, m_diaryPanel, syuukei};
+    for (LogPanel *p : m_hideOrder) {
+        grid->addWidget(p, 0, 0);
+        m_panels.insert(p->objectName(), p);
+        connect(p, &LogPanel::showDayListRequested, m_dayPanel, &DayPanel::SHOW_DAYLIST);
+        connect(p, &LogPanel::userNameChanged, this, &MainWindow::setUserName);
+        connect(p, &LogPanel::quitRequested, this, [this] {
+            closeHelpWindows();
+            emit quitRequested();
+        });
+    }
+    const QList<QPair<QString, LogPanel *>> buttons = {{"cmdRentai", rentai}, {"cmdTaijyu", taijyu},
+                                                       {"cmdBunseki", bunseki}, {"cmdSyuukei", syuukei},
+                                                       {"cmdCale", cale},       {"cmdMemo", m_diaryPanel},
+                                                       {"cmdSettei", settei}};
+    for (const auto &[name, p] : buttons)
+        connect(m_buttons.value(name), &QPushButton::clicked, this, [this, p = p] { switchPanel(p); });
+    connect(m_dayPanel, &DayPanel::dateClicked, this, [this] { m_buttons.value("cmdMain")->setFocus(); });
+}
+
+void MainWindow::buildLauncher() {
+    m_fraGame = new QFrame(this);
+    m_fraGame->setObjectName(QStringLiteral("fraGame"));
+    m_fraGame->setFrameShape(QFrame::Box);
+    m_fraGame->setAutoFillBackground(true);
+    auto *layout = new QHBoxLayout(m_fraGame);
+    // Button names do not follow the game numbers for games 5 and 6.
+    const QList<std::tuple<QString, QString, int>> games = {
+        {"cmdG1", "抜かな", 1}, {"cmdG2", "抜数字", 2}, {"cmdG3", "抜仲間", 3}, {"cmdG4", "宝探し", 4},
+        {"cmdG6", "ランプ", 5}, {"cmdG5", "順クリ", 6}, {"cmdG7", "座標", 7}};
+    for (const auto &[name, caption, gameNo] : games) {
+        auto *b = new QPushButton(caption, m_fraGame);
+        b->setObjectName(name);
+        b->setMinimumSize(84, 64);
+        b->setAutoDefault(true);
+        m_buttons.insert(name, b);
+        layout->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, gameNo = gameNo] { launchGame(gameNo); });
+    }
+    auto *back = new QPushButton(QStringLiteral("戻る"), m_fraGame);
+    back->setObjectName(QStringLiteral("cmdModori"));
+    back->setToolTip(QStringLiteral("キャンセルします"));
+    back->setAutoDefault(true);
+    m_buttons.insert(back->objectName(), back);
+    layout->addWidget(back);
+    connect(back, &QPushButton::clicked, m_fraGame, &QWidget::hide);
+    m_fraGame->adjustSize();
+    m_fraGame->move(20, 60);
+    m_fraGame->hide();
+}
+
+QPushButton *MainWindow::button(const QString &objectName) const { return m_buttons.value(objectName); }
+LogPanel *MainWindow::panel(const QString &objectName) const { return m_panels.value(objectName); }
+
+LogPanel *MainWindow::visiblePanel() const {
+    for (LogPanel *p : m_hideOrder)
+        if (p->isVisibleTo(const_cast<MainWindow *>(this)))
+            return p;
+    return nullptr;
+}
+
+void MainWindow::HIDE_PANELS() {
+    for (LogPanel *p : m_hideOrder)
+        p->hide();
+}
+
+void MainWindow::READ_NAME() {
+    const NameRead r = readName(m_state.dataDir);
+    if (!r.error.isEmpty())
+        reportError(r.error);
+    else
+        appState().userName = r.name;
+    setWindowTitle(windowCaption(appState().userName));
+}
+
+void MainWindow::reportError(const QString &text) {
+    MessageDialog::warning(this, QStringLiteral("ミルテ５"), text);
+}
+
+void MainWindow::Form_Load() {
+    setWindowState(Qt::WindowNoState);
+    m_state.loading = true;
+    if (const QString err = ensureStartupFiles(m_state.dataDir); !err.isEmpty())
+        reportError(err);
+    HIDE_PANELS();
+    m_state.selectedDate = appClock().now().date();
+    m_dayPanel->setSelectedDate(m_state.selectedDate);
+    READ_NAME();
+    m_dayPanel->INIT_DAY_GRIDS();
+    m_dayPanel->SHOW_DAYLIST();
+    m_diaryPanel->readMemo();
+    const FlagRead flag = readHelpTourFlag(m_state.dataDir);
+    if (!flag.error.isEmpty())
+        reportError(flag.error);
+    appState().helpTourFlag = flag.flag;
+    show();
+    m_dayPanel->show();
+    m_chkHelp->setChecked(appState().helpTourFlag == 1);
+    if (!appState().firstStartDone) {
+        QApplication::processEvents();
+        show();
+        QApplication::processEvents();
+        appState().firstStartDone = true;
+        showHelpTour(this, helptexts::welcome());
+    }
+    m_state.loading = false;
+    m_buttons.value("cmdGame")->setFocus();
+}
+
+void MainWindow::switchPanel(LogPanel *panel) {
+    if (panel->isVisibleTo(this))
+        return;
+    if (panel->fillsBeforeHiding()) {
+        panel->fill();
+        HIDE_PANELS();
+    } else {
+        HIDE_PANELS();
+        panel->fill();
+    }
+    panel->show();
+    QApplication::processEvents();
+    if (QWidget *w = panel->firstFocus())
+        w->setFocus();
+    const QString text = panel->helpTourText();
+    if (!text.isEmpty())
+        showHelpTour(this, text);
+}
+
+void MainWindow::cmdMain_Click() {
+    if (m_dayPanel->isVisibleTo(this))
+        return;
+    HIDE_PANELS();
+    m_dayPanel->show();
+}
+
+void MainWindow::cmdGame_Click() {
+    const QDate today = appClock().now().date();
+    if (!m_state.firstPlayDate.isEmpty() && m_state.selectedDate != today) {
+        m_state.selectedDate = today;
+        m_dayPanel->setSelectedDate(today);
+        m_dayPanel->SHOW_DAYLIST();
+    }
+    m_fraGame->show();
+    m_fraGame->raise();
+    m_buttons.value("cmdG1")->setFocus();
+}
+
+void MainWindow::launchGame(int gameNo) {
+    m_closingForGame = true;
+    emit gameRequested(gameNo);
+}
+
+void MainWindow::cmdHelp_Click() { openHelpViewer(this, m_state.dataDir); }
+
+void MainWindow::cmdOwari_Click() {
+    closeHelpWindows();
+    emit quitRequested();
+}
+
+void MainWindow::closeEvent(QCloseEvent *e) {
+    if (!m_closingForGame) {
+        closeHelpWindows();
+        emit quitRequested();
+    }
+    e->accept();
+}
+
+void MainWindow::chkHelp_Click() {
+    if (m_state.loading)
+        return;
+    int flag;
+    if (m_chkHelp->isChecked()) {
+        MessageDialog::information(this, QStringLiteral("ヘルプツアーＯＮ"), QStringLiteral("ヘルプツアー機能をオンにします。"));
+        flag = 1;
+    } else {
+        MessageDialog::information(this, QStringLiteral("ヘルプツアーＯＦＦ"), QStringLiteral("ヘルプツアー機能をオフにします。"));
+        flag = 0;
+    }
+    appState().helpTourFlag = flag;
+    const WriteResult w = writeHelpTourFlag(m_state.dataDir, flag);
+    if (!w.ok())
+        reportError(w.error);
+}
+
+void MainWindow::setUserName(const QString &name) {
+    appState().userName = name;
+    setWindowTitle(windowCaption(name));
+}
+
+} // namespace mirute
+
+namespace mirute {
+void MainWindow::closeHelpWindows() { closeAllHelpWindows(); }
+} // namespace mirute

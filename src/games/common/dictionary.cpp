@@ -1,0 +1,52 @@
+#include "games/common/dictionary.h"
+
+#include "log/write_list.h"
+
+namespace mirute {
+
+Dictionary parseDictionary(const QString &fileName, const TextLines &lines) {
+    Dictionary d;
+    d.fileName = fileName;
+    d.exists = lines.exists;
+    d.error = lines.error;
+    qsizetype bad = 0;
+    for (qsizetype i = 0; i < lines.lines.size(); ++i) {
+        const int lineNo = int(i + 1);
+        if (bad < lines.badLines.size() && lines.badLines[bad] == lineNo) {
+            ++bad;
+            d.problems.append({lineNo, QStringLiteral("Shift_JIS として読めない文字があります")});
+            continue;
+        }
+        if (lines.lines[i].trimmed().isEmpty())
+            continue;
+        for (const ListItem &item : splitWriteList(lines.lines[i])) {
+            if (!item.text.isEmpty())
+                d.items.append({item.text, lineNo});
+        }
+    }
+    return d;
+}
+
+Dictionary readDictionary(const QString &dir, const QString &fileName) {
+    return parseDictionary(fileName, readTextLines(dir, fileName));
+}
+
+QString missingDictionaryMessage(const QString &fileName) {
+    return QStringLiteral("辞書ファイル「%1」がありません。\r\nゲームを開けません。").arg(fileName);
+}
+
+QString emptyDictionaryMessage(const QString &fileName) {
+    return QStringLiteral("辞書ファイル「%1」に使える項目がありません。\r\nゲームを開けません。").arg(fileName);
+}
+
+QString skippedItemsMessage(const QString &fileName, const QList<int> &lines, const QString &reason) {
+    QStringList numbers;
+    for (qsizetype i = 0; i < lines.size() && i < 20; ++i)
+        numbers << QString::number(lines[i]);
+    if (lines.size() > 20)
+        numbers << QStringLiteral("ほか %1 件").arg(lines.size() - 20);
+    return QStringLiteral("辞書ファイル「%1」の %2 行目の項目を使いませんでした（%3）。")
+        .arg(fileName, numbers.join(QStringLiteral(", ")), reason);
+}
+
+} // namespace mirute

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "log/play_log.h"
+
+#include <QList>
+#include <QString>
+
+namespace mirute {
+
+// A dictionary read as a sequence of items: separated by line ends or by commas outside double quotes,
+// surrounding quotes removed; every item counts, whichever line it stands on.
+struct DictionaryItem {
+    QString text;
+    int line = 0;
+};
+
+struct Dictionary {
+    QString fileName;
+    bool exists = false;
+    QString error;
+    QList<DictionaryItem> items;
+    QList<LineProblem> problems;   // lines that are not Shift_JIS
+};
+
+Dictionary readDictionary(const QString &dir, const QString &fileName);
+Dictionary parseDictionary(const QString &fileName, const TextLines &lines);
+
+// "「抜かな辞書.TXT」がありません。" and friends, for the refusal to open a game.
+QString missingDictionaryMessage(const QString &fileName);
+QString emptyDictionaryMessage(const QString &fileName);
+// One message naming the file and the lines of items that were skipped, with the reason.
+QString skippedItemsMessage(const QString &fileName, const QList<int> &lines, const QString &reason);
+
+} // namespace mirute

@@ -1,0 +1,452 @@
+#include "games/common/game_window.h"
+
+#include "app/help_tour_dialog.h"
+#include "games/common/traffic_light_widget.h"
+#include "ui/chart_widget.h"
+#include "ui/grid_widget.h"
+#include "ui/message_dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace mirute {
+
+namespace {
+// Design sizes in twips.
+constexpr int kWindowWidth = 11400;
+constexpr int kTopHeight = 5775;
+constexpr int kListHeight = 2595, kGraphTop = 1350, kGraphHeight = 7025;
+constexpr int kListGrid = 2235, kGraphGrid = 3590;
+constexpr int kBottomHeight = 720;
+} // namespace
+
+void setButtonColor(QWidget *button, const Rgb &color) {
+    if (color == kButtonFace) {
+        button->setStyleSheet(QString());
+        button->setProperty("highlighted", false);
+    } else {
+        button->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); }")
+                                  .arg(color.r)
+                                  .arg(color.g)
+                                  .arg(color.b));
+        button->setProperty("highlighted", true);
+    }
+}
+
+GameWindow::GameWindow(std::unique_ptr<GameEngine> engine, QWidget *parent)
+    : QWidget(parent), m_engine(std::move(engine)) {
+    const GameDefinition &def = m_engine->definition();
+    setObjectName(def.formName);
+    setWindowTitle(def.windowTitle);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    buildControls();
+    buildHistoryPanel();
+    resize(tw(kWindowWidth), tw(kTopHeight + kListHeight + kBottomHeight) + 8);
+
+    GameEngine *e = m_engine.get();
+    connect(e, &GameEngine::scoreboardChanged, this, &GameWindow::renderScoreboard);
+    connect(e, &GameEngine::controlsChanged, this, &GameWindow::renderControls);
+    connect(e, &GameEngine::countdownChanged, this, &GameWindow::renderCountdown);
+    connect(e, &GameEngine::barChanged, this, &GameWindow::renderBar);
+    connect(e, &GameEngine::focusRequested, this, &GameWindow::focusTarget);
+    connect(e, &GameEngine::answerBoxCleared, this, [this] {
+        if (m_txtKaitou)
+            m_txtKaitou->clear();
+    });
+    connect(e, &GameEngine::saveFailed, this, &GameWindow::reportError);
+    connect(&e->history(), &GameHistory::stateChanged, this, &GameWindow::renderHistoryState);
+}
+
+GameWindow::~GameWindow() = default;
+
+int GameWindow::tw(int twips) const { return GridWidget::twipsToPixels(twips, this); }
+
+QPushButton *GameWindow::makeButton(const QString &name, const QString &caption, QWidget *parent) {
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(true);
+    return b;
+}
+
+QLabel *GameWindow::makeValueLabel(const QString &name) {
+    auto *l = new QLabel(this);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setMinimumWidth(tw(900));
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    l->setPalette(p);
+    return l;
+}
+
+QWidget *GameWindow::gameSettingsFrame() const { return m_settingsFrame; }
+
+void GameWindow::buildControls() {
+    const GameDefinition &def = m_engine->definition();
+    m_top = new QWidget(this);
+    auto *top = new QHBoxLayout(m_top);
+    top->setContentsMargins(6, 6, 6, 0);
+
+    // Left: the game's question area, then the answer box of the typing games.
+    auto *left = new QVBoxLayout;
+    m_questionColumn = left;
+    top->addLayout(left, 3);
+    if (m_engine->rules().hasAnswerBox()) {
+        auto *row = new QHBoxLayout;
+        auto *caption = new QLabel(QStringLiteral("解答"), this);
+        caption->setObjectName(QStringLiteral("lblKaitouCaption"));
+        row->addWidget(caption);
+        m_txtKaitou = new QLineEdit(this);
+        m_txtKaitou->setObjectName(QStringLiteral("txtKaitou"));
+        m_txtKaitou->setAccessibleName(QStringLiteral("解答"));
+        QFont f = m_txtKaitou->font();
+        f.setPointSize(20);
+        m_txtKaitou->setFont(f);
+        caption->setBuddy(m_txtKaitou);
+        row->addWidget(m_txtKaitou, 1);
+        left->addLayout(row);
+    }
+
+    // Right: settings, start and scoreboard, answer list.
+    auto *right = new QVBoxLayout;
+    top->addLayout(right, 2);
+    auto *modeBox = new QGroupBox(QStringLiteral("モード"), this);
+    auto *modeGrid = new QGridLayout(modeBox);
+    m_optMode[1] = new QRadioButton(QStringLiteral("秒数"), modeBox);
+    m_optMode[1]->setObjectName(QStringLiteral("optMode_1"));
+    m_optMode[0] = new QRadioButton(def.countCaption, modeBox);
+    m_optMode[0]->setObjectName(QStringLiteral("optMode_0"));
+    m_cboJikan = new QComboBox(modeBox);
+    m_cboJikan->setObjectName(QStringLiteral("cboJikan"));
+    m_cboJikan->setAccessibleName(QStringLiteral("秒数"));
+    m_cboKaisu = new QComboBox(modeBox);
+    m_cboKaisu->setObjectName(QStringLiteral("cboKaisu"));
+    m_cboKaisu->setAccessibleName(def.countCaption);
+    for (int s = 10; s <= 180; s += 10)
+        m_cboJikan->addItem(QString::number(s));
+    for (int n = 1; n <= def.countMax; ++n)
+        m_cboKaisu->addItem(QString::number(n));
+    modeGrid->addWidget(m_optMode[1], 0, 0);
+    modeGrid->addWidget(m_cboJikan, 0, 1);
+    modeGrid->addWidget(m_optMode[0], 1, 0);
+    modeGrid->addWidget(m_cboKaisu, 1, 1);
+    m_chkAs = new QCheckBox(modeBox);
+    m_chkAs->setObjectName(QStringLiteral("chkAs"));
+    m_chkAs->setToolTip(QStringLiteral("履歴の自動保存を制御します"));
+    m_chkAs->setAccessibleName(QStringLiteral("自動保存"));
+    modeGrid->addWidget(m_chkAs, 2, 0, 1, 2);
+    right->addWidget(modeBox);
+
+    m_settingsFrame = new QGroupBox(QStringLiteral("ゲーム設定"), this);
+    m_gameSettings = new QHBoxLayout(m_settingsFrame);
+    m_settingsFrame->hide();   // shown when a game puts its own settings in it
+    right->addWidget(m_settingsFrame);
+
+    auto *startRow = new QHBoxLayout;
+    for (int i = 1; i <= 3; ++i) {
+        m_imgStart[i] = new TrafficLightWidget(i, this);
+        m_imgStart[i]->setFixedSize(tw(1260), tw(450));
+        m_imgStart[i]->hide();
+    }
+    auto *lights = new QGridLayout;
+    for (int i = 1; i <= 3; ++i)
+        lights->addWidget(m_imgStart[i], 0, 0);
+    auto *lightHolder = new QWidget(this);
+    lightHolder->setFixedSize(tw(1260), tw(450));
+    lightHolder->setLayout(lights);
+    lights->setContentsMargins(0, 0, 0, 0);
+    for (int i = 1; i <= 3; ++i)
+        m_imgStart[i]->setParent(lightHolder), lights->addWidget(m_imgStart[i], 0, 0);
+    startRow->addWidget(lightHolder);
+    m_cmdStart = makeButton("cmdStart", "スタート", this);
+    m_cmdStart->setToolTip(QStringLiteral("ゲームをスタートします"));
+    m_cmdHozon = makeButton("cmdHozon", "保存", this);
+    m_cmdHozon->setToolTip(QStringLiteral("データを保存します"));
+    m_cmdClear = makeButton("cmdClear", "クリア", this);
+    m_cmdClear->setToolTip(QStringLiteral("履歴データをクリアします"));
+    m_cmdEnd = makeButton("cmdEnd", "戻り", this);
+    m_cmdEnd->setToolTip(QStringLiteral("プログラムを終了します"));
+    for (QPushButton *b : {m_cmdStart, m_cmdHozon, m_cmdClear, m_cmdEnd})
+        startRow->addWidget(b);
+    right->addLayout(startRow);
+
+    auto *board = new QGridLayout;
+    auto caption = [&](const QString &text, int row, int col) {
+        auto *l = new QLabel(text, this);
+        l->setAlignment(Qt::AlignCenter);
+        board->addWidget(l, row, col);
+        return l;
+    };
+    caption(QStringLiteral("時間"), 0, 0);
+    m_lblJikan = makeValueLabel(QStringLiteral("lblJikan"));
+    board->addWidget(m_lblJikan, 1, 0);
+    caption(QStringLiteral("解答数"), 0, 1);
+    m_lblMojiT = makeValueLabel(QStringLiteral("lblMoji_T"));
+    board->addWidget(m_lblMojiT, 1, 1);
+    caption(QStringLiteral("正解"), 0, 2);
+    m_lblOk = makeValueLabel(QStringLiteral("lblOk"));
+    board->addWidget(m_lblOk, 1, 2);
+    caption(QStringLiteral("不正解"), 0, 3);
+    m_lblNg = makeValueLabel(QStringLiteral("lblNg"));
+    board->addWidget(m_lblNg, 1, 3);
+    caption(QStringLiteral("正解率"), 2, 0);
+    m_lblRitu = makeValueLabel(QStringLiteral("lblRitu"));
+    board->addWidget(m_lblRitu, 3, 0);
+    auto *byouCaption = caption(def.perSecondCaption, 2, 1);
+    byouCaption->setObjectName(QStringLiteral("lblByouCaption"));
+    m_lblByou = makeValueLabel(QStringLiteral("lblByou"));
+    board->addWidget(m_lblByou, 3, 1);
+    if (def.gameNo != 7) {
+        caption(QStringLiteral("最高反応"), 2, 2);
+        m_lblKiroku = makeValueLabel(QStringLiteral("lblKiroku"));
+        board->addWidget(m_lblKiroku, 3, 2);
+        caption(QStringLiteral("秒"), 3, 3)->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    right->addLayout(board);
+
+    m_shpJikanB = new QFrame(this);
+    m_shpJikanB->setObjectName(QStringLiteral("shpJikanB"));
+    m_shpJikanB->setFixedHeight(tw(180));
+    m_shpJikanB->setStyleSheet(QStringLiteral("background-color: rgb(224, 224, 224);"));
+    m_shpJikanK = new QFrame(m_shpJikanB);
+    m_shpJikanK->setObjectName(QStringLiteral("shpJikanK"));
+    m_shpJikanK->setStyleSheet(QStringLiteral("background-color: rgb(0, 128, 255);"));
+    m_shpJikanK->setAccessibleName(QStringLiteral("残り時間"));
+    right->addWidget(m_shpJikanB);
+
+    m_msgKaitou = new GridWidget(&m_engine->answerList(), this);
+    m_msgKaitou->setObjectName(QStringLiteral("msgKaitou"));
+    m_msgKaitou->setAccessibleName(QStringLiteral("解答一覧"));
+    right->addWidget(m_msgKaitou, 1);
+
+    connect(m_optMode[1], &QRadioButton::clicked, this, [this] { m_engine->setMode(1); });
+    connect(m_optMode[0], &QRadioButton::clicked, this, [this] { m_engine->setMode(0); });
+    connect(m_cboJikan, &QComboBox::activated, this,
+            [this](int i) { m_engine->setTimeLimit(m_cboJikan->itemText(i).toInt()); });
+    connect(m_cboKaisu, &QComboBox::activated, this,
+            [this](int i) { m_engine->setCountLimit(m_cboKaisu->itemText(i).toInt()); });
+    connect(m_chkAs, &QCheckBox::clicked, this, [this](bool on) { m_engine->setAutoSave(on); });
+    connect(m_cmdStart, &QPushButton::clicked, m_engine.get(), &GameEngine::start);
+    connect(m_cmdHozon, &QPushButton::clicked, this, &GameWindow::cmdHozon_Click);
+    connect(m_cmdClear, &QPushButton::clicked, this, &GameWindow::cmdClear_Click);
+    connect(m_cmdEnd, &QPushButton::clicked, this, &GameWindow::cmdEnd_Click);
+}
+
+void GameWindow::buildHistoryPanel() {
+    const GameDefinition &def = m_engine->definition();
+    GameHistory &history = m_engine->history();
+    m_fraRireki = new QFrame(this);
+    m_fraRireki->setObjectName(QStringLiteral("fraRireki"));
+    m_fraRireki->setFrameShape(QFrame::StyledPanel);
+    m_fraRireki->setAutoFillBackground(true);
+    m_msgRireki = new GridWidget(&history.list(), m_fraRireki);
+    m_msgRireki->setObjectName(QStringLiteral("msgRireki"));
+    m_msgRireki->setAccessibleName(QStringLiteral("履歴一覧"));
+    m_mcrRireki = new ChartWidget(&history.chart(), m_fraRireki);
+    m_mcrRireki->setObjectName(QStringLiteral("mcrRireki"));
+    m_mcrRireki->setAccessibleName(QStringLiteral("履歴グラフ"));
+    m_mcrRireki2 = new ChartWidget(&history.chart2(), m_fraRireki);
+    m_mcrRireki2->setObjectName(QStringLiteral("mcrRireki2"));
+    m_mcrRireki2->setAccessibleName(QStringLiteral("ＯＫ・ＮＧグラフ"));
+    m_mcrRireki2->setSeriesNames({QStringLiteral("ＯＫ"), QStringLiteral("ＮＧ")});
+
+    m_bottom = new QWidget(this);
+    auto *bottom = new QHBoxLayout(m_bottom);
+    bottom->setContentsMargins(6, 0, 6, 4);
+    auto *graphBox = new QGroupBox(QStringLiteral("グラフ指定"), m_bottom);
+    auto *graphRow = new QHBoxLayout(graphBox);
+    graphRow->setContentsMargins(4, 2, 4, 2);
+    const QList<std::tuple<GameHistory::Button, QString, QString>> buttons = {
+        {GameHistory::Byou, "cmdByou", "秒当たり"},   {GameHistory::Moji, "cmdMoji", def.reactionButton},
+        {GameHistory::Ritu, "cmdRitu", "正解率"},     {GameHistory::PByou, "cmdPByou", "秒数"},
+        {GameHistory::Kaitou, "cmdKaitou", def.answersButton}, {GameHistory::Jisyo, "cmdJisyo", "予備"}};
+    for (const auto &[id, name, text] : buttons) {
+        auto *b = makeButton(name, text, graphBox);
+        m_chartButtons[id] = b;
+        graphRow->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, id = id] { m_engine->history().drawChart(id); });
+    }
+    bottom->addWidget(graphBox);
+    auto *filterBox = new QGroupBox(QStringLiteral("履歴指定"), m_bottom);
+    auto *filterRow = new QHBoxLayout(filterBox);
+    filterRow->setContentsMargins(4, 2, 4, 2);
+    filterRow->addWidget(new QLabel(QStringLiteral("秒数"), filterBox));
+    m_cboJikan2 = new QComboBox(filterBox);
+    m_cboJikan2->setObjectName(QStringLiteral("cboJikan2"));
+    m_cboJikan2->setAccessibleName(QStringLiteral("秒数で絞り込み"));
+    filterRow->addWidget(m_cboJikan2);
+    filterRow->addWidget(new QLabel(def.countCaption, filterBox));
+    m_cboKaisu2 = new QComboBox(filterBox);
+    m_cboKaisu2->setObjectName(QStringLiteral("cboKaisu2"));
+    m_cboKaisu2->setAccessibleName(def.countCaption + QStringLiteral("で絞り込み"));
+    filterRow->addWidget(m_cboKaisu2);
+    for (int s = 10; s <= 180; s += 10)
+        m_cboJikan2->addItem(QString::number(s));
+    for (int n = 1; n <= def.countMax; ++n)
+        m_cboKaisu2->addItem(QString::number(n));
+    m_cmdAllDsp = makeButton("cmdAllDsp", "全部表示", filterBox);
+    filterRow->addWidget(m_cmdAllDsp);
+    bottom->addWidget(filterBox);
+    connect(m_cboJikan2, &QComboBox::activated, this,
+            [this](int i) { m_engine->history().filterSeconds(m_cboJikan2->itemText(i)); });
+    connect(m_cboKaisu2, &QComboBox::activated, this,
+            [this](int i) { m_engine->history().filterAnswers(m_cboKaisu2->itemText(i)); });
+    connect(m_cmdAllDsp, &QPushButton::clicked, this, [this] { m_engine->history().showAll(); });
+}
+
+void GameWindow::setQuestionView(QWidget *view) {
+    if (!view)
+        return;
+    view->setParent(this);
+    m_questionColumn->insertWidget(0, view, 1);
+    if (m_gameSettings->count() > 0)
+        m_settingsFrame->show();
+}
+
+void GameWindow::resizeEvent(QResizeEvent *e) {
+    QWidget::resizeEvent(e);
+    placeHistoryPanel();
+}
+
+void GameWindow::placeHistoryPanel() {
+    const bool graph = m_engine->history().layout() == GameHistory::GraphLayout;
+    const int w = width();
+    const int bottomH = tw(kBottomHeight);
+    m_top->setGeometry(0, 0, w, tw(kTopHeight));
+    const int top = tw(graph ? kGraphTop : kTopHeight);
+    const int height = qMax(tw(kListHeight), (graph ? this->height() - bottomH - top : tw(kListHeight)));
+    m_fraRireki->setGeometry(4, top, w - 8, height);
+    const int gridH = tw(graph ? kGraphGrid : kListGrid);
+    m_msgRireki->setGeometry(4, 4, w - 16, gridH);
+    const QRect chartRect(4, 8 + gridH, w - 16, qMax(40, height - gridH - 12));
+    m_mcrRireki->setGeometry(chartRect);
+    m_mcrRireki2->setGeometry(chartRect);
+    m_fraRireki->raise();
+    m_bottom->setGeometry(0, this->height() - bottomH, w, bottomH);
+}
+
+QString GameWindow::Form_Load() {
+    const QString error = m_engine->open();
+    if (!error.isEmpty())
+        return error;
+    renderControls();
+    renderScoreboard();
+    renderHistoryState();
+    show();
+    QApplication::processEvents();
+    if (!m_engine->openNotice().isEmpty())
+        MessageDialog::warning(this, windowTitle(), m_engine->openNotice());
+    showHelpTour(this, m_engine->definition().helpText);
+    m_engine->setTimersRunning(true);
+    return {};
+}
+
+void GameWindow::renderScoreboard() {
+    const Scoreboard &b = m_engine->scoreboard();
+    m_lblJikan->setText(b.jikan);
+    m_lblMojiT->setText(b.answers);
+    m_lblOk->setText(b.ok);
+    m_lblNg->setText(b.ng);
+    m_lblRitu->setText(b.rate);
+    m_lblByou->setText(b.perSecond);
+    if (m_lblKiroku)
+        m_lblKiroku->setText(b.best);
+}
+
+void GameWindow::renderControls() {
+    m_rendering = true;
+    const GameEngine &e = *m_engine;
+    const bool locked = e.limitsLocked();
+    m_optMode[e.gameMode()]->setChecked(true);
+    m_optMode[0]->setEnabled(!locked);
+    m_optMode[1]->setEnabled(!locked);
+    m_cboJikan->setEnabled(e.gameMode() == 1 && !locked);
+    m_cboKaisu->setEnabled(e.gameMode() == 0 && !locked);
+    m_cboJikan->setCurrentText(QString::number(int(e.settings().timeLimit)));
+    m_cboKaisu->setCurrentText(QString::number(e.settings().countLimit));
+    m_chkAs->setChecked(e.settings().autoSave == 1);
+    m_chkAs->setText(e.autoSaveCaption());
+    m_cmdStart->setEnabled(e.startEnabled());
+    m_cmdClear->setEnabled(e.clearEnabled());
+    m_cmdHozon->setEnabled(e.saveEnabled());
+    m_rendering = false;
+}
+
+void GameWindow::renderCountdown(int step) {
+    for (int i = 1; i <= 3; ++i)
+        m_imgStart[i]->setVisible(i == step);
+}
+
+void GameWindow::renderBar(double fraction) {
+    m_shpJikanK->setGeometry(0, 0, int(m_shpJikanB->width() * fraction), m_shpJikanB->height());
+}
+
+void GameWindow::renderHistoryState() {
+    const GameHistory &h = m_engine->history();
+    static const Rgb cyan{192, 255, 255}, yellow{255, 255, 192};
+    for (int b = 0; b < GameHistory::ButtonCount; ++b) {
+        setButtonColor(m_chartButtons[b], h.isHighlighted(GameHistory::Button(b)) ? cyan : kButtonFace);
+        m_chartButtons[b]->setAccessibleDescription(h.isHighlighted(GameHistory::Button(b)) ? QStringLiteral("表示中")
+                                                                                         : QString());
+    }
+    setButtonColor(m_cmdAllDsp, h.allShown() ? yellow : kButtonFace);
+    m_cboJikan2->setCurrentIndex(m_cboJikan2->findText(h.secondsFilter()));
+    m_cboKaisu2->setCurrentIndex(m_cboKaisu2->findText(h.answersFilter()));
+    placeHistoryPanel();
+}
+
+void GameWindow::focusTarget(GameEngine::Focus target) {
+    switch (target) {
+    case GameEngine::Focus::Answer:
+        if (m_txtKaitou)
+            m_txtKaitou->setFocus();
+        break;
+    case GameEngine::Focus::Start: m_cmdStart->setFocus(); break;
+    case GameEngine::Focus::History: m_msgRireki->setFocus(); break;
+    }
+}
+
+void GameWindow::cmdHozon_Click() { m_engine->save(); }
+
+void GameWindow::cmdClear_Click() {
+    if (!MessageDialog::confirm(this, QStringLiteral("クリア確認"), QStringLiteral("履歴データをクリアします。よろしいですか？")))
+        return;
+    const QString error = m_engine->clearHistory();
+    if (!error.isEmpty()) {
+        reportError(error);
+        return;
+    }
+    MessageDialog::information(this, QStringLiteral("クリア終了"), QStringLiteral("履歴データをクリアしました"));
+}
+
+void GameWindow::cmdEnd_Click() {
+    m_engine->session().playing = false;
+    m_engine->setTimersRunning(false);
+    m_engine->finishFeedbackNow();
+    emit backRequested();
+}
+
+void GameWindow::closeEvent(QCloseEvent *e) {
+    // Closing the window by its frame leaves the game the same way as "戻り".
+    m_engine->setTimersRunning(false);
+    e->accept();
+    emit backRequested();
+}
+
+void GameWindow::reportError(const QString &text) { MessageDialog::warning(this, windowTitle(), text); }
+
+} // namespace mirute

@@ -1,0 +1,87 @@
+#include "games/common/history_file.h"
+
+#include "log/number_format.h"
+#include "log/write_list.h"
+
+namespace mirute {
+
+QStringList HistoryRecord::cells() const {
+    return {date, time, answers, QString::number(ok), QString::number(ng), reaction, rate, perSecond, seconds};
+}
+
+bool parseHistoryRecord(const QString &line, HistoryRecord *out, QString *reason) {
+    bool unterminated = false;
+    const QList<ListItem> items = splitWriteList(line, &unterminated);
+    if (unterminated) {
+        *reason = QStringLiteral("引用符が閉じていません");
+        return false;
+    }
+    if (items.size() != 9) {
+        *reason = QStringLiteral("項目の数が %1 です（9 のはずです）").arg(items.size());
+        return false;
+    }
+    const auto ok = parseInteger(items[3].text);
+    const auto ng = parseInteger(items[4].text);
+    if (!ok || !ng || items[3].quoted || items[4].quoted) {
+        *reason = QStringLiteral("ＯＫ・ＮＧが数値ではありません");
+        return false;
+    }
+    out->date = items[0].text;
+    out->time = items[1].text;
+    out->answers = items[2].text;
+    out->ok = int(*ok);
+    out->ng = int(*ng);
+    const auto reaction = parseNumber(items[5].text);
+    out->reaction = reaction ? formatNumber(*reaction) : items[5].text;
+    out->rate = items[6].text;
+    out->perSecond = items[7].text;
+    out->seconds = items[8].text;
+    return true;
+}
+
+HistoryData parseHistory(const TextLines &lines) {
+    HistoryData data;
+    data.path = lines.path;
+    data.exists = lines.exists;
+    data.error = lines.error;
+    qsizetype bad = 0;
+    for (qsizetype i = 0; i < lines.lines.size(); ++i) {
+        const int lineNo = int(i + 1);
+        if (bad < lines.badLines.size() && lines.badLines[bad] == lineNo) {
+            ++bad;
+            data.problems.append({lineNo, QStringLiteral("Shift_JIS として読めない文字があります")});
+            continue;
+        }
+        if (lines.lines[i].trimmed().isEmpty())
+            continue;
+        HistoryRecord r;
+        QString reason;
+        if (parseHistoryRecord(lines.lines[i], &r, &reason))
+            data.records.append(r);
+        else
+            data.problems.append({lineNo, reason});
+    }
+    return data;
+}
+
+HistoryData readHistory(const QString &dir, const QString &fileName) {
+    return parseHistory(readTextLines(dir, fileName));
+}
+
+QString historyLine(const HistoryRecord &r) {
+    WriteListLine line;
+    line.text(r.date).text(r.time);
+    if (auto a = parseInteger(r.answers))
+        line.integer(*a);
+    else
+        line.text(r.answers);
+    line.integer(r.ok).integer(r.ng);
+    if (auto v = parseNumber(r.reaction))
+        line.number(*v);
+    else
+        line.number(0);
+    line.text(r.rate).text(r.perSecond).text(r.seconds);
+    return line.line();
+}
+
+} // namespace mirute

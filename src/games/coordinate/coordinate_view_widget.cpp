@@ -1,0 +1,9 @@
+#include "games/coordinate/coordinate_view_widget.h"
+
+#include <QWidget>
+
+namespace mirute {
+
+QWidget *makeCoordinateView(GameWindow &) { return nullptr; }
+
+} // namespace mirute

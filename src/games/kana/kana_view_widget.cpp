@@ -1,0 +1,49 @@
+#include "games/kana/kana_view_widget.h"
+
+#include "games/common/game_window.h"
+#include "games/common/label_question_widget.h"
+#include "games/kana/kana_rules.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace mirute {
+
+namespace {
+
+// Enter judges the typed kana; every key first fixes the reaction time of the question.
+class KanaAnswerFilter : public QObject {
+public:
+    KanaAnswerFilter(GameEngine &engine, QLineEdit *box) : QObject(box), m_engine(engine), m_box(box) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto *key = static_cast<QKeyEvent *>(event);
+        m_engine.answerKeyDown();
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !m_box->text().isEmpty()) {
+            m_engine.rulesAs<KanaRules>().judgeTyped(m_box->text());
+            return true;
+        }
+        return false;
+    }
+
+private:
+    GameEngine &m_engine;
+    QLineEdit *m_box;
+};
+
+} // namespace
+
+QWidget *makeKanaView(GameWindow &window) {
+    auto *view = new LabelQuestionWidget(window, 4, 4, 36);
+    GameEngine &engine = window.engine();
+    addInOrderCheckBox(window);
+    QObject::connect(&engine, &GameEngine::questionChanged, view,
+                     [view, &engine] { view->setTexts(engine.rulesAs<KanaRules>().labels()); });
+    window.answerBox()->installEventFilter(new KanaAnswerFilter(engine, window.answerBox()));
+    return view;
+}
+
+} // namespace mirute
