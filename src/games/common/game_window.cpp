@@ -2,6 +2,7 @@
 
 #include "app/help_tour_dialog.h"
 #include "games/common/traffic_light_widget.h"
+#include "ui/button_color_widget.h"
 #include "ui/chart_widget.h"
 #include "ui/grid_widget.h"
 #include "ui/message_dialog.h"
@@ -29,19 +30,6 @@ constexpr int kListHeight = 2595, kGraphTop = 1350, kGraphHeight = 7025;
 constexpr int kListGrid = 2235, kGraphGrid = 3590;
 constexpr int kBottomHeight = 720;
 } // namespace
-
-void setButtonColor(QWidget *button, const Rgb &color) {
-    if (color == kButtonFace) {
-        button->setStyleSheet(QString());
-        button->setProperty("highlighted", false);
-    } else {
-        button->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); }")
-                                  .arg(color.r)
-                                  .arg(color.g)
-                                  .arg(color.b));
-        button->setProperty("highlighted", true);
-    }
-}
 
 GameWindow::GameWindow(std::unique_ptr<GameEngine> engine, QWidget *parent)
     : QWidget(parent), m_engine(std::move(engine)) {
@@ -400,8 +388,6 @@ void GameWindow::renderHistoryState() {
     static const Rgb cyan{192, 255, 255}, yellow{255, 255, 192};
     for (int b = 0; b < GameHistory::ButtonCount; ++b) {
         setButtonColor(m_chartButtons[b], h.isHighlighted(GameHistory::Button(b)) ? cyan : kButtonFace);
-        m_chartButtons[b]->setAccessibleDescription(h.isHighlighted(GameHistory::Button(b)) ? QStringLiteral("表示中")
-                                                                                         : QString());
     }
     setButtonColor(m_cmdAllDsp, h.allShown() ? yellow : kButtonFace);
     m_cboJikan2->setCurrentIndex(m_cboJikan2->findText(h.secondsFilter()));

@@ -92,7 +92,5 @@ private:
     QWidget *m_bottom = nullptr;
 };
 
-// The colours the windows share: a highlighted button, or the window system's button face.
-void setButtonColor(QWidget *button, const Rgb &color);
 
 } // namespace mirute
