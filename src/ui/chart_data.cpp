@@ -9,15 +9,15 @@
 
 namespace mirute {
 
-ChartData::ChartData(QObject *parent) : QObject(parent)
-{
+ChartData::ChartData(QObject *parent) : QObject(parent) {
     m_values.resize(m_cols);
 }
 
-int ChartData::rowCount() const { return m_rows; }
+int ChartData::rowCount() const {
+    return m_rows;
+}
 
-void ChartData::setRowCount(int rows)
-{
+void ChartData::setRowCount(int rows) {
     rows = std::max(rows, 0);
     if (rows == m_rows)
         return;
@@ -28,10 +28,11 @@ void ChartData::setRowCount(int rows)
     touch();
 }
 
-int ChartData::columnCount() const { return m_cols; }
+int ChartData::columnCount() const {
+    return m_cols;
+}
 
-void ChartData::setColumnCount(int cols)
-{
+void ChartData::setColumnCount(int cols) {
     cols = std::max(cols, 1);
     if (cols == m_cols)
         return;
@@ -42,26 +43,31 @@ void ChartData::setColumnCount(int cols)
     touch();
 }
 
-int ChartData::row() const { return m_row; }
-void ChartData::setRow(int row) { m_row = row; }
-int ChartData::column() const { return m_col; }
-void ChartData::setColumn(int col) { m_col = col; }
+int ChartData::row() const {
+    return m_row;
+}
+void ChartData::setRow(int row) {
+    m_row = row;
+}
+int ChartData::column() const {
+    return m_col;
+}
+void ChartData::setColumn(int col) {
+    m_col = col;
+}
 
-void ChartData::setRowLabel(const QString &label)
-{
+void ChartData::setRowLabel(const QString &label) {
     if (m_row < 1 || m_row > m_rows)
         return;
     m_labels[m_row - 1] = label;
     touch();
 }
 
-QString ChartData::rowLabel(int row) const
-{
+QString ChartData::rowLabel(int row) const {
     return row >= 1 && row <= m_rows ? m_labels[row - 1] : QString();
 }
 
-QStringList ChartData::distinctRowLabels() const
-{
+QStringList ChartData::distinctRowLabels() const {
     QStringList labels;
     labels.reserve(m_rows);
     QSet<QString> seen;
@@ -80,30 +86,28 @@ QStringList ChartData::distinctRowLabels() const
     return labels;
 }
 
-QList<double> ChartData::columnValues(int column) const
-{
+QList<double> ChartData::columnValues(int column) const {
     return column >= 1 && column <= m_cols ? m_values[column - 1] : QList<double>();
 }
 
-void ChartData::setData(const QString &value) { setValue(leadingNumber(value)); }
+void ChartData::setData(const QString &value) {
+    setValue(leadingNumber(value));
+}
 
-void ChartData::setValue(double value)
-{
+void ChartData::setValue(double value) {
     if (m_row < 1 || m_row > m_rows || m_col < 1 || m_col > m_cols || !std::isfinite(value))
         return;
     m_values[m_col - 1][m_row - 1] = value;
     touch();
 }
 
-double ChartData::value(int row, int column) const
-{
+double ChartData::value(int row, int column) const {
     if (row < 1 || row > m_rows || column < 1 || column > m_cols)
         return 0.0;
     return m_values[column - 1][row - 1];
 }
 
-void ChartData::setAxisRange(double min, double max)
-{
+void ChartData::setAxisRange(double min, double max) {
     if (!std::isfinite(min) || !std::isfinite(max))
         return;
     if (max < min)
@@ -115,18 +119,18 @@ void ChartData::setAxisRange(double min, double max)
     touch();
 }
 
-void ChartData::setAxisAuto()
-{
+void ChartData::setAxisAuto() {
     if (!m_axis)
         return;
     m_axis.reset();
     touch();
 }
 
-std::optional<std::pair<double, double>> ChartData::axisRange() const { return m_axis; }
+std::optional<std::pair<double, double>> ChartData::axisRange() const {
+    return m_axis;
+}
 
-std::pair<double, double> ChartData::displayRange() const
-{
+std::pair<double, double> ChartData::displayRange() const {
     if (m_axis)
         return *m_axis;
     double low = 0.0, high = 0.0;
@@ -139,8 +143,7 @@ std::pair<double, double> ChartData::displayRange() const
     return {low < 0.0 ? -roundUp(-low) : 0.0, roundUp(high)};
 }
 
-double ChartData::roundUp(double value)
-{
+double ChartData::roundUp(double value) {
     if (!(value > 1.0))
         return 1.0;
     const double power = std::pow(10.0, std::floor(std::log10(value)));
@@ -152,18 +155,18 @@ double ChartData::roundUp(double value)
     return 10.0 * power;
 }
 
-bool ChartData::isVisible() const { return m_visible; }
+bool ChartData::isVisible() const {
+    return m_visible;
+}
 
-void ChartData::setVisible(bool visible)
-{
+void ChartData::setVisible(bool visible) {
     if (visible == m_visible)
         return;
     m_visible = visible;
     emit visibilityChanged(visible);
 }
 
-void ChartData::resetToSingleZero()
-{
+void ChartData::resetToSingleZero() {
     beginBatch();
     setColumnCount(1);
     setColumn(1);
@@ -176,10 +179,11 @@ void ChartData::resetToSingleZero()
     endBatch();
 }
 
-void ChartData::beginBatch() { ++m_batch; }
+void ChartData::beginBatch() {
+    ++m_batch;
+}
 
-void ChartData::endBatch()
-{
+void ChartData::endBatch() {
     if (m_batch == 0 || --m_batch > 0)
         return;
     if (m_dirty) {
@@ -188,8 +192,7 @@ void ChartData::endBatch()
     }
 }
 
-void ChartData::touch()
-{
+void ChartData::touch() {
     if (m_batch > 0)
         m_dirty = true;
     else

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QList>
 #include <optional>
 
 namespace mirute {
@@ -16,20 +16,20 @@ public:
     explicit ChartData(QObject *parent = nullptr);
 
     int rowCount() const;
-    void setRowCount(int rows);        // new points are 0 with an empty label
+    void setRowCount(int rows); // new points are 0 with an empty label
     int columnCount() const;
     void setColumnCount(int cols);
     int row() const;
     void setRow(int row);
     int column() const;
     void setColumn(int col);
-    void setRowLabel(const QString &label);     // label of the current row
+    void setRowLabel(const QString &label); // label of the current row
     QString rowLabel(int row) const;
     // Every row's label for a category axis, which keeps only one of equal labels: a repeated (or
     // empty) label gets an invisible suffix, so each bar keeps a category of its own.
     QStringList distinctRowLabels() const;
-    QList<double> columnValues(int column) const;   // the values of one series, rows in order
-    void setData(const QString &value);         // value of the current point, as text holding a number
+    QList<double> columnValues(int column) const; // the values of one series, rows in order
+    void setData(const QString &value);           // value of the current point, as text holding a number
     void setValue(double value);
     double value(int row, int column = 1) const;
 
@@ -40,7 +40,7 @@ public:
     // The range the value axis shows: the fixed one, or from 0 (or below, for negative values) to a
     // round number at or above the largest value, at least 1.
     std::pair<double, double> displayRange() const;
-    static double roundUp(double value);   // 1, 2, 2.5 or 5 times a power of ten, >= value
+    static double roundUp(double value); // 1, 2, 2.5 or 5 times a power of ten, >= value
 
     bool isVisible() const;
     void setVisible(bool visible);
@@ -59,7 +59,7 @@ private:
     void touch();
     int m_rows = 0, m_cols = 1, m_row = 1, m_col = 1;
     QStringList m_labels;
-    QList<QList<double>> m_values;   // [column-1][row-1]
+    QList<QList<double>> m_values; // [column-1][row-1]
     std::optional<std::pair<double, double>> m_axis;
     bool m_visible = true;
     int m_batch = 0;

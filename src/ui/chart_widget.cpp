@@ -35,21 +35,16 @@ public:
     QList<QColor> colors = kDefaultColors;
     QStringList names;
 
-    QColor color(int series) const
-    {
+    QColor color(int series) const {
         return series < colors.size() ? colors[series] : kDefaultColors[series % kDefaultColors.size()];
     }
-    QString name(int series) const
-    {
-        return series < names.size() ? names[series] : QString::number(series + 1);
-    }
+    QString name(int series) const { return series < names.size() ? names[series] : QString::number(series + 1); }
 };
 
 ChartWidget::ChartWidget(QWidget *parent) : ChartWidget(nullptr, parent) {}
 
 // Chart data owned elsewhere (a game's history) is drawn without being owned.
-ChartWidget::ChartWidget(ChartData *data, QWidget *parent) : QWidget(parent), m_data(nullptr), m_impl(new Impl)
-{
+ChartWidget::ChartWidget(ChartData *data, QWidget *parent) : QWidget(parent), m_data(nullptr), m_impl(new Impl) {
     m_impl->chart = new QChart;
     m_impl->chart->setAnimationOptions(QChart::NoAnimation);
     m_impl->chart->legend()->setAlignment(Qt::AlignBottom);
@@ -72,8 +67,7 @@ ChartWidget::ChartWidget(ChartData *data, QWidget *parent) : QWidget(parent), m_
     showData(data ? data : new ChartData(this));
 }
 
-void ChartWidget::showData(ChartData *data)
-{
+void ChartWidget::showData(ChartData *data) {
     m_data = data;
     connect(m_data, &ChartData::changed, this, &ChartWidget::scheduleRedraw);
     connect(m_data, &ChartData::visibilityChanged, this, &QWidget::setVisible);
@@ -84,32 +78,36 @@ void ChartWidget::showData(ChartData *data)
     redraw();
 }
 
-ChartWidget::~ChartWidget() { delete m_impl; }
+ChartWidget::~ChartWidget() {
+    delete m_impl;
+}
 
-void ChartWidget::setSeriesColors(const QList<QColor> &colors)
-{
+void ChartWidget::setSeriesColors(const QList<QColor> &colors) {
     m_impl->colors = colors;
     scheduleRedraw();
 }
 
-void ChartWidget::setSeriesNames(const QStringList &names)
-{
+void ChartWidget::setSeriesNames(const QStringList &names) {
     m_impl->names = names;
     scheduleRedraw();
 }
 
-QChart *ChartWidget::chart() const { return m_impl->chart; }
-QChartView *ChartWidget::chartView() const { return m_impl->view; }
-bool ChartWidget::redrawPending() const { return m_impl->redrawTimer.isActive(); }
+QChart *ChartWidget::chart() const {
+    return m_impl->chart;
+}
+QChartView *ChartWidget::chartView() const {
+    return m_impl->view;
+}
+bool ChartWidget::redrawPending() const {
+    return m_impl->redrawTimer.isActive();
+}
 
-void ChartWidget::scheduleRedraw()
-{
+void ChartWidget::scheduleRedraw() {
     if (!m_impl->redrawTimer.isActive())
         m_impl->redrawTimer.start();
 }
 
-void ChartWidget::redraw()
-{
+void ChartWidget::redraw() {
     m_impl->redrawTimer.stop();
     QChart *chart = m_impl->chart;
     chart->removeAllSeries();
@@ -143,15 +141,13 @@ void ChartWidget::redraw()
     chart->legend()->setVisible(m_data->columnCount() >= 2);
 }
 
-QAbstractAxis *ChartWidget::labelAxis() const
-{
+QAbstractAxis *ChartWidget::labelAxis() const {
     auto *axis = new QBarCategoryAxis;
     axis->append(m_data->distinctRowLabels());
     return axis;
 }
 
-QAbstractAxis *ChartWidget::rowNumberAxis() const
-{
+QAbstractAxis *ChartWidget::rowNumberAxis() const {
     // Bar k (from 0) stands at k: a few round row numbers along a plain number line.
     const int rows = m_data->rowCount();
     auto *axis = new QCategoryAxis;

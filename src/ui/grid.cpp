@@ -10,21 +10,19 @@ namespace mirute {
 
 namespace {
 
-constexpr int kDefaultColWidth = 960;   // twips, about the width of eight small digits
+constexpr int kDefaultColWidth = 960; // twips, about the width of eight small digits
 constexpr Rgb kNoColour{-2, -2, -2};
 constexpr Rgb kBlack{0, 0, 0};
 
 // UTF-16 units compared so that the order is that of the Unicode code points: the surrogates of the
 // characters above U+FFFF must come after U+E000..U+FFFF, not before.
-char32_t codePointOrderKey(char16_t u)
-{
+char32_t codePointOrderKey(char16_t u) {
     if (u < 0xD800)
         return u;
     return u >= 0xE000 ? u - 0x800 : u + 0x2000;
 }
 
-bool lessByCodePoint(QStringView a, QStringView b)
-{
+bool lessByCodePoint(QStringView a, QStringView b) {
     const qsizetype n = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t ua = a[i].unicode();
@@ -35,16 +33,14 @@ bool lessByCodePoint(QStringView a, QStringView b)
     return a.size() < b.size();
 }
 
-bool knownSortMode(int mode)
-{
+bool knownSortMode(int mode) {
     return mode == Grid::NumericAscending || mode == Grid::NumericDescending || mode == Grid::TextAscending ||
            mode == Grid::TextDescending;
 }
 
 } // namespace
 
-Grid::Grid(QObject *parent) : QObject(parent)
-{
+Grid::Grid(QObject *parent) : QObject(parent) {
     m_cols = 1;
     m_cells.resize(1);
     m_cells[0].resize(m_cols);
@@ -53,10 +49,11 @@ Grid::Grid(QObject *parent) : QObject(parent)
     m_fixedAlign.fill(Center, m_cols);
 }
 
-int Grid::rows() const { return int(m_cells.size()); }
+int Grid::rows() const {
+    return int(m_cells.size());
+}
 
-void Grid::setRows(int rows)
-{
+void Grid::setRows(int rows) {
     // The header row always exists.
     rows = std::max(rows, 1);
     if (rows == this->rows())
@@ -71,10 +68,11 @@ void Grid::setRows(int rows)
     keepCurrentCellInside();
 }
 
-int Grid::cols() const { return m_cols; }
+int Grid::cols() const {
+    return m_cols;
+}
 
-void Grid::setCols(int cols)
-{
+void Grid::setCols(int cols) {
     cols = std::max(cols, 1);
     if (cols == m_cols)
         return;
@@ -88,13 +86,16 @@ void Grid::setCols(int cols)
     keepCurrentCellInside();
 }
 
-int Grid::row() const { return m_row; }
-int Grid::col() const { return m_col; }
+int Grid::row() const {
+    return m_row;
+}
+int Grid::col() const {
+    return m_col;
+}
 
 // A current cell outside the grid is kept as set: its text reads "" and writes to it go nowhere,
 // so a caller's slip never lands in some other cell.
-void Grid::setRow(int row)
-{
+void Grid::setRow(int row) {
     if (row == m_row)
         return;
     m_row = row;
@@ -104,8 +105,7 @@ void Grid::setRow(int row)
         emit currentCellChanged(m_row, m_col);
 }
 
-void Grid::setCol(int col)
-{
+void Grid::setCol(int col) {
     if (col == m_col)
         return;
     m_col = col;
@@ -115,19 +115,21 @@ void Grid::setCol(int col)
         emit currentCellChanged(m_row, m_col);
 }
 
-QString Grid::text() const { return textMatrix(m_row, m_col); }
+QString Grid::text() const {
+    return textMatrix(m_row, m_col);
+}
 
-void Grid::setText(const QString &text) { setTextMatrix(m_row, m_col, text); }
+void Grid::setText(const QString &text) {
+    setTextMatrix(m_row, m_col, text);
+}
 
-QString Grid::textMatrix(int row, int col) const
-{
+QString Grid::textMatrix(int row, int col) const {
     if (!validCell(row, col))
         return QString();
     return m_cells[row][col].text;
 }
 
-void Grid::setTextMatrix(int row, int col, const QString &text)
-{
+void Grid::setTextMatrix(int row, int col, const QString &text) {
     if (!validCell(row, col))
         return;
     QString &cell = m_cells[row][col].text;
@@ -137,8 +139,7 @@ void Grid::setTextMatrix(int row, int col, const QString &text)
     touchCell(row, col);
 }
 
-QStringList Grid::rowTexts(int row) const
-{
+QStringList Grid::rowTexts(int row) const {
     QStringList texts;
     if (row < 0 || row >= rows())
         return texts;
@@ -148,8 +149,7 @@ QStringList Grid::rowTexts(int row) const
     return texts;
 }
 
-void Grid::appendRow(const QStringList &cells)
-{
+void Grid::appendRow(const QStringList &cells) {
     QList<Cell> row(m_cols);
     const int n = std::min(int(cells.size()), m_cols);
     for (int c = 0; c < n; ++c)
@@ -158,40 +158,44 @@ void Grid::appendRow(const QStringList &cells)
     touchAll();
 }
 
-int Grid::colWidth(int col) const { return col >= 0 && col < m_cols ? m_widths[col] : 0; }
+int Grid::colWidth(int col) const {
+    return col >= 0 && col < m_cols ? m_widths[col] : 0;
+}
 
-void Grid::setColWidth(int col, int twips)
-{
+void Grid::setColWidth(int col, int twips) {
     if (col < 0 || col >= m_cols || m_widths[col] == std::max(twips, 0))
         return;
     m_widths[col] = std::max(twips, 0);
     touchFormat();
 }
 
-int Grid::colAlignment(int col) const { return col >= 0 && col < m_cols ? m_align[col] : Left; }
+int Grid::colAlignment(int col) const {
+    return col >= 0 && col < m_cols ? m_align[col] : Left;
+}
 
-void Grid::setColAlignment(int col, int align)
-{
+void Grid::setColAlignment(int col, int align) {
     if (col < 0 || col >= m_cols || m_align[col] == align)
         return;
     m_align[col] = align;
     touchFormat();
 }
 
-int Grid::fixedAlignment(int col) const { return col >= 0 && col < m_cols ? m_fixedAlign[col] : Center; }
+int Grid::fixedAlignment(int col) const {
+    return col >= 0 && col < m_cols ? m_fixedAlign[col] : Center;
+}
 
-void Grid::setFixedAlignment(int col, int align)
-{
+void Grid::setFixedAlignment(int col, int align) {
     if (col < 0 || col >= m_cols || m_fixedAlign[col] == align)
         return;
     m_fixedAlign[col] = align;
     touchFormat();
 }
 
-int Grid::rowHeight() const { return m_rowHeight; }
+int Grid::rowHeight() const {
+    return m_rowHeight;
+}
 
-void Grid::setRowHeight(int twips)
-{
+void Grid::setRowHeight(int twips) {
     twips = std::max(twips, 0);
     if (twips == m_rowHeight)
         return;
@@ -199,66 +203,63 @@ void Grid::setRowHeight(int twips)
     touchFormat();
 }
 
-int Grid::fontSize() const { return m_fontSize; }
+int Grid::fontSize() const {
+    return m_fontSize;
+}
 
-void Grid::setFontSize(int points)
-{
+void Grid::setFontSize(int points) {
     if (points <= 0 || points == m_fontSize)
         return;
     m_fontSize = points;
     touchFormat();
 }
 
-void Grid::setCellBackColor(const Rgb &c)
-{
+void Grid::setCellBackColor(const Rgb &c) {
     if (!validCell(m_row, m_col) || m_cells[m_row][m_col].back == c)
         return;
     m_cells[m_row][m_col].back = c;
     touchCell(m_row, m_col);
 }
 
-void Grid::setCellForeColor(const Rgb &c)
-{
+void Grid::setCellForeColor(const Rgb &c) {
     if (!validCell(m_row, m_col) || m_cells[m_row][m_col].fore == c)
         return;
     m_cells[m_row][m_col].fore = c;
     touchCell(m_row, m_col);
 }
 
-Rgb Grid::cellBackColor(int row, int col) const
-{
+Rgb Grid::cellBackColor(int row, int col) const {
     return hasCellBackColor(row, col) ? m_cells[row][col].back : m_back;
 }
 
-Rgb Grid::cellForeColor(int row, int col) const
-{
+Rgb Grid::cellForeColor(int row, int col) const {
     return hasCellForeColor(row, col) ? m_cells[row][col].fore : kBlack;
 }
 
-bool Grid::hasCellBackColor(int row, int col) const
-{
+bool Grid::hasCellBackColor(int row, int col) const {
     return validCell(row, col) && m_cells[row][col].back != kNoColour;
 }
 
-bool Grid::hasCellForeColor(int row, int col) const
-{
+bool Grid::hasCellForeColor(int row, int col) const {
     return validCell(row, col) && m_cells[row][col].fore != kNoColour;
 }
 
-Rgb Grid::backColor() const { return m_back; }
+Rgb Grid::backColor() const {
+    return m_back;
+}
 
-void Grid::setBackColor(const Rgb &c)
-{
+void Grid::setBackColor(const Rgb &c) {
     if (c == m_back)
         return;
     m_back = c;
     touchFormat();
 }
 
-int Grid::topRow() const { return m_topRow; }
+int Grid::topRow() const {
+    return m_topRow;
+}
 
-void Grid::setTopRow(int row)
-{
+void Grid::setTopRow(int row) {
     if (row < 1 || row >= rows())
         return;
     m_topRow = row;
@@ -269,8 +270,7 @@ void Grid::setTopRow(int row)
         emit topRowRequested(row);
 }
 
-void Grid::sort(int mode)
-{
+void Grid::sort(int mode) {
     if (!knownSortMode(mode) || m_col < 0 || m_col >= m_cols || rows() < 3)
         return;
     const int col = m_col;
@@ -301,16 +301,14 @@ void Grid::sort(int mode)
     touchAll();
 }
 
-void Grid::clear()
-{
+void Grid::clear() {
     for (auto &cells : m_cells)
         for (Cell &cell : cells)
             cell.text.clear();
     touchAll();
 }
 
-void Grid::removeItem(int row)
-{
+void Grid::removeItem(int row) {
     // The header row cannot be removed.
     if (row < 1 || row >= rows())
         return;
@@ -321,10 +319,11 @@ void Grid::removeItem(int row)
     keepCurrentCellInside();
 }
 
-void Grid::beginBatch() { ++m_batch; }
+void Grid::beginBatch() {
+    ++m_batch;
+}
 
-void Grid::endBatch()
-{
+void Grid::endBatch() {
     if (m_batch == 0 || --m_batch > 0)
         return;
     if (m_formatDirty) {
@@ -346,8 +345,7 @@ void Grid::endBatch()
     }
 }
 
-QList<QStringList> Grid::allRows() const
-{
+QList<QStringList> Grid::allRows() const {
     QList<QStringList> all;
     all.reserve(rows());
     for (int r = 0; r < rows(); ++r)
@@ -355,34 +353,32 @@ QList<QStringList> Grid::allRows() const
     return all;
 }
 
-void Grid::touchCell(int row, int col)
-{
+void Grid::touchCell(int row, int col) {
     if (m_batch > 0)
         m_batchDirty = true;
     else
         emit cellChanged(row, col);
 }
 
-void Grid::touchAll()
-{
+void Grid::touchAll() {
     if (m_batch > 0)
         m_batchDirty = true;
     else
         emit reset();
 }
 
-void Grid::touchFormat()
-{
+void Grid::touchFormat() {
     if (m_batch > 0)
         m_formatDirty = true;
     else
         emit formatChanged();
 }
 
-bool Grid::validCell(int row, int col) const { return row >= 0 && row < rows() && col >= 0 && col < m_cols; }
+bool Grid::validCell(int row, int col) const {
+    return row >= 0 && row < rows() && col >= 0 && col < m_cols;
+}
 
-void Grid::keepCurrentCellInside()
-{
+void Grid::keepCurrentCellInside() {
     const int row = std::clamp(m_row, 0, rows() - 1);
     const int col = std::clamp(m_col, 0, m_cols - 1);
     if (row == m_row && col == m_col)

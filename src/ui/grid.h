@@ -29,7 +29,7 @@ public:
     explicit Grid(QObject *parent = nullptr);
 
     int rows() const;
-    void setRows(int rows);            // 1 (or less) leaves only the header; cells of new rows are empty
+    void setRows(int rows); // 1 (or less) leaves only the header; cells of new rows are empty
     int cols() const;
     void setCols(int cols);
 
@@ -39,42 +39,42 @@ public:
     int col() const;
     void setRow(int row);
     void setCol(int col);
-    QString text() const;              // text of the current cell
+    QString text() const; // text of the current cell
     void setText(const QString &text);
 
-    QString textMatrix(int row, int col) const;   // "" outside the grid
+    QString textMatrix(int row, int col) const; // "" outside the grid
     void setTextMatrix(int row, int col, const QString &text);
     QStringList rowTexts(int row) const;
-    void appendRow(const QStringList &cells);     // rows() + 1, cells from column 0; extra cells dropped
+    void appendRow(const QStringList &cells); // rows() + 1, cells from column 0; extra cells dropped
 
-    int colWidth(int col) const;       // twips
+    int colWidth(int col) const; // twips
     void setColWidth(int col, int twips);
     int colAlignment(int col) const;
     void setColAlignment(int col, int align);
     int fixedAlignment(int col) const;
     void setFixedAlignment(int col, int align);
 
-    int rowHeight() const;             // twips, 0 = the view's default
-    void setRowHeight(int twips);      // every row at once
-    int fontSize() const;              // points
+    int rowHeight() const;        // twips, 0 = the view's default
+    void setRowHeight(int twips); // every row at once
+    int fontSize() const;         // points
     void setFontSize(int points);
 
     // Colours of the current cell; a cell without a colour of its own shows the grid's.
     void setCellBackColor(const Rgb &c);
     void setCellForeColor(const Rgb &c);
-    Rgb cellBackColor(int row, int col) const;    // resolved: the cell's own or the grid's background
-    Rgb cellForeColor(int row, int col) const;    // resolved: the cell's own or black
+    Rgb cellBackColor(int row, int col) const;     // resolved: the cell's own or the grid's background
+    Rgb cellForeColor(int row, int col) const;     // resolved: the cell's own or black
     bool hasCellBackColor(int row, int col) const; // the cell has a background of its own
     bool hasCellForeColor(int row, int col) const;
     Rgb backColor() const;
     void setBackColor(const Rgb &c);
 
     int topRow() const;
-    void setTopRow(int row);           // asks the view to scroll so that row is the first visible data row
+    void setTopRow(int row); // asks the view to scroll so that row is the first visible data row
 
     // Sorts the data rows by column col(); stable; the header stays in place.
     void sort(int mode);
-    void clear();                      // empties every cell text
+    void clear(); // empties every cell text
     void removeItem(int row);
 
     // Many changes at once emit one reset when the outermost batch ends (32,766-row fills).
@@ -85,9 +85,9 @@ public:
     QList<QStringList> allRows() const;
 
 signals:
-    void reset();                                  // shape or many cells changed
-    void cellChanged(int row, int col);            // one cell's text or colour changed
-    void formatChanged();                          // widths, alignments, font, row height, grid colour
+    void reset();                       // shape or many cells changed
+    void cellChanged(int row, int col); // one cell's text or colour changed
+    void formatChanged();               // widths, alignments, font, row height, grid colour
     void topRowRequested(int row);
     void currentCellChanged(int row, int col);
 
@@ -99,10 +99,10 @@ private:
     void keepCurrentCellInside();
     struct Cell {
         QString text;
-        Rgb back{-2, -2, -2};   // -2: none of its own
+        Rgb back{-2, -2, -2}; // -2: none of its own
         Rgb fore{-2, -2, -2};
     };
-    QList<QList<Cell>> m_cells;   // [row][col]
+    QList<QList<Cell>> m_cells; // [row][col]
     int m_cols = 0;
     int m_row = 0, m_col = 0;
     QList<int> m_widths, m_align, m_fixedAlign;
@@ -122,6 +122,7 @@ public:
     ~GridBatch() { m_g.endBatch(); }
     GridBatch(const GridBatch &) = delete;
     GridBatch &operator=(const GridBatch &) = delete;
+
 private:
     Grid &m_g;
 };

@@ -6,10 +6,8 @@
 
 namespace mirute {
 
-QString csvField(const QString &text)
-{
-    const bool needsQuotes = text.contains(u',') || text.contains(u'"') || text.contains(u'\r') ||
-                             text.contains(u'\n');
+QString csvField(const QString &text) {
+    const bool needsQuotes = text.contains(u',') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n');
     if (!needsQuotes)
         return text;
     QString quoted = text;
@@ -17,8 +15,7 @@ QString csvField(const QString &text)
     return u'"' + quoted + u'"';
 }
 
-QByteArray csvBytes(const QList<QStringList> &rows)
-{
+QByteArray csvBytes(const QList<QStringList> &rows) {
     QString text;
     for (const QStringList &row : rows) {
         QStringList fields;
@@ -31,8 +28,7 @@ QByteArray csvBytes(const QList<QStringList> &rows)
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-QString saveGridCsv(const Grid &grid, const QString &path)
-{
+QString saveGridCsv(const Grid &grid, const QString &path) {
     if (path.isEmpty())
         return QStringLiteral("ファイル名がありません。");
     QSaveFile file(path);

@@ -5,25 +5,21 @@
 
 namespace mirute {
 
-GridModel::GridModel(Grid &grid, QObject *parent) : QAbstractTableModel(parent), m_grid(grid)
-{
+GridModel::GridModel(Grid &grid, QObject *parent) : QAbstractTableModel(parent), m_grid(grid) {
     connect(&m_grid, &Grid::reset, this, &GridModel::gridReset);
     connect(&m_grid, &Grid::cellChanged, this, &GridModel::gridCellChanged);
     connect(&m_grid, &Grid::formatChanged, this, &GridModel::gridFormatChanged);
 }
 
-int GridModel::rowCount(const QModelIndex &parent) const
-{
+int GridModel::rowCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : m_grid.rows() - 1;
 }
 
-int GridModel::columnCount(const QModelIndex &parent) const
-{
+int GridModel::columnCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : m_grid.cols();
 }
 
-QVariant GridModel::data(const QModelIndex &index, int role) const
-{
+QVariant GridModel::data(const QModelIndex &index, int role) const {
     // Inside a batch the grid may already be smaller than the view believes: answer nothing there.
     const int row = index.row() + 1;
     const int col = index.column();
@@ -44,8 +40,7 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     }
 }
 
-QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= m_grid.cols())
         return QVariant();
     switch (role) {
@@ -62,13 +57,11 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     }
 }
 
-Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
-{
+Qt::ItemFlags GridModel::flags(const QModelIndex &index) const {
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 
-Qt::Alignment GridModel::alignment(int code)
-{
+Qt::Alignment GridModel::alignment(int code) {
     Qt::Alignment horizontal = Qt::AlignLeft;
     if (code >= 3 && code <= 5)
         horizontal = Qt::AlignHCenter;
@@ -77,21 +70,18 @@ Qt::Alignment GridModel::alignment(int code)
     return horizontal | Qt::AlignVCenter;
 }
 
-QColor GridModel::color(const Rgb &rgb)
-{
+QColor GridModel::color(const Rgb &rgb) {
     if (rgb == kButtonFace)
         return QApplication::palette().color(QPalette::Button);
     return QColor(std::clamp(rgb.r, 0, 255), std::clamp(rgb.g, 0, 255), std::clamp(rgb.b, 0, 255));
 }
 
-void GridModel::gridReset()
-{
+void GridModel::gridReset() {
     beginResetModel();
     endResetModel();
 }
 
-void GridModel::gridCellChanged(int row, int col)
-{
+void GridModel::gridCellChanged(int row, int col) {
     if (col < 0 || col >= columnCount())
         return;
     if (row == 0) {
@@ -104,8 +94,7 @@ void GridModel::gridCellChanged(int row, int col)
     }
 }
 
-void GridModel::gridFormatChanged()
-{
+void GridModel::gridFormatChanged() {
     // Alignments and the grid's background are per-cell roles: every visible cell may look different.
     if (rowCount() > 0 && columnCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),

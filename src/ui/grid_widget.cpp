@@ -24,8 +24,7 @@ const QString kCsvTitle = QStringLiteral("CSV保存");
 
 GridWidget::GridWidget(QWidget *parent) : GridWidget(nullptr, parent) {}
 
-GridWidget::GridWidget(Grid *grid, QWidget *parent) : QTableView(parent), m_grid(nullptr), m_model(nullptr)
-{
+GridWidget::GridWidget(Grid *grid, QWidget *parent) : QTableView(parent), m_grid(nullptr), m_model(nullptr) {
     // Column 0 holds the running numbers, so no row header of its own.
     verticalHeader()->hide();
     // One height for every row keeps 32,766 rows cheap to lay out and scroll.
@@ -50,8 +49,7 @@ GridWidget::GridWidget(Grid *grid, QWidget *parent) : QTableView(parent), m_grid
     showGrid(grid ? grid : new Grid(this));
 }
 
-void GridWidget::showGrid(Grid *grid)
-{
+void GridWidget::showGrid(Grid *grid) {
     m_grid = grid;
     GridModel *oldModel = m_model;
     QItemSelectionModel *oldSelection = selectionModel();
@@ -73,8 +71,7 @@ void GridWidget::showGrid(Grid *grid)
     showCurrentCell();
 }
 
-int GridWidget::twipsToPixels(int twips, const QWidget *w)
-{
+int GridWidget::twipsToPixels(int twips, const QWidget *w) {
     qreal dpi = 96.0;
     if (w)
         dpi = w->logicalDpiX();
@@ -83,10 +80,11 @@ int GridWidget::twipsToPixels(int twips, const QWidget *w)
     return qRound(twips * dpi / 1440.0);
 }
 
-QString GridWidget::saveCsv(const QString &path) const { return saveGridCsv(*m_grid, path); }
+QString GridWidget::saveCsv(const QString &path) const {
+    return saveGridCsv(*m_grid, path);
+}
 
-void GridWidget::saveCsvWithDialog()
-{
+void GridWidget::saveCsvWithDialog() {
     QFileDialog dialog(this, kCsvTitle);
     dialog.setObjectName(QStringLiteral("dlgCsv"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -101,8 +99,7 @@ void GridWidget::saveCsvWithDialog()
         QMessageBox::warning(this, kCsvTitle, QStringLiteral("保存できませんでした。\n") + error);
 }
 
-void GridWidget::contextMenuEvent(QContextMenuEvent *e)
-{
+void GridWidget::contextMenuEvent(QContextMenuEvent *e) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("mnuGrid"));
     QAction *save = menu.addAction(kCsvCaption);
@@ -112,8 +109,7 @@ void GridWidget::contextMenuEvent(QContextMenuEvent *e)
     e->accept();
 }
 
-void GridWidget::keyPressEvent(QKeyEvent *e)
-{
+void GridWidget::keyPressEvent(QKeyEvent *e) {
     // Enter or Space chooses the current row as a click would, so every list works from the keyboard.
     const int key = e->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && currentIndex().isValid()) {
@@ -124,8 +120,7 @@ void GridWidget::keyPressEvent(QKeyEvent *e)
     QTableView::keyPressEvent(e);
 }
 
-void GridWidget::showEvent(QShowEvent *e)
-{
+void GridWidget::showEvent(QShowEvent *e) {
     QTableView::showEvent(e);
     if (m_pendingTopRow > 0) {
         const int row = m_pendingTopRow;
@@ -134,15 +129,14 @@ void GridWidget::showEvent(QShowEvent *e)
     }
 }
 
-void GridWidget::applyFormat()
-{
+void GridWidget::applyFormat() {
     QFont font = QApplication::font();
     font.setPointSize(m_grid->fontSize());
     if (font != this->font())
         setFont(font);
 
-    const int rowHeight = m_grid->rowHeight() > 0 ? twipsToPixels(m_grid->rowHeight(), this)
-                                                  : QFontMetrics(font).height() + 6;
+    const int rowHeight =
+        m_grid->rowHeight() > 0 ? twipsToPixels(m_grid->rowHeight(), this) : QFontMetrics(font).height() + 6;
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(rowHeight);
 
@@ -158,15 +152,13 @@ void GridWidget::applyFormat()
     viewport()->update();
 }
 
-void GridWidget::afterReset()
-{
+void GridWidget::afterReset() {
     // The model has reset itself already (it was connected first): columns may be new.
     applyFormat();
     showCurrentCell();
 }
 
-void GridWidget::scrollToTopRow(int row)
-{
+void GridWidget::scrollToTopRow(int row) {
     if (row < 1 || row > m_model->rowCount())
         return;
     if (!isVisible()) {
@@ -178,8 +170,7 @@ void GridWidget::scrollToTopRow(int row)
     scrollTo(m_model->index(row - 1, 0), QAbstractItemView::PositionAtTop);
 }
 
-void GridWidget::showCurrentCell()
-{
+void GridWidget::showCurrentCell() {
     if (m_syncing)
         return;
     m_syncing = true;
@@ -197,8 +188,7 @@ void GridWidget::showCurrentCell()
     m_syncing = false;
 }
 
-void GridWidget::viewCurrentChanged(const QModelIndex &current)
-{
+void GridWidget::viewCurrentChanged(const QModelIndex &current) {
     if (m_syncing || !current.isValid())
         return;
     m_syncing = true;
@@ -207,8 +197,7 @@ void GridWidget::viewCurrentChanged(const QModelIndex &current)
     m_syncing = false;
 }
 
-void GridWidget::reportClick(const QModelIndex &index)
-{
+void GridWidget::reportClick(const QModelIndex &index) {
     if (!index.isValid())
         return;
     const int row = index.row() + 1;

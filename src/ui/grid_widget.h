@@ -28,7 +28,7 @@ public:
     void saveCsvWithDialog();
 
 signals:
-    void clicked(int row, int col);   // a click on a data row (row >= 1)
+    void clicked(int row, int col); // a click on a data row (row >= 1)
 
 protected:
     void contextMenuEvent(QContextMenuEvent *e) override;

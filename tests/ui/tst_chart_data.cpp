@@ -25,8 +25,7 @@ private slots:
     void repeatedLabelsStayDistinct();
 };
 
-void TestChartData::resetToSingleZero()
-{
+void TestChartData::resetToSingleZero() {
     ChartData d;
     d.setColumnCount(2);
     d.setRowCount(5);
@@ -53,8 +52,7 @@ void TestChartData::resetToSingleZero()
     QCOMPARE(changed.count(), 2);
 }
 
-void TestChartData::setDataParsesNumber_data()
-{
+void TestChartData::setDataParsesNumber_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
     QTest::newRow("per second") << QStringLiteral("0.42/秒") << 0.42;
@@ -66,21 +64,19 @@ void TestChartData::setDataParsesNumber_data()
     QTest::newRow("empty") << QString() << 0.0;
 }
 
-void TestChartData::setDataParsesNumber()
-{
+void TestChartData::setDataParsesNumber() {
     QFETCH(QString, text);
     QFETCH(double, value);
     ChartData d;
     d.setRowCount(2);
     d.setRow(2);
-    d.setValue(99);   // replaced, even by a text without a number
+    d.setValue(99); // replaced, even by a text without a number
     d.setData(text);
     QCOMPARE(d.value(2), value);
     QCOMPARE(d.value(1), 0.0);
 }
 
-void TestChartData::fillFromRows()
-{
+void TestChartData::fillFromRows() {
     ChartData d;
     d.setColumnCount(2);
     d.setRowCount(3);
@@ -99,8 +95,7 @@ void TestChartData::fillFromRows()
     QCOMPARE(d.value(2, 2), 0.0);
 }
 
-void TestChartData::outOfRangeIgnored_data()
-{
+void TestChartData::outOfRangeIgnored_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
     QTest::newRow("row 0") << 0 << 1;
@@ -110,8 +105,7 @@ void TestChartData::outOfRangeIgnored_data()
     QTest::newRow("column after the last") << 1 << 3;
 }
 
-void TestChartData::outOfRangeIgnored()
-{
+void TestChartData::outOfRangeIgnored() {
     QFETCH(int, row);
     QFETCH(int, column);
     ChartData d;
@@ -134,8 +128,7 @@ void TestChartData::outOfRangeIgnored()
     QCOMPARE(d.distinctRowLabels().size(), 3);
 }
 
-void TestChartData::resizingKeepsValues()
-{
+void TestChartData::resizingKeepsValues() {
     ChartData d;
     d.setRowCount(2);
     d.setRow(2);
@@ -156,8 +149,7 @@ void TestChartData::resizingKeepsValues()
     QCOMPARE(d.columnCount(), 1);
 }
 
-void TestChartData::axisRange_data()
-{
+void TestChartData::axisRange_data() {
     QTest::addColumn<double>("min");
     QTest::addColumn<double>("max");
     QTest::addColumn<double>("shownMin");
@@ -168,8 +160,7 @@ void TestChartData::axisRange_data()
     QTest::newRow("all-zero chart") << 0.0 << 0.0 << 0.0 << 1.0;
 }
 
-void TestChartData::axisRange()
-{
+void TestChartData::axisRange() {
     QFETCH(double, min);
     QFETCH(double, max);
     QFETCH(double, shownMin);
@@ -177,21 +168,20 @@ void TestChartData::axisRange()
     ChartData d;
     d.setRowCount(1);
     d.setRow(1);
-    d.setValue(500);   // a fixed axis is kept even below the largest value
+    d.setValue(500); // a fixed axis is kept even below the largest value
     QVERIFY(!d.axisRange());
     d.setAxisRange(min, max);
     QVERIFY(d.axisRange());
     QCOMPARE(*d.axisRange(), std::make_pair(shownMin, shownMax));
     QCOMPARE(d.displayRange(), std::make_pair(shownMin, shownMax));
     d.resetToSingleZero();
-    QVERIFY(d.axisRange());   // a reset keeps the window's scale
+    QVERIFY(d.axisRange()); // a reset keeps the window's scale
     d.setAxisAuto();
     QVERIFY(!d.axisRange());
     QCOMPARE(d.displayRange(), std::make_pair(0.0, 1.0));
 }
 
-void TestChartData::automaticRange_data()
-{
+void TestChartData::automaticRange_data() {
     QTest::addColumn<QList<double>>("values");
     QTest::addColumn<double>("low");
     QTest::addColumn<double>("high");
@@ -207,8 +197,7 @@ void TestChartData::automaticRange_data()
     QTest::newRow("negative") << QList<double>{-3, 7} << -5.0 << 10.0;
 }
 
-void TestChartData::automaticRange()
-{
+void TestChartData::automaticRange() {
     QFETCH(QList<double>, values);
     QFETCH(double, low);
     QFETCH(double, high);
@@ -221,8 +210,7 @@ void TestChartData::automaticRange()
     QCOMPARE(d.displayRange(), std::make_pair(low, high));
 }
 
-void TestChartData::batchEmitsOneChange()
-{
+void TestChartData::batchEmitsOneChange() {
     ChartData d;
     QSignalSpy changed(&d, &ChartData::changed);
     d.beginBatch();
@@ -235,15 +223,14 @@ void TestChartData::batchEmitsOneChange()
     QCOMPARE(changed.count(), 0);
     d.endBatch();
     QCOMPARE(changed.count(), 1);
-    d.endBatch();   // an unmatched end does nothing
+    d.endBatch(); // an unmatched end does nothing
     QCOMPARE(changed.count(), 1);
     d.setRow(5);
     d.setData("1");
     QCOMPARE(changed.count(), 2);
 }
 
-void TestChartData::visibility()
-{
+void TestChartData::visibility() {
     ChartData d;
     QSignalSpy visible(&d, &ChartData::visibilityChanged);
     QVERIFY(d.isVisible());
@@ -255,11 +242,10 @@ void TestChartData::visibility()
     QCOMPARE(visible.at(1).at(0).toBool(), true);
 }
 
-void TestChartData::repeatedLabelsStayDistinct()
-{
+void TestChartData::repeatedLabelsStayDistinct() {
     ChartData d;
     const QStringList labels{"抜", "抜", "", "座", "", "抜"};
-    d.setRowCount(int(labels.size()) + 1);   // the last row keeps its empty label
+    d.setRowCount(int(labels.size()) + 1); // the last row keeps its empty label
     for (int r = 1; r <= labels.size(); ++r) {
         d.setRow(r);
         d.setRowLabel(labels[r - 1]);

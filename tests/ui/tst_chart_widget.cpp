@@ -15,26 +15,22 @@ using namespace mirute;
 
 namespace {
 
-QBarSeries *barSeries(const ChartWidget &w)
-{
+QBarSeries *barSeries(const ChartWidget &w) {
     const auto series = w.chart()->series();
     return series.size() == 1 ? qobject_cast<QBarSeries *>(series.first()) : nullptr;
 }
 
-QBarCategoryAxis *categoryAxis(const ChartWidget &w)
-{
+QBarCategoryAxis *categoryAxis(const ChartWidget &w) {
     const auto axes = w.chart()->axes(Qt::Horizontal);
     return axes.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis *>(axes.first());
 }
 
-QValueAxis *valueAxis(const ChartWidget &w)
-{
+QValueAxis *valueAxis(const ChartWidget &w) {
     const auto axes = w.chart()->axes(Qt::Vertical);
     return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis *>(axes.first());
 }
 
-void fill(ChartData &d, const QStringList &labels, const QList<QStringList> &columns)
-{
+void fill(ChartData &d, const QStringList &labels, const QList<QStringList> &columns) {
     d.setColumnCount(int(columns.size()));
     d.setRowCount(int(labels.size()));
     for (int r = 1; r <= labels.size(); ++r) {
@@ -64,8 +60,7 @@ private slots:
     void drawsDataOwnedElsewhere();
 };
 
-void TestChartWidget::drawsOneSeries()
-{
+void TestChartWidget::drawsOneSeries() {
     ChartWidget w;
     w.resize(400, 300);
     w.show();
@@ -80,14 +75,13 @@ void TestChartWidget::drawsOneSeries()
     QCOMPARE(set->at(0), 0.42);
     QCOMPARE(set->at(1), 1.5);
     QCOMPARE(set->at(2), 0.0);
-    QCOMPARE(categoryAxis(w)->count(), 3);   // the repeated label keeps its own bar
+    QCOMPARE(categoryAxis(w)->count(), 3); // the repeated label keeps its own bar
     QVERIFY(!w.chart()->legend()->isVisible());
     QVERIFY(w.chartView()->renderHints().testFlag(QPainter::Antialiasing));
     QCOMPARE(set->color(), QColor(70, 114, 196));
 }
 
-void TestChartWidget::twoSeriesShowLegend()
-{
+void TestChartWidget::twoSeriesShowLegend() {
     ChartWidget w;
     w.setSeriesNames({"OK", "NG"});
     w.setSeriesColors({Qt::darkBlue, Qt::darkRed});
@@ -108,8 +102,7 @@ void TestChartWidget::twoSeriesShowLegend()
     QCOMPARE(barSeries(w)->barSets().first()->count(), 1);
 }
 
-void TestChartWidget::redrawIsCoalesced()
-{
+void TestChartWidget::redrawIsCoalesced() {
     ChartWidget w;
     fill(w.data(), {"a"}, {{"1"}});
     QTRY_VERIFY(!w.redrawPending());
@@ -124,8 +117,7 @@ void TestChartWidget::redrawIsCoalesced()
     QCOMPARE(barSeries(w)->barSets().first()->at(3), 4.0);
 }
 
-void TestChartWidget::fixedAndAutomaticAxis()
-{
+void TestChartWidget::fixedAndAutomaticAxis() {
     ChartWidget w;
     fill(w.data(), {"a", "b"}, {{"30", "80"}});
     QTRY_VERIFY(!w.redrawPending());
@@ -139,8 +131,7 @@ void TestChartWidget::fixedAndAutomaticAxis()
     QCOMPARE(valueAxis(w)->max(), 100.0);
 }
 
-void TestChartWidget::emptyChart()
-{
+void TestChartWidget::emptyChart() {
     ChartWidget w;
     w.resize(300, 200);
     w.show();
@@ -154,8 +145,7 @@ void TestChartWidget::emptyChart()
     QVERIFY(!w.grab().isNull());
 }
 
-void TestChartWidget::visibilityFollowsData()
-{
+void TestChartWidget::visibilityFollowsData() {
     QWidget window;
     auto *w = new ChartWidget(&window);
     window.show();
@@ -167,8 +157,7 @@ void TestChartWidget::visibilityFollowsData()
     QVERIFY(w->isVisible());
 }
 
-void TestChartWidget::maximumBars()
-{
+void TestChartWidget::maximumBars() {
     constexpr int kRows = 32766;
     ChartWidget w;
     w.resize(800, 400);
@@ -181,7 +170,7 @@ void TestChartWidget::maximumBars()
     d.setRowCount(kRows);
     for (int r = 1; r <= kRows; ++r) {
         d.setRow(r);
-        d.setRowLabel(QString::number(r % 100));   // labels repeat, as the first characters of dates do
+        d.setRowLabel(QString::number(r % 100)); // labels repeat, as the first characters of dates do
         d.setData(QString::number(r % 180));
     }
     d.endBatch();
@@ -200,8 +189,7 @@ void TestChartWidget::maximumBars()
     QCOMPARE(numbers->endValue(QStringLiteral("30000")), 29999.0);
 }
 
-void TestChartWidget::labelsOrRowNumbers_data()
-{
+void TestChartWidget::labelsOrRowNumbers_data() {
     QTest::addColumn<int>("rows");
     QTest::addColumn<bool>("labelled");
     QTest::newRow("a month of days") << 31 << true;
@@ -209,8 +197,7 @@ void TestChartWidget::labelsOrRowNumbers_data()
     QTest::newRow("first numbered") << 1001 << false;
 }
 
-void TestChartWidget::labelsOrRowNumbers()
-{
+void TestChartWidget::labelsOrRowNumbers() {
     QFETCH(int, rows);
     QFETCH(bool, labelled);
     ChartWidget w;
@@ -243,8 +230,7 @@ void TestChartWidget::labelsOrRowNumbers()
     QCOMPARE(barSeries(w)->attachedAxes().size(), 2);
 }
 
-void TestChartWidget::drawsDataOwnedElsewhere()
-{
+void TestChartWidget::drawsDataOwnedElsewhere() {
     auto *data = new ChartData;
     fill(*data, {"a", "b"}, {{"3", "4"}});
     ChartWidget w(data);

@@ -11,8 +11,7 @@ using namespace mirute;
 namespace {
 
 // A grid whose column 0 numbers the rows in their original order and column 1 holds the keys.
-void fillKeys(Grid &g, const QStringList &keys)
-{
+void fillKeys(Grid &g, const QStringList &keys) {
     GridBatch batch(g);
     g.setCols(2);
     g.setRows(1);
@@ -22,8 +21,7 @@ void fillKeys(Grid &g, const QStringList &keys)
         g.appendRow({QString::number(i + 1), keys[i]});
 }
 
-QStringList column(const Grid &g, int col)
-{
+QStringList column(const Grid &g, int col) {
     QStringList texts;
     for (int r = 1; r < g.rows(); ++r)
         texts << g.textMatrix(r, col);
@@ -59,8 +57,7 @@ private slots:
     void fillOfMaximumRows();
 };
 
-void TestGrid::leadingNumber_data()
-{
+void TestGrid::leadingNumber_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
     QTest::newRow("rate per second") << QStringLiteral("0.42/秒") << 0.42;
@@ -81,23 +78,21 @@ void TestGrid::leadingNumber_data()
     QTest::newRow("number later") << QStringLiteral("秒60") << 0.0;
 }
 
-void TestGrid::leadingNumber()
-{
+void TestGrid::leadingNumber() {
     QFETCH(QString, text);
     QFETCH(double, value);
     QCOMPARE(mirute::leadingNumber(text), value);
 }
 
-void TestGrid::sort_data()
-{
+void TestGrid::sort_data() {
     QTest::addColumn<QStringList>("keys");
     QTest::addColumn<int>("mode");
-    QTest::addColumn<QStringList>("order");   // column 0 after the sort: the original row numbers
+    QTest::addColumn<QStringList>("order"); // column 0 after the sort: the original row numbers
 
     QTest::newRow("numbers ascending, not as text")
         << QStringList{"10", "9", "100", "9.5", "abc", "-1"} << 3 << QStringList{"6", "5", "2", "4", "1", "3"};
-    QTest::newRow("numbers descending")
-        << QStringList{"10", "9", "100", "9.5", "abc", "-1"} << 4 << QStringList{"3", "1", "4", "2", "5", "6"};
+    QTest::newRow("numbers descending") << QStringList{"10", "9", "100", "9.5", "abc", "-1"} << 4
+                                        << QStringList{"3", "1", "4", "2", "5", "6"};
     QTest::newRow("numbers with units") << QStringList{"60秒", "120秒", "9秒"} << 3 << QStringList{"3", "1", "2"};
     QTest::newRow("rates") << QStringList{"0.42/秒", "1.05/秒", "0.9/秒"} << 4 << QStringList{"2", "3", "1"};
     QTest::newRow("equal numbers keep their order ascending")
@@ -106,8 +101,8 @@ void TestGrid::sort_data()
         << QStringList{"5", "3", "5", "3", "5.0"} << 4 << QStringList{"1", "3", "5", "2", "4"};
     QTest::newRow("text ascending by character code, case-sensitive")
         << QStringList{"b", "B", "a", "あ", "A"} << 7 << QStringList{"5", "2", "3", "1", "4"};
-    QTest::newRow("text descending")
-        << QStringList{"b", "B", "a", "あ", "A"} << 8 << QStringList{"4", "1", "3", "2", "5"};
+    QTest::newRow("text descending") << QStringList{"b", "B", "a", "あ", "A"} << 8
+                                     << QStringList{"4", "1", "3", "2", "5"};
     QTest::newRow("digits as text") << QStringList{"9", "10", "100"} << 7 << QStringList{"2", "3", "1"};
     QTest::newRow("prefix first") << QStringList{"秒数 : 60", "秒数", "一言"} << 7 << QStringList{"3", "2", "1"};
     // U+FF61 (a half-width katakana mark) is below U+2000B, although its UTF-16 unit is above the surrogates.
@@ -121,8 +116,7 @@ void TestGrid::sort_data()
     QTest::newRow("one row") << QStringList{"x"} << 7 << QStringList{"1"};
 }
 
-void TestGrid::sort()
-{
+void TestGrid::sort() {
     QFETCH(QStringList, keys);
     QFETCH(int, mode);
     QFETCH(QStringList, order);
@@ -137,11 +131,10 @@ void TestGrid::sort()
         QCOMPARE(g.textMatrix(r, 1), keys[g.textMatrix(r, 0).toInt() - 1]);
 }
 
-void TestGrid::sortKeepsHeaderAndColours()
-{
+void TestGrid::sortKeepsHeaderAndColours() {
     Grid g;
     fillKeys(g, {"3", "1", "2"});
-    g.setRow(1);   // the row keyed "3"
+    g.setRow(1); // the row keyed "3"
     g.setCol(1);
     g.setCellBackColor({255, 0, 0});
     QSignalSpy reset(&g, &Grid::reset);
@@ -153,8 +146,7 @@ void TestGrid::sortKeepsHeaderAndColours()
     QVERIFY(!g.hasCellBackColor(1, 1));
 }
 
-void TestGrid::sortIgnoresUnknownModeAndColumn_data()
-{
+void TestGrid::sortIgnoresUnknownModeAndColumn_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("col");
     QTest::newRow("mode 0") << 0 << 1;
@@ -165,8 +157,7 @@ void TestGrid::sortIgnoresUnknownModeAndColumn_data()
     QTest::newRow("negative column") << 3 << -1;
 }
 
-void TestGrid::sortIgnoresUnknownModeAndColumn()
-{
+void TestGrid::sortIgnoresUnknownModeAndColumn() {
     QFETCH(int, mode);
     QFETCH(int, col);
     Grid g;
@@ -176,8 +167,7 @@ void TestGrid::sortIgnoresUnknownModeAndColumn()
     QCOMPARE(column(g, 1), (QStringList{"3", "1", "2"}));
 }
 
-void TestGrid::resizingKeepsTexts()
-{
+void TestGrid::resizingKeepsTexts() {
     Grid g;
     g.setCols(3);
     g.setRows(3);
@@ -192,14 +182,13 @@ void TestGrid::resizingKeepsTexts()
     g.setCols(2);
     QCOMPARE(g.rowTexts(2), (QStringList{"", ""}));
     QCOMPARE(g.textMatrix(1, 1), QStringLiteral("a"));
-    g.setRows(0);   // the header row stays
+    g.setRows(0); // the header row stays
     QCOMPARE(g.rows(), 1);
     g.setRows(3);
-    QCOMPARE(g.textMatrix(1, 1), QString());   // a shrunk row comes back empty
+    QCOMPARE(g.textMatrix(1, 1), QString()); // a shrunk row comes back empty
 }
 
-void TestGrid::removeItem_data()
-{
+void TestGrid::removeItem_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<QStringList>("left");
     QTest::newRow("middle") << 2 << QStringList{"a", "c"};
@@ -210,8 +199,7 @@ void TestGrid::removeItem_data()
     QTest::newRow("negative") << -1 << QStringList{"a", "b", "c"};
 }
 
-void TestGrid::removeItem()
-{
+void TestGrid::removeItem() {
     QFETCH(int, row);
     QFETCH(QStringList, left);
     Grid g;
@@ -222,8 +210,7 @@ void TestGrid::removeItem()
     QCOMPARE(g.textMatrix(0, 1), QStringLiteral("値"));
 }
 
-void TestGrid::outOfRangeIsHarmless()
-{
+void TestGrid::outOfRangeIsHarmless() {
     Grid g;
     fillKeys(g, {"a", "b"});
     const QList<QStringList> before = g.allRows();
@@ -251,8 +238,7 @@ void TestGrid::outOfRangeIsHarmless()
     QCOMPARE(g.textMatrix(9, 1), QStringLiteral("x"));
 }
 
-void TestGrid::currentCellFollowsShrinking()
-{
+void TestGrid::currentCellFollowsShrinking() {
     Grid g;
     g.setCols(3);
     g.setRows(6);
@@ -266,8 +252,7 @@ void TestGrid::currentCellFollowsShrinking()
     QCOMPARE(g.row(), 0);
 }
 
-void TestGrid::coloursResolve()
-{
+void TestGrid::coloursResolve() {
     Grid g;
     g.setCols(2);
     g.setRows(3);
@@ -283,14 +268,13 @@ void TestGrid::coloursResolve()
     QCOMPARE(g.cellBackColor(2, 1), (Rgb{255, 192, 192}));
     QCOMPARE(g.cellForeColor(2, 1), (Rgb{255, 0, 0}));
     QCOMPARE(g.cellBackColor(1, 1), kButtonFace);
-    QCOMPARE(g.cellBackColor(2, 0), (Rgb{192, 255, 192}));   // no colour of its own: the grid's
+    QCOMPARE(g.cellBackColor(2, 0), (Rgb{192, 255, 192})); // no colour of its own: the grid's
     QCOMPARE(g.cellForeColor(2, 0), (Rgb{0, 0, 0}));
     QVERIFY(g.hasCellForeColor(2, 1));
     QVERIFY(!g.hasCellForeColor(1, 1));
 }
 
-void TestGrid::clearEmptiesTextsOnly()
-{
+void TestGrid::clearEmptiesTextsOnly() {
     Grid g;
     fillKeys(g, {"a", "b"});
     g.setRow(1);
@@ -304,8 +288,7 @@ void TestGrid::clearEmptiesTextsOnly()
     QCOMPARE(g.cellBackColor(1, 0), (Rgb{0, 0, 255}));
 }
 
-void TestGrid::appendRowTakesCellsFromColumnZero()
-{
+void TestGrid::appendRowTakesCellsFromColumnZero() {
     Grid g;
     g.setCols(3);
     g.appendRow({"1", "2"});
@@ -315,8 +298,7 @@ void TestGrid::appendRowTakesCellsFromColumnZero()
     QCOMPARE(g.rowTexts(2), (QStringList{"a", "b", "c"}));
 }
 
-void TestGrid::batchEmitsOneReset()
-{
+void TestGrid::batchEmitsOneReset() {
     Grid g;
     QSignalSpy reset(&g, &Grid::reset);
     QSignalSpy cell(&g, &Grid::cellChanged);
@@ -332,7 +314,7 @@ void TestGrid::batchEmitsOneReset()
             g.setColWidth(0, 500);
             g.setFontSize(11);
         }
-        QCOMPARE(reset.count(), 0);   // the inner batch does not end the outer one
+        QCOMPARE(reset.count(), 0); // the inner batch does not end the outer one
         g.setRow(3);
         g.setCellBackColor({1, 1, 1});
     }
@@ -345,15 +327,14 @@ void TestGrid::batchEmitsOneReset()
     QCOMPARE(reset.count(), 1);
 }
 
-void TestGrid::singleChangesEmitCellChanged()
-{
+void TestGrid::singleChangesEmitCellChanged() {
     Grid g;
     g.setCols(3);
     g.setRows(4);
     QSignalSpy reset(&g, &Grid::reset);
     QSignalSpy cell(&g, &Grid::cellChanged);
     g.setTextMatrix(2, 1, "x");
-    g.setTextMatrix(2, 1, "x");   // unchanged: nothing to redraw
+    g.setTextMatrix(2, 1, "x"); // unchanged: nothing to redraw
     g.setRow(3);
     g.setCol(2);
     g.setCellForeColor({255, 0, 0});
@@ -365,8 +346,7 @@ void TestGrid::singleChangesEmitCellChanged()
     QCOMPARE(reset.count(), 1);
 }
 
-void TestGrid::topRowWaitsForBatch()
-{
+void TestGrid::topRowWaitsForBatch() {
     Grid g;
     QStringList order;
     connect(&g, &Grid::reset, this, [&] { order << "reset"; });
@@ -378,14 +358,13 @@ void TestGrid::topRowWaitsForBatch()
     g.endBatch();
     QCOMPARE(order, (QStringList{"reset", "80"}));
     QCOMPARE(g.topRow(), 80);
-    g.setTopRow(0);   // the header is never a top data row
+    g.setTopRow(0); // the header is never a top data row
     g.setTopRow(100);
     QCOMPARE(g.topRow(), 80);
     QCOMPARE(order.size(), 2);
 }
 
-void TestGrid::csvField_data()
-{
+void TestGrid::csvField_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("field");
     QTest::newRow("plain") << QStringLiteral("抜かな") << QStringLiteral("抜かな");
@@ -397,15 +376,13 @@ void TestGrid::csvField_data()
     QTest::newRow("blank kept") << QStringLiteral(" 60 ") << QStringLiteral(" 60 ");
 }
 
-void TestGrid::csvField()
-{
+void TestGrid::csvField() {
     QFETCH(QString, text);
     QFETCH(QString, field);
     QCOMPARE(mirute::csvField(text), field);
 }
 
-void TestGrid::csvBytesAreUtf8WithBomAndCrLf()
-{
+void TestGrid::csvBytesAreUtf8WithBomAndCrLf() {
     const QByteArray bytes = csvBytes({{"回", "日記"}, {"1", "秒数 : 60,OK"}, {"", ""}});
     const QByteArray expected = "\xEF\xBB\xBF"
                                 "\xE5\x9B\x9E,\xE6\x97\xA5\xE8\xA8\x98\r\n"
@@ -414,8 +391,7 @@ void TestGrid::csvBytesAreUtf8WithBomAndCrLf()
     QCOMPARE(bytes, expected);
 }
 
-void TestGrid::fillOfMaximumRows()
-{
+void TestGrid::fillOfMaximumRows() {
     constexpr int kRows = 32766;
     Grid g;
     QSignalSpy reset(&g, &Grid::reset);

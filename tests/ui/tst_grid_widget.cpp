@@ -23,8 +23,7 @@ namespace {
 
 constexpr int kMaxRows = 32766;
 
-void fillRows(Grid &g, int rows)
-{
+void fillRows(Grid &g, int rows) {
     GridBatch batch(g);
     g.setCols(4);
     g.setRows(rows + 1);
@@ -40,13 +39,14 @@ void fillRows(Grid &g, int rows)
     }
 }
 
-QByteArray readAll(const QString &path)
-{
+QByteArray readAll(const QString &path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-int firstVisibleRow(const GridWidget &w) { return w.indexAt(QPoint(2, 2)).row() + 1; }
+int firstVisibleRow(const GridWidget &w) {
+    return w.indexAt(QPoint(2, 2)).row() + 1;
+}
 
 } // namespace
 
@@ -69,8 +69,7 @@ private slots:
     void showsGridOwnedElsewhere();
 };
 
-void TestGridWidget::maximumRowsScrollAndClick()
-{
+void TestGridWidget::maximumRowsScrollAndClick() {
     GridWidget w;
     w.resize(500, 300);
     w.show();
@@ -85,7 +84,7 @@ void TestGridWidget::maximumRowsScrollAndClick()
 
     w.grid().setTopRow(20000);
     QCOMPARE(firstVisibleRow(w), 20000);
-    w.grid().setTopRow(kMaxRows);   // as far as the scroll bar goes: the last row is shown
+    w.grid().setTopRow(kMaxRows); // as far as the scroll bar goes: the last row is shown
     QVERIFY(w.indexAt(QPoint(2, w.viewport()->height() - 3)).row() + 1 == kMaxRows ||
             !w.indexAt(QPoint(2, w.viewport()->height() - 3)).isValid());
     w.grid().setTopRow(20000);
@@ -99,11 +98,10 @@ void TestGridWidget::maximumRowsScrollAndClick()
     QCOMPARE(w.grid().row(), 20005);
     QCOMPARE(w.grid().col(), 2);
     QCOMPARE(w.grid().text(), QStringLiteral("抜かな"));
-    QCOMPARE(firstVisibleRow(w), 20000);   // the click did not scroll
+    QCOMPARE(firstVisibleRow(w), 20000); // the click did not scroll
 }
 
-void TestGridWidget::topRowInsideBatchAndWhileHidden()
-{
+void TestGridWidget::topRowInsideBatchAndWhileHidden() {
     GridWidget w;
     w.resize(400, 200);
     w.show();
@@ -123,8 +121,7 @@ void TestGridWidget::topRowInsideBatchAndWhileHidden()
     QCOMPARE(firstVisibleRow(w), 700);
 }
 
-void TestGridWidget::headerRowIsTheHorizontalHeader()
-{
+void TestGridWidget::headerRowIsTheHorizontalHeader() {
     GridWidget w;
     w.resize(400, 200);
     w.show();
@@ -133,7 +130,7 @@ void TestGridWidget::headerRowIsTheHorizontalHeader()
     QVERIFY(w.horizontalHeader()->isVisible());
     QVERIFY(!w.verticalHeader()->isVisible());
     QCOMPARE(w.horizontalHeader()->count(), 4);
-    QCOMPARE(w.model()->rowCount(), 3);   // the header row is not a data row
+    QCOMPARE(w.model()->rowCount(), 3); // the header row is not a data row
     QCOMPARE(w.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("ゲーム"));
     QCOMPARE(w.model()->index(0, 0).data().toString(), QStringLiteral("1"));
     const auto headerAlign = [&](int col) {
@@ -148,8 +145,7 @@ void TestGridWidget::headerRowIsTheHorizontalHeader()
     QCOMPARE(w.model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("答数"));
 }
 
-void TestGridWidget::formatFollowsGrid()
-{
+void TestGridWidget::formatFollowsGrid() {
     GridWidget w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -185,8 +181,7 @@ void TestGridWidget::formatFollowsGrid()
     QCOMPARE(w.columnWidth(1), qRound(1210 * dpi / 1440.0));
 }
 
-void TestGridWidget::coloursShown()
-{
+void TestGridWidget::coloursShown() {
     GridWidget w;
     Grid &g = w.grid();
     fillRows(g, 3);
@@ -207,8 +202,7 @@ void TestGridWidget::coloursShown()
     QVERIFY(!w.model()->headerData(1, Qt::Horizontal, Qt::BackgroundRole).isValid());
 }
 
-void TestGridWidget::singleCellChangeDoesNotReset()
-{
+void TestGridWidget::singleCellChangeDoesNotReset() {
     GridWidget w;
     fillRows(w.grid(), 10);
     QSignalSpy reset(w.model(), &QAbstractItemModel::modelReset);
@@ -223,8 +217,7 @@ void TestGridWidget::singleCellChangeDoesNotReset()
     QCOMPARE(w.model()->rowCount(), 3);
 }
 
-void TestGridWidget::viewSafeWhileBatchShrinksGrid()
-{
+void TestGridWidget::viewSafeWhileBatchShrinksGrid() {
     GridWidget w;
     w.resize(400, 300);
     w.show();
@@ -241,10 +234,9 @@ void TestGridWidget::viewSafeWhileBatchShrinksGrid()
     QCOMPARE(w.horizontalHeader()->count(), 1);
 }
 
-void TestGridWidget::removeAndSortShown()
-{
+void TestGridWidget::removeAndSortShown() {
     GridWidget w;
-    fillRows(w.grid(), 4);   // seconds 1, 2, 3, 4
+    fillRows(w.grid(), 4); // seconds 1, 2, 3, 4
     w.grid().removeItem(2);
     QCOMPARE(w.model()->rowCount(), 3);
     w.grid().setCol(3);
@@ -255,8 +247,7 @@ void TestGridWidget::removeAndSortShown()
     QCOMPARE(shown, (QStringList{"4", "3", "1"}));
 }
 
-void TestGridWidget::keyboardMovesAndChooses()
-{
+void TestGridWidget::keyboardMovesAndChooses() {
     GridWidget w;
     w.resize(400, 300);
     w.show();
@@ -287,8 +278,7 @@ void TestGridWidget::keyboardMovesAndChooses()
     QCOMPARE(w.currentIndex().row(), 7);
 }
 
-void TestGridWidget::saveCsvBytes()
-{
+void TestGridWidget::saveCsvBytes() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     GridWidget w;
@@ -302,11 +292,10 @@ void TestGridWidget::saveCsvBytes()
     g.appendRow({"2", QStringLiteral("\"速い\"\n次も"), QString()});
     const QString path = dir.filePath(QStringLiteral("一覧.csv"));
     QCOMPARE(w.saveCsv(path), QString());
-    const QByteArray expected = QByteArray("\xEF\xBB\xBF") +
-                                QStringLiteral("回,一言日記,秒数\r\n"
-                                               "1,\"秒数 : 60, OK 12\",60\r\n"
-                                               "2,\"\"\"速い\"\"\n次も\",\r\n")
-                                    .toUtf8();
+    const QByteArray expected = QByteArray("\xEF\xBB\xBF") + QStringLiteral("回,一言日記,秒数\r\n"
+                                                                            "1,\"秒数 : 60, OK 12\",60\r\n"
+                                                                            "2,\"\"\"速い\"\"\n次も\",\r\n")
+                                                                 .toUtf8();
     QCOMPARE(readAll(path), expected);
     // A second save replaces the file whole.
     g.setRows(1);
@@ -314,16 +303,14 @@ void TestGridWidget::saveCsvBytes()
     QCOMPARE(readAll(path), QByteArray("\xEF\xBB\xBF") + QStringLiteral("回,一言日記,秒数\r\n").toUtf8());
 }
 
-void TestGridWidget::saveCsvFailureReported_data()
-{
+void TestGridWidget::saveCsvFailureReported_data() {
     QTest::addColumn<QString>("name");
     QTest::newRow("missing folder") << QStringLiteral("無い/一覧.csv");
     QTest::newRow("a folder") << QStringLiteral("folder");
     QTest::newRow("no name") << QString();
 }
 
-void TestGridWidget::saveCsvFailureReported()
-{
+void TestGridWidget::saveCsvFailureReported() {
     QFETCH(QString, name);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
@@ -335,8 +322,7 @@ void TestGridWidget::saveCsvFailureReported()
     QVERIFY(!QFileInfo(path).isFile());
 }
 
-void TestGridWidget::contextMenuSavesCsv()
-{
+void TestGridWidget::contextMenuSavesCsv() {
     QTemporaryDir dir;
     GridWidget w;
     w.resize(400, 300);
@@ -388,8 +374,7 @@ void TestGridWidget::contextMenuSavesCsv()
     QVERIFY(readAll(path).startsWith(QByteArray("\xEF\xBB\xBF") + QStringLiteral("回,日付").toUtf8()));
 }
 
-void TestGridWidget::showsGridOwnedElsewhere()
-{
+void TestGridWidget::showsGridOwnedElsewhere() {
     auto *grid = new Grid;
     fillRows(*grid, 5);
     GridWidget w(grid);
