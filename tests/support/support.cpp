@@ -1,0 +1,1 @@
+// test support library anchor
