@@ -1,7 +1,6 @@
 #include "app/application.h"
 
-#include "app/main_window.h"
-#include "games/game_launcher_window.h"
+#include "app/app_controller_window.h"
 #include "ui/message_dialog.h"
 
 #include <QApplication>
@@ -10,7 +9,6 @@
 #include <QFontDatabase>
 #include <QLocale>
 #include <QLockFile>
-#include <QPointer>
 
 namespace mirute {
 
@@ -34,47 +32,6 @@ void setJapaneseFont() {
     }
 }
 
-// Switches between the main window and one game window: only one of them exists at a time.
-class AppController : public QObject {
-public:
-    explicit AppController(QString dir) : m_dir(std::move(dir)) {}
-
-    void showMain() {
-        auto *w = new MainWindow(m_dir);
-        m_main = w;
-        connect(w, &MainWindow::gameRequested, this, &AppController::openGame);
-        connect(w, &MainWindow::quitRequested, qApp, &QApplication::quit, Qt::QueuedConnection);
-        w->Form_Load();
-    }
-
-    void openGame(int gameNo) {
-        QString error;
-        QWidget *game = createGameWindow(gameNo, m_dir, &error, [this] { QMetaObject::invokeMethod(this, [this] { backFromGame(); }, Qt::QueuedConnection); });
-        if (!game) {
-            MessageDialog::warning(m_main, QStringLiteral("ミルテ５"), error);
-            return;
-        }
-        m_game = game;
-        if (m_main) {
-            m_main->hide();
-            m_main->deleteLater();
-        }
-    }
-
-    void backFromGame() {
-        showMain();
-        if (m_game) {
-            m_game->hide();
-            m_game->deleteLater();
-        }
-    }
-
-private:
-    QString m_dir;
-    QPointer<MainWindow> m_main;
-    QPointer<QWidget> m_game;
-};
-
 } // namespace
 
 int runApplication(int argc, char *argv[]) {
@@ -96,6 +53,7 @@ int runApplication(int argc, char *argv[]) {
         return 1;
     }
     AppController controller(dir);
+    QObject::connect(&controller, &AppController::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);
     controller.showMain();
     return app.exec();
 }
