@@ -1,0 +1,25 @@
+#pragma once
+
+#include "log/text_file.h"
+
+#include <QString>
+
+namespace mirute {
+
+struct MemoRead {
+    QString text;    // lines joined by "\n", without a break after the last one
+    QString error;   // the file could not be read whole: said to the user; the memo shows what could be read
+};
+
+// READ_MEMO: "メモ.TXT" as the memo box shows it. A missing or empty file is an empty memo.
+MemoRead READ_MEMO(const QString &dir);
+
+// cmdKizukiHozon: the memo's lines, each ended by CR LF, so an empty memo is a single CR LF. Line breaks of
+// the box ("\n", "\r\n" or "\r") all become CR LF. A character Shift_JIS cannot hold leaves the file as it was.
+// A memo file that held unreadable bytes is copied to the backup folder before it is replaced.
+WriteResult saveMemo(const QString &dir, const QString &text, const QString &backupStamp);
+
+// The memo's text as the lines written to the file.
+QStringList memoLines(const QString &text);
+
+} // namespace mirute
