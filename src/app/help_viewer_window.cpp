@@ -2,10 +2,14 @@
 
 #include "log/text_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeySequence>
 #include <QList>
 #include <QPointer>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -15,15 +19,66 @@ namespace mirute {
 
 namespace {
 
+const QString kWindowTitle = QStringLiteral("ミルテ５ ヘルプ");
+
 QList<QPointer<QWidget>> &helpWindows() {
     static QList<QPointer<QWidget>> windows;
     return windows;
 }
 
+// The help document beside the data files first; an installed copy next; none when neither exists.
+QString findHelpFile(const QString &dataDir) {
+    const QString inWorkingFolder = resolveFile(dataDir, kHelpFile);
+    if (QFileInfo(inWorkingFolder).isFile())
+        return QFileInfo(inWorkingFolder).absoluteFilePath();
+    const QDir appDir(QCoreApplication::applicationDirPath());
+    for (const QString &rel : {QStringLiteral("../share/mirute"), QStringLiteral("data")}) {
+        const QString installed = resolveFile(appDir.filePath(rel), kHelpFile);
+        if (QFileInfo(installed).isFile())
+            return QFileInfo(installed).absoluteFilePath();
+    }
+    return {};
+}
+
+// Shown when the help document cannot be found, so that the basic use is always at hand.
 QString builtInHelp() {
-    return QStringLiteral("<html><body><h1>ミルテ５ ヘルプ</h1>"
-                          "<p>ヘルプファイル「%1」が作業フォルダにありません。</p></body></html>")
-        .arg(kHelpFile);
+    return QStringLiteral(
+               "<html><head><title>ミルテ５ ヘルプ</title></head><body>"
+               "<h1>ミルテ５ ヘルプ</h1>"
+               "<p><b>ヘルプファイル「%1」が作業フォルダに見つかりません。</b>"
+               "ここでは基本的な使い方だけを表示しています。</p>"
+               "<h2>使い方</h2><ol>"
+               "<li>「ゲーム」ボタンを押すと７つのゲームのボタンが表示されます。遊びたいゲームを選びます。</li>"
+               "<li>ゲームの画面で「秒数」（制限時間内にできるだけ多く答える）か「答数」（決まった数をできるだけ速く"
+               "答える）を選び、「スタート」を押します。赤・黄・緑の信号が緑になったら開始です。</li>"
+               "<li>終わると正解数・不正解数・正解率・１秒あたりの数・最速の反応時間が表示され、記録されます"
+               "（手動保存モードのときは「保存」を押します）。</li>"
+               "<li>「戻り」でメイン画面に戻ると、その日のプレイ一覧・合計時間・グラフに反映されます。</li>"
+               "</ol>"
+               "<h2>メイン画面</h2>"
+               "<p>左上の顔とランプは、選んだ日に遊んだゲームの種類数を表します。１種類で「ムスッ」、２種類で"
+               "「ニコ」、３種類以上で「笑い」。カレンダーの日付をクリックすると、その日の記録が表示されます。</p>"
+               "<p>「全グラフ」「範囲指定」「並び替え」「集計表示」「カレンダー」「一言日記」「編集」の各ボタンで、"
+               "記録をいろいろな形で見たり、日記を書いたり、データを整理したりできます。</p>"
+               "<p>記録はすべて作業フォルダのテキストファイル（データ.txt など）に保存されます。</p>"
+               "</body></html>")
+        .arg(kHelpFile.toHtmlEscaped());
+}
+
+QPushButton *navigationButton(QWidget *parent, const QString &name, const QString &caption, const QString &tip,
+                              const QKeySequence &key) {
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setToolTip(QStringLiteral("%1 (%2)").arg(tip, key.toString(QKeySequence::NativeText)));
+    b->setShortcut(key);
+    b->setAutoDefault(false);
+    return b;
+}
+
+void showDocumentTitle(QWidget *window, QTextBrowser *browser) {
+    const QString title = browser->documentTitle();
+    window->setWindowTitle(title.isEmpty() || title == kWindowTitle ? kWindowTitle
+                                                                    : QStringLiteral("%1 - %2").arg(title, kWindowTitle));
 }
 
 } // namespace
@@ -32,21 +87,52 @@ void openHelpViewer(QWidget *owner, const QString &dataDir) {
     auto *window = new QWidget(owner, Qt::Window);
     window->setObjectName(QStringLiteral("helpWindow"));
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(QStringLiteral("ミルテ５ ヘルプ"));
+    window->setWindowTitle(kWindowTitle);
     auto *layout = new QVBoxLayout(window);
+
+    auto *bar = new QHBoxLayout;
+    QPushButton *back = navigationButton(window, QStringLiteral("helpBack"), QStringLiteral("戻る"),
+                                         QStringLiteral("前のページに戻ります"), QKeySequence(Qt::ALT | Qt::Key_Left));
+    QPushButton *forward = navigationButton(window, QStringLiteral("helpForward"), QStringLiteral("進む"),
+                                            QStringLiteral("次のページに進みます"),
+                                            QKeySequence(Qt::ALT | Qt::Key_Right));
+    QPushButton *home = navigationButton(window, QStringLiteral("helpHome"), QStringLiteral("目次"),
+                                         QStringLiteral("目次のページを表示します"),
+                                         QKeySequence(Qt::ALT | Qt::Key_Home));
+    bar->addWidget(back);
+    bar->addWidget(forward);
+    bar->addWidget(home);
+    bar->addStretch();
+    layout->addLayout(bar);
+
     auto *browser = new QTextBrowser(window);
     browser->setObjectName(QStringLiteral("helpBrowser"));
+    browser->setAccessibleName(kWindowTitle);
     browser->setOpenLinks(true);
-    layout->addWidget(browser);
-    const QString path = resolveFile(dataDir, kHelpFile);
-    if (QFileInfo::exists(path)) {
+    browser->setOpenExternalLinks(false);
+    layout->addWidget(browser, 1);
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    QObject::connect(back, &QPushButton::clicked, browser, &QTextBrowser::backward);
+    QObject::connect(forward, &QPushButton::clicked, browser, &QTextBrowser::forward);
+    QObject::connect(home, &QPushButton::clicked, browser, &QTextBrowser::home);
+    QObject::connect(browser, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
+    QObject::connect(browser, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
+    QObject::connect(browser, &QTextBrowser::sourceChanged, window,
+                     [window, browser] { showDocumentTitle(window, browser); });
+
+    const QString path = findHelpFile(dataDir);
+    if (!path.isEmpty()) {
         browser->setSearchPaths({QFileInfo(path).absolutePath()});
-        browser->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+        browser->setSource(QUrl::fromLocalFile(path));
     } else {
         browser->setHtml(builtInHelp());
+        home->setEnabled(false);
     }
-    window->resize(720, 560);
+    showDocumentTitle(window, browser);
+    window->resize(760, 600);
     window->show();
+    browser->setFocus();
     helpWindows().append(window);
 }
 

@@ -1,0 +1,268 @@
+#include "app/app_state.h"
+#include "app/help_texts.h"
+#include "app/help_viewer_window.h"
+#include "app/main_window.h"
+#include "games/common/clock.h"
+#include "log/play_log.h"
+#include "log/sjis.h"
+#include "log/text_file.h"
+#include "ui/grid.h"
+#include "ui/grid_widget.h"
+#include "ui/message_dialog.h"
+#include "views/day_panel.h"
+#include "views/log_panel.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace mirute;
+
+namespace {
+
+class FixedClock : public Clock {
+public:
+    explicit FixedClock(const QDateTime &now) : m_now(now) {}
+    double seconds() const override { return m_now.time().msecsSinceStartOfDay() / 1000.0; }
+    QDateTime now() const override { return m_now; }
+
+private:
+    QDateTime m_now;
+};
+
+const QDate kToday(2026, 12, 6);
+
+QByteArray sjisBytes(const QString &text) {
+    QByteArray out;
+    sjis::encode(text, &out);
+    return out;
+}
+
+QByteArray fileBytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+int countShown(const QString &title, const QString &text = QString()) {
+    int n = 0;
+    for (const MessageDialog::Shown &s : MessageDialog::shown())
+        n += s.title == title && (text.isNull() || s.text == text);
+    return n;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void startUpReadsTourFlagWithoutWriting_data();
+    void startUpReadsTourFlagWithoutWriting();
+    void userClickWritesFlagOnce();
+    void welcomeOnlyAtFirstStartWithTourOn_data();
+    void welcomeOnlyAtFirstStartWithTourOn();
+    void visiblePanelButtonDoesNothing();
+    void gameButtonReturnsToToday();
+    void gameButtonWithEmptyLogKeepsDate();
+    void helpOpensAndQuitClosesIt();
+
+private:
+    std::unique_ptr<MainWindow> startWindow();
+    QString settingsPath() const { return m_dir->filePath(kSettingsFile); }
+    void addPlay(const QString &date, const QString &time, const QString &game, double seconds);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FixedClock> m_clock;
+};
+
+void TestMainWindow::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_clock = std::make_unique<FixedClock>(QDateTime(kToday, QTime(14, 30, 0)));
+    setAppClock(m_clock.get());
+    MessageDialog::setAutoAnswer(true);
+    MessageDialog::clearShown();
+    appState() = AppState{};
+    appState().firstStartDone = true; // the welcome tour has its own test
+    QVERIFY(writeBytes(settingsPath(), sjisBytes(QStringLiteral("\"ヘルプツアー\",0\r\n"))));
+}
+
+void TestMainWindow::cleanup() {
+    closeAllHelpWindows();
+    setAppClock(nullptr);
+    MessageDialog::setAutoAnswer(false);
+    m_dir.reset();
+}
+
+std::unique_ptr<MainWindow> TestMainWindow::startWindow() {
+    auto w = std::make_unique<MainWindow>(m_dir->path());
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->Form_Load();
+    return w;
+}
+
+void TestMainWindow::addPlay(const QString &date, const QString &time, const QString &game, double seconds) {
+    QVERIFY(appendPlayLine(m_dir->path(), gamePlayLine(date, time, game, seconds, QStringLiteral("x"))).ok());
+}
+
+void TestMainWindow::startUpReadsTourFlagWithoutWriting_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("checked");
+    // Blanks the program never writes: a rewrite of the file would be seen in its bytes.
+    QTest::newRow("on") << "\"ヘルプツアー\", 1 \r\n" << true;
+    QTest::newRow("off") << "\"ヘルプツアー\", 0 \r\n" << false;
+}
+
+void TestMainWindow::startUpReadsTourFlagWithoutWriting() {
+    QFETCH(QString, line);
+    QFETCH(bool, checked);
+    const QByteArray before = sjisBytes(line);
+    QVERIFY(writeBytes(settingsPath(), before));
+    auto w = startWindow();
+    auto *chk = w->findChild<QCheckBox *>(QStringLiteral("chkHelp"));
+    QVERIFY(chk);
+    QCOMPARE(chk->isChecked(), checked);
+    QCOMPARE(appState().helpTourFlag, checked ? 1 : 0);
+    QCOMPARE(fileBytes(settingsPath()), before);
+    QCOMPARE(countShown(QStringLiteral("ヘルプツアーＯＮ")), 0);
+    QCOMPARE(countShown(QStringLiteral("ヘルプツアーＯＦＦ")), 0);
+    QVERIFY(!w->state().loading);
+}
+
+void TestMainWindow::userClickWritesFlagOnce() {
+    auto w = startWindow();
+    auto *chk = w->findChild<QCheckBox *>(QStringLiteral("chkHelp"));
+    QVERIFY(!chk->isChecked());
+    QTest::mouseClick(chk, Qt::LeftButton);
+    QCOMPARE(MessageDialog::shown().size(), 1);
+    QCOMPARE(countShown(QStringLiteral("ヘルプツアーＯＮ"), QStringLiteral("ヘルプツアー機能をオンにします。")), 1);
+    QCOMPARE(MessageDialog::shown().first().icon, QMessageBox::Information);
+    QCOMPARE(fileBytes(resolveFile(m_dir->path(), kSettingsFile)), sjisBytes("\"ヘルプツアー\",1\r\n"));
+    QCOMPARE(appState().helpTourFlag, 1);
+    QTest::mouseClick(chk, Qt::LeftButton);
+    QCOMPARE(MessageDialog::shown().size(), 2);
+    QCOMPARE(countShown(QStringLiteral("ヘルプツアーＯＦＦ"), QStringLiteral("ヘルプツアー機能をオフにします。")), 1);
+    QCOMPARE(fileBytes(resolveFile(m_dir->path(), kSettingsFile)), sjisBytes("\"ヘルプツアー\",0\r\n"));
+    QCOMPARE(appState().helpTourFlag, 0);
+}
+
+void TestMainWindow::welcomeOnlyAtFirstStartWithTourOn_data() {
+    QTest::addColumn<bool>("firstStartDone");
+    QTest::addColumn<int>("flag");
+    QTest::addColumn<bool>("welcome");
+    QTest::newRow("first start, tour on") << false << 1 << true;
+    QTest::newRow("first start, tour off") << false << 0 << false;
+    QTest::newRow("back from a game, tour on") << true << 1 << false;
+}
+
+void TestMainWindow::welcomeOnlyAtFirstStartWithTourOn() {
+    QFETCH(bool, firstStartDone);
+    QFETCH(int, flag);
+    QFETCH(bool, welcome);
+    QVERIFY(writeBytes(settingsPath(), sjisBytes(QStringLiteral("\"ヘルプツアー\",%1\r\n").arg(flag))));
+    appState().firstStartDone = firstStartDone;
+    auto w = startWindow();
+    QCOMPARE(countShown(QStringLiteral("ヘルプツアー"), helptexts::welcome()), welcome ? 1 : 0);
+    QCOMPARE(MessageDialog::shown().size(), welcome ? 1 : 0);
+    QVERIFY(appState().firstStartDone);
+    // A second start-up in the same run (a return from a game) never welcomes again.
+    MessageDialog::clearShown();
+    w.reset();
+    auto again = startWindow();
+    QCOMPARE(MessageDialog::shown().size(), 0);
+    QCOMPARE(again->visiblePanel(), static_cast<LogPanel *>(again->dayPanel()));
+}
+
+void TestMainWindow::visiblePanelButtonDoesNothing() {
+    QVERIFY(writeBytes(settingsPath(), sjisBytes("\"ヘルプツアー\",1\r\n")));
+    addPlay("2026/12/06", "09:00:00", "抜かな", 60);
+    auto w = startWindow();
+    QCOMPARE(w->visiblePanel(), static_cast<LogPanel *>(w->dayPanel()));
+    auto *dayList = w->dayPanel()->findChild<GridWidget *>(QStringLiteral("msgDayList"));
+    QCOMPARE(dayList->grid().rows(), 2);
+
+    QTest::mouseClick(w->button(QStringLiteral("cmdMemo")), Qt::LeftButton);
+    QCOMPARE(w->visiblePanel(), w->panel(QStringLiteral("fraMemo")));
+    const int tours = countShown(QStringLiteral("ヘルプツアー"));
+    QCOMPARE(tours, 1);
+    QTest::mouseClick(w->button(QStringLiteral("cmdMemo")), Qt::LeftButton);
+    QCOMPARE(countShown(QStringLiteral("ヘルプツアー")), tours);
+    QCOMPARE(w->visiblePanel(), w->panel(QStringLiteral("fraMemo")));
+
+    // "メイン" only shows the main panel: a play added meanwhile appears at its next rebuild, not now.
+    addPlay("2026/12/06", "10:00:00", "抜数字", 30);
+    QTest::mouseClick(w->button(QStringLiteral("cmdMain")), Qt::LeftButton);
+    QCOMPARE(w->visiblePanel(), static_cast<LogPanel *>(w->dayPanel()));
+    QCOMPARE(countShown(QStringLiteral("ヘルプツアー")), tours);
+    QCOMPARE(dayList->grid().rows(), 2);
+    QTest::mouseClick(w->button(QStringLiteral("cmdMain")), Qt::LeftButton);
+    QCOMPARE(dayList->grid().rows(), 2);
+    QCOMPARE(countShown(QStringLiteral("ヘルプツアー")), tours);
+}
+
+void TestMainWindow::gameButtonReturnsToToday() {
+    addPlay("2026/12/01", "09:00:00", "宝探し", 60);
+    addPlay("2026/12/06", "10:00:00", "抜かな", 60);
+    addPlay("2026/12/06", "11:00:00", "座標", 20);
+    auto w = startWindow();
+    DayPanel *day = w->dayPanel();
+    auto *dayList = day->findChild<GridWidget *>(QStringLiteral("msgDayList"));
+    auto *calendar = day->findChild<QCalendarWidget *>(QStringLiteral("mtvmain"));
+    QCOMPARE(dayList->grid().rows(), 3);
+    // Another day picked from the keyboard: Enter on the calendar.
+    calendar->setSelectedDate(QDate(2026, 12, 1));
+    calendar->setFocus();
+    QTest::keyClick(calendar->findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview")), Qt::Key_Return);
+    QCOMPARE(w->state().selectedDate, QDate(2026, 12, 1));
+    QCOMPARE(dayList->grid().rows(), 2);
+    QCOMPARE(dayList->grid().textMatrix(1, 2), QStringLiteral("宝探し"));
+
+    QTest::mouseClick(w->button(QStringLiteral("cmdGame")), Qt::LeftButton);
+    QCOMPARE(w->state().selectedDate, kToday);
+    QCOMPARE(calendar->selectedDate(), kToday);
+    QCOMPARE(dayList->grid().rows(), 3);
+    QCOMPARE(dayList->grid().textMatrix(2, 2), QStringLiteral("座標"));
+    QVERIFY(w->gameLauncher()->isVisibleTo(w.get()));
+    QCOMPARE(w->focusWidget(), static_cast<QWidget *>(w->button(QStringLiteral("cmdG1"))));
+}
+
+void TestMainWindow::gameButtonWithEmptyLogKeepsDate() {
+    auto w = startWindow();
+    QVERIFY(w->state().emptyLog);
+    auto *calendar = w->dayPanel()->findChild<QCalendarWidget *>(QStringLiteral("mtvmain"));
+    calendar->setSelectedDate(QDate(2026, 12, 2));
+    QTest::keyClick(calendar->findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview")), Qt::Key_Return);
+    QCOMPARE(w->state().selectedDate, QDate(2026, 12, 2));
+    QTest::mouseClick(w->button(QStringLiteral("cmdGame")), Qt::LeftButton);
+    QCOMPARE(w->state().selectedDate, QDate(2026, 12, 2));
+    QVERIFY(w->gameLauncher()->isVisibleTo(w.get()));
+}
+
+void TestMainWindow::helpOpensAndQuitClosesIt() {
+    auto w = startWindow();
+    QSignalSpy quit(w.get(), &MainWindow::quitRequested);
+    QCOMPARE(openHelpWindowCount(), 0);
+    QTest::mouseClick(w->button(QStringLiteral("cmdHelp")), Qt::LeftButton);
+    QCOMPARE(openHelpWindowCount(), 1);
+    QWidget *help = w->findChild<QWidget *>(QStringLiteral("helpWindow"));
+    QVERIFY(help);
+    QCOMPARE(help->parentWidget(), static_cast<QWidget *>(w.get()));
+    QTest::mouseClick(w->button(QStringLiteral("cmdHelp")), Qt::LeftButton);
+    QCOMPARE(openHelpWindowCount(), 2);
+    QTest::mouseClick(w->button(QStringLiteral("cmdOwari")), Qt::LeftButton);
+    QCOMPARE(openHelpWindowCount(), 0);
+    QCOMPARE(quit.count(), 1);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"
