@@ -1,16 +1,26 @@
 #pragma once
 
+#include "ui/grid.h"
 #include "views/log_panel.h"
 
 namespace mirute {
 
-// 並び替え
+class GridWidget;
+
+// 並び替え: every play with its diary, reordered by the four sort buttons.
 class SortPanel : public LogPanel {
     Q_OBJECT
 public:
     explicit SortPanel(MainState &state, QWidget *parent = nullptr);
     void fill() override;
     QString helpTourText() const override;
+    QWidget *firstFocus() override;
+
+    Grid &grid() { return m_grid; }
+
+private:
+    Grid m_grid; // msgIchiran
+    GridWidget *m_msgIchiran = nullptr;
 };
 
 } // namespace mirute

@@ -1,17 +1,75 @@
 #include "views/totals_panel.h"
 
-#include <QLabel>
+#include "app/help_texts.h"
+#include "log/game_names.h"
+#include "log/play_log.h"
+#include "ui/grid_widget.h"
+#include "ui/message_dialog.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace mirute {
 
 TotalsPanel::TotalsPanel(MainState &state, QWidget *parent) : LogPanel(state, QStringLiteral("fraSyuukei"), parent) {
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("集計表示"), this));
+    auto *root = new QVBoxLayout(this);
+    auto *options = new QHBoxLayout;
+    m_optList2 = new QButtonGroup(this);
+    for (int i = 0; i < totalsMeasureCaptions().size(); ++i) {
+        auto *o = new QRadioButton(totalsMeasureCaptions()[i], this);
+        o->setObjectName(QStringLiteral("optList2_%1").arg(i));
+        m_optList2->addButton(o, i);
+        options->addWidget(o);
+    }
+    options->addStretch();
+    root->addLayout(options);
+    connect(m_optList2, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (on)
+            optList2_Click(id);
+    });
+    auto *months = new GridWidget(&m_months, this);
+    months->setObjectName(QStringLiteral("msgKakei1"));
+    auto *days = new GridWidget(&m_days, this);
+    days->setObjectName(QStringLiteral("msgKakei2"));
+    root->addWidget(months, 2);
+    root->addWidget(days, 3);
 }
 
-void TotalsPanel::fill() {}
+void TotalsPanel::fill() {
+    // Every opening starts again from the playing-time measure.
+    {
+        const QSignalBlocker block(m_optList2);
+        m_optList2->setExclusive(false);
+        for (QAbstractButton *b : m_optList2->buttons())
+            b->setChecked(false);
+        m_optList2->setExclusive(true);
+    }
+    m_opening = true;
+    m_optList2->button(0)->setChecked(true);
+    m_opening = false;
+}
 
-QString TotalsPanel::helpTourText() const { return {}; }
+void TotalsPanel::optList2_Click(int index) {
+    const PlayLogData log = readPlayLog(mainState().dataDir);
+    // The dates are those the main panel found; a log it found empty has none.
+    const QString first = mainState().emptyLog ? QString() : mainState().firstPlayDate;
+    const QString last = mainState().emptyLog ? QString() : mainState().lastPlayDate;
+    buildTotals(log.records, gameNames(), first, last, TotalsMeasure(index), m_days, m_months);
+    // Damaged lines are told once per opening, not on every change of measure.
+    if (!m_opening)
+        return;
+    if (!log.error.isEmpty())
+        MessageDialog::warning(this, QStringLiteral("ミルテ５"), log.error);
+    else if (const QString text = problemsMessage(kPlayLogFile, log.problems); !text.isEmpty())
+        MessageDialog::warning(this, QStringLiteral("ミルテ５"), text);
+}
+
+QString TotalsPanel::helpTourText() const { return helptexts::totals(); }
+
+QWidget *TotalsPanel::firstFocus() { return m_optList2->button(0); }
 
 } // namespace mirute

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "log/play_log.h"
+#include "ui/grid.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace mirute {
+
+// The three measures of optList2, in the order of its option buttons.
+enum class TotalsMeasure { Time = 0, Count = 1, Both = 2 };
+
+// The captions of optList2_0 … optList2_2.
+const QStringList &totalsMeasureCaptions();
+
+inline constexpr Rgb kTotalsRowRed{255, 0, 0};
+// Grids scroll to their last row beyond these row counts (header included).
+inline constexpr int kMonthRowsShown = 7;
+inline constexpr int kDayRowsShown = 19;
+
+// Builds the day grid (msgKakei2) and the month grid (msgKakei1) of the totals view in one pass over the
+// records: one row per calendar day (month) from the first to the last play date, both included, one
+// column per game plus the subtotal, and for the months a red "合計" row. An empty or unreadable first play
+// date leaves both grids with their header rows only. Records dated outside the two dates, or not dated
+// at all, fall outside every period and are counted nowhere.
+void buildTotals(const QList<PlayRecord> &records, const QStringList &games, const QString &firstPlayDate,
+                 const QString &lastPlayDate, TotalsMeasure measure, Grid &dayGrid, Grid &monthGrid);
+
+// The texts of one cell: t whole seconds and c plays in the given measure.
+QString totalsSubtotalText(TotalsMeasure measure, qint64 seconds, qint64 plays);
+QString totalsGameText(TotalsMeasure measure, qint64 seconds, qint64 plays);
+
+} // namespace mirute
