@@ -1,0 +1,75 @@
+#pragma once
+
+#include "log/play_log.h"
+#include "ui/chart_data.h"
+#include "ui/grid.h"
+#include "views/play_span.h"
+
+#include <QDate>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+namespace mirute {
+
+// How regularly the user has played: plays per day in a month grid (msgCale) and a week grid (msgCale_w),
+// each cell coloured by its number of plays; a legend (lblHan 0..6) counting the days of each colour class;
+// and plays and seconds per weekday (mcrKensu, mcrKingaku).
+class Calendar {
+public:
+    static constexpr int kLegendCount = 7;
+
+    Calendar();
+
+    Grid &msgCale() { return m_month; }
+    Grid &msgCale_w() { return m_week; }
+    ChartData &mcrKensu() { return m_counts; }
+    ChartData &mcrKingaku() { return m_seconds; }
+    const Grid &msgCale() const { return m_month; }
+    const Grid &msgCale_w() const { return m_week; }
+    const ChartData &mcrKensu() const { return m_counts; }
+    const ChartData &mcrKingaku() const { return m_seconds; }
+
+    // Caption of legend label index 0..6 ("1-2回：4日").
+    QString lblHan(int index) const { return m_legend.value(index); }
+    static QStringList designLegend();
+    // 0 for no plays, 1 for 1-2, 2 for 3-4 … 5 for 9-10, 6 above 10.
+    static int colourClass(qint64 plays);
+    // Cell colour of a class; class 0 (no plays) is the white of legend index 0.
+    static Rgb classColor(int colourClass);
+
+    // Rebuilds everything from the log in one pass. Returns a notice when records could not be placed on
+    // their day (shown once by the panel), otherwise "".
+    QString fill(const PlayLogData &log);
+
+    // "2024/03/01(金) 3回 0:05:12" for a day cell inside the span, "" elsewhere.
+    QString monthTooltip(int row, int col) const;
+    QString weekTooltip(int row, int col) const;
+    // The date a cell stands for; invalid for headers, labels and days a month does not have.
+    QDate monthCellDate(int row, int col) const;
+    QDate weekCellDate(int row, int col) const;
+    // The Sunday that starts the first row of the week grid.
+    QDate weekStart() const { return m_weekStart; }
+
+private:
+    struct Day {
+        qint64 plays = 0;
+        qint64 seconds = 0;
+    };
+    void initGrids();
+    void resetCharts();
+    void setMonthRows();
+    void setWeekRows();
+    void countCell(Grid &g, int row, int col);
+    void fillLegend();
+    QString dayTooltip(const QDate &date) const;
+
+    Grid m_month, m_week;
+    ChartData m_counts, m_seconds;
+    QStringList m_legend;
+    PlaySpan m_span;
+    QDate m_weekStart;
+    QHash<QDate, Day> m_days;
+};
+
+} // namespace mirute
