@@ -110,6 +110,13 @@ public:
     bool acceptAnswer(const QString &typed);
     // Idle click on a click game's field: nothing, or the focus to "スタート" (game 6).
     bool clickJudgeable() const { return !startEnabled(); }
+    // A game's own focus move (game 6: an idle click focuses "スタート").
+    void requestFocus(Focus target) { emit focusRequested(target); }
+    // lblMoji_T for a game that counts something other than its answers (game 6: finished questions).
+    void showAnswerCount(int count) {
+        m_board.answers = QString::number(count);
+        emit scoreboardChanged();
+    }
     // txtKaitou_KeyDown: the first key of each question fixes its reaction time.
     void answerKeyDown();
     // JUDGE_KAITOU

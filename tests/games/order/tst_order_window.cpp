@@ -1,0 +1,109 @@
+#include "games/common/game_window.h"
+#include "games/order/order_game.h"
+#include "games/order/order_view_widget.h"
+#include "log/sjis.h"
+#include "support/fake_clock.h"
+#include "support/test_files.h"
+#include "ui/message_dialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace mirute;
+
+namespace {
+
+// Draws that put the digits 1..9 on lblMondai 1..9 in order.
+QList<double> digitsInOrder() {
+    QList<double> draws;
+    for (int v = 1; v <= 9; ++v)
+        draws << (v - 0.5) / 9;
+    for (int k = 0; k < 9; ++k)
+        draws << 0.0;
+    return draws;
+}
+
+QByteArray sjisBytes(const QString &text) {
+    QByteArray out;
+    sjis::encode(text, &out);
+    return out;
+}
+
+} // namespace
+
+class TestOrderWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { MessageDialog::setAutoAnswer(true); }
+    void answerCountPlayThroughTheWindow();
+};
+
+void TestOrderWindow::answerCountPlayThroughTheWindow() {
+    QTemporaryDir dir;
+    test::writeSjis(dir.path(), QStringLiteral("順番クリック設定.txt"), QStringLiteral("1,60,\"答数\",1,1,\"大\"\r\n"));
+    test::FakeClock clock;
+    ScriptedRandom random(digitsInOrder() + digitsInOrder());
+    GameWindow window(std::make_unique<GameEngine>(orderDefinition(), makeOrderRules(), dir.path(), clock, random));
+    window.setQuestionView(makeOrderView(window));
+    QVERIFY(window.Form_Load().isEmpty());
+    GameEngine &engine = window.engine();
+    engine.setTimersRunning(false);
+    engine.setFeedbackMs(0);
+
+    QCOMPARE(window.objectName(), QStringLiteral("frmG6"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("順番クリック"));
+    QCOMPARE(window.findChild<QComboBox *>("cboMode")->currentText(), QStringLiteral("1"));
+    QCOMPARE(window.findChild<QComboBox *>("cboMode2")->currentText(), QStringLiteral("大"));
+    QCOMPARE(window.findChild<QLabel *>("lblByouCaption")->text(), QStringLiteral("クリック数／秒"));
+    QCOMPARE(window.findChild<QPushButton *>("cmdMoji")->text(), QStringLiteral("クリア秒"));
+    QCOMPARE(window.findChild<QPushButton *>("cmdKaitou")->text(), QStringLiteral("クリック"));
+    auto label = [&](int k) { return window.findChild<QPushButton *>(QStringLiteral("lblMondai_%1").arg(k)); };
+    QCOMPARE(label(4)->text(), QStringLiteral("4"));
+
+    // An idle click only moves the focus to "スタート".
+    auto *start = window.findChild<QPushButton *>("cmdStart");
+    QTest::mouseClick(label(4), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), start);
+    QCOMPARE(engine.session().ngCount + engine.session().okCount, 0);
+
+    QTest::mouseClick(start, Qt::LeftButton);
+    QCOMPARE(label(4)->text(), QString());   // the numbers are cleared for the countdown
+    for (int i = 0; i < 3; ++i)
+        engine.tickStart();
+    QCOMPARE(label(4)->text(), QStringLiteral("4"));
+
+    clock.advance(2.5);
+    engine.tickElapsed();
+    QTest::mouseClick(label(9), Qt::LeftButton);
+    QTest::mouseClick(label(1), Qt::LeftButton);   // out of turn
+    QCOMPARE(label(9)->accessibleDescription(), QStringLiteral("緑"));
+    QCOMPARE(label(1)->accessibleDescription(), QStringLiteral("赤"));
+    QVERIFY(label(1)->styleSheet().contains(QStringLiteral("rgb(255, 0, 0)")));
+    QCOMPARE(window.findChild<QLabel *>("lblNg")->text(), QStringLiteral("1"));
+    clock.advance(1.5);
+    engine.tickElapsed();
+    for (int k = 8; k >= 1; --k)
+        QTest::mouseClick(label(k), Qt::LeftButton);
+
+    QVERIFY(start->isEnabled());
+    QCOMPARE(label(1)->accessibleDescription(), QStringLiteral("緑"));
+    QCOMPARE(window.findChild<QLabel *>("lblMoji_T")->text(), QStringLiteral("1"));
+    QCOMPARE(window.findChild<QLabel *>("lblOk")->text(), QStringLiteral("9"));
+    QCOMPARE(window.findChild<QLabel *>("lblKiroku")->text(), QStringLiteral("4.00"));
+    QCOMPARE(window.findChild<QLabel *>("lblByou")->text(), QStringLiteral("2.50/秒"));
+    QCOMPARE(window.findChild<QLabel *>("lblRitu")->text(), QStringLiteral("90.0%"));
+    QCOMPARE(engine.answerList().textMatrix(1, 1), QStringLiteral("4.00"));
+
+    QCOMPARE(test::readBytes(dir.path(), QStringLiteral("順番クリック履歴.txt")),
+             sjisBytes(QStringLiteral("\"2026/12/06\",\"18:30:04\",1,9,1,4,\"90.0%\",\"2.50/秒\",\"4.0秒\"\r\n")));
+    QCOMPARE(test::readBytes(dir.path(), QStringLiteral("データ.txt")),
+             sjisBytes(QStringLiteral("\"2026/12/06\",\"18:30:04\",\"順番クリック\",4,"
+                                      "\"秒数 : 4.0   答数 : 10  反応時間  4秒\",\r\n")));
+    QCOMPARE(engine.history().list().textMatrix(1, 3), QStringLiteral("1"));
+}
+
+QTEST_MAIN(TestOrderWindow)
+#include "tst_order_window.moc"
