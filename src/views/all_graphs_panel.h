@@ -1,10 +1,19 @@
 #pragma once
 
+#include "views/all_graphs.h"
 #include "views/log_panel.h"
+
+#include <QList>
+
+class QGridLayout;
+class QPushButton;
 
 namespace mirute {
 
-// 全グラフ
+class ChartWidget;
+class GridWidget;
+
+// 全グラフ (fraRenTai): the lists and the six charts of AllGraphs, rebuilt from the log at every opening.
 class AllGraphsPanel : public LogPanel {
     Q_OBJECT
 public:
@@ -12,6 +21,22 @@ public:
     void fill() override;
     QString helpTourText() const override;
     bool fillsBeforeHiding() const override { return true; }
+    QWidget *firstFocus() override;
+
+    const AllGraphs &graphs() const { return m_graphs; }
+
+private:
+    void buildButtons(QGridLayout *layout);
+    void press(AllGraphsChart chart);
+    void showCurrentChart();
+
+    AllGraphs m_graphs;
+    QList<QPushButton *> m_buttons; // in AllGraphsChart order
+    GridWidget *m_dayList2 = nullptr;
+    GridWidget *m_dayTotal2 = nullptr;
+    GridWidget *m_dayList3 = nullptr;
+    ChartWidget *m_main2 = nullptr;
+    ChartWidget *m_main3 = nullptr;
 };
 
 } // namespace mirute

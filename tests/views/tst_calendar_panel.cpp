@@ -1,0 +1,204 @@
+#include "app/app_state.h"
+#include "app/help_texts.h"
+#include "app/main_window.h"
+#include "log/play_log.h"
+#include "ui/chart_widget.h"
+#include "ui/grid_widget.h"
+#include "ui/message_dialog.h"
+#include "views/calendar_panel.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolTip>
+
+using namespace mirute;
+
+namespace {
+
+int countShown(const QString &title, const QString &text = QString()) {
+    int n = 0;
+    for (const MessageDialog::Shown &s : MessageDialog::shown())
+        n += s.title == title && (text.isNull() || s.text == text);
+    return n;
+}
+
+QModelIndex cellIndex(const GridWidget *g, int row, int col) { return g->model()->index(row - 1, col); }
+
+QString cell(const GridWidget *g, int row, int col) { return cellIndex(g, row, col).data().toString(); }
+
+// What hovering over a cell shows, the way the window system asks for it.
+QString hoverText(GridWidget *g, int row, int col) {
+    // A tip fades out on Qt's own short timer; the next hover starts from none.
+    QToolTip::hideText();
+    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+        return QStringLiteral("<previous tip still shown>");
+    g->scrollTo(cellIndex(g, row, col));
+    const QPoint pos = g->visualRect(cellIndex(g, row, col)).center();
+    QHelpEvent event(QEvent::ToolTip, pos, g->viewport()->mapToGlobal(pos));
+    QApplication::sendEvent(g->viewport(), &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+} // namespace
+
+class TestCalendarPanel : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void opensWithGridsLegendChartsAndHelpTour();
+    void hoverShowsDayPlaysAndTime();
+    void emptyLogShowsDesignLegend();
+    void reopeningRereadsTheFile();
+    void outOfOrderLogOpensWithNotice();
+    void keyboardReachesTheGrids();
+
+private:
+    std::unique_ptr<MainWindow> openPanel();
+    void addPlay(const QString &date, double seconds);
+    template <class T>
+    T *child(const QString &name) {
+        T *w = m_window->findChild<T *>(name);
+        if (!w)
+            qFatal("no %s", qPrintable(name));
+        return w;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    MainWindow *m_window = nullptr;
+};
+
+void TestCalendarPanel::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    MessageDialog::setAutoAnswer(true);
+    MessageDialog::clearShown();
+    appState() = AppState{};
+    appState().firstStartDone = true;
+}
+
+void TestCalendarPanel::cleanup() {
+    QToolTip::hideText();
+    MessageDialog::setAutoAnswer(false);
+    m_window = nullptr;
+    m_dir.reset();
+}
+
+void TestCalendarPanel::addPlay(const QString &date, double seconds) {
+    QVERIFY(appendPlayLine(m_dir->path(), gamePlayLine(date, "10:00:00", "宝探し", seconds, QString())).ok());
+}
+
+std::unique_ptr<MainWindow> TestCalendarPanel::openPanel() {
+    auto w = std::make_unique<MainWindow>(m_dir->path());
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->Form_Load();
+    m_window = w.get();
+    MessageDialog::clearShown();
+    QTest::mouseClick(w->button(QStringLiteral("cmdCale")), Qt::LeftButton);
+    return w;
+}
+
+void TestCalendarPanel::opensWithGridsLegendChartsAndHelpTour() {
+    // Wednesday 10 January 2024 three times, Sunday 3 March eleven times.
+    for (int i = 0; i < 3; ++i)
+        addPlay("2024/01/10", 20);
+    for (int i = 0; i < 11; ++i)
+        addPlay("2024/03/03", 30);
+    auto w = openPanel();
+    QVERIFY(qobject_cast<CalendarPanel *>(w->panel(QStringLiteral("fraCale"))));
+    QCOMPARE(w->visiblePanel(), w->panel(QStringLiteral("fraCale")));
+    QCOMPARE(countShown(QStringLiteral("ヘルプツアー"), helptexts::calendar()), 1);
+
+    auto *month = child<GridWidget>("msgCale");
+    QCOMPARE(month->model()->rowCount(), 3);
+    QCOMPARE(cell(month, 1, 0), QStringLiteral("2024年01月"));
+    QCOMPARE(cell(month, 1, 10), QStringLiteral("3"));
+    QCOMPARE(cellIndex(month, 1, 10).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 224, 192));
+    QCOMPARE(cell(month, 3, 3), QStringLiteral("11"));
+    QCOMPARE(cellIndex(month, 3, 3).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(192, 192, 255));
+
+    auto *week = child<GridWidget>("msgCale_w");
+    QCOMPARE(cell(week, 1, 0), QStringLiteral("24年01月07日"));
+    QCOMPARE(cell(week, 1, 4), QStringLiteral("3"));
+    QCOMPARE(week->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("日"));
+
+    // 10 January to 3 March 2024: 54 days, two of them played.
+    QCOMPARE(child<QLabel>("lblHan_0")->text(), QStringLiteral("0回：52日"));
+    QCOMPARE(child<QLabel>("lblHan_2")->text(), QStringLiteral("3-4回：1日"));
+    QCOMPARE(child<QLabel>("lblHan_6")->text(), QStringLiteral("10超：1日"));
+    QCOMPARE(child<QLabel>("lblHan_1")->text(), QStringLiteral("1-2回：0日"));
+
+    QCOMPARE(child<ChartWidget>("mcrKensu")->data().columnValues(1), (QList<double>{11, 0, 0, 3, 0, 0, 0}));
+    QCOMPARE(child<ChartWidget>("mcrKingaku")->data().columnValues(1), (QList<double>{330, 0, 0, 60, 0, 0, 0}));
+}
+
+void TestCalendarPanel::hoverShowsDayPlaysAndTime() {
+    addPlay("2024/01/10", 100);
+    addPlay("2024/01/10", 125);
+    addPlay("2024/01/12", 3725);
+    auto w = openPanel();
+    auto *month = child<GridWidget>("msgCale");
+    auto *week = child<GridWidget>("msgCale_w");
+    QCOMPARE(hoverText(month, 1, 10), QStringLiteral("2024/01/10(水) 2回 0:03:45"));
+    QCOMPARE(hoverText(month, 1, 11), QStringLiteral("2024/01/11(木) 0回 0:00:00"));
+    QCOMPARE(hoverText(month, 1, 0), QString());
+    QCOMPARE(hoverText(week, 1, 6), QStringLiteral("2024/01/12(金) 1回 1:02:05"));
+    QCOMPARE(hoverText(week, 1, 1), QString()); // 7 January, before the first play
+}
+
+void TestCalendarPanel::emptyLogShowsDesignLegend() {
+    auto w = openPanel();
+    QCOMPARE(child<GridWidget>("msgCale")->model()->rowCount(), 0);
+    QCOMPARE(child<GridWidget>("msgCale_w")->model()->rowCount(), 0);
+    const QStringList design{"0回：0日", "1-2回：0日", "3-4回：0日", "5-6回：0日", "7-8回：0日", "9-10回：0日",
+                             "10超：0日"};
+    for (int i = 0; i < 7; ++i)
+        QCOMPARE(child<QLabel>(QStringLiteral("lblHan_%1").arg(i))->text(), design[i]);
+    QCOMPARE(child<ChartWidget>("mcrKensu")->data().columnValues(1), QList<double>(7, 0));
+    QCOMPARE(child<ChartWidget>("mcrKingaku")->data().rowLabel(7), QStringLiteral("土"));
+    QCOMPARE(countShown(QStringLiteral("カレンダー")), 0);
+}
+
+void TestCalendarPanel::reopeningRereadsTheFile() {
+    addPlay("2024/01/10", 10);
+    auto w = openPanel();
+    QCOMPARE(child<QLabel>("lblHan_1")->text(), QStringLiteral("1-2回：1日"));
+    addPlay("2024/02/01", 10);
+    QTest::mouseClick(w->button(QStringLiteral("cmdMain")), Qt::LeftButton);
+    QTest::mouseClick(w->button(QStringLiteral("cmdCale")), Qt::LeftButton);
+    QCOMPARE(child<GridWidget>("msgCale")->model()->rowCount(), 2);
+    QCOMPARE(child<QLabel>("lblHan_1")->text(), QStringLiteral("1-2回：2日"));
+    QCOMPARE(child<QLabel>("lblHan_0")->text(), QStringLiteral("0回：21日"));
+}
+
+void TestCalendarPanel::outOfOrderLogOpensWithNotice() {
+    addPlay("2024/01/10", 10);
+    addPlay("2023/12/25", 10);
+    addPlay("2024/01/20", 10);
+    auto w = openPanel();
+    QCOMPARE(w->visiblePanel(), w->panel(QStringLiteral("fraCale")));
+    QCOMPARE(countShown(QStringLiteral("カレンダー")), 1);
+    auto *month = child<GridWidget>("msgCale");
+    QCOMPARE(month->model()->rowCount(), 1);
+    QCOMPARE(month->model()->headerData(25, Qt::Horizontal).toString(), QStringLiteral("25"));
+    QCOMPARE(cell(month, 1, 10), QStringLiteral("1"));
+    QCOMPARE(cell(month, 1, 20), QStringLiteral("1"));
+}
+
+void TestCalendarPanel::keyboardReachesTheGrids() {
+    addPlay("2024/01/10", 10);
+    auto w = openPanel();
+    auto *month = child<GridWidget>("msgCale");
+    auto *week = child<GridWidget>("msgCale_w");
+    QVERIFY(month->focusPolicy() & Qt::TabFocus);
+    QVERIFY(week->focusPolicy() & Qt::TabFocus);
+    // The panel hands the month grid the focus when it opens.
+    QCOMPARE(w->panel(QStringLiteral("fraCale"))->firstFocus(), month);
+}
+
+QTEST_MAIN(TestCalendarPanel)
+#include "tst_calendar_panel.moc"
