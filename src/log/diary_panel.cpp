@@ -17,7 +17,9 @@
 namespace mirute {
 namespace {
 
-QString backupStamp() { return backupStampOf(appClock().now()); }
+QString backupStamp() {
+    return backupStampOf(appClock().now());
+}
 
 QLabel *plainLabel(const QString &text, const QString &name, QWidget *parent) {
     auto *l = new QLabel(text, parent);
@@ -80,9 +82,13 @@ void DiaryPanel::fill() {
     m_cmdMemoHozon->setEnabled(false);
 }
 
-QString DiaryPanel::helpTourText() const { return helptexts::diary(); }
+QString DiaryPanel::helpTourText() const {
+    return helptexts::diary();
+}
 
-QWidget *DiaryPanel::firstFocus() { return m_msgMemoList; }
+QWidget *DiaryPanel::firstFocus() {
+    return m_msgMemoList;
+}
 
 void DiaryPanel::readMemo() {
     const MemoRead memo = READ_MEMO(mainState().dataDir);

@@ -28,7 +28,7 @@ private:
     void cmdKizukiHozon_Click();
 
     Grid m_memoList;
-    int m_selectedRow = 0;   // 0: no row clicked since the last fill
+    int m_selectedRow = 0; // 0: no row clicked since the last fill
     GridWidget *m_msgMemoList = nullptr;
     QLineEdit *m_txtMemo = nullptr;
     QPushButton *m_cmdMemoHozon = nullptr;

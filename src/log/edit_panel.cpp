@@ -20,7 +20,9 @@ namespace {
 
 const QString kConfirmTitle = QStringLiteral("クリア確認");
 
-QString backupStamp() { return backupStampOf(appClock().now()); }
+QString backupStamp() {
+    return backupStampOf(appClock().now());
+}
 
 QPushButton *addButton(const QString &caption, const QString &name, QWidget *parent) {
     auto *b = new QPushButton(caption, parent);
@@ -74,9 +76,13 @@ void EditPanel::fill() {
     READ_HEN_LIST(mainState().dataDir, m_henList);
 }
 
-QString EditPanel::helpTourText() const { return helptexts::edit(); }
+QString EditPanel::helpTourText() const {
+    return helptexts::edit();
+}
 
-QWidget *EditPanel::firstFocus() { return m_msgHenList; }
+QWidget *EditPanel::firstFocus() {
+    return m_msgHenList;
+}
 
 void EditPanel::msgHenList_Click(int row, int) {
     if (m_henList.rows() < 2 || row < 1 || row >= m_henList.rows())
@@ -116,7 +122,8 @@ void EditPanel::cmdNew1_Click() {
     appState().userName = name;
     MessageDialog::information(
         this, QStringLiteral("新規スタート準備完了"),
-        QStringLiteral("データを削除しました。\r\n\r\n一旦プログラムを終了させていただきます。次の起動から新規スタートです！"));
+        QStringLiteral(
+            "データを削除しました。\r\n\r\n一旦プログラムを終了させていただきます。次の起動から新規スタートです！"));
     emit quitRequested();
 }
 

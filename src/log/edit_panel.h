@@ -26,7 +26,7 @@ private:
     void cmdPHozon1_Click();
 
     Grid m_henList;
-    int m_selectedRow = 0;   // 0: no row clicked since the last fill or delete
+    int m_selectedRow = 0; // 0: no row clicked since the last fill or delete
     GridWidget *m_msgHenList = nullptr;
     QPushButton *m_cmdRowDel = nullptr;
     QPushButton *m_cmdNew1 = nullptr;

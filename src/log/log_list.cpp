@@ -25,7 +25,9 @@ void initList(Grid &g, const QList<ListColumn> &columns, int fontSize) {
     g.setFontSize(fontSize);
 }
 
-bool isDataRow(const Grid &g, int row) { return row >= 1 && row < g.rows(); }
+bool isDataRow(const Grid &g, int row) {
+    return row >= 1 && row < g.rows();
+}
 
 PlayRecord recordOfRow(const Grid &g, int row, bool *ok) {
     PlayRecord r;
@@ -102,7 +104,8 @@ QList<PlayRecord> recordsFromGrid(const Grid &g, QString *error) {
         bool ok = false;
         records.append(recordOfRow(g, row, &ok));
         if (!ok) {
-            *error = QStringLiteral("%1 番目の記録の秒数「%2」が数値ではありません。").arg(row).arg(g.textMatrix(row, 4));
+            *error =
+                QStringLiteral("%1 番目の記録の秒数「%2」が数値ではありません。").arg(row).arg(g.textMatrix(row, 4));
             return {};
         }
     }
@@ -154,7 +157,9 @@ WriteResult deleteLogRow(const QString &dir, Grid &g, int row, const QString &ba
     return written;
 }
 
-QString backupStampOf(const QDateTime &when) { return when.toString(QStringLiteral("yyyyMMdd_HHmmss")); }
+QString backupStampOf(const QDateTime &when) {
+    return when.toString(QStringLiteral("yyyyMMdd_HHmmss"));
+}
 
 WriteResult clearPlayLog(const QString &dir, const QString &backupStamp) {
     if (WriteResult b = backupFile(dir, kPlayLogFile, backupStamp); !b.ok())

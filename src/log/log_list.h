@@ -12,8 +12,8 @@ namespace mirute {
 // 1 to 5 hold date, time, game, seconds and diary of one record; column 0 a running number.
 inline constexpr int kDiaryColumn = 5;
 
-void INIT_MEMO_GRID(Grid &g);   // msgMemoList: font 9
-void INIT_HEN_GRID(Grid &g);    // msgHenList: font 11
+void INIT_MEMO_GRID(Grid &g); // msgMemoList: font 9
+void INIT_HEN_GRID(Grid &g);  // msgHenList: font 11
 
 // One row per record after the header; scrolls the last row to the top when the grid then has more than
 // scrollBeyondRows rows (header included).
@@ -31,7 +31,7 @@ WriteResult WRITE_LOG_FROM_GRID(const QString &dir, const Grid &g, const QString
 
 struct DiaryChange {
     WriteResult result;
-    QString stored;   // the text as written: a double quote or line break cannot be kept as typed
+    QString stored; // the text as written: a double quote or line break cannot be kept as typed
 };
 // The diary of data row `row` replaced by text and the log rewritten. The grid's cell changes only when the
 // log was written, so the list never shows what the file does not hold.

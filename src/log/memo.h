@@ -7,8 +7,8 @@
 namespace mirute {
 
 struct MemoRead {
-    QString text;    // lines joined by "\n", without a break after the last one
-    QString error;   // the file could not be read whole: said to the user; the memo shows what could be read
+    QString text;  // lines joined by "\n", without a break after the last one
+    QString error; // the file could not be read whole: said to the user; the memo shows what could be read
 };
 
 // READ_MEMO: "メモ.TXT" as the memo box shows it. A missing or empty file is an empty memo.

@@ -6,7 +6,9 @@
 
 namespace mirute {
 namespace {
-QString nothingErased(const QString &why) { return why + QStringLiteral("\r\nデータは削除していません。"); }
+QString nothingErased(const QString &why) {
+    return why + QStringLiteral("\r\nデータは削除していません。");
+}
 } // namespace
 
 QStringList newStartFiles() {

@@ -32,11 +32,13 @@ QByteArray sjisOf(const QString &text) {
 }
 
 // Three plays as the games write them (the line ends in a comma).
-const QString kGameLines = QStringLiteral("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"秒数 : 60   答数 : 25  反応時間  0.85秒\",\r\n"
-                                          "\"2026/12/02\",\"10:15:30\",\"抜数字\",180.28,\"first, second\",\r\n"
-                                          "\"2026/12/03\",\"21:05:09\",\"座標\",45.5,\"\",\r\n");
+const QString kGameLines =
+    QStringLiteral("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"秒数 : 60   答数 : 25  反応時間  0.85秒\",\r\n"
+                   "\"2026/12/02\",\"10:15:30\",\"抜数字\",180.28,\"first, second\",\r\n"
+                   "\"2026/12/03\",\"21:05:09\",\"座標\",45.5,\"\",\r\n");
 // The same plays after a rewrite by the main window.
-const QString kLine1 = QStringLiteral("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"秒数 : 60   答数 : 25  反応時間  0.85秒\",\"\"\r\n");
+const QString kLine1 =
+    QStringLiteral("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"秒数 : 60   答数 : 25  反応時間  0.85秒\",\"\"\r\n");
 const QString kLine2 = QStringLiteral("\"2026/12/02\",\"10:15:30\",\"抜数字\",180.28,\"first, second\",\"\"\r\n");
 const QString kLine3 = QStringLiteral("\"2026/12/03\",\"21:05:09\",\"座標\",45.5,\"\",\"\"\r\n");
 
@@ -164,11 +166,15 @@ void TestDiaryEditPanels::diaryCommentChangesExactlyThatPlay_data() {
     QTest::addColumn<QString>("expected");
     const QString comment = QStringLiteral("good, fast");
     QTest::newRow("middle by Enter") << 2 << false
-                                     << kLine1 + "\"2026/12/02\",\"10:15:30\",\"抜数字\",180.28,\"good, fast\",\"\"\r\n" + kLine3;
+                                     << kLine1 +
+                                            "\"2026/12/02\",\"10:15:30\",\"抜数字\",180.28,\"good, fast\",\"\"\r\n" +
+                                            kLine3;
     QTest::newRow("first by button") << 1 << true
-                                     << "\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"good, fast\",\"\"\r\n" + kLine2 + kLine3;
+                                     << "\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"good, fast\",\"\"\r\n" + kLine2 +
+                                            kLine3;
     QTest::newRow("last by Enter") << 3 << false
-                                   << kLine1 + kLine2 + "\"2026/12/03\",\"21:05:09\",\"座標\",45.5,\"good, fast\",\"\"\r\n";
+                                   << kLine1 + kLine2 +
+                                          "\"2026/12/03\",\"21:05:09\",\"座標\",45.5,\"good, fast\",\"\"\r\n";
 }
 
 void TestDiaryEditPanels::diaryCommentChangesExactlyThatPlay() {
@@ -273,7 +279,7 @@ void TestDiaryEditPanels::diaryListScrollsToNewest() {
 void TestDiaryEditPanels::memoReadAtStartUpAndSaved_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("typedLine");   // typed after Enter at the end; null for nothing typed
+    QTest::addColumn<QString>("typedLine"); // typed after Enter at the end; null for nothing typed
     QTest::addColumn<QByteArray>("saved");
     QTest::addColumn<QString>("readBack");
     QTest::newRow("three lines") << sjisOf(QStringLiteral("一行目\r\n二行目\r\n三行目\r\n"))
@@ -362,7 +368,8 @@ void TestDiaryEditPanels::deleteMiddlePlayAsksAndRewrites() {
     QTest::mouseClick(control<QPushButton>("cmdRowDel"), Qt::LeftButton);
     QCOMPARE(MessageDialog::shown().size(), 1);
     QCOMPARE(MessageDialog::shown().first().title, QStringLiteral("クリア確認"));
-    QCOMPARE(MessageDialog::shown().first().text, QStringLiteral("2026/12/02 10:15:30 抜数字 を削除します。よろしいですか？"));
+    QCOMPARE(MessageDialog::shown().first().text,
+             QStringLiteral("2026/12/02 10:15:30 抜数字 を削除します。よろしいですか？"));
     QCOMPARE(readBytes(dir(), kPlayLogFile), sjisOf(kLine1 + kLine3));
     QCOMPARE(henList()->grid().rows(), 3);
     QCOMPARE(henList()->grid().textMatrix(2, 0), QStringLiteral("3"));
@@ -398,11 +405,12 @@ void TestDiaryEditPanels::deleteLastRecordAsksAndEmptiesLog() {
     QCOMPARE(dayList.count(), 0);
     QTest::mouseClick(control<QPushButton>("cmdRowDel"), Qt::LeftButton);
     QCOMPARE(MessageDialog::shown().size(), 2);
-    QCOMPARE(MessageDialog::shown().last().text, QStringLiteral("2026/12/06 09:00:00 ランプ を削除します。よろしいですか？"));
+    QCOMPARE(MessageDialog::shown().last().text,
+             QStringLiteral("2026/12/06 09:00:00 ランプ を削除します。よろしいですか？"));
     QCOMPARE(readBytes(dir(), kPlayLogFile), QByteArray());
     QCOMPARE(henList()->grid().rows(), 1);
     QCOMPARE(dayList.count(), 1);
-    QVERIFY(m_window->state().emptyLog);   // the main panel was rebuilt
+    QVERIFY(m_window->state().emptyLog); // the main panel was rebuilt
     QVERIFY(!control<QPushButton>("cmdRowDel")->isEnabled());
     // With an empty list a click selects nothing, and the button does nothing.
     clickRow(henList(), 1);
@@ -413,7 +421,8 @@ void TestDiaryEditPanels::deleteLastRecordAsksAndEmptiesLog() {
 }
 
 void TestDiaryEditPanels::deleteRefusedWhenLogHasDamagedLine() {
-    const QString damaged = QStringLiteral("\"2026/12/04\",\"08:00:00\",\"ランプ\",30,\"x\",\"\",extra,\r\n") + kGameLines;
+    const QString damaged =
+        QStringLiteral("\"2026/12/04\",\"08:00:00\",\"ランプ\",30,\"x\",\"\",extra,\r\n") + kGameLines;
     writeLog(damaged);
     startWindow();
     openPanel("cmdSettei");
@@ -442,10 +451,13 @@ void TestDiaryEditPanels::newStartErasesPlaysAndHistoriesAndEnds() {
     QTest::mouseClick(control<QPushButton>("cmdNew1"), Qt::LeftButton);
     QCOMPARE(MessageDialog::shown().size(), 2);
     QCOMPARE(MessageDialog::shown()[0].title, QStringLiteral("クリア確認"));
-    QCOMPARE(MessageDialog::shown()[0].text, QStringLiteral("これまでのデータを削除して新しくスタートします。よろしいですか？"));
+    QCOMPARE(MessageDialog::shown()[0].text,
+             QStringLiteral("これまでのデータを削除して新しくスタートします。よろしいですか？"));
     QCOMPARE(MessageDialog::shown()[1].title, QStringLiteral("新規スタート準備完了"));
-    QCOMPARE(MessageDialog::shown()[1].text,
-             QStringLiteral("データを削除しました。\r\n\r\n一旦プログラムを終了させていただきます。次の起動から新規スタートです！"));
+    QCOMPARE(
+        MessageDialog::shown()[1].text,
+        QStringLiteral(
+            "データを削除しました。\r\n\r\n一旦プログラムを終了させていただきます。次の起動から新規スタートです！"));
     QCOMPARE(MessageDialog::shown()[1].icon, QMessageBox::Information);
     QCOMPARE(quit.count(), 1);
     QCOMPARE(readBytes(dir(), kPlayLogFile), QByteArray());

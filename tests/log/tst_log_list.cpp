@@ -24,9 +24,10 @@ QByteArray sjisOf(const QString &text) {
 }
 
 // Three plays as the games write them: the spare item empty, the line ending in a comma.
-const QString kGameLines = QStringLiteral("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"秒数 : 60   答数 : 25  反応時間  0.85秒\",\r\n"
-                                          "\"2026/12/02\",\"10:15:30\",\"抜数字\",180.28,\"first, second\",\r\n"
-                                          "\"2026/12/03\",\"21:05:09\",\"座標\",45.5,\"\",\r\n");
+const QString kGameLines =
+    QStringLiteral("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"秒数 : 60   答数 : 25  反応時間  0.85秒\",\r\n"
+                   "\"2026/12/02\",\"10:15:30\",\"抜数字\",180.28,\"first, second\",\r\n"
+                   "\"2026/12/03\",\"21:05:09\",\"座標\",45.5,\"\",\r\n");
 
 QStringList backups(const QString &dir) {
     return QDir(QDir(dir).filePath(QStringLiteral("バックアップ"))).entryList(QDir::Files, QDir::Name);
@@ -97,8 +98,8 @@ void TestLogList::listColumns() {
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisOf(kGameLines)).ok());
     memoList ? READ_MEMO_LIST(dir(), g) : READ_HEN_LIST(dir(), g);
     QCOMPARE(g.rows(), 4);
-    QCOMPARE(g.rowTexts(1), (QStringList{"1", "2026/12/01", "09:00:00", "抜かな", "60",
-                                         "秒数 : 60   答数 : 25  反応時間  0.85秒"}));
+    QCOMPARE(g.rowTexts(1),
+             (QStringList{"1", "2026/12/01", "09:00:00", "抜かな", "60", "秒数 : 60   答数 : 25  反応時間  0.85秒"}));
     QCOMPARE(g.rowTexts(2), (QStringList{"2", "2026/12/02", "10:15:30", "抜数字", "180.28", "first, second"}));
     QCOMPARE(g.rowTexts(3), (QStringList{"3", "2026/12/03", "21:05:09", "座標", "45.5", ""}));
 }
@@ -148,11 +149,13 @@ void TestLogList::diaryReplacedInExactlyOneLine_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("expected");
-    const QString l1 = QStringLiteral("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"秒数 : 60   答数 : 25  反応時間  0.85秒\",\"\"\r\n");
+    const QString l1 = QStringLiteral(
+        "\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"秒数 : 60   答数 : 25  反応時間  0.85秒\",\"\"\r\n");
     const QString l2 = QStringLiteral("\"2026/12/02\",\"10:15:30\",\"抜数字\",180.28,\"first, second\",\"\"\r\n");
     const QString l3 = QStringLiteral("\"2026/12/03\",\"21:05:09\",\"座標\",45.5,\"\",\"\"\r\n");
-    QTest::newRow("middle, comma kept") << 2 << QStringLiteral("よくできた, 次も") << QStringLiteral("よくできた, 次も")
-                                        << l1 + QStringLiteral("\"2026/12/02\",\"10:15:30\",\"抜数字\",180.28,\"よくできた, 次も\",\"\"\r\n") + l3;
+    QTest::newRow("middle, comma kept")
+        << 2 << QStringLiteral("よくできた, 次も") << QStringLiteral("よくできた, 次も")
+        << l1 + QStringLiteral("\"2026/12/02\",\"10:15:30\",\"抜数字\",180.28,\"よくできた, 次も\",\"\"\r\n") + l3;
     QTest::newRow("first, quote and line break replaced")
         << 1 << QStringLiteral("say \"hi\"\r\nthen\nbye") << QStringLiteral("say ”hi” then bye")
         << QStringLiteral("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"say ”hi” then bye\",\"\"\r\n") + l2 + l3;
@@ -195,8 +198,8 @@ void TestLogList::diaryRowOutsideTheListChangesNothing() {
 
 void TestLogList::refusedRewriteKeepsFileAndGrid() {
     const QByteArray damaged = sjisOf(QStringLiteral("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"a\",\r\n"
-                                                   "\"2026/12/01\",\"09:10:00\",\"抜かな\",sixty,\"b\",\r\n"
-                                                   "\"2026/12/02\",\"10:00:00\",\"座標\",30,\"c\",\r\n"));
+                                                     "\"2026/12/01\",\"09:10:00\",\"抜かな\",sixty,\"b\",\r\n"
+                                                     "\"2026/12/02\",\"10:00:00\",\"座標\",30,\"c\",\r\n"));
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, damaged).ok());
     Grid g;
     INIT_MEMO_GRID(g);
@@ -242,8 +245,9 @@ void TestLogList::deleteMiddleRecord() {
     const WriteResult w = deleteLogRow(dir(), g, 2, "20261206_143000");
     QVERIFY2(w.ok(), qPrintable(w.error));
     QCOMPARE(readBytes(dir(), kPlayLogFile),
-             sjisOf(QStringLiteral("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"秒数 : 60   答数 : 25  反応時間  0.85秒\",\"\"\r\n"
-                                 "\"2026/12/03\",\"21:05:09\",\"座標\",45.5,\"\",\"\"\r\n")));
+             sjisOf(QStringLiteral(
+                 "\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"秒数 : 60   答数 : 25  反応時間  0.85秒\",\"\"\r\n"
+                 "\"2026/12/03\",\"21:05:09\",\"座標\",45.5,\"\",\"\"\r\n")));
     QCOMPARE(g.rows(), 3);
     // The running numbers are not renumbered after a delete.
     QCOMPARE(g.textMatrix(1, 0), QStringLiteral("1"));
@@ -273,7 +277,9 @@ void TestLogList::memoRoundTrip_data() {
     QTest::newRow("empty memo") << QString() << QByteArray("\r\n");
     QTest::newRow("one line") << QStringLiteral("メモ") << sjisOf(QStringLiteral("メモ\r\n"));
     QTest::newRow("blank line inside and at the end") << QStringLiteral("a\n\nb\n") << QByteArray("a\r\n\r\nb\r\n\r\n");
-    QTest::newRow("wave dash in its code page form") << QStringLiteral("10〜20") << QByteArray("10\x81\x60" "20\r\n");
+    QTest::newRow("wave dash in its code page form") << QStringLiteral("10〜20")
+                                                     << QByteArray("10\x81\x60"
+                                                                   "20\r\n");
 }
 
 void TestLogList::memoRoundTrip() {
@@ -287,7 +293,7 @@ void TestLogList::memoRoundTrip() {
 }
 
 void TestLogList::memoReadsFileWithoutFinalBreak() {
-    QCOMPARE(READ_MEMO(dir()).text, QString());   // no file yet
+    QCOMPARE(READ_MEMO(dir()).text, QString()); // no file yet
     QVERIFY(rewriteBytes(dir(), "メモ.txt", sjisOf(QStringLiteral("前\r\n後"))).ok());
     const MemoRead memo = READ_MEMO(dir());
     QVERIFY(memo.error.isEmpty());
