@@ -1,0 +1,17 @@
+#include "app/export_tool.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    out.setEncoding(QStringConverter::Utf8);
+    err.setEncoding(QStringConverter::Utf8);
+    const int status = mirute::runExport(app.arguments().mid(1), out, err);
+    out.flush();
+    err.flush();
+    return status;
+}
