@@ -1,0 +1,94 @@
+#include "games/treasure/treasure_rules.h"
+
+#include "games/common/dictionary.h"
+#include "games/common/game_engine.h"
+#include "log/number_format.h"
+
+namespace mirute {
+
+QString TreasureRules::prepare(const QString &dataDir) {
+    if (!m_connected) {
+        // The clicked cell turns white again when the engine's feedback pause is over.
+        QObject::connect(&engine(), &GameEngine::feedbackEnded, &engine(), [this] { endFlash(); });
+        m_connected = true;
+    }
+    const Dictionary d = readDictionary(dataDir, kTreasureDictionary);
+    if (!d.exists)
+        return missingDictionaryMessage(kTreasureDictionary);
+    if (!d.error.isEmpty())
+        return d.error;
+    QList<int> skipped;
+    m_items.clear();
+    for (const DictionaryItem &item : d.items) {
+        // A pair needs two different kanji: with one, every visible cell would match and every click be right.
+        if (item.text.size() >= 2 && item.text.front() != item.text.back())
+            m_items.append(item.text);
+        else
+            skipped.append(item.line);
+    }
+    for (const LineProblem &p : d.problems)
+        skipped.append(p.line);
+    std::sort(skipped.begin(), skipped.end());
+    m_notice.clear();
+    if (!skipped.isEmpty())
+        m_notice = skippedItemsMessage(kTreasureDictionary, skipped,
+                                       QStringLiteral("異なる２文字の組になっていない項目、または読めない行"));
+    if (m_items.isEmpty())
+        return emptyDictionaryMessage(kTreasureDictionary);
+    return {};
+}
+
+int TreasureRules::cellCount() const {
+    // The settings reader keeps the field to its allowed values; whole rows of the field all the same.
+    const int n = engine().settings().extraInt(0);
+    return qBound(1, n / kColumns, kCells / kColumns) * kColumns;
+}
+
+void TreasureRules::makeQuestion() {
+    GameEngine &e = engine();
+    RandomSource &random = e.random();
+    const QString &item = m_items.at(random.index1(int(m_items.size())) - 1);
+    const bool firstIsCommon = random.index1(2) == 1;
+    const QString first(item.front()), last(item.back());
+    m_common = firstIsCommon ? first : last;
+    e.session().answer = firstIsCommon ? last : first;
+    m_texts = QStringList(kCells, QString());
+    m_visible = cellCount();
+    for (int i = 0; i < m_visible; ++i)
+        m_texts[i] = m_common;
+    m_texts[random.index1(m_visible) - 1] = e.session().answer;
+    e.session().shownAt = e.clock().seconds();
+}
+
+void TreasureRules::onStart() {
+    // The cells stay in view, blank, during the countdown.
+    for (QString &t : m_texts)
+        t.clear();
+}
+
+void TreasureRules::onExtraChanged(int index) {
+    if (index == 0)
+        engine().makeQuestion();
+}
+
+void TreasureRules::lblKanjiP_Click(int index) {
+    GameEngine &e = engine();
+    if (!e.clickJudgeable() || !cellVisible(index) || e.feedbackPending())
+        return;
+    Judgement j;
+    j.reaction = e.clock().seconds() - e.session().shownAt;
+    e.session().reaction = j.reaction;
+    // A blank cell (during the countdown) never matches.
+    j.correct = cellText(index) == e.session().answer;
+    j.cells = {formatFixed(j.reaction, 2)};
+    m_flashCell = index;
+    m_flashColor = j.correct ? Rgb{0, 255, 0} : Rgb{255, 0, 0};
+    e.judge(j);
+}
+
+void TreasureRules::endFlash() {
+    m_flashCell = 0;
+    m_flashColor = kWhite;
+}
+
+} // namespace mirute
