@@ -3,6 +3,7 @@
 #include "games/common/game_history.h"
 #include "games/game_catalog.h"
 #include "log/game_names.h"
+#include "log/log_list.h"
 #include "log/play_log.h"
 
 namespace mirute {
@@ -43,12 +44,30 @@ bool historyView(const ExportRequest &r, Table *table, ExportError *error) {
     return true;
 }
 
+// The play log, read completely, or the export stops naming its damaged lines.
+bool readLog(const ExportRequest &r, PlayLogData *log, ExportError *error) {
+    *log = readPlayLog(r.dir);
+    return checkComplete(kPlayLogFile, log->error, log->problems, error);
+}
+
+bool diaryView(const ExportRequest &r, Table *table, ExportError *error) {
+    PlayLogData log;
+    if (!readLog(r, &log, error))
+        return false;
+    Grid grid;
+    INIT_MEMO_GRID(grid);
+    fillLogList(grid, log, 16);
+    *table = gridTable(grid);
+    return true;
+}
+
 } // namespace
 
 void registerBuiltInExportViews() {
     if (!exportViews().isEmpty())
         return;
     registerExportView(QStringLiteral("history"), historyView);
+    registerExportView(QStringLiteral("diary"), diaryView);
 }
 
 } // namespace mirute
