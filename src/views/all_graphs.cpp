@@ -37,7 +37,9 @@ void setUpGrid(Grid &g, int fontSize, const QList<Column> &columns) {
 }
 
 // A single play's seconds as a whole number, halves to even, as the largest values keep them.
-qint64 roundedSeconds(double seconds) { return addRoundedSeconds(0, seconds); }
+qint64 roundedSeconds(double seconds) {
+    return addRoundedSeconds(0, seconds);
+}
 
 // Averages are single precision, shown with one decimal.
 QString averageText(qint64 total, qint64 count) {
@@ -46,7 +48,9 @@ QString averageText(qint64 total, qint64 count) {
     return formatFixed(double(float(total) / float(count)), 1);
 }
 
-double cellNumber(const Grid &g, int row, int col) { return parseNumber(g.textMatrix(row, col)).value_or(0); }
+double cellNumber(const Grid &g, int row, int col) {
+    return parseNumber(g.textMatrix(row, col)).value_or(0);
+}
 
 // The hour of a "HH:MM:SS" time from its first two characters; -1 when they hold no hour.
 int hourOf(const QString &time) {
@@ -61,7 +65,9 @@ int hourOf(const QString &time) {
 }
 
 // Record and game labels shrink to one character once the list passes 17 rows, so that they still fit.
-QString shortLabel(const QString &name, int gridRows) { return name.left(gridRows > 17 ? 1 : 2); }
+QString shortLabel(const QString &name, int gridRows) {
+    return name.left(gridRows > 17 ? 1 : 2);
+}
 
 struct Tally {
     qint64 count = 0;
@@ -91,7 +97,9 @@ const QList<AllGraphsButton> &allGraphsButtons() {
     return buttons;
 }
 
-const AllGraphsButton &allGraphsButton(AllGraphsChart chart) { return allGraphsButtons()[int(chart)]; }
+const AllGraphsButton &allGraphsButton(AllGraphsChart chart) {
+    return allGraphsButtons()[int(chart)];
+}
 
 AllGraphs::AllGraphs() {
     for (Rgb &c : m_colors)
@@ -154,6 +162,7 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QStringList &games) {
     QList<Tally> gameTally(games.size());
     QList<Tally> dayTally(dayCount);
     int outside = 0;
+    RecordDates dates;
     {
         GridBatch batch(m_dayList2);
         m_dayList2.setRows(int(records.size()) + 1);
@@ -169,7 +178,7 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QStringList &games) {
                 if (games[i] == r.game)
                     gameTally[i].add(r.seconds);
             }
-            const QDate date = parseDateText(r.date);
+            const QDate date = dates.read(r.date);
             if (span.contains(date))
                 dayTally[span.first.daysTo(date)].add(parseNumber(secondsText).value_or(0));
             else

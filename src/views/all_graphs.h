@@ -17,9 +17,9 @@ inline constexpr int kAllGraphsChartCount = 6;
 
 struct AllGraphsButton {
     AllGraphsChart chart;
-    QString name;    // objectName of the button
+    QString name; // objectName of the button
     QString caption;
-    Rgb highlight;   // its colour while its chart is the current one
+    Rgb highlight; // its colour while its chart is the current one
 };
 const QList<AllGraphsButton> &allGraphsButtons();
 const AllGraphsButton &allGraphsButton(AllGraphsChart chart);

@@ -36,7 +36,8 @@ ChartWidget *chartWidget(ChartData *data, const QString &name, const QColor &col
 
 } // namespace
 
-AllGraphsPanel::AllGraphsPanel(MainState &state, QWidget *parent) : LogPanel(state, QStringLiteral("fraRenTai"), parent) {
+AllGraphsPanel::AllGraphsPanel(MainState &state, QWidget *parent)
+    : LogPanel(state, QStringLiteral("fraRenTai"), parent) {
     auto *layout = new QHBoxLayout(this);
 
     auto *lists = new QVBoxLayout;
@@ -84,9 +85,13 @@ void AllGraphsPanel::fill() {
         MessageDialog::information(this, kTitle, notice);
 }
 
-QString AllGraphsPanel::helpTourText() const { return helptexts::allGraphs(); }
+QString AllGraphsPanel::helpTourText() const {
+    return helptexts::allGraphs();
+}
 
-QWidget *AllGraphsPanel::firstFocus() { return m_buttons.value(int(m_graphs.currentChart())); }
+QWidget *AllGraphsPanel::firstFocus() {
+    return m_buttons.value(int(m_graphs.currentChart()));
+}
 
 void AllGraphsPanel::press(AllGraphsChart chart) {
     m_graphs.press(chart);

@@ -12,11 +12,14 @@ namespace {
 const QString kWeekdays = QStringLiteral("日月火水木金土");
 
 // Whole months from the month of a to the month of b.
-int monthsBetween(const QDate &a, const QDate &b) { return (b.year() - a.year()) * 12 + b.month() - a.month(); }
+int monthsBetween(const QDate &a, const QDate &b) {
+    return (b.year() - a.year()) * 12 + b.month() - a.month();
+}
 
 QString monthLabel(const QDate &firstOfMonth) {
-    return QStringLiteral("%1年%2月").arg(firstOfMonth.year(), 4, 10, QLatin1Char('0')).arg(firstOfMonth.month(), 2, 10,
-                                                                                         QLatin1Char('0'));
+    return QStringLiteral("%1年%2月")
+        .arg(firstOfMonth.year(), 4, 10, QLatin1Char('0'))
+        .arg(firstOfMonth.month(), 2, 10, QLatin1Char('0'));
 }
 
 QString weekLabel(const QDate &sunday) {
@@ -27,7 +30,9 @@ QString weekLabel(const QDate &sunday) {
 }
 
 // Weekday number 1 (Sunday) to 7 (Saturday).
-int weekdayNumber(const QDate &d) { return weekdayIndex(d) + 1; }
+int weekdayNumber(const QDate &d) {
+    return weekdayIndex(d) + 1;
+}
 
 void setColumn(Grid &g, int col, const QString &header, int width) {
     g.setTextMatrix(0, col, header);
@@ -75,8 +80,8 @@ Calendar::Calendar() {
 }
 
 QStringList Calendar::designLegend() {
-    return {QStringLiteral("0回：0日"),   QStringLiteral("1-2回：0日"),  QStringLiteral("3-4回：0日"),
-            QStringLiteral("5-6回：0日"), QStringLiteral("7-8回：0日"),  QStringLiteral("9-10回：0日"),
+    return {QStringLiteral("0回：0日"),   QStringLiteral("1-2回：0日"), QStringLiteral("3-4回：0日"),
+            QStringLiteral("5-6回：0日"), QStringLiteral("7-8回：0日"), QStringLiteral("9-10回：0日"),
             QStringLiteral("10超：0日")};
 }
 
@@ -139,8 +144,9 @@ QString Calendar::fill(const PlayLogData &log) {
     qint64 plays[7] = {};
     qint64 seconds[7] = {};
     int outside = 0;
+    RecordDates dates;
     for (const PlayRecord &r : log.records) {
-        const QDate date = parseDateText(r.date);
+        const QDate date = dates.read(r.date);
         if (!date.isValid()) {
             ++outside;
             continue;
@@ -235,8 +241,12 @@ QString Calendar::dayTooltip(const QDate &date) const {
         .arg(dateText(date), QString(weekdayChar(date)), QString::number(day.plays), durationText(day.seconds));
 }
 
-QString Calendar::monthTooltip(int row, int col) const { return dayTooltip(monthCellDate(row, col)); }
+QString Calendar::monthTooltip(int row, int col) const {
+    return dayTooltip(monthCellDate(row, col));
+}
 
-QString Calendar::weekTooltip(int row, int col) const { return dayTooltip(weekCellDate(row, col)); }
+QString Calendar::weekTooltip(int row, int col) const {
+    return dayTooltip(weekCellDate(row, col));
+}
 
 } // namespace mirute

@@ -93,9 +93,13 @@ void CalendarPanel::fill() {
         MessageDialog::information(this, kTitle, notice);
 }
 
-QString CalendarPanel::helpTourText() const { return helptexts::calendar(); }
+QString CalendarPanel::helpTourText() const {
+    return helptexts::calendar();
+}
 
-QWidget *CalendarPanel::firstFocus() { return m_month; }
+QWidget *CalendarPanel::firstFocus() {
+    return m_month;
+}
 
 void CalendarPanel::showLegend() {
     for (int i = 0; i < m_legend.size(); ++i)

@@ -23,6 +23,15 @@ PlaySpan playSpan(const QList<PlayRecord> &records) {
     return span;
 }
 
+QDate RecordDates::read(const QString &text) {
+    if (!m_any || text != m_text) {
+        m_any = true;
+        m_text = text;
+        m_date = parseDateText(text);
+    }
+    return m_date;
+}
+
 QString outsideSpanNotice(int count, const QString &where) {
     if (count <= 0)
         return {};

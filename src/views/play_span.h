@@ -27,6 +27,17 @@ struct PlaySpan {
 // more than kMaxSpanDays (a date typed with a wrong year) keeps the kMaxSpanDays days up to its last.
 PlaySpan playSpan(const QList<PlayRecord> &records);
 
+// Reads record dates, remembering the last one: a log holds runs of plays on the same day.
+class RecordDates {
+public:
+    QDate read(const QString &text);
+
+private:
+    QString m_text;
+    QDate m_date;
+    bool m_any = false;
+};
+
 // The notice shown once when some records could not be placed on their day, or "" when all were.
 QString outsideSpanNotice(int count, const QString &where);
 

@@ -31,9 +31,13 @@ Play play(const QString &date, float seconds, const QString &game = kKana, const
     return Play{date, time, game, seconds};
 }
 
-QStringList dataRow(const Grid &g, int row) { return g.rowTexts(row); }
+QStringList dataRow(const Grid &g, int row) {
+    return g.rowTexts(row);
+}
 
-QList<double> chartValues(const ChartData &c) { return c.columnValues(1); }
+QList<double> chartValues(const ChartData &c) {
+    return c.columnValues(1);
+}
 
 QStringList chartLabels(const ChartData &c) {
     QStringList labels;
@@ -102,7 +106,7 @@ void TestAllGraphs::gridLayout() {
     // Filled once, then refilled: the layout must be the same both times.
     g.SHOW_RENTAI(logOf({play("2024/03/01", 10)}));
     for (int pass = 0; pass < 2; ++pass) {
-        const Grid &shown = grid == "msgDayList2" ? g.msgDayList2()
+        const Grid &shown = grid == "msgDayList2"    ? g.msgDayList2()
                             : grid == "msgDayTotal2" ? g.msgDayTotal2()
                                                      : g.msgDayList3();
         QCOMPARE(shown.fontSize(), fontSize);
@@ -148,12 +152,14 @@ void TestAllGraphs::consecutiveCalendarDays_data() {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("last");
     QTest::addColumn<QStringList>("dates");
-    QTest::newRow("year end") << "2023/12/30" << "2024/01/02"
-                              << QStringList{"2023/12/30", "2023/12/31", "2024/01/01", "2024/01/02"};
-    QTest::newRow("leap year") << "2024/02/28" << "2024/03/01"
-                               << QStringList{"2024/02/28", "2024/02/29", "2024/03/01"};
-    QTest::newRow("common year") << "2023/02/28" << "2023/03/01" << QStringList{"2023/02/28", "2023/03/01"};
-    QTest::newRow("one day") << "2024/02/29" << "2024/02/29" << QStringList{"2024/02/29"};
+    QTest::newRow("year end") << "2023/12/30"
+                              << "2024/01/02" << QStringList{"2023/12/30", "2023/12/31", "2024/01/01", "2024/01/02"};
+    QTest::newRow("leap year") << "2024/02/28"
+                               << "2024/03/01" << QStringList{"2024/02/28", "2024/02/29", "2024/03/01"};
+    QTest::newRow("common year") << "2023/02/28"
+                                 << "2023/03/01" << QStringList{"2023/02/28", "2023/03/01"};
+    QTest::newRow("one day") << "2024/02/29"
+                             << "2024/02/29" << QStringList{"2024/02/29"};
 }
 
 void TestAllGraphs::consecutiveCalendarDays() {
@@ -205,11 +211,21 @@ void TestAllGraphs::durationText_data() {
     QTest::addColumn<QString>("total");
     QTest::addColumn<QString>("duration");
     QTest::addColumn<QString>("average");
-    QTest::newRow("3725") << QList<float>{3600, 125} << "3725" << "1:02:05" << "1862.5";
-    QTest::newRow("59") << QList<float>{59} << "59" << "0:00:59" << "59.0";
-    QTest::newRow("one hour") << QList<float>{1800, 1800} << "3600" << "1:00:00" << "1800.0";
-    QTest::newRow("a third") << QList<float>{10, 10, 11} << "31" << "0:00:31" << "10.3";
-    QTest::newRow("two thirds") << QList<float>{10, 11, 11} << "32" << "0:00:32" << "10.7";
+    QTest::newRow("3725") << QList<float>{3600, 125} << "3725"
+                          << "1:02:05"
+                          << "1862.5";
+    QTest::newRow("59") << QList<float>{59} << "59"
+                        << "0:00:59"
+                        << "59.0";
+    QTest::newRow("one hour") << QList<float>{1800, 1800} << "3600"
+                              << "1:00:00"
+                              << "1800.0";
+    QTest::newRow("a third") << QList<float>{10, 10, 11} << "31"
+                             << "0:00:31"
+                             << "10.3";
+    QTest::newRow("two thirds") << QList<float>{10, 11, 11} << "32"
+                                << "0:00:32"
+                                << "10.7";
 }
 
 void TestAllGraphs::durationText() {
@@ -350,8 +366,7 @@ void TestAllGraphs::currentChartRedrawnOnRefill_data() {
     QTest::addColumn<QList<double>>("after");
     QTest::newRow("records") << int(AllGraphsChart::Records) << QList<double>{10, 20} << QList<double>{5, 6, 7};
     QTest::newRow("games") << int(AllGraphsChart::GameTotals) << QList<double>{30} << QList<double>{18};
-    QTest::newRow("day counts") << int(AllGraphsChart::DayCounts) << QList<double>{1, 1}
-                                << QList<double>{2, 0, 0, 1};
+    QTest::newRow("day counts") << int(AllGraphsChart::DayCounts) << QList<double>{1, 1} << QList<double>{2, 0, 0, 1};
     QTest::newRow("day seconds") << int(AllGraphsChart::DaySeconds) << QList<double>{10, 20}
                                  << QList<double>{11, 0, 0, 7};
 }
@@ -483,8 +498,8 @@ void TestAllGraphs::largeLog() {
     QList<Play> plays;
     plays.reserve(32766);
     for (int i = 0; i < 32766; ++i)
-        plays.append(play(dateText(QDate(2000, 1, 1).addDays(i / 3)), float(i % 180) + 0.5f,
-                          mirute::gameNames()[i % 7], QStringLiteral("%1:00:00").arg(i % 24, 2, 10, QLatin1Char('0'))));
+        plays.append(play(dateText(QDate(2000, 1, 1).addDays(i / 3)), float(i % 180) + 0.5f, mirute::gameNames()[i % 7],
+                          QStringLiteral("%1:00:00").arg(i % 24, 2, 10, QLatin1Char('0'))));
     const PlayLogData log = logOf(plays);
     AllGraphs g;
     QElapsedTimer timer;

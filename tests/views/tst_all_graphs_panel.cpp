@@ -47,8 +47,7 @@ private slots:
 private:
     std::unique_ptr<MainWindow> openPanel();
     void addPlay(const QString &date, const QString &time, const QString &game, double seconds);
-    template <class T>
-    T *child(const QString &name) {
+    template <class T> T *child(const QString &name) {
         T *w = m_window->findChild<T *>(name);
         if (!w)
             qFatal("no %s", qPrintable(name));
@@ -128,15 +127,21 @@ void TestAllGraphsPanel::chartButtonsSwitchCharts_data() {
     QTest::addColumn<QList<double>>("values");
     const Rgb list{255, 224, 192}, day{255, 255, 192};
     // Pressed after 日別推移 （回数）, so the game and hour charts keep the day list.
-    QTest::newRow("cmdDay2") << "cmdDay2" << list << "mcrMain3" << "msgDayList2" << QList<double>{10, 20.5, 30};
-    QTest::newRow("cmdTotal2") << "cmdTotal2" << list << "mcrMain2" << "msgDayList3" << QList<double>{40, 20};
+    QTest::newRow("cmdDay2") << "cmdDay2" << list << "mcrMain3"
+                             << "msgDayList2" << QList<double>{10, 20.5, 30};
+    QTest::newRow("cmdTotal2") << "cmdTotal2" << list << "mcrMain2"
+                               << "msgDayList3" << QList<double>{40, 20};
     QList<double> hours(24, 0);
     hours[9] = 10;
     hours[13] = 50;
-    QTest::newRow("cmdJikan2") << "cmdJikan2" << list << "mcrMain2" << "msgDayList3" << hours;
-    QTest::newRow("cmdHigoto") << "cmdHigoto" << day << "mcrMain3" << "msgDayList3" << QList<double>{1, 0, 2};
-    QTest::newRow("cmdHigoto2") << "cmdHigoto2" << day << "mcrMain3" << "msgDayList3" << QList<double>{10, 0, 50};
-    QTest::newRow("cmdHigoto3") << "cmdHigoto3" << day << "mcrMain3" << "msgDayList3" << QList<double>{10, 0, 25};
+    QTest::newRow("cmdJikan2") << "cmdJikan2" << list << "mcrMain2"
+                               << "msgDayList3" << hours;
+    QTest::newRow("cmdHigoto") << "cmdHigoto" << day << "mcrMain3"
+                               << "msgDayList3" << QList<double>{1, 0, 2};
+    QTest::newRow("cmdHigoto2") << "cmdHigoto2" << day << "mcrMain3"
+                                << "msgDayList3" << QList<double>{10, 0, 50};
+    QTest::newRow("cmdHigoto3") << "cmdHigoto3" << day << "mcrMain3"
+                                << "msgDayList3" << QList<double>{10, 0, 25};
 }
 
 void TestAllGraphsPanel::chartButtonsSwitchCharts() {

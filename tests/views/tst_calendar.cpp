@@ -31,7 +31,9 @@ QStringList legend(const Calendar &c) {
     return texts;
 }
 
-QList<double> values(const ChartData &c) { return c.columnValues(1); }
+QList<double> values(const ChartData &c) {
+    return c.columnValues(1);
+}
 
 // Non-empty cells of a grid's data rows.
 int filledCells(const Grid &g) {
@@ -64,6 +66,7 @@ private slots:
     void tooltips();
     void scrollsToLastRow_data();
     void scrollsToLastRow();
+    void largeLog();
 };
 
 void TestCalendar::gridLayout() {
@@ -132,8 +135,9 @@ void TestCalendar::colourClasses() {
     QVERIFY(!w.hasCellBackColor(1, 3));
 
     QStringList expected = Calendar::designLegend();
-    expected[colourClass] = colourClass == 6 ? QStringLiteral("10超：1日")
-                                             : QStringLiteral("%1-%2回：1日").arg(2 * colourClass - 1).arg(2 * colourClass);
+    expected[colourClass] = colourClass == 6
+                                ? QStringLiteral("10超：1日")
+                                : QStringLiteral("%1-%2回：1日").arg(2 * colourClass - 1).arg(2 * colourClass);
     QCOMPARE(legend(c), expected);
 }
 
@@ -148,8 +152,11 @@ void TestCalendar::monthRowsAndLegend() {
     QFETCH(QString, year);
     QFETCH(int, spanDays);
     Calendar c;
-    const QString notice = c.fill(playsOn({{year + "/01/10", 1}, {year + "/01/11", 2}, {year + "/02/15", 3},
-                                           {year + "/02/28", 11}, {year + "/03/03", 5}}));
+    const QString notice = c.fill(playsOn({{year + "/01/10", 1},
+                                           {year + "/01/11", 2},
+                                           {year + "/02/15", 3},
+                                           {year + "/02/28", 11},
+                                           {year + "/03/03", 5}}));
     QVERIFY(notice.isEmpty());
     const Grid &m = c.msgCale();
     QCOMPARE(m.rows(), 4);
@@ -186,14 +193,17 @@ void TestCalendar::weekGridStart_data() {
     QTest::addColumn<int>("firstRow");
     QTest::addColumn<int>("firstCol");
     // 2024/01/10 is a Wednesday, 2024/01/14 a Sunday, 2024/01/13 a Saturday.
-    QTest::newRow("Wednesday") << "2024/01/10" << "2024/01/21" << QDate(2024, 1, 7)
+    QTest::newRow("Wednesday") << "2024/01/10"
+                               << "2024/01/21" << QDate(2024, 1, 7)
                                << QStringList{"24年01月07日", "24年01月14日", "24年01月21日"} << 1 << 4;
-    QTest::newRow("Sunday") << "2024/01/14" << "2024/01/20" << QDate(2024, 1, 7)
-                            << QStringList{"24年01月07日", "24年01月14日"} << 2 << 1;
-    QTest::newRow("Saturday") << "2024/01/13" << "2024/01/13" << QDate(2024, 1, 7) << QStringList{"24年01月07日"} << 1
-                              << 7;
-    QTest::newRow("year end") << "2025/12/31" << "2026/01/04" << QDate(2025, 12, 28)
-                              << QStringList{"25年12月28日", "26年01月04日"} << 1 << 4;
+    QTest::newRow("Sunday") << "2024/01/14"
+                            << "2024/01/20" << QDate(2024, 1, 7) << QStringList{"24年01月07日", "24年01月14日"} << 2
+                            << 1;
+    QTest::newRow("Saturday") << "2024/01/13"
+                              << "2024/01/13" << QDate(2024, 1, 7) << QStringList{"24年01月07日"} << 1 << 7;
+    QTest::newRow("year end") << "2025/12/31"
+                              << "2026/01/04" << QDate(2025, 12, 28) << QStringList{"25年12月28日", "26年01月04日"} << 1
+                              << 4;
 }
 
 void TestCalendar::weekGridStart() {
@@ -269,8 +279,12 @@ void TestCalendar::outOfOrderLog() {
     Calendar c;
     // Span 1 to 20 March from the first and last records; 10 March is out of order but inside, 25 February and
     // an unreadable date lie outside.
-    const QString notice = c.fill(playsOn(
-        {{"2024/03/01", 1}, {"2024/03/15", 2}, {"2024/03/10", 1}, {"2024/02/25", 3}, {"2024/99/99", 1}, {"2024/03/20", 1}}));
+    const QString notice = c.fill(playsOn({{"2024/03/01", 1},
+                                           {"2024/03/15", 2},
+                                           {"2024/03/10", 1},
+                                           {"2024/02/25", 3},
+                                           {"2024/99/99", 1},
+                                           {"2024/03/20", 1}}));
     const Grid &m = c.msgCale();
     QCOMPARE(m.rows(), 2);
     QCOMPARE(m.rowTexts(0).first(), QStringLiteral("年月"));
@@ -280,8 +294,8 @@ void TestCalendar::outOfOrderLog() {
     QCOMPARE(filledCells(m), 4);
     QCOMPARE(filledCells(c.msgCale_w()), 4);
     QCOMPARE(c.msgCale_w().textMatrix(0, 1), QStringLiteral("日"));
-    QCOMPARE(legend(c), (QStringList{"0回：16日", "1-2回：4日", "3-4回：0日", "5-6回：0日", "7-8回：0日",
-                                     "9-10回：0日", "10超：0日"}));
+    QCOMPARE(legend(c), (QStringList{"0回：16日", "1-2回：4日", "3-4回：0日", "5-6回：0日", "7-8回：0日", "9-10回：0日",
+                                     "10超：0日"}));
     QVERIFY(notice.contains(QStringLiteral(" 4 件")));
     // The weekday charts take every play whose date can be read, the early ones too: Sundays 25 February (3)
     // and 10 March (1).
@@ -338,6 +352,35 @@ void TestCalendar::scrollsToLastRow() {
     QCOMPARE(c.msgCale_w().topRow(), weekTop);
     if (weekTop > 1)
         QCOMPARE(c.msgCale_w().rows(), weekTop + 1);
+}
+
+void TestCalendar::largeLog() {
+    // 32,766 plays, three a day on most days, every fourth day skipped.
+    QList<QPair<QString, float>> plays;
+    const QDate first(2000, 1, 1);
+    for (int i = 0; plays.size() < 32766; ++i) {
+        if (i % 4 == 3)
+            continue;
+        for (int k = 0; k < 3 && plays.size() < 32766; ++k)
+            plays.append({dateText(first.addDays(i)), 10.0f});
+    }
+    Calendar c;
+    QVERIFY(c.fill(logOf(plays)).isEmpty());
+    const QDate last = parseDateText(plays.last().first);
+    const qint64 spanDays = first.daysTo(last) + 1;
+    QCOMPARE(c.msgCale().rows(), (last.year() - 2000) * 12 + last.month() + 1);
+    QCOMPARE(c.msgCale_w().rows(), int(c.weekStart().daysTo(last) / 7) + 2);
+    QCOMPARE(c.msgCale_w().topRow(), c.msgCale_w().rows() - 1);
+    // Every day of the span is in exactly one legend class.
+    qint64 days = 0;
+    for (int i = 0; i < Calendar::kLegendCount; ++i)
+        days += QStringView(c.lblHan(i)).mid(c.lblHan(i).indexOf(u'：') + 1).chopped(1).toLongLong();
+    QCOMPARE(days, spanDays);
+    double total = 0;
+    for (double v : values(c.mcrKensu()))
+        total += v;
+    QCOMPARE(total, 32766.0);
+    QCOMPARE(filledCells(c.msgCale()), filledCells(c.msgCale_w()));
 }
 
 QTEST_GUILESS_MAIN(TestCalendar)

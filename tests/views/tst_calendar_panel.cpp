@@ -26,9 +26,13 @@ int countShown(const QString &title, const QString &text = QString()) {
     return n;
 }
 
-QModelIndex cellIndex(const GridWidget *g, int row, int col) { return g->model()->index(row - 1, col); }
+QModelIndex cellIndex(const GridWidget *g, int row, int col) {
+    return g->model()->index(row - 1, col);
+}
 
-QString cell(const GridWidget *g, int row, int col) { return cellIndex(g, row, col).data().toString(); }
+QString cell(const GridWidget *g, int row, int col) {
+    return cellIndex(g, row, col).data().toString();
+}
 
 // What hovering over a cell shows, the way the window system asks for it.
 QString hoverText(GridWidget *g, int row, int col) {
@@ -60,8 +64,7 @@ private slots:
 private:
     std::unique_ptr<MainWindow> openPanel();
     void addPlay(const QString &date, double seconds);
-    template <class T>
-    T *child(const QString &name) {
+    template <class T> T *child(const QString &name) {
         T *w = m_window->findChild<T *>(name);
         if (!w)
             qFatal("no %s", qPrintable(name));
@@ -154,8 +157,8 @@ void TestCalendarPanel::emptyLogShowsDesignLegend() {
     auto w = openPanel();
     QCOMPARE(child<GridWidget>("msgCale")->model()->rowCount(), 0);
     QCOMPARE(child<GridWidget>("msgCale_w")->model()->rowCount(), 0);
-    const QStringList design{"0回：0日", "1-2回：0日", "3-4回：0日", "5-6回：0日", "7-8回：0日", "9-10回：0日",
-                             "10超：0日"};
+    const QStringList design{"0回：0日",   "1-2回：0日",  "3-4回：0日", "5-6回：0日",
+                             "7-8回：0日", "9-10回：0日", "10超：0日"};
     for (int i = 0; i < 7; ++i)
         QCOMPARE(child<QLabel>(QStringLiteral("lblHan_%1").arg(i))->text(), design[i]);
     QCOMPARE(child<ChartWidget>("mcrKensu")->data().columnValues(1), QList<double>(7, 0));
