@@ -1,0 +1,186 @@
+#include "app/app_state.h"
+#include "app/export_tool.h"
+#include "app/main_window.h"
+#include "games/common/game_window.h"
+#include "games/game_launcher_window.h"
+#include "log/play_log.h"
+#include "support/fake_clock.h"
+#include "support/test_files.h"
+#include "ui/grid_widget.h"
+#include "ui/message_dialog.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace mirute;
+
+namespace {
+
+struct Printed {
+    int status = 0;
+    QString out, err;
+};
+
+Printed runTool(const QStringList &args) {
+    Printed p;
+    QTextStream out(&p.out), err(&p.err);
+    p.status = runExport(args, out, err);
+    return p;
+}
+
+QString csvOf(const QList<QStringList> &rows) {
+    QString text;
+    for (const QStringList &r : rows)
+        text += csvLine(r) + u'\n';
+    return text;
+}
+
+// A small log: three plays over two days, one diary with a comma and a quote-free Japanese text.
+void writeSmallLog(const QString &dir) {
+    appendPlayLine(dir, gamePlayLine("2026/12/05", "09:59:59", "抜かな", 60, "秒数 : 60   答数 : 25  反応時間  0.85秒"));
+    appendPlayLine(dir, gamePlayLine("2026/12/06", "18:30:05", "座標", 23.4, "よくできた, また明日"));
+    appendPlayLine(dir, gamePlayLine("2026/12/06", "20:00:00", "ランプ", 180.28, "x"));
+    appendLine(dir, "抜かな履歴.txt", R"("2026/12/05","09:59:59",25,20,5,0.85,"80.0%","0.42/秒","60秒")");
+    appendLine(dir, "抜かな履歴.txt", R"("2026/12/06","10:00:00",10,10,0,0.5,"100.0%","0.43/秒","23.4秒")");
+}
+
+} // namespace
+
+class TestExport : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void csvQuoting_data();
+    void csvQuoting();
+    void historyMatchesTheGameWindow_data();
+    void historyMatchesTheGameWindow();
+    void diaryMatchesThePanel();
+    void errors_data();
+    void errors();
+    void realProgramPrintsUtf8();
+
+private:
+    QTemporaryDir m_dir;
+    test::FakeClock m_clock{QDateTime(QDate(2026, 12, 6), QTime(21, 0))};
+};
+
+void TestExport::init() {
+    QDir(m_dir.path()).removeRecursively();
+    QDir().mkpath(m_dir.path());
+    writeSmallLog(m_dir.path());
+    setAppClock(&m_clock);
+    MessageDialog::setAutoAnswer(true);
+    appState() = AppState{};
+    appState().firstStartDone = true;
+}
+
+void TestExport::csvQuoting_data() {
+    QTest::addColumn<QStringList>("cells");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("plain") << QStringList{"a", "", "1.5"} << "a,,1.5";
+    QTest::newRow("comma") << QStringList{"よく, できた"} << "\"よく, できた\"";
+    QTest::newRow("quote") << QStringList{"say \"hi\""} << "\"say \"\"hi\"\"\"";
+    QTest::newRow("line break") << QStringList{"a\nb"} << "\"a\nb\"";
+}
+
+void TestExport::csvQuoting() {
+    QFETCH(QStringList, cells);
+    QFETCH(QString, line);
+    QCOMPARE(csvLine(cells), line);
+}
+
+void TestExport::historyMatchesTheGameWindow_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("combo");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("all") << QStringList{} << QString() << QString() << 3;
+    QTest::newRow("60 seconds") << QStringList{"--seconds", "60"} << "cboJikan2" << "60" << 2;
+    QTest::newRow("10 answers") << QStringList{"--answers", "10"} << "cboKaisu2" << "10" << 2;
+}
+
+void TestExport::historyMatchesTheGameWindow() {
+    QFETCH(QStringList, options);
+    QFETCH(QString, combo);
+    QFETCH(QString, value);
+    QFETCH(int, rows);
+    test::writeSjis(m_dir.path(), "抜かな辞書.TXT", "あいうえお\r\n");
+    QString error;
+    std::unique_ptr<QWidget> window(createGameWindow(1, m_dir.path(), &error, [] {}));
+    QVERIFY2(window, qPrintable(error));
+    auto *list = window->findChild<GridWidget *>("msgRireki");
+    if (!combo.isEmpty()) {
+        auto *box = window->findChild<QComboBox *>(combo);
+        box->setFocus();
+        box->setCurrentIndex(box->findText(value) - 1);
+        QTest::keyClick(box, Qt::Key_Down);
+    }
+    QCOMPARE(list->grid().rows(), rows);
+    const Printed p = runTool(QStringList{"--dir", m_dir.path(), "history", "抜かな"} + options);
+    QCOMPARE(p.status, 0);
+    QCOMPARE(p.out, csvOf(list->grid().allRows()));
+}
+
+void TestExport::diaryMatchesThePanel() {
+    MainWindow main(m_dir.path());
+    main.Form_Load();
+    QTest::mouseClick(main.button("cmdMemo"), Qt::LeftButton);
+    auto *grid = main.findChild<GridWidget *>("msgMemoList");
+    QVERIFY(grid);
+    QCOMPARE(grid->grid().rows(), 4);
+    const Printed p = runTool({"--dir", m_dir.path(), "diary"});
+    QCOMPARE(p.status, 0);
+    QCOMPARE(p.out, csvOf(grid->grid().allRows()));
+    QVERIFY(p.out.contains(QStringLiteral("\"よくできた, また明日\"")));
+}
+
+void TestExport::errors_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no view") << QStringList{} << 2 << "使い方";
+    QTest::newRow("unknown view") << QStringList{"nosuch"} << 2 << "nosuch";
+    QTest::newRow("unknown option") << QStringList{"diary", "--colour", "red"} << 2 << "--colour";
+    QTest::newRow("missing folder") << QStringList{"--dir", "/nonexistent/folder", "diary"} << 2 << "/nonexistent/folder";
+    QTest::newRow("bad today") << QStringList{"diary", "--today", "2026/13/45"} << 2 << "--today";
+    QTest::newRow("unknown game") << QStringList{"history", "テトリス"} << 2 << "抜かな";
+}
+
+void TestExport::errors() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    if (!args.contains("--dir"))
+        args = QStringList{"--dir", m_dir.path()} + args;
+    const Printed p = runTool(args);
+    QCOMPARE(p.status, status);
+    QVERIFY(p.out.isEmpty());
+    QVERIFY2(p.err.contains(message), qPrintable(p.err));
+    QCOMPARE(p.err.count(u'\n'), 1);
+}
+
+void TestExport::realProgramPrintsUtf8() {
+    // A damaged log line stops the export with the file and the line.
+    appendPlayLine(m_dir.path(), "\"2026/12/07\",\"10:00:00\",\"抜かな\",abc,\"x\",");
+    QProcess tool;
+    tool.start(QStringLiteral(MIRUTE_EXPORT_BIN), {"--dir", m_dir.path(), "diary"});
+    QVERIFY(tool.waitForFinished(20000));
+    QCOMPARE(tool.exitCode(), 1);
+    const QString err = QString::fromUtf8(tool.readAllStandardError());
+    QVERIFY2(err.contains(QStringLiteral("データ.txt")) && err.contains(QStringLiteral("4 行目")), qPrintable(err));
+
+    QProcess ok;
+    ok.start(QStringLiteral(MIRUTE_EXPORT_BIN), {"--dir", m_dir.path(), "history", "抜かな"});
+    QVERIFY(ok.waitForFinished(20000));
+    QCOMPARE(ok.exitCode(), 0);
+    const QByteArray bytes = ok.readAllStandardOutput();
+    QVERIFY(!bytes.startsWith("\xEF\xBB\xBF")); // no byte-order mark
+    QVERIFY(!bytes.contains("\r\n"));
+    QVERIFY(QString::fromUtf8(bytes).startsWith(QStringLiteral("回,日付,時間,答数")));
+}
+
+QTEST_MAIN(TestExport)
+#include "tst_export.moc"
