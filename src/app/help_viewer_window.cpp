@@ -77,8 +77,8 @@ QPushButton *navigationButton(QWidget *parent, const QString &name, const QStrin
 
 void showDocumentTitle(QWidget *window, QTextBrowser *browser) {
     const QString title = browser->documentTitle();
-    window->setWindowTitle(title.isEmpty() || title == kWindowTitle ? kWindowTitle
-                                                                    : QStringLiteral("%1 - %2").arg(title, kWindowTitle));
+    window->setWindowTitle(
+        title.isEmpty() || title == kWindowTitle ? kWindowTitle : QStringLiteral("%1 - %2").arg(title, kWindowTitle));
 }
 
 } // namespace
@@ -93,12 +93,12 @@ void openHelpViewer(QWidget *owner, const QString &dataDir) {
     auto *bar = new QHBoxLayout;
     QPushButton *back = navigationButton(window, QStringLiteral("helpBack"), QStringLiteral("戻る"),
                                          QStringLiteral("前のページに戻ります"), QKeySequence(Qt::ALT | Qt::Key_Left));
-    QPushButton *forward = navigationButton(window, QStringLiteral("helpForward"), QStringLiteral("進む"),
-                                            QStringLiteral("次のページに進みます"),
-                                            QKeySequence(Qt::ALT | Qt::Key_Right));
-    QPushButton *home = navigationButton(window, QStringLiteral("helpHome"), QStringLiteral("目次"),
-                                         QStringLiteral("目次のページを表示します"),
-                                         QKeySequence(Qt::ALT | Qt::Key_Home));
+    QPushButton *forward =
+        navigationButton(window, QStringLiteral("helpForward"), QStringLiteral("進む"),
+                         QStringLiteral("次のページに進みます"), QKeySequence(Qt::ALT | Qt::Key_Right));
+    QPushButton *home =
+        navigationButton(window, QStringLiteral("helpHome"), QStringLiteral("目次"),
+                         QStringLiteral("目次のページを表示します"), QKeySequence(Qt::ALT | Qt::Key_Home));
     bar->addWidget(back);
     bar->addWidget(forward);
     bar->addWidget(home);

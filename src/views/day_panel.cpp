@@ -153,7 +153,9 @@ void DayPanel::buildChart(QBoxLayout *into) {
     into->addWidget(m_mcrMain, 1);
 }
 
-void DayPanel::INIT_DAY_GRIDS() { m_view.INIT_DAY_GRIDS(); }
+void DayPanel::INIT_DAY_GRIDS() {
+    m_view.INIT_DAY_GRIDS();
+}
 
 void DayPanel::SHOW_DAYLIST() {
     const PlayLogData log = readPlayLog(mainState().dataDir);
@@ -180,8 +182,8 @@ void DayPanel::showRating(const DayRating &rating) {
         m_shpLed[i]->setFillColor(rating.lamps[i], i < rating.kinds);
     m_lblMHyouka->setText(rating.caption);
     m_lblMHyouka->setStyleSheet(backgroundStyle(rating.captionBack));
-    m_lblMHyouka->setProperty("backColor", QVariantList{rating.captionBack.r, rating.captionBack.g,
-                                                        rating.captionBack.b});
+    m_lblMHyouka->setProperty("backColor",
+                              QVariantList{rating.captionBack.r, rating.captionBack.g, rating.captionBack.b});
 }
 
 void DayPanel::setSelectedDate(const QDate &date) {
@@ -190,7 +192,9 @@ void DayPanel::setSelectedDate(const QDate &date) {
     m_mtvmain->setSelectedDate(date);
 }
 
-QWidget *DayPanel::firstFocus() { return m_mtvmain; }
+QWidget *DayPanel::firstFocus() {
+    return m_mtvmain;
+}
 
 void DayPanel::mtvmain_DateClick(const QDate &date) {
     mainState().selectedDate = date;

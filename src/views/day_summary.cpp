@@ -28,7 +28,9 @@ int hourOfTime(const QString &time) {
     return hour >= 0 && hour < kHourSlots ? hour : -1;
 }
 
-QString DaySummary::dayTotalText() const { return durationText(dayTotal); }
+QString DaySummary::dayTotalText() const {
+    return durationText(dayTotal);
+}
 
 int DaySummary::gamesPlayed() const {
     return int(std::count_if(games.cbegin(), games.cend(), [](const DayGameTotal &g) { return g.count != 0; }));

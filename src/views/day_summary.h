@@ -13,9 +13,9 @@ namespace mirute {
 
 inline constexpr int kLampCount = 7;
 // Lamps 1 to 7 of the main panel; lamp N also colours the day's label when N kinds were played.
-inline constexpr std::array<Rgb, kLampCount> kLampColors = {
-    Rgb{255, 192, 192}, Rgb{255, 224, 192}, Rgb{255, 255, 192}, Rgb{192, 255, 192},
-    Rgb{192, 255, 255}, Rgb{192, 192, 255}, Rgb{255, 192, 255}};
+inline constexpr std::array<Rgb, kLampCount> kLampColors = {Rgb{255, 192, 192}, Rgb{255, 224, 192}, Rgb{255, 255, 192},
+                                                            Rgb{192, 255, 192}, Rgb{192, 255, 255}, Rgb{192, 192, 255},
+                                                            Rgb{255, 192, 255}};
 inline constexpr Rgb kLampOff = kWhite;
 
 // Which face picture rates the day.
@@ -50,9 +50,9 @@ inline constexpr int kHourSlots = 25; // hours 0 to 24; only 0 to 23 are charted
 // Everything the main panel shows for one day, computed in one pass over the log.
 struct DaySummary {
     bool emptyLog = true;
-    QString firstPlayDate; // empty for an empty log
-    QString lastPlayDate;  // the last line's date, whatever its date
-    QList<DayPlay> plays;  // the selected day's plays in file order
+    QString firstPlayDate;     // empty for an empty log
+    QString lastPlayDate;      // the last line's date, whatever its date
+    QList<DayPlay> plays;      // the selected day's plays in file order
     QList<DayGameTotal> games; // the seven games in GameNo order
     float largest = 0;         // top of the value axis, kept by all three views
     qint64 dayTotal = 0;

@@ -2,6 +2,8 @@
 
 #include "log/number_format.h"
 
+#include <QHash>
+
 namespace mirute {
 
 namespace {
@@ -25,7 +27,9 @@ void setUpGrid(Grid &g, const QList<Column> &columns, int fontSize) {
     g.setFontSize(fontSize);
 }
 
-QString shortName(const QString &name, int length) { return name.left(length); }
+QString shortName(const QString &name, int length) {
+    return name.left(length);
+}
 
 } // namespace
 
@@ -35,12 +39,14 @@ DayView::DayView(QObject *parent) : QObject(parent) {
 }
 
 void DayView::INIT_DAY_GRIDS() {
-    setUpGrid(m_dayList, {{"", 500, Grid::Right}, {"時間", 1040, Grid::Center}, {"項目", 2400, Grid::Left},
-                          {"秒", 810, Grid::Right}},
-              11);
-    setUpGrid(m_dayTotal, {{"", 350, Grid::Right}, {"項目", 1840, Grid::Left}, {"回", 500, Grid::Right},
-                           {"秒合計", 750, Grid::Right}},
-              10);
+    setUpGrid(
+        m_dayList,
+        {{"", 500, Grid::Right}, {"時間", 1040, Grid::Center}, {"項目", 2400, Grid::Left}, {"秒", 810, Grid::Right}},
+        11);
+    setUpGrid(
+        m_dayTotal,
+        {{"", 350, Grid::Right}, {"項目", 1840, Grid::Left}, {"回", 500, Grid::Right}, {"秒合計", 750, Grid::Right}},
+        10);
 }
 
 const DaySummary &DayView::show(const PlayLogData &log, const QDate &date) {
@@ -60,12 +66,17 @@ const DaySummary &DayView::show(const PlayLogData &log, const QDate &date) {
 void DayView::fillDayList() {
     GridBatch batch(m_dayList);
     m_dayList.setRows(int(m_summary.plays.size()) + 1);
+    // Plays mostly share a few lengths (60, 120 …): each is formatted once.
+    QHash<float, QString> secondsTexts;
     int n = 1;
     for (const DayPlay &p : m_summary.plays) {
+        auto text = secondsTexts.constFind(p.seconds);
+        if (text == secondsTexts.cend())
+            text = secondsTexts.insert(p.seconds, formatSingle(p.seconds));
         m_dayList.setTextMatrix(n, 0, QString::number(n));
         m_dayList.setTextMatrix(n, 1, p.time);
         m_dayList.setTextMatrix(n, 2, p.game);
-        m_dayList.setTextMatrix(n, 3, formatSingle(p.seconds));
+        m_dayList.setTextMatrix(n, 3, *text);
         ++n;
     }
     if (m_dayList.rows() > kDayListScrollRows)

@@ -114,7 +114,9 @@ QString FaceWidget::faceName(DayFace face) {
     return QStringLiteral("なし");
 }
 
-QSize FaceWidget::sizeHint() const { return {72, 72}; }
+QSize FaceWidget::sizeHint() const {
+    return {72, 72};
+}
 
 void FaceWidget::paintEvent(QPaintEvent *) {
     QPainter p(this);

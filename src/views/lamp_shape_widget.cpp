@@ -22,7 +22,9 @@ void LampShapeWidget::setFillColor(const Rgb &color, bool lit) {
     update();
 }
 
-QSize LampShapeWidget::sizeHint() const { return {24, 24}; }
+QSize LampShapeWidget::sizeHint() const {
+    return {24, 24};
+}
 
 void LampShapeWidget::paintEvent(QPaintEvent *) {
     QPainter p(this);

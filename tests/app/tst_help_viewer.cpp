@@ -99,8 +99,8 @@ void TestHelpViewer::contentsReachEveryPage() {
 
 void TestHelpViewer::dataFilesAndGamesExplained() {
     const QString files = readUtf8(QDir(kData).filePath(QStringLiteral("help/files.html")));
-    for (const char *name : {"データ.txt", "メモ.TXT", "設定.txt", "プライベート.txt", "抜かな辞書.TXT", "抜仲間辞書.TXT",
-                             "宝探し辞書.TXT", "1.gif", "バックアップ"})
+    for (const char *name : {"データ.txt", "メモ.TXT", "設定.txt", "プライベート.txt", "抜かな辞書.TXT",
+                             "抜仲間辞書.TXT", "宝探し辞書.TXT", "1.gif", "バックアップ"})
         QVERIFY2(files.contains(QString::fromUtf8(name)), name);
     QVERIFY(files.contains(QStringLiteral("抜かな履歴.txt")));
     for (const QString &game : gameNames())

@@ -160,11 +160,16 @@ void TestDayPanel::ratingShown_data() {
     QTest::addColumn<QString>("face");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<Rgb>("back");
-    QTest::newRow("none today") << 0 << "imgNashi" << "今日の脳も健康元気" << Rgb{255, 255, 255};
-    QTest::newRow("one") << 1 << "imgkana" << "1 種類の脳刺激" << Rgb{255, 192, 192};
-    QTest::newRow("two") << 2 << "imgniko" << "2 種類の脳刺激" << Rgb{255, 224, 192};
-    QTest::newRow("three") << 3 << "imgwara" << "3 種類の脳刺激" << Rgb{255, 255, 192};
-    QTest::newRow("seven") << 7 << "imgwara" << "7 種類の脳刺激" << Rgb{255, 192, 255};
+    QTest::newRow("none today") << 0 << "imgNashi"
+                                << "今日の脳も健康元気" << Rgb{255, 255, 255};
+    QTest::newRow("one") << 1 << "imgkana"
+                         << "1 種類の脳刺激" << Rgb{255, 192, 192};
+    QTest::newRow("two") << 2 << "imgniko"
+                         << "2 種類の脳刺激" << Rgb{255, 224, 192};
+    QTest::newRow("three") << 3 << "imgwara"
+                           << "3 種類の脳刺激" << Rgb{255, 255, 192};
+    QTest::newRow("seven") << 7 << "imgwara"
+                           << "7 種類の脳刺激" << Rgb{255, 192, 255};
 }
 
 void TestDayPanel::ratingShown() {

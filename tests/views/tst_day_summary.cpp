@@ -3,6 +3,7 @@
 #include "views/day_summary.h"
 #include "views/day_view.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 using namespace mirute;
@@ -65,6 +66,7 @@ private slots:
     void scrollToLastRow();
     void viewSurvivesRefresh();
     void unknownGameListedButNotTotalled();
+    void fullDayFillsQuickly();
 };
 
 void TestDaySummary::gridFormat() {
@@ -93,11 +95,10 @@ void TestDaySummary::gridFormat() {
 }
 
 void TestDaySummary::twoGamesThreePlays() {
-    const PlayLogData log = logOf({play("2026/12/05", "20:00:00", "座標", 30),
-                                   play(kTodayText, "08:15:00", "抜かな", 60),
-                                   play(kTodayText, "09:30:10", "抜数字", 180.28f),
-                                   play(kTodayText, "21:02:03", "抜かな", 45),
-                                   play("2026/12/07", "07:00:00", "宝探し", 10)});
+    const PlayLogData log =
+        logOf({play("2026/12/05", "20:00:00", "座標", 30), play(kTodayText, "08:15:00", "抜かな", 60),
+               play(kTodayText, "09:30:10", "抜数字", 180.28f), play(kTodayText, "21:02:03", "抜かな", 45),
+               play("2026/12/07", "07:00:00", "宝探し", 10)});
     DayView view;
     const DaySummary &s = view.show(log, kToday);
     QCOMPARE(view.dayList().rows(), 4);
@@ -236,8 +237,7 @@ void TestDaySummary::perHour() {
 
 void TestDaySummary::perGameAgainstFixedAxis() {
     DayView view;
-    view.show(logOf({play(kTodayText, "10:00:00", "宝探し", 60), play(kTodayText, "10:05:00", "宝探し", 60)}),
-              kToday);
+    view.show(logOf({play(kTodayText, "10:00:00", "宝探し", 60), play(kTodayText, "10:05:00", "宝探し", 60)}), kToday);
     view.drawChart(DayChartView::PerGame);
     QCOMPARE(view.chart().rowCount(), 1);
     QCOMPARE(view.chart().rowLabel(1), QStringLiteral("宝探"));
@@ -345,6 +345,26 @@ void TestDaySummary::unknownGameListedButNotTotalled() {
     QCOMPARE(s.dayTotal, qint64(20));
     QCOMPARE(s.rating.kinds, 1);
     QCOMPARE(s.largest, 30.0f);
+}
+
+void TestDaySummary::fullDayFillsQuickly() {
+    // The most plays the log holds, all on one day: one pass and one batched fill per grid.
+    const int plays = 32766;
+    const PlayLogData log = playsToday(plays, kGameCount, 12.5f);
+    DayView view;
+    int resets = 0;
+    connect(&view.dayList(), &Grid::reset, this, [&resets] { ++resets; });
+    QElapsedTimer timer;
+    timer.start();
+    const DaySummary &s = view.show(log, kToday);
+    const qint64 elapsed = timer.elapsed();
+    QCOMPARE(view.dayList().rows(), plays + 1);
+    QCOMPARE(view.dayList().textMatrix(plays, 0), QString::number(plays));
+    QCOMPARE(view.dayTotal().rows(), kGameCount + 1);
+    // Every total stays even, so each 12.5 rounds down to even: 12 per play.
+    QCOMPARE(s.dayTotal, qint64(12) * plays);
+    QVERIFY2(resets <= 2, qPrintable(QString::number(resets)));
+    QVERIFY2(elapsed < 1000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
 }
 
 QTEST_GUILESS_MAIN(TestDaySummary)
