@@ -159,10 +159,7 @@ void DayPanel::INIT_DAY_GRIDS() {
 
 void DayPanel::SHOW_DAYLIST() {
     const PlayLogData log = readPlayLog(mainState().dataDir);
-    if (!log.error.isEmpty())
-        MessageDialog::warning(this, QStringLiteral("ミルテ５"), log.error);
-    else if (const QString problems = problemsMessage(kPlayLogFile, log.problems); !problems.isEmpty())
-        MessageDialog::warning(this, QStringLiteral("ミルテ５"), problems);
+    reportLogProblems(log);
     const DaySummary &s = m_view.show(log, mainState().selectedDate);
     mainState().emptyLog = s.emptyLog;
     if (!s.emptyLog) {
@@ -173,6 +170,14 @@ void DayPanel::SHOW_DAYLIST() {
     m_lblDayTotal->setText(s.dayTotalText());
     showRating(s.rating);
     paintViewButtons();
+}
+
+void DayPanel::reportLogProblems(const PlayLogData &log) {
+    const QString text = log.error.isEmpty() ? problemsMessage(kPlayLogFile, log.problems) : log.error;
+    // Told once: picking one day after another must not repeat the same warning.
+    if (!text.isEmpty() && text != m_lastLogProblem)
+        MessageDialog::warning(this, QStringLiteral("ミルテ５"), text);
+    m_lastLogProblem = text;
 }
 
 void DayPanel::showRating(const DayRating &rating) {

@@ -43,6 +43,7 @@ private:
     void showChartView(DayChartView view); // cmdDay_Click, cmdTotal_Click, cmdJikan_Click
     void paintViewButtons();
     void showRating(const DayRating &rating);
+    void reportLogProblems(const PlayLogData &log);
 
     DayView m_view;
     QCalendarWidget *m_mtvmain = nullptr;
@@ -54,6 +55,7 @@ private:
     QList<LampShapeWidget *> m_shpLed;
     QList<FaceWidget *> m_faces; // in DayFace order
     QLabel *m_lblMHyouka = nullptr;
+    QString m_lastLogProblem;
 };
 
 } // namespace mirute
