@@ -4,6 +4,9 @@
 #include "games/game_catalog.h"
 #include "log/game_names.h"
 #include "log/log_list.h"
+#include "views/all_graphs.h"
+#include "views/calendar.h"
+#include "log/number_format.h"
 #include "log/play_log.h"
 
 namespace mirute {
@@ -61,6 +64,63 @@ bool diaryView(const ExportRequest &r, Table *table, ExportError *error) {
     return true;
 }
 
+// Points of a chart as two columns: the label and the value as the chart is given it.
+Table chartTable(const ChartData &chart, const QStringList &header, int column = 1) {
+    Table t{header};
+    for (int row = 1; row <= chart.rowCount(); ++row)
+        t.append({chart.rowLabel(row), formatNumber(chart.value(row, column))});
+    return t;
+}
+
+// The tables of 全グラフ: plays, games, days and the hour chart.
+ExportFunction allGraphsView(const QString &which) {
+    return [which](const ExportRequest &r, Table *table, ExportError *error) {
+        PlayLogData log;
+        if (!readLog(r, &log, error))
+            return false;
+        AllGraphs view;
+        view.SHOW_RENTAI(log);
+        if (which == QStringLiteral("plays"))
+            *table = gridTable(view.msgDayList2());
+        else if (which == QStringLiteral("games"))
+            *table = gridTable(view.msgDayTotal2());
+        else if (which == QStringLiteral("days"))
+            *table = gridTable(view.msgDayList3());
+        else {
+            view.press(AllGraphsChart::Hours);
+            const bool onMain3 = view.mcrMain3().isVisible() && !view.mcrMain2().isVisible();
+            *table = chartTable(onMain3 ? view.mcrMain3() : view.mcrMain2(), {QStringLiteral("時"), QStringLiteral("秒")});
+        }
+        return true;
+    };
+}
+
+// The tables of the calendar: month grid, week grid, legend and the weekday charts.
+ExportFunction calendarView(const QString &which) {
+    return [which](const ExportRequest &r, Table *table, ExportError *error) {
+        PlayLogData log;
+        if (!readLog(r, &log, error))
+            return false;
+        Calendar view;
+        view.fill(log);
+        if (which == QStringLiteral("calendar-month")) {
+            *table = gridTable(view.msgCale());
+        } else if (which == QStringLiteral("calendar-week")) {
+            *table = gridTable(view.msgCale_w());
+        } else if (which == QStringLiteral("calendar-legend")) {
+            *table = {{QStringLiteral("凡例")}};
+            for (int i = 0; i <= 6; ++i)
+                table->append({view.lblHan(i)});
+        } else {
+            *table = {{QStringLiteral("曜"), QStringLiteral("回数"), QStringLiteral("秒")}};
+            for (int row = 1; row <= view.mcrKensu().rowCount(); ++row)
+                table->append({view.mcrKensu().rowLabel(row), formatNumber(view.mcrKensu().value(row)),
+                               formatNumber(view.mcrKingaku().value(row))});
+        }
+        return true;
+    };
+}
+
 } // namespace
 
 void registerBuiltInExportViews() {
@@ -68,6 +128,10 @@ void registerBuiltInExportViews() {
         return;
     registerExportView(QStringLiteral("history"), historyView);
     registerExportView(QStringLiteral("diary"), diaryView);
+    for (const char *name : {"plays", "games", "days", "hours"})
+        registerExportView(QString::fromLatin1(name), allGraphsView(QString::fromLatin1(name)));
+    for (const char *name : {"calendar-month", "calendar-week", "calendar-legend", "weekdays"})
+        registerExportView(QString::fromLatin1(name), calendarView(QString::fromLatin1(name)));
 }
 
 } // namespace mirute

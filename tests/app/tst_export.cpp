@@ -6,6 +6,8 @@
 #include "log/play_log.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
+#include "log/number_format.h"
+#include "ui/chart_widget.h"
 #include "ui/grid_widget.h"
 #include "ui/message_dialog.h"
 
@@ -58,6 +60,10 @@ private slots:
     void historyMatchesTheGameWindow_data();
     void historyMatchesTheGameWindow();
     void diaryMatchesThePanel();
+    void panelGridsMatch_data();
+    void panelGridsMatch();
+    void chartsMatch_data();
+    void chartsMatch();
     void errors_data();
     void errors();
     void realProgramPrintsUtf8();
@@ -135,6 +141,72 @@ void TestExport::diaryMatchesThePanel() {
     QCOMPARE(p.status, 0);
     QCOMPARE(p.out, csvOf(grid->grid().allRows()));
     QVERIFY(p.out.contains(QStringLiteral("\"よくできた, また明日\"")));
+}
+
+void TestExport::panelGridsMatch_data() {
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("grid");
+    QTest::newRow("plays") << "plays" << "cmdRentai" << "msgDayList2";
+    QTest::newRow("games") << "games" << "cmdRentai" << "msgDayTotal2";
+    QTest::newRow("days") << "days" << "cmdRentai" << "msgDayList3";
+    QTest::newRow("calendar-month") << "calendar-month" << "cmdCale" << "msgCale";
+    QTest::newRow("calendar-week") << "calendar-week" << "cmdCale" << "msgCale_w";
+}
+
+void TestExport::panelGridsMatch() {
+    QFETCH(QString, view);
+    QFETCH(QString, button);
+    QFETCH(QString, grid);
+    MainWindow main(m_dir.path());
+    main.Form_Load();
+    QTest::mouseClick(main.button(button), Qt::LeftButton);
+    auto *shown = main.findChild<GridWidget *>(grid);
+    QVERIFY(shown);
+    QVERIFY(shown->grid().rows() > 1);
+    const Printed p = runTool({"--dir", m_dir.path(), view});
+    QCOMPARE(p.status, 0);
+    QCOMPARE(p.out, csvOf(shown->grid().allRows()));
+}
+
+void TestExport::chartsMatch_data() {
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("chart");
+    QTest::addColumn<QString>("chart2");
+    QTest::newRow("hours") << "hours" << "cmdJikan2" << "mcrMain2" << "mcrMain3";
+    QTest::newRow("weekdays") << "weekdays" << "cmdCale" << "mcrKensu" << "mcrKingaku";
+}
+
+void TestExport::chartsMatch() {
+    QFETCH(QString, view);
+    QFETCH(QString, button);
+    QFETCH(QString, chart);
+    QFETCH(QString, chart2);
+    MainWindow main(m_dir.path());
+    main.Form_Load();
+    QTest::mouseClick(main.button(view == "hours" ? "cmdRentai" : "cmdCale"), Qt::LeftButton);
+    if (view == "hours")
+        QTest::mouseClick(main.findChild<QPushButton *>(button), Qt::LeftButton);
+    auto *first = main.findChild<ChartWidget *>(chart);
+    auto *second = main.findChild<ChartWidget *>(chart2);
+    QVERIFY(first && second);
+    const ChartData &data = view == "hours" && !first->isVisibleTo(&main) ? second->data() : first->data();
+    QStringList expected;
+    for (int row = 1; row <= data.rowCount(); ++row) {
+        QStringList cells{data.rowLabel(row), formatNumber(data.value(row))};
+        if (view == "weekdays")
+            cells << formatNumber(second->data().value(row));
+        expected << csvLine(cells);
+    }
+    const Printed p = runTool({"--dir", m_dir.path(), view});
+    QCOMPARE(p.status, 0);
+    QStringList lines = p.out.split(u'\n', Qt::SkipEmptyParts);
+    lines.removeFirst();
+    QCOMPARE(lines, expected);
+    QCOMPARE(lines.size(), view == "hours" ? 24 : 7);
+    if (view == "hours") // the play at 09:59:59 counts in hour 9
+        QCOMPARE(lines[9], QStringLiteral(" 9,60"));
 }
 
 void TestExport::errors_data() {
