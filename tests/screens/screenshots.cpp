@@ -1,0 +1,132 @@
+// Opens every panel and every game window on a sample folder and writes a picture of each, so that a
+// person can look at every screen: scripts/screenshots.sh runs it under Xvfb.
+#include "app/app_controller_window.h"
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "games/common/game_history.h"
+#include "games/common/game_window.h"
+#include "games/common/history_file.h"
+#include "log/day_time.h"
+#include "log/game_names.h"
+#include "log/play_log.h"
+#include "support/fake_clock.h"
+#include "ui/message_dialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFontDatabase>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <random>
+
+using namespace mirute;
+
+namespace {
+
+// Six weeks of practice: a few plays of different games on most days, with diaries.
+void writeSampleFolder(const QString &dir, const QDate &today) {
+    std::mt19937 rng(7);
+    auto pick = [&](int n) { return int(rng() % unsigned(n)); };
+    for (const QString &name : QDir(QStringLiteral(MIRUTE_DEFAULT_DATA)).entryList(QDir::Files))
+        QFile::copy(QStringLiteral(MIRUTE_DEFAULT_DATA "/") + name, QDir(dir).filePath(name));
+    QDir(dir).mkpath(QStringLiteral("help"));
+    for (const QString &name : QDir(QStringLiteral(MIRUTE_DEFAULT_DATA "/help")).entryList(QDir::Files))
+        QFile::copy(QStringLiteral(MIRUTE_DEFAULT_DATA "/help/") + name, QDir(dir).filePath("help/" + name));
+    const QStringList comments = {QStringLiteral("調子が良かった"), QStringLiteral("眠い, でも頑張った"),
+                                  QStringLiteral("新記録！")};
+    for (QDate d = today.addDays(-41); d <= today; d = d.addDays(1)) {
+        if (pick(5) == 0)
+            continue;
+        const int plays = 1 + pick(5);
+        for (int p = 0; p < plays; ++p) {
+            const int game = pick(7);
+            const QTime t(7 + pick(14), pick(60), pick(60));
+            const double seconds = pick(2) ? 60 : 20 + pick(400) / 10.0;
+            const int ok = 10 + pick(20), ng = pick(5);
+            const QString diary = pick(4) == 0 ? comments[pick(3)]
+                                               : QStringLiteral("秒数 : %1   答数 : %2  反応時間  0.%3秒")
+                                                     .arg(seconds)
+                                                     .arg(ok + ng)
+                                                     .arg(50 + pick(49));
+            appendPlayLine(dir, gamePlayLine(dateText(d), timeText(t), gameNames()[game], seconds, diary));
+            HistoryRecord h{dateText(d), timeText(t), QString::number(ok + ng), ok, ng,
+                            QStringLiteral("0.%1").arg(50 + pick(49)),
+                            QStringLiteral("%1.0%").arg(100 * ok / (ok + ng)),
+                            QStringLiteral("0.%1/秒").arg(30 + pick(60)), QStringLiteral("%1秒").arg(seconds)};
+            appendLine(dir, gameNames()[game] + QStringLiteral("履歴.txt"), historyLine(h));
+        }
+    }
+}
+
+void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents();
+    }
+}
+
+void save(QWidget *w, const QString &out, const QString &name) {
+    settle();
+    w->grab().save(QDir(out).filePath(name + QStringLiteral(".png")));
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    for (const QString &family : {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")}) {
+        if (QFontDatabase::families().contains(family)) {
+            QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), family);
+            QFont f(family);
+            f.setPointSize(10);
+            QApplication::setFont(f);
+            break;
+        }
+    }
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    QDir().mkpath(out);
+    QTemporaryDir dir;
+    test::FakeClock clock(QDateTime(QDate(2026, 12, 6), QTime(21, 0)));
+    setAppClock(&clock);
+    writeSampleFolder(dir.path(), clock.now().date());
+    MessageDialog::setAutoAnswer(true);
+    appState().firstStartDone = true;
+
+    AppController controller(dir.path());
+    controller.showMain();
+    MainWindow *main = controller.mainWindow();
+    save(main, out, QStringLiteral("01_main"));
+    const QList<QPair<QString, QString>> panels = {
+        {"cmdRentai", "02_all_graphs"}, {"cmdTaijyu", "03_range"}, {"cmdBunseki", "04_sort"},
+        {"cmdSyuukei", "05_totals"},    {"cmdCale", "06_calendar"}, {"cmdMemo", "07_diary"},
+        {"cmdSettei", "08_edit"}};
+    for (const auto &[button, name] : panels) {
+        main->button(button)->click();
+        save(main, out, name);
+    }
+    main->button("cmdMain")->click();
+    main->button("cmdGame")->click();
+    save(main, out, QStringLiteral("09_launcher"));
+
+    for (int game = 1; game <= 7; ++game) {
+        controller.openGame(game);
+        auto *w = qobject_cast<GameWindow *>(controller.gameWindow());
+        if (!w)
+            continue;
+        w->engine().setTimersRunning(false);
+        const QString base = QStringLiteral("1%1_game%2").arg(game).arg(game);
+        w->engine().start();
+        for (int i = 0; i < 3; ++i)
+            w->engine().tickStart();
+        save(w, out, base);
+        w->engine().history().drawChart(GameHistory::Kaitou);
+        save(w, out, base + QStringLiteral("_chart"));
+        w->findChild<QPushButton *>("cmdEnd")->click();
+        settle();
+        main = controller.mainWindow();
+    }
+    setAppClock(nullptr);
+    return 0;
+}
