@@ -6,6 +6,11 @@
 #include "log/log_list.h"
 #include "views/all_graphs.h"
 #include "views/calendar.h"
+#include "views/day_view.h"
+#include "views/range_view.h"
+#include "views/sort_view.h"
+#include "views/totals.h"
+#include "log/day_time.h"
 #include "log/number_format.h"
 #include "log/play_log.h"
 
@@ -121,6 +126,94 @@ ExportFunction calendarView(const QString &which) {
     };
 }
 
+// The main panel for --date: its day list, or its totals followed by the line 合計, time, rating.
+ExportFunction dayView(bool totals) {
+    return [totals](const ExportRequest &r, Table *table, ExportError *error) {
+        QDate date;
+        if (!exportDateOption(r, QStringLiteral("date"), &date, error))
+            return false;
+        PlayLogData log;
+        if (!readLog(r, &log, error))
+            return false;
+        DayView view;
+        view.INIT_DAY_GRIDS();
+        const DaySummary &summary = view.show(log, date);
+        if (!totals) {
+            *table = gridTable(view.dayList());
+            return true;
+        }
+        *table = gridTable(view.dayTotal());
+        table->append({QStringLiteral("合計"), summary.emptyLog ? QStringLiteral("0:00:00") : summary.dayTotalText(),
+                       summary.rating.caption});
+        return true;
+    };
+}
+
+// The range view for --from, --to, --weekday and --key, refreshed as its buttons would.
+ExportFunction rangeView(bool totals) {
+    return [totals](const ExportRequest &r, Table *table, ExportError *error) {
+        QDate from, to;
+        if (!exportDateOption(r, QStringLiteral("from"), &from, error) ||
+            !exportDateOption(r, QStringLiteral("to"), &to, error))
+            return false;
+        int weekday = kAllWeekdays;
+        if (r.options.contains("weekday")) {
+            const auto w = parseInteger(r.options.value("weekday"));
+            if (!w || *w < 0 || *w > 6) {
+                *error = {2, QStringLiteral("--weekday は 0（日）から 6（土）です: %1").arg(r.options.value("weekday"))};
+                return false;
+            }
+            weekday = int(*w);
+        }
+        PlayLogData log;
+        if (!readLog(r, &log, error))
+            return false;
+        RangeView view([&log] { return log; }, gameNames());
+        view.open();
+        view.filter().from = dateText(from);
+        view.filter().to = dateText(to);
+        view.filter().key = r.options.value("key");
+        view.filter().weekday = weekday;
+        view.REFRESH_TAIJYU();
+        *table = gridTable(totals ? view.totals() : view.list());
+        return true;
+    };
+}
+
+bool listView(const ExportRequest &r, Table *table, ExportError *error) {
+    PlayLogData log;
+    if (!readLog(r, &log, error))
+        return false;
+    Grid grid;
+    INIT_ICHIRAN_GRID(grid);
+    SHOW_ICHIRAN(grid, log.records);
+    *table = gridTable(grid);
+    return true;
+}
+
+ExportFunction totalsView(bool months) {
+    return [months](const ExportRequest &r, Table *table, ExportError *error) {
+        static const QMap<QString, TotalsMeasure> measures = {
+            {QStringLiteral("time"), TotalsMeasure::Time},
+            {QStringLiteral("count"), TotalsMeasure::Count},
+            {QStringLiteral("both"), TotalsMeasure::Both}};
+        const QString measure = r.options.value("measure", QStringLiteral("time"));
+        if (!measures.contains(measure)) {
+            *error = {2, QStringLiteral("--measure は time, count, both のどれかです: %1").arg(measure)};
+            return false;
+        }
+        PlayLogData log;
+        if (!readLog(r, &log, error))
+            return false;
+        Grid days, monthGrid;
+        const QString first = log.records.isEmpty() ? QString() : log.records.first().date;
+        const QString last = log.records.isEmpty() ? QString() : log.records.last().date;
+        buildTotals(log.records, gameNames(), first, last, measures.value(measure), days, monthGrid);
+        *table = gridTable(months ? monthGrid : days);
+        return true;
+    };
+}
+
 } // namespace
 
 void registerBuiltInExportViews() {
@@ -128,6 +221,13 @@ void registerBuiltInExportViews() {
         return;
     registerExportView(QStringLiteral("history"), historyView);
     registerExportView(QStringLiteral("diary"), diaryView);
+    registerExportView(QStringLiteral("day"), dayView(false));
+    registerExportView(QStringLiteral("day-totals"), dayView(true));
+    registerExportView(QStringLiteral("range"), rangeView(false));
+    registerExportView(QStringLiteral("range-totals"), rangeView(true));
+    registerExportView(QStringLiteral("list"), listView);
+    registerExportView(QStringLiteral("totals-month"), totalsView(true));
+    registerExportView(QStringLiteral("totals-day"), totalsView(false));
     for (const char *name : {"plays", "games", "days", "hours"})
         registerExportView(QString::fromLatin1(name), allGraphsView(QString::fromLatin1(name)));
     for (const char *name : {"calendar-month", "calendar-week", "calendar-legend", "weekdays"})

@@ -12,6 +12,10 @@
 #include "ui/message_dialog.h"
 
 #include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -64,6 +68,11 @@ private slots:
     void panelGridsMatch();
     void chartsMatch_data();
     void chartsMatch();
+    void dayMatchesTheMainPanel();
+    void rangeMatchesThePanel_data();
+    void rangeMatchesThePanel();
+    void listAndTotalsMatchThePanels_data();
+    void listAndTotalsMatchThePanels();
     void errors_data();
     void errors();
     void realProgramPrintsUtf8();
@@ -209,6 +218,101 @@ void TestExport::chartsMatch() {
         QCOMPARE(lines[9], QStringLiteral(" 9,60"));
 }
 
+void TestExport::dayMatchesTheMainPanel() {
+    MainWindow main(m_dir.path());
+    main.Form_Load();
+    auto *list = main.findChild<GridWidget *>("msgDayList");
+    auto *totals = main.findChild<GridWidget *>("msgDayTotal");
+    QCOMPARE(list->grid().rows(), 3);
+    Printed p = runTool({"--dir", m_dir.path(), "day", "--date", "2026/12/06"});
+    QCOMPARE(p.out, csvOf(list->grid().allRows()));
+    p = runTool({"--dir", m_dir.path(), "day-totals", "--date", "2026/12/06"});
+    const QString last = csvLine({QStringLiteral("合計"), main.findChild<QLabel *>("lblDayTotal")->text(),
+                                  main.findChild<QLabel *>("lblMHyouka")->text()});
+    QCOMPARE(p.out, csvOf(totals->grid().allRows()) + last + u'\n');
+    QVERIFY(last.endsWith(QStringLiteral("2 種類の脳刺激")));
+    // An empty log reads 0:00:00.
+    QTemporaryDir empty;
+    p = runTool({"--dir", empty.path(), "day-totals", "--date", "2026/12/06"});
+    QVERIFY(p.out.endsWith(QStringLiteral("合計,0:00:00,今日の脳も健康元気\n")));
+}
+
+void TestExport::rangeMatchesThePanel_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("weekday");
+    QTest::newRow("a week") << "cmdKikan2" << QString() << -1;
+    QTest::newRow("saturdays") << "cmdWeek_6" << QString() << 6;
+    QTest::newRow("key") << QString() << QStringLiteral("ラン") << -1;
+}
+
+void TestExport::rangeMatchesThePanel() {
+    QFETCH(QString, button);
+    QFETCH(QString, key);
+    QFETCH(int, weekday);
+    MainWindow main(m_dir.path());
+    main.Form_Load();
+    QTest::mouseClick(main.button("cmdTaijyu"), Qt::LeftButton);
+    if (!button.isEmpty()) {
+        auto *b = main.findChild<QPushButton *>(button);
+        QVERIFY2(b, qPrintable(button));
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    if (!key.isEmpty()) {
+        auto *box = main.findChild<QLineEdit *>("txtKey");
+        box->setFocus();
+        QInputMethodEvent commit;
+        commit.setCommitString(key);
+        QApplication::sendEvent(box, &commit);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    QStringList conditions{"--from", main.findChild<QComboBox *>("cboStdate")->currentText(), "--to",
+                           main.findChild<QComboBox *>("cboEddate")->currentText()};
+    if (!key.isEmpty())
+        conditions << "--key" << key;
+    if (weekday >= 0)
+        conditions << "--weekday" << QString::number(weekday);
+    Printed p = runTool(QStringList{"--dir", m_dir.path(), "range"} + conditions);
+    QCOMPARE(p.status, 0);
+    QCOMPARE(p.out, csvOf(main.findChild<GridWidget *>("msgBunseki")->grid().allRows()));
+    QVERIFY(main.findChild<GridWidget *>("msgBunseki")->grid().rows() > 1);
+    p = runTool(QStringList{"--dir", m_dir.path(), "range-totals"} + conditions);
+    QCOMPARE(p.out, csvOf(main.findChild<GridWidget *>("msgBunseki2")->grid().allRows()));
+}
+
+void TestExport::listAndTotalsMatchThePanels_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("grid");
+    QTest::newRow("list") << "cmdBunseki" << QString() << QStringList{"list"} << "msgIchiran";
+    QTest::newRow("months in time") << "cmdSyuukei" << "optList2_0" << QStringList{"totals-month", "--measure", "time"}
+                                    << "msgKakei1";
+    QTest::newRow("days in counts") << "cmdSyuukei" << "optList2_1" << QStringList{"totals-day", "--measure", "count"}
+                                    << "msgKakei2";
+    QTest::newRow("days in both") << "cmdSyuukei" << "optList2_2" << QStringList{"totals-day", "--measure", "both"}
+                                  << "msgKakei2";
+}
+
+void TestExport::listAndTotalsMatchThePanels() {
+    QFETCH(QString, button);
+    QFETCH(QString, option);
+    QFETCH(QStringList, args);
+    QFETCH(QString, grid);
+    MainWindow main(m_dir.path());
+    main.Form_Load();
+    QTest::mouseClick(main.button(button), Qt::LeftButton);
+    if (!option.isEmpty()) {
+        auto *o = main.findChild<QRadioButton *>(option);
+        QVERIFY(o);
+        QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(6, o->height() / 2));
+        QVERIFY(o->isChecked());
+    }
+    const Printed p = runTool(QStringList{"--dir", m_dir.path()} + args);
+    QCOMPARE(p.status, 0);
+    QCOMPARE(p.out, csvOf(main.findChild<GridWidget *>(grid)->grid().allRows()));
+}
+
 void TestExport::errors_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");
@@ -218,6 +322,11 @@ void TestExport::errors_data() {
     QTest::newRow("unknown option") << QStringList{"diary", "--colour", "red"} << 2 << "--colour";
     QTest::newRow("missing folder") << QStringList{"--dir", "/nonexistent/folder", "diary"} << 2 << "/nonexistent/folder";
     QTest::newRow("bad today") << QStringList{"diary", "--today", "2026/13/45"} << 2 << "--today";
+    QTest::newRow("bad date") << QStringList{"day", "--date", "2026/02/30"} << 2 << "--date";
+    QTest::newRow("missing date") << QStringList{"day-totals"} << 2 << "--date";
+    QTest::newRow("bad weekday") << QStringList{"range", "--from", "2026/01/01", "--to", "2026/12/31", "--weekday", "7"}
+                                 << 2 << "--weekday";
+    QTest::newRow("bad measure") << QStringList{"totals-day", "--measure", "money"} << 2 << "--measure";
     QTest::newRow("unknown game") << QStringList{"history", "テトリス"} << 2 << "抜かな";
 }
 
