@@ -68,8 +68,8 @@ RangePanel::RangePanel(MainState &state, QWidget *parent)
     auto *body = new QHBoxLayout;
     body->addWidget(m_msgBunseki, 3);
     auto *middle = new QVBoxLayout;
-    middle->addWidget(m_lstAct2, 2);
-    middle->addWidget(m_msgBunseki2, 3);
+    middle->addWidget(m_lstAct2, 1);
+    middle->addWidget(m_msgBunseki2, 1);
     body->addLayout(middle, 2);
     auto *right = new QVBoxLayout;
     right->addLayout(buildChartButtons());
@@ -144,6 +144,7 @@ QLayout *RangePanel::buildItemRow() {
     m_txtKey->setObjectName(QStringLiteral("txtKey"));
     m_txtKey->setAccessibleName(QStringLiteral("状況"));
     m_txtKey->installEventFilter(this);
+    m_txtKey->setMaximumWidth(240);
     connect(m_txtKey, &QLineEdit::returnPressed, this, [this] { run([this] { m_view.txtKey_Enter(); }); });
     row->addWidget(m_txtKey);
     QPushButton *search = addButton(QStringLiteral("cmdKensaku"), QStringLiteral("検索"));
@@ -180,10 +181,14 @@ void RangePanel::fill() {
     reportReadFailure();
 }
 
-QString RangePanel::helpTourText() const { return helptexts::range(); }
+QString RangePanel::helpTourText() const {
+    return helptexts::range();
+}
 
 // The key box empties itself when focused, so the panel starts on the first period button instead.
-QWidget *RangePanel::firstFocus() { return m_buttons.value(QStringLiteral("cmdAllDay")); }
+QWidget *RangePanel::firstFocus() {
+    return m_buttons.value(QStringLiteral("cmdAllDay"));
+}
 
 void RangePanel::pickGame(QListWidgetItem *item) {
     if (item)

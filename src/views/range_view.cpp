@@ -98,12 +98,17 @@ void fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const Ran
     INIT_TAIJYU_GRIDS(list, totals);
     QList<qint64> sums(games.size(), 0);
     int shown = 0;
+    // Plays of one day stand together in the log: the weekday is worked out once per run of a date.
+    QString weekdayDate, weekday;
     for (const PlayRecord &r : records) {
         if (!rangeSelects(op, filter, r))
             continue;
         ++shown;
-        list.appendRow({QString::number(shown), r.date, r.time, rangeWeekdayText(r.date), r.game,
-                        formatSingle(r.seconds)});
+        if (r.date != weekdayDate || shown == 1) {
+            weekdayDate = r.date;
+            weekday = rangeWeekdayText(r.date);
+        }
+        list.appendRow({QString::number(shown), r.date, r.time, weekday, r.game, formatSingle(r.seconds)});
         for (int g = 0; g < games.size(); ++g)
             if (games[g] == r.game)
                 sums[g] = addRoundedSeconds(sums[g], r.seconds);
@@ -201,14 +206,18 @@ QStringList RangeView::buttonNames() {
     return names;
 }
 
-QString RangeView::weekdayButtonName(int index) { return QStringLiteral("cmdWeek_%1").arg(index); }
+QString RangeView::weekdayButtonName(int index) {
+    return QStringLiteral("cmdWeek_%1").arg(index);
+}
 
 QString RangeView::weekdayCaption(int index) {
     static const QString captions = QStringLiteral("日月火水木金土");
     return index >= 0 && index < 7 ? captions.mid(index, 1) : QString();
 }
 
-Rgb RangeView::buttonColor(const QString &name) const { return m_colors.value(name, kButtonFace); }
+Rgb RangeView::buttonColor(const QString &name) const {
+    return m_colors.value(name, kButtonFace);
+}
 
 RangeRefresh RangeView::chooseRefresh(const QString &key, int weekday) {
     if (weekday == kAllWeekdays)
@@ -216,7 +225,9 @@ RangeRefresh RangeView::chooseRefresh(const QString &key, int weekday) {
     return key.isEmpty() ? RangeRefresh::Week : RangeRefresh::WeekKey;
 }
 
-void RangeView::REFRESH_TAIJYU() { refresh(chooseRefresh(m_filter.key, m_filter.weekday)); }
+void RangeView::REFRESH_TAIJYU() {
+    refresh(chooseRefresh(m_filter.key, m_filter.weekday));
+}
 
 void RangeView::refresh(RangeRefresh op) {
     m_recordChart.resetToSingleZero();
@@ -304,7 +315,9 @@ void RangeView::txtKey_Enter() {
     REFRESH_TAIJYU();
 }
 
-void RangeView::txtKey_GotFocus() { m_filter.key.clear(); }
+void RangeView::txtKey_GotFocus() {
+    m_filter.key.clear();
+}
 
 void RangeView::cmdAllact_Click() {
     m_filter.key.clear();
@@ -312,13 +325,23 @@ void RangeView::cmdAllact_Click() {
     paint(kAllact, kRangeFilterHighlight);
 }
 
-void RangeView::cmdKensaku_Click() { refresh(RangeRefresh::Key); }
+void RangeView::cmdKensaku_Click() {
+    refresh(RangeRefresh::Key);
+}
 
-void RangeView::cmdDay3_Click() { showChart(RangeChart::Day); }
-void RangeView::cmdTotal3_Click() { showChart(RangeChart::Total); }
-void RangeView::cmdJikan3_Click() { showChart(RangeChart::Jikan); }
+void RangeView::cmdDay3_Click() {
+    showChart(RangeChart::Day);
+}
+void RangeView::cmdTotal3_Click() {
+    showChart(RangeChart::Total);
+}
+void RangeView::cmdJikan3_Click() {
+    showChart(RangeChart::Jikan);
+}
 
-void RangeView::redrawChart() { showChart(m_chart); }
+void RangeView::redrawChart() {
+    showChart(m_chart);
+}
 
 void RangeView::showChart(RangeChart chart) {
     m_chart = chart;

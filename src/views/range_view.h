@@ -35,9 +35,9 @@ struct RangePeriodButton {
 
 // The conditions of one refresh, as the controls hold them.
 struct RangeFilter {
-    QString from;  // cboStdate, compared as text
-    QString to;    // cboEddate
-    QString key;   // txtKey, a case-sensitive part of the game name
+    QString from;               // cboStdate, compared as text
+    QString to;                 // cboEddate
+    QString key;                // txtKey, a case-sensitive part of the game name
     int weekday = kAllWeekdays; // 0 (日) … 6 (土) or kAllWeekdays
 };
 
@@ -62,8 +62,8 @@ public:
     Rgb buttonColor(const QString &name) const;
     RangeChart chart() const { return m_chart; }
 
-    Grid &list() { return m_list; }     // msgBunseki
-    Grid &totals() { return m_totals; } // msgBunseki2
+    Grid &list() { return m_list; }                    // msgBunseki
+    Grid &totals() { return m_totals; }                // msgBunseki2
     ChartData &recordChart() { return m_recordChart; } // mcrBunseki
     ChartData &groupChart() { return m_groupChart; }   // mcrBunseki2
 

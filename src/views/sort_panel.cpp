@@ -43,8 +43,12 @@ void SortPanel::fill() {
         MessageDialog::warning(this, QStringLiteral("ミルテ５"), text);
 }
 
-QString SortPanel::helpTourText() const { return helptexts::sort(); }
+QString SortPanel::helpTourText() const {
+    return helptexts::sort();
+}
 
-QWidget *SortPanel::firstFocus() { return m_msgIchiran; }
+QWidget *SortPanel::firstFocus() {
+    return m_msgIchiran;
+}
 
 } // namespace mirute

@@ -23,7 +23,9 @@ std::array<bool, kSortButtonCount> &sortDirectionFlags() {
     return flags;
 }
 
-void resetSortDirectionFlags() { sortDirectionFlags().fill(false); }
+void resetSortDirectionFlags() {
+    sortDirectionFlags().fill(false);
+}
 
 void INIT_ICHIRAN_GRID(Grid &grid) {
     GridBatch batch(grid);
@@ -36,9 +38,9 @@ void INIT_ICHIRAN_GRID(Grid &grid) {
         int width;
         int align;
     };
-    static const Column columns[] = {{u"回", 680, Grid::Right},   {u"日付", 1400, Grid::Center},
+    static const Column columns[] = {{u"回", 680, Grid::Right},     {u"日付", 1400, Grid::Center},
                                      {u"時間", 1100, Grid::Center}, {u"項目", 2150, Grid::Left},
-                                     {u"秒数", 850, Grid::Right},  {u"一言日記", 4880, Grid::Left}};
+                                     {u"秒数", 850, Grid::Right},   {u"一言日記", 4880, Grid::Left}};
     for (int c = 0; c < 6; ++c) {
         grid.setTextMatrix(0, c, QString::fromUtf16(columns[c].header));
         grid.setColWidth(c, columns[c].width);

@@ -16,7 +16,9 @@ constexpr int kMaxPeriods = 32766;
 
 enum class Unit { Day, Month };
 
-int monthNumber(const QDate &d) { return d.year() * 12 + d.month(); }
+int monthNumber(const QDate &d) {
+    return d.year() * 12 + d.month();
+}
 
 // Working tables of one build: per period and per period and game, plays and whole seconds.
 class PeriodTable {
@@ -99,7 +101,9 @@ QString periodLabel(Unit unit, const QDate &first, int period) {
                              : first.addMonths(period).toString(QStringLiteral("yy/MM"));
 }
 
-qint64 gameValue(TotalsMeasure m, qint64 seconds, qint64 plays) { return m == TotalsMeasure::Count ? plays : seconds; }
+qint64 gameValue(TotalsMeasure m, qint64 seconds, qint64 plays) {
+    return m == TotalsMeasure::Count ? plays : seconds;
+}
 
 void writeRows(Grid &g, Unit unit, const QDate &first, const PeriodTable &t, int games, TotalsMeasure m) {
     const int periods = t.periods();
@@ -207,6 +211,11 @@ void buildTotals(const QList<PlayRecord> &records, const QStringList &games, con
     writeRows(monthGrid, Unit::Month, first, months, gameCount, measure);
     scrollToEnd(dayGrid, kDayRowsShown);
     scrollToEnd(monthGrid, kMonthRowsShown);
+    // Painting moved the current cell; on the header it marks no row, so the red total row stays readable.
+    for (Grid *g : {&dayGrid, &monthGrid}) {
+        g->setRow(0);
+        g->setCol(0);
+    }
 }
 
 } // namespace mirute

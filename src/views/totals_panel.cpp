@@ -68,8 +68,12 @@ void TotalsPanel::optList2_Click(int index) {
         MessageDialog::warning(this, QStringLiteral("ミルテ５"), text);
 }
 
-QString TotalsPanel::helpTourText() const { return helptexts::totals(); }
+QString TotalsPanel::helpTourText() const {
+    return helptexts::totals();
+}
 
-QWidget *TotalsPanel::firstFocus() { return m_optList2->button(0); }
+QWidget *TotalsPanel::firstFocus() {
+    return m_optList2->button(0);
+}
 
 } // namespace mirute

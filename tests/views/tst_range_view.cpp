@@ -93,8 +93,7 @@ void TestRangeView::periodButtonsCoverBothEnds_data() {
     QTest::addColumn<QDate>("from");
     QTest::addColumn<QDate>("to");
     QTest::newRow("前日 leap 1 March") << QDate(2024, 3, 1) << "cmdKikan1" << QDate(2024, 2, 29) << QDate(2024, 3, 1);
-    QTest::newRow("１週間 leap 1 March")
-        << QDate(2024, 3, 1) << "cmdKikan2" << QDate(2024, 2, 23) << QDate(2024, 3, 1);
+    QTest::newRow("１週間 leap 1 March") << QDate(2024, 3, 1) << "cmdKikan2" << QDate(2024, 2, 23) << QDate(2024, 3, 1);
     QTest::newRow("前日 common-year 1 March")
         << QDate(2023, 3, 1) << "cmdKikan1" << QDate(2023, 2, 28) << QDate(2023, 3, 1);
     QTest::newRow("３日 across year end") << QDate(2025, 1, 3) << "cmdKikan8" << QDate(2025, 1, 1) << QDate(2025, 1, 3);
@@ -304,8 +303,8 @@ void TestRangeView::emptyLog() {
 
 void TestRangeView::gridsLayoutAndTotals() {
     Fixture f;
-    f.records = {play("2024/05/04", "09:00:00", "抜かな", 10), play("2024/05/04", "09:01:00", "抜かな", 10.5f),
-                 play("2024/05/04", "09:02:00", "抜かな", 11.5f), play("2024/05/04", "09:03:00", "座標", 3725),
+    f.records = {play("2024/05/04", "09:00:00", "抜かな", 10),      play("2024/05/04", "09:01:00", "抜かな", 10.5f),
+                 play("2024/05/04", "09:02:00", "抜かな", 11.5f),   play("2024/05/04", "09:03:00", "座標", 3725),
                  play("2024/05/04", "09:04:00", "宝探し", 180.28f), play("bad", "09:05:00", "ランプ", 1)};
     f.view.open();
     const Grid &list = f.view.list();
@@ -421,7 +420,7 @@ void TestRangeView::hourChartSumsPerHour() {
     QCOMPARE(c.rowLabel(1), QStringLiteral(" 0"));
     QCOMPARE(c.rowLabel(10), QStringLiteral(" 9"));
     QCOMPARE(c.rowLabel(24), QStringLiteral(" 23"));
-    QCOMPARE(c.value(10), 20.0); // 10.5 rounds to 10, then 20.5 to 20: halves to even at each addition
+    QCOMPARE(c.value(10), 20.0);   // 10.5 rounds to 10, then 20.5 to 20: halves to even at each addition
     QCOMPARE(c.value(1), 40000.0); // past 32767 without failing
     QCOMPARE(c.value(24), 5.0);
     QCOMPARE(c.value(8), 3.0);
@@ -440,7 +439,8 @@ void TestRangeView::gameChartLabelsShortenForLongLists() {
         view.open();
         view.cmdTotal3_Click();
         QCOMPARE(view.groupChart().rowCount(), n);
-        QCOMPARE(view.groupChart().rowLabel(1), n + 1 > kRangeLongGameList ? QStringLiteral("ゲ") : QStringLiteral("ゲー"));
+        QCOMPARE(view.groupChart().rowLabel(1),
+                 n + 1 > kRangeLongGameList ? QStringLiteral("ゲ") : QStringLiteral("ゲー"));
     }
 }
 

@@ -48,6 +48,7 @@ private slots:
     void sortButtonsTurnDirection();
     void directionsOutliveTheMainWindow();
     void emptyLog();
+    void damagedLineIsToldAndSkipped();
 
 private:
     void start();
@@ -144,6 +145,23 @@ void TestSortPanel::emptyLog() {
     click("cmdSort2");
     QCOMPARE(grid()->model()->rowCount(), 0);
     QCOMPARE(sortDirectionFlags()[1], true);
+}
+
+void TestSortPanel::damagedLineIsToldAndSkipped() {
+    m_window.reset();
+    test::writeSjis(m_dir.path(), kPlayLogFile,
+                    logText() + QStringLiteral("\"2024/05/05\",\"09:00:00\",\"座標\",速い,\"x\",\r\n"));
+    m_window = std::make_unique<MainWindow>(m_dir.path());
+    m_window->setAttribute(Qt::WA_DeleteOnClose, false);
+    m_window->Form_Load();
+    MessageDialog::clearShown();
+    click("cmdBunseki");
+    QCOMPARE(grid()->model()->rowCount(), 5);
+    int warnings = 0;
+    for (const MessageDialog::Shown &s : MessageDialog::shown())
+        warnings += s.icon == QMessageBox::Warning &&
+                    s.text.startsWith(QStringLiteral("「データ.txt」の 6 行目を読めませんでした"));
+    QCOMPARE(warnings, 1);
 }
 
 QTEST_MAIN(TestSortPanel)

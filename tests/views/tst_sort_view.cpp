@@ -122,8 +122,8 @@ void TestSortView::rowsMoveWhole() {
     filled(g, sample());
     pressSortButton(g, 2);
     // The two plays of 60 seconds stand next to each other, each row whole, in file order.
-    QCOMPARE(g.rowTexts(2), (QStringList{"1", "2024/05/01", "09:00:00", "座標", "60",
-                                         "秒数 : 60   答数 : 25  反応時間  0.85秒"}));
+    QCOMPARE(g.rowTexts(2),
+             (QStringList{"1", "2024/05/01", "09:00:00", "座標", "60", "秒数 : 60   答数 : 25  反応時間  0.85秒"}));
     QCOMPARE(g.rowTexts(3), (QStringList{"4", "2024/05/03", "21:00:00", "抜数字", "60", "Abc"}));
     QCOMPARE(g.rowTexts(0).first(), QStringLiteral("回"));
 }

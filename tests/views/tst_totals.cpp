@@ -24,7 +24,9 @@ QStringList column(const Grid &g, int col) {
 }
 
 // Column of a game in both grids.
-int gameCol(const QString &game) { return int(gameNames().indexOf(game)) + 3; }
+int gameCol(const QString &game) {
+    return int(gameNames().indexOf(game)) + 3;
+}
 
 struct Built {
     Grid days, months;
@@ -64,8 +66,8 @@ void TestTotals::headers() {
     build(b, {play("2024/05/01", "抜かな", 10)}, TotalsMeasure::Time);
     QCOMPARE(b.days.cols(), kGameCount + 3);
     QCOMPARE(b.months.cols(), kGameCount + 3);
-    QCOMPARE(b.days.rowTexts(0),
-             (QStringList{"回", "年月日", "小計", "抜かな", "抜数字", "抜仲間", "宝探し", "ランプ", "順番クリッ", "座標"}));
+    QCOMPARE(b.days.rowTexts(0), (QStringList{"回", "年月日", "小計", "抜かな", "抜数字", "抜仲間", "宝探し", "ランプ",
+                                              "順番クリッ", "座標"}));
     QCOMPARE(b.months.textMatrix(0, 1), QStringLiteral("年月"));
     for (Grid *g : {&b.days, &b.months}) {
         QCOMPARE(g->colWidth(0), 620);
@@ -113,9 +115,12 @@ void TestTotals::dayWithoutPlays_data() {
     QTest::addColumn<int>("measure");
     QTest::addColumn<QString>("subtotal");
     QTest::addColumn<QString>("played");
-    QTest::newRow("time") << int(TotalsMeasure::Time) << "0:00:00" << "90";
-    QTest::newRow("count") << int(TotalsMeasure::Count) << "0" << "1";
-    QTest::newRow("both") << int(TotalsMeasure::Both) << "0:00:00 (0)" << "90 (1)";
+    QTest::newRow("time") << int(TotalsMeasure::Time) << "0:00:00"
+                          << "90";
+    QTest::newRow("count") << int(TotalsMeasure::Count) << "0"
+                           << "1";
+    QTest::newRow("both") << int(TotalsMeasure::Both) << "0:00:00 (0)"
+                          << "90 (1)";
 }
 
 void TestTotals::dayWithoutPlays() {
@@ -163,9 +168,15 @@ void TestTotals::grandTotalRow_data() {
     QTest::addColumn<QString>("grand");
     QTest::addColumn<QString>("played");
     QTest::addColumn<QString>("never");
-    QTest::newRow("time") << int(TotalsMeasure::Time) << "1:00:03" << "3603" << "0";
-    QTest::newRow("count") << int(TotalsMeasure::Count) << "3" << "3" << "0";
-    QTest::newRow("both") << int(TotalsMeasure::Both) << "1:00:03 (3)" << "3603 (3)" << "0 (0)";
+    QTest::newRow("time") << int(TotalsMeasure::Time) << "1:00:03"
+                          << "3603"
+                          << "0";
+    QTest::newRow("count") << int(TotalsMeasure::Count) << "3"
+                           << "3"
+                           << "0";
+    QTest::newRow("both") << int(TotalsMeasure::Both) << "1:00:03 (3)"
+                          << "3603 (3)"
+                          << "0 (0)";
 }
 
 void TestTotals::grandTotalRow() {
@@ -187,6 +198,8 @@ void TestTotals::grandTotalRow() {
     for (int c = 1; c < b.months.cols(); ++c)
         QCOMPARE(b.months.cellForeColor(last, c), kTotalsRowRed);
     QVERIFY(!b.months.hasCellForeColor(last - 1, 2));
+    // No row is left marked as current over the red row.
+    QCOMPARE(b.months.row(), 0);
     // The day grid has no total row.
     QCOMPARE(b.days.textMatrix(b.days.rows() - 1, 1), QStringLiteral("24/06/01"));
 }
