@@ -31,7 +31,7 @@ QString firstLine(const TextLines &t, const QString &file, QString *error) {
         return {};
     }
     if (t.badLines.contains(1)) {
-        *error = damaged(file, QStringLiteral("1 行目に Shift_JIS として読めない文字があります"));
+        *error = damaged(file, QStringLiteral("1 行目: ") + badLineReason(t));
         return {};
     }
     return t.lines.value(0);
@@ -39,9 +39,10 @@ QString firstLine(const TextLines &t, const QString &file, QString *error) {
 
 } // namespace
 
-NameRead readName(const QString &dir) {
+NameRead readName(const QString &dir) { return parseName(readTextLines(dir, kNameFile)); }
+
+NameRead parseName(const TextLines &t) {
     NameRead r;
-    const TextLines t = readTextLines(dir, kNameFile);
     if (!t.exists)
         return r;
     const QString line = firstLine(t, kNameFile, &r.error);
@@ -60,9 +61,10 @@ WriteResult saveName(const QString &dir, const QString &name) {
     return rewriteLines(dir, kNameFile, {WriteListLine().text(QStringLiteral("氏名")).text(name).line()});
 }
 
-FlagRead readHelpTourFlag(const QString &dir) {
+FlagRead readHelpTourFlag(const QString &dir) { return parseHelpTourFlag(readTextLines(dir, kSettingsFile)); }
+
+FlagRead parseHelpTourFlag(const TextLines &t) {
     FlagRead r;
-    const TextLines t = readTextLines(dir, kSettingsFile);
     if (!t.exists)
         return r;
     const QString line = firstLine(t, kSettingsFile, &r.error);

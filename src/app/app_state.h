@@ -28,6 +28,7 @@ struct NameRead {
 };
 // READ_NAME: the first line of "プライベート.txt", label "氏名" and the name.
 NameRead readName(const QString &dir);
+NameRead parseName(const TextLines &lines);
 WriteResult saveName(const QString &dir, const QString &name);   // SAVE_NAME
 
 struct FlagRead {
@@ -36,6 +37,7 @@ struct FlagRead {
 };
 // READ_SETTEI: the help-tour flag of "設定.txt".
 FlagRead readHelpTourFlag(const QString &dir);
+FlagRead parseHelpTourFlag(const TextLines &lines);
 WriteResult writeHelpTourFlag(const QString &dir, int flag);
 
 // Creates the files the start-up expects when they are missing: the name file with an empty name, an empty

@@ -5,7 +5,13 @@
 
 #include <QFileInfo>
 
+#include <cmath>
+
 namespace mirute {
+
+namespace {
+constexpr double kMaxPlaySeconds = 1e9;
+}
 
 bool parsePlayRecord(const QString &line, PlayRecord *out, QString *reason) {
     bool unterminated = false;
@@ -22,6 +28,11 @@ bool parsePlayRecord(const QString &line, PlayRecord *out, QString *reason) {
     const auto seconds = parseNumber(items[3].text);
     if (!seconds || items[3].quoted) {
         *reason = QStringLiteral("秒数「%1」が数値ではありません").arg(items[3].text.left(20));
+        return false;
+    }
+    // No play lasts decades; a value like 1e30 is damage, and it would overflow every whole-second total.
+    if (std::abs(*seconds) > kMaxPlaySeconds) {
+        *reason = QStringLiteral("秒数「%1」が大きすぎます").arg(items[3].text.left(20));
         return false;
     }
     out->date = items[0].text;
@@ -43,7 +54,7 @@ PlayLogData parsePlayLog(const TextLines &lines) {
         const int lineNo = int(i + 1);
         if (bad < lines.badLines.size() && lines.badLines[bad] == lineNo) {
             ++bad;
-            data.problems.append({lineNo, QStringLiteral("Shift_JIS として読めない文字があります")});
+            data.problems.append({lineNo, badLineReason(lines)});
             continue;
         }
         const QString &line = lines.lines[i];

@@ -116,7 +116,11 @@ char16_t cp932Form(char16_t c) {
 
 } // namespace
 
-bool decode(QByteArrayView bytes, QString *out, qsizetype *badOffset) {
+namespace {
+
+// Decodes until the first invalid sequence (returning its offset), or to the end putting U+FFFD for every
+// invalid byte when `lossy`; one pass either way, so a long run of bad bytes costs no more than good ones.
+qsizetype decodeInto(QByteArrayView bytes, QString *out, bool lossy) {
     const Tables &t = tables();
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const qsizetype n = bytes.size();
@@ -142,29 +146,28 @@ bool decode(QByteArrayView bytes, QString *out, qsizetype *badOffset) {
             dst[o++] = t.single[b];
             continue;
         }
-        if (badOffset)
-            *badOffset = i;
-        out->truncate(o);
-        return false;
+        if (!lossy) {
+            out->truncate(o);
+            return i;
+        }
+        dst[o++] = QChar::ReplacementCharacter;
     }
     out->truncate(o);
-    return true;
+    return -1;
+}
+
+} // namespace
+
+bool decode(QByteArrayView bytes, QString *out, qsizetype *badOffset) {
+    const qsizetype bad = decodeInto(bytes, out, false);
+    if (bad >= 0 && badOffset)
+        *badOffset = bad;
+    return bad < 0;
 }
 
 QString decodeLossy(QByteArrayView bytes) {
     QString result;
-    qsizetype pos = 0;
-    while (pos < bytes.size()) {
-        QString part;
-        qsizetype bad = -1;
-        if (decode(bytes.sliced(pos), &part, &bad)) {
-            result += part;
-            break;
-        }
-        result += part;
-        result += QChar(QChar::ReplacementCharacter);
-        pos += bad + 1;
-    }
+    decodeInto(bytes, &result, true);
     return result;
 }
 

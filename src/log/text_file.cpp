@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace mirute {
 namespace {
 
@@ -56,13 +58,61 @@ QString resolveFile(const QString &dir, const QString &name) {
     return exact;
 }
 
+bool looksLikeUtf8(QByteArrayView data) {
+    const auto *p = reinterpret_cast<const unsigned char *>(data.data());
+    const qsizetype n = data.size();
+    if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
+        return true;
+    bool wide = false;
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        int len = 0;
+        unsigned char lo = 0x80, hi = 0xBF;   // allowed range of the second byte
+        if (b >= 0xC2 && b <= 0xDF) {
+            len = 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            len = 3;
+            if (b == 0xE0)
+                lo = 0xA0;                    // no overlong forms
+            else if (b == 0xED)
+                hi = 0x9F;                    // no surrogates
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            len = 4;
+            if (b == 0xF0)
+                lo = 0x90;
+            else if (b == 0xF4)
+                hi = 0x8F;                    // nothing beyond U+10FFFF
+        } else {
+            return false;
+        }
+        if (i + len > n || p[i + 1] < lo || p[i + 1] > hi)
+            return false;
+        for (int k = 2; k < len; ++k)
+            if (p[i + k] < 0x80 || p[i + k] > 0xBF)
+                return false;
+        wide = wide || len >= 3;
+        i += len;
+    }
+    return wide;
+}
+
+QString badLineReason(const TextLines &lines) {
+    return lines.utf8 ? QStringLiteral("UTF-8 で保存されています（Shift_JIS で保存してください）")
+                      : QStringLiteral("Shift_JIS として読めない文字があります");
+}
+
 void splitDecodedLines(const QByteArray &data, TextLines *out) {
     out->bytes = data.size();
     qsizetype start = 0;
     const qsizetype n = data.size();
     QString whole;
+    out->utf8 = looksLikeUtf8(data);
     // Fast path: the whole file decodes at once and holds no NUL.
-    const bool clean = !data.contains('\0') && sjis::decode(data, &whole);
+    const bool clean = !out->utf8 && !data.contains('\0') && sjis::decode(data, &whole);
     if (clean) {
         qsizetype s = 0;
         const qsizetype wn = whole.size();
@@ -91,7 +141,8 @@ void splitDecodedLines(const QByteArray &data, TextLines *out) {
         ++lineNo;
         const QByteArrayView raw(data.constData() + start, len);
         QString text;
-        if (!raw.contains('\0') && sjis::decode(raw, &text)) {
+        const bool foreign = out->utf8 && std::any_of(raw.begin(), raw.end(), [](char c) { return uchar(c) >= 0x80; });
+        if (!foreign && !raw.contains('\0') && sjis::decode(raw, &text)) {
             out->lines.append(text);
         } else {
             out->lines.append(QString());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -19,10 +20,18 @@ struct TextLines {
     QStringList lines;          // decoded lines; an undecodable line is an empty string here
     QList<int> badLines;        // 1-based numbers of lines whose bytes are not valid Shift_JIS (or hold NUL)
     qsizetype bytes = 0;
+    // The file was saved as UTF-8 by another editor: its lines with non-ASCII bytes are in badLines, since
+    // read as Shift_JIS they would be nonsense that merely happens to decode.
+    bool utf8 = false;
 };
 TextLines readTextLines(const QString &dir, const QString &name);
 // Decodes raw file contents into lines (the part of readTextLines after the read), for parsers and fuzzing.
 void splitDecodedLines(const QByteArray &data, TextLines *out);
+// Why the lines in badLines could not be read, for the readers' problem lists.
+QString badLineReason(const TextLines &lines);
+// A UTF-8 byte-order mark, or valid UTF-8 throughout with at least one character of three bytes or more
+// (every Japanese character is): Shift_JIS text practically never looks like that.
+bool looksLikeUtf8(QByteArrayView data);
 
 // Result of a write: empty error means success.
 struct WriteResult {

@@ -14,12 +14,19 @@ Dictionary parseDictionary(const QString &fileName, const TextLines &lines) {
         const int lineNo = int(i + 1);
         if (bad < lines.badLines.size() && lines.badLines[bad] == lineNo) {
             ++bad;
-            d.problems.append({lineNo, QStringLiteral("Shift_JIS として読めない文字があります")});
+            d.problems.append({lineNo, badLineReason(lines)});
             continue;
         }
         if (lines.lines[i].trimmed().isEmpty())
             continue;
-        for (const ListItem &item : splitWriteList(lines.lines[i])) {
+        bool unterminated = false;
+        const QList<ListItem> items = splitWriteList(lines.lines[i], &unterminated);
+        // An open quote swallows the rest of the line, commas and all, into one nonsense item.
+        if (unterminated) {
+            d.problems.append({lineNo, QStringLiteral("引用符が閉じていません")});
+            continue;
+        }
+        for (const ListItem &item : items) {
             if (!item.text.isEmpty())
                 d.items.append({item.text, lineNo});
         }

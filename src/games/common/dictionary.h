@@ -19,7 +19,7 @@ struct Dictionary {
     bool exists = false;
     QString error;
     QList<DictionaryItem> items;
-    QList<LineProblem> problems;   // lines that are not Shift_JIS
+    QList<LineProblem> problems;   // lines that are not Shift_JIS or hold an open quote; none of their items used
 };
 
 Dictionary readDictionary(const QString &dir, const QString &fileName);

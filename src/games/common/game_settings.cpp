@@ -11,6 +11,8 @@ int GameSettings::extraInt(int i) const { return int(parseInteger(extras.value(i
 
 GameSettings defaultSettings(const GameDefinition &def) {
     GameSettings s;
+    // 10 answers, or fewer where the game allows fewer (座標 has at most 9 rows).
+    s.countLimit = qMin(s.countLimit, def.countMax);
     for (const ExtraField &f : def.extraFields)
         s.extras.append(f.defaultValue);
     return s;
@@ -78,8 +80,17 @@ SettingsReadResult parseGameSettings(const TextLines &lines, const GameDefinitio
         else
             problems << f.name;
     }
-    if (items.size() != 4 + def.extraFields.size() && problems.isEmpty())
+    // What the rewrite would drop is named, so that the damaged file is kept aside first.
+    if (items.size() > 4 + def.extraFields.size())
+        problems << QStringLiteral("余分な項目");
+    else if (items.size() < 4 + def.extraFields.size())
         r.rewriteNeeded = true;
+    // Line 1 is readable here, so any unreadable line is a later one.
+    bool moreLines = !lines.badLines.isEmpty();
+    for (qsizetype i = 1; i < lines.lines.size() && !moreLines; ++i)
+        moreLines = !lines.lines[i].trimmed().isEmpty();
+    if (moreLines)
+        problems << QStringLiteral("2 行目以降");
     if (!problems.isEmpty()) {
         r.rewriteNeeded = true;
         r.notice = QStringLiteral("設定の一部（%1）が正しくなかったため、初期値または範囲内の値に直しました。")

@@ -3,6 +3,8 @@
 #include "log/number_format.h"
 #include "log/write_list.h"
 
+#include <limits>
+
 namespace mirute {
 
 QStringList HistoryRecord::cells() const {
@@ -24,6 +26,11 @@ bool parseHistoryRecord(const QString &line, HistoryRecord *out, QString *reason
     const auto ng = parseInteger(items[4].text);
     if (!ok || !ng || items[3].quoted || items[4].quoted) {
         *reason = QStringLiteral("ＯＫ・ＮＧが数値ではありません");
+        return false;
+    }
+    // Counts of answers: a negative one or one beyond int would turn into some other number.
+    if (*ok < 0 || *ng < 0 || *ok > std::numeric_limits<int>::max() || *ng > std::numeric_limits<int>::max()) {
+        *reason = QStringLiteral("ＯＫ・ＮＧが範囲外です");
         return false;
     }
     out->date = items[0].text;
@@ -49,7 +56,7 @@ HistoryData parseHistory(const TextLines &lines) {
         const int lineNo = int(i + 1);
         if (bad < lines.badLines.size() && lines.badLines[bad] == lineNo) {
             ++bad;
-            data.problems.append({lineNo, QStringLiteral("Shift_JIS として読めない文字があります")});
+            data.problems.append({lineNo, badLineReason(lines)});
             continue;
         }
         if (lines.lines[i].trimmed().isEmpty())
