@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/app_controller_window.h"
+#include "app/instance_lock.h"
 #include "ui/message_dialog.h"
 
 #include <QApplication>
@@ -8,7 +9,6 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QLocale>
-#include <QLockFile>
 
 namespace mirute {
 
@@ -43,9 +43,7 @@ int runApplication(int argc, char *argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QString dir = QDir::currentPath();
-    // Two instances on one folder would interleave their writes to the same files.
-    QLockFile lock(QDir(dir).filePath(QStringLiteral(".mirute.lock")));
-    lock.setStaleLockTime(0);
+    InstanceLock lock(dir);
     if (!lock.tryLock(100)) {
         MessageDialog::warning(nullptr, QStringLiteral("ミルテ５"),
                                QStringLiteral("このフォルダではミルテ５がすでに起動しています。\r\n%1")
