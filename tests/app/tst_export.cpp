@@ -69,6 +69,7 @@ private slots:
     void chartsMatch_data();
     void chartsMatch();
     void dayMatchesTheMainPanel();
+    void legendMatchesTheCalendar();
     void rangeMatchesThePanel_data();
     void rangeMatchesThePanel();
     void listAndTotalsMatchThePanels_data();
@@ -235,6 +236,20 @@ void TestExport::dayMatchesTheMainPanel() {
     QTemporaryDir empty;
     p = runTool({"--dir", empty.path(), "day-totals", "--date", "2026/12/06"});
     QVERIFY(p.out.endsWith(QStringLiteral("合計,0:00:00,今日の脳も健康元気\n")));
+}
+
+void TestExport::legendMatchesTheCalendar() {
+    MainWindow main(m_dir.path());
+    main.Form_Load();
+    QTest::mouseClick(main.button("cmdCale"), Qt::LeftButton);
+    QString expected = QStringLiteral("凡例\n");
+    for (int i = 0; i <= 6; ++i) {
+        auto *label = main.findChild<QLabel *>(QStringLiteral("lblHan_%1").arg(i));
+        QVERIFY(label);
+        expected += csvLine({label->text()}) + u'\n';
+    }
+    const Printed p = runTool({"--dir", m_dir.path(), "calendar-legend"});
+    QCOMPARE(p.out, expected);
 }
 
 void TestExport::rangeMatchesThePanel_data() {
