@@ -1,0 +1,197 @@
+#include "games/common/game_engine.h"
+#include "games/common/game_history.h"
+#include "games/kana/kana_game.h"
+#include "games/kana/kana_rules.h"
+#include "log/text_file.h"
+#include "support/fake_clock.h"
+#include "support/test_files.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace mirute;
+
+namespace {
+// Two 60-second plays (the second of 10 answers), one answer-count play of 10, one 30-second play.
+const QStringList kLines = {
+    R"("2026/12/01","09:00:00",25,20,5,0.85,"80.0%","0.42/秒","60秒")",
+    R"("2026/12/02","09:00:00",10,9,1,0.7,"90.0%","0.17/秒","60秒")",
+    R"("2026/12/03","09:00:00",10,10,0,0.5,"100.0%","0.43/秒","23.4秒")",
+    R"("2026/12/04","09:00:00",12,6,6,1.1,"50.0%","0.40/秒","30秒")",
+};
+} // namespace
+
+class TestGameHistory : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void missingFileShowsEmptyList();
+    void listColumnsAndNumbers();
+    void filters_data();
+    void filters();
+    void chartValues_data();
+    void chartValues();
+    void chartLayoutAndScrolling();
+    void reactionChartIsNotRedrawn();
+    void saveRedrawsHighlightedChart();
+    void damagedLinesSkippedAndReported();
+
+private:
+    QTemporaryDir m_dir;
+    GameDefinition m_def = kanaDefinition();
+};
+
+void TestGameHistory::init() {
+    QVERIFY(rewriteLines(m_dir.path(), m_def.historyFile(), kLines).ok());
+}
+
+void TestGameHistory::missingFileShowsEmptyList() {
+    QTemporaryDir empty;
+    GameHistory h(m_def, empty.path());
+    h.showAll();
+    QCOMPARE(h.list().rows(), 1);
+    h.drawChart(GameHistory::Ritu);
+    QCOMPARE(h.chart().rowCount(), 0);
+}
+
+void TestGameHistory::listColumnsAndNumbers() {
+    GameHistory h(m_def, m_dir.path());
+    h.showAll();
+    QCOMPARE(h.list().rows(), 5);
+    QCOMPARE(h.list().rowTexts(0), (QStringList{"回", "日付", "時間", "答数", "ＯＫ", "ＮＧ", "反応秒", "正解率",
+                                                "秒当たり", "表示秒数"}));
+    QCOMPARE(h.list().rowTexts(1), (QStringList{"1", "2026/12/01", "09:00:00", "25", "20", "5", "0.85", "80.0%",
+                                                "0.42/秒", "60秒"}));
+    QCOMPARE(h.list().colWidth(9), 1025);
+    QCOMPARE(h.list().colAlignment(1), int(Grid::Center));
+    QCOMPARE(h.list().colAlignment(3), int(Grid::Right));
+    QCOMPARE(h.list().fontSize(), 11);
+    QVERIFY(h.allShown());
+}
+
+void TestGameHistory::filters_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QStringList>("dates");
+    QTest::newRow("60 seconds") << "seconds" << "60" << QStringList{"2026/12/01", "2026/12/02"};
+    QTest::newRow("answer-count seconds never match") << "seconds" << "20" << QStringList{};
+    QTest::newRow("10 answers, either mode") << "answers" << "10" << QStringList{"2026/12/02", "2026/12/03"};
+    QTest::newRow("25 answers") << "answers" << "25" << QStringList{"2026/12/01"};
+}
+
+void TestGameHistory::filters() {
+    QFETCH(QString, kind);
+    QFETCH(QString, value);
+    QFETCH(QStringList, dates);
+    GameHistory h(m_def, m_dir.path());
+    h.showAll();
+    if (kind == "seconds")
+        h.filterSeconds(value);
+    else
+        h.filterAnswers(value);
+    QStringList shown;
+    for (int r = 1; r < h.list().rows(); ++r) {
+        QCOMPARE(h.list().textMatrix(r, 0), QString::number(r)); // numbered from 1 in the filtered list
+        shown << h.list().textMatrix(r, 1);
+    }
+    QCOMPARE(shown, dates);
+    QVERIFY(!h.allShown());
+    // Each filter empties the other.
+    QCOMPARE(h.secondsFilter(), kind == "seconds" ? value : QString());
+    QCOMPARE(h.answersFilter(), kind == "answers" ? value : QString());
+    h.showAll();
+    QVERIFY(h.secondsFilter().isEmpty() && h.answersFilter().isEmpty());
+}
+
+void TestGameHistory::chartValues_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QList<double>>("values");
+    QTest::newRow("rate") << int(GameHistory::Ritu) << QList<double>{80.0, 90.0, 100.0, 50.0};
+    QTest::newRow("per second") << int(GameHistory::Byou) << QList<double>{0.42, 0.17, 0.43, 0.40};
+    QTest::newRow("seconds") << int(GameHistory::PByou) << QList<double>{60, 60, 23.4, 30};
+    QTest::newRow("reaction") << int(GameHistory::Moji) << QList<double>{0.85, 0.7, 0.5, 1.1};
+}
+
+void TestGameHistory::chartValues() {
+    QFETCH(int, button);
+    QFETCH(QList<double>, values);
+    GameHistory h(m_def, m_dir.path());
+    h.showAll();
+    h.drawChart(GameHistory::Button(button));
+    QCOMPARE(h.chart().rowCount(), values.size());
+    for (int i = 0; i < values.size(); ++i)
+        QCOMPARE(h.chart().value(i + 1), values[i]);
+    QVERIFY(h.isHighlighted(GameHistory::Button(button)));
+    QVERIFY(h.chart().isVisible());
+    QVERIFY(!h.chart2().isVisible());
+}
+
+void TestGameHistory::chartLayoutAndScrolling() {
+    QStringList many;
+    for (int i = 0; i < 20; ++i)
+        many << kLines[i % 4];
+    QVERIFY(rewriteLines(m_dir.path(), m_def.historyFile(), many).ok());
+    GameHistory h(m_def, m_dir.path());
+    h.showAll();
+    h.layoutList();
+    QCOMPARE(h.list().topRow(), 20); // 21 rows: the last one at the top
+    h.drawChart(GameHistory::Kaitou);
+    QCOMPARE(h.layout(), GameHistory::GraphLayout);
+    QVERIFY(h.chart2().isVisible());
+    QVERIFY(!h.chart().isVisible());
+    QCOMPARE(h.chart2().columnCount(), 2);
+    QCOMPARE(h.chart2().value(1, 1), 20.0);
+    QCOMPARE(h.chart2().value(1, 2), 5.0);
+    h.drawChart(GameHistory::Byou); // one highlight at a time
+    QVERIFY(!h.isHighlighted(GameHistory::Kaitou));
+}
+
+void TestGameHistory::reactionChartIsNotRedrawn() {
+    GameHistory h(m_def, m_dir.path());
+    h.showAll();
+    h.drawChart(GameHistory::Moji);
+    QCOMPARE(h.chart().rowCount(), 4);
+    h.filterSeconds("60");
+    QCOMPARE(h.chart().rowCount(), 4); // keeps its points until 反応秒 is clicked again
+    h.drawChart(GameHistory::Ritu);
+    h.filterSeconds("60");
+    QCOMPARE(h.chart().rowCount(), 2);
+}
+
+void TestGameHistory::saveRedrawsHighlightedChart() {
+    test::FakeClock clock;
+    ScriptedRandom random;
+    test::writeSjis(m_dir.path(), kKanaDictionary, "あいうえお\r\n");
+    test::writeSjis(m_dir.path(), m_def.settingsFile(), "1,60,\"答数\",1,0\r\n");
+    GameEngine engine(m_def, makeKanaRules(), m_dir.path(), clock, random);
+    engine.setFeedbackMs(0);
+    QVERIFY(engine.open().isEmpty());
+    engine.history().drawChart(GameHistory::Kaitou);
+    QCOMPARE(engine.history().chart2().rowCount(), 4);
+    engine.start();
+    QCOMPARE(engine.history().layout(), GameHistory::ListLayout);
+    for (int i = 0; i < 3; ++i)
+        engine.tickStart();
+    engine.rulesAs<KanaRules>().judgeTyped(engine.session().answer);
+    QCOMPARE(engine.history().chart2().rowCount(), 5);
+    QCOMPARE(engine.history().list().textMatrix(5, 0), QStringLiteral("5"));
+    QCOMPARE(engine.history().layout(), GameHistory::ListLayout);
+    QVERIFY(engine.history().isHighlighted(GameHistory::Kaitou));
+}
+
+void TestGameHistory::damagedLinesSkippedAndReported() {
+    QStringList lines = kLines;
+    lines.insert(1, R"("2026/12/01","10:00:00",25,abc,5,0.85,"80.0%","0.42/秒","60秒")");
+    lines.insert(2, R"("2026/12/01","10:00:00",25)");
+    QVERIFY(rewriteLines(m_dir.path(), m_def.historyFile(), lines).ok());
+    GameHistory h(m_def, m_dir.path());
+    h.showAll();
+    QCOMPARE(h.list().rows(), 5);
+    QCOMPARE(h.lastProblems().size(), 2);
+    QCOMPARE(h.lastProblems()[0].line, 2);
+    QCOMPARE(h.lastProblems()[1].line, 3);
+}
+
+QTEST_GUILESS_MAIN(TestGameHistory)
+#include "tst_game_history.moc"
