@@ -1,0 +1,1 @@
+// anchors the precompiled header shared by the tests
