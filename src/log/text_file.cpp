@@ -105,30 +105,19 @@ QString badLineReason(const TextLines &lines) {
                       : QStringLiteral("Shift_JIS として読めない文字があります");
 }
 
-void splitDecodedLines(const QByteArray &data, TextLines *out) {
+namespace {
+
+// The fast case: the whole file decodes at once and holds no NUL.
+bool decodeClean(const QByteArray &data, TextLines *out, QString *whole) {
     out->bytes = data.size();
+    out->utf8 = looksLikeUtf8(data);
+    return !out->utf8 && !data.contains('\0') && sjis::decode(data, whole);
+}
+
+// Line by line, so that one damaged line costs only itself.
+void splitLineByLine(const QByteArray &data, TextLines *out) {
     qsizetype start = 0;
     const qsizetype n = data.size();
-    QString whole;
-    out->utf8 = looksLikeUtf8(data);
-    // Fast path: the whole file decodes at once and holds no NUL.
-    const bool clean = !out->utf8 && !data.contains('\0') && sjis::decode(data, &whole);
-    if (clean) {
-        qsizetype s = 0;
-        const qsizetype wn = whole.size();
-        while (s < wn) {
-            qsizetype e = whole.indexOf(u'\n', s);
-            qsizetype next = e < 0 ? wn : e + 1;
-            if (e < 0)
-                e = wn;
-            qsizetype len = e - s;
-            if (len > 0 && whole.at(s + len - 1) == u'\r')
-                --len;
-            out->lines.append(whole.mid(s, len));
-            s = next;
-        }
-        return;
-    }
     int lineNo = 0;
     while (start < n) {
         qsizetype e = data.indexOf('\n', start);
@@ -152,24 +141,49 @@ void splitDecodedLines(const QByteArray &data, TextLines *out) {
     }
 }
 
+// Opens and reads the file; false (with exists and error set) when there is nothing to decode.
+bool readFileBytes(const QString &dir, const QString &name, TextLines *result, QByteArray *data) {
+    result->path = resolveFile(dir, name);
+    QFile f(result->path);
+    if (!f.exists())
+        return false;
+    result->exists = true;
+    if (!f.open(QIODevice::ReadOnly)) {
+        result->error = lossyText(f.errorString(), result->path);
+        return false;
+    }
+    *data = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        result->error = lossyText(f.errorString(), result->path);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void splitDecodedLines(const QByteArray &data, TextLines *out) {
+    QString whole;
+    if (decodeClean(data, out, &whole)) {
+        forEachLine(whole, [out](int, QStringView line) { out->lines.append(line.toString()); });
+        return;
+    }
+    splitLineByLine(data, out);
+}
+
 TextLines readTextLines(const QString &dir, const QString &name) {
     TextLines result;
-    result.path = resolveFile(dir, name);
-    QFile f(result.path);
-    if (!f.exists())
-        return result;
-    result.exists = true;
-    if (!f.open(QIODevice::ReadOnly)) {
-        result.error = lossyText(f.errorString(), result.path);
-        return result;
-    }
-    const QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        result.error = lossyText(f.errorString(), result.path);
-        return result;
-    }
-    splitDecodedLines(data, &result);
+    QByteArray data;
+    if (readFileBytes(dir, name, &result, &data))
+        splitDecodedLines(data, &result);
     return result;
+}
+
+bool readRawText(const QString &dir, const QString &name, TextLines *meta, QByteArray *data) {
+    if (!readFileBytes(dir, name, meta, data))
+        return false;
+    meta->bytes = data->size();
+    return true;
 }
 
 QByteArray encodeLines(const QStringList &lines, QString *error) {

@@ -27,6 +27,27 @@ struct TextLines {
 TextLines readTextLines(const QString &dir, const QString &name);
 // Decodes raw file contents into lines (the part of readTextLines after the read), for parsers and fuzzing.
 void splitDecodedLines(const QByteArray &data, TextLines *out);
+// The lines of decoded text as splitDecodedLines cuts them (at LF, a CR before it dropped, no empty line
+// after a final line end): f(lineNo, line) with 1-based numbers and views into `text`.
+template <class F> void forEachLine(QStringView text, F &&f) {
+    const qsizetype n = text.size();
+    qsizetype s = 0;
+    int lineNo = 0;
+    while (s < n) {
+        qsizetype e = text.indexOf(u'\n', s);
+        const qsizetype next = e < 0 ? n : e + 1;
+        if (e < 0)
+            e = n;
+        qsizetype len = e - s;
+        if (len > 0 && text[s + len - 1] == u'\r')
+            --len;
+        f(++lineNo, text.mid(s, len));
+        s = next;
+    }
+}
+// The file's bytes, undecoded, for readers with a faster way through a sound file: path, exists and
+// error are set as readTextLines sets them, lines stay empty. False when there is nothing to read.
+bool readRawText(const QString &dir, const QString &name, TextLines *meta, QByteArray *data);
 // Why the lines in badLines could not be read, for the readers' problem lists.
 QString badLineReason(const TextLines &lines);
 // A UTF-8 byte-order mark, or valid UTF-8 throughout with at least one character of three bytes or more

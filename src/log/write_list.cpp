@@ -4,8 +4,10 @@
 
 namespace mirute {
 
-QList<ListItem> splitWriteList(QStringView line, bool *unterminated) {
-    QList<ListItem> items;
+namespace {
+
+// The one splitter behind both forms: calls item(view) for every item in order.
+template <class F> void scanWriteList(QStringView line, bool *unterminated, F &&item) {
     if (unterminated)
         *unterminated = false;
     const qsizetype n = line.size();
@@ -14,35 +16,49 @@ QList<ListItem> splitWriteList(QStringView line, bool *unterminated) {
         // Leading blanks of an item are not part of it.
         while (i < n && (line[i] == u' ' || line[i] == u'\t'))
             ++i;
-        ListItem item;
         if (i < n && line[i] == u'"') {
-            item.quoted = true;
             const qsizetype close = line.indexOf(u'"', i + 1);
             if (close < 0) {
-                item.text = line.mid(i + 1).toString();
                 if (unterminated)
                     *unterminated = true;
-                items.append(item);
-                return items;
+                item(ListItemView{line.mid(i + 1), true});
+                return;
             }
-            item.text = line.mid(i + 1, close - i - 1).toString();
+            item(ListItemView{line.mid(i + 1, close - i - 1), true});
             i = close + 1;
             // Anything between the closing quote and the next comma is dropped, as the reader always did.
             const qsizetype comma = line.indexOf(u',', i);
-            items.append(item);
             if (comma < 0)
-                return items;
+                return;
             i = comma + 1;
             continue;
         }
         const qsizetype comma = line.indexOf(u',', i);
         const qsizetype end = comma < 0 ? n : comma;
-        item.text = line.mid(i, end - i).trimmed().toString();
-        items.append(item);
+        item(ListItemView{line.mid(i, end - i).trimmed(), false});
         if (comma < 0)
-            return items;
+            return;
         i = comma + 1;
     }
+}
+
+} // namespace
+
+QList<ListItem> splitWriteList(QStringView line, bool *unterminated) {
+    QList<ListItem> items;
+    scanWriteList(line, unterminated,
+                  [&](const ListItemView &v) { items.append(ListItem{v.text.toString(), v.quoted}); });
+    return items;
+}
+
+qsizetype splitWriteListViews(QStringView line, ListItemView *items, qsizetype capacity, bool *unterminated) {
+    qsizetype count = 0;
+    scanWriteList(line, unterminated, [&](const ListItemView &v) {
+        if (count < capacity)
+            items[count] = v;
+        ++count;
+    });
+    return count;
 }
 
 void WriteListLine::add(const QString &item) {

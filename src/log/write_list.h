@@ -18,6 +18,15 @@ struct ListItem {
 // line; *unterminated is set so callers can report it.
 QList<ListItem> splitWriteList(QStringView line, bool *unterminated = nullptr);
 
+// The same split without copying: views into `line`. Fills at most `capacity` items and returns how many
+// the line has in all, so a reader of a fixed number of items needs no list and no string per item.
+struct ListItemView {
+    QStringView text;
+    bool quoted = false;
+};
+qsizetype splitWriteListViews(QStringView line, ListItemView *items, qsizetype capacity,
+                              bool *unterminated = nullptr);
+
 // Builds a Write-list line field by field: text quoted, numbers plain, an empty item as nothing.
 class WriteListLine {
 public:

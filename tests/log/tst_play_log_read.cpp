@@ -1,0 +1,104 @@
+// readPlayLog reads a sound file straight from its bytes and every other file line by line; both ways must
+// give the same records and the same problems for any file.
+#include "log/play_log.h"
+#include "log/sjis.h"
+#include "log/text_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace mirute;
+
+namespace {
+
+QByteArray sjisBytes(const QString &text) {
+    QByteArray out;
+    if (!sjis::encode(text, &out))
+        qFatal("test text has no Shift_JIS form");
+    return out;
+}
+
+void writeLog(const QString &dir, const QByteArray &bytes) {
+    QFile f(QDir(dir).filePath(QStringLiteral("データ.txt")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QString describe(const PlayRecord &r) {
+    return QStringLiteral("%1|%2|%3|%4|%5").arg(r.date, r.time, r.game).arg(double(r.seconds)).arg(r.diary);
+}
+
+} // namespace
+
+class TestPlayLogRead : public QObject {
+    Q_OBJECT
+private slots:
+    void sameAsLineByLine_data();
+    void sameAsLineByLine();
+};
+
+void TestPlayLogRead::sameAsLineByLine_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("problems");
+    const QByteArray good = sjisBytes(QStringLiteral("\"2024/03/01\",\"09:30:05\",\"抜かな\",60,\"秒数 : 60   答数 : 25  "
+                                                     "反応時間  0.85秒\",\r\n"));
+    const QByteArray rewritten =
+        sjisBytes(QStringLiteral("\"2024/03/01\",\"09:31:05\",\"座標\",23.4,\"今日は、よく出来た, 明日も\",\"\"\r\n"));
+    QTest::newRow("empty file") << QByteArray() << 0 << 0;
+    QTest::newRow("game and rewrite lines") << good + rewritten << 2 << 0;
+    QTest::newRow("no line end at the end") << good + rewritten.chopped(2) << 2 << 0;
+    QTest::newRow("LF only") << good.chopped(2) + "\n" + rewritten << 2 << 0;
+    QTest::newRow("blank lines") << good + "\r\n   \r\n\t\r\n" + rewritten << 2 << 0;
+    QTest::newRow("ideographic blank line") << good + sjisBytes(QStringLiteral("　\r\n")) + rewritten << 2 << 0;
+    QTest::newRow("five items") << good + "\"2024/03/02\",\"10:00:00\",\"x\",30,\"x\"\r\n" << 2 << 0;
+    QTest::newRow("seven items") << good + "\"2024/03/02\",\"10:00:00\",\"x\",30,\"x\",,\r\n" << 1 << 1;
+    QTest::newRow("four items") << good + "\"2024/03/02\",\"10:00:00\",\"x\",30\r\n" << 1 << 1;
+    QTest::newRow("quoted seconds") << good + "\"2024/03/02\",\"10:00:00\",\"x\",\"30\",\"d\",\r\n" << 1 << 1;
+    QTest::newRow("seconds not a number") << good + "\"2024/03/02\",\"10:00:00\",\"x\",3O,\"d\",\r\n" << 1 << 1;
+    QTest::newRow("seconds too large") << good + "\"2024/03/02\",\"10:00:00\",\"x\",1e30,\"d\",\r\n" << 1 << 1;
+    QTest::newRow("seconds with blanks and no zero") << QByteArray("\"2024/03/02\",\"10:00:00\",\"x\",  .85 ,\"d\",\r\n") << 1 << 0;
+    QTest::newRow("unterminated quote") << good + "\"2024/03/02\",\"10:00:00\",\"x\",30,\"d,\r\n" << 1 << 1;
+    QTest::newRow("text after a closing quote") << QByteArray("\"2024/03/02\"zz,\"10:00:00\",\"x\",30,\"d\",\r\n") << 1 << 0;
+    QTest::newRow("Japanese after a closing quote")
+        << good + sjisBytes(QStringLiteral("\"2024/03/02\"字,\"10:00:00\",\"x\",30,\"d\",\r\n")) << 2 << 0;
+    QTest::newRow("unquoted Japanese text") << good + sjisBytes(QStringLiteral("2024/03/02,10:00:00,抜かな,30,日記,\r\n"))
+                                            << 2 << 0;
+    QTest::newRow("Japanese spare item") << good + sjisBytes(QStringLiteral("\"a\",\"b\",\"c\",1,\"d\",\"予備\"\r\n")) << 2
+                                         << 0;
+    QTest::newRow("unknown game name") << good + sjisBytes(QStringLiteral("\"a\",\"b\",\"将棋\",1,\"d\",\r\n")) << 2 << 0;
+    QTest::newRow("damaged Shift_JIS") << good + QByteArray("\"a\",\"b\",\"\x81\",1,\"d\",\r\n") + rewritten << 2 << 1;
+    QTest::newRow("lead byte before a quote") << good + QByteArray("\"a\",\"b\",\"c\x82\",1,\"d\",\r\n") << 1 << 1;
+    QTest::newRow("NUL byte") << good + QByteArray("\"a\",\"b\",\"c\",1,\"d") + QByteArray(1, '\0') + "\",\r\n" + rewritten << 2 << 1;
+    QTest::newRow("saved as UTF-8") << QStringLiteral("\"2024/03/01\",\"09:30:05\",\"抜かな\",60,\"d\",\r\n").toUtf8() << 0
+                                    << 1;
+    QTest::newRow("same date, other game bytes") << good + good + rewritten + good << 4 << 0;
+}
+
+void TestPlayLogRead::sameAsLineByLine() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, records);
+    QFETCH(int, problems);
+    QTemporaryDir tmp;
+    writeLog(tmp.path(), bytes);
+
+    const PlayLogData read = readPlayLog(tmp.path());
+    const PlayLogData general = parsePlayLog(readTextLines(tmp.path(), kPlayLogFile));
+    QVERIFY(read.exists);
+    QCOMPARE(read.error, general.error);
+    QCOMPARE(read.records.size(), general.records.size());
+    for (qsizetype i = 0; i < read.records.size(); ++i)
+        QCOMPARE(describe(read.records[i]), describe(general.records[i]));
+    QCOMPARE(read.problems.size(), general.problems.size());
+    for (qsizetype i = 0; i < read.problems.size(); ++i) {
+        QCOMPARE(read.problems[i].line, general.problems[i].line);
+        QCOMPARE(read.problems[i].reason, general.problems[i].reason);
+    }
+    QCOMPARE(read.records.size(), records);
+    QCOMPARE(read.problems.size(), problems);
+}
+
+QTEST_GUILESS_MAIN(TestPlayLogRead)
+#include "tst_play_log_read.moc"
