@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <functional>
+
+namespace mirute::bench {
+
+// The sample working folder every benchmark reads: a log of 32,766 plays and 5,000 history lines per game.
+const QString &sampleDir();
+void setSampleDir(const QString &dir);
+// The date of the folder's last play, which the main panel shows.
+QDate lastPlayDay();
+
+// Runs pending events until `done` or until timeoutMs have passed; false on timeout.
+bool waitFor(const std::function<bool()> &done, int timeoutMs = 10000);
+
+// Peak resident memory of this process so far, in MB (getrusage ru_maxrss).
+double peakRssMb();
+
+} // namespace mirute::bench

@@ -1,0 +1,93 @@
+// mirute_bench: Google Benchmark over a sample working folder with the largest log.
+//   mirute_bench [--sample-dir=DIR] [benchmark options]   the benchmarks (a folder is generated when none is given)
+//   mirute_bench --first-start --sample-dir=DIR           one fresh start: first paint, every panel opened once,
+//                                                         peak memory; one JSON line on stdout
+#include "bench_env.h"
+#include "bench_windows.h"
+
+#include "app/main_window.h"
+#include "sample_log/sample_log.h"
+#include "ui/message_dialog.h"
+
+#include <QApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+using namespace mirute;
+
+namespace {
+
+int firstStart() {
+    QJsonObject out;
+    out["rss_at_start_mb"] = bench::peakRssMb();
+    double firstPaint = 0;
+    MainWindow *w = bench::openMainWindow(bench::sampleDir(), &firstPaint);
+    out["startup_first_paint_ms"] = firstPaint;
+    out["rss_after_start_mb"] = bench::peakRssMb();
+    QJsonObject panels, peaks;
+    for (const QString &name : bench::panelButtons()) {
+        panels[name] = bench::clickPanelButton(w, name);
+        peaks[name] = bench::peakRssMb();
+    }
+    out["panel_button_ms"] = panels;
+    out["peak_rss_mb_after"] = peaks;
+    out["peak_rss_mb"] = bench::peakRssMb();
+    delete w;
+    QTextStream(stdout) << QJsonDocument(out).toJson(QJsonDocument::Compact) << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Our own options are taken out before Qt and the benchmark library see the rest.
+    std::vector<char *> rest;
+    QString sampleDir;
+    bool first = false;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--sample-dir=", 13) == 0)
+            sampleDir = QString::fromLocal8Bit(argv[i] + 13);
+        else if (std::strcmp(argv[i], "--first-start") == 0)
+            first = true;
+        else
+            rest.push_back(argv[i]);
+    }
+    int restCount = int(rest.size());
+    rest.push_back(nullptr);
+    QApplication app(restCount, rest.data());
+    MessageDialog::setAutoAnswer(true);
+
+    QTemporaryDir tmp;
+    if (sampleDir.isEmpty()) {
+        sample::SampleSpec spec;
+        spec.historyPlays = 5000;
+        sampleDir = tmp.filePath(QStringLiteral("sample"));
+        const QString error =
+            sample::writeSampleFolder(sampleDir, sample::generateSample(spec), QStringLiteral(MIRUTE_DEFAULT_DATA));
+        if (!error.isEmpty()) {
+            QTextStream(stderr) << error << Qt::endl;
+            return 2;
+        }
+    }
+    bench::setSampleDir(sampleDir);
+    if (first)
+        return firstStart();
+
+    bench::registerPanelButtonBenchmarks();
+    benchmark::Initialize(&restCount, rest.data());
+    if (benchmark::ReportUnrecognizedArguments(restCount, rest.data()))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    bench::closeBenchWindows();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,130 @@
+#!/usr/bin/env python3
+"""Prints the summary table of one benchmark run: medians, ratios and the targets.
+
+    summary.py BENCH_JSON PEER_JSON FIRST_START_JSONL"""
+import json
+import statistics
+import sys
+
+TO_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+
+
+def medians(path):
+    """run_name -> the median aggregate of a Google Benchmark JSON output."""
+    with open(path, encoding="utf-8") as f:
+        data = json.load(f)
+    out = {}
+    for b in data["benchmarks"]:
+        if b.get("aggregate_name") == "median" or (b.get("run_type") == "iteration" and b["run_name"] not in out):
+            b = dict(b)
+            b["ms"] = b["real_time"] * TO_MS[b["time_unit"]]
+            out[b["run_name"]] = b
+    return out
+
+
+def find(results, prefix):
+    for name, b in results.items():
+        if name == prefix or name.startswith(prefix + "/"):
+            return b
+    return None
+
+
+def main():
+    bench = medians(sys.argv[1])
+    with open(sys.argv[2], encoding="utf-8") as f:
+        peer = json.loads(f.read().strip().splitlines()[-1])
+    with open(sys.argv[3], encoding="utf-8") as f:
+        starts = [json.loads(line) for line in f if line.strip().startswith("{")]
+
+    rows = []
+    verdicts = []
+
+    def row(what, value, unit, target="", ok=None):
+        mark = "" if ok is None else ("ok" if ok else "MISSED")
+        rows.append((what, f"{value:,.2f} {unit}" if isinstance(value, float) else f"{value} {unit}", target, mark))
+        if ok is not None:
+            verdicts.append(ok)
+
+    read = find(bench, "BM_ReadPlayLog")
+    read_ms = read["ms"]
+    peer_ms = peer["median_s"] * 1e3
+    row("log read: readPlayLog, 32,766 records", read_ms, "ms")
+    row("  records per second", read["records_per_s"], "/s")
+    row("  MB per second", read["MB_per_s"], "MB/s")
+    for name, label in (("BM_ReadTextLines", "  of which read + decode (readTextLines)"),
+                        ("BM_ParsePlayLog", "  of which split + convert (parsePlayLog)")):
+        b = find(bench, name)
+        if b:
+            row(label, b["ms"], "ms")
+    row("peer: Python 3 csv + cp932, same file", peer_ms, "ms")
+    row("ratio ours/peer (time)", read_ms / peer_ms, "", "<= 0.10", read_ms / peer_ms <= 0.10)
+    row("speed-up over the peer", peer_ms / read_ms, "x", ">= 10x", peer_ms / read_ms >= 10)
+
+    panels = [
+        ("BM_MainPanel", "main panel (computeDay)"),
+        ("BM_AllGraphs", "all graphs (SHOW_RENTAI)"),
+        ("BM_Range/all0_key1_weekday2:0", "range: all (open)"),
+        ("BM_Range/all0_key1_weekday2:1", "range: key 抜"),
+        ("BM_Range/all0_key1_weekday2:2", "range: weekday 水"),
+        ("BM_SortFill", "sort view fill (SHOW_ICHIRAN)"),
+        ("BM_SortButton/button:0", "sort button 1 (no sort from log)"),
+        ("BM_SortButton/button:1", "sort button 2"),
+        ("BM_SortButton/button:2", "sort button 3"),
+        ("BM_SortButton/button:3", "sort button 4"),
+        ("BM_Totals/time0_count1_both2:0", "totals: time"),
+        ("BM_Totals/time0_count1_both2:1", "totals: count"),
+        ("BM_Totals/time0_count1_both2:2", "totals: both"),
+        ("BM_Calendar", "calendar (fill)"),
+        ("BM_DiaryList", "diary list (READ_MEMO_LIST)"),
+        ("BM_EditList", "edit list (READ_HEN_LIST)"),
+    ]
+    for name, label in panels:
+        b = bench.get(name)
+        if not b:
+            continue
+        ok = b["ms"] <= 5 * read_ms and b["ms"] < 100
+        row(f"refresh from file: {label}", b["ms"], "ms", f"<= 5x read ({b['ms'] / read_ms:.1f}x), < 100 ms", ok)
+    for name, b in sorted(bench.items()):
+        if name.startswith("BM_PanelButton/"):
+            row(f"panel button, widgets included: {name.split('/')[1]}", b["ms"], "ms", "(< 100 ms wanted)",
+                None)
+
+    warm = find(bench, "BM_StartupFirstPaint")
+    if warm:
+        row("start-up to first paint, in-process repeat", warm["ms"], "ms", "< 300 ms", warm["ms"] < 300)
+    if starts:
+        cold = statistics.median(s["startup_first_paint_ms"] for s in starts)
+        row(f"start-up to first paint, fresh process ({len(starts)} runs)", cold, "ms", "< 300 ms", cold < 300)
+        mem = statistics.median(s["peak_rss_mb"] for s in starts)
+        row("peak memory after every panel once", mem, "MB", "< 150 MB", mem < 150)
+        for name in starts[0]["panel_button_ms"]:
+            first = statistics.median(s["panel_button_ms"][name] for s in starts)
+            row(f"first opening in a fresh process: {name}", first, "ms", "", None)
+    game = find(bench, "BM_OpenGameWindow")
+    if game:
+        row("open game window 抜かな (5,000 history lines)", game["ms"], "ms")
+    hist = find(bench, "BM_GameHistoryShowAll")
+    if hist:
+        row("history list of 5,000 plays (showAll)", hist["ms"], "ms")
+    timers = find(bench, "BM_EngineTimers")
+    if timers:
+        for key, label, nominal in (("display_0_1s", "0.1 s elapsed display", 100),
+                                    ("clock_1s", "1 s clock", 1000),
+                                    ("feedback_0_15s", "0.15 s feedback", 150)):
+            row(f"timer lateness, {label}: mean", timers[f"{key}_mean_ms"], "ms")
+            worst = timers[f"{key}_worst_ms"]
+            row(f"timer lateness, {label}: worst", worst, "ms", "< 50% of interval", worst < nominal / 2)
+
+    width = max(len(r[0]) for r in rows)
+    print()
+    print(f"{'figure (medians)':<{width}}  {'value':>16}  {'target':<34} result")
+    print("-" * (width + 60))
+    for what, value, target, mark in rows:
+        print(f"{what:<{width}}  {value:>16}  {target:<34} {mark}")
+    print()
+    print(f"{sum(verdicts)} of {len(verdicts)} targets met")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
