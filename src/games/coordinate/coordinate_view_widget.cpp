@@ -89,7 +89,8 @@ public:
         grid->setVerticalSpacing(window.tw(60));
         for (int c = 1; c <= CoordinateRules::kColumns; ++c) {
             auto *l = edgeLabel(this, QStringLiteral("lblRetsu_%1").arg(c), QString::number(c), {192, 0, 0});
-            l->setFixedSize(window.tw(690), window.tw(345));
+            l->setMinimumSize(window.tw(450), window.tw(345));
+            l->setMaximumSize(window.tw(690), window.tw(345));
             grid->addWidget(l, 0, c);
         }
         for (int r = 1; r <= CoordinateRules::kMaxRows; ++r) {
@@ -103,7 +104,9 @@ public:
                 cell->setAccessibleName(QString::number(code));
                 cell->setAutoFillBackground(true);
                 cell->setFrameShape(QFrame::Box);
-                cell->setFixedSize(window.tw(690), window.tw(345));
+                // 690 x 345 twips when there is room; narrower rather than cut off when there is not.
+                cell->setMinimumSize(window.tw(450), window.tw(345));
+                cell->setMaximumSize(window.tw(690), window.tw(345));
                 grid->addWidget(cell, r, c);
                 m_cells[code] = cell;
             }
@@ -150,6 +153,8 @@ QWidget *makeCoordinateView(GameWindow &window) {
         caption->hide();
     box->installEventFilter(new EscapeFilter(rules, box));
     QObject::connect(box, &QLineEdit::textChanged, box, [&rules](const QString &text) { rules.judgeTyped(text); });
+    // Nine columns with the row numbers need a wider window than the typing games.
+    window.resize(qMax(window.width(), window.tw(12600)), window.height());
     return new CoordinateView(window);
 }
 

@@ -23,18 +23,23 @@ public:
         setObjectName(QStringLiteral("fraLamp"));
         auto *row = new QHBoxLayout(this);
         auto *field = new QGridLayout;
-        field->setSpacing(window.tw(60));
+        // Images 840 x 885 twips, columns 1000 and rows 975 apart.
+        field->setHorizontalSpacing(window.tw(100));
+        field->setVerticalSpacing(window.tw(90));
         for (int k = 1; k <= LampRules::kLamps; ++k) {
             auto *b = new QPushButton(this);
             b->setObjectName(QStringLiteral("imgMondai_%1").arg(k));
             b->setFlat(true);
             b->setIconSize(QSize(window.tw(840), window.tw(885)));
-            b->setFixedSize(window.tw(900), window.tw(935));
+            b->setFixedSize(window.tw(840), window.tw(885));
             field->addWidget(b, (k - 1) / 7, (k - 1) % 7);
             connect(b, &QPushButton::clicked, this, [this, k] { rules().click(k); });
             m_lamps.append(b);
         }
-        row->addLayout(field);
+        auto *fieldColumn = new QVBoxLayout;
+        fieldColumn->addLayout(field);
+        fieldColumn->addStretch(1);
+        row->addLayout(fieldColumn);
         row->addLayout(buildLegend(), 0);
         row->addStretch(1);
         rules().setLampShown([this](int lamp) {
@@ -144,6 +149,8 @@ QWidget *makeLampView(GameWindow &window) {
                      [box, &engine] { box->setCurrentText(engine.settings().extraText(0)); });
     QObject::connect(box, &QComboBox::activated, &engine,
                      [box, &engine](int i) { engine.setExtra(0, box->itemText(i)); });
+    // The field of seven lamps a row with the legend beside it needs a wider window than the typing games.
+    window.resize(qMax(window.width(), window.tw(13800)), window.height());
     return new LampView(window);
 }
 

@@ -19,6 +19,7 @@ public:
     void makeQuestion() override;   // MAKE_MONDAI
     void onStart() override;
     void onExtraChanged(int index) override;
+    bool hasAnswerBox() const override { return false; }
 
     int unitsDone() const override { return m_clearCount; }
     int historyAnswers() const override { return m_clearCount; }

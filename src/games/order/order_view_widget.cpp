@@ -5,6 +5,7 @@
 
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -40,7 +41,7 @@ public:
             b->setObjectName(QStringLiteral("lblMondai_%1").arg(k));
             b->setFlat(true);
             b->setFont(f);
-            b->setMinimumSize(window.tw(1500), window.tw(1000));
+            b->setMinimumSize(window.tw(2100), window.tw(1300));
             b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
             grid->addWidget(b, (k - 1) / 3, (k - 1) % 3);
             connect(b, &QPushButton::clicked, this, [this, k] {
@@ -53,8 +54,28 @@ public:
         render();
     }
 
+protected:
+    void resizeEvent(QResizeEvent *e) override {
+        QFrame::resizeEvent(e);
+        fitFont();
+    }
+
 private:
     OrderRules &rules() { return m_engine.rulesAs<OrderRules>(); }
+
+    // 65.25-point numbers, smaller only where a three-digit number would not fit its label.
+    void fitFont() {
+        const int room = m_labels.first()->width() * 9 / 10;
+        QFont f = m_labels.first()->font();
+        double points = 65.25;
+        f.setPointSizeF(points);
+        while (points > 12 && QFontMetricsF(f).horizontalAdvance(QStringLiteral("888")) > room) {
+            points -= 1;
+            f.setPointSizeF(points);
+        }
+        for (QPushButton *b : m_labels)
+            b->setFont(f);
+    }
 
     void render() {
         for (int k = 1; k <= m_labels.size(); ++k) {
@@ -100,6 +121,8 @@ QWidget *makeOrderView(GameWindow &window) {
                     {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 0);
     addSettingCombo(window, QStringLiteral("cboMode2"), QStringLiteral("順番"),
                     {QStringLiteral("小"), QStringLiteral("大")}, 1);
+    // The block of three 65-point numbers a row needs a wider window than the typing games.
+    window.resize(qMax(window.width(), window.tw(12600)), window.height());
     return new OrderView(window);
 }
 

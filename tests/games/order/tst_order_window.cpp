@@ -55,6 +55,7 @@ void TestOrderWindow::answerCountPlayThroughTheWindow() {
 
     QCOMPARE(window.objectName(), QStringLiteral("frmG6"));
     QCOMPARE(window.windowTitle(), QStringLiteral("順番クリック"));
+    QVERIFY(!window.answerBox());   // clicks are the answers
     QCOMPARE(window.findChild<QComboBox *>("cboMode")->currentText(), QStringLiteral("1"));
     QCOMPARE(window.findChild<QComboBox *>("cboMode2")->currentText(), QStringLiteral("大"));
     QCOMPARE(window.findChild<QLabel *>("lblByouCaption")->text(), QStringLiteral("クリック数／秒"));
