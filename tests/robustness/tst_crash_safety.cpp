@@ -73,11 +73,12 @@ void TestCrashSafety::killedRewriteLeavesWholeLog() {
         QVERIFY(log.complete());
         QCOMPARE(log.records.size(), test::kCrashLogRecords);
     }
-    // Temporary files of rewrites cut short may stay beside the log; they never take its name.
+    // Where the file system has no unnamed temporary files, a rewrite cut short leaves its temporary file
+    // beside the log; it never takes the log's name.
     const QStringList left = QDir(dir.path()).entryList(QDir::Files);
     QVERIFY(left.contains(kPlayLogFile));
     qInfo() << "versions after each kill" << seen << "rewrites finished" << finishedRewrites
-            << "rewrites cut short" << left.size() - 1;
+            << "files left beside the log" << left.size() - 1;
     // After the first round a new version stood whole: the kills fell among real rewrites.
     QVERIFY(finishedRewrites >= 1);
     QVERIFY(seen.first() == 1 || seen.first() == 2);
