@@ -65,10 +65,17 @@ QString GameEngine::open() {
 
     const SettingsReadResult read = readGameSettings(m_dir, m_def);
     m_settings = read.settings;
+    bool keepSettingsFile = false;
     if (!read.notice.isEmpty()) {
-        // The damaged file is kept beside the others before sound values replace it.
-        backupFile(m_dir, m_def.settingsFile(), QDateTime::currentDateTime().toString("yyyyMMdd_HHmmss"));
+        // The damaged file is kept beside the others before sound values replace it; without a copy it is
+        // left as it is until the user changes a setting.
+        const WriteResult backup =
+            backupFile(m_dir, m_def.settingsFile(), QDateTime::currentDateTime().toString("yyyyMMdd_HHmmss"));
         notices << QStringLiteral("「%1」: %2").arg(m_def.settingsFile(), read.notice);
+        if (!backup.ok()) {
+            notices << backup.error;
+            keepSettingsFile = true;
+        }
     }
     setAutoSave(m_settings.autoSave != 0);
     setupAnswerList();
@@ -86,7 +93,8 @@ QString GameEngine::open() {
     m_board.best = QStringLiteral("...");
     m_barFraction = 1;
     m_opening = false;
-    writeSettings();
+    if (!keepSettingsFile)
+        writeSettings();
     m_openNotice = notices.join(QStringLiteral("\r\n\r\n"));
     emitBoard();
     emit controlsChanged();
@@ -456,7 +464,10 @@ bool GameEngine::save(QString *error) {
 }
 
 QString GameEngine::clearHistory() {
-    backupFile(m_dir, m_def.historyFile(), QDateTime::currentDateTime().toString("yyyyMMdd_HHmmss"));
+    // Without a copy of the old history nothing is erased.
+    if (WriteResult b = backupFile(m_dir, m_def.historyFile(), QDateTime::currentDateTime().toString("yyyyMMdd_HHmmss"));
+        !b.ok())
+        return b.error;
     const WriteResult w = rewriteBytes(m_dir, m_def.historyFile(), QByteArray());
     if (!w.ok())
         return w.error;

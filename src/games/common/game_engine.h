@@ -49,7 +49,6 @@ struct Judgement {
     QStringList cells;          // answer list columns after the running number
     bool updatesBest = true;    // a correct answer may improve bestReaction
     int pauseMs = 150;          // feedback shown this long while the window goes on handling events
-    int typedChars = 0;         // characters added to the game's typed count after the list scrolls
 };
 
 // The engine shared by the seven game windows: modes, countdown, clock, judging, scoring, the end of a

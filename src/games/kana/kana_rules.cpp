@@ -2,7 +2,6 @@
 
 #include "games/common/dictionary.h"
 #include "games/common/game_engine.h"
-#include "log/number_format.h"
 
 namespace mirute {
 
@@ -31,50 +30,17 @@ QString KanaRules::prepare(const QString &dataDir) {
     return {};
 }
 
-bool KanaRules::inOrder() const { return engine().settings().extraInt(0) == 1; }
-
 void KanaRules::makeQuestion() {
     GameEngine &e = engine();
-    RandomSource &random = e.random();
-    const QString &row = m_items.at(random.index1(int(m_items.size())) - 1);
-    QStringList work;
+    const QString &row = m_items.at(e.random().index1(int(m_items.size())) - 1);
+    QStringList kana;
     for (QChar c : row)
-        work.append(QString(c));
-    if (inOrder()) {
-        const int h = random.index0(5);
-        const QString missing = work.takeAt(h);
-        for (int i = 0; i < 4; ++i)
-            m_labels[i] = work[i];
-        work = {missing};
-    } else {
-        for (int i = 0; i < 4; ++i) {
-            const int j = random.index0(int(work.size()));
-            m_labels[i] = work.takeAt(j);
-        }
-    }
-    e.session().answer = work.first();
+        kana.append(QString(c));
+    showAllButOne(kana);
     e.session().reaction = 0;
     e.session().shownAt = e.clock().seconds();
 }
 
-void KanaRules::onStart() {
-    for (QString &l : m_labels)
-        l.clear();
-}
-
-bool KanaRules::isCorrect(const QString &typed) const { return typed == engine().session().answer; }
-
-void KanaRules::judgeTyped(const QString &typed) {
-    GameEngine &e = engine();
-    if (!e.acceptAnswer(typed))
-        return;
-    Judgement j;
-    j.correct = isCorrect(typed);
-    j.reaction = e.session().reaction;
-    const QString expected = e.session().answer;
-    j.cells = {j.correct ? expected : expected + QStringLiteral(" (") + typed + u')', questionText(),
-               formatFixed(j.reaction, 2)};
-    e.judge(j);
-}
+void KanaRules::judgeTyped(const QString &typed) { MissingItemRules::judgeTyped(typed, engine().session().reaction); }
 
 } // namespace mirute

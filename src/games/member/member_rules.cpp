@@ -89,10 +89,9 @@ void MemberRules::txtKaitou_Enter(const QString &typed) {
     Judgement j;
     j.correct = isCorrect(typed);
     j.reaction = e.session().reaction;
-    j.typedChars = int(typed.size());
     const QString expected = e.session().answer;
     j.cells = {j.correct ? expected : expected + QStringLiteral(" (") + typed + u')', formatFixed(j.reaction, 2)};
-    m_typedChars += j.typedChars;   // wrong answers count too
+    m_typedChars += int(typed.size());   // wrong answers count too
     m_grid.setBackColor(j.correct ? Rgb{0, 255, 0} : Rgb{255, 0, 0});
     e.judge(j);
 }
