@@ -300,6 +300,7 @@ void GameWindow::setQuestionView(QWidget *view) {
     if (!view)
         return;
     view->setParent(this);
+    m_questionView = view;
     m_questionColumn->insertWidget(0, view, 1);
     if (m_gameSettings->count() > 0)
         m_settingsFrame->show();
@@ -327,10 +328,38 @@ void GameWindow::placeHistoryPanel() {
     m_bottom->setGeometry(0, this->height() - bottomH, w, bottomH);
 }
 
+// Tab follows the screen: the question and its answer box, the mode and the game's own settings, the start
+// buttons, the answer list, then the history panel with its charts and filters.
+void GameWindow::setTabChain() {
+    auto focusable = [](QWidget *parent) {
+        QList<QWidget *> list;
+        if (!parent)
+            return list;
+        for (QWidget *w : parent->findChildren<QWidget *>())
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->isWindow())
+                list << w;
+        return list;
+    };
+    QList<QWidget *> chain = focusable(m_questionView);
+    if (m_txtKaitou)
+        chain << m_txtKaitou;
+    chain << m_optMode[1] << m_cboJikan << m_optMode[0] << m_cboKaisu << m_chkAs;
+    chain << focusable(m_settingsFrame);
+    chain << m_cmdStart << m_cmdHozon << m_cmdClear << m_cmdEnd << m_msgKaitou << m_msgRireki;
+    for (QPushButton *b : m_chartButtons)
+        chain << b;
+    chain << m_cboJikan2 << m_cboKaisu2 << m_cmdAllDsp;
+    chain.removeAll(nullptr);
+    for (qsizetype i = 0; i + 1 < chain.size(); ++i)
+        if (chain[i] != chain[i + 1])
+            QWidget::setTabOrder(chain[i], chain[i + 1]);
+}
+
 QString GameWindow::Form_Load() {
     const QString error = m_engine->open();
     if (!error.isEmpty())
         return error;
+    setTabChain();
     renderControls();
     renderScoreboard();
     renderHistoryState();

@@ -61,6 +61,7 @@ private:
     void renderCountdown(int step);
     void renderBar(double fraction);
     void placeHistoryPanel();
+    void setTabChain();
     void focusTarget(GameEngine::Focus target);
     void cmdClear_Click();
     void cmdHozon_Click();
@@ -90,6 +91,7 @@ private:
     QComboBox *m_cboJikan2 = nullptr, *m_cboKaisu2 = nullptr;
     QPushButton *m_cmdAllDsp = nullptr;
     QWidget *m_bottom = nullptr;
+    QWidget *m_questionView = nullptr;
 };
 
 

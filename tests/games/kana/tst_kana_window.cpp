@@ -30,6 +30,7 @@ private slots:
     void wholeAnswerCountPlayThroughTheWindow();
     void typingKatakanaForHiraganaIsWrong();
     void missingDictionaryRefusesToOpen();
+    void tabFollowsTheScreen();
 
 private:
     GameWindow *openKana(AppController &c);
@@ -186,6 +187,25 @@ void TestKanaWindow::missingDictionaryRefusesToOpen() {
     QVERIFY(!c.gameWindow());
     QVERIFY(c.mainWindow());
     QVERIFY(MessageDialog::shown().last().text.contains(kKanaDictionary));
+}
+
+void TestKanaWindow::tabFollowsTheScreen() {
+    AppController c(m_dir->path());
+    GameWindow *w = openKana(c);
+    QVERIFY(w);
+    QApplication::setActiveWindow(w);
+    auto *start = w->findChild<QPushButton *>("cmdStart");
+    start->setFocus();
+    const QStringList expected = {"cmdClear", "cmdEnd", "msgKaitou", "msgRireki", "cmdByou"};
+    QStringList seen;
+    for (int i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        seen << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(seen, expected); // "保存" is skipped while saving is automatic
+    w->answerBox()->setFocus();
+    QTest::keyClick(w->answerBox(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("optMode_1"));
 }
 
 QTEST_MAIN(TestKanaWindow)
