@@ -3,6 +3,7 @@
 
     summary.py BENCH_JSON PEER_JSON FIRST_START_JSONL"""
 import json
+import re
 import statistics
 import sys
 
@@ -18,7 +19,9 @@ def medians(path):
         if b.get("aggregate_name") == "median" or (b.get("run_type") == "iteration" and b["run_name"] not in out):
             b = dict(b)
             b["ms"] = b["real_time"] * TO_MS[b["time_unit"]]
-            out[b["run_name"]] = b
+            b["cpu_ms"] = b["cpu_time"] * TO_MS[b["time_unit"]]
+            name = re.sub(r"/(min_time|iterations):[^/]*", "", b["run_name"])
+            out[name] = b
     return out
 
 
@@ -57,8 +60,13 @@ def main():
         if b:
             row(label, b["ms"], "ms")
     row("peer: Python 3 csv + cp932, same file", peer_ms, "ms")
-    row("ratio ours/peer (time)", read_ms / peer_ms, "", "<= 0.10", read_ms / peer_ms <= 0.10)
-    row("speed-up over the peer", peer_ms / read_ms, "x", ">= 10x", peer_ms / read_ms >= 10)
+    row("ratio ours/peer (wall-clock time)", read_ms / peer_ms, "", "<= 0.10", read_ms / peer_ms <= 0.10)
+    row("speed-up over the peer (wall-clock)", peer_ms / read_ms, "x", ">= 10x", None)
+    if "cpu_median_s" in peer:
+        peer_cpu = peer["cpu_median_s"] * 1e3
+        row("log read, processor time", read["cpu_ms"], "ms")
+        row("peer, processor time", peer_cpu, "ms")
+        row("speed-up over the peer (processor time)", peer_cpu / read["cpu_ms"], "x", "", None)
 
     panels = [
         ("BM_MainPanel", "main panel (computeDay)"),
@@ -67,10 +75,10 @@ def main():
         ("BM_Range/all0_key1_weekday2:1", "range: key 抜"),
         ("BM_Range/all0_key1_weekday2:2", "range: weekday 水"),
         ("BM_SortFill", "sort view fill (SHOW_ICHIRAN)"),
-        ("BM_SortButton/button:0", "sort button 1 (no sort from log)"),
-        ("BM_SortButton/button:1", "sort button 2"),
-        ("BM_SortButton/button:2", "sort button 3"),
-        ("BM_SortButton/button:3", "sort button 4"),
+        ("BM_SortButton/button:0", "sort button 1 on the filled list"),
+        ("BM_SortButton/button:1", "sort button 2 on the filled list"),
+        ("BM_SortButton/button:2", "sort button 3 on the filled list"),
+        ("BM_SortButton/button:3", "sort button 4 on the filled list"),
         ("BM_Totals/time0_count1_both2:0", "totals: time"),
         ("BM_Totals/time0_count1_both2:1", "totals: count"),
         ("BM_Totals/time0_count1_both2:2", "totals: both"),
@@ -83,7 +91,7 @@ def main():
         if not b:
             continue
         ok = b["ms"] <= 5 * read_ms and b["ms"] < 100
-        row(f"refresh from file: {label}", b["ms"], "ms", f"<= 5x read ({b['ms'] / read_ms:.1f}x), < 100 ms", ok)
+        row(f"{'' if 'sort button' in label else 'refresh from file: '}{label}", b["ms"], "ms", f"<= 5x read ({b['ms'] / read_ms:.1f}x), < 100 ms", ok)
     for name, b in sorted(bench.items()):
         if name.startswith("BM_PanelButton/"):
             row(f"panel button, widgets included: {name.split('/')[1]}", b["ms"], "ms", "(< 100 ms wanted)",
