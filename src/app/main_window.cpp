@@ -8,6 +8,7 @@
 #include "games/common/clock.h"
 #include "log/diary_panel.h"
 #include "log/edit_panel.h"
+#include "ui/grid_widget.h"
 #include "ui/message_dialog.h"
 #include "views/all_graphs_panel.h"
 #include "views/calendar_panel.h"
@@ -157,8 +158,15 @@ LogPanel *MainWindow::visiblePanel() const {
 }
 
 void MainWindow::HIDE_PANELS() {
-    for (LogPanel *p : m_hideOrder)
+    for (LogPanel *p : m_hideOrder) {
+        const bool wasShown = p->isVisibleTo(this);
         p->hide();
+        // Every panel but the main panel is filled from the log again when it opens, so the rows of a
+        // panel put away are dropped rather than kept (a whole log is 32,766 rows a grid).
+        if (wasShown && p != m_dayPanel)
+            for (GridWidget *grid : p->findChildren<GridWidget *>())
+                grid->grid().setRows(1);
+    }
 }
 
 void MainWindow::READ_NAME() {

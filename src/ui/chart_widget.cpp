@@ -113,12 +113,13 @@ void ChartWidget::redraw() {
     chart->removeAllSeries();
 
     const int rows = m_data->rowCount();
+    const int perBar = rowsPerBar(rows);
     auto *series = new QBarSeries;
     for (int c = 0; c < m_data->columnCount(); ++c) {
         auto *set = new QBarSet(m_impl->name(c));
         set->setColor(m_impl->color(c));
         set->setBorderColor(rows > kOutlinedBars ? Qt::transparent : m_impl->color(c).darker(120));
-        set->append(m_data->columnValues(c + 1));
+        set->append(barValues(m_data->columnValues(c + 1), perBar));
         series->append(set);
     }
     // Thin bars side by side, so that thousands of them still show their colour rather than a haze.
@@ -147,17 +148,39 @@ QAbstractAxis *ChartWidget::labelAxis() const {
     return axis;
 }
 
+int ChartWidget::rowsPerBar(int rows) {
+    // A whole log has far more plays than the chart has pixels; each bar then stands for a run of rows and
+    // shows their largest value, so the chart keeps a graphics item per bar at most kLabelledBars times.
+    return rows > kLabelledBars ? (rows + kLabelledBars - 1) / kLabelledBars : 1;
+}
+
+QList<double> ChartWidget::barValues(const QList<double> &values, int perBar) {
+    if (perBar <= 1)
+        return values;
+    QList<double> bars;
+    bars.reserve(values.size() / perBar + 1);
+    for (qsizetype start = 0; start < values.size(); start += perBar) {
+        double top = values[start];
+        for (qsizetype i = start + 1; i < qMin(values.size(), start + perBar); ++i)
+            top = qMax(top, values[i]);
+        bars.append(top);
+    }
+    return bars;
+}
+
 QAbstractAxis *ChartWidget::rowNumberAxis() const {
     // Bar k (from 0) stands at k: a few round row numbers along a plain number line.
     const int rows = m_data->rowCount();
+    const int perBar = rowsPerBar(rows);
+    const int bars = (rows + perBar - 1) / perBar;
     auto *axis = new QCategoryAxis;
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axis->setRange(-0.5, rows - 0.5);
+    axis->setRange(-0.5, bars - 0.5);
     axis->setStartValue(-0.5);
     const int step = int(ChartData::roundUp(rows / 8.0));
     axis->append(QStringLiteral("1"), 0);
     for (int row = step; row <= rows; row += step)
-        axis->append(QString::number(row), row - 1);
+        axis->append(QString::number(row), (row - 1) / perBar);
     return axis;
 }
 

@@ -39,6 +39,8 @@ private:
     void redraw();
     QAbstractAxis *labelAxis() const;
     QAbstractAxis *rowNumberAxis() const;
+    static int rowsPerBar(int rows);
+    static QList<double> barValues(const QList<double> &values, int perBar);
     class Impl;
     ChartData *m_data;
     Impl *m_impl;

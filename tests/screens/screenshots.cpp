@@ -1,4 +1,4 @@
-// Opens every panel and every game window on a sample folder and writes a picture of each, so that a
+// Opens every panel and every game window on a sample folder (or the folder given) and writes a picture of each, so that a
 // person can look at every screen: scripts/screenshots.sh runs it under Xvfb.
 #include "app/app_controller_window.h"
 #include "app/app_state.h"
@@ -90,11 +90,16 @@ int main(int argc, char *argv[]) {
     QTemporaryDir dir;
     test::FakeClock clock(QDateTime(QDate(2026, 12, 6), QTime(21, 0)));
     setAppClock(&clock);
-    writeSampleFolder(dir.path(), clock.now().date());
+    // A folder given after the output folder (e.g. one written by mirute-sample) is used as it is.
+    QString folder = dir.path();
+    if (argc > 2)
+        folder = QString::fromLocal8Bit(argv[2]);
+    else
+        writeSampleFolder(dir.path(), clock.now().date());
     MessageDialog::setAutoAnswer(true);
     appState().firstStartDone = true;
 
-    AppController controller(dir.path());
+    AppController controller(folder);
     controller.showMain();
     MainWindow *main = controller.mainWindow();
     save(main, out, QStringLiteral("01_main"));
