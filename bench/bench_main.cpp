@@ -68,11 +68,11 @@ int main(int argc, char **argv) {
 
     QTemporaryDir tmp;
     if (sampleDir.isEmpty()) {
-        sample::SampleSpec spec;
-        spec.historyPlays = 5000;
+        sample::SampleOptions options;
+        options.historyPlays = 5000;
         sampleDir = tmp.filePath(QStringLiteral("sample"));
         const QString error =
-            sample::writeSampleFolder(sampleDir, sample::generateSample(spec), QStringLiteral(MIRUTE_DEFAULT_DATA));
+            sample::writeSampleFolder(sampleDir, sample::generateSample(options), QStringLiteral(MIRUTE_DEFAULT_DATA));
         if (!error.isEmpty()) {
             QTextStream(stderr) << error << Qt::endl;
             return 2;

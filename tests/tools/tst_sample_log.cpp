@@ -18,8 +18,8 @@ namespace {
 
 const QDate kLastDay(2024, 3, 15);
 
-sample::SampleSpec spec(int records, quint32 seed = 7, int historyPlays = -1) {
-    sample::SampleSpec s;
+sample::SampleOptions options(int records, quint32 seed = 7, int historyPlays = -1) {
+    sample::SampleOptions s;
     s.records = records;
     s.seed = seed;
     s.historyPlays = historyPlays;
@@ -27,7 +27,7 @@ sample::SampleSpec spec(int records, quint32 seed = 7, int historyPlays = -1) {
     return s;
 }
 
-QString writeFolder(const QTemporaryDir &tmp, const sample::SampleSpec &s, const QString &name = "w") {
+QString writeFolder(const QTemporaryDir &tmp, const sample::SampleOptions &s, const QString &name = "w") {
     const QString dir = tmp.filePath(name);
     const QString error = sample::writeSampleFolder(dir, sample::generateSample(s), QStringLiteral(MIRUTE_DEFAULT_DATA));
     if (!error.isEmpty())
@@ -61,7 +61,7 @@ void TestSampleLog::logShape_data() {
 void TestSampleLog::logShape() {
     QFETCH(int, records);
     QTemporaryDir tmp;
-    const QString dir = writeFolder(tmp, spec(records));
+    const QString dir = writeFolder(tmp, options(records));
 
     const PlayLogData log = readPlayLog(dir);
     QVERIFY(log.exists);
@@ -117,7 +117,7 @@ void TestSampleLog::historyFiles() {
     QFETCH(int, records);
     QFETCH(int, historyPlays);
     QTemporaryDir tmp;
-    const QString dir = writeFolder(tmp, spec(records, 11, historyPlays));
+    const QString dir = writeFolder(tmp, options(records, 11, historyPlays));
     const PlayLogData log = readPlayLog(dir);
     QVERIFY(log.complete());
 
@@ -158,9 +158,9 @@ void TestSampleLog::historyFiles() {
 
 void TestSampleLog::sameSeedSameFiles() {
     QTemporaryDir tmp;
-    const QString a = writeFolder(tmp, spec(1500, 42, 100), "a");
-    const QString b = writeFolder(tmp, spec(1500, 42, 100), "b");
-    const QString c = writeFolder(tmp, spec(1500, 43, 100), "c");
+    const QString a = writeFolder(tmp, options(1500, 42, 100), "a");
+    const QString b = writeFolder(tmp, options(1500, 42, 100), "b");
+    const QString c = writeFolder(tmp, options(1500, 43, 100), "c");
     QStringList files = {"データ.txt"};
     for (const QString &g : gameNames())
         files << g + "履歴.txt";
@@ -173,7 +173,7 @@ void TestSampleLog::sameSeedSameFiles() {
 
 void TestSampleLog::diariesAreSummariesWithSomeComments() {
     QTemporaryDir tmp;
-    const QString dir = writeFolder(tmp, spec(5000, 3));
+    const QString dir = writeFolder(tmp, options(5000, 3));
     const PlayLogData log = readPlayLog(dir);
     QCOMPARE(log.records.size(), 5000);
     const QRegularExpression summary(QStringLiteral("^秒数 : \\d+(\\.\\d)?   答数 : \\d+  反応時間  \\d+(\\.\\d+)?秒$"));
@@ -218,7 +218,7 @@ void TestSampleLog::defaultFilesCopiedNotOverwritten() {
     const QString dir = tmp.filePath("w");
     QDir().mkpath(dir);
     test::writeSjis(dir, "抜かな辞書.TXT", "mine");
-    QCOMPARE(sample::writeSampleFolder(dir, sample::generateSample(spec(20)), QStringLiteral(MIRUTE_DEFAULT_DATA)),
+    QCOMPARE(sample::writeSampleFolder(dir, sample::generateSample(options(20)), QStringLiteral(MIRUTE_DEFAULT_DATA)),
              QString());
     QCOMPARE(test::readSjis(dir, "抜かな辞書.TXT"), QStringLiteral("mine"));
     const QString defaults = QStringLiteral(MIRUTE_DEFAULT_DATA);
@@ -234,7 +234,7 @@ void TestSampleLog::defaultFilesCopiedNotOverwritten() {
     }
     QVERIFY(copied > 0);
 
-    QCOMPARE(sample::writeSampleFolder(tmp.filePath("x"), sample::generateSample(spec(5)), tmp.filePath("missing"))
+    QCOMPARE(sample::writeSampleFolder(tmp.filePath("x"), sample::generateSample(options(5)), tmp.filePath("missing"))
                  .isEmpty(),
              false);
 }

@@ -42,22 +42,22 @@ int main(int argc, char *argv[]) {
     if (!parser.isSet(dirOpt))
         return fail(QStringLiteral("--dir is required"));
     bool ok = false;
-    sample::SampleSpec spec;
-    spec.records = parser.value(recordsOpt).toInt(&ok);
-    if (!ok || spec.records < 0)
+    sample::SampleOptions options;
+    options.records = parser.value(recordsOpt).toInt(&ok);
+    if (!ok || options.records < 0)
         return fail(QStringLiteral("--records must be a whole number, 0 or more"));
-    spec.seed = parser.value(seedOpt).toUInt(&ok);
+    options.seed = parser.value(seedOpt).toUInt(&ok);
     if (!ok)
         return fail(QStringLiteral("--seed must be a whole number"));
-    spec.historyPlays = parser.value(historyOpt).toInt(&ok);
-    if (!ok || spec.historyPlays < -1)
+    options.historyPlays = parser.value(historyOpt).toInt(&ok);
+    if (!ok || options.historyPlays < -1)
         return fail(QStringLiteral("--history-plays must be a whole number, 0 or more"));
     if (parser.isSet(endOpt)) {
-        spec.lastDay = parseDateText(parser.value(endOpt));
-        if (!spec.lastDay.isValid())
+        options.lastDay = parseDateText(parser.value(endOpt));
+        if (!options.lastDay.isValid())
             return fail(QStringLiteral("--end must be a date yyyy/mm/dd"));
     }
-    const sample::SampleData data = sample::generateSample(spec);
+    const sample::SampleData data = sample::generateSample(options);
     const QString dir = QDir(parser.value(dirOpt)).absolutePath();
     if (const QString error = sample::writeSampleFolder(dir, data, parser.value(dataOpt)); !error.isEmpty())
         return fail(error);

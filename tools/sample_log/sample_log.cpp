@@ -252,12 +252,12 @@ QString summaryText(int gameNo, const QString &seconds, int answers, const QStri
     return text + QStringLiteral("  反応時間  ") + reaction + QStringLiteral("秒");
 }
 
-SampleData generateSample(const SampleSpec &spec) {
-    Rng rng(spec.seed);
+SampleData generateSample(const SampleOptions &options) {
+    Rng rng(options.seed);
     SampleData data;
-    const int records = qMax(0, spec.records);
-    const QDate last = spec.lastDay.isValid() ? spec.lastDay : QDate::currentDate();
-    const QDate first = last.addYears(-qMax(1, spec.years)).addDays(1);
+    const int records = qMax(0, options.records);
+    const QDate last = options.lastDay.isValid() ? options.lastDay : QDate::currentDate();
+    const QDate first = last.addYears(-qMax(1, options.years)).addDays(1);
     const int days = int(first.daysTo(last)) + 1;
     data.plays.reserve(records);
     if (records > 0) {
@@ -294,7 +294,7 @@ SampleData generateSample(const SampleSpec &spec) {
         for (const SamplePlay &p : std::as_const(data.plays))
             if (p.gameNo == g)
                 logged.append(p.history);
-        const int wanted = spec.historyPlays < 0 ? int(logged.size()) : spec.historyPlays;
+        const int wanted = options.historyPlays < 0 ? int(logged.size()) : options.historyPlays;
         QList<HistoryRecord> &history = data.histories[g - 1];
         // Plays from before the log's first day, a handful a day going backwards.
         const int older = qMax(0, wanted - int(logged.size()));

@@ -17,7 +17,7 @@ inline constexpr int kMaxLogRecords = 32766;
 
 // What a sample working folder holds. The contents depend on these values only, so one seed always gives
 // the same files.
-struct SampleSpec {
+struct SampleOptions {
     int records = kMaxLogRecords;
     quint32 seed = 1;
     // History lines per game; -1 keeps exactly the game's plays of the log. More lines than the log has
@@ -46,7 +46,7 @@ struct SampleData {
     QStringList historyLines(int gameNo) const;
 };
 
-SampleData generateSample(const SampleSpec &spec);
+SampleData generateSample(const SampleOptions &options);
 
 // The default summary a game writes into the diary ("秒数 : 60   答数 : 25  反応時間  0.85秒"); game 7 puts the
 // cell count in place of the reaction time.
