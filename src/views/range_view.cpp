@@ -1,5 +1,7 @@
 #include "views/range_view.h"
 
+#include <QHash>
+
 #include "log/day_time.h"
 #include "log/number_format.h"
 
@@ -100,6 +102,14 @@ void fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const Ran
     int shown = 0;
     // Plays of one day stand together in the log: the weekday is worked out once per run of a date.
     QString weekdayDate, weekday;
+    // A log holds few distinct seconds values (60, 30, …): each is formatted once.
+    QHash<float, QString> secondsTexts;
+    auto secondsText = [&secondsTexts](float seconds) {
+        auto it = secondsTexts.constFind(seconds);
+        if (it == secondsTexts.constEnd())
+            it = secondsTexts.insert(seconds, formatSingle(seconds));
+        return *it;
+    };
     for (const PlayRecord &r : records) {
         if (!rangeSelects(op, filter, r))
             continue;
@@ -108,7 +118,7 @@ void fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const Ran
             weekdayDate = r.date;
             weekday = rangeWeekdayText(r.date);
         }
-        list.appendRow({QString::number(shown), r.date, r.time, weekday, r.game, formatSingle(r.seconds)});
+        list.appendRow({QString::number(shown), r.date, r.time, weekday, r.game, secondsText(r.seconds)});
         for (int g = 0; g < games.size(); ++g)
             if (games[g] == r.game)
                 sums[g] = addRoundedSeconds(sums[g], r.seconds);
