@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/window_helpers.h"
+
 using namespace mirute;
 
 namespace {
@@ -50,13 +52,6 @@ QByteArray fileBytes(const QString &path) {
 bool writeBytes(const QString &path, const QByteArray &bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-int countShown(const QString &title, const QString &text = QString()) {
-    int n = 0;
-    for (const MessageDialog::Shown &s : MessageDialog::shown())
-        n += s.title == title && (text.isNull() || s.text == text);
-    return n;
 }
 
 } // namespace
@@ -134,8 +129,8 @@ void TestMainWindow::startUpReadsTourFlagWithoutWriting() {
     QCOMPARE(chk->isChecked(), checked);
     QCOMPARE(appState().helpTourFlag, checked ? 1 : 0);
     QCOMPARE(fileBytes(settingsPath()), before);
-    QCOMPARE(countShown(QStringLiteral("ヘルプツアーＯＮ")), 0);
-    QCOMPARE(countShown(QStringLiteral("ヘルプツアーＯＦＦ")), 0);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアーＯＮ")), 0);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアーＯＦＦ")), 0);
     QVERIFY(!w->state().loading);
 }
 
@@ -145,13 +140,13 @@ void TestMainWindow::userClickWritesFlagOnce() {
     QVERIFY(!chk->isChecked());
     QTest::mouseClick(chk, Qt::LeftButton);
     QCOMPARE(MessageDialog::shown().size(), 1);
-    QCOMPARE(countShown(QStringLiteral("ヘルプツアーＯＮ"), QStringLiteral("ヘルプツアー機能をオンにします。")), 1);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアーＯＮ"), QStringLiteral("ヘルプツアー機能をオンにします。")), 1);
     QCOMPARE(MessageDialog::shown().first().icon, QMessageBox::Information);
     QCOMPARE(fileBytes(resolveFile(m_dir->path(), kSettingsFile)), sjisBytes("\"ヘルプツアー\",1\r\n"));
     QCOMPARE(appState().helpTourFlag, 1);
     QTest::mouseClick(chk, Qt::LeftButton);
     QCOMPARE(MessageDialog::shown().size(), 2);
-    QCOMPARE(countShown(QStringLiteral("ヘルプツアーＯＦＦ"), QStringLiteral("ヘルプツアー機能をオフにします。")), 1);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアーＯＦＦ"), QStringLiteral("ヘルプツアー機能をオフにします。")), 1);
     QCOMPARE(fileBytes(resolveFile(m_dir->path(), kSettingsFile)), sjisBytes("\"ヘルプツアー\",0\r\n"));
     QCOMPARE(appState().helpTourFlag, 0);
 }
@@ -172,7 +167,7 @@ void TestMainWindow::welcomeOnlyAtFirstStartWithTourOn() {
     QVERIFY(writeBytes(settingsPath(), sjisBytes(QStringLiteral("\"ヘルプツアー\",%1\r\n").arg(flag))));
     appState().firstStartDone = firstStartDone;
     auto w = startWindow();
-    QCOMPARE(countShown(QStringLiteral("ヘルプツアー"), helptexts::welcome()), welcome ? 1 : 0);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアー"), helptexts::welcome()), welcome ? 1 : 0);
     QCOMPARE(MessageDialog::shown().size(), welcome ? 1 : 0);
     QVERIFY(appState().firstStartDone);
     // A second start-up in the same run (a return from a game) never welcomes again.
@@ -193,21 +188,21 @@ void TestMainWindow::visiblePanelButtonDoesNothing() {
 
     QTest::mouseClick(w->button(QStringLiteral("cmdMemo")), Qt::LeftButton);
     QCOMPARE(w->visiblePanel(), w->panel(QStringLiteral("fraMemo")));
-    const int tours = countShown(QStringLiteral("ヘルプツアー"));
+    const int tours = test::countShown(QStringLiteral("ヘルプツアー"));
     QCOMPARE(tours, 1);
     QTest::mouseClick(w->button(QStringLiteral("cmdMemo")), Qt::LeftButton);
-    QCOMPARE(countShown(QStringLiteral("ヘルプツアー")), tours);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアー")), tours);
     QCOMPARE(w->visiblePanel(), w->panel(QStringLiteral("fraMemo")));
 
     // "メイン" only shows the main panel: a play added meanwhile appears at its next rebuild, not now.
     addPlay("2026/12/06", "10:00:00", "抜数字", 30);
     QTest::mouseClick(w->button(QStringLiteral("cmdMain")), Qt::LeftButton);
     QCOMPARE(w->visiblePanel(), static_cast<LogPanel *>(w->dayPanel()));
-    QCOMPARE(countShown(QStringLiteral("ヘルプツアー")), tours);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアー")), tours);
     QCOMPARE(dayList->grid().rows(), 2);
     QTest::mouseClick(w->button(QStringLiteral("cmdMain")), Qt::LeftButton);
     QCOMPARE(dayList->grid().rows(), 2);
-    QCOMPARE(countShown(QStringLiteral("ヘルプツアー")), tours);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアー")), tours);
 }
 
 void TestMainWindow::gameButtonReturnsToToday() {

@@ -12,18 +12,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/window_helpers.h"
+
 using namespace mirute;
 
 namespace {
 
 const QString kTourTitle = QStringLiteral("ヘルプツアー");
-
-int countShown(const QString &title, const QString &text = QString()) {
-    int n = 0;
-    for (const MessageDialog::Shown &s : MessageDialog::shown())
-        n += s.title == title && (text.isNull() || s.text == text);
-    return n;
-}
 
 QString cell(const GridWidget *g, int row, int col) {
     return g->model()->index(row - 1, col).data().toString();
@@ -61,10 +56,7 @@ private:
 void TestAllGraphsPanel::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    MessageDialog::setAutoAnswer(true);
-    MessageDialog::clearShown();
-    appState() = AppState{};
-    appState().firstStartDone = true;
+    test::resetForWindowTest();
 }
 
 void TestAllGraphsPanel::cleanup() {
@@ -78,9 +70,7 @@ void TestAllGraphsPanel::addPlay(const QString &date, const QString &time, const
 }
 
 std::unique_ptr<MainWindow> TestAllGraphsPanel::openPanel() {
-    auto w = std::make_unique<MainWindow>(m_dir->path());
-    w->setAttribute(Qt::WA_DeleteOnClose, false);
-    w->Form_Load();
+    auto w = test::openMainWindow(m_dir->path());
     m_window = w.get();
     MessageDialog::clearShown();
     QTest::mouseClick(w->button(QStringLiteral("cmdRentai")), Qt::LeftButton);
@@ -94,7 +84,7 @@ void TestAllGraphsPanel::opensWithRecordChartAndHelpTour() {
     auto *panel = w->panel(QStringLiteral("fraRenTai"));
     QVERIFY(qobject_cast<AllGraphsPanel *>(panel));
     QCOMPARE(w->visiblePanel(), panel);
-    QCOMPARE(countShown(kTourTitle, helptexts::allGraphs()), 1);
+    QCOMPARE(test::countShown(kTourTitle, helptexts::allGraphs()), 1);
 
     auto *list = child<GridWidget>("msgDayList2");
     auto *days = child<GridWidget>("msgDayList3");
@@ -206,7 +196,7 @@ void TestAllGraphsPanel::outOfOrderNoticeShownOnce() {
     addPlay("2024/03/06", "09:00:00", "抜かな", 10);
     auto w = openPanel();
     QCOMPARE(w->visiblePanel(), w->panel(QStringLiteral("fraRenTai")));
-    QCOMPARE(countShown(QStringLiteral("全グラフ")), 1);
+    QCOMPARE(test::countShown(QStringLiteral("全グラフ")), 1);
     QVERIFY(MessageDialog::shown().constFirst().text.contains(QStringLiteral(" 2 件")));
     QCOMPARE(child<GridWidget>("msgDayList2")->model()->rowCount(), 4);
     QCOMPARE(child<GridWidget>("msgDayList3")->model()->rowCount(), 2);
@@ -215,8 +205,8 @@ void TestAllGraphsPanel::outOfOrderNoticeShownOnce() {
 void TestAllGraphsPanel::emptyLogShowsHeadersOnly() {
     auto w = openPanel();
     QCOMPARE(w->visiblePanel(), w->panel(QStringLiteral("fraRenTai")));
-    QCOMPARE(countShown(kTourTitle, helptexts::allGraphs()), 1);
-    QCOMPARE(countShown(QStringLiteral("全グラフ")), 0);
+    QCOMPARE(test::countShown(kTourTitle, helptexts::allGraphs()), 1);
+    QCOMPARE(test::countShown(QStringLiteral("全グラフ")), 0);
     for (const char *name : {"msgDayList2", "msgDayTotal2", "msgDayList3"})
         QCOMPARE(child<GridWidget>(name)->model()->rowCount(), 0);
     QCOMPARE(child<GridWidget>("msgDayTotal2")->model()->headerData(2, Qt::Horizontal).toString(),

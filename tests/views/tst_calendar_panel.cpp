@@ -13,18 +13,13 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "support/window_helpers.h"
 #include <QToolTip>
 
 using namespace mirute;
 
 namespace {
-
-int countShown(const QString &title, const QString &text = QString()) {
-    int n = 0;
-    for (const MessageDialog::Shown &s : MessageDialog::shown())
-        n += s.title == title && (text.isNull() || s.text == text);
-    return n;
-}
 
 QModelIndex cellIndex(const GridWidget *g, int row, int col) {
     return g->model()->index(row - 1, col);
@@ -78,10 +73,7 @@ private:
 void TestCalendarPanel::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    MessageDialog::setAutoAnswer(true);
-    MessageDialog::clearShown();
-    appState() = AppState{};
-    appState().firstStartDone = true;
+    test::resetForWindowTest();
 }
 
 void TestCalendarPanel::cleanup() {
@@ -96,9 +88,7 @@ void TestCalendarPanel::addPlay(const QString &date, double seconds) {
 }
 
 std::unique_ptr<MainWindow> TestCalendarPanel::openPanel() {
-    auto w = std::make_unique<MainWindow>(m_dir->path());
-    w->setAttribute(Qt::WA_DeleteOnClose, false);
-    w->Form_Load();
+    auto w = test::openMainWindow(m_dir->path());
     m_window = w.get();
     MessageDialog::clearShown();
     QTest::mouseClick(w->button(QStringLiteral("cmdCale")), Qt::LeftButton);
@@ -114,7 +104,7 @@ void TestCalendarPanel::opensWithGridsLegendChartsAndHelpTour() {
     auto w = openPanel();
     QVERIFY(qobject_cast<CalendarPanel *>(w->panel(QStringLiteral("fraCale"))));
     QCOMPARE(w->visiblePanel(), w->panel(QStringLiteral("fraCale")));
-    QCOMPARE(countShown(QStringLiteral("ヘルプツアー"), helptexts::calendar()), 1);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアー"), helptexts::calendar()), 1);
 
     auto *month = child<GridWidget>("msgCale");
     QCOMPARE(month->model()->rowCount(), 3);
@@ -163,7 +153,7 @@ void TestCalendarPanel::emptyLogShowsDesignLegend() {
         QCOMPARE(child<QLabel>(QStringLiteral("lblHan_%1").arg(i))->text(), design[i]);
     QCOMPARE(child<ChartWidget>("mcrKensu")->data().columnValues(1), QList<double>(7, 0));
     QCOMPARE(child<ChartWidget>("mcrKingaku")->data().rowLabel(7), QStringLiteral("土"));
-    QCOMPARE(countShown(QStringLiteral("カレンダー")), 0);
+    QCOMPARE(test::countShown(QStringLiteral("カレンダー")), 0);
 }
 
 void TestCalendarPanel::reopeningRereadsTheFile() {
@@ -184,7 +174,7 @@ void TestCalendarPanel::outOfOrderLogOpensWithNotice() {
     addPlay("2024/01/20", 10);
     auto w = openPanel();
     QCOMPARE(w->visiblePanel(), w->panel(QStringLiteral("fraCale")));
-    QCOMPARE(countShown(QStringLiteral("カレンダー")), 1);
+    QCOMPARE(test::countShown(QStringLiteral("カレンダー")), 1);
     auto *month = child<GridWidget>("msgCale");
     QCOMPARE(month->model()->rowCount(), 1);
     QCOMPARE(month->model()->headerData(25, Qt::Horizontal).toString(), QStringLiteral("25"));

@@ -6,6 +6,7 @@
 #include "log/play_log.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
+#include "support/window_helpers.h"
 #include "ui/button_color_widget.h"
 #include "ui/chart_widget.h"
 #include "ui/grid_widget.h"
@@ -36,20 +37,7 @@ QString logText() {
         gamePlayLine("2024/02/29", "21:00:00", "抜かな", 20, "d"),
         gamePlayLine("2024/03/01", "08:00:00", "ランプ", 90, "e"),
     };
-    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-}
-
-QStringList shownColumn(GridWidget *w, int col) {
-    QStringList out;
-    for (int r = 0; r < w->model()->rowCount(); ++r)
-        out.append(w->model()->index(r, col).data().toString());
-    return out;
-}
-
-void typeText(QWidget *w, const QString &text) {
-    QInputMethodEvent e;
-    e.setCommitString(text);
-    QCoreApplication::sendEvent(w, &e);
+    return test::crlfLines(lines);
 }
 
 } // namespace
@@ -87,10 +75,7 @@ void TestRangePanel::init() {
     QVERIFY(m_dir.isValid());
     test::writeSjis(m_dir.path(), kPlayLogFile, logText());
     setAppClock(&m_clock);
-    MessageDialog::setAutoAnswer(true);
-    MessageDialog::clearShown();
-    appState() = AppState();
-    appState().firstStartDone = true;
+    test::resetForWindowTest();
     start();
 }
 
@@ -101,9 +86,7 @@ void TestRangePanel::cleanup() {
 }
 
 void TestRangePanel::start() {
-    m_window = std::make_unique<MainWindow>(m_dir.path());
-    m_window->setAttribute(Qt::WA_DeleteOnClose, false);
-    m_window->Form_Load();
+    m_window = test::openMainWindow(m_dir.path());
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     click("cmdTaijyu");
@@ -111,13 +94,13 @@ void TestRangePanel::start() {
 
 void TestRangePanel::openingShowsEveryPlay() {
     QCOMPARE(m_window->visiblePanel()->objectName(), QStringLiteral("fraTaijyu"));
-    QCOMPARE(shownColumn(list(), 0), (QStringList{"1", "2", "3", "4", "5"}));
-    QCOMPARE(shownColumn(list(), 3), (QStringList{"火", "水", "木", "木", "金"}));
-    QCOMPARE(shownColumn(list(), 5), (QStringList{"60", "45.5", "30", "20", "90"}));
+    QCOMPARE(test::shownColumn(list(), 0), (QStringList{"1", "2", "3", "4", "5"}));
+    QCOMPARE(test::shownColumn(list(), 3), (QStringList{"火", "水", "木", "木", "金"}));
+    QCOMPARE(test::shownColumn(list(), 5), (QStringList{"60", "45.5", "30", "20", "90"}));
     GridWidget *totals = find<GridWidget>("msgBunseki2");
-    QCOMPARE(shownColumn(totals, 0), gameNames());
-    QCOMPARE(shownColumn(totals, 1), (QStringList{"80", "30", "0", "0", "90", "0", "46"}));
-    QCOMPARE(shownColumn(totals, 2).first(), QStringLiteral("0:01:20"));
+    QCOMPARE(test::shownColumn(totals, 0), gameNames());
+    QCOMPARE(test::shownColumn(totals, 1), (QStringList{"80", "30", "0", "0", "90", "0", "46"}));
+    QCOMPARE(test::shownColumn(totals, 2).first(), QStringLiteral("0:01:20"));
     auto *from = find<QComboBox>("cboStdate");
     auto *to = find<QComboBox>("cboEddate");
     QCOMPARE(from->count(), 4);
@@ -139,12 +122,12 @@ void TestRangePanel::openingShowsEveryPlay() {
 
 void TestRangePanel::periodButtons() {
     click("cmdKikan1");
-    QCOMPARE(shownColumn(list(), 1), (QStringList{"2024/02/29", "2024/02/29", "2024/03/01"}));
+    QCOMPARE(test::shownColumn(list(), 1), (QStringList{"2024/02/29", "2024/02/29", "2024/03/01"}));
     QCOMPARE(find<QComboBox>("cboStdate")->currentText(), QStringLiteral("2024/02/29"));
     QCOMPARE(buttonColor(find<QPushButton>("cmdKikan1")), kRangeFilterHighlight);
     QCOMPARE(buttonColor(find<QPushButton>("cmdAllDay")), kButtonFace);
     click("cmdKikan8");
-    QCOMPARE(shownColumn(list(), 1).first(), QStringLiteral("2024/02/28"));
+    QCOMPARE(test::shownColumn(list(), 1).first(), QStringLiteral("2024/02/28"));
     QCOMPARE(buttonColor(find<QPushButton>("cmdKikan1")), kButtonFace);
     click("cmdAllDay");
     QCOMPARE(list()->model()->rowCount(), 5);
@@ -156,15 +139,15 @@ void TestRangePanel::keyBoxAndGameList() {
     auto *key = find<QLineEdit>("txtKey");
     QTest::mouseClick(key, Qt::LeftButton);
     QVERIFY(key->hasFocus());
-    typeText(key, QStringLiteral("抜"));
+    test::typeCommitted(key, QStringLiteral("抜"));
     QCOMPARE(key->text(), QStringLiteral("抜"));
     QCOMPARE(list()->model()->rowCount(), 5); // typing alone filters nothing
     QTest::keyClick(key, Qt::Key_Return);
-    QCOMPARE(shownColumn(list(), 4), (QStringList{"抜かな", "抜数字", "抜かな"}));
+    QCOMPARE(test::shownColumn(list(), 4), (QStringList{"抜かな", "抜数字", "抜かな"}));
     QCOMPARE(buttonColor(find<QPushButton>("cmdAllact")), kButtonFace);
 
     key->selectAll();
-    typeText(key, QStringLiteral("テニス"));
+    test::typeCommitted(key, QStringLiteral("テニス"));
     QTest::keyClick(key, Qt::Key_Return);
     QCOMPARE(list()->model()->rowCount(), 0);
     QCOMPARE(list()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("日付"));
@@ -173,19 +156,19 @@ void TestRangePanel::keyBoxAndGameList() {
     QListWidgetItem *lamp = games->item(4);
     QTest::mouseClick(games->viewport(), Qt::LeftButton, {}, games->visualItemRect(lamp).center());
     QCOMPARE(key->text(), QStringLiteral("ランプ"));
-    QCOMPARE(shownColumn(list(), 4), QStringList{"ランプ"});
+    QCOMPARE(test::shownColumn(list(), 4), QStringList{"ランプ"});
 
     // Entering the box empties it, but the list keeps the old filter until the next refresh.
     QTest::mouseClick(key, Qt::LeftButton);
     QCOMPARE(key->text(), QString());
-    QCOMPARE(shownColumn(list(), 4), QStringList{"ランプ"});
+    QCOMPARE(test::shownColumn(list(), 4), QStringList{"ランプ"});
 
     // Enter on the list picks its current entry.
     games->setFocus();
     games->setCurrentRow(6);
     QTest::keyClick(games, Qt::Key_Return);
     QCOMPARE(key->text(), QStringLiteral("座標"));
-    QCOMPARE(shownColumn(list(), 4), QStringList{"座標"});
+    QCOMPARE(test::shownColumn(list(), 4), QStringList{"座標"});
 
     click("cmdAllact");
     QCOMPARE(key->text(), QString());
@@ -195,19 +178,19 @@ void TestRangePanel::keyBoxAndGameList() {
 
 void TestRangePanel::weekdayAndSearch() {
     click("cmdWeek_4");
-    QCOMPARE(shownColumn(list(), 1), (QStringList{"2024/02/29", "2024/02/29"}));
+    QCOMPARE(test::shownColumn(list(), 1), (QStringList{"2024/02/29", "2024/02/29"}));
     QCOMPARE(buttonColor(find<QPushButton>("cmdWeek_4")), kRangeFilterHighlight);
     QCOMPARE(buttonColor(find<QPushButton>("cmdAllWeek")), kButtonFace);
     auto *key = find<QLineEdit>("txtKey");
     QTest::mouseClick(key, Qt::LeftButton);
-    typeText(key, QStringLiteral("抜かな"));
+    test::typeCommitted(key, QStringLiteral("抜かな"));
     click("cmdKensaku");
-    QCOMPARE(shownColumn(list(), 1), (QStringList{"2024/02/27", "2024/02/29"}));
+    QCOMPARE(test::shownColumn(list(), 1), (QStringList{"2024/02/27", "2024/02/29"}));
     QCOMPARE(buttonColor(find<QPushButton>("cmdWeek_4")), kRangeFilterHighlight);
     QTest::keyClick(key, Qt::Key_Return);
-    QCOMPARE(shownColumn(list(), 1), QStringList{"2024/02/29"});
+    QCOMPARE(test::shownColumn(list(), 1), QStringList{"2024/02/29"});
     click("cmdAllWeek");
-    QCOMPARE(shownColumn(list(), 1), (QStringList{"2024/02/27", "2024/02/29"}));
+    QCOMPARE(test::shownColumn(list(), 1), (QStringList{"2024/02/27", "2024/02/29"}));
     QCOMPARE(buttonColor(find<QPushButton>("cmdWeek_4")), kButtonFace);
 }
 
@@ -219,7 +202,7 @@ void TestRangePanel::typedPeriod() {
     to->setCurrentIndex(2); // picked from the list
     QCOMPARE(to->currentText(), QStringLiteral("2024/02/29"));
     click("cmdKikanF");
-    QCOMPARE(shownColumn(list(), 1), (QStringList{"2024/02/28", "2024/02/29", "2024/02/29"}));
+    QCOMPARE(test::shownColumn(list(), 1), (QStringList{"2024/02/28", "2024/02/29", "2024/02/29"}));
     QCOMPARE(buttonColor(find<QPushButton>("cmdKikanF")), kRangeFilterHighlight);
     QCOMPARE(buttonColor(find<QPushButton>("cmdAllDay")), kButtonFace);
     // The typed texts stay as typed.

@@ -5,6 +5,7 @@
 #include "log/play_log.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
+#include "support/window_helpers.h"
 #include "ui/button_color_widget.h"
 #include "ui/grid_widget.h"
 #include "ui/message_dialog.h"
@@ -27,14 +28,7 @@ QString logText() {
         gamePlayLine("2024/05/03", "21:00:00", "抜数字", 60, "Abc"),
         gamePlayLine("2024/05/04", "07:00:00", "抜かな", 180.28, "abc"),
     };
-    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-}
-
-QStringList shownColumn(GridWidget *w, int col) {
-    QStringList out;
-    for (int r = 0; r < w->model()->rowCount(); ++r)
-        out.append(w->model()->index(r, col).data().toString());
-    return out;
+    return test::crlfLines(lines);
 }
 
 } // namespace
@@ -65,10 +59,7 @@ void TestSortPanel::init() {
     QVERIFY(m_dir.isValid());
     test::writeSjis(m_dir.path(), kPlayLogFile, logText());
     setAppClock(&m_clock);
-    MessageDialog::setAutoAnswer(true);
-    MessageDialog::clearShown();
-    appState() = AppState();
-    appState().firstStartDone = true;
+    test::resetForWindowTest();
     resetSortDirectionFlags();
     start();
 }
@@ -81,18 +72,16 @@ void TestSortPanel::cleanup() {
 }
 
 void TestSortPanel::start() {
-    m_window = std::make_unique<MainWindow>(m_dir.path());
-    m_window->setAttribute(Qt::WA_DeleteOnClose, false);
-    m_window->Form_Load();
+    m_window = test::openMainWindow(m_dir.path());
     click("cmdBunseki");
 }
 
 void TestSortPanel::listsEveryPlayInFileOrder() {
     QCOMPARE(m_window->visiblePanel()->objectName(), QStringLiteral("fraBunseki"));
     QCOMPARE(grid()->model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral("一言日記"));
-    QCOMPARE(shownColumn(grid(), 0), (QStringList{"1", "2", "3", "4", "5"}));
-    QCOMPARE(shownColumn(grid(), 4), (QStringList{"60", "9.5", "120", "60", "180.28"}));
-    QCOMPARE(shownColumn(grid(), 5)[2], QStringLiteral("眠い, でも速い"));
+    QCOMPARE(test::shownColumn(grid(), 0), (QStringList{"1", "2", "3", "4", "5"}));
+    QCOMPARE(test::shownColumn(grid(), 4), (QStringList{"60", "9.5", "120", "60", "180.28"}));
+    QCOMPARE(test::shownColumn(grid(), 5)[2], QStringLiteral("眠い, でも速い"));
     QCOMPARE(button("cmdSort1")->text(), QStringLiteral("回 （日付）"));
     int tours = 0;
     for (const MessageDialog::Shown &s : MessageDialog::shown())
@@ -102,18 +91,18 @@ void TestSortPanel::listsEveryPlayInFileOrder() {
 
 void TestSortPanel::sortButtonsTurnDirection() {
     click("cmdSort3");
-    QCOMPARE(shownColumn(grid(), 4), (QStringList{"9.5", "60", "60", "120", "180.28"}));
-    QCOMPARE(shownColumn(grid(), 0), (QStringList{"2", "1", "4", "3", "5"}));
+    QCOMPARE(test::shownColumn(grid(), 4), (QStringList{"9.5", "60", "60", "120", "180.28"}));
+    QCOMPARE(test::shownColumn(grid(), 0), (QStringList{"2", "1", "4", "3", "5"}));
     click("cmdSort3");
-    QCOMPARE(shownColumn(grid(), 4), (QStringList{"180.28", "120", "60", "60", "9.5"}));
+    QCOMPARE(test::shownColumn(grid(), 4), (QStringList{"180.28", "120", "60", "60", "9.5"}));
     click("cmdSort2");
-    QCOMPARE(shownColumn(grid(), 3), (QStringList{"ランプ", "座標", "抜かな", "抜かな", "抜数字"}));
+    QCOMPARE(test::shownColumn(grid(), 3), (QStringList{"ランプ", "座標", "抜かな", "抜かな", "抜数字"}));
     click("cmdSort1");
-    QCOMPARE(shownColumn(grid(), 0), (QStringList{"1", "2", "3", "4", "5"}));
+    QCOMPARE(test::shownColumn(grid(), 0), (QStringList{"1", "2", "3", "4", "5"}));
     click("cmdSort1");
-    QCOMPARE(shownColumn(grid(), 0), (QStringList{"5", "4", "3", "2", "1"}));
+    QCOMPARE(test::shownColumn(grid(), 0), (QStringList{"5", "4", "3", "2", "1"}));
     click("cmdSort4");
-    QCOMPARE(shownColumn(grid(), 5).mid(0, 2), (QStringList{"Abc", "abc"}));
+    QCOMPARE(test::shownColumn(grid(), 5).mid(0, 2), (QStringList{"Abc", "abc"}));
     // The buttons keep their own colours; none marks the last press.
     QCOMPARE(buttonColor(button("cmdSort1")), (Rgb{255, 192, 192}));
     QCOMPARE(buttonColor(button("cmdSort2")), (Rgb{255, 224, 192}));
@@ -126,15 +115,15 @@ void TestSortPanel::directionsOutliveTheMainWindow() {
     // Reopening the view refills in file order but the next "秒数" press sorts descending.
     click("cmdMain");
     click("cmdBunseki");
-    QCOMPARE(shownColumn(grid(), 0), (QStringList{"1", "2", "3", "4", "5"}));
+    QCOMPARE(test::shownColumn(grid(), 0), (QStringList{"1", "2", "3", "4", "5"}));
     click("cmdSort3");
-    QCOMPARE(shownColumn(grid(), 4).first(), QStringLiteral("180.28"));
+    QCOMPARE(test::shownColumn(grid(), 4).first(), QStringLiteral("180.28"));
     click("cmdSort3");
     // The main window is rebuilt after a game; the directions belong to the whole run.
     m_window.reset();
     start();
     click("cmdSort3");
-    QCOMPARE(shownColumn(grid(), 4).first(), QStringLiteral("180.28"));
+    QCOMPARE(test::shownColumn(grid(), 4).first(), QStringLiteral("180.28"));
 }
 
 void TestSortPanel::emptyLog() {
@@ -151,9 +140,7 @@ void TestSortPanel::damagedLineIsToldAndSkipped() {
     m_window.reset();
     test::writeSjis(m_dir.path(), kPlayLogFile,
                     logText() + QStringLiteral("\"2024/05/05\",\"09:00:00\",\"座標\",速い,\"x\",\r\n"));
-    m_window = std::make_unique<MainWindow>(m_dir.path());
-    m_window->setAttribute(Qt::WA_DeleteOnClose, false);
-    m_window->Form_Load();
+    m_window = test::openMainWindow(m_dir.path());
     MessageDialog::clearShown();
     click("cmdBunseki");
     QCOMPARE(grid()->model()->rowCount(), 5);

@@ -5,6 +5,7 @@
 #include "log/play_log.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
+#include "support/window_helpers.h"
 #include "ui/grid_widget.h"
 #include "ui/message_dialog.h"
 #include "views/log_panel.h"
@@ -27,14 +28,7 @@ QString logText() {
         gamePlayLine("2025/01/02", "08:00:00", "ランプ", 60, ""),
         gamePlayLine("2025/01/02", "08:05:00", "ランプ", 65.5, ""),
     };
-    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-}
-
-QStringList shownColumn(GridWidget *w, int col) {
-    QStringList out;
-    for (int r = 0; r < w->model()->rowCount(); ++r)
-        out.append(w->model()->index(r, col).data().toString());
-    return out;
+    return test::crlfLines(lines);
 }
 
 } // namespace
@@ -65,10 +59,7 @@ void TestTotalsPanel::init() {
     QVERIFY(m_dir.isValid());
     test::writeSjis(m_dir.path(), kPlayLogFile, logText());
     setAppClock(&m_clock);
-    MessageDialog::setAutoAnswer(true);
-    MessageDialog::clearShown();
-    appState() = AppState();
-    appState().firstStartDone = true;
+    test::resetForWindowTest();
     start();
 }
 
@@ -79,9 +70,7 @@ void TestTotalsPanel::cleanup() {
 }
 
 void TestTotalsPanel::start() {
-    m_window = std::make_unique<MainWindow>(m_dir.path());
-    m_window->setAttribute(Qt::WA_DeleteOnClose, false);
-    m_window->Form_Load();
+    m_window = test::openMainWindow(m_dir.path());
     click("cmdSyuukei");
 }
 
@@ -89,13 +78,13 @@ void TestTotalsPanel::opensInPlayingTime() {
     QCOMPARE(m_window->visiblePanel()->objectName(), QStringLiteral("fraSyuukei"));
     QVERIFY(find<QRadioButton>("optList2_0")->isChecked());
     QCOMPARE(find<QRadioButton>("optList2_2")->text(), QStringLiteral("時間 ＆ 回数　集計　表示"));
-    QCOMPARE(shownColumn(days(), 1), (QStringList{"24/12/30", "24/12/31", "25/01/01", "25/01/02"}));
-    QCOMPARE(shownColumn(days(), 2), (QStringList{"0:00:30", "0:00:00", "0:00:00", "0:02:06"}));
-    QCOMPARE(shownColumn(days(), 7), (QStringList{"", "", "", "126"})); // ランプ
-    QCOMPARE(shownColumn(days(), 9), (QStringList{"", "", "", ""}));    // 座標: 0.4 s adds no time
-    QCOMPARE(shownColumn(months(), 1), (QStringList{"24/12", "25/01", "合計"}));
-    QCOMPARE(shownColumn(months(), 2), (QStringList{"0:00:30", "0:02:06", "0:02:36"}));
-    QCOMPARE(shownColumn(months(), 4), (QStringList{"", "", "0"})); // 抜数字, never played
+    QCOMPARE(test::shownColumn(days(), 1), (QStringList{"24/12/30", "24/12/31", "25/01/01", "25/01/02"}));
+    QCOMPARE(test::shownColumn(days(), 2), (QStringList{"0:00:30", "0:00:00", "0:00:00", "0:02:06"}));
+    QCOMPARE(test::shownColumn(days(), 7), (QStringList{"", "", "", "126"})); // ランプ
+    QCOMPARE(test::shownColumn(days(), 9), (QStringList{"", "", "", ""}));    // 座標: 0.4 s adds no time
+    QCOMPARE(test::shownColumn(months(), 1), (QStringList{"24/12", "25/01", "合計"}));
+    QCOMPARE(test::shownColumn(months(), 2), (QStringList{"0:00:30", "0:02:06", "0:02:36"}));
+    QCOMPARE(test::shownColumn(months(), 4), (QStringList{"", "", "0"})); // 抜数字, never played
     QCOMPARE(months()->model()->headerData(8, Qt::Horizontal).toString(), QStringLiteral("順番クリッ"));
     const QModelIndex total = months()->model()->index(2, 2);
     QCOMPARE(total.data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
@@ -109,25 +98,25 @@ void TestTotalsPanel::opensInPlayingTime() {
 void TestTotalsPanel::measuresByOption() {
     QTest::mouseClick(find<QRadioButton>("optList2_1"), Qt::LeftButton);
     QVERIFY(find<QRadioButton>("optList2_1")->isChecked());
-    QCOMPARE(shownColumn(days(), 2), (QStringList{"1", "0", "1", "2"}));
-    QCOMPARE(shownColumn(days(), 9), (QStringList{"", "", "1", ""}));
-    QCOMPARE(shownColumn(months(), 2), (QStringList{"1", "3", "4"}));
+    QCOMPARE(test::shownColumn(days(), 2), (QStringList{"1", "0", "1", "2"}));
+    QCOMPARE(test::shownColumn(days(), 9), (QStringList{"", "", "1", ""}));
+    QCOMPARE(test::shownColumn(months(), 2), (QStringList{"1", "3", "4"}));
     QTest::mouseClick(find<QRadioButton>("optList2_2"), Qt::LeftButton);
-    QCOMPARE(shownColumn(days(), 2), (QStringList{"0:00:30 (1)", "0:00:00 (0)", "0:00:00 (1)", "0:02:06 (2)"}));
-    QCOMPARE(shownColumn(days(), 7), (QStringList{"", "", "", "126 (2)"}));
-    QCOMPARE(shownColumn(days(), 9), (QStringList{"", "", "", ""}));
-    QCOMPARE(shownColumn(months(), 9), (QStringList{"", "", "0 (1)"})); // only the total row shows a 0
-    QCOMPARE(shownColumn(months(), 4), (QStringList{"", "", "0 (0)"}));
+    QCOMPARE(test::shownColumn(days(), 2), (QStringList{"0:00:30 (1)", "0:00:00 (0)", "0:00:00 (1)", "0:02:06 (2)"}));
+    QCOMPARE(test::shownColumn(days(), 7), (QStringList{"", "", "", "126 (2)"}));
+    QCOMPARE(test::shownColumn(days(), 9), (QStringList{"", "", "", ""}));
+    QCOMPARE(test::shownColumn(months(), 9), (QStringList{"", "", "0 (1)"})); // only the total row shows a 0
+    QCOMPARE(test::shownColumn(months(), 4), (QStringList{"", "", "0 (0)"}));
 }
 
 void TestTotalsPanel::reopeningReturnsToPlayingTime() {
     QTest::mouseClick(find<QRadioButton>("optList2_1"), Qt::LeftButton);
-    QCOMPARE(shownColumn(months(), 2).last(), QStringLiteral("4"));
+    QCOMPARE(test::shownColumn(months(), 2).last(), QStringLiteral("4"));
     click("cmdMain");
     click("cmdSyuukei");
     QVERIFY(find<QRadioButton>("optList2_0")->isChecked());
     QVERIFY(!find<QRadioButton>("optList2_1")->isChecked());
-    QCOMPARE(shownColumn(months(), 2).last(), QStringLiteral("0:02:36"));
+    QCOMPARE(test::shownColumn(months(), 2).last(), QStringLiteral("0:02:36"));
 }
 
 void TestTotalsPanel::emptyLogHeadersOnly() {
