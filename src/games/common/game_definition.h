@@ -43,6 +43,7 @@ struct GameDefinition {
     QString reactionHeader = QStringLiteral("反応秒");  // history column 6
     QString reactionButton = QStringLiteral("反応秒");  // cmdMoji
     QString answersButton = QStringLiteral("答数");     // cmdKaitou
+    bool showsBestTime = true;    // lblKiroku; 座標 counts typed characters instead
     int countFilterFactor = 0;    // 0: the 答数 filter compares OK + NG; n: compares field 3 with n × the value
     QString helpText;             // explanation handed to the help tour at opening
     QList<AnswerColumn> answerColumns = defaultAnswerColumns();   // msgKaitou

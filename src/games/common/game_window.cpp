@@ -179,29 +179,22 @@ void GameWindow::buildControls() {
         board->addWidget(l, row, col);
         return l;
     };
-    caption(QStringLiteral("時間"), 0, 0);
-    m_lblJikan = makeValueLabel(QStringLiteral("lblJikan"));
-    board->addWidget(m_lblJikan, 1, 0);
-    caption(QStringLiteral("解答数"), 0, 1);
-    m_lblMojiT = makeValueLabel(QStringLiteral("lblMoji_T"));
-    board->addWidget(m_lblMojiT, 1, 1);
-    caption(QStringLiteral("正解"), 0, 2);
-    m_lblOk = makeValueLabel(QStringLiteral("lblOk"));
-    board->addWidget(m_lblOk, 1, 2);
-    caption(QStringLiteral("不正解"), 0, 3);
-    m_lblNg = makeValueLabel(QStringLiteral("lblNg"));
-    board->addWidget(m_lblNg, 1, 3);
-    caption(QStringLiteral("正解率"), 2, 0);
-    m_lblRitu = makeValueLabel(QStringLiteral("lblRitu"));
-    board->addWidget(m_lblRitu, 3, 0);
-    auto *byouCaption = caption(def.perSecondCaption, 2, 1);
-    byouCaption->setObjectName(QStringLiteral("lblByouCaption"));
-    m_lblByou = makeValueLabel(QStringLiteral("lblByou"));
-    board->addWidget(m_lblByou, 3, 1);
-    if (def.gameNo != 7) {
-        caption(QStringLiteral("最高反応"), 2, 2);
-        m_lblKiroku = makeValueLabel(QStringLiteral("lblKiroku"));
-        board->addWidget(m_lblKiroku, 3, 2);
+    // A figure of the scoreboard: its caption above, its value label below.
+    auto score = [&](const QString &text, const QString &name, int row, int col) {
+        caption(text, row, col);
+        QLabel *value = makeValueLabel(name);
+        board->addWidget(value, row + 1, col);
+        return value;
+    };
+    m_lblJikan = score(QStringLiteral("時間"), QStringLiteral("lblJikan"), 0, 0);
+    m_lblMojiT = score(QStringLiteral("解答数"), QStringLiteral("lblMoji_T"), 0, 1);
+    m_lblOk = score(QStringLiteral("正解"), QStringLiteral("lblOk"), 0, 2);
+    m_lblNg = score(QStringLiteral("不正解"), QStringLiteral("lblNg"), 0, 3);
+    m_lblRitu = score(QStringLiteral("正解率"), QStringLiteral("lblRitu"), 2, 0);
+    m_lblByou = score(def.perSecondCaption, QStringLiteral("lblByou"), 2, 1);
+    board->itemAtPosition(2, 1)->widget()->setObjectName(QStringLiteral("lblByouCaption"));
+    if (def.showsBestTime) {
+        m_lblKiroku = score(QStringLiteral("最高反応"), QStringLiteral("lblKiroku"), 2, 2);
         caption(QStringLiteral("秒"), 3, 3)->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
     right->addLayout(board);

@@ -16,6 +16,7 @@ GameDefinition coordinateDefinition() {
     def.reactionButton = QStringLiteral("マス数");
     // The 行数 filter keeps the complete plays of that many rows: nine answers a row.
     def.countFilterFactor = CoordinateRules::kColumns;
+    def.showsBestTime = false;
     def.answerColumns = {{QStringLiteral("回"), 500, 7}, {QStringLiteral("座標"), 665, 7}};
     def.answerScrollRows = 10;
     def.helpText = joinHelpLines({
