@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 using namespace mirute;
 
@@ -26,6 +27,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         FUZZ_CHECK(!log.problems[i].reason.isEmpty());
     }
     FUZZ_CHECK(log.problems.isEmpty() == problemsMessage(kPlayLogFile, log.problems).isEmpty());
+
+    // The reader the program uses works on the bytes when it can; it must give exactly these records.
+    const PlayLogData fast = parsePlayLogBytes(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    FUZZ_CHECK(fast.records.size() == log.records.size() && fast.problems.size() == log.problems.size());
+    for (qsizetype i = 0; i < log.records.size(); ++i) {
+        const PlayRecord &a = fast.records[i];
+        const PlayRecord &b = log.records[i];
+        FUZZ_CHECK(a.date == b.date && a.time == b.time && a.game == b.game && a.diary == b.diary);
+        FUZZ_CHECK(std::memcmp(&a.seconds, &b.seconds, sizeof a.seconds) == 0);
+    }
+    for (qsizetype i = 0; i < log.problems.size(); ++i)
+        FUZZ_CHECK(fast.problems[i].line == log.problems[i].line && fast.problems[i].reason == log.problems[i].reason);
 
     for (qsizetype i = 0; i < log.records.size() && i < 64; ++i) {
         const PlayRecord &r = log.records[i];

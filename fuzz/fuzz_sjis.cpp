@@ -3,6 +3,7 @@
 #include "log/sjis.h"
 
 #include <cstdint>
+#include <vector>
 
 using namespace mirute;
 
@@ -14,6 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const bool ok = sjis::decode(bytes, &text, &bad);
     const QString lossy = sjis::decodeLossy(bytes);
     FUZZ_CHECK(lossy.size() <= bytes.size());
+    // Decoding into a buffer of one's own gives the same text, or refuses the same bytes.
+    std::vector<char16_t> buffer(size_t(bytes.size()) + 1);
+    const qsizetype written = sjis::decodeTo(bytes, buffer.data());
+    FUZZ_CHECK((written >= 0) == ok);
     if (ok) {
         QByteArray encoded;
         FUZZ_CHECK(sjis::encode(text, &encoded));
@@ -21,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         FUZZ_CHECK(sjis::decode(encoded, &again));
         FUZZ_CHECK(again == text);
         FUZZ_CHECK(lossy == text);
+        FUZZ_CHECK(QStringView(buffer.data(), written) == text);
     } else {
         // Everything before the first bad byte is good text, and the lossy form keeps it.
         FUZZ_CHECK(bad >= 0 && bad < bytes.size());

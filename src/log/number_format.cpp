@@ -123,35 +123,43 @@ std::optional<qint64> parseInteger(QStringView text) {
     return negative ? -v : v;
 }
 
-std::optional<double> parseNumber(QStringView text) {
-    text = text.trimmed();
-    if (text.isEmpty() || text.size() > 64)
+namespace {
+
+} // namespace
+
+namespace {
+
+// The number in trimmed text of 16-bit or 8-bit characters.
+template <class Char> std::optional<double> parseTrimmed(const Char *text, qsizetype size) {
+    if (double v; parsePlainDecimal(text, size, &v))
+        return v;
+    if (size == 0 || size > 64)
         return std::nullopt;
     char buf[80];
     qsizetype n = 0;
     qsizetype i = 0;
-    if (text[0] == u'+' || text[0] == u'-') {
-        if (text[0] == u'-')
+    if (text[0] == '+' || text[0] == '-') {
+        if (text[0] == '-')
             buf[n++] = '-';
         ++i;
     }
     bool digits = false;
     bool point = false;
     bool exponent = false;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c >= u'0' && c <= u'9') {
+    for (; i < size; ++i) {
+        const auto c = text[i];
+        if (c >= '0' && c <= '9') {
             digits = true;
             buf[n++] = char(c);
-        } else if (c == u'.' && !point && !exponent) {
+        } else if (c == '.' && !point && !exponent) {
             point = true;
             buf[n++] = '.';
-        } else if ((c == u'e' || c == u'E') && digits && !exponent) {
+        } else if ((c == 'e' || c == 'E') && digits && !exponent) {
             exponent = true;
             buf[n++] = 'e';
-            if (i + 1 < text.size() && (text[i + 1] == u'+' || text[i + 1] == u'-'))
-                buf[n++] = char(text[++i].unicode());
-            if (i + 1 >= text.size())
+            if (i + 1 < size && (text[i + 1] == '+' || text[i + 1] == '-'))
+                buf[n++] = char(text[++i]);
+            if (i + 1 >= size)
                 return std::nullopt;
         } else {
             return std::nullopt;
@@ -164,6 +172,18 @@ std::optional<double> parseNumber(QStringView text) {
     if (res.ec != std::errc() || res.ptr != buf + n || !std::isfinite(v))
         return std::nullopt;
     return v;
+}
+
+} // namespace
+
+std::optional<double> parseNumber(QStringView text) {
+    text = text.trimmed();
+    return parseTrimmed(text.utf16(), text.size());
+}
+
+std::optional<double> parseAsciiNumber(QByteArrayView text) {
+    const QByteArrayView trimmed = text.trimmed();
+    return parseTrimmed(reinterpret_cast<const uchar *>(trimmed.data()), trimmed.size());
 }
 
 double leadingNumber(QStringView text) {

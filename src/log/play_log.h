@@ -8,6 +8,8 @@
 namespace mirute {
 
 inline const QString kPlayLogFile = QStringLiteral("データ.txt");
+// No play lasts decades; a value like 1e30 is damage, and it would overflow every whole-second total.
+inline constexpr double kMaxPlaySeconds = 1e9;
 
 // One saved play of the play log.
 struct PlayRecord {
@@ -39,6 +41,9 @@ PlayLogData readPlayLog(const QString &dir);
 // Parses one line; returns false with a reason for a damaged line. Blank lines are not records.
 bool parsePlayRecord(const QString &line, PlayRecord *out, QString *reason);
 PlayLogData parsePlayLog(const TextLines &lines);
+// The whole read after the file's bytes are in: straight from the bytes when the file is sound, else line
+// by line. meta carries the file's path and state into the result.
+PlayLogData parsePlayLogBytes(const QByteArray &bytes, TextLines meta = {});
 
 // The line a game appends: seconds as a double, the spare field empty (the line ends in a comma).
 QString gamePlayLine(const QString &date, const QString &time, const QString &game, double seconds,

@@ -13,6 +13,9 @@ namespace sjis {
 
 // Decodes bytes; on an invalid or truncated sequence returns false and sets *badOffset to its first byte.
 bool decode(QByteArrayView bytes, QString *out, qsizetype *badOffset = nullptr);
+// Decodes into out, which has room for bytes.size() characters; returns the characters written, or -1 on
+// an invalid or truncated sequence. For readers that keep many texts in one buffer.
+qsizetype decodeTo(QByteArrayView bytes, char16_t *out);
 // Decodes, replacing every invalid byte with U+FFFD; for messages about damaged lines.
 QString decodeLossy(QByteArrayView bytes);
 

@@ -75,6 +75,46 @@ void TestPlayLogRead::sameAsLineByLine_data() {
     QTest::newRow("saved as UTF-8") << QStringLiteral("\"2024/03/01\",\"09:30:05\",\"抜かな\",60,\"d\",\r\n").toUtf8() << 0
                                     << 1;
     QTest::newRow("same date, other game bytes") << good + good + rewritten + good << 4 << 0;
+
+    // Lines in the program's own shape but for one detail, which the byte reader must notice.
+    const QByteArray mine = sjisBytes(QStringLiteral("\"2024/03/01\",\"09:30:05\",\"座標\",23.4,\"日記、その二\",\"\"\r\n"));
+    QTest::newRow("own shape, spare empty without quotes")
+        << sjisBytes(QStringLiteral("\"2024/03/01\",\"09:30:05\",\"座標\",23.4,\"日記\",\r\n")) << 1 << 0;
+    QTest::newRow("own shape, spare with text") << mine + "\"2024/03/01\",\"09:30:05\",\"x\",1,\"d\",\"x\"\r\n" << 2 << 0;
+    QTest::newRow("own shape, diary closing on the next line")
+        << mine + "\"2024/03/01\",\"09:30:05\",\"x\",1,\"d\r\nd\",\"\"\r\n" + mine << 2 << 2;
+    QTest::newRow("own shape, game closing on the next line")
+        << mine + "\"2024/03/01\",\"09:30:05\",\"x\n\",1,\"d\",\"\"\r\n" + mine << 2 << 2;
+    QTest::newRow("own shape, CR alone at the end") << mine + "\"2024/03/01\",\"09:30:05\",\"x\",1,\"d\",\"\"\r" << 2 << 0;
+    QTest::newRow("own shape, CR inside a line") << mine + "\"2024/03/01\",\"09:30:05\",\"x\",1,\"d\",\"\"\rz\r\n" << 2 << 0;
+    QTest::newRow("own shape, tab in the date") << mine + "\"2024/03\t01\",\"09:30:05\",\"x\",1,\"d\",\"\"\r\n" << 2 << 0;
+    QTest::newRow("own shape, Japanese in the time")
+        << mine + sjisBytes(QStringLiteral("\"2024/03/01\",\"九時三十分\",\"x\",1,\"d\",\"\"\r\n")) << 2 << 0;
+    QTest::newRow("times of another program") << QByteArray("\"2024/03/01\",\"9:05:00\",\"x\",1,\"d\",\r\n"
+                                                            "\"2024/03/01\",\"24:00:00\",\"x\",1,\"d\",\r\n"
+                                                            "\"2024/03/01\",\"23:59:59\",\"x\",1,\"d\",\r\n"
+                                                            "\"2024/03/01\",\"12:60:00\",\"x\",1,\"d\",\r\n")
+                                               << 4 << 0;
+    QTest::newRow("seconds in other forms") << QByteArray("\"2024/03/01\",\"09:30:05\",\"x\",-3,\"d\",\"\"\r\n"
+                                                          "\"2024/03/01\",\"09:30:05\",\"x\",+3,\"d\",\"\"\r\n"
+                                                          "\"2024/03/01\",\"09:30:05\",\"x\",1e2,\"d\",\"\"\r\n"
+                                                          "\"2024/03/01\",\"09:30:05\",\"x\",5.,\"d\",\"\"\r\n"
+                                                          "\"2024/03/01\",\"09:30:05\",\"x\",1.2.3,\"d\",\"\"\r\n"
+                                                          "\"2024/03/01\",\"09:30:05\",\"x\",.,\"d\",\"\"\r\n"
+                                                          "\"2024/03/01\",\"09:30:05\",\"x\",1234567890123456789,\"d\",\"\"\r\n")
+                                            << 4 << 3;
+    QTest::newRow("own shape, every game") << sjisBytes(QStringLiteral(
+        "\"2024/03/01\",\"09:30:05\",\"抜かな\",1,\"d\",\"\"\r\n\"2024/03/01\",\"09:30:06\",\"抜数字\",1,\"d\",\"\"\r\n"
+        "\"2024/03/01\",\"09:30:07\",\"抜仲間\",1,\"d\",\"\"\r\n\"2024/03/01\",\"09:30:08\",\"宝探し\",1,\"d\",\"\"\r\n"
+        "\"2024/03/01\",\"09:30:09\",\"ランプ\",1,\"d\",\"\"\r\n\"2024/03/02\",\"09:30:10\",\"順番クリック\",1,\"d\",\"\"\r\n"
+        "\"2024/03/02\",\"09:30:11\",\"座標\",1,\"\",\"\"\r\n\"2024/03/02\",\"09:30:12\",\"座標の\",1,\"\",\"\"\r\n"))
+                                           << 8 << 0;
+    // Diaries of every length, so that characters and quotes fall on every place of an eight-byte step.
+    QByteArray lengths;
+    for (int n = 0; n < 24; ++n)
+        lengths += sjisBytes(QStringLiteral("\"2024/03/01\",\"09:30:05\",\"座標\",1,\"%1\",\"\"\r\n")
+                                 .arg(QStringLiteral("あa漢ｶ1").repeated(5).left(n)));
+    QTest::newRow("diaries of every length") << lengths << 24 << 0;
 }
 
 void TestPlayLogRead::sameAsLineByLine() {

@@ -3,6 +3,10 @@
 
 #include <QTest>
 
+#include <charconv>
+#include <cstring>
+#include <random>
+
 using namespace mirute;
 
 class TestWriteList : public QObject {
@@ -20,6 +24,7 @@ private slots:
     void fixedRounding();
     void parsing_data();
     void parsing();
+    void plainDecimalsAreExact();
     void leading_data();
     void leading();
 };
@@ -176,6 +181,38 @@ void TestWriteList::parsing() {
     QCOMPARE(v.has_value(), ok);
     if (ok)
         QCOMPARE(*v, value);
+}
+
+void TestWriteList::plainDecimalsAreExact() {
+    // The short way for plain decimals must give the very double of the general parser, for every
+    // length of digits and every place of the point.
+    std::mt19937 random(7);
+    int compared = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const int digits = 1 + int(random() % 15);
+        QByteArray text;
+        if (random() % 4 == 0)
+            text += '-';
+        for (int d = 0; d < digits; ++d)
+            text += char('0' + random() % 10);
+        const int point = int(random() % (digits + 2)) - 1;  // -1: no point
+        if (point >= 0)
+            text.insert(text.size() - digits + point, '.');
+        double shortWay = 0;
+        QVERIFY2(parsePlainDecimal(text.constData(), text.size(), &shortWay), text.constData());
+        double general = 0;
+        const auto res = std::from_chars(text.constData(), text.constData() + text.size(), general);
+        QVERIFY(res.ec == std::errc() && res.ptr == text.constData() + text.size());
+        QVERIFY2(std::memcmp(&shortWay, &general, sizeof general) == 0, text.constData());
+        ++compared;
+    }
+    QCOMPARE(compared, 200000);
+    double unused = 0;
+    for (const char *other : {"1e2", "+3", " 3", "1.2.3", ".", "-", "", "1234567890123456", "3a"})
+        QVERIFY2(!parsePlainDecimal(other, qsizetype(std::strlen(other)), &unused), other);
+    QCOMPARE(parseAsciiNumber(" 42.8 "), std::optional<double>(42.8));
+    QCOMPARE(parseAsciiNumber("1e2"), std::optional<double>(100.0));
+    QVERIFY(!parseAsciiNumber("\x82\x4f").has_value());
 }
 
 void TestWriteList::leading_data() {
