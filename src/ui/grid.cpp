@@ -33,6 +33,16 @@ bool lessByCodePoint(QStringView a, QStringView b) {
     return a.size() < b.size();
 }
 
+// The rows of a row-by-row array in the given order.
+template <class T> QList<T> permutedRows(QList<T> &cells, const std::vector<int> &order, int cols) {
+    QList<T> out;
+    out.reserve(cells.size());
+    for (int r : order)
+        for (int c = 0; c < cols; ++c)
+            out.append(std::move(cells[qsizetype(r) * cols + c]));
+    return out;
+}
+
 bool knownSortMode(int mode) {
     return mode == Grid::NumericAscending || mode == Grid::NumericDescending || mode == Grid::TextAscending ||
            mode == Grid::TextDescending;
@@ -42,28 +52,25 @@ bool knownSortMode(int mode) {
 
 Grid::Grid(QObject *parent) : QObject(parent) {
     m_cols = 1;
-    m_cells.resize(1);
-    m_cells[0].resize(m_cols);
+    m_texts.resize(1);
     m_widths.fill(kDefaultColWidth, m_cols);
     m_align.fill(Left, m_cols);
     m_fixedAlign.fill(Center, m_cols);
 }
 
 int Grid::rows() const {
-    return int(m_cells.size());
+    return m_rows;
 }
 
 void Grid::setRows(int rows) {
     // The header row always exists.
     rows = std::max(rows, 1);
-    if (rows == this->rows())
+    if (rows == m_rows)
         return;
-    if (rows > m_cells.capacity())
-        m_cells.reserve(rows);
-    const qsizetype old = m_cells.size();
-    m_cells.resize(rows);
-    for (qsizetype r = old; r < rows; ++r)
-        m_cells[r].resize(m_cols);
+    m_rows = rows;
+    m_texts.resize(index(rows, 0));
+    if (!m_colours.isEmpty())
+        m_colours.resize(index(rows, 0));
     touchAll();
     keepCurrentCellInside();
 }
@@ -76,9 +83,7 @@ void Grid::setCols(int cols) {
     cols = std::max(cols, 1);
     if (cols == m_cols)
         return;
-    m_cols = cols;
-    for (auto &cells : m_cells)
-        cells.resize(cols);
+    relayout(m_rows, cols);
     m_widths.resize(cols, kDefaultColWidth);
     m_align.resize(cols, Left);
     m_fixedAlign.resize(cols, Center);
@@ -126,13 +131,13 @@ void Grid::setText(const QString &text) {
 QString Grid::textMatrix(int row, int col) const {
     if (!validCell(row, col))
         return QString();
-    return m_cells[row][col].text;
+    return m_texts[index(row, col)];
 }
 
 void Grid::setTextMatrix(int row, int col, const QString &text) {
     if (!validCell(row, col))
         return;
-    QString &cell = m_cells[row][col].text;
+    QString &cell = m_texts[index(row, col)];
     if (cell == text)
         return;
     cell = text;
@@ -143,18 +148,17 @@ QStringList Grid::rowTexts(int row) const {
     QStringList texts;
     if (row < 0 || row >= rows())
         return texts;
-    texts.reserve(m_cols);
-    for (const Cell &cell : m_cells[row])
-        texts.append(cell.text);
-    return texts;
+    return m_texts.mid(index(row, 0), m_cols);
 }
 
 void Grid::appendRow(const QStringList &cells) {
-    QList<Cell> row(m_cols);
+    const int row = m_rows++;
+    m_texts.resize(index(m_rows, 0));
+    if (!m_colours.isEmpty())
+        m_colours.resize(index(m_rows, 0));
     const int n = std::min(int(cells.size()), m_cols);
     for (int c = 0; c < n; ++c)
-        row[c].text = cells[c];
-    m_cells.append(std::move(row));
+        m_texts[index(row, c)] = cells[c];
     touchAll();
 }
 
@@ -215,33 +219,41 @@ void Grid::setFontSize(int points) {
 }
 
 void Grid::setCellBackColor(const Rgb &c) {
-    if (!validCell(m_row, m_col) || m_cells[m_row][m_col].back == c)
+    if (!validCell(m_row, m_col) || (c == kNoColour && m_colours.isEmpty()))
         return;
-    m_cells[m_row][m_col].back = c;
+    ensureColours();
+    Rgb &back = m_colours[index(m_row, m_col)].back;
+    if (back == c)
+        return;
+    back = c;
     touchCell(m_row, m_col);
 }
 
 void Grid::setCellForeColor(const Rgb &c) {
-    if (!validCell(m_row, m_col) || m_cells[m_row][m_col].fore == c)
+    if (!validCell(m_row, m_col) || (c == kNoColour && m_colours.isEmpty()))
         return;
-    m_cells[m_row][m_col].fore = c;
+    ensureColours();
+    Rgb &fore = m_colours[index(m_row, m_col)].fore;
+    if (fore == c)
+        return;
+    fore = c;
     touchCell(m_row, m_col);
 }
 
 Rgb Grid::cellBackColor(int row, int col) const {
-    return hasCellBackColor(row, col) ? m_cells[row][col].back : m_back;
+    return hasCellBackColor(row, col) ? m_colours[index(row, col)].back : m_back;
 }
 
 Rgb Grid::cellForeColor(int row, int col) const {
-    return hasCellForeColor(row, col) ? m_cells[row][col].fore : kBlack;
+    return hasCellForeColor(row, col) ? m_colours[index(row, col)].fore : kBlack;
 }
 
 bool Grid::hasCellBackColor(int row, int col) const {
-    return validCell(row, col) && m_cells[row][col].back != kNoColour;
+    return validCell(row, col) && !m_colours.isEmpty() && m_colours[index(row, col)].back != kNoColour;
 }
 
 bool Grid::hasCellForeColor(int row, int col) const {
-    return validCell(row, col) && m_cells[row][col].fore != kNoColour;
+    return validCell(row, col) && !m_colours.isEmpty() && m_colours[index(row, col)].fore != kNoColour;
 }
 
 Rgb Grid::backColor() const {
@@ -280,31 +292,28 @@ void Grid::sort(int mode) {
     if (mode == NumericAscending || mode == NumericDescending) {
         std::vector<double> keys(rows());
         for (int r = 1; r < rows(); ++r)
-            keys[r] = leadingNumber(m_cells[r][col].text);
+            keys[r] = leadingNumber(m_texts[index(r, col)]);
         if (mode == NumericAscending)
             std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
         else
             std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[b] < keys[a]; });
     } else {
-        const auto key = [&](int r) { return QStringView(m_cells[r][col].text); };
+        const auto key = [&](int r) { return QStringView(m_texts[index(r, col)]); };
         if (mode == TextAscending)
             std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return lessByCodePoint(key(a), key(b)); });
         else
             std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return lessByCodePoint(key(b), key(a)); });
     }
-    QList<QList<Cell>> sorted;
-    sorted.reserve(m_cells.capacity());
-    sorted.append(std::move(m_cells[0]));
-    for (int r : order)
-        sorted.append(std::move(m_cells[r]));
-    m_cells = std::move(sorted);
+    order.insert(order.begin(), 0);  // the header stays first
+    m_texts = permutedRows(m_texts, order, m_cols);
+    if (!m_colours.isEmpty())
+        m_colours = permutedRows(m_colours, order, m_cols);
     touchAll();
 }
 
 void Grid::clear() {
-    for (auto &cells : m_cells)
-        for (Cell &cell : cells)
-            cell.text.clear();
+    for (QString &text : m_texts)
+        text.clear();
     touchAll();
 }
 
@@ -312,7 +321,10 @@ void Grid::removeItem(int row) {
     // The header row cannot be removed.
     if (row < 1 || row >= rows())
         return;
-    m_cells.removeAt(row);
+    m_texts.remove(index(row, 0), m_cols);
+    if (!m_colours.isEmpty())
+        m_colours.remove(index(row, 0), m_cols);
+    --m_rows;
     if (m_topRow >= rows())
         m_topRow = std::max(1, rows() - 1);
     touchAll();
@@ -372,6 +384,27 @@ void Grid::touchFormat() {
         m_formatDirty = true;
     else
         emit formatChanged();
+}
+
+void Grid::ensureColours() {
+    if (m_colours.isEmpty())
+        m_colours.resize(m_texts.size());
+}
+
+// The cells kept where they were, row and column, in a grid of another width.
+void Grid::relayout(int rows, int cols) {
+    QList<QString> texts(qsizetype(rows) * cols);
+    QList<Colours> colours(m_colours.isEmpty() ? 0 : texts.size());
+    const int keep = std::min(cols, m_cols);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < keep; ++c) {
+            texts[qsizetype(r) * cols + c] = std::move(m_texts[index(r, c)]);
+            if (!colours.isEmpty())
+                colours[qsizetype(r) * cols + c] = m_colours[index(r, c)];
+        }
+    m_texts = std::move(texts);
+    m_colours = std::move(colours);
+    m_cols = cols;
 }
 
 bool Grid::validCell(int row, int col) const {

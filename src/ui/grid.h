@@ -97,12 +97,18 @@ private:
     void touchFormat();
     bool validCell(int row, int col) const;
     void keepCurrentCellInside();
-    struct Cell {
-        QString text;
+    qsizetype index(int row, int col) const { return qsizetype(row) * m_cols + col; }
+    void ensureColours();
+    void relayout(int rows, int cols);
+
+    struct Colours {
         Rgb back{-2, -2, -2}; // -2: none of its own
         Rgb fore{-2, -2, -2};
     };
-    QList<QList<Cell>> m_cells; // [row][col]
+    // Cells row by row in one array each, so that a 32,766-row fill costs one allocation, not one per row.
+    QList<QString> m_texts;     // rows × cols
+    QList<Colours> m_colours;   // empty until a cell gets a colour of its own; then rows × cols
+    int m_rows = 1;
     int m_cols = 0;
     int m_row = 0, m_col = 0;
     QList<int> m_widths, m_align, m_fixedAlign;
