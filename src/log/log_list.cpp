@@ -2,6 +2,7 @@
 
 #include "log/number_format.h"
 #include "log/write_list.h"
+#include "log/number_texts.h"
 
 namespace mirute {
 namespace {
@@ -70,12 +71,13 @@ void fillLogList(Grid &g, const PlayLogData &log, int scrollBeyondRows) {
         GridBatch batch(g);
         g.setRows(int(log.records.size()) + 1);
         int n = 1;
+        SecondsTexts seconds;
         for (const PlayRecord &r : log.records) {
-            g.setTextMatrix(n, 0, QString::number(n));
+            g.setTextMatrix(n, 0, numberText(n));
             g.setTextMatrix(n, 1, r.date);
             g.setTextMatrix(n, 2, r.time);
             g.setTextMatrix(n, 3, r.game);
-            g.setTextMatrix(n, 4, formatSingle(r.seconds));
+            g.setTextMatrix(n, 4, seconds.text(r.seconds));
             g.setTextMatrix(n, kDiaryColumn, r.diary);
             ++n;
         }

@@ -3,6 +3,7 @@
 #include "log/day_time.h"
 #include "log/number_format.h"
 #include "views/play_span.h"
+#include "log/number_texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -163,24 +164,24 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QStringList &games) {
     QList<Tally> dayTally(dayCount);
     int outside = 0;
     RecordDates dates;
+    SecondsTexts seconds;
     {
         GridBatch batch(m_dayList2);
         m_dayList2.setRows(int(records.size()) + 1);
         for (int k = 1; k <= records.size(); ++k) {
             const PlayRecord &r = records[k - 1];
-            const QString secondsText = formatSingle(r.seconds);
-            m_dayList2.setTextMatrix(k, 0, QString::number(k));
+            m_dayList2.setTextMatrix(k, 0, numberText(k));
             m_dayList2.setTextMatrix(k, 1, r.date);
             m_dayList2.setTextMatrix(k, 2, r.time);
             m_dayList2.setTextMatrix(k, 3, r.game);
-            m_dayList2.setTextMatrix(k, 4, secondsText);
+            m_dayList2.setTextMatrix(k, 4, seconds.text(r.seconds));
             for (int i = 0; i < games.size(); ++i) {
                 if (games[i] == r.game)
                     gameTally[i].add(r.seconds);
             }
             const QDate date = dates.read(r.date);
             if (span.contains(date))
-                dayTally[span.first.daysTo(date)].add(parseNumber(secondsText).value_or(0));
+                dayTally[span.first.daysTo(date)].add(seconds.shownValue(r.seconds));
             else
                 ++outside;
         }
@@ -203,9 +204,9 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QStringList &games) {
         m_dayList3.setRows(dayCount + 1);
         for (int d = 1; d <= dayCount; ++d) {
             const Tally &t = dayTally[d - 1];
-            m_dayList3.setTextMatrix(d, 0, QString::number(d));
+            m_dayList3.setTextMatrix(d, 0, numberText(d));
             m_dayList3.setTextMatrix(d, 1, dateText(span.first.addDays(d - 1)));
-            m_dayList3.setTextMatrix(d, 2, QString::number(t.count));
+            m_dayList3.setTextMatrix(d, 2, numberText(t.count));
             m_dayList3.setTextMatrix(d, 3, QString::number(t.total));
             m_dayList3.setTextMatrix(d, 4, QString::number(t.largest));
             m_dayList3.setTextMatrix(d, 5, averageText(t.total, t.count));

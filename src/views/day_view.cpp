@@ -1,6 +1,7 @@
 #include "views/day_view.h"
 
 #include "log/number_format.h"
+#include "log/number_texts.h"
 
 #include <QHash>
 
@@ -66,17 +67,13 @@ const DaySummary &DayView::show(const PlayLogData &log, const QDate &date) {
 void DayView::fillDayList() {
     GridBatch batch(m_dayList);
     m_dayList.setRows(int(m_summary.plays.size()) + 1);
-    // Plays mostly share a few lengths (60, 120 …): each is formatted once.
-    QHash<float, QString> secondsTexts;
+    SecondsTexts seconds;
     int n = 1;
     for (const DayPlay &p : m_summary.plays) {
-        auto text = secondsTexts.constFind(p.seconds);
-        if (text == secondsTexts.cend())
-            text = secondsTexts.insert(p.seconds, formatSingle(p.seconds));
-        m_dayList.setTextMatrix(n, 0, QString::number(n));
+        m_dayList.setTextMatrix(n, 0, numberText(n));
         m_dayList.setTextMatrix(n, 1, p.time);
         m_dayList.setTextMatrix(n, 2, p.game);
-        m_dayList.setTextMatrix(n, 3, *text);
+        m_dayList.setTextMatrix(n, 3, seconds.text(p.seconds));
         ++n;
     }
     if (m_dayList.rows() > kDayListScrollRows)

@@ -4,6 +4,7 @@
 
 #include "log/day_time.h"
 #include "log/number_format.h"
+#include "log/number_texts.h"
 
 #include <array>
 #include <utility>
@@ -102,14 +103,7 @@ void fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const Ran
     int shown = 0;
     // Plays of one day stand together in the log: the weekday is worked out once per run of a date.
     QString weekdayDate, weekday;
-    // A log holds few distinct seconds values (60, 30, …): each is formatted once.
-    QHash<float, QString> secondsTexts;
-    auto secondsText = [&secondsTexts](float seconds) {
-        auto it = secondsTexts.constFind(seconds);
-        if (it == secondsTexts.constEnd())
-            it = secondsTexts.insert(seconds, formatSingle(seconds));
-        return *it;
-    };
+    SecondsTexts seconds;
     for (const PlayRecord &r : records) {
         if (!rangeSelects(op, filter, r))
             continue;
@@ -118,7 +112,7 @@ void fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const Ran
             weekdayDate = r.date;
             weekday = rangeWeekdayText(r.date);
         }
-        list.appendRow({QString::number(shown), r.date, r.time, weekday, r.game, secondsText(r.seconds)});
+        list.appendRow({numberText(shown), r.date, r.time, weekday, r.game, seconds.text(r.seconds)});
         for (int g = 0; g < games.size(); ++g)
             if (games[g] == r.game)
                 sums[g] = addRoundedSeconds(sums[g], r.seconds);

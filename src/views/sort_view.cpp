@@ -1,6 +1,7 @@
 #include "views/sort_view.h"
 
 #include "log/number_format.h"
+#include "log/number_texts.h"
 
 namespace mirute {
 
@@ -53,14 +54,15 @@ void SHOW_ICHIRAN(Grid &grid, const QList<PlayRecord> &records) {
     GridBatch batch(grid);
     const int first = grid.rows();
     grid.setRows(first + int(records.size()));
+    SecondsTexts seconds;
     for (int i = 0; i < records.size(); ++i) {
         const PlayRecord &r = records[i];
         const int row = first + i;
-        grid.setTextMatrix(row, 0, QString::number(i + 1));
+        grid.setTextMatrix(row, 0, numberText(i + 1));
         grid.setTextMatrix(row, 1, r.date);
         grid.setTextMatrix(row, 2, r.time);
         grid.setTextMatrix(row, 3, r.game);
-        grid.setTextMatrix(row, 4, formatSingle(r.seconds));
+        grid.setTextMatrix(row, 4, seconds.text(r.seconds));
         grid.setTextMatrix(row, 5, r.diary);
     }
 }

@@ -1,6 +1,7 @@
 #include "views/totals.h"
 
 #include "log/day_time.h"
+#include "log/number_texts.h"
 
 #include <QDate>
 
@@ -112,7 +113,7 @@ void writeRows(Grid &g, Unit unit, const QDate &first, const PeriodTable &t, int
     g.setRows(periods + 1 + (unit == Unit::Month ? 1 : 0));
     for (int p = 0; p < periods; ++p) {
         const int row = p + 1;
-        g.setTextMatrix(row, 0, QString::number(row));
+        g.setTextMatrix(row, 0, numberText(row));
         g.setTextMatrix(row, 1, periodLabel(unit, first, p));
         setCellBack(g, row, 1, kWhite);
         g.setTextMatrix(row, 2, totalsSubtotalText(m, t.seconds(p), t.plays(p)));
@@ -156,7 +157,7 @@ const QStringList &totalsMeasureCaptions() {
 QString totalsSubtotalText(TotalsMeasure measure, qint64 seconds, qint64 plays) {
     switch (measure) {
     case TotalsMeasure::Count:
-        return QString::number(plays);
+        return numberText(plays);
     case TotalsMeasure::Time:
         return durationText(seconds);
     case TotalsMeasure::Both:
@@ -168,9 +169,9 @@ QString totalsSubtotalText(TotalsMeasure measure, qint64 seconds, qint64 plays) 
 QString totalsGameText(TotalsMeasure measure, qint64 seconds, qint64 plays) {
     switch (measure) {
     case TotalsMeasure::Count:
-        return QString::number(plays);
+        return numberText(plays);
     case TotalsMeasure::Time:
-        return QString::number(seconds);
+        return numberText(seconds);
     case TotalsMeasure::Both:
         break;
     }

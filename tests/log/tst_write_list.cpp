@@ -1,4 +1,5 @@
 #include "log/number_format.h"
+#include "log/number_texts.h"
 #include "log/write_list.h"
 
 #include <QTest>
@@ -25,6 +26,7 @@ private slots:
     void parsing_data();
     void parsing();
     void plainDecimalsAreExact();
+    void keptNumberTexts();
     void leading_data();
     void leading();
 };
@@ -213,6 +215,19 @@ void TestWriteList::plainDecimalsAreExact() {
     QCOMPARE(parseAsciiNumber(" 42.8 "), std::optional<double>(42.8));
     QCOMPARE(parseAsciiNumber("1e2"), std::optional<double>(100.0));
     QVERIFY(!parseAsciiNumber("\x82\x4f").has_value());
+}
+
+void TestWriteList::keptNumberTexts() {
+    for (qint64 n : {qint64(0), qint64(1), qint64(9), qint64(10), qint64(32766), qint64(65535), qint64(65536),
+                     qint64(-1), qint64(1) << 40})
+        QCOMPARE(numberText(n), QString::number(n));
+    QCOMPARE(numberText(12), QStringLiteral("12"));  // asked again, from the table
+    SecondsTexts seconds;
+    for (float v : {60.0f, 23.4f, 0.1f, 0.0f, -0.0f, 123456.7f, 1e-3f, 60.0f, 23.4f}) {
+        QCOMPARE(seconds.text(v), formatSingle(v));
+        QCOMPARE(seconds.shownValue(v), parseNumber(formatSingle(v)).value_or(-1));
+    }
+    QCOMPARE(seconds.shownValue(23.4f), 23.4);  // the shown "23.4", not the single 23.399999…
 }
 
 void TestWriteList::leading_data() {

@@ -1,6 +1,7 @@
 #include "games/common/game_history.h"
 
 #include "log/number_format.h"
+#include "log/number_texts.h"
 
 namespace mirute {
 
@@ -59,7 +60,7 @@ void GameHistory::fill(Filter filter, const QString &value) {
             if (!accepts(filter, value, r))
                 continue;
             ++k;
-            m_list.appendRow(QStringList{QString::number(k)} + r.cells());
+            m_list.appendRow(QStringList{numberText(k)} + r.cells());
         }
     }
     m_allShown = filter == Filter::All;
