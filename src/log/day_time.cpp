@@ -19,11 +19,16 @@ QString timeText(const QTime &t) {
 }
 
 QDate parseDateText(const QString &text) {
-    const QStringList parts = text.trimmed().split(u'/');
-    if (parts.size() != 3)
+    // Cut in place rather than split into a list: every panel reads every record's date.
+    const QStringView t = QStringView(text).trimmed();
+    const qsizetype slash1 = t.indexOf(u'/');
+    const qsizetype slash2 = slash1 < 0 ? -1 : t.indexOf(u'/', slash1 + 1);
+    if (slash2 < 0 || t.indexOf(u'/', slash2 + 1) >= 0)
         return {};
     bool ok1 = false, ok2 = false, ok3 = false;
-    const int y = parts[0].toInt(&ok1), m = parts[1].toInt(&ok2), d = parts[2].toInt(&ok3);
+    const int y = t.first(slash1).toInt(&ok1);
+    const int m = t.sliced(slash1 + 1, slash2 - slash1 - 1).toInt(&ok2);
+    const int d = t.sliced(slash2 + 1).toInt(&ok3);
     if (!ok1 || !ok2 || !ok3)
         return {};
     return QDate(y, m, d);

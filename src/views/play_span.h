@@ -31,6 +31,8 @@ PlaySpan playSpan(const QList<PlayRecord> &records);
 class RecordDates {
 public:
     QDate read(const QString &text);
+    // Whether text is another date than the last one read.
+    bool changes(const QString &text) const { return !m_any || text != m_text; }
 
 private:
     QString m_text;

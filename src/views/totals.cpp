@@ -2,6 +2,7 @@
 
 #include "log/day_time.h"
 #include "log/number_texts.h"
+#include "views/play_span.h"
 
 #include <QDate>
 
@@ -193,10 +194,15 @@ void buildTotals(const QList<PlayRecord> &records, const QStringList &games, con
     PeriodTable days(periodCount(Unit::Day, first, last), gameCount);
     PeriodTable months(periodCount(Unit::Month, first, last), gameCount);
     QList<int> matching;
+    RecordDates dates;
+    int d = -1, m = -1;
     for (const PlayRecord &r : records) {
-        const QDate date = parseDateText(r.date);
-        const int d = periodOf(Unit::Day, first, date, days.periods());
-        const int m = periodOf(Unit::Month, first, date, months.periods());
+        // A day's plays stand together: their periods are worked out once per run of a date.
+        if (dates.changes(r.date)) {
+            const QDate date = dates.read(r.date);
+            d = periodOf(Unit::Day, first, date, days.periods());
+            m = periodOf(Unit::Month, first, date, months.periods());
+        }
         if (d < 0 && m < 0)
             continue;
         matching.clear();
