@@ -19,6 +19,10 @@ struct PlayRecord {
     float seconds = 0;
     QString diary;
 };
+} // namespace mirute
+// Moved as plain bytes when the record list grows, sorts or loses a record.
+Q_DECLARE_TYPEINFO(mirute::PlayRecord, Q_RELOCATABLE_TYPE);
+namespace mirute {
 
 // A line a reader could not use, with the reason shown to the user.
 struct LineProblem {

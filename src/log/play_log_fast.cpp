@@ -8,6 +8,9 @@
 #include "log/text_file.h"
 
 #include <bit>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <cmath>
 #include <cstring>
 
@@ -48,18 +51,29 @@ bool isBlank(const char *p, const char *end) {
     return true;
 }
 
-// The first double quote or line feed in [p, end), or end; eight bytes at a time (a byte equal to c is
-// the lowest zero byte of word ^ c…c, and the lowest flag of the zero-byte test is always exact).
+// The first double quote or line feed in [p, end), or end; sixteen bytes at a time with SSE2, else eight
+// (a byte equal to c is the lowest zero byte of word ^ c…c, and the lowest flag of the zero-byte test is
+// always exact).
 const char *findQuoteOrLineEnd(const char *p, const char *end) {
+#if defined(__SSE2__)
+    const __m128i quote = _mm_set1_epi8('"');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; end - p >= 16; p += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const int found = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, quote), _mm_cmpeq_epi8(chunk, lf)));
+        if (found)
+            return p + std::countr_zero(unsigned(found));
+    }
+#endif
     constexpr quint64 kOnes = 0x0101010101010101ULL;
     constexpr quint64 kHigh = kOnes * 0x80;
     if constexpr (std::endian::native == std::endian::little) {
         for (; end - p >= 8; p += 8) {
             quint64 word;
             std::memcpy(&word, p, 8);
-            const quint64 quote = word ^ (kOnes * '"');
-            const quint64 lf = word ^ (kOnes * '\n');
-            const quint64 found = ((quote - kOnes) & ~quote & kHigh) | ((lf - kOnes) & ~lf & kHigh);
+            const quint64 q = word ^ (kOnes * '"');
+            const quint64 l = word ^ (kOnes * '\n');
+            const quint64 found = ((q - kOnes) & ~q & kHigh) | ((l - kOnes) & ~l & kHigh);
             if (found)
                 return p + (std::countr_zero(found) >> 3);
         }
