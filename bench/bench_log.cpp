@@ -1,4 +1,5 @@
-// Reading and decoding the whole play log, the work every panel's refresh starts with.
+// Reading and decoding the whole play log, the work every panel's refresh starts with. A large log is
+// read on two threads, so processor time here is the whole process's, beside the wall-clock time.
 #include "bench_env.h"
 
 #include "games/game_catalog.h"
@@ -31,7 +32,7 @@ void BM_ReadPlayLog(benchmark::State &state) {
     const TextLines raw = readTextLines(bench::sampleDir(), kPlayLogFile);
     addRecordCounters(state, log.records.size(), raw.bytes);
 }
-BENCHMARK(BM_ReadPlayLog)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ReadPlayLog)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime()->UseRealTime();
 
 // The two halves of the read, to see where its time goes.
 void BM_ReadTextLines(benchmark::State &state) {
@@ -42,7 +43,7 @@ void BM_ReadTextLines(benchmark::State &state) {
     }
     addRecordCounters(state, lines.lines.size(), lines.bytes);
 }
-BENCHMARK(BM_ReadTextLines)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ReadTextLines)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime()->UseRealTime();
 
 void BM_ParsePlayLog(benchmark::State &state) {
     const TextLines lines = readTextLines(bench::sampleDir(), kPlayLogFile);
@@ -53,7 +54,7 @@ void BM_ParsePlayLog(benchmark::State &state) {
     }
     addRecordCounters(state, log.records.size(), lines.bytes);
 }
-BENCHMARK(BM_ParsePlayLog)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ParsePlayLog)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime()->UseRealTime();
 
 // A game window's history list: every line of its history file into the list and the chart.
 void BM_GameHistoryShowAll(benchmark::State &state) {
@@ -67,6 +68,6 @@ void BM_GameHistoryShowAll(benchmark::State &state) {
     if (history.list().rows() - 1 < 5000)
         state.SkipWithError("the sample history holds fewer than 5,000 plays");
 }
-BENCHMARK(BM_GameHistoryShowAll)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_GameHistoryShowAll)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime()->UseRealTime();
 
 } // namespace

@@ -21,6 +21,7 @@ def medians(path):
             b["ms"] = b["real_time"] * TO_MS[b["time_unit"]]
             b["cpu_ms"] = b["cpu_time"] * TO_MS[b["time_unit"]]
             name = re.sub(r"/(min_time|iterations):[^/]*", "", b["run_name"])
+            name = re.sub(r"/(process_time|real_time)", "", name)
             out[name] = b
     return out
 
@@ -51,7 +52,7 @@ def main():
     read = find(bench, "BM_ReadPlayLog")
     read_ms = read["ms"]
     peer_ms = peer["median_s"] * 1e3
-    row("log read: readPlayLog, 32,766 records", read_ms, "ms")
+    row("log read: readPlayLog, 32,766 records (two threads)", read_ms, "ms")
     row("  records per second", read["records_per_s"], "/s")
     row("  MB per second", read["MB_per_s"], "MB/s")
     for name, label in (("BM_ReadTextLines", "  of which read + decode (readTextLines)"),
@@ -64,7 +65,7 @@ def main():
     row("speed-up over the peer (wall-clock)", peer_ms / read_ms, "x", ">= 10x", None)
     if "cpu_median_s" in peer:
         peer_cpu = peer["cpu_median_s"] * 1e3
-        row("log read, processor time", read["cpu_ms"], "ms")
+        row("log read, processor time of both threads", read["cpu_ms"], "ms")
         row("peer, processor time", peer_cpu, "ms")
         row("speed-up over the peer (processor time)", peer_cpu / read["cpu_ms"], "x", "", None)
 

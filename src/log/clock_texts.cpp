@@ -5,10 +5,12 @@ namespace mirute {
 namespace {
 
 constexpr int kSecondsPerDay = 24 * 60 * 60;
-constexpr int kStride = 9;  // "HH:MM:SS" and a NUL
+constexpr int kStride = detail::kClockTextStride;
+
+} // namespace
 
 // Never freed: the QStrings handed out point into it and may live until the program ends.
-const char16_t *clockTable() {
+const char16_t *detail::clockTable() {
     static const char16_t *const table = [] {
         auto *t = new char16_t[size_t(kSecondsPerDay) * kStride];
         for (int s = 0; s < kSecondsPerDay; ++s) {
@@ -23,27 +25,6 @@ const char16_t *clockTable() {
         return t;
     }();
     return table;
-}
-
-int twoDigits(const char *p) {
-    if (p[0] < '0' || p[0] > '9' || p[1] < '0' || p[1] > '9')
-        return -1;
-    return (p[0] - '0') * 10 + (p[1] - '0');
-}
-
-} // namespace
-
-QString sharedClockText(QByteArrayView bytes) {
-    if (bytes.size() != 8 || bytes[2] != ':' || bytes[5] != ':')
-        return {};
-    const char *p = bytes.data();
-    const int h = twoDigits(p);
-    const int m = twoDigits(p + 3);
-    const int s = twoDigits(p + 6);
-    if (h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59)
-        return {};
-    const char16_t *text = clockTable() + size_t((h * 60 + m) * 60 + s) * kStride;
-    return QString::fromRawData(reinterpret_cast<const QChar *>(text), 8);
 }
 
 } // namespace mirute

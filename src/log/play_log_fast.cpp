@@ -12,6 +12,8 @@
 #include <emmintrin.h>
 #endif
 #include <cmath>
+#include <future>
+#include <system_error>
 #include <cstring>
 
 namespace mirute {
@@ -30,9 +32,23 @@ struct Item {
     QByteArrayView bytes() const { return QByteArrayView(begin, size()); }
 };
 
-// Equal bytes; inline, as the reader compares every record's date and game name.
+// Equal bytes, for the short texts every record repeats (its date, its game's name): up to 16 bytes are
+// compared as two overlapping words, without a call.
 bool sameBytes(QByteArrayView a, QByteArrayView b) {
-    return a.size() == b.size() && (a.isEmpty() || (a[0] == b[0] && std::memcmp(a.data(), b.data(), size_t(a.size())) == 0));
+    const qsizetype n = a.size();
+    if (n != b.size())
+        return false;
+    const auto same = [&](auto word, qsizetype at) {
+        decltype(word) u, v;
+        std::memcpy(&u, a.data() + at, sizeof u);
+        std::memcpy(&v, b.data() + at, sizeof v);
+        return u == v;
+    };
+    if (n >= 8 && n <= 16)
+        return same(quint64(), 0) && same(quint64(), n - 8);
+    if (n >= 4 && n < 8)
+        return same(quint32(), 0) && same(quint32(), n - 4);
+    return n == 0 || std::memcmp(a.data(), b.data(), size_t(n)) == 0;
 }
 
 bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -197,10 +213,10 @@ public:
         }
     }
 
-    bool read(const QByteArray &bytes) {
-        if (bytes.contains('\0') || looksLikeUtf8(bytes))
-            return false;
-        m_data->records.reserve(bytes.size() / 64 + 1);
+    bool read(QByteArrayView bytes) {
+        // Records are written into a list made long enough for the usual line of about 80 bytes, grown
+        // when it is not and cut to size at the end: no call per record, as appending one would cost.
+        m_data->records.resize(bytes.size() / 64 + 16);
         const char *p = bytes.constData();
         const char *const end = p + bytes.size();
         while (p < end) {
@@ -224,6 +240,7 @@ public:
                 return false;
             p = next;
         }
+        m_data->records.resize(m_count);
         return true;
     }
 
@@ -285,13 +302,16 @@ private:
         if (!seconds(items[3], &secs))
             return false;
         // Built in place; a line given up on ends the whole fast read, so a half-filled record never stays.
-        PlayRecord &r = m_data->records.emplaceBack();
+        if (m_count == m_data->records.size())
+            m_data->records.resize(m_count * 2);
+        PlayRecord &r = m_data->records.data()[m_count++];
         r.seconds = secs;
         return date(items[0], &r.date) && time(items[1], &r.time) && game(items[2], &r.game) &&
                decode(items[4], &r.diary);
     }
 
     PlayLogData *m_data;
+    qsizetype m_count = 0;  // records read
     QList<QByteArray> m_gameBytes;
     SharedTextBuffer m_texts;
     QByteArrayView m_dateBytes;
@@ -300,6 +320,42 @@ private:
 
 } // namespace
 
-bool readSoundPlayLog(const QByteArray &bytes, PlayLogData *data) { return FastLogReader(data).read(bytes); }
+namespace {
+
+// Below this a log is read in one piece: the second thread would cost more than it saves.
+constexpr qsizetype kTwoPartBytes = 512 * 1024;
+
+// A large log is read in two parts at once, cut at the line end nearest its middle (lines never span a
+// line end in a sound file), and its records joined in order: the machines it runs on have two cores, and
+// every panel reads the whole log when it opens. Either part giving up gives up the whole.
+bool readInTwoParts(QByteArrayView bytes, qsizetype cut, PlayLogData *data) {
+    PlayLogData second;
+    std::future<bool> later;
+    try {
+        later = std::async(std::launch::async, [&] { return FastLogReader(&second).read(bytes.sliced(cut)); });
+    } catch (const std::system_error &) {
+        return FastLogReader(data).read(bytes);  // no thread to be had: one piece after all
+    }
+    const bool firstRead = FastLogReader(data).read(bytes.first(cut));
+    const bool secondRead = later.get();
+    if (!firstRead || !secondRead)
+        return false;
+    data->records.append(std::move(second.records));
+    return true;
+}
+
+} // namespace
+
+bool readSoundPlayLog(const QByteArray &bytes, PlayLogData *data) {
+    if (bytes.contains('\0') || looksLikeUtf8(bytes))
+        return false;
+    const qsizetype middle = bytes.size() / 2;
+    const void *lineEnd = bytes.size() < kTwoPartBytes
+                              ? nullptr
+                              : std::memchr(bytes.constData() + middle, '\n', size_t(bytes.size() - middle));
+    if (!lineEnd)
+        return FastLogReader(data).read(bytes);
+    return readInTwoParts(bytes, static_cast<const char *>(lineEnd) + 1 - bytes.constData(), data);
+}
 
 } // namespace mirute

@@ -115,6 +115,35 @@ void TestPlayLogRead::sameAsLineByLine_data() {
         lengths += sjisBytes(QStringLiteral("\"2024/03/01\",\"09:30:05\",\"座標\",1,\"%1\",\"\"\r\n")
                                  .arg(QStringLiteral("あa漢ｶ1").repeated(5).left(n)));
     QTest::newRow("diaries of every length") << lengths << 24 << 0;
+
+    // Large logs are read in two parts at once; the records must come out whole and in file order, and a
+    // damaged line in either part must still be found and named.
+    QByteArray large;
+    constexpr int kLarge = 12000;
+    for (int i = 0; i < kLarge; ++i)
+        large += sjisBytes(QStringLiteral("\"%1\",\"%2\",\"%3\",%4,\"日記 %5、その%6\",%7\r\n")
+                               .arg(QDate(2021, 1, 1).addDays(i / 7).toString(QStringLiteral("yyyy/MM/dd")))
+                               .arg(QTime(8, 0).addSecs(i * 37 % 50000).toString(QStringLiteral("HH:mm:ss")))
+                               .arg(i % 11 == 0 ? QStringLiteral("座標の") : QStringLiteral("抜かな"))
+                               .arg(i % 5 == 0 ? QStringLiteral("42.8") : QString::number(i % 300))
+                               .arg(i)
+                               .arg(QString(QChar(u'あ' + i % 40)))
+                               .arg(i % 2 ? QStringLiteral("\"\"") : QString()));
+    QVERIFY(large.size() > 600 * 1024);
+    QTest::newRow("large log") << large << kLarge << 0;
+    QByteArray damagedLate = large;
+    damagedLate.replace(damagedLate.lastIndexOf("\r\n\"", damagedLate.size() - 100) + 2, 1, "x");
+    QTest::newRow("large log, damage near the end") << damagedLate << kLarge << 0;
+    QByteArray badLate = large;
+    badLate.insert(large.size() * 3 / 4, QByteArray("\x81"));
+    QTest::newRow("large log, bad byte in the second part") << badLate << kLarge - 1 << 1;
+    QByteArray badEarly = large;
+    badEarly.insert(large.size() / 4, QByteArray("\x81"));
+    QTest::newRow("large log, bad byte in the first part") << badEarly << kLarge - 1 << 1;
+    QByteArray split = large;
+    const qsizetype middle = split.indexOf('\n', split.size() / 2) + 1;
+    split.insert(middle, "\r\n \r\n");
+    QTest::newRow("large log, blank lines at the cut") << split << kLarge << 0;
 }
 
 void TestPlayLogRead::sameAsLineByLine() {
