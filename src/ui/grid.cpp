@@ -135,12 +135,16 @@ QString Grid::textMatrix(int row, int col) const {
 }
 
 void Grid::setTextMatrix(int row, int col, const QString &text) {
+    setTextMatrix(row, col, QString(text));
+}
+
+void Grid::setTextMatrix(int row, int col, QString &&text) {
     if (!validCell(row, col))
         return;
     QString &cell = m_texts[index(row, col)];
     if (cell == text)
         return;
-    cell = text;
+    cell = std::move(text);
     touchCell(row, col);
 }
 

@@ -44,6 +44,7 @@ public:
 
     QString textMatrix(int row, int col) const; // "" outside the grid
     void setTextMatrix(int row, int col, const QString &text);
+    void setTextMatrix(int row, int col, QString &&text); // a text made for the cell is moved in
     QStringList rowTexts(int row) const;
     void appendRow(const QStringList &cells); // rows() + 1, cells from column 0; extra cells dropped
 

@@ -7,6 +7,7 @@
 #include "log/number_texts.h"
 
 #include <array>
+#include <vector>
 #include <utility>
 
 namespace mirute {
@@ -49,7 +50,12 @@ QString rangeWeekdayText(const QString &date) {
     return d.isValid() ? QString(weekdayChar(d)) : QString();
 }
 
-bool rangeSelects(RangeRefresh op, const RangeFilter &f, const PlayRecord &r) {
+namespace {
+
+bool isWeekOp(RangeRefresh op) { return op == RangeRefresh::Week || op == RangeRefresh::WeekKey; }
+
+// rangeSelects with the record's weekday text already worked out.
+bool selects(RangeRefresh op, const RangeFilter &f, const PlayRecord &r, const QString &weekday) {
     if (op == RangeRefresh::All)
         return true;
     // Dates compare as text, code value by code value, both ends included.
@@ -57,13 +63,36 @@ bool rangeSelects(RangeRefresh op, const RangeFilter &f, const PlayRecord &r) {
         return false;
     if ((op == RangeRefresh::Key || op == RangeRefresh::WeekKey) && !r.game.contains(f.key, Qt::CaseSensitive))
         return false;
-    if (op == RangeRefresh::Week || op == RangeRefresh::WeekKey) {
+    if (isWeekOp(op)) {
         if (f.weekday < 0 || f.weekday > 6)
             return false;
-        if (rangeWeekdayText(r.date) != RangeView::weekdayCaption(f.weekday))
+        if (weekday != RangeView::weekdayCaption(f.weekday))
             return false;
     }
     return true;
+}
+
+// Plays of one day stand together in the log: the weekday is worked out once per run of a date.
+class RunWeekday {
+public:
+    const QString &of(const QString &date) {
+        if (!m_any || date != m_date) {
+            m_any = true;
+            m_date = date;
+            m_text = rangeWeekdayText(date);
+        }
+        return m_text;
+    }
+
+private:
+    QString m_date, m_text;
+    bool m_any = false;
+};
+
+} // namespace
+
+bool rangeSelects(RangeRefresh op, const RangeFilter &f, const PlayRecord &r) {
+    return selects(op, f, r, isWeekOp(op) ? rangeWeekdayText(r.date) : QString());
 }
 
 QStringList dateRuns(const QList<PlayRecord> &records) {
@@ -100,19 +129,23 @@ void fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const Ran
     GridBatch listBatch(list), totalsBatch(totals);
     INIT_TAIJYU_GRIDS(list, totals);
     QList<qint64> sums(games.size(), 0);
-    int shown = 0;
-    // Plays of one day stand together in the log: the weekday is worked out once per run of a date.
-    QString weekdayDate, weekday;
+    RunWeekday weekdays;
+    // The plays shown are found first, so that the list takes its rows in one step.
+    std::vector<qsizetype> shown;
+    shown.reserve(size_t(records.size()));
+    for (qsizetype i = 0; i < records.size(); ++i)
+        if (selects(op, filter, records[i], weekdays.of(records[i].date)))
+            shown.push_back(i);
+    list.setRows(int(shown.size()) + 1);
     SecondsTexts seconds;
-    for (const PlayRecord &r : records) {
-        if (!rangeSelects(op, filter, r))
-            continue;
-        ++shown;
-        if (r.date != weekdayDate || shown == 1) {
-            weekdayDate = r.date;
-            weekday = rangeWeekdayText(r.date);
-        }
-        list.appendRow({numberText(shown), r.date, r.time, weekday, r.game, seconds.text(r.seconds)});
+    for (int row = 1; row <= int(shown.size()); ++row) {
+        const PlayRecord &r = records[shown[size_t(row - 1)]];
+        list.setTextMatrix(row, 0, numberText(row));
+        list.setTextMatrix(row, 1, r.date);
+        list.setTextMatrix(row, 2, r.time);
+        list.setTextMatrix(row, 3, weekdays.of(r.date));
+        list.setTextMatrix(row, 4, r.game);
+        list.setTextMatrix(row, 5, seconds.text(r.seconds));
         for (int g = 0; g < games.size(); ++g)
             if (games[g] == r.game)
                 sums[g] = addRoundedSeconds(sums[g], r.seconds);
