@@ -55,12 +55,19 @@ void GameHistory::fill(Filter filter, const QString &value) {
     {
         GridBatch batch(m_list);
         setupGrid();
-        int k = 0;
-        for (const HistoryRecord &r : data.records) {
-            if (!accepts(filter, value, r))
-                continue;
-            ++k;
-            m_list.appendRow(QStringList{numberText(k)} + r.cells());
+        // The plays shown are found first, so that the list takes its rows in one step.
+        QList<const HistoryRecord *> shown;
+        shown.reserve(data.records.size());
+        for (const HistoryRecord &r : data.records)
+            if (accepts(filter, value, r))
+                shown.append(&r);
+        const int first = m_list.rows();
+        m_list.setRows(first + int(shown.size()));
+        for (int k = 0; k < shown.size(); ++k) {
+            const QStringList cells = shown[k]->cells();
+            m_list.setTextMatrix(first + k, 0, numberText(k + 1));
+            for (int c = 0; c < cells.size(); ++c)
+                m_list.setTextMatrix(first + k, c + 1, cells[c]);
         }
     }
     m_allShown = filter == Filter::All;

@@ -2,24 +2,26 @@
 
 #include "log/number_format.h"
 #include "log/write_list.h"
+#include "log/number_texts.h"
 
 #include <limits>
 
 namespace mirute {
 
 QStringList HistoryRecord::cells() const {
-    return {date, time, answers, QString::number(ok), QString::number(ng), reaction, rate, perSecond, seconds};
+    return {date, time, answers, numberText(ok), numberText(ng), reaction, rate, perSecond, seconds};
 }
 
 bool parseHistoryRecord(const QString &line, HistoryRecord *out, QString *reason) {
     bool unterminated = false;
-    const QList<ListItem> items = splitWriteList(line, &unterminated);
+    ListItemView items[9];
+    const qsizetype count = splitWriteListViews(line, items, 9, &unterminated);
     if (unterminated) {
         *reason = QStringLiteral("引用符が閉じていません");
         return false;
     }
-    if (items.size() != 9) {
-        *reason = QStringLiteral("項目の数が %1 です（9 のはずです）").arg(items.size());
+    if (count != 9) {
+        *reason = QStringLiteral("項目の数が %1 です（9 のはずです）").arg(count);
         return false;
     }
     const auto ok = parseInteger(items[3].text);
@@ -33,16 +35,16 @@ bool parseHistoryRecord(const QString &line, HistoryRecord *out, QString *reason
         *reason = QStringLiteral("ＯＫ・ＮＧが範囲外です");
         return false;
     }
-    out->date = items[0].text;
-    out->time = items[1].text;
-    out->answers = items[2].text;
+    out->date = items[0].text.toString();
+    out->time = items[1].text.toString();
+    out->answers = items[2].text.toString();
     out->ok = int(*ok);
     out->ng = int(*ng);
     const auto reaction = parseNumber(items[5].text);
-    out->reaction = reaction ? formatNumber(*reaction) : items[5].text;
-    out->rate = items[6].text;
-    out->perSecond = items[7].text;
-    out->seconds = items[8].text;
+    out->reaction = reaction ? formatNumber(*reaction) : items[5].text.toString();
+    out->rate = items[6].text.toString();
+    out->perSecond = items[7].text.toString();
+    out->seconds = items[8].text.toString();
     return true;
 }
 
@@ -64,7 +66,7 @@ HistoryData parseHistory(const TextLines &lines) {
         HistoryRecord r;
         QString reason;
         if (parseHistoryRecord(lines.lines[i], &r, &reason))
-            data.records.append(r);
+            data.records.append(std::move(r));
         else
             data.problems.append({lineNo, reason});
     }
