@@ -55,8 +55,8 @@ def main():
     row("log read: readPlayLog, 32,766 records (two threads)", read_ms, "ms")
     row("  records per second", read["records_per_s"], "/s")
     row("  MB per second", read["MB_per_s"], "MB/s")
-    for name, label in (("BM_ReadTextLines", "  of which read + decode (readTextLines)"),
-                        ("BM_ParsePlayLog", "  of which split + convert (parsePlayLog)")):
+    for name, label in (("BM_ReadTextLines", "  line by line, for damaged files: read + decode"),
+                        ("BM_ParsePlayLog", "  line by line, for damaged files: split + convert")):
         b = find(bench, name)
         if b:
             row(label, b["ms"], "ms")
