@@ -7,13 +7,15 @@
 #include "log/sjis.h"
 #include "log/text_file.h"
 
+#include <QRunnable>
+#include <QSemaphore>
+#include <QThreadPool>
+
 #include <bit>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 #include <cmath>
-#include <future>
-#include <system_error>
 #include <cstring>
 
 namespace mirute {
@@ -203,6 +205,9 @@ bool splitLine(const char *p, const char *end, Item *items, int *count) {
     }
 }
 
+// Records in a log of this size, or a few more: lines are about 80 bytes.
+qsizetype recordEstimate(qsizetype bytes) { return bytes / 64 + 16; }
+
 class FastLogReader {
 public:
     explicit FastLogReader(PlayLogData *data) : m_data(data) {
@@ -216,7 +221,7 @@ public:
     bool read(QByteArrayView bytes) {
         // Records are written into a list made long enough for the usual line of about 80 bytes, grown
         // when it is not and cut to size at the end: no call per record, as appending one would cost.
-        m_data->records.resize(bytes.size() / 64 + 16);
+        m_data->records.resize(recordEstimate(bytes.size()));
         const char *p = bytes.constData();
         const char *const end = p + bytes.size();
         while (p < end) {
@@ -328,19 +333,43 @@ constexpr qsizetype kTwoPartBytes = 512 * 1024;
 // A large log is read in two parts at once, cut at the line end nearest its middle (lines never span a
 // line end in a sound file), and its records joined in order: the machines it runs on have two cores, and
 // every panel reads the whole log when it opens. Either part giving up gives up the whole.
-bool readInTwoParts(QByteArrayView bytes, qsizetype cut, PlayLogData *data) {
-    PlayLogData second;
-    std::future<bool> later;
-    try {
-        later = std::async(std::launch::async, [&] { return FastLogReader(&second).read(bytes.sliced(cut)); });
-    } catch (const std::system_error &) {
-        return FastLogReader(data).read(bytes);  // no thread to be had: one piece after all
+// The second part, read on a thread of the application's pool.
+class SecondPart : public QRunnable {
+public:
+    explicit SecondPart(QByteArrayView bytes) : m_bytes(bytes) { setAutoDelete(false); }
+    void run() override {
+        m_read = FastLogReader(&m_data).read(m_bytes);
+        m_done.release();
     }
+    // Waits for the part; read here when no pool thread has taken it up yet.
+    bool wait(QThreadPool *pool) {
+        if (pool->tryTake(this))
+            run();
+        m_done.acquire();
+        return m_read;
+    }
+    PlayLogData &data() { return m_data; }
+
+private:
+    QByteArrayView m_bytes;
+    PlayLogData m_data;
+    bool m_read = false;
+    QSemaphore m_done;
+};
+
+bool readInTwoParts(QByteArrayView bytes, qsizetype cut, PlayLogData *data) {
+    // Room for every record in the first list and for its part in the second, made here: the parts then
+    // join without moving the first, and the other thread allocates no large list of its own.
+    data->records.reserve(recordEstimate(bytes.size()));
+    SecondPart second(bytes.sliced(cut));
+    second.data().records.reserve(recordEstimate(bytes.size() - cut));
+    QThreadPool *pool = QThreadPool::globalInstance();
+    pool->start(&second);
     const bool firstRead = FastLogReader(data).read(bytes.first(cut));
-    const bool secondRead = later.get();
+    const bool secondRead = second.wait(pool);
     if (!firstRead || !secondRead)
         return false;
-    data->records.append(std::move(second.records));
+    data->records.append(std::move(second.data().records));
     return true;
 }
 
