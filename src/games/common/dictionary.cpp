@@ -2,6 +2,8 @@
 
 #include "log/write_list.h"
 
+#include <algorithm>
+
 namespace mirute {
 
 Dictionary parseDictionary(const QString &fileName, const TextLines &lines) {
@@ -54,6 +56,32 @@ QString skippedItemsMessage(const QString &fileName, const QList<int> &lines, co
         numbers << QStringLiteral("ほか %1 件").arg(lines.size() - 20);
     return QStringLiteral("辞書ファイル「%1」の %2 行目の項目を使いませんでした（%3）。")
         .arg(fileName, numbers.join(QStringLiteral(", ")), reason);
+}
+
+QString readUsableItems(const QString &dir, const QString &fileName, const std::function<bool(const QString &)> &usable,
+                        const QString &skippedReason, QStringList *items, QString *notice) {
+    items->clear();
+    notice->clear();
+    const Dictionary d = readDictionary(dir, fileName);
+    if (!d.exists)
+        return missingDictionaryMessage(fileName);
+    if (!d.error.isEmpty())
+        return d.error;
+    QList<int> skipped;
+    for (const DictionaryItem &item : d.items) {
+        if (usable(item.text))
+            items->append(item.text);
+        else
+            skipped.append(item.line);
+    }
+    for (const LineProblem &p : d.problems)
+        skipped.append(p.line);
+    std::sort(skipped.begin(), skipped.end());
+    if (!skipped.isEmpty())
+        *notice = skippedItemsMessage(fileName, skipped, skippedReason);
+    if (items->isEmpty())
+        return emptyDictionaryMessage(fileName);
+    return {};
 }
 
 } // namespace mirute

@@ -4,6 +4,9 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 namespace mirute {
 
@@ -30,5 +33,11 @@ QString missingDictionaryMessage(const QString &fileName);
 QString emptyDictionaryMessage(const QString &fileName);
 // One message naming the file and the lines of items that were skipped, with the reason.
 QString skippedItemsMessage(const QString &fileName, const QList<int> &lines, const QString &reason);
+
+// The items of a dictionary of single items that `usable` keeps, as a game loads them when it opens.
+// Returns the message that refuses to open the game (file missing, unreadable, or no usable item), else "";
+// *notice is the one message naming the lines skipped (items refused, lines unreadable), or "".
+QString readUsableItems(const QString &dir, const QString &fileName, const std::function<bool(const QString &)> &usable,
+                        const QString &skippedReason, QStringList *items, QString *notice);
 
 } // namespace mirute

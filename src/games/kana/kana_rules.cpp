@@ -6,28 +6,10 @@
 namespace mirute {
 
 QString KanaRules::prepare(const QString &dataDir) {
-    const Dictionary d = readDictionary(dataDir, kKanaDictionary);
-    if (!d.exists)
-        return missingDictionaryMessage(kKanaDictionary);
-    if (!d.error.isEmpty())
-        return d.error;
-    QList<int> skipped;
-    m_items.clear();
-    for (const DictionaryItem &item : d.items) {
-        // A row of the kana table has five kana; anything else would leave a blank question cell.
-        if (item.text.size() == 5)
-            m_items.append(item.text);
-        else
-            skipped.append(item.line);
-    }
-    for (const LineProblem &p : d.problems)
-        skipped.append(p.line);
-    std::sort(skipped.begin(), skipped.end());
-    if (!skipped.isEmpty())
-        m_notice = skippedItemsMessage(kKanaDictionary, skipped, QStringLiteral("５文字でない項目、または読めない行"));
-    if (m_items.isEmpty())
-        return emptyDictionaryMessage(kKanaDictionary);
-    return {};
+    // A row of the kana table has five kana; anything else would leave a blank question cell.
+    return readUsableItems(
+        dataDir, kKanaDictionary, [](const QString &text) { return text.size() == 5; },
+        QStringLiteral("５文字でない項目、または読めない行"), &m_items, &m_notice);
 }
 
 void KanaRules::makeQuestion() {

@@ -12,30 +12,11 @@ QString TreasureRules::prepare(const QString &dataDir) {
         QObject::connect(&engine(), &GameEngine::feedbackEnded, &engine(), [this] { endFlash(); });
         m_connected = true;
     }
-    const Dictionary d = readDictionary(dataDir, kTreasureDictionary);
-    if (!d.exists)
-        return missingDictionaryMessage(kTreasureDictionary);
-    if (!d.error.isEmpty())
-        return d.error;
-    QList<int> skipped;
-    m_items.clear();
-    for (const DictionaryItem &item : d.items) {
-        // A pair needs two different kanji: with one, every visible cell would match and every click be right.
-        if (item.text.size() >= 2 && item.text.front() != item.text.back())
-            m_items.append(item.text);
-        else
-            skipped.append(item.line);
-    }
-    for (const LineProblem &p : d.problems)
-        skipped.append(p.line);
-    std::sort(skipped.begin(), skipped.end());
-    m_notice.clear();
-    if (!skipped.isEmpty())
-        m_notice = skippedItemsMessage(kTreasureDictionary, skipped,
-                                       QStringLiteral("異なる２文字の組になっていない項目、または読めない行"));
-    if (m_items.isEmpty())
-        return emptyDictionaryMessage(kTreasureDictionary);
-    return {};
+    // A pair needs two different kanji: with one, every visible cell would match and every click be right.
+    return readUsableItems(
+        dataDir, kTreasureDictionary,
+        [](const QString &text) { return text.size() >= 2 && text.front() != text.back(); },
+        QStringLiteral("異なる２文字の組になっていない項目、または読めない行"), &m_items, &m_notice);
 }
 
 int TreasureRules::cellCount() const {
