@@ -48,6 +48,14 @@ inline void resetForWindowTest() {
     appState().firstStartDone = true;
 }
 
+// The child widget of that object name; a test that names a control the window lacks stops at once.
+template <class T> T *namedChild(const QObject *parent, const QString &name) {
+    T *w = parent->findChild<T *>(name);
+    if (!w)
+        qFatal("no %s", qPrintable(name));
+    return w;
+}
+
 // The main window on a folder, after its start-up; the test owns it.
 inline std::unique_ptr<MainWindow> openMainWindow(const QString &dir) {
     auto w = std::make_unique<MainWindow>(dir);

@@ -59,12 +59,7 @@ private slots:
 private:
     std::unique_ptr<MainWindow> openPanel();
     void addPlay(const QString &date, double seconds);
-    template <class T> T *child(const QString &name) {
-        T *w = m_window->findChild<T *>(name);
-        if (!w)
-            qFatal("no %s", qPrintable(name));
-        return w;
-    }
+    template <class T> T *child(const QString &name) { return test::namedChild<T>(m_window, name); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     MainWindow *m_window = nullptr;

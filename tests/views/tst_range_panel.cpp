@@ -57,12 +57,7 @@ private slots:
 
 private:
     void start();
-    template <class T> T *find(const QString &name) {
-        T *w = m_window->findChild<T *>(name);
-        if (!w)
-            qFatal("no %s", qPrintable(name));
-        return w;
-    }
+    template <class T> T *find(const QString &name) { return test::namedChild<T>(m_window.get(), name); }
     void click(const QString &name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
     GridWidget *list() { return find<GridWidget>("msgBunseki"); }
 
