@@ -21,8 +21,10 @@
 #include <QTest>
 
 #include "support/window_helpers.h"
+#include "support/test_files.h"
 
 using namespace mirute;
+using mirute::test::sjisBytes;
 
 namespace {
 
@@ -37,12 +39,6 @@ private:
 };
 
 const QDate kToday(2026, 12, 6);
-
-QByteArray sjisBytes(const QString &text) {
-    QByteArray out;
-    sjis::encode(text, &out);
-    return out;
-}
 
 QByteArray fileBytes(const QString &path) {
     QFile f(path);

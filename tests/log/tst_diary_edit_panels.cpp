@@ -20,16 +20,10 @@
 #include <QTest>
 
 using namespace mirute;
+using mirute::test::sjisBytes;
 using mirute::test::readBytes;
 
 namespace {
-
-QByteArray sjisOf(const QString &text) {
-    QByteArray out;
-    if (!sjis::encode(text, &out))
-        qFatal("test text not Shift_JIS");
-    return out;
-}
 
 // Three plays as the games write them (the line ends in a comma).
 const QString kGameLines =
@@ -93,7 +87,7 @@ private slots:
 
 private:
     QString dir() const { return m_dir->path(); }
-    void writeLog(const QString &text) { QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisOf(text)).ok()); }
+    void writeLog(const QString &text) { QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(text)).ok()); }
     void startWindow();
     void openPanel(const char *button);
     template <typename T> T *control(const char *name) {
@@ -192,7 +186,7 @@ void TestDiaryEditPanels::diaryCommentChangesExactlyThatPlay() {
         QTest::mouseClick(control<QPushButton>("cmdMemoHozon"), Qt::LeftButton);
     else
         QTest::keyClick(txtMemo, Qt::Key_Return);
-    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisOf(expected));
+    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(expected));
     QCOMPARE(memoList()->grid().textMatrix(row, 5), QStringLiteral("good, fast"));
     // The button stays enabled and the box keeps its text; nothing is asked.
     QVERIFY(control<QPushButton>("cmdMemoHozon")->isEnabled());
@@ -214,7 +208,7 @@ void TestDiaryEditPanels::diaryQuoteAndLineBreakStoredReadable() {
     QTest::keyClick(txtMemo, Qt::Key_Return);
     const QString stored = QStringLiteral("今日は”絶好調”だった 次へ");
     QCOMPARE(readBytes(dir(), kPlayLogFile),
-             sjisOf("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"" + stored + "\",\"\"\r\n" + kLine2 + kLine3));
+             sjisBytes("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"" + stored + "\",\"\"\r\n" + kLine2 + kLine3));
     QCOMPARE(memoList()->grid().textMatrix(1, 5), stored);
     QCOMPARE(txtMemo->text(), stored);
     const PlayLogData back = readPlayLog(dir());
@@ -229,7 +223,7 @@ void TestDiaryEditPanels::diaryEnterWithoutSelectedRowChangesNothing() {
     auto *txtMemo = control<QLineEdit>("txtMemo");
     QTest::keyClicks(txtMemo, "nobody");
     QTest::keyClick(txtMemo, Qt::Key_Return);
-    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisOf(kGameLines));
+    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(kGameLines));
     QVERIFY(backups().isEmpty());
     QVERIFY(MessageDialog::shown().isEmpty());
     // A new opening forgets the row clicked before.
@@ -237,7 +231,7 @@ void TestDiaryEditPanels::diaryEnterWithoutSelectedRowChangesNothing() {
     openPanel("cmdSettei");
     openPanel("cmdMemo");
     QTest::keyClick(txtMemo, Qt::Key_Return);
-    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisOf(kGameLines));
+    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(kGameLines));
 }
 
 void TestDiaryEditPanels::diaryRefusedWhenLogHasDamagedLine() {
@@ -254,7 +248,7 @@ void TestDiaryEditPanels::diaryRefusedWhenLogHasDamagedLine() {
     QCOMPARE(MessageDialog::shown().first().icon, QMessageBox::Warning);
     QVERIFY2(MessageDialog::shown().first().text.contains(QStringLiteral("4 行目")),
              qPrintable(MessageDialog::shown().first().text));
-    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisOf(damaged));
+    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(damaged));
     QCOMPARE(memoList()->grid().textMatrix(2, 5), QStringLiteral("first, second"));
     QVERIFY(backups().isEmpty());
 }
@@ -282,16 +276,16 @@ void TestDiaryEditPanels::memoReadAtStartUpAndSaved_data() {
     QTest::addColumn<QString>("typedLine"); // typed after Enter at the end; null for nothing typed
     QTest::addColumn<QByteArray>("saved");
     QTest::addColumn<QString>("readBack");
-    QTest::newRow("three lines") << sjisOf(QStringLiteral("一行目\r\n二行目\r\n三行目\r\n"))
+    QTest::newRow("three lines") << sjisBytes(QStringLiteral("一行目\r\n二行目\r\n三行目\r\n"))
                                  << QStringLiteral("一行目\n二行目\n三行目") << QString()
-                                 << sjisOf(QStringLiteral("一行目\r\n二行目\r\n三行目\r\n"))
+                                 << sjisBytes(QStringLiteral("一行目\r\n二行目\r\n三行目\r\n"))
                                  << QStringLiteral("一行目\n二行目\n三行目");
     QTest::newRow("empty memo") << QByteArray() << QString() << QString() << QByteArray("\r\n") << QString();
-    QTest::newRow("line added") << sjisOf(QStringLiteral("予定\r\n")) << QStringLiteral("予定")
-                                << QStringLiteral("明日も") << sjisOf(QStringLiteral("予定\r\n明日も\r\n"))
+    QTest::newRow("line added") << sjisBytes(QStringLiteral("予定\r\n")) << QStringLiteral("予定")
+                                << QStringLiteral("明日も") << sjisBytes(QStringLiteral("予定\r\n明日も\r\n"))
                                 << QStringLiteral("予定\n明日も");
-    QTest::newRow("empty line added") << sjisOf(QStringLiteral("予定\r\n")) << QStringLiteral("予定")
-                                      << QStringLiteral("") << sjisOf(QStringLiteral("予定\r\n\r\n"))
+    QTest::newRow("empty line added") << sjisBytes(QStringLiteral("予定\r\n")) << QStringLiteral("予定")
+                                      << QStringLiteral("") << sjisBytes(QStringLiteral("予定\r\n\r\n"))
                                       << QStringLiteral("予定\n");
 }
 
@@ -321,7 +315,7 @@ void TestDiaryEditPanels::memoReadAtStartUpAndSaved() {
 }
 
 void TestDiaryEditPanels::memoWithUnstorableCharacterKeepsFile() {
-    const QByteArray old = sjisOf(QStringLiteral("古いメモ\r\n"));
+    const QByteArray old = sjisBytes(QStringLiteral("古いメモ\r\n"));
     QVERIFY(rewriteBytes(dir(), kMemoFile, old).ok());
     startWindow();
     openPanel("cmdMemo");
@@ -370,11 +364,11 @@ void TestDiaryEditPanels::deleteMiddlePlayAsksAndRewrites() {
     QCOMPARE(MessageDialog::shown().first().title, QStringLiteral("クリア確認"));
     QCOMPARE(MessageDialog::shown().first().text,
              QStringLiteral("2026/12/02 10:15:30 抜数字 を削除します。よろしいですか？"));
-    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisOf(kLine1 + kLine3));
+    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(kLine1 + kLine3));
     QCOMPARE(henList()->grid().rows(), 3);
     QCOMPARE(henList()->grid().textMatrix(2, 0), QStringLiteral("3"));
     QVERIFY(!control<QPushButton>("cmdRowDel")->isEnabled());
-    QCOMPARE(readBytes(dir(), "バックアップ/データ_20261206_143000.txt"), sjisOf(kGameLines));
+    QCOMPARE(readBytes(dir(), "バックアップ/データ_20261206_143000.txt"), sjisBytes(kGameLines));
 }
 
 void TestDiaryEditPanels::deleteCancelledChangesNothing() {
@@ -385,14 +379,14 @@ void TestDiaryEditPanels::deleteCancelledChangesNothing() {
     MessageDialog::setNextAnswer(MessageDialog::Cancel);
     QTest::mouseClick(control<QPushButton>("cmdRowDel"), Qt::LeftButton);
     QCOMPARE(MessageDialog::shown().size(), 1);
-    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisOf(kGameLines));
+    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(kGameLines));
     QCOMPARE(henList()->grid().rows(), 4);
     QVERIFY(control<QPushButton>("cmdRowDel")->isEnabled());
     QVERIFY(backups().isEmpty());
 }
 
 void TestDiaryEditPanels::deleteLastRecordAsksAndEmptiesLog() {
-    const QByteArray one = sjisOf(QStringLiteral("\"2026/12/06\",\"09:00:00\",\"ランプ\",30,\"a\",\r\n"));
+    const QByteArray one = sjisBytes(QStringLiteral("\"2026/12/06\",\"09:00:00\",\"ランプ\",30,\"a\",\r\n"));
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, one).ok());
     startWindow();
     QVERIFY(!m_window->state().emptyLog);
@@ -432,7 +426,7 @@ void TestDiaryEditPanels::deleteRefusedWhenLogHasDamagedLine() {
     const auto warnings = shownTitled(QStringLiteral("個別削除"));
     QCOMPARE(warnings.size(), 1);
     QVERIFY2(warnings.first().text.contains(QStringLiteral("1 行目")), qPrintable(warnings.first().text));
-    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisOf(damaged));
+    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(damaged));
     QCOMPARE(henList()->grid().rows(), 4);
 }
 
@@ -440,7 +434,7 @@ void TestDiaryEditPanels::newStartErasesPlaysAndHistoriesAndEnds() {
     writeLog(kGameLines);
     for (const QString &game : gameNames())
         test::writeSjis(dir(), game + "履歴.txt", "\"" + game + "\",1\r\n");
-    const QByteArray memo = sjisOf(QStringLiteral("残すメモ\r\n"));
+    const QByteArray memo = sjisBytes(QStringLiteral("残すメモ\r\n"));
     QVERIFY(rewriteBytes(dir(), kMemoFile, memo).ok());
     startWindow();
     QSignalSpy quit(m_window.get(), &MainWindow::quitRequested);
@@ -464,8 +458,8 @@ void TestDiaryEditPanels::newStartErasesPlaysAndHistoriesAndEnds() {
     for (const QString &game : gameNames())
         QCOMPARE(readBytes(dir(), game + "履歴.txt"), QByteArray());
     QCOMPARE(readBytes(dir(), kMemoFile), memo);
-    QCOMPARE(readBytes(dir(), kNameFile), sjisOf(QStringLiteral("\"氏名\",\"佐藤\"\r\n")));
-    QCOMPARE(readBytes(dir(), "バックアップ/データ_20261206_143000.txt"), sjisOf(kGameLines));
+    QCOMPARE(readBytes(dir(), kNameFile), sjisBytes(QStringLiteral("\"氏名\",\"佐藤\"\r\n")));
+    QCOMPARE(readBytes(dir(), "バックアップ/データ_20261206_143000.txt"), sjisBytes(kGameLines));
     QCOMPARE(backups().size(), 8);
 }
 
@@ -479,8 +473,8 @@ void TestDiaryEditPanels::newStartCancelledChangesNothing() {
     QTest::mouseClick(control<QPushButton>("cmdNew1"), Qt::LeftButton);
     QCOMPARE(MessageDialog::shown().size(), 1);
     QCOMPARE(quit.count(), 0);
-    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisOf(kGameLines));
-    QCOMPARE(readBytes(dir(), "座標履歴.txt"), sjisOf("\"座標\",1\r\n"));
+    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(kGameLines));
+    QCOMPARE(readBytes(dir(), "座標履歴.txt"), sjisBytes("\"座標\",1\r\n"));
     QVERIFY(backups().isEmpty());
 }
 
@@ -509,7 +503,7 @@ void TestDiaryEditPanels::nameChangeSetsCaptionAndFile() {
     QTest::mouseClick(control<QPushButton>("cmdPHozon1"), Qt::LeftButton);
     QCOMPARE(m_window->windowTitle(), caption);
     QCOMPARE(txtPriData->text(), stored);
-    QCOMPARE(readBytes(dir(), kNameFile), sjisOf("\"氏名\",\"" + stored + "\"\r\n"));
+    QCOMPARE(readBytes(dir(), kNameFile), sjisBytes("\"氏名\",\"" + stored + "\"\r\n"));
     QCOMPARE(MessageDialog::shown().size(), 1);
     QCOMPARE(MessageDialog::shown().first().title, QStringLiteral("保存終了"));
     QCOMPARE(MessageDialog::shown().first().text, QStringLiteral("保存が終了しました"));

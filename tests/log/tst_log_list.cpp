@@ -11,17 +11,11 @@
 #include <QTest>
 
 using namespace mirute;
+using mirute::test::sjisBytes;
 using mirute::test::readBytes;
 using mirute::test::writeSjis;
 
 namespace {
-
-QByteArray sjisOf(const QString &text) {
-    QByteArray out;
-    if (!sjis::encode(text, &out))
-        qFatal("test text not Shift_JIS");
-    return out;
-}
 
 // Three plays as the games write them: the spare item empty, the line ending in a comma.
 const QString kGameLines =
@@ -95,7 +89,7 @@ void TestLogList::listColumns() {
         QCOMPARE(g.colAlignment(c), aligns[c]);
         QCOMPARE(g.fixedAlignment(c), int(Grid::Center));
     }
-    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisOf(kGameLines)).ok());
+    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
     memoList ? READ_MEMO_LIST(dir(), g) : READ_HEN_LIST(dir(), g);
     QCOMPARE(g.rows(), 4);
     QCOMPARE(g.rowTexts(1),
@@ -132,7 +126,7 @@ void TestLogList::scrollsToNewest() {
 }
 
 void TestLogList::refillShowsOnlyTheFile() {
-    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisOf(kGameLines)).ok());
+    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
     Grid g;
     INIT_MEMO_GRID(g);
     READ_MEMO_LIST(dir(), g);
@@ -167,7 +161,7 @@ void TestLogList::diaryReplacedInExactlyOneLine() {
     QFETCH(QString, typed);
     QFETCH(QString, stored);
     QFETCH(QString, expected);
-    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisOf(kGameLines)).ok());
+    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
     Grid g;
     INIT_MEMO_GRID(g);
     READ_MEMO_LIST(dir(), g);
@@ -175,10 +169,10 @@ void TestLogList::diaryReplacedInExactlyOneLine() {
     QVERIFY2(change.result.ok(), qPrintable(change.result.error));
     QCOMPARE(change.stored, stored);
     QCOMPARE(g.textMatrix(row, kDiaryColumn), stored);
-    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisOf(expected));
+    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(expected));
     // The old file is kept in the backup folder, named with the change's date and time.
     QCOMPARE(backups(dir()), QStringList{"データ_20261206_143000.txt"});
-    QCOMPARE(readBytes(dir(), "バックアップ/データ_20261206_143000.txt"), sjisOf(kGameLines));
+    QCOMPARE(readBytes(dir(), "バックアップ/データ_20261206_143000.txt"), sjisBytes(kGameLines));
     const PlayLogData back = readPlayLog(dir());
     QVERIFY(back.complete());
     QCOMPARE(back.records.size(), 3);
@@ -186,18 +180,18 @@ void TestLogList::diaryReplacedInExactlyOneLine() {
 }
 
 void TestLogList::diaryRowOutsideTheListChangesNothing() {
-    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisOf(kGameLines)).ok());
+    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
     Grid g;
     INIT_MEMO_GRID(g);
     READ_MEMO_LIST(dir(), g);
     for (int row : {0, 4, -1})
         QVERIFY(!replaceDiary(dir(), g, row, "x", "20261206_143000").result.ok());
-    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisOf(kGameLines));
+    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(kGameLines));
     QVERIFY(backups(dir()).isEmpty());
 }
 
 void TestLogList::refusedRewriteKeepsFileAndGrid() {
-    const QByteArray damaged = sjisOf(QStringLiteral("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"a\",\r\n"
+    const QByteArray damaged = sjisBytes(QStringLiteral("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"a\",\r\n"
                                                      "\"2026/12/01\",\"09:10:00\",\"抜かな\",sixty,\"b\",\r\n"
                                                      "\"2026/12/02\",\"10:00:00\",\"座標\",30,\"c\",\r\n"));
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, damaged).ok());
@@ -217,7 +211,7 @@ void TestLogList::refusedRewriteKeepsFileAndGrid() {
 }
 
 void TestLogList::unstorableDiaryKeepsFileAndGrid() {
-    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisOf(kGameLines)).ok());
+    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
     Grid g;
     INIT_MEMO_GRID(g);
     READ_MEMO_LIST(dir(), g);
@@ -225,11 +219,11 @@ void TestLogList::unstorableDiaryKeepsFileAndGrid() {
     QVERIFY(!change.result.ok());
     QVERIFY2(change.result.error.contains(QStringLiteral("Shift_JIS")), qPrintable(change.result.error));
     QCOMPARE(g.textMatrix(1, kDiaryColumn), QStringLiteral("秒数 : 60   答数 : 25  反応時間  0.85秒"));
-    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisOf(kGameLines));
+    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(kGameLines));
 }
 
 void TestLogList::deleteQuestionText() {
-    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisOf(kGameLines)).ok());
+    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
     Grid g;
     INIT_HEN_GRID(g);
     READ_HEN_LIST(dir(), g);
@@ -238,25 +232,25 @@ void TestLogList::deleteQuestionText() {
 }
 
 void TestLogList::deleteMiddleRecord() {
-    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisOf(kGameLines)).ok());
+    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
     Grid g;
     INIT_HEN_GRID(g);
     READ_HEN_LIST(dir(), g);
     const WriteResult w = deleteLogRow(dir(), g, 2, "20261206_143000");
     QVERIFY2(w.ok(), qPrintable(w.error));
     QCOMPARE(readBytes(dir(), kPlayLogFile),
-             sjisOf(QStringLiteral(
+             sjisBytes(QStringLiteral(
                  "\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"秒数 : 60   答数 : 25  反応時間  0.85秒\",\"\"\r\n"
                  "\"2026/12/03\",\"21:05:09\",\"座標\",45.5,\"\",\"\"\r\n")));
     QCOMPARE(g.rows(), 3);
     // The running numbers are not renumbered after a delete.
     QCOMPARE(g.textMatrix(1, 0), QStringLiteral("1"));
     QCOMPARE(g.textMatrix(2, 0), QStringLiteral("3"));
-    QCOMPARE(readBytes(dir(), "バックアップ/データ_20261206_143000.txt"), sjisOf(kGameLines));
+    QCOMPARE(readBytes(dir(), "バックアップ/データ_20261206_143000.txt"), sjisBytes(kGameLines));
 }
 
 void TestLogList::deleteLastRecordEmptiesLog() {
-    const QByteArray one = sjisOf(QStringLiteral("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"a\",\r\n"));
+    const QByteArray one = sjisBytes(QStringLiteral("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"a\",\r\n"));
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, one).ok());
     Grid g;
     INIT_HEN_GRID(g);
@@ -273,9 +267,9 @@ void TestLogList::memoRoundTrip_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("three lines") << QStringLiteral("一行目\n二行目, with comma\n\"三行目\"")
-                                 << sjisOf(QStringLiteral("一行目\r\n二行目, with comma\r\n\"三行目\"\r\n"));
+                                 << sjisBytes(QStringLiteral("一行目\r\n二行目, with comma\r\n\"三行目\"\r\n"));
     QTest::newRow("empty memo") << QString() << QByteArray("\r\n");
-    QTest::newRow("one line") << QStringLiteral("メモ") << sjisOf(QStringLiteral("メモ\r\n"));
+    QTest::newRow("one line") << QStringLiteral("メモ") << sjisBytes(QStringLiteral("メモ\r\n"));
     QTest::newRow("blank line inside and at the end") << QStringLiteral("a\n\nb\n") << QByteArray("a\r\n\r\nb\r\n\r\n");
     QTest::newRow("wave dash in its code page form") << QStringLiteral("10〜20")
                                                      << QByteArray("10\x81\x60"
@@ -294,7 +288,7 @@ void TestLogList::memoRoundTrip() {
 
 void TestLogList::memoReadsFileWithoutFinalBreak() {
     QCOMPARE(READ_MEMO(dir()).text, QString()); // no file yet
-    QVERIFY(rewriteBytes(dir(), "メモ.txt", sjisOf(QStringLiteral("前\r\n後"))).ok());
+    QVERIFY(rewriteBytes(dir(), "メモ.txt", sjisBytes(QStringLiteral("前\r\n後"))).ok());
     const MemoRead memo = READ_MEMO(dir());
     QVERIFY(memo.error.isEmpty());
     QCOMPARE(memo.text, QStringLiteral("前\n後"));
@@ -303,7 +297,7 @@ void TestLogList::memoReadsFileWithoutFinalBreak() {
 }
 
 void TestLogList::memoWithUnstorableCharacterKeepsFile() {
-    const QByteArray old = sjisOf(QStringLiteral("古いメモ\r\n"));
+    const QByteArray old = sjisBytes(QStringLiteral("古いメモ\r\n"));
     QVERIFY(rewriteBytes(dir(), kMemoFile, old).ok());
     const WriteResult w = saveMemo(dir(), QStringLiteral("新しい\n\U0001F600"), "20261206_143000");
     QVERIFY(!w.ok());
@@ -323,7 +317,7 @@ void TestLogList::memoWithUnreadableBytesIsReportedAndBackedUp() {
 }
 
 void TestLogList::newStartEmptiesLogAndHistories() {
-    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisOf(kGameLines)).ok());
+    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
     for (const QString &game : gameNames())
         writeSjis(dir(), game + "履歴.txt", "\"" + game + "\",1,2\r\n");
     writeSjis(dir(), kMemoFile, "memo\r\n");
@@ -336,18 +330,18 @@ void TestLogList::newStartEmptiesLogAndHistories() {
     }
     for (const QString &game : gameNames())
         QCOMPARE(readBytes(dir(), "バックアップ/" + game + "履歴_20261206_143000.txt"),
-                 sjisOf("\"" + game + "\",1,2\r\n"));
-    QCOMPARE(readBytes(dir(), "バックアップ/データ_20261206_143000.txt"), sjisOf(kGameLines));
+                 sjisBytes("\"" + game + "\",1,2\r\n"));
+    QCOMPARE(readBytes(dir(), "バックアップ/データ_20261206_143000.txt"), sjisBytes(kGameLines));
     QCOMPARE(readBytes(dir(), kMemoFile), QByteArray("memo\r\n"));
-    QCOMPARE(readBytes(dir(), "抜かな設定.txt"), sjisOf("\"秒数\",60\r\n"));
-    QCOMPARE(readBytes(dir(), kNameFile), sjisOf(QStringLiteral("\"氏名\",\"佐藤\"\r\n")));
+    QCOMPARE(readBytes(dir(), "抜かな設定.txt"), sjisBytes("\"秒数\",60\r\n"));
+    QCOMPARE(readBytes(dir(), kNameFile), sjisBytes(QStringLiteral("\"氏名\",\"佐藤\"\r\n")));
 }
 
 void TestLogList::newStartWithUnstorableNameErasesNothing() {
-    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisOf(kGameLines)).ok());
+    QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
     const WriteResult w = newStart(dir(), QStringLiteral("\U0001F600"), "20261206_143000");
     QVERIFY(!w.ok());
-    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisOf(kGameLines));
+    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(kGameLines));
     QVERIFY(backups(dir()).isEmpty());
 }
 

@@ -3,6 +3,7 @@
 #include "log/play_log.h"
 #include "log/sjis.h"
 #include "log/text_file.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,15 +11,9 @@
 #include <QtTest>
 
 using namespace mirute;
+using mirute::test::sjisBytes;
 
 namespace {
-
-QByteArray sjisBytes(const QString &text) {
-    QByteArray out;
-    if (!sjis::encode(text, &out))
-        qFatal("test text has no Shift_JIS form");
-    return out;
-}
 
 void writeLog(const QString &dir, const QByteArray &bytes) {
     QFile f(QDir(dir).filePath(QStringLiteral("データ.txt")));

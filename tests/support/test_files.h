@@ -9,6 +9,14 @@
 
 namespace mirute::test {
 
+// The text in Shift_JIS; a test text without a Shift_JIS form stops the test at once.
+inline QByteArray sjisBytes(const QString &text) {
+    QByteArray out;
+    if (!sjis::encode(text, &out))
+        qFatal("test text has no Shift_JIS form");
+    return out;
+}
+
 inline QByteArray readBytes(const QString &dir, const QString &name) {
     QFile f(QDir(dir).filePath(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

@@ -17,6 +17,7 @@
 #include <QTest>
 
 using namespace mirute;
+using mirute::test::sjisBytes;
 
 namespace {
 
@@ -25,12 +26,6 @@ QList<double> rowOneShuffle() {
     return {ScriptedRandom::forIndex0(4, 9), ScriptedRandom::forIndex0(2, 8), ScriptedRandom::forIndex0(6, 7),
             ScriptedRandom::forIndex0(0, 6), ScriptedRandom::forIndex0(4, 5), ScriptedRandom::forIndex0(1, 4),
             ScriptedRandom::forIndex0(2, 3), 0.0, 0.0};
-}
-
-QByteArray sjisBytes(const QString &text) {
-    QByteArray out;
-    sjis::encode(text, &out);
-    return out;
 }
 
 QColor background(QWidget *w) { return w->palette().color(QPalette::Window); }

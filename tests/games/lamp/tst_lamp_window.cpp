@@ -18,6 +18,7 @@
 #include <QTest>
 
 using namespace mirute;
+using mirute::test::sjisBytes;
 
 namespace {
 
@@ -27,12 +28,6 @@ QList<double> field(const QList<int> &tallies) {
         for (int i = 0; i < tallies[s]; ++i)
             draws << (s + 0.5) / double(tallies.size());
     return draws;
-}
-
-QByteArray sjisBytes(const QString &text) {
-    QByteArray out;
-    sjis::encode(text, &out);
-    return out;
 }
 
 } // namespace

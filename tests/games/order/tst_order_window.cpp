@@ -13,6 +13,7 @@
 #include <QTest>
 
 using namespace mirute;
+using mirute::test::sjisBytes;
 
 namespace {
 
@@ -24,12 +25,6 @@ QList<double> digitsInOrder() {
     for (int k = 0; k < 9; ++k)
         draws << 0.0;
     return draws;
-}
-
-QByteArray sjisBytes(const QString &text) {
-    QByteArray out;
-    sjis::encode(text, &out);
-    return out;
 }
 
 } // namespace
