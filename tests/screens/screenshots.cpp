@@ -10,6 +10,7 @@
 #include "log/game_names.h"
 #include "log/play_log.h"
 #include "support/fake_clock.h"
+#include "support/layout_check.h"
 #include "ui/message_dialog.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cstdio>
 #include <random>
 
 using namespace mirute;
@@ -66,9 +68,12 @@ void settle() {
     }
 }
 
+// The picture, and on the standard error what the layout check finds wrong in it.
 void save(QWidget *w, const QString &out, const QString &name) {
     settle();
     w->grab().save(QDir(out).filePath(name + QStringLiteral(".png")));
+    for (const QString &problem : test::layoutProblems(w))
+        fprintf(stderr, "%s: %s\n", qPrintable(name), qPrintable(problem));
 }
 
 } // namespace
