@@ -1,5 +1,6 @@
 #include "ui/chart_data.h"
 
+#include "log/number_format.h"
 #include "ui/numeric_text.h"
 
 #include <QSet>
@@ -23,6 +24,7 @@ void ChartData::setRowCount(int rows) {
         return;
     m_rows = rows;
     m_labels.resize(rows);
+    m_details.resize(rows);
     for (auto &series : m_values)
         series.resize(rows, 0.0);
     touch();
@@ -107,6 +109,70 @@ double ChartData::value(int row, int column) const {
     return m_values[column - 1][row - 1];
 }
 
+void ChartData::setRowDetail(const QString &detail) {
+    if (m_row < 1 || m_row > m_rows)
+        return;
+    m_details[m_row - 1] = detail;
+}
+
+QString ChartData::rowDetail(int row) const {
+    return row >= 1 && row <= m_rows ? m_details[row - 1] : QString();
+}
+
+void ChartData::setValueUnit(const QString &unit) {
+    m_unit = unit;
+}
+
+QString ChartData::valueUnit() const {
+    return m_unit;
+}
+
+QString ChartData::hoverText(int row, double value, const QString &seriesName) const {
+    const QString detail = rowDetail(row);
+    QStringList parts{detail.isEmpty() ? rowLabel(row) : detail};
+    if (!seriesName.isEmpty())
+        parts.append(seriesName);
+    parts.append(formatNumber(value) + m_unit);
+    parts.removeAll(QString());
+    return parts.join(u' ');
+}
+
+void ChartData::setTrendPlays(int plays) {
+    plays = std::max(plays, 0);
+    if (plays == m_trendPlays)
+        return;
+    m_trendPlays = plays;
+    touch();
+}
+
+int ChartData::trendPlays() const {
+    return m_trendPlays;
+}
+
+QString ChartData::trendName() const {
+    return QStringLiteral("平均(%1回)").arg(m_trendPlays);
+}
+
+QList<double> ChartData::trendValues() const {
+    return m_trendPlays > 0 ? movingAverage(columnValues(1), m_trendPlays) : QList<double>();
+}
+
+QList<double> ChartData::movingAverage(const QList<double> &values, int plays) {
+    QList<double> means;
+    if (plays < 1)
+        return means;
+    means.reserve(values.size());
+    // Summed afresh for every row: a running sum would carry its rounding along thousands of plays.
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const qsizetype first = std::max<qsizetype>(0, i - plays + 1);
+        double sum = 0.0;
+        for (qsizetype k = first; k <= i; ++k)
+            sum += values[k];
+        means.append(sum / double(i - first + 1));
+    }
+    return means;
+}
+
 void ChartData::setAxisRange(double min, double max) {
     if (!std::isfinite(min) || !std::isfinite(max))
         return;
@@ -174,6 +240,7 @@ void ChartData::resetToSingleZero() {
     setRow(1);
     setData(QStringLiteral("0"));
     setRowLabel(QString());
+    setRowDetail(QString());
     // The point may already have been 0 with an empty label; the reset still asks for a redraw.
     touch();
     endBatch();

@@ -33,6 +33,22 @@ public:
     void setValue(double value);
     double value(int row, int column = 1) const;
 
+    // What hovering a bar tells: a longer name of its row when one is set (a play's number and date),
+    // else its label; the series when the chart has several; the value followed by the chart's unit.
+    void setRowDetail(const QString &detail); // of the current row
+    QString rowDetail(int row) const;
+    void setValueUnit(const QString &unit);   // "秒", "/秒", "%" or none
+    QString valueUnit() const;
+    QString hoverText(int row, double value, const QString &seriesName = QString()) const;
+
+    // A trend over the first series: for every row the mean of its value and of up to plays − 1 rows
+    // before it. Off (0) unless the owner asks for it.
+    void setTrendPlays(int plays);
+    int trendPlays() const;
+    QString trendName() const; // "平均(5回)"
+    QList<double> trendValues() const;
+    static QList<double> movingAverage(const QList<double> &values, int plays);
+
     // Fixed value axis, or automatic when not set.
     void setAxisRange(double min, double max);
     void setAxisAuto();
@@ -59,6 +75,9 @@ private:
     void touch();
     int m_rows = 0, m_cols = 1, m_row = 1, m_col = 1;
     QStringList m_labels;
+    QStringList m_details;
+    QString m_unit;
+    int m_trendPlays = 0;
     QList<QList<double>> m_values; // [column-1][row-1]
     std::optional<std::pair<double, double>> m_axis;
     bool m_visible = true;

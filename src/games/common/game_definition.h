@@ -42,6 +42,7 @@ struct GameDefinition {
     QString perSecondCaption = QStringLiteral("タイプ数／秒");
     QString reactionHeader = QStringLiteral("反応秒");  // history column 6
     QString reactionButton = QStringLiteral("反応秒");  // cmdMoji
+    QString reactionUnit = QStringLiteral("秒");        // of column 6's values; 座標 counts characters
     QString answersButton = QStringLiteral("答数");     // cmdKaitou
     bool showsBestTime = true;    // lblKiroku; 座標 counts typed characters instead
     int countFilterFactor = 0;    // 0: the 答数 filter compares OK + NG; n: compares field 3 with n × the value

@@ -5,6 +5,10 @@
 
 namespace mirute {
 
+namespace {
+constexpr int kTrendPlays = 5;
+} // namespace
+
 GameHistory::GameHistory(const GameDefinition &def, const QString &dataDir, QObject *parent)
     : QObject(parent), m_def(def), m_dir(dataDir) {
     m_chart2.setColumnCount(2);
@@ -12,6 +16,9 @@ GameHistory::GameHistory(const GameDefinition &def, const QString &dataDir, QObj
     m_chart.setVisible(true);
     m_chart.setRowCount(0);
     m_chart2.setRowCount(0);
+    // Whether a player is getting better shows in the last few plays rather than in single bars.
+    m_chart.setTrendPlays(kTrendPlays);
+    m_chart2.setTrendPlays(kTrendPlays);
     setupGrid();
 }
 
@@ -108,6 +115,16 @@ double GameHistory::chartValue(Button b, const QStringList &row, int series) {
     }
 }
 
+QString GameHistory::valueUnit(Button b) const {
+    switch (b) {
+    case Byou: return QStringLiteral("/秒");
+    case Moji: return m_def.reactionUnit;
+    case Ritu: return QStringLiteral("%");
+    case PByou: return QStringLiteral("秒");
+    default: return QString();
+    }
+}
+
 void GameHistory::resetButtons() {
     for (bool &h : m_highlight)
         h = false;
@@ -125,10 +142,12 @@ void GameHistory::drawChart(Button b) {
     if (b == Kaitou)
         target.setColumnCount(2);
     target.setRowCount(n);
+    target.setValueUnit(valueUnit(b));
     for (int i = 1; i <= n; ++i) {
         const QStringList row = m_list.rowTexts(i);
         target.setRow(i);
         target.setRowLabel(row.value(0));
+        target.setRowDetail(row.value(0) + QStringLiteral("回 ") + row.value(1));
         for (int s = 1; s <= (b == Kaitou ? 2 : 1); ++s) {
             target.setColumn(s);
             target.setValue(chartValue(b, row, s));

@@ -56,6 +56,7 @@ private:
     void fill(Filter filter, const QString &value);
     bool accepts(Filter filter, const QString &value, const HistoryRecord &r) const;
     void resetButtons();
+    QString valueUnit(Button b) const; // written after a bar's value when it is hovered
     void scrollForLayout();
 
     const GameDefinition &m_def;

@@ -14,6 +14,7 @@ GameDefinition coordinateDefinition() {
     def.countMax = CoordinateRules::kMaxRows;
     def.reactionHeader = QStringLiteral("文字数");
     def.reactionButton = QStringLiteral("マス数");
+    def.reactionUnit = QString();
     // The 行数 filter keeps the complete plays of that many rows: nine answers a row.
     def.countFilterFactor = CoordinateRules::kColumns;
     def.showsBestTime = false;

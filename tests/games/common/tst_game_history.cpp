@@ -32,6 +32,8 @@ private slots:
     void filters();
     void chartValues_data();
     void chartValues();
+    void trendOfShownPlays_data();
+    void trendOfShownPlays();
     void chartLayoutAndScrolling();
     void reactionChartIsNotRedrawn();
     void saveRedrawsHighlightedChart();
@@ -125,6 +127,51 @@ void TestGameHistory::chartValues() {
     QVERIFY(h.isHighlighted(GameHistory::Button(button)));
     QVERIFY(h.chart().isVisible());
     QVERIFY(!h.chart2().isVisible());
+}
+
+void TestGameHistory::trendOfShownPlays_data() {
+    QTest::addColumn<int>("plays");
+    QTest::addColumn<QString>("seconds");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QList<double>>("means");
+    // 秒当たり of the plays: 1, 2, 3, 4, 5, 6, 12; the third play was one of 30 seconds, the others of 60.
+    QTest::newRow("fewer than 5 plays") << 4 << "" << int(GameHistory::Byou) << QList<double>{1, 1.5, 2, 2.5};
+    QTest::newRow("exactly 5") << 5 << "" << int(GameHistory::Byou) << QList<double>{1, 1.5, 2, 2.5, 3};
+    QTest::newRow("the last 5 of 7") << 7 << "" << int(GameHistory::Byou) << QList<double>{1, 1.5, 2, 2.5, 3, 4, 6};
+    QTest::newRow("60-second plays only")
+        << 7 << "60" << int(GameHistory::Byou) << QList<double>{1, 1.5, 7.0 / 3, 3, 3.6, 5.8};
+    // The 答数 chart's line follows its first series, the OK answers: 10, 20, …, 70.
+    QTest::newRow("OK answers") << 7 << "60" << int(GameHistory::Kaitou) << QList<double>{10, 15, 70.0 / 3, 30, 36, 48};
+}
+
+void TestGameHistory::trendOfShownPlays() {
+    QFETCH(int, plays);
+    QFETCH(QString, seconds);
+    QFETCH(int, button);
+    QFETCH(QList<double>, means);
+    QStringList lines;
+    for (int k = 1; k <= plays; ++k)
+        lines << QStringLiteral(R"("2026/12/%1","09:00:00",%2,%2,0,0.5,"100.0%","%3/秒","%4秒")")
+                     .arg(k, 2, 10, QChar(u'0'))
+                     .arg(k * 10)
+                     .arg(k == 7 ? 12 : k)
+                     .arg(k == 3 ? 30 : 60);
+    QVERIFY(rewriteLines(m_dir.path(), m_def.historyFile(), lines).ok());
+    GameHistory h(m_def, m_dir.path());
+    h.showAll();
+    const auto b = GameHistory::Button(button);
+    h.drawChart(b);
+    if (!seconds.isEmpty())
+        h.filterSeconds(seconds); // redraws the highlighted chart from the plays now listed
+    const ChartData &chart = b == GameHistory::Kaitou ? h.chart2() : h.chart();
+    QCOMPARE(chart.trendName(), QStringLiteral("平均(5回)"));
+    const QList<double> trend = chart.trendValues();
+    QCOMPARE(trend.size(), means.size());
+    for (int i = 0; i < means.size(); ++i)
+        QVERIFY2(qFuzzyCompare(trend[i], means[i]), qPrintable(QString::number(trend[i])));
+    // A hovered bar names its play by number and date, its value by the figure's unit.
+    const QString value = b == GameHistory::Byou ? QStringLiteral("2/秒") : QStringLiteral("20");
+    QCOMPARE(chart.hoverText(2, chart.value(2)), QStringLiteral("2回 2026/12/02 ") + value);
 }
 
 void TestGameHistory::chartLayoutAndScrolling() {
