@@ -1,12 +1,24 @@
 #include "ui/chart_widget.h"
 
+#include "ui/message_dialog.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QFileDialog>
+#include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMenu>
+#include <QSaveFile>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -16,6 +28,11 @@ namespace {
 
 // A calm blue for the first series and a red for the second (OK and NG in the history charts).
 const QList<QColor> kDefaultColors{QColor(70, 114, 196), QColor(214, 64, 64), QColor(96, 160, 80)};
+
+// The trend line: amber, clear of the blue and red bars it crosses.
+const QColor kTrendColor(235, 140, 0);
+const QString kImageCaption = QStringLiteral("画像保存…");
+const QString kImageTitle = QStringLiteral("画像保存");
 
 // Beyond this many bars each one is a pixel or less wide: outlines would only hide the fill.
 constexpr int kOutlinedBars = 400;
@@ -48,6 +65,8 @@ ChartWidget::ChartWidget(ChartData *data, QWidget *parent) : QWidget(parent), m_
     m_impl->chart = new QChart;
     m_impl->chart->setAnimationOptions(QChart::NoAnimation);
     m_impl->chart->legend()->setAlignment(Qt::AlignBottom);
+    // A line is shown as a line in the legend, bars as boxes.
+    m_impl->chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     m_impl->chart->legend()->hide();
     m_impl->values = new QValueAxis(m_impl->chart);
     m_impl->values->setLabelFormat(QStringLiteral("%g"));
@@ -126,6 +145,8 @@ void ChartWidget::redraw() {
     if (rows > kOutlinedBars)
         series->setBarWidth(1.0);
     chart->addSeries(series);
+    connect(series, &QBarSeries::hovered, this,
+            [this, perBar](bool on, int bar, QBarSet *set) { showHover(on, bar, set, perBar); });
 
     if (m_impl->rowsAxis) {
         chart->removeAxis(m_impl->rowsAxis);
@@ -139,7 +160,87 @@ void ChartWidget::redraw() {
     m_impl->values->setRange(low, high);
     series->attachAxis(m_impl->values);
 
-    chart->legend()->setVisible(m_data->columnCount() >= 2);
+    QLineSeries *trend = trendSeries(perBar);
+    if (trend) {
+        chart->addSeries(trend);
+        trend->attachAxis(m_impl->rowsAxis);
+        trend->attachAxis(m_impl->values);
+    }
+    // One series needs no legend entry of its own: the chart's button or caption names it.
+    const bool severalSeries = m_data->columnCount() >= 2;
+    for (QLegendMarker *marker : chart->legend()->markers(series))
+        marker->setVisible(severalSeries);
+    chart->legend()->setVisible(severalSeries || trend);
+}
+
+QLineSeries *ChartWidget::trendSeries(int perBar) const {
+    const QList<double> means = m_data->trendValues();
+    if (means.isEmpty())
+        return nullptr;
+    auto *line = new QLineSeries;
+    line->setName(m_data->trendName());
+    QPen pen(kTrendColor);
+    pen.setWidthF(2.5);
+    line->setPen(pen);
+    // A bar that stands for a run of plays carries the trend as it stands after the run's last play.
+    QList<QPointF> points;
+    points.reserve(means.size() / perBar + 1);
+    for (qsizetype start = 0, bar = 0; start < means.size(); start += perBar, ++bar)
+        points.append(QPointF(double(bar), means[qMin(means.size(), start + perBar) - 1]));
+    line->replace(points);
+    return line;
+}
+
+void ChartWidget::showHover(bool on, int bar, QBarSet *set, int perBar) {
+    if (!on) {
+        QToolTip::hideText();
+        return;
+    }
+    // A bar standing for a run of rows is named after the run's first row.
+    const QString series = m_data->columnCount() >= 2 ? set->label() : QString();
+    const QString text = m_data->hoverText(bar * perBar + 1, set->at(bar), series);
+    QToolTip::showText(QCursor::pos(), text, m_impl->view);
+}
+
+QString ChartWidget::saveImage(const QString &path) const {
+    if (path.isEmpty())
+        return QStringLiteral("ファイル名がありません。");
+    const QImage image = m_impl->view->grab().toImage();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (!image.save(&file, "PNG")) {
+        file.cancelWriting();
+        return QStringLiteral("画像を書き込めませんでした。");
+    }
+    if (!file.commit())
+        return file.errorString();
+    return QString();
+}
+
+void ChartWidget::saveImageWithDialog() {
+    QFileDialog dialog(this, kImageTitle);
+    dialog.setObjectName(QStringLiteral("dlgImage"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("PNG (*.png)"));
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString error = saveImage(dialog.selectedFiles().constFirst());
+    if (!error.isEmpty())
+        MessageDialog::warning(this, kImageTitle, QStringLiteral("保存できませんでした。\n") + error);
+}
+
+void ChartWidget::contextMenuEvent(QContextMenuEvent *e) {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("mnuChart"));
+    QAction *save = menu.addAction(kImageCaption);
+    save->setObjectName(QStringLiteral("mnuImage"));
+    connect(save, &QAction::triggered, this, &ChartWidget::saveImageWithDialog);
+    menu.exec(e->globalPos());
+    e->accept();
 }
 
 QAbstractAxis *ChartWidget::labelAxis() const {

@@ -7,13 +7,16 @@
 
 QT_BEGIN_NAMESPACE
 class QAbstractAxis;
+class QBarSet;
 class QChart;
 class QChartView;
+class QLineSeries;
 QT_END_NAMESPACE
 
 namespace mirute {
 
-// A bar chart (one or two series) drawn from a ChartData; redraws whenever the data changes.
+// A bar chart (one or two series, optionally a trend line over them) drawn from a ChartData; redraws whenever
+// the data changes. Hovering a bar tells its row and value; "画像保存…" in the context menu saves a PNG.
 class ChartWidget : public QWidget {
     Q_OBJECT
 public:
@@ -33,10 +36,20 @@ public:
     QChartView *chartView() const;
     bool redrawPending() const;
 
+    // Writes the chart as shown to a PNG file. Returns an error text or "".
+    QString saveImage(const QString &path) const;
+    // Asks for a file name and saves there, telling the user when it failed ("画像保存…" in the menu).
+    void saveImageWithDialog();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *e) override;
+
 private:
     void showData(ChartData *data);
     void scheduleRedraw();
     void redraw();
+    QLineSeries *trendSeries(int perBar) const;
+    void showHover(bool on, int bar, QBarSet *set, int perBar);
     QAbstractAxis *labelAxis() const;
     QAbstractAxis *rowNumberAxis() const;
     static int rowsPerBar(int rows);

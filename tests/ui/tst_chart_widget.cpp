@@ -1,14 +1,26 @@
 #include "ui/chart_widget.h"
 
+#include <QApplication>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QLegend>
+#include <QLegendMarker>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolTip>
 #include <QValueAxis>
 
 using namespace mirute;
@@ -17,7 +29,15 @@ namespace {
 
 QBarSeries *barSeries(const ChartWidget &w) {
     const auto series = w.chart()->series();
-    return series.size() == 1 ? qobject_cast<QBarSeries *>(series.first()) : nullptr;
+    return series.isEmpty() ? nullptr : qobject_cast<QBarSeries *>(series.first());
+}
+
+QLineSeries *drawnTrend(const ChartWidget &w) {
+    QLineSeries *found = nullptr;
+    for (QAbstractSeries *s : w.chart()->series())
+        if (auto *line = qobject_cast<QLineSeries *>(s))
+            found = found ? nullptr : line; // exactly one
+    return found;
 }
 
 QBarCategoryAxis *categoryAxis(const ChartWidget &w) {
@@ -58,6 +78,11 @@ private slots:
     void labelsOrRowNumbers();
     void maximumBars();
     void drawsDataOwnedElsewhere();
+    void trendLine_data();
+    void trendLine();
+    void hoverTellsBar_data();
+    void hoverTellsBar();
+    void contextMenuSavesImage();
 };
 
 void TestChartWidget::drawsOneSeries() {
@@ -256,6 +281,163 @@ void TestChartWidget::drawsDataOwnedElsewhere() {
     hidden->setVisible(true);
     QVERIFY(chart->isVisible());
     delete hidden;
+}
+
+void TestChartWidget::trendLine_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QList<QPointF>>("points");
+    // Row r holds r: the mean of the last five plays is r − 2 from the fifth play on.
+    QTest::newRow("six plays") << 6 << QList<QPointF>{{0, 1}, {1, 1.5}, {2, 2}, {3, 2.5}, {4, 3}, {5, 4}};
+    // Two plays a bar: each bar carries the trend after its second play (rows 2, 4, …, 1000, then 1001 alone).
+    QTest::newRow("runs of plays") << 1001 << QList<QPointF>{{0, 1.5}, {1, 2.5}, {2, 4}, {499, 998}, {500, 999}};
+}
+
+void TestChartWidget::trendLine() {
+    QFETCH(int, rows);
+    QFETCH(QList<QPointF>, points);
+    ChartWidget w;
+    w.resize(500, 300);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ChartData &d = w.data();
+    d.beginBatch();
+    d.setRowCount(rows);
+    for (int r = 1; r <= rows; ++r) {
+        d.setRow(r);
+        d.setValue(r);
+    }
+    d.endBatch();
+    QTRY_VERIFY(!w.redrawPending());
+    QVERIFY(!drawnTrend(w)); // only charts that ask for it
+    QVERIFY(!w.chart()->legend()->isVisible());
+
+    d.setTrendPlays(5);
+    QTRY_VERIFY(!w.redrawPending());
+    QLineSeries *line = drawnTrend(w);
+    QVERIFY(line);
+    QCOMPARE(line->name(), QStringLiteral("平均(5回)"));
+    QCOMPARE(line->count(), barSeries(w)->barSets().first()->count());
+    for (const QPointF &p : points)
+        QCOMPARE(line->at(int(p.x())), p);
+    QCOMPARE(line->attachedAxes(), barSeries(w)->attachedAxes());
+    // The legend names the line; the single series of bars needs no entry.
+    QVERIFY(w.chart()->legend()->isVisible());
+    QTRY_VERIFY(w.chart()->legend()->markers(line).first()->isVisible());
+    QVERIFY(!w.chart()->legend()->markers(barSeries(w)).first()->isVisible());
+}
+
+void TestChartWidget::hoverTellsBar_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("series");
+    QTest::addColumn<int>("bar");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<bool>("detailed");
+    QTest::addColumn<QString>("text");
+    // Row r is labelled "rN", its value r / 10 (series 2: r / 10 + 100).
+    QTest::newRow("a bar with its unit") << 5 << 0 << 2 << "秒" << false << "r3 0.3秒";
+    QTest::newRow("a detail names the row") << 5 << 0 << 4 << "%" << true << "5回 r5 0.5%";
+    QTest::newRow("the second series is named") << 5 << 1 << 1 << "" << false << "r2 ＮＧ 100.2";
+    // 2,001 rows, three a bar: bar 10 stands for rows 31 to 33, named after the first, showing the largest.
+    QTest::newRow("a run of rows") << 2001 << 0 << 10 << "/秒" << false << "r31 3.3/秒";
+}
+
+void TestChartWidget::hoverTellsBar() {
+    QFETCH(int, rows);
+    QFETCH(int, series);
+    QFETCH(int, bar);
+    QFETCH(QString, unit);
+    QFETCH(bool, detailed);
+    QFETCH(QString, text);
+    ChartWidget w;
+    w.setSeriesNames({QStringLiteral("ＯＫ"), QStringLiteral("ＮＧ")});
+    w.resize(rows > 1000 ? 2400 : 500, 300); // wide enough for a mouse to rest on one of 667 bars
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ChartData &d = w.data();
+    d.beginBatch();
+    d.setColumnCount(series + 1);
+    d.setRowCount(rows);
+    d.setValueUnit(unit);
+    for (int r = 1; r <= rows; ++r) {
+        d.setRow(r);
+        d.setRowLabel(QStringLiteral("r%1").arg(r));
+        if (detailed)
+            d.setRowDetail(QStringLiteral("%1回 r%1").arg(r));
+        for (int c = 1; c <= series + 1; ++c) {
+            d.setColumn(c);
+            d.setValue(r / 10.0 + (c - 1) * 100);
+        }
+    }
+    d.endBatch();
+    QTRY_VERIFY(!w.redrawPending());
+
+    // The mouse rests on the middle of the bar, as a player's would.
+    QBarSet *set = barSeries(w)->barSets().at(series);
+    const qreal x = bar + (series == 0 ? -0.1 : 0.1) * (barSeries(w)->count() - 1);
+    const QPointF inBar = w.chart()->mapToPosition(QPointF(x, set->at(bar) / 2), barSeries(w));
+    const QPoint at = w.chartView()->mapFromScene(w.chart()->mapToScene(inBar));
+    QTest::mouseMove(w.chartView()->viewport(), at);
+    QTRY_COMPARE(QToolTip::text(), text);
+    QTest::mouseMove(w.chartView()->viewport(), QPoint(2, 2)); // off the bars
+    QTRY_VERIFY(QToolTip::text().isEmpty());
+}
+
+void TestChartWidget::contextMenuSavesImage() {
+    QTemporaryDir dir;
+    ChartWidget w;
+    w.resize(420, 260);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fill(w.data(), {"a", "b"}, {{"3", "4"}});
+    QTRY_VERIFY(!w.redrawPending());
+    const QString path = dir.filePath(QStringLiteral("グラフ.png"));
+    bool menuSeen = false, dialogSeen = false;
+
+    // The file dialog opens from the menu's action; answer it as a user would, by typing a name.
+    QTimer dialogPoll;
+    dialogPoll.setInterval(10);
+    connect(&dialogPoll, &QTimer::timeout, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        dialogPoll.stop();
+        dialogSeen = dialog->objectName() == QStringLiteral("dlgImage");
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (!name)
+            return dialog->reject();
+        name->setText(path);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    QTimer::singleShot(0, this, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        QAction *save = menu->findChild<QAction *>(QStringLiteral("mnuImage"));
+        if (!save) {
+            menu->close();
+            return;
+        }
+        menuSeen = save->text() == QStringLiteral("画像保存…");
+        dialogPoll.start();
+        menu->setActiveAction(save);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    const QPoint at = w.chartView()->viewport()->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, w.chartView()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(w.chartView()->viewport(), &event);
+    dialogPoll.stop();
+    QVERIFY(menuSeen);
+    QVERIFY(dialogSeen);
+    QImageReader reader(path);
+    QCOMPARE(reader.format(), QByteArray("png"));
+    const QImage image = reader.read();
+    QCOMPARE(image.size(), w.chartView()->size() * w.devicePixelRatio());
+    QCOMPARE(image.pixelColor(image.width() / 2, 2), w.chartView()->grab().toImage().pixelColor(image.width() / 2, 2));
+
+    // A file that cannot be written is told, and nothing is left behind.
+    const QString missing = dir.filePath(QStringLiteral("無い/グラフ.png"));
+    QVERIFY(!w.saveImage(missing).isEmpty());
+    QVERIFY(!QFileInfo::exists(missing));
 }
 
 QTEST_MAIN(TestChartWidget)

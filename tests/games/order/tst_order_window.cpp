@@ -4,10 +4,13 @@
 #include "log/sjis.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
+#include "ui/chart_widget.h"
 #include "ui/message_dialog.h"
 
+#include <QChart>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,6 +37,7 @@ class TestOrderWindow : public QObject {
 private slots:
     void init() { MessageDialog::setAutoAnswer(true); }
     void answerCountPlayThroughTheWindow();
+    void historyChartShowsTrendOfShownPlays();
 };
 
 void TestOrderWindow::answerCountPlayThroughTheWindow() {
@@ -99,6 +103,44 @@ void TestOrderWindow::answerCountPlayThroughTheWindow() {
              sjisBytes(QStringLiteral("\"2026/12/06\",\"18:30:04\",\"順番クリック\",4,"
                                       "\"秒数 : 4.0   答数 : 10  反応時間  4秒\",\r\n")));
     QCOMPARE(engine.history().list().textMatrix(1, 3), QStringLiteral("1"));
+}
+
+void TestOrderWindow::historyChartShowsTrendOfShownPlays() {
+    QTemporaryDir dir;
+    // 秒当たり 1 to 6; the third play was one of 30 seconds, the others of 60.
+    QString lines;
+    for (int k = 1; k <= 6; ++k)
+        lines += QStringLiteral("\"2026/12/0%1\",\"09:00:00\",1,9,1,4,\"90.0%\",\"%1.00/秒\",\"%2秒\"\r\n")
+                     .arg(k)
+                     .arg(k == 3 ? 30 : 60);
+    test::writeSjis(dir.path(), QStringLiteral("順番クリック履歴.txt"), lines);
+    test::FakeClock clock;
+    ScriptedRandom random(digitsInOrder());
+    GameWindow window(std::make_unique<GameEngine>(orderDefinition(), makeOrderRules(), dir.path(), clock, random));
+    window.setQuestionView(makeOrderView(window));
+    QVERIFY(window.Form_Load().isEmpty());
+    auto *chart = window.findChild<ChartWidget *>("mcrRireki");
+    const auto trendPoints = [&] {
+        for (QAbstractSeries *s : chart->chart()->series())
+            if (s->name() == QStringLiteral("平均(5回)"))
+                return qobject_cast<QLineSeries *>(s)->points();
+        return QList<QPointF>();
+    };
+
+    QTest::mouseClick(window.findChild<QPushButton *>("cmdByou"), Qt::LeftButton);
+    QTRY_VERIFY(!chart->redrawPending());
+    QCOMPARE(trendPoints(), (QList<QPointF>{{0, 1}, {1, 1.5}, {2, 2}, {3, 2.5}, {4, 3}, {5, 4}}));
+
+    // The 60-second filter leaves plays 1, 2, 4, 5 and 6: the line is redrawn over them alone.
+    auto *seconds = window.findChild<QComboBox *>("cboJikan2");
+    seconds->setFocus();
+    QTest::keyClick(seconds, Qt::Key_Home);
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(seconds, Qt::Key_Down);
+    QCOMPARE(seconds->currentText(), QStringLiteral("60"));
+    QCOMPARE(window.engine().history().list().rows(), 6);
+    QTRY_VERIFY(!chart->redrawPending());
+    QCOMPARE(trendPoints(), (QList<QPointF>{{0, 1}, {1, 1.5}, {2, 7.0 / 3}, {3, 3}, {4, 3.6}}));
 }
 
 QTEST_MAIN(TestOrderWindow)
