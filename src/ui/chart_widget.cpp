@@ -65,8 +65,6 @@ ChartWidget::ChartWidget(ChartData *data, QWidget *parent) : QWidget(parent), m_
     m_impl->chart = new QChart;
     m_impl->chart->setAnimationOptions(QChart::NoAnimation);
     m_impl->chart->legend()->setAlignment(Qt::AlignBottom);
-    // A line is shown as a line in the legend, bars as boxes.
-    m_impl->chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     m_impl->chart->legend()->hide();
     m_impl->values = new QValueAxis(m_impl->chart);
     m_impl->values->setLabelFormat(QStringLiteral("%g"));
