@@ -352,20 +352,20 @@ void GameEngine::nextQuestion() {
 
 // --- the end of a play ---
 
-double GameEngine::elapsedForEnd() const {
-    double elapsed = leadingNumber(m_board.jikan);
-    if (elapsed <= 0) {
+double GameEngine::shownElapsed() {
+    if (leadingNumber(m_board.jikan) <= 0) {
         // The display has not ticked yet: the real time played, never a division by zero.
-        elapsed = qMax(0.1, m_clock.seconds() - m_s.playStartedAt);
+        m_board.jikan = formatFixed(qMax(0.1, m_clock.seconds() - m_s.playStartedAt), 1);
     }
-    return elapsed;
+    return leadingNumber(m_board.jikan);
 }
 
-void GameEngine::finishPlay(double seconds, const QString &secondsText, bool countMode) {
+void GameEngine::finishPlay(double seconds, bool countMode) {
     const int answers = m_s.okCount + m_s.ngCount;
     m_board.perSecond = formatPerSecond(seconds > 0 ? m_rules->perSecondCount() / seconds : 0);
     m_board.rate = formatPercent(answers > 0 ? double(m_s.okCount) / answers : 0);
-    m_finished = {true, countMode ? 0 : 1, seconds, secondsText, m_s.okCount, m_s.ngCount};
+    // The clock shows "3.0", but the files keep the number itself: 3, like every other saved number.
+    m_finished = {true, countMode ? 0 : 1, seconds, formatNumber(seconds), m_s.okCount, m_s.ngCount};
     m_clearEnabled = true;
     emitBoard();
     emit controlsChanged();
@@ -381,16 +381,13 @@ void GameEngine::finishPlay(double seconds, const QString &secondsText, bool cou
 void GameEngine::endPlayTime() {
     m_s.playing = false;
     m_tmrPlay.stop();
-    finishPlay(m_settings.timeLimit, formatNumber(m_settings.timeLimit), false);
+    finishPlay(m_settings.timeLimit, false);
 }
 
 void GameEngine::endPlayCount() {
     m_tmrPlay.stop();
     m_s.playing = false;
-    const double elapsed = elapsedForEnd();
-    if (leadingNumber(m_board.jikan) <= 0)
-        m_board.jikan = formatFixed(elapsed, 1);
-    finishPlay(leadingNumber(m_board.jikan), m_board.jikan, true);
+    finishPlay(shownElapsed(), true);
 }
 
 void GameEngine::endEarly(bool anythingTyped) {
@@ -410,17 +407,13 @@ void GameEngine::endEarly(bool anythingTyped) {
     if (!anythingTyped || !wasPlaying)
         return;
     double seconds;
-    QString text;
     if (m_gameMode == 0) {
-        seconds = elapsedForEnd();
-        text = m_board.jikan;
+        seconds = shownElapsed();
     } else {
-        // The seconds actually played, not the seconds still left on the display.
-        seconds = qMax(0.1, m_clock.seconds() - m_s.playStartedAt);
-        text = formatFixed(seconds, 1);
-        seconds = leadingNumber(text);
+        // The seconds actually played, not the seconds still left on the display, to a tenth as the clock shows.
+        seconds = leadingNumber(formatFixed(qMax(0.1, m_clock.seconds() - m_s.playStartedAt), 1));
     }
-    finishPlay(seconds, text, m_gameMode == 0);
+    finishPlay(seconds, m_gameMode == 0);
 }
 
 // --- saving ---

@@ -162,8 +162,9 @@ private:
     void continueJudgement();
     void endPlayTime();
     void endPlayCount();
-    void finishPlay(double seconds, const QString &secondsText, bool countMode);
-    double elapsedForEnd() const;
+    void finishPlay(double seconds, bool countMode);
+    // The elapsed seconds the clock display shows at the end (set from the real time if it never ticked).
+    double shownElapsed();
     HistoryRecord makeHistoryRecord() const;
     QString nowDate() const;
     QString nowTime() const;

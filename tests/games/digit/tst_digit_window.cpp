@@ -1,6 +1,7 @@
 #include "games/common/game_window.h"
 #include "games/digit/digit_game.h"
 #include "games/digit/digit_view_widget.h"
+#include "log/number_format.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
 #include "ui/grid_widget.h"
@@ -24,6 +25,8 @@ private slots:
     void cleanup() { MessageDialog::setAutoAnswer(false); }
     void playFromStartToSavedRecord();
     void typingWhileIdleFocusesStart();
+    void answerCountSecondsSavedInShortestForm_data();
+    void answerCountSecondsSavedInShortestForm();
 };
 
 namespace {
@@ -133,6 +136,65 @@ void TestDigitWindow::typingWhileIdleFocusesStart() {
     QCOMPARE(w.child<QLabel>("lblOk")->text(), QString());
     QCOMPARE(w.engine().answerList().rows(), 1);
     QCOMPARE(QApplication::focusWidget(), w.child<QPushButton>("cmdStart"));
+}
+
+void TestDigitWindow::answerCountSecondsSavedInShortestForm_data() {
+    QTest::addColumn<double>("elapsed");
+    QTest::addColumn<QString>("history");
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<bool>("listedBy10");
+    QTest::newRow("3.0 s") << 3.0
+                           << "\"2026/12/06\",\"18:30:06\",2,2,0,0.8,\"100.0%\",\"0.67/秒\",\"3秒\"\r\n"
+                           << "\"2026/12/06\",\"18:30:06\",\"抜数字\",3,\"秒数 : 3   答数 : 2  反応時間  0.8秒\",\r\n"
+                           << false;
+    QTest::newRow("10.0 s") << 10.0
+                            << "\"2026/12/06\",\"18:30:13\",2,2,0,0.8,\"100.0%\",\"0.20/秒\",\"10秒\"\r\n"
+                            << "\"2026/12/06\",\"18:30:13\",\"抜数字\",10,\"秒数 : 10   答数 : 2  反応時間  0.8秒\",\r\n"
+                            << true;
+    QTest::newRow("23.4 s") << 23.4
+                            << "\"2026/12/06\",\"18:30:26\",2,2,0,0.8,\"100.0%\",\"0.09/秒\",\"23.4秒\"\r\n"
+                            << "\"2026/12/06\",\"18:30:26\",\"抜数字\",23.4,\"秒数 : 23.4   答数 : 2  反応時間  0.8秒\",\r\n"
+                            << false;
+}
+
+// The clock shows one decimal ("3.0", best "0.80"); the files keep every number in its shortest form, and
+// a 答数 play of exactly 10 seconds is one of the plays the 10-second filter lists.
+void TestDigitWindow::answerCountSecondsSavedInShortestForm() {
+    QFETCH(double, elapsed);
+    QFETCH(QString, history);
+    QFETCH(QString, record);
+    QFETCH(bool, listedBy10);
+    Window w({});
+    test::writeSjis(w.dir.path(), QStringLiteral("抜数字設定.txt"), QStringLiteral("2,60,\"答数\",1,1\r\n"));
+    QCOMPARE(w.window->Form_Load(), QString());
+    w.engine().setTimersRunning(false);
+    w.engine().setFeedbackMs(0);
+    QTest::mouseClick(w.child<QPushButton>("cmdStart"), Qt::LeftButton);
+    for (int i = 0; i < 3; ++i) {
+        w.clock.advance(1);
+        w.engine().tickStart();
+    }
+    auto *box = w.child<QLineEdit>("txtKaitou");
+    w.clock.advance(elapsed - 0.8);
+    w.engine().tickElapsed();
+    QTest::keyClicks(box, w.engine().session().answer);
+    w.clock.advance(0.8);
+    w.engine().tickElapsed();
+    QTest::keyClicks(box, w.engine().session().answer);
+    QVERIFY(w.child<QPushButton>("cmdStart")->isEnabled());
+    QCOMPARE(w.child<QLabel>("lblJikan")->text(), formatFixed(elapsed, 1));
+    QCOMPARE(w.child<QLabel>("lblKiroku")->text(), QStringLiteral("0.80"));
+
+    QCOMPARE(test::readBytes(w.dir.path(), QStringLiteral("抜数字履歴.txt")), test::sjisBytes(history));
+    QCOMPARE(test::readBytes(w.dir.path(), QStringLiteral("データ.txt")), test::sjisBytes(record));
+    const Grid &list = w.child<GridWidget>("msgRireki")->grid();
+    QCOMPARE(list.textMatrix(1, 9), history.section(u',', 8).chopped(2).remove(u'"'));
+
+    auto *secondsFilter = w.child<QComboBox>("cboJikan2");
+    secondsFilter->setFocus();
+    QTest::keyClick(secondsFilter, Qt::Key_Home);
+    QCOMPARE(secondsFilter->currentText(), QStringLiteral("10"));
+    QCOMPARE(list.rows(), listedBy10 ? 2 : 1);
 }
 
 QTEST_MAIN(TestDigitWindow)

@@ -217,7 +217,7 @@ void TestOrderRules::answerCountEndsOnFinishedQuestions() {
     QCOMPARE(f.engine->scoreboard().perSecond, QStringLiteral("5.00/秒"));   // 30 clicks in 6.0 s
     QCOMPARE(f.engine->scoreboard().rate, QStringLiteral("90.0%"));
     const QString history = test::readSjis(f.dir.path(), QStringLiteral("順番クリック履歴.txt"));
-    QCOMPARE(history, QStringLiteral("\"2026/12/06\",\"18:30:06\",3,27,3,2,\"90.0%\",\"5.00/秒\",\"6.0秒\"\r\n"));
+    QCOMPARE(history, QStringLiteral("\"2026/12/06\",\"18:30:06\",3,27,3,2,\"90.0%\",\"5.00/秒\",\"6秒\"\r\n"));
 }
 
 void TestOrderRules::idleClickOnlyFocusesStart() {

@@ -38,6 +38,8 @@ private slots:
     void init() { MessageDialog::setAutoAnswer(true); }
     void answerCountPlayThroughTheWindow();
     void historyChartShowsTrendOfShownPlays();
+    void answerCountSecondsSavedInShortestForm_data();
+    void answerCountSecondsSavedInShortestForm();
 };
 
 void TestOrderWindow::answerCountPlayThroughTheWindow() {
@@ -98,10 +100,10 @@ void TestOrderWindow::answerCountPlayThroughTheWindow() {
     QCOMPARE(engine.answerList().textMatrix(1, 1), QStringLiteral("4.00"));
 
     QCOMPARE(test::readBytes(dir.path(), QStringLiteral("順番クリック履歴.txt")),
-             sjisBytes(QStringLiteral("\"2026/12/06\",\"18:30:04\",1,9,1,4,\"90.0%\",\"2.50/秒\",\"4.0秒\"\r\n")));
+             sjisBytes(QStringLiteral("\"2026/12/06\",\"18:30:04\",1,9,1,4,\"90.0%\",\"2.50/秒\",\"4秒\"\r\n")));
     QCOMPARE(test::readBytes(dir.path(), QStringLiteral("データ.txt")),
              sjisBytes(QStringLiteral("\"2026/12/06\",\"18:30:04\",\"順番クリック\",4,"
-                                      "\"秒数 : 4.0   答数 : 10  反応時間  4秒\",\r\n")));
+                                      "\"秒数 : 4   答数 : 10  反応時間  4秒\",\r\n")));
     QCOMPARE(engine.history().list().textMatrix(1, 3), QStringLiteral("1"));
 }
 
@@ -141,6 +143,47 @@ void TestOrderWindow::historyChartShowsTrendOfShownPlays() {
     QCOMPARE(window.engine().history().list().rows(), 6);
     QTRY_VERIFY(!chart->redrawPending());
     QCOMPARE(trendPoints(), (QList<QPointF>{{0, 1}, {1, 1.5}, {2, 7.0 / 3}, {3, 3}, {4, 3.6}}));
+}
+
+void TestOrderWindow::answerCountSecondsSavedInShortestForm_data() {
+    QTest::addColumn<double>("elapsed");
+    QTest::addColumn<QString>("history");
+    QTest::addColumn<QString>("record");
+    QTest::newRow("3.0 s") << 3.0 << "\"2026/12/06\",\"18:30:03\",1,9,0,3,\"100.0%\",\"3.00/秒\",\"3秒\"\r\n"
+                           << "\"2026/12/06\",\"18:30:03\",\"順番クリック\",3,\"秒数 : 3   答数 : 9  反応時間  3秒\",\r\n";
+    QTest::newRow("10.0 s") << 10.0 << "\"2026/12/06\",\"18:30:10\",1,9,0,10,\"100.0%\",\"0.90/秒\",\"10秒\"\r\n"
+                            << "\"2026/12/06\",\"18:30:10\",\"順番クリック\",10,\"秒数 : 10   答数 : 9  反応時間  10秒\",\r\n";
+    QTest::newRow("23.4 s") << 23.4
+                            << "\"2026/12/06\",\"18:30:23\",1,9,0,23.4,\"100.0%\",\"0.38/秒\",\"23.4秒\"\r\n"
+                            << "\"2026/12/06\",\"18:30:23\",\"順番クリック\",23.4,"
+                               "\"秒数 : 23.4   答数 : 9  反応時間  23.4秒\",\r\n";
+}
+
+// One question of nine clicks finished when the clock shows the elapsed seconds with one decimal: the
+// seconds and the finishing time are saved in their shortest form.
+void TestOrderWindow::answerCountSecondsSavedInShortestForm() {
+    QFETCH(double, elapsed);
+    QFETCH(QString, history);
+    QFETCH(QString, record);
+    QTemporaryDir dir;
+    test::writeSjis(dir.path(), QStringLiteral("順番クリック設定.txt"), QStringLiteral("1,60,\"答数\",1,1,\"大\"\r\n"));
+    test::FakeClock clock;
+    ScriptedRandom random(digitsInOrder() + digitsInOrder());
+    GameWindow window(std::make_unique<GameEngine>(orderDefinition(), makeOrderRules(), dir.path(), clock, random));
+    window.setQuestionView(makeOrderView(window));
+    QVERIFY(window.Form_Load().isEmpty());
+    GameEngine &engine = window.engine();
+    engine.setTimersRunning(false);
+    QTest::mouseClick(window.findChild<QPushButton *>("cmdStart"), Qt::LeftButton);
+    for (int i = 0; i < 3; ++i)
+        engine.tickStart();
+    clock.advance(elapsed);
+    engine.tickElapsed();
+    for (int k = 9; k >= 1; --k)
+        QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("lblMondai_%1").arg(k)), Qt::LeftButton);
+    QVERIFY(!engine.session().playing);
+    QCOMPARE(test::readBytes(dir.path(), QStringLiteral("順番クリック履歴.txt")), sjisBytes(history));
+    QCOMPARE(test::readBytes(dir.path(), QStringLiteral("データ.txt")), sjisBytes(record));
 }
 
 QTEST_MAIN(TestOrderWindow)
