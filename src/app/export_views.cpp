@@ -84,7 +84,7 @@ ExportFunction allGraphsView(const QString &which) {
         if (!readLog(r, &log, error))
             return false;
         AllGraphs view;
-        view.SHOW_RENTAI(log);
+        view.SHOW_RENTAI(log, r.today);
         if (which == QStringLiteral("plays"))
             *table = gridTable(view.msgDayList2());
         else if (which == QStringLiteral("games"))
@@ -107,7 +107,7 @@ ExportFunction calendarView(const QString &which) {
         if (!readLog(r, &log, error))
             return false;
         Calendar view;
-        view.fill(log);
+        view.fill(log, r.today);
         if (which == QStringLiteral("calendar-month")) {
             *table = gridTable(view.msgCale());
         } else if (which == QStringLiteral("calendar-week")) {
@@ -206,9 +206,8 @@ ExportFunction totalsView(bool months) {
         if (!readLog(r, &log, error))
             return false;
         Grid days, monthGrid;
-        const QString first = log.records.isEmpty() ? QString() : log.records.first().date;
-        const QString last = log.records.isEmpty() ? QString() : log.records.last().date;
-        buildTotals(log.records, gameNames(), first, last, measures.value(measure), days, monthGrid);
+        buildTotals(log.records, gameNames(), playSpan(log.records, r.today), measures.value(measure), days,
+                    monthGrid);
         *table = gridTable(months ? monthGrid : days);
         return true;
     };
