@@ -41,7 +41,7 @@ void BM_AllGraphs(benchmark::State &state) {
     qsizetype rows = 0;
     for (auto _ : state) {
         view.INIT_RENTAI_GRIDS();
-        view.SHOW_RENTAI(readPlayLog(bench::sampleDir()));
+        view.SHOW_RENTAI(readPlayLog(bench::sampleDir()), bench::lastPlayDay());
         rows = view.msgDayList2().rows();
     }
     addRecords(state, rows - 1);
@@ -102,9 +102,7 @@ void BM_Totals(benchmark::State &state) {
     Grid days, months;
     for (auto _ : state) {
         const PlayLogData log = readPlayLog(bench::sampleDir());
-        const QString first = log.records.isEmpty() ? QString() : log.records.first().date;
-        const QString last = log.records.isEmpty() ? QString() : log.records.last().date;
-        buildTotals(log.records, gameNames(), first, last, measure, days, months);
+        buildTotals(log.records, gameNames(), playSpan(log.records, bench::lastPlayDay()), measure, days, months);
     }
     state.counters["day_rows"] = double(days.rows() - 1);
 }
@@ -113,7 +111,7 @@ BENCHMARK(BM_Totals)->ArgName("time0_count1_both2")->DenseRange(0, 2)->Unit(benc
 void BM_Calendar(benchmark::State &state) {
     Calendar calendar;
     for (auto _ : state)
-        benchmark::DoNotOptimize(calendar.fill(readPlayLog(bench::sampleDir())));
+        benchmark::DoNotOptimize(calendar.fill(readPlayLog(bench::sampleDir()), bench::lastPlayDay()));
     state.counters["month_rows"] = double(calendar.msgCale().rows());
 }
 BENCHMARK(BM_Calendar)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime()->UseRealTime();

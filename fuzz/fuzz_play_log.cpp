@@ -1,6 +1,7 @@
 // The play log reader on any file: damaged lines are skipped and named, and every record it reads is
 // written back by the log's rewrite into a line that reads as the same record.
 #include "fuzz_check.h"
+#include "log/day_time.h"
 #include "log/play_log.h"
 #include "log/sjis.h"
 #include "log/text_file.h"
@@ -42,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
     for (qsizetype i = 0; i < log.records.size() && i < 64; ++i) {
         const PlayRecord &r = log.records[i];
-        FUZZ_CHECK(std::isfinite(r.seconds));
+        // Every record read is one the views can place: a real date and time, the seconds of a play.
+        FUZZ_CHECK(isStoredDate(r.date) && isStoredTime(r.time) && isPlaySeconds(r.seconds));
         const QString line = rewrittenPlayLine(r);
         QByteArray encoded;
         FUZZ_CHECK(sjis::encode(line, &encoded));

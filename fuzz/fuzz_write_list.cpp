@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const QString line = sjis::decodeLossy(bytes);
 
-    bool unterminated = false;
-    const QList<ListItem> items = splitWriteList(line, &unterminated);
+    ListFault fault = ListFault::None;
+    const QList<ListItem> items = splitWriteList(line, &fault);
     FUZZ_CHECK(!items.isEmpty());
     FUZZ_CHECK(items.size() <= line.count(u',') + 1);
     qsizetype chars = 0;
@@ -28,8 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     WriteListLine written;
     for (const QString &t : texts)
         written.text(t);
-    const QList<ListItem> back = splitWriteList(written.line(), &unterminated);
-    FUZZ_CHECK(!unterminated);
+    const QList<ListItem> back = splitWriteList(written.line(), &fault);
+    FUZZ_CHECK(fault == ListFault::None);
     FUZZ_CHECK(back.size() == texts.size());
     for (qsizetype i = 0; i < back.size(); ++i)
         FUZZ_CHECK(back[i].quoted && back[i].text == storableText(texts[i]));

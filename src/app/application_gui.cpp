@@ -44,10 +44,8 @@ int runApplication(int argc, char *argv[]) {
 
     const QString dir = QDir::currentPath();
     InstanceLock lock(dir);
-    if (!lock.tryLock(100)) {
-        MessageDialog::warning(nullptr, QStringLiteral("ミルテ５"),
-                               QStringLiteral("このフォルダではミルテ５がすでに起動しています。\r\n%1")
-                                   .arg(QDir::toNativeSeparators(dir)));
+    if (const InstanceLock::Result result = lock.tryLock(100); result != InstanceLock::Locked) {
+        MessageDialog::warning(nullptr, QStringLiteral("ミルテ５"), InstanceLock::refusal(result, dir));
         return 1;
     }
     AppController controller(dir);

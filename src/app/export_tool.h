@@ -15,7 +15,7 @@ class Grid;
 // A table as the export prints it: the header row as the grid shows it, then the data rows.
 using Table = QList<QStringList>;
 
-// What the command line asked for.
+// What the command line asked for, every value already checked.
 struct ExportRequest {
     QString dir;                       // --dir, default the current folder
     QString view;
@@ -33,19 +33,32 @@ struct ExportError {
 // Computes one view's table; returns false with *error set.
 using ExportFunction = std::function<bool(const ExportRequest &, Table *, ExportError *)>;
 
+// One table the tool prints, with what its command line may hold besides --dir and --today.
+struct ExportView {
+    ExportFunction run;
+    QString summary;          // what the table is, for --help
+    QString argument;         // the one positional word it takes ("ゲーム名"), or "" for none
+    QStringList choices;      // the words that argument may be
+    QStringList options;      // the options it reads
+    QStringList required;     // those of them it cannot do without
+};
+
 // The views the tool knows, by name.
-QMap<QString, ExportFunction> &exportViews();
-void registerExportView(const QString &name, ExportFunction f);
+QMap<QString, ExportView> &exportViews();
+void registerExportView(const QString &name, const ExportView &view);
 
 // A grid's rows as shown.
 Table gridTable(const Grid &grid);
 // One CSV line: fields quoted only when they hold a comma, a double quote or a line break; no line end.
 QString csvLine(const QStringList &cells);
 
-// mirute-export [--dir DIR] VIEW [OPTIONS]: prints the table as UTF-8 CSV with LF line ends.
+// mirute-export [--dir DIR] VIEW [OPTIONS]: prints the table as UTF-8 CSV with LF line ends. A command line
+// with mistakes prints one line for each of them and exits with 2; --help prints the usage and exits with 0.
 int runExport(const QStringList &args, QTextStream &out, QTextStream &err);
+// The usage that --help prints: every view with its argument and options.
+QString exportUsage();
 
-// Parses a date option "yyyy/mm/dd"; sets *error (status 2) when it is not one.
-bool exportDateOption(const ExportRequest &r, const QString &name, QDate *date, ExportError *error);
+// The date of a checked date option "yyyy/mm/dd".
+QDate exportDate(const ExportRequest &r, const QString &name);
 
 } // namespace mirute

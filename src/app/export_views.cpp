@@ -33,12 +33,7 @@ bool checkComplete(const QString &fileName, const QString &error, const QList<Li
 }
 
 bool historyView(const ExportRequest &r, Table *table, ExportError *error) {
-    const int gameNo = gameNoOf(r.arguments.value(0));
-    if (gameNo == 0) {
-        *error = {2, QStringLiteral("ゲーム名を指定してください（%1）").arg(gameNames().join(QStringLiteral(", ")))};
-        return false;
-    }
-    const GameDefinition def = gameDefinition(gameNo);
+    const GameDefinition def = gameDefinition(gameNoOf(r.arguments.value(0)));
     GameHistory history(def, r.dir);
     if (r.options.contains("seconds"))
         history.filterSeconds(r.options.value("seconds"));
@@ -84,7 +79,7 @@ ExportFunction allGraphsView(const QString &which) {
         if (!readLog(r, &log, error))
             return false;
         AllGraphs view;
-        view.SHOW_RENTAI(log);
+        view.SHOW_RENTAI(log, r.today);
         if (which == QStringLiteral("plays"))
             *table = gridTable(view.msgDayList2());
         else if (which == QStringLiteral("games"))
@@ -107,7 +102,7 @@ ExportFunction calendarView(const QString &which) {
         if (!readLog(r, &log, error))
             return false;
         Calendar view;
-        view.fill(log);
+        view.fill(log, r.today);
         if (which == QStringLiteral("calendar-month")) {
             *table = gridTable(view.msgCale());
         } else if (which == QStringLiteral("calendar-week")) {
@@ -129,9 +124,7 @@ ExportFunction calendarView(const QString &which) {
 // The main panel for --date: its day list, or its totals followed by the line 合計, time, rating.
 ExportFunction dayView(bool totals) {
     return [totals](const ExportRequest &r, Table *table, ExportError *error) {
-        QDate date;
-        if (!exportDateOption(r, QStringLiteral("date"), &date, error))
-            return false;
+        const QDate date = exportDate(r, QStringLiteral("date"));
         PlayLogData log;
         if (!readLog(r, &log, error))
             return false;
@@ -152,19 +145,10 @@ ExportFunction dayView(bool totals) {
 // The range view for --from, --to, --weekday and --key, refreshed as its buttons would.
 ExportFunction rangeView(bool totals) {
     return [totals](const ExportRequest &r, Table *table, ExportError *error) {
-        QDate from, to;
-        if (!exportDateOption(r, QStringLiteral("from"), &from, error) ||
-            !exportDateOption(r, QStringLiteral("to"), &to, error))
-            return false;
-        int weekday = kAllWeekdays;
-        if (r.options.contains("weekday")) {
-            const auto w = parseInteger(r.options.value("weekday"));
-            if (!w || *w < 0 || *w > 6) {
-                *error = {2, QStringLiteral("--weekday は 0（日）から 6（土）です: %1").arg(r.options.value("weekday"))};
-                return false;
-            }
-            weekday = int(*w);
-        }
+        const QDate from = exportDate(r, QStringLiteral("from"));
+        const QDate to = exportDate(r, QStringLiteral("to"));
+        const int weekday =
+            r.options.contains("weekday") ? int(parseInteger(r.options.value("weekday")).value_or(0)) : kAllWeekdays;
         PlayLogData log;
         if (!readLog(r, &log, error))
             return false;
@@ -198,17 +182,12 @@ ExportFunction totalsView(bool months) {
             {QStringLiteral("count"), TotalsMeasure::Count},
             {QStringLiteral("both"), TotalsMeasure::Both}};
         const QString measure = r.options.value("measure", QStringLiteral("time"));
-        if (!measures.contains(measure)) {
-            *error = {2, QStringLiteral("--measure は time, count, both のどれかです: %1").arg(measure)};
-            return false;
-        }
         PlayLogData log;
         if (!readLog(r, &log, error))
             return false;
         Grid days, monthGrid;
-        const QString first = log.records.isEmpty() ? QString() : log.records.first().date;
-        const QString last = log.records.isEmpty() ? QString() : log.records.last().date;
-        buildTotals(log.records, gameNames(), first, last, measures.value(measure), days, monthGrid);
+        buildTotals(log.records, gameNames(), playSpan(log.records, r.today), measures.value(measure), days,
+                    monthGrid);
         *table = gridTable(months ? monthGrid : days);
         return true;
     };
@@ -219,19 +198,37 @@ ExportFunction totalsView(bool months) {
 void registerBuiltInExportViews() {
     if (!exportViews().isEmpty())
         return;
-    registerExportView(QStringLiteral("history"), historyView);
-    registerExportView(QStringLiteral("diary"), diaryView);
-    registerExportView(QStringLiteral("day"), dayView(false));
-    registerExportView(QStringLiteral("day-totals"), dayView(true));
-    registerExportView(QStringLiteral("range"), rangeView(false));
-    registerExportView(QStringLiteral("range-totals"), rangeView(true));
-    registerExportView(QStringLiteral("list"), listView);
-    registerExportView(QStringLiteral("totals-month"), totalsView(true));
-    registerExportView(QStringLiteral("totals-day"), totalsView(false));
-    for (const char *name : {"plays", "games", "days", "hours"})
-        registerExportView(QString::fromLatin1(name), allGraphsView(QString::fromLatin1(name)));
-    for (const char *name : {"calendar-month", "calendar-week", "calendar-legend", "weekdays"})
-        registerExportView(QString::fromLatin1(name), calendarView(QString::fromLatin1(name)));
+    const auto add = [](const char *name, ExportFunction run, const QString &summary, const QStringList &options = {},
+                        const QStringList &required = {}) {
+        registerExportView(QString::fromLatin1(name), ExportView{std::move(run), summary, {}, {}, options, required});
+    };
+    registerExportView(QStringLiteral("history"),
+                       ExportView{historyView, QStringLiteral("ゲームの履歴の一覧（--seconds か --answers で絞り込み）"),
+                                  QStringLiteral("ゲーム名"), gameNames(),
+                                  {QStringLiteral("seconds"), QStringLiteral("answers")}, {}});
+    add("diary", diaryView, QStringLiteral("一言日記の一覧"));
+    add("day", dayView(false), QStringLiteral("メイン画面の一日のプレイ一覧"), {QStringLiteral("date")},
+        {QStringLiteral("date")});
+    add("day-totals", dayView(true), QStringLiteral("メイン画面の一日の項目別合計と評価"), {QStringLiteral("date")},
+        {QStringLiteral("date")});
+    const QStringList rangeOptions = {QStringLiteral("from"), QStringLiteral("to"), QStringLiteral("weekday"),
+                                      QStringLiteral("key")};
+    const QStringList period = {QStringLiteral("from"), QStringLiteral("to")};
+    add("range", rangeView(false), QStringLiteral("範囲指定の一覧（--weekday 0〜6 は日〜土）"), rangeOptions, period);
+    add("range-totals", rangeView(true), QStringLiteral("範囲指定の項目別合計"), rangeOptions, period);
+    add("list", listView, QStringLiteral("並び替えの一覧（ファイルの順）"));
+    add("totals-month", totalsView(true), QStringLiteral("集計表示の月別（--measure time, count, both）"),
+        {QStringLiteral("measure")});
+    add("totals-day", totalsView(false), QStringLiteral("集計表示の日別（--measure time, count, both）"),
+        {QStringLiteral("measure")});
+    add("plays", allGraphsView(QStringLiteral("plays")), QStringLiteral("全グラフのプレイ一覧"));
+    add("games", allGraphsView(QStringLiteral("games")), QStringLiteral("全グラフの項目別合計"));
+    add("days", allGraphsView(QStringLiteral("days")), QStringLiteral("全グラフの日別合計"));
+    add("hours", allGraphsView(QStringLiteral("hours")), QStringLiteral("全グラフの時間別合計"));
+    add("calendar-month", calendarView(QStringLiteral("calendar-month")), QStringLiteral("カレンダーの月毎の表"));
+    add("calendar-week", calendarView(QStringLiteral("calendar-week")), QStringLiteral("カレンダーの週毎の表"));
+    add("calendar-legend", calendarView(QStringLiteral("calendar-legend")), QStringLiteral("カレンダーの凡例"));
+    add("weekdays", calendarView(QStringLiteral("weekdays")), QStringLiteral("曜日別の回数と秒"));
 }
 
 } // namespace mirute

@@ -65,6 +65,41 @@ QString builtInHelp() {
         .arg(kHelpFile.toHtmlEscaped());
 }
 
+// The help document's own browser: it opens pages and loads pictures from the help document's folder only.
+// A link or picture that leads elsewhere (another folder, "../", a link to a file outside, http: and every
+// other scheme) is not followed, and only regular files are read, so that a FIFO or a device named by a page
+// cannot stall the program.
+class HelpBrowser : public QTextBrowser {
+public:
+    HelpBrowser(QWidget *parent) : QTextBrowser(parent) {}
+    // The folder the help may read from; none (the built-in page) reads nothing.
+    void setHelpFolder(const QString &folder) { m_folder = QFileInfo(folder).canonicalFilePath(); }
+
+    QVariant loadResource(int type, const QUrl &name) override {
+        const QUrl url = resolved(name);
+        return insideHelp(url) ? QTextBrowser::loadResource(type, url) : QVariant();
+    }
+
+protected:
+    void doSetSource(const QUrl &name, QTextDocument::ResourceType type) override {
+        if (insideHelp(resolved(name)))
+            QTextBrowser::doSetSource(name, type);
+    }
+
+private:
+    QUrl resolved(const QUrl &name) const {
+        return name.isRelative() && source().isValid() ? source().resolved(name) : name;
+    }
+    bool insideHelp(const QUrl &url) const {
+        if (m_folder.isEmpty() || !url.isLocalFile())
+            return false;
+        const QFileInfo file(QFileInfo(url.toLocalFile()).canonicalFilePath());
+        return file.isFile() && file.absoluteFilePath().startsWith(m_folder + u'/');
+    }
+
+    QString m_folder;
+};
+
 QPushButton *navigationButton(QWidget *parent, const QString &name, const QString &caption, const QString &tip,
                               const QKeySequence &key) {
     auto *b = new QPushButton(caption, parent);
@@ -105,7 +140,7 @@ void openHelpViewer(QWidget *owner, const QString &dataDir) {
     bar->addStretch();
     layout->addLayout(bar);
 
-    auto *browser = new QTextBrowser(window);
+    auto *browser = new HelpBrowser(window);
     browser->setObjectName(QStringLiteral("helpBrowser"));
     browser->setAccessibleName(kWindowTitle);
     browser->setOpenLinks(true);
@@ -123,6 +158,7 @@ void openHelpViewer(QWidget *owner, const QString &dataDir) {
 
     const QString path = findHelpFile(dataDir);
     if (!path.isEmpty()) {
+        browser->setHelpFolder(QFileInfo(path).absolutePath());
         browser->setSearchPaths({QFileInfo(path).absolutePath()});
         browser->setSource(QUrl::fromLocalFile(path));
     } else {

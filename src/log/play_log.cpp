@@ -1,5 +1,6 @@
 #include "log/play_log.h"
 
+#include "log/day_time.h"
 #include "log/game_names.h"
 #include "log/number_format.h"
 #include "log/play_log_fast.h"
@@ -7,8 +8,6 @@
 #include "log/write_list.h"
 
 #include <QFileInfo>
-
-#include <cmath>
 
 namespace mirute {
 
@@ -35,11 +34,11 @@ private:
 };
 
 bool parseRecord(QStringView line, PlayRecord *out, QString *reason, SharedTexts &shared) {
-    bool unterminated = false;
+    ListFault fault = ListFault::None;
     ListItemView items[7];
-    const qsizetype count = splitWriteListViews(line, items, 7, &unterminated);
-    if (unterminated) {
-        *reason = QStringLiteral("引用符が閉じていません");
+    const qsizetype count = splitWriteListViews(line, items, 7, &fault);
+    if (fault != ListFault::None) {
+        *reason = listFaultReason(fault);
         return false;
     }
     // Six items; a line from another program that lacks the empty spare item is still a whole record.
@@ -47,13 +46,22 @@ bool parseRecord(QStringView line, PlayRecord *out, QString *reason, SharedTexts
         *reason = QStringLiteral("項目の数が %1 です（6 のはずです）").arg(count);
         return false;
     }
+    if (!isStoredDate(items[0].text)) {
+        *reason = QStringLiteral("日付「%1」が yyyy/mm/dd の正しい日付ではありません").arg(items[0].text.left(20));
+        return false;
+    }
+    if (!isStoredTime(items[1].text)) {
+        *reason = QStringLiteral("時刻「%1」が HH:MM:SS の正しい時刻ではありません").arg(items[1].text.left(20));
+        return false;
+    }
     const auto seconds = parseNumber(items[3].text);
     if (!seconds || items[3].quoted) {
         *reason = QStringLiteral("秒数「%1」が数値ではありません").arg(items[3].text.left(20));
         return false;
     }
-    if (std::abs(*seconds) > kMaxPlaySeconds) {
-        *reason = QStringLiteral("秒数「%1」が大きすぎます").arg(items[3].text.left(20));
+    if (!isPlaySeconds(*seconds)) {
+        *reason = *seconds < 0 ? QStringLiteral("秒数「%1」が負の数です").arg(items[3].text.left(20))
+                               : QStringLiteral("秒数「%1」が大きすぎます").arg(items[3].text.left(20));
         return false;
     }
     out->date = shared.date(items[0].text);

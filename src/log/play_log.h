@@ -10,6 +10,9 @@ namespace mirute {
 inline const QString kPlayLogFile = QStringLiteral("データ.txt");
 // No play lasts decades; a value like 1e30 is damage, and it would overflow every whole-second total.
 inline constexpr double kMaxPlaySeconds = 1e9;
+// The seconds a play can have lasted: 0 up to kMaxPlaySeconds. A negative value, or one that is not a
+// finite number, would be taken off every total it is added to.
+inline bool isPlaySeconds(double seconds) { return seconds >= 0 && seconds <= kMaxPlaySeconds; }
 
 // One saved play of the play log.
 struct PlayRecord {
@@ -39,8 +42,9 @@ struct PlayLogData {
     bool complete() const { return error.isEmpty() && problems.isEmpty(); }
 };
 
-// Reads every record. Damaged lines (wrong number of items, seconds that are not a number, bytes that are
-// not Shift_JIS) are skipped and listed in problems; nothing is guessed for them.
+// Reads every record. Damaged lines (wrong number of items, text after a closing quote, a date or time not
+// in its stored form, seconds that are not a play's, bytes that are not Shift_JIS) are skipped and listed
+// in problems; nothing is guessed for them.
 PlayLogData readPlayLog(const QString &dir);
 // Parses one line; returns false with a reason for a damaged line. Blank lines are not records.
 bool parsePlayRecord(const QString &line, PlayRecord *out, QString *reason);

@@ -1,6 +1,7 @@
 #include "log/play_log_fast.h"
 
 #include "log/clock_texts.h"
+#include "log/day_time.h"
 #include "log/game_names.h"
 #include "log/number_format.h"
 #include "log/shared_text.h"
@@ -15,7 +16,6 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#include <cmath>
 #include <cstring>
 
 namespace mirute {
@@ -166,7 +166,7 @@ bool splitStandardLine(const char *p, const char *end, Item *items, const char *
 // Cuts a line into items as the Write-list reader does, in one pass over its bytes. The separators are
 // ASCII and Shift_JIS never uses an ASCII byte as the second byte of a character, so the bytes can be cut
 // before they are decoded. False for what only the line-by-line reader handles: more than six items, an
-// unterminated quote, and non-ASCII bytes outside the quotes.
+// unterminated quote, text after a closing quote, and non-ASCII bytes outside the quotes.
 bool splitLine(const char *p, const char *end, Item *items, int *count) {
     int n = 0;
     while (true) {
@@ -182,8 +182,11 @@ bool splitLine(const char *p, const char *end, Item *items, int *count) {
             if (p == end)
                 return false;
             item = {text, p, true};
-            for (++p; p < end && *p != ','; ++p)
-                high |= uchar(*p);
+            // Only blanks may follow a closing quote; the line reader names anything else as damage.
+            for (++p; p < end && (*p == ' ' || *p == '\t'); ++p) {
+            }
+            if (p < end && *p != ',')
+                return false;
         } else {
             const char *text = p;
             for (; p < end && *p != ','; ++p)
@@ -271,25 +274,26 @@ private:
                 return false;
             value = *general;
         }
-        if (std::abs(value) > kMaxPlaySeconds)
+        if (!isPlaySeconds(value))
             return false;
         *out = float(value);
         return true;
     }
 
     // A day's records repeat its date, and every record names one of the seven games: both are kept once.
+    // A date is checked once for its run of records, a time by the table of the day's seconds.
     bool date(const Item &item, QString *out) {
         if (!sameBytes(item.bytes(), m_dateBytes)) {
-            if (!decode(item, &m_date))
+            if (!isStoredDate(item.begin, item.size()) || !decode(item, &m_date))
                 return false;
             m_dateBytes = item.bytes();
         }
         *out = QString(m_date);  // built and moved in: both inline, unlike a copy assignment
         return true;
     }
-    bool time(const Item &item, QString *out) {
+    static bool time(const Item &item, QString *out) {
         *out = sharedClockText(item.bytes());
-        return !out->isNull() || decode(item, out);
+        return !out->isNull();
     }
     bool game(const Item &item, QString *out) {
         for (qsizetype i = 0; i < m_gameBytes.size(); ++i)

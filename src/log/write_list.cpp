@@ -7,30 +7,40 @@ namespace mirute {
 namespace {
 
 // The one splitter behind both forms: calls item(view) for every item in order.
-template <class F> void scanWriteList(QStringView line, bool *unterminated, F &&item) {
-    if (unterminated)
-        *unterminated = false;
+bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+
+template <class F> void scanWriteList(QStringView line, ListFault *fault, F &&item) {
+    if (fault)
+        *fault = ListFault::None;
     const qsizetype n = line.size();
     qsizetype i = 0;
     while (true) {
         // Leading blanks of an item are not part of it.
-        while (i < n && (line[i] == u' ' || line[i] == u'\t'))
+        while (i < n && isBlank(line[i]))
             ++i;
         if (i < n && line[i] == u'"') {
             const qsizetype close = line.indexOf(u'"', i + 1);
             if (close < 0) {
-                if (unterminated)
-                    *unterminated = true;
+                if (fault)
+                    *fault = ListFault::Unterminated;
                 item(ListItemView{line.mid(i + 1), true});
                 return;
             }
             item(ListItemView{line.mid(i + 1, close - i - 1), true});
             i = close + 1;
-            // Anything between the closing quote and the next comma is dropped, as the reader always did.
-            const qsizetype comma = line.indexOf(u',', i);
-            if (comma < 0)
+            while (i < n && isBlank(line[i]))
+                ++i;
+            if (i == n)
                 return;
-            i = comma + 1;
+            if (line[i] != u',') {
+                if (fault && *fault == ListFault::None)
+                    *fault = ListFault::TextAfterQuote;
+                const qsizetype comma = line.indexOf(u',', i);
+                if (comma < 0)
+                    return;
+                i = comma;
+            }
+            ++i;
             continue;
         }
         const qsizetype comma = line.indexOf(u',', i);
@@ -44,16 +54,28 @@ template <class F> void scanWriteList(QStringView line, bool *unterminated, F &&
 
 } // namespace
 
-QList<ListItem> splitWriteList(QStringView line, bool *unterminated) {
+QString listFaultReason(ListFault fault) {
+    switch (fault) {
+    case ListFault::None:
+        break;
+    case ListFault::Unterminated:
+        return QStringLiteral("引用符が閉じていません");
+    case ListFault::TextAfterQuote:
+        return QStringLiteral("閉じた引用符の後に文字があります");
+    }
+    return {};
+}
+
+QList<ListItem> splitWriteList(QStringView line, ListFault *fault) {
     QList<ListItem> items;
-    scanWriteList(line, unterminated,
+    scanWriteList(line, fault,
                   [&](const ListItemView &v) { items.append(ListItem{v.text.toString(), v.quoted}); });
     return items;
 }
 
-qsizetype splitWriteListViews(QStringView line, ListItemView *items, qsizetype capacity, bool *unterminated) {
+qsizetype splitWriteListViews(QStringView line, ListItemView *items, qsizetype capacity, ListFault *fault) {
     qsizetype count = 0;
-    scanWriteList(line, unterminated, [&](const ListItemView &v) {
+    scanWriteList(line, fault, [&](const ListItemView &v) {
         if (count < capacity)
             items[count] = v;
         ++count;

@@ -27,8 +27,9 @@ QVariant GridModel::data(const QModelIndex &index, int role) const {
         return QVariant();
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
         return m_grid.textMatrix(row, col);
+    case Qt::ToolTipRole:
+        return plainToolTip(m_grid.textMatrix(row, col));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignment(m_grid.colAlignment(col)));
     case Qt::BackgroundRole:
@@ -55,6 +56,14 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     default:
         return QVariant();
     }
+}
+
+QString GridModel::plainToolTip(const QString &text) {
+    // A tooltip that merely looks like rich text is shown as rich text: a diary "<img src=…>" would load that
+    // file. Escaped inside a paragraph that keeps its blanks, any cell text shows as it stands.
+    if (text.isEmpty())
+        return text;
+    return QStringLiteral("<p style=\"white-space:pre-wrap\">%1</p>").arg(text.toHtmlEscaped());
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex &index) const {

@@ -25,6 +25,8 @@ public:
     static Qt::Alignment alignment(int code);
     // kButtonFace becomes the window system's button colour.
     static QColor color(const Rgb &rgb);
+    // A cell's text as a tooltip that shows it literally, whatever it holds ("" for none).
+    static QString plainToolTip(const QString &text);
 
 private:
     void gridReset();

@@ -2,6 +2,7 @@
 
 #include "ui/grid_csv.h"
 #include "ui/grid_model_widget.h"
+#include "ui/message_dialog.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -10,7 +11,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMessageBox>
 #include <QScreen>
 
 namespace mirute {
@@ -96,7 +96,7 @@ void GridWidget::saveCsvWithDialog() {
         return;
     const QString error = saveCsv(dialog.selectedFiles().constFirst());
     if (!error.isEmpty())
-        QMessageBox::warning(this, kCsvTitle, QStringLiteral("保存できませんでした。\n") + error);
+        MessageDialog::warning(this, kCsvTitle, QStringLiteral("保存できませんでした。\n") + error);
 }
 
 void GridWidget::contextMenuEvent(QContextMenuEvent *e) {

@@ -143,26 +143,26 @@ void AllGraphs::INIT_RENTAI_GRIDS() {
                {QStringLiteral("平均"), 860, Grid::Right}});
 }
 
-QString AllGraphs::SHOW_RENTAI(const PlayLogData &log, const QStringList &games) {
+QString AllGraphs::SHOW_RENTAI(const PlayLogData &log, const QDate &today, const QStringList &games) {
     INIT_RENTAI_GRIDS();
     QString notice;
     if (!log.records.isEmpty()) {
         m_main2.resetToSingleZero();
-        notice = fillLists(log, games);
+        notice = fillLists(log, today, games);
     }
     // Every current chart is redrawn, the day charts too, so no chart ever shows an older log than the lists.
     press(currentChart());
     return notice;
 }
 
-QString AllGraphs::fillLists(const PlayLogData &log, const QStringList &games) {
+QString AllGraphs::fillLists(const PlayLogData &log, const QDate &today, const QStringList &games) {
     const QList<PlayRecord> &records = log.records;
-    const PlaySpan span = playSpan(records);
+    const PlaySpan span = playSpan(records, today);
     const int dayCount = int(span.days());
 
     QList<Tally> gameTally(games.size());
     QList<Tally> dayTally(dayCount);
-    int outside = 0;
+    OutsideSpan outside;
     RecordDates dates;
     SecondsTexts seconds;
     {
@@ -183,7 +183,7 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QStringList &games) {
             if (span.contains(date))
                 dayTally[span.first.daysTo(date)].add(seconds.shownValue(r.seconds));
             else
-                ++outside;
+                outside.add(r.date);
         }
         if (m_dayList2.rows() > 9)
             m_dayList2.setTopRow(m_dayList2.rows() - 1);
@@ -214,7 +214,7 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QStringList &games) {
         if (m_dayList3.rows() > 8)
             m_dayList3.setTopRow(m_dayList3.rows() - 1);
     }
-    return outsideSpanNotice(outside, QStringLiteral("日別の表とグラフ"));
+    return outside.notice(QStringLiteral("日別の表とグラフ"));
 }
 
 void AllGraphs::press(AllGraphsChart chart) {

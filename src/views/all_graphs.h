@@ -50,9 +50,10 @@ public:
     AllGraphsChart currentChart() const;
 
     void INIT_RENTAI_GRIDS();
-    // Rebuilds the three lists from the log in one pass and redraws the current chart. Returns a notice
-    // when records could not be placed on their day (shown once by the panel), otherwise "".
-    QString SHOW_RENTAI(const PlayLogData &log, const QStringList &games = gameNames());
+    // Rebuilds the three lists from the log in one pass and redraws the current chart. The days run over
+    // the log's span on `today` (see PlaySpan). Returns a notice when records could not be placed on their
+    // day (shown once by the panel), otherwise "".
+    QString SHOW_RENTAI(const PlayLogData &log, const QDate &today, const QStringList &games = gameNames());
 
     void press(AllGraphsChart chart);
     void cmdDay2_Click();
@@ -66,7 +67,7 @@ private:
     void highlight(AllGraphsChart chart);
     void showRecordSide(bool records);
     void chartDays(int column);
-    QString fillLists(const PlayLogData &log, const QStringList &games);
+    QString fillLists(const PlayLogData &log, const QDate &today, const QStringList &games);
 
     Grid m_dayList2, m_dayTotal2, m_dayList3;
     ChartData m_main2, m_main3;

@@ -1,6 +1,7 @@
 #include "views/all_graphs_panel.h"
 
 #include "app/help_texts.h"
+#include "games/common/clock.h"
 #include "log/play_log.h"
 #include "ui/button_color_widget.h"
 #include "ui/chart_widget.h"
@@ -79,7 +80,7 @@ void AllGraphsPanel::fill() {
     const PlayLogData log = readPlayLog(mainState().dataDir);
     if (!log.error.isEmpty())
         MessageDialog::warning(this, kTitle, log.error);
-    const QString notice = m_graphs.SHOW_RENTAI(log);
+    const QString notice = m_graphs.SHOW_RENTAI(log, appClock().now().date());
     showCurrentChart();
     if (!notice.isEmpty())
         MessageDialog::information(this, kTitle, notice);

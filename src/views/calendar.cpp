@@ -131,24 +131,24 @@ void Calendar::resetCharts() {
     resetWeekdayChart(m_seconds);
 }
 
-QString Calendar::fill(const PlayLogData &log) {
+QString Calendar::fill(const PlayLogData &log, const QDate &today) {
     initGrids();
     resetCharts();
     m_legend = designLegend();
     m_days.clear();
-    m_span = playSpan(log.records);
+    m_span = playSpan(log.records, today);
     m_weekStart = QDate();
     if (log.records.isEmpty())
         return {};
 
     qint64 plays[7] = {};
     qint64 seconds[7] = {};
-    int outside = 0;
+    OutsideSpan outside;
     RecordDates dates;
     for (const PlayRecord &r : log.records) {
         const QDate date = dates.read(r.date);
         if (!date.isValid()) {
-            ++outside;
+            outside.add(r.date);
             continue;
         }
         // The weekday charts take every play, wherever its date lies.
@@ -156,7 +156,7 @@ QString Calendar::fill(const PlayLogData &log) {
         ++plays[wd];
         seconds[wd] = addRoundedSeconds(seconds[wd], r.seconds);
         if (!m_span.contains(date)) {
-            ++outside;
+            outside.add(r.date);
             continue;
         }
         Day &day = m_days[date];
@@ -170,7 +170,7 @@ QString Calendar::fill(const PlayLogData &log) {
         setWeekRows();
         fillLegend();
     }
-    return outsideSpanNotice(outside, QStringLiteral("月毎と週毎のカレンダー"));
+    return outside.notice(QStringLiteral("月毎と週毎のカレンダー"));
 }
 
 void Calendar::setMonthRows() {

@@ -38,9 +38,9 @@ public:
     // Cell colour of a class; class 0 (no plays) is the white of legend index 0.
     static Rgb classColor(int colourClass);
 
-    // Rebuilds everything from the log in one pass. Returns a notice when records could not be placed on
-    // their day (shown once by the panel), otherwise "".
-    QString fill(const PlayLogData &log);
+    // Rebuilds everything from the log in one pass, over the log's span on `today` (see PlaySpan). Returns
+    // a notice when records could not be placed on their day (shown once by the panel), otherwise "".
+    QString fill(const PlayLogData &log, const QDate &today);
 
     // "2024/03/01(金) 3回 0:05:12" for a day cell inside the span, "" elsewhere.
     QString monthTooltip(int row, int col) const;

@@ -1,6 +1,7 @@
 #include "views/calendar_panel.h"
 
 #include "app/help_texts.h"
+#include "games/common/clock.h"
 #include "log/play_log.h"
 #include "ui/chart_widget.h"
 #include "ui/grid_widget.h"
@@ -87,7 +88,7 @@ void CalendarPanel::fill() {
     const PlayLogData log = readPlayLog(mainState().dataDir);
     if (!log.error.isEmpty())
         MessageDialog::warning(this, kTitle, log.error);
-    const QString notice = m_calendar.fill(log);
+    const QString notice = m_calendar.fill(log, appClock().now().date());
     showLegend();
     if (!notice.isEmpty())
         MessageDialog::information(this, kTitle, notice);

@@ -43,10 +43,17 @@ DaySummary computeDay(const PlayLogData &log, const QDate &date) {
     s.emptyLog = log.records.isEmpty();
     if (s.emptyLog)
         return s;
-    s.firstPlayDate = log.records.first().date;
-    s.lastPlayDate = log.records.last().date;
     const QString day = dateText(date);
+    const QString *runDate = nullptr;
     for (const PlayRecord &r : log.records) {
+        // Dates as stored compare in date order as text; a day's plays stand together, so once per run.
+        if ((!runDate || r.date != *runDate) && isStoredDate(r.date)) {
+            runDate = &r.date;
+            if (s.firstPlayDate.isEmpty() || r.date < s.firstPlayDate)
+                s.firstPlayDate = r.date;
+            if (r.date > s.lastPlayDate)
+                s.lastPlayDate = r.date;
+        }
         if (r.date != day)
             continue;
         s.plays.append({r.time, r.game, r.seconds});
@@ -59,6 +66,8 @@ DaySummary computeDay(const PlayLogData &log, const QDate &date) {
         if (const int hour = hourOfTime(r.time); hour >= 0)
             s.hourSeconds[hour] = addRoundedSeconds(s.hourSeconds[hour], r.seconds);
     }
+    if (s.firstPlayDate.isEmpty())
+        s.firstPlayDate = s.lastPlayDate = log.records.first().date;
     for (const DayGameTotal &g : s.games)
         if (g.count != 0)
             s.dayTotal += g.seconds;

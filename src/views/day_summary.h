@@ -50,8 +50,10 @@ inline constexpr int kHourSlots = 25; // hours 0 to 24; only 0 to 23 are charted
 // Everything the main panel shows for one day, computed in one pass over the log.
 struct DaySummary {
     bool emptyLog = true;
-    QString firstPlayDate;     // empty for an empty log
-    QString lastPlayDate;      // the last line's date, whatever its date
+    // The earliest and the latest date of the log, empty for an empty log: the first and the last line's
+    // dates when the log is in date order, and still the ends of the log when a record is out of order.
+    QString firstPlayDate;
+    QString lastPlayDate;
     QList<DayPlay> plays;      // the selected day's plays in file order
     QList<DayGameTotal> games; // the seven games in GameNo order
     float largest = 0;         // top of the value axis, kept by all three views

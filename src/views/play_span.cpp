@@ -4,20 +4,29 @@
 
 namespace mirute {
 
-PlaySpan playSpan(const QList<PlayRecord> &records) {
-    PlaySpan span;
+PlaySpan playSpan(const QList<PlayRecord> &records, const QDate &today) {
+    // Stored dates compare in date order as text, so no date is converted until the two ends are known.
+    const QString todayText = today.isValid() ? dateText(today) : QString();
+    QString earliest, latest, latestUpToToday;
+    const QString *previous = nullptr;
     for (const PlayRecord &r : records) {
-        span.first = parseDateText(r.date);
-        if (span.first.isValid())
-            break;
+        if (previous && r.date == *previous)
+            continue;
+        previous = &r.date;
+        if (!isStoredDate(r.date))
+            continue;
+        if (earliest.isEmpty() || r.date < earliest)
+            earliest = r.date;
+        if (latest.isEmpty() || r.date > latest)
+            latest = r.date;
+        if ((todayText.isEmpty() || r.date <= todayText) && (latestUpToToday.isEmpty() || r.date > latestUpToToday))
+            latestUpToToday = r.date;
     }
-    for (auto it = records.crbegin(); it != records.crend(); ++it) {
-        span.last = parseDateText(it->date);
-        if (span.last.isValid())
-            break;
-    }
-    if (span.first.isValid() && span.last.isValid() && span.last < span.first)
-        std::swap(span.first, span.last);
+    PlaySpan span;
+    if (earliest.isEmpty())
+        return span;
+    span.first = parseDateText(earliest);
+    span.last = parseDateText(latestUpToToday.isEmpty() ? latest : latestUpToToday);
     if (span.days() > kMaxSpanDays)
         span.first = span.last.addDays(-(kMaxSpanDays - 1));
     return span;
@@ -32,14 +41,20 @@ QDate RecordDates::read(const QString &text) {
     return m_date;
 }
 
-QString outsideSpanNotice(int count, const QString &where) {
-    if (count <= 0)
+void OutsideSpan::add(const QString &date) {
+    if (m_count++ == 0)
+        m_example = date;
+}
+
+QString OutsideSpan::notice(const QString &where) const {
+    if (m_count <= 0)
         return {};
-    return QStringLiteral("「%1」に、最初の記録から最後の記録までの期間に入らない日付（または読めない日付）の記録が "
-                          "%2 件あります。\nこれらの記録は%3に入れていません。")
+    return QStringLiteral("「%1」に、今日より後の日付（または読めない日付、表に入りきらない古い日付）の記録が "
+                          "%2 件あります（最初のものは「%3」）。\nこれらの記録は%4に入れていません。"
+                          "パソコンの日付が正しいか確かめてください。")
         .arg(kPlayLogFile)
-        .arg(count)
-        .arg(where);
+        .arg(m_count)
+        .arg(m_example, where);
 }
 
 } // namespace mirute

@@ -10,9 +10,13 @@ namespace mirute {
 // Most days a span holds: the largest row count of a list. A longer span keeps its latest days.
 inline constexpr int kMaxSpanDays = 32766;
 
-// The calendar days the log covers: from the date of its first record to the date of its last, both
-// included. Plays are saved in date order, so every record normally falls inside; one that does not
-// (a log edited by hand, a clock set wrong) is left out of the per-day tables and counted instead.
+// The calendar days the per-day tables cover: from the earliest date of the log to the latest one that is
+// not after today, both included. Plays are saved in date order, but a clock set wrong for a day writes a
+// record out of order; taking the earliest and latest dates rather than the first and last lines keeps
+// every such record on its own day. A record dated after today (a clock set years ahead, 9999/12/31) cannot
+// be a play that has happened: it would stretch the tables over empty years and, once the span is cut to
+// kMaxSpanDays, push every real play out of them. It is left outside and counted in the view's notice
+// instead; the play lists and the per-game totals still take it.
 struct PlaySpan {
     QDate first;
     QDate last;
@@ -22,10 +26,11 @@ struct PlaySpan {
     qint64 days() const { return isEmpty() ? 0 : first.daysTo(last) + 1; }
 };
 
-// The span of the records in file order. A record whose date cannot be read does not bound it; when the
-// last date lies before the first (a log out of order), the two are taken the other way round. A span of
-// more than kMaxSpanDays (a date typed with a wrong year) keeps the kMaxSpanDays days up to its last.
-PlaySpan playSpan(const QList<PlayRecord> &records);
+// The span of the records on `today`. A record whose date is not a stored date does not bound it. When
+// every date lies after today, it is today's date that is wrong, not the log: the span then runs to the
+// latest date. A span of more than kMaxSpanDays (a year typed wrongly) keeps the kMaxSpanDays days up to
+// its last.
+PlaySpan playSpan(const QList<PlayRecord> &records, const QDate &today);
 
 // Reads record dates, remembering the last one: a log holds runs of plays on the same day.
 class RecordDates {
@@ -40,7 +45,17 @@ private:
     bool m_any = false;
 };
 
-// The notice shown once when some records could not be placed on their day, or "" when all were.
-QString outsideSpanNotice(int count, const QString &where);
+// The records a per-day view could not place on a day, for its notice.
+class OutsideSpan {
+public:
+    void add(const QString &date);
+    int count() const { return m_count; }
+    // The notice shown once when some records lie outside the span, or "" when all were placed.
+    QString notice(const QString &where) const;
+
+private:
+    int m_count = 0;
+    QString m_example; // the date of the first one, so that the user can find it
+};
 
 } // namespace mirute

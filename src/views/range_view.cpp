@@ -6,6 +6,7 @@
 #include "log/number_format.h"
 #include "log/number_texts.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 #include <utility>
@@ -95,11 +96,14 @@ bool rangeSelects(RangeRefresh op, const RangeFilter &f, const PlayRecord &r) {
     return selects(op, f, r, isWeekOp(op) ? rangeWeekdayText(r.date) : QString());
 }
 
-QStringList dateRuns(const QList<PlayRecord> &records) {
+QStringList playDates(const QList<PlayRecord> &records) {
     QStringList dates;
     for (int i = 0; i < records.size(); ++i)
         if (i == 0 || records[i].date != records[i - 1].date)
             dates.append(records[i].date);
+    // In date order already unless a record is out of order; both ends of the period must take it in.
+    std::sort(dates.begin(), dates.end());
+    dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
     return dates;
 }
 
@@ -273,7 +277,7 @@ void RangeView::refresh(RangeRefresh op) {
     m_lastProblems = log.problems;
     fillRangeGrids(log.records, op, m_filter, m_games, m_list, m_totals);
     if (op == RangeRefresh::All) {
-        m_comboDates = dateRuns(log.records);
+        m_comboDates = playDates(log.records);
         m_filter.from = m_comboDates.isEmpty() ? QString() : m_comboDates.first();
         m_filter.to = m_comboDates.isEmpty() ? QString() : m_comboDates.last();
     }
@@ -311,7 +315,7 @@ void RangeView::cmdKikan_Click(const QString &button, const QDate &today) {
 void RangeView::cmdAllDay_Click(const QString &firstPlayDate, const QDate &today) {
     RESET_KIKAN_BUTTONS();
     m_filter.from = firstPlayDate;
-    m_filter.to = dateText(today);
+    m_filter.to = std::max(dateText(today), m_comboDates.isEmpty() ? QString() : m_comboDates.last());
     REFRESH_TAIJYU();
     paint(kAllDay, kRangeFilterHighlight);
 }

@@ -74,6 +74,7 @@ public:
     // cmdTaijyu_Click: every record, the combo boxes from the log, the "全部" buttons lit, all weekdays.
     void open();
     void cmdKikan_Click(const QString &button, const QDate &today);
+    // From the earliest play to today, or to the latest play when one is dated after today.
     void cmdAllDay_Click(const QString &firstPlayDate, const QDate &today);
     void cmdKikanF_Click();
     void cmdWeek_Click(int index);
@@ -113,8 +114,8 @@ private:
 bool rangeSelects(RangeRefresh op, const RangeFilter &filter, const PlayRecord &record);
 // The weekday character of a stored date, empty when the text is not a date.
 QString rangeWeekdayText(const QString &date);
-// Every date that differs from the one of the record before it, in file order.
-QStringList dateRuns(const QList<PlayRecord> &records);
+// Every date of the log once, in date order: the log's runs of one day, and a record out of order too.
+QStringList playDates(const QList<PlayRecord> &records);
 
 // The view's list and totals grids with their header rows only.
 void INIT_TAIJYU_GRIDS(Grid &list, Grid &totals);

@@ -2,7 +2,6 @@
 
 #include "log/day_time.h"
 #include "log/number_texts.h"
-#include "views/play_span.h"
 
 #include <QDate>
 
@@ -179,22 +178,21 @@ QString totalsGameText(TotalsMeasure measure, qint64 seconds, qint64 plays) {
     return QStringLiteral("%1 (%2)").arg(seconds).arg(plays);
 }
 
-void buildTotals(const QList<PlayRecord> &records, const QStringList &games, const QString &firstPlayDate,
-                 const QString &lastPlayDate, TotalsMeasure measure, Grid &dayGrid, Grid &monthGrid) {
+QString buildTotals(const QList<PlayRecord> &records, const QStringList &games, const PlaySpan &span,
+                    TotalsMeasure measure, Grid &dayGrid, Grid &monthGrid) {
     GridBatch dayBatch(dayGrid), monthBatch(monthGrid);
     writeHeader(dayGrid, Unit::Day, games);
     writeHeader(monthGrid, Unit::Month, games);
-    const QDate first = parseDateText(firstPlayDate);
-    if (firstPlayDate.isEmpty() || !first.isValid())
-        return;
-    QDate last = parseDateText(lastPlayDate);
-    if (!last.isValid())
-        last = first;
+    if (span.isEmpty())
+        return {};
+    const QDate first = span.first;
+    const QDate last = span.last.isValid() ? span.last : first;
     const int gameCount = int(games.size());
     PeriodTable days(periodCount(Unit::Day, first, last), gameCount);
     PeriodTable months(periodCount(Unit::Month, first, last), gameCount);
     QList<int> matching;
     RecordDates dates;
+    OutsideSpan outside;
     int d = -1, m = -1;
     for (const PlayRecord &r : records) {
         // A day's plays stand together: their periods are worked out once per run of a date.
@@ -203,6 +201,8 @@ void buildTotals(const QList<PlayRecord> &records, const QStringList &games, con
             d = periodOf(Unit::Day, first, date, days.periods());
             m = periodOf(Unit::Month, first, date, months.periods());
         }
+        if (d < 0)
+            outside.add(r.date);
         if (d < 0 && m < 0)
             continue;
         matching.clear();
@@ -223,6 +223,7 @@ void buildTotals(const QList<PlayRecord> &records, const QStringList &games, con
         g->setRow(0);
         g->setCol(0);
     }
+    return outside.notice(QStringLiteral("日別の集計"));
 }
 
 } // namespace mirute

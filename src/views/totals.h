@@ -2,6 +2,7 @@
 
 #include "log/play_log.h"
 #include "ui/grid.h"
+#include "views/play_span.h"
 
 #include <QList>
 #include <QString>
@@ -21,12 +22,12 @@ inline constexpr int kMonthRowsShown = 7;
 inline constexpr int kDayRowsShown = 19;
 
 // Builds the day grid (msgKakei2) and the month grid (msgKakei1) of the totals view in one pass over the
-// records: one row per calendar day (month) from the first to the last play date, both included, one
-// column per game plus the subtotal, and for the months a red "合計" row. An empty or unreadable first play
-// date leaves both grids with their header rows only. Records dated outside the two dates, or not dated
-// at all, fall outside every period and are counted nowhere.
-void buildTotals(const QList<PlayRecord> &records, const QStringList &games, const QString &firstPlayDate,
-                 const QString &lastPlayDate, TotalsMeasure measure, Grid &dayGrid, Grid &monthGrid);
+// records: one row per calendar day (month) of the span, both ends included, one column per game plus the
+// subtotal, and for the months a red "合計" row. An empty span leaves both grids with their header rows
+// only. Returns a notice when records fall outside the day rows (dated after today or not dated; see
+// PlaySpan), otherwise "".
+QString buildTotals(const QList<PlayRecord> &records, const QStringList &games, const PlaySpan &span,
+                    TotalsMeasure measure, Grid &dayGrid, Grid &monthGrid);
 
 // The texts of one cell: t whole seconds and c plays in the given measure.
 QString totalsSubtotalText(TotalsMeasure measure, qint64 seconds, qint64 plays);

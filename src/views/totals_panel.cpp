@@ -1,6 +1,7 @@
 #include "views/totals_panel.h"
 
 #include "app/help_texts.h"
+#include "games/common/clock.h"
 #include "log/game_names.h"
 #include "log/play_log.h"
 #include "ui/grid_widget.h"
@@ -55,17 +56,17 @@ void TotalsPanel::fill() {
 
 void TotalsPanel::optList2_Click(int index) {
     const PlayLogData log = readPlayLog(mainState().dataDir);
-    // The dates are those the main panel found; a log it found empty has none.
-    const QString first = mainState().emptyLog ? QString() : mainState().firstPlayDate;
-    const QString last = mainState().emptyLog ? QString() : mainState().lastPlayDate;
-    buildTotals(log.records, gameNames(), first, last, TotalsMeasure(index), m_days, m_months);
-    // Damaged lines are told once per opening, not on every change of measure.
+    const QString notice = buildTotals(log.records, gameNames(), playSpan(log.records, appClock().now().date()),
+                                       TotalsMeasure(index), m_days, m_months);
+    // Damaged lines and records outside the days are told once per opening, not on every change of measure.
     if (!m_opening)
         return;
     if (!log.error.isEmpty())
         MessageDialog::warning(this, QStringLiteral("ミルテ５"), log.error);
     else if (const QString text = problemsMessage(kPlayLogFile, log.problems); !text.isEmpty())
         MessageDialog::warning(this, QStringLiteral("ミルテ５"), text);
+    if (!notice.isEmpty())
+        MessageDialog::information(this, QStringLiteral("集計表示"), notice);
 }
 
 QString TotalsPanel::helpTourText() const {

@@ -21,6 +21,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace mirute;
 
 namespace {
@@ -76,6 +79,8 @@ private slots:
     void listAndTotalsMatchThePanels();
     void errors_data();
     void errors();
+    void helpNamesEveryView();
+    void folderNameNotUtf8();
     void realProgramPrintsUtf8();
 
 private:
@@ -330,32 +335,85 @@ void TestExport::listAndTotalsMatchThePanels() {
 
 void TestExport::errors_data() {
     QTest::addColumn<QStringList>("args");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("no view") << QStringList{} << 2 << "使い方";
-    QTest::newRow("unknown view") << QStringList{"nosuch"} << 2 << "nosuch";
-    QTest::newRow("unknown option") << QStringList{"diary", "--colour", "red"} << 2 << "--colour";
-    QTest::newRow("missing folder") << QStringList{"--dir", "/nonexistent/folder", "diary"} << 2 << "/nonexistent/folder";
-    QTest::newRow("bad today") << QStringList{"diary", "--today", "2026/13/45"} << 2 << "--today";
-    QTest::newRow("bad date") << QStringList{"day", "--date", "2026/02/30"} << 2 << "--date";
-    QTest::newRow("missing date") << QStringList{"day-totals"} << 2 << "--date";
+    QTest::addColumn<QStringList>("said"); // one line for each mistake, each naming it
+    QTest::newRow("no view") << QStringList{} << QStringList{"使い方"};
+    QTest::newRow("unknown view") << QStringList{"nosuch"} << QStringList{"nosuch"};
+    QTest::newRow("unknown option") << QStringList{"diary", "--colour", "red"} << QStringList{"--colour"};
+    QTest::newRow("option of another view") << QStringList{"list", "--date", "2026/12/06"} << QStringList{"--date"};
+    QTest::newRow("option twice") << QStringList{"day", "--date", "2026/12/06", "--date", "2026/12/07"}
+                                  << QStringList{"--date"};
+    QTest::newRow("option without its value") << QStringList{"day", "--date"} << QStringList{"--date の値がありません"};
+    QTest::newRow("missing folder") << QStringList{"--dir", "/nonexistent/folder", "diary"}
+                                    << QStringList{"/nonexistent/folder"};
+    QTest::newRow("bad today") << QStringList{"diary", "--today", "2026/13/45"} << QStringList{"--today"};
+    QTest::newRow("30 February") << QStringList{"day", "--date", "2026/02/30"} << QStringList{"2026/02/30"};
+    QTest::newRow("five-digit year") << QStringList{"day", "--date", "99999/01/01"} << QStringList{"99999/01/01"};
+    QTest::newRow("missing date") << QStringList{"day-totals"} << QStringList{"--date"};
     QTest::newRow("bad weekday") << QStringList{"range", "--from", "2026/01/01", "--to", "2026/12/31", "--weekday", "7"}
-                                 << 2 << "--weekday";
-    QTest::newRow("bad measure") << QStringList{"totals-day", "--measure", "money"} << 2 << "--measure";
-    QTest::newRow("unknown game") << QStringList{"history", "テトリス"} << 2 << "抜かな";
+                                 << QStringList{"--weekday"};
+    QTest::newRow("bad measure") << QStringList{"totals-day", "--measure", "money"} << QStringList{"--measure"};
+    QTest::newRow("unknown game") << QStringList{"history", "テトリス"} << QStringList{"抜かな"};
+    QTest::newRow("no game") << QStringList{"history"} << QStringList{"ゲーム名"};
+    QTest::newRow("answers not a number") << QStringList{"history", "抜かな", "--answers", "abc"}
+                                          << QStringList{"--answers"};
+    QTest::newRow("negative answers") << QStringList{"history", "抜かな", "--answers", "-1"} << QStringList{"-1"};
+    QTest::newRow("empty seconds") << QStringList{"history", "抜かな", "--seconds", ""} << QStringList{"--seconds"};
+    QTest::newRow("extra arguments") << QStringList{"diary", "one", "two"} << QStringList{"one", "two"};
+    QTest::newRow("extra after the game") << QStringList{"history", "抜かな", "座標"} << QStringList{"座標"};
+    QTest::newRow("every mistake at once")
+        << QStringList{"range", "--from", "2024/02/30", "--to", "99999/01/01", "--weekday", "x", "extra"}
+        << QStringList{"2024/02/30", "99999/01/01", "--weekday", "extra"};
 }
 
+// Through the real program: a command line with mistakes prints nothing, exits with 2 and names each one.
 void TestExport::errors() {
     QFETCH(QStringList, args);
-    QFETCH(int, status);
-    QFETCH(QString, message);
+    QFETCH(QStringList, said);
     if (!args.contains("--dir"))
         args = QStringList{"--dir", m_dir.path()} + args;
-    const Printed p = runTool(args);
-    QCOMPARE(p.status, status);
-    QVERIFY(p.out.isEmpty());
-    QVERIFY2(p.err.contains(message), qPrintable(p.err));
-    QCOMPARE(p.err.count(u'\n'), 1);
+    QProcess tool;
+    tool.start(QStringLiteral(MIRUTE_EXPORT_BIN), args);
+    QVERIFY(tool.waitForFinished(20000));
+    QCOMPARE(tool.exitCode(), 2);
+    QVERIFY(tool.readAllStandardOutput().isEmpty());
+    const QStringList lines = QString::fromUtf8(tool.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), said.size());
+    for (qsizetype i = 0; i < said.size(); ++i)
+        QVERIFY2(lines[i].contains(said[i]), qPrintable(lines[i]));
+}
+
+void TestExport::helpNamesEveryView() {
+    QProcess tool;
+    tool.start(QStringLiteral(MIRUTE_EXPORT_BIN), {"--help"});
+    QVERIFY(tool.waitForFinished(20000));
+    QCOMPARE(tool.exitCode(), 0);
+    QVERIFY(tool.readAllStandardError().isEmpty());
+    const QString usage = QString::fromUtf8(tool.readAllStandardOutput());
+    QVERIFY(exportViews().size() >= 17);
+    for (const QString &view : exportViews().keys())
+        QVERIFY2(usage.contains(QStringLiteral("\n  ") + view), qPrintable(view));
+    for (const char *option : {"--dir", "--today", "--date", "--from", "--weekday", "--measure", "--seconds"})
+        QVERIFY2(usage.contains(QLatin1String(option)), option);
+}
+
+// A folder named in Shift_JIS on a UTF-8 system: its name has no Unicode form, but the folder is read.
+void TestExport::folderNameNotUtf8() {
+    const QByteArray name("\x83\x66\x81\x5B\x83\x5E"); // データ in Shift_JIS
+    const QByteArray folder = QFile::encodeName(m_dir.path()) + '/' + name;
+    QCOMPARE(::mkdir(folder.constData(), 0700), 0);
+    const QByteArray log = QFile::encodeName(m_dir.filePath(kPlayLogFile));
+    QCOMPARE(::link(log.constData(), (folder + '/' + QFile::encodeName(kPlayLogFile)).constData()), 0);
+    // The bytes reach the program as they are only through a shell: Qt would pass them as Unicode.
+    QProcess tool;
+    tool.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" --dir \"$1$(printf '\\203f\\201[\\203^')\" list"),
+                                           QStringLiteral(MIRUTE_EXPORT_BIN), m_dir.path() + u'/'});
+    QVERIFY(tool.waitForFinished(20000));
+    const int status = tool.exitCode();
+    // Qt cannot name the folder either, to remove it.
+    ::unlink((folder + '/' + QFile::encodeName(kPlayLogFile)).constData());
+    ::rmdir(folder.constData());
+    QVERIFY2(status == 0, tool.readAllStandardError().constData());
+    QCOMPARE(QString::fromUtf8(tool.readAllStandardOutput()).count(u'\n'), 4);
 }
 
 void TestExport::realProgramPrintsUtf8() {

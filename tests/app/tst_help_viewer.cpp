@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
+
+#include <sys/stat.h>
 
 using namespace mirute;
 
@@ -62,6 +65,8 @@ private slots:
     void browsesTheDocument();
     void builtInPageWhenTheFileIsMissing();
     void closeAllClosesEveryWindow();
+    void readsNothingOutsideTheHelpFolder_data();
+    void readsNothingOutsideTheHelpFolder();
 };
 
 void TestHelpViewer::everyLinkLeadsToAPage_data() {
@@ -167,6 +172,52 @@ void TestHelpViewer::closeAllClosesEveryWindow() {
     QCOMPARE(openHelpWindowCount(), 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(owner.findChildren<QWidget *>(QStringLiteral("helpWindow")).isEmpty());
+}
+
+void TestHelpViewer::readsNothingOutsideTheHelpFolder_data() {
+    QTest::addColumn<QString>("target"); // relative to the help folder's parent; "url:" for a URL as written
+    QTest::addColumn<bool>("read");
+    QTest::newRow("a page of the help") << "help/help/files.html" << true;
+    QTest::newRow("picture outside") << "outside/picture.png" << false;
+    QTest::newRow("page outside") << "outside/page.html" << false;
+    QTest::newRow("up and out") << "url:../outside/page.html" << false;
+    QTest::newRow("link inside leading out") << "help/link.html" << false;
+    QTest::newRow("FIFO inside") << "help/fifo.png" << false;
+    QTest::newRow("web page") << "url:https://example.com/" << false;
+    QTest::newRow("other scheme") << "url:ftp://example.com/a.png" << false;
+}
+
+// A page may name any file or address; the help reads and opens only the regular files of its folder.
+void TestHelpViewer::readsNothingOutsideTheHelpFolder() {
+    QFETCH(QString, target);
+    QFETCH(bool, read);
+    QTemporaryDir root;
+    const QString help = root.filePath(QStringLiteral("help"));
+    QVERIFY(copyTree(kData, help));
+    QVERIFY(QDir(root.path()).mkdir(QStringLiteral("outside")));
+    for (const char *name : {"outside/picture.png", "outside/page.html"}) {
+        QFile f(root.filePath(QString::fromLatin1(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<html><body>outside</body></html>");
+    }
+    QVERIFY(QFile::link(root.filePath(QStringLiteral("outside/page.html")), QDir(help).filePath("link.html")));
+    QCOMPARE(::mkfifo(QFile::encodeName(QDir(help).filePath("fifo.png")).constData(), 0600), 0);
+
+    QWidget owner;
+    openHelpViewer(&owner, help);
+    auto *browser = owner.findChild<QTextBrowser *>(QStringLiteral("helpBrowser"));
+    QVERIFY(browser);
+    const QUrl index = browser->source();
+    const QUrl url = target.startsWith(QStringLiteral("url:")) ? QUrl(target.mid(4))
+                                                               : QUrl::fromLocalFile(root.filePath(target));
+    // Pictures and style sheets of a page are loaded through here.
+    for (int type : {int(QTextDocument::ImageResource), int(QTextDocument::StyleSheetResource)})
+        QCOMPARE(browser->loadResource(type, url).isValid(), read);
+    // A link followed opens the page only when it may be read.
+    browser->setSource(url);
+    QCOMPARE(browser->source() == url, read);
+    if (!read)
+        QCOMPARE(browser->source(), index);
 }
 
 QTEST_MAIN(TestHelpViewer)

@@ -15,7 +15,8 @@ class TestWriteList : public QObject {
 private slots:
     void split_data();
     void split();
-    void unterminatedQuote();
+    void faults_data();
+    void faults();
     void buildLine_data();
     void buildLine();
     void storableText();
@@ -56,9 +57,9 @@ void TestWriteList::split() {
     QFETCH(QString, line);
     QFETCH(QStringList, texts);
     QFETCH(QList<bool>, quoted);
-    bool unterminated = true;
-    const auto items = splitWriteList(line, &unterminated);
-    QVERIFY(!unterminated);
+    ListFault fault = ListFault::Unterminated;
+    const auto items = splitWriteList(line, &fault);
+    QCOMPARE(fault, ListFault::None);
     QCOMPARE(items.size(), texts.size());
     for (qsizetype i = 0; i < items.size(); ++i) {
         QCOMPARE(items[i].text, texts[i]);
@@ -66,12 +67,42 @@ void TestWriteList::split() {
     }
 }
 
-void TestWriteList::unterminatedQuote() {
-    bool unterminated = false;
-    const auto items = splitWriteList(QStringLiteral(R"("a","b,c)"), &unterminated);
-    QVERIFY(unterminated);
-    QCOMPARE(items.size(), 2);
-    QCOMPARE(items[1].text, QStringLiteral("b,c"));
+void TestWriteList::faults_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QStringList>("texts");
+    const int none = int(ListFault::None), open = int(ListFault::Unterminated), after = int(ListFault::TextAfterQuote);
+    QTest::newRow("unterminated") << QStringLiteral(R"("a","b,c)") << open << QStringList{"a", "b,c"};
+    // A double quote cannot be stored inside a quoted text, so a doubled one is not an escape: the line is
+    // damaged, not a text to be cut at its second quote.
+    QTest::newRow("doubled quotes") << QStringLiteral(R"("彼は""はい""と言った",1)") << after
+                                    << QStringList{"彼は", "1"};
+    QTest::newRow("text after the quote") << QStringLiteral(R"("one"junk,"two")") << after
+                                          << QStringList{"one", "two"};
+    QTest::newRow("text after the last quote") << QStringLiteral(R"("one","two"x)") << after
+                                               << QStringList{"one", "two"};
+    QTest::newRow("blanks after the quote") << QStringLiteral("\"one\" \t,\"two\"  ") << none
+                                            << QStringList{"one", "two"};
+    QTest::newRow("CR after the quote") << QStringLiteral("\"one\"\r") << after << QStringList{"one"};
+}
+
+void TestWriteList::faults() {
+    QFETCH(QString, line);
+    QFETCH(int, fault);
+    QFETCH(QStringList, texts);
+    ListFault found = ListFault::None;
+    const auto items = splitWriteList(line, &found);
+    QCOMPARE(int(found), fault);
+    QStringList got;
+    for (const ListItem &item : items)
+        got << item.text;
+    QCOMPARE(got, texts);
+    // The views over the line agree.
+    ListItemView views[4];
+    ListFault viewFault = ListFault::None;
+    QCOMPARE(splitWriteListViews(line, views, 4, &viewFault), items.size());
+    QCOMPARE(viewFault, found);
+    QCOMPARE(listFaultReason(found).isEmpty(), found == ListFault::None);
 }
 
 void TestWriteList::buildLine_data() {

@@ -339,17 +339,17 @@ void TestRewriteSafety::fortyThousandPlays() {
 void TestRewriteSafety::secondInstanceRefused() {
     QTemporaryDir dir;
     InstanceLock first(dir.path());
-    QVERIFY(first.tryLock(0));
+    QCOMPARE(first.tryLock(0), InstanceLock::Locked);
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral(".mirute.lock"))));
     InstanceLock second(dir.path());
-    QVERIFY(!second.tryLock(50));
+    QCOMPARE(second.tryLock(50), InstanceLock::HeldByOther);
     // Another folder is another program's business.
     QTemporaryDir other;
     InstanceLock elsewhere(other.path());
-    QVERIFY(elsewhere.tryLock(0));
+    QCOMPARE(elsewhere.tryLock(0), InstanceLock::Locked);
     // Once the first program ends, the next one starts.
     first.unlock();
-    QVERIFY(second.tryLock(0));
+    QCOMPARE(second.tryLock(0), InstanceLock::Locked);
 }
 
 void TestRewriteSafety::staleLockOfDeadProgramIgnored() {
@@ -364,7 +364,7 @@ void TestRewriteSafety::staleLockOfDeadProgramIgnored() {
     const QString path = dir.filePath(QStringLiteral(".mirute.lock"));
     QVERIFY(writeAll(path, QByteArray::number(deadPid) + "\nmirute\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
     InstanceLock lock(dir.path());
-    QVERIFY(lock.tryLock(0));
+    QCOMPARE(lock.tryLock(0), InstanceLock::Locked);
     QVERIFY(lock.isLocked());
     QVERIFY(readAll(path).startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
 
@@ -378,7 +378,7 @@ void TestRewriteSafety::staleLockOfDeadProgramIgnored() {
     QVERIFY(old.setFileTime(QDateTime::currentDateTime().addDays(-30), QFileDevice::FileModificationTime));
     old.close();
     InstanceLock blocked(dir.path());
-    QVERIFY(!blocked.tryLock(0));
+    QCOMPARE(blocked.tryLock(0), InstanceLock::HeldByOther);
 }
 
 QTEST_GUILESS_MAIN(TestRewriteSafety)

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QHelpEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,7 +16,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
+#include <QToolTip>
 
 using namespace mirute;
 
@@ -67,6 +70,8 @@ private slots:
     void saveCsvFailureReported();
     void contextMenuSavesCsv();
     void showsGridOwnedElsewhere();
+    void cellTextIsPlainTextInTooltips_data();
+    void cellTextIsPlainTextInTooltips();
 };
 
 void TestGridWidget::maximumRowsScrollAndClick() {
@@ -398,6 +403,41 @@ void TestGridWidget::showsGridOwnedElsewhere() {
     QTest::mouseClick(w.viewport(), Qt::LeftButton, {}, w.visualRect(w.model()->index(1, 0)).center());
     QCOMPARE(clicked.count(), 2);
     QCOMPARE(w.grid().row(), 2);
+}
+
+void TestGridWidget::cellTextIsPlainTextInTooltips_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("picture tag") << QStringLiteral("<img src=/some/file>");
+    QTest::newRow("markup and entities") << QStringLiteral("<b>太字</b> &amp; 1 < 2");
+    QTest::newRow("runs of blanks") << QStringLiteral("秒数 : 60   答数 : 25  反応時間  0.85秒");
+}
+
+// A diary or any other text of a file, hovered in a list, shows as it stands: no picture is loaded, no
+// markup applied.
+void TestGridWidget::cellTextIsPlainTextInTooltips() {
+    QFETCH(QString, text);
+    GridWidget w;
+    fillRows(w.grid(), 2);
+    w.grid().setTextMatrix(1, 1, text);
+    w.resize(400, 300);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QModelIndex cell = w.model()->index(0, 1);
+    QCOMPARE(w.model()->data(cell, Qt::DisplayRole).toString(), text);
+
+    const QPoint at = w.visualRect(cell).center();
+    QHelpEvent hover(QEvent::ToolTip, at, w.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(w.viewport(), &hover);
+    QTRY_VERIFY(QToolTip::isVisible());
+    // What the tooltip shows, read as the tooltip reads it.
+    const QString shown = QToolTip::text();
+    QTextDocument document;
+    if (Qt::mightBeRichText(shown))
+        document.setHtml(shown);
+    else
+        document.setPlainText(shown);
+    QCOMPARE(document.toPlainText(), text);
+    QToolTip::hideText();
 }
 
 QTEST_MAIN(TestGridWidget)

@@ -23,6 +23,8 @@ PlayLogData logOf(const QList<Play> &plays) {
     return log;
 }
 
+// The day the views are opened on: after every play of these logs.
+const QDate kToday(2026, 12, 8);
 const QString kKana = QStringLiteral("抜かな");
 const QString kLamp = QStringLiteral("ランプ");
 const QString kOrder = QStringLiteral("順番クリック");
@@ -104,7 +106,7 @@ void TestAllGraphs::gridLayout() {
     QFETCH(QList<int>, aligns);
     AllGraphs g;
     // Filled once, then refilled: the layout must be the same both times.
-    g.SHOW_RENTAI(logOf({play("2024/03/01", 10)}));
+    g.SHOW_RENTAI(logOf({play("2024/03/01", 10)}), kToday);
     for (int pass = 0; pass < 2; ++pass) {
         const Grid &shown = grid == "msgDayList2"    ? g.msgDayList2()
                             : grid == "msgDayTotal2" ? g.msgDayTotal2()
@@ -124,7 +126,7 @@ void TestAllGraphs::gridLayout() {
 
 void TestAllGraphs::oneRecord() {
     AllGraphs g;
-    const QString notice = g.SHOW_RENTAI(logOf({play("2024/03/01", 12.34f, kKana, "09:15:30")}));
+    const QString notice = g.SHOW_RENTAI(logOf({play("2024/03/01", 12.34f, kKana, "09:15:30")}), kToday);
     QVERIFY(notice.isEmpty());
     QCOMPARE(g.msgDayList2().rows(), 2);
     QCOMPARE(dataRow(g.msgDayList2(), 1), (QStringList{"1", "2024/03/01", "09:15:30", kKana, "12.34"}));
@@ -141,7 +143,7 @@ void TestAllGraphs::oneRecord() {
 
 void TestAllGraphs::daysWithoutPlaysListed() {
     AllGraphs g;
-    g.SHOW_RENTAI(logOf({play("2024/03/01", 20), play("2024/03/01", 31), play("2024/03/03", 7.5f)}));
+    g.SHOW_RENTAI(logOf({play("2024/03/01", 20), play("2024/03/01", 31), play("2024/03/03", 7.5f)}), kToday);
     QCOMPARE(g.msgDayList3().rows(), 4);
     QCOMPARE(dataRow(g.msgDayList3(), 1), (QStringList{"1", "2024/03/01", "2", "51", "31", "25.5"}));
     QCOMPARE(dataRow(g.msgDayList3(), 2), (QStringList{"2", "2024/03/02", "0", "0", "0", "0.0"}));
@@ -167,7 +169,7 @@ void TestAllGraphs::consecutiveCalendarDays() {
     QFETCH(QString, last);
     QFETCH(QStringList, dates);
     AllGraphs g;
-    g.SHOW_RENTAI(logOf({play(first, 10), play(last, 20)}));
+    g.SHOW_RENTAI(logOf({play(first, 10), play(last, 20)}), kToday);
     QCOMPARE(g.msgDayList3().rows(), dates.size() + 1);
     for (int d = 1; d <= dates.size(); ++d) {
         QCOMPARE(g.msgDayList3().textMatrix(d, 0), QString::number(d));
@@ -180,19 +182,19 @@ void TestAllGraphs::consecutiveCalendarDays() {
 void TestAllGraphs::roundingAtEachAddition() {
     AllGraphs g;
     // 0 + 2.5 rounds to 2 (half to even), then 2 + 3.5 = 5.5 rounds to 6; the largest 3.5 rounds to 4.
-    g.SHOW_RENTAI(logOf({play("2024/03/01", 2.5f), play("2024/03/01", 3.5f)}));
+    g.SHOW_RENTAI(logOf({play("2024/03/01", 2.5f), play("2024/03/01", 3.5f)}), kToday);
     QCOMPARE(dataRow(g.msgDayTotal2(), 1), (QStringList{"1", kKana, "2", "6", "0:00:06", "4", "3.0"}));
     QCOMPARE(dataRow(g.msgDayList3(), 1), (QStringList{"1", "2024/03/01", "2", "6", "4", "3.0"}));
 
     // A single 2.5 stays at 2 both as a total and as a largest.
-    g.SHOW_RENTAI(logOf({play("2024/03/01", 2.5f, kLamp)}));
+    g.SHOW_RENTAI(logOf({play("2024/03/01", 2.5f, kLamp)}), kToday);
     QCOMPARE(dataRow(g.msgDayTotal2(), 1), (QStringList{"1", kLamp, "1", "2", "0:00:02", "2", "2.0"}));
 }
 
 void TestAllGraphs::gameRowsInGameOrder() {
     AllGraphs g;
     g.SHOW_RENTAI(logOf({play("2024/03/01", 30, kOrder), play("2024/03/01", 20, QStringLiteral("謎のゲーム")),
-                         play("2024/03/02", 10, kKana), play("2024/03/02", 40, kOrder)}));
+                         play("2024/03/02", 10, kKana), play("2024/03/02", 40, kOrder)}), kToday);
     // Rows follow the game list, not the file; games without plays and unknown names get no row.
     QCOMPARE(g.msgDayTotal2().rows(), 3);
     QCOMPARE(dataRow(g.msgDayTotal2(), 1), (QStringList{"1", kKana, "1", "10", "0:00:10", "10", "10.0"}));
@@ -202,7 +204,7 @@ void TestAllGraphs::gameRowsInGameOrder() {
     QCOMPARE(g.msgDayList3().textMatrix(1, 2), QStringLiteral("2"));
     QCOMPARE(g.msgDayList3().textMatrix(1, 3), QStringLiteral("50"));
     // Names are compared exactly: a look-alike in another width is not the game.
-    g.SHOW_RENTAI(logOf({play("2024/03/01", 30, QStringLiteral("ﾗﾝﾌﾟ"))}));
+    g.SHOW_RENTAI(logOf({play("2024/03/01", 30, QStringLiteral("ﾗﾝﾌﾟ"))}), kToday);
     QCOMPARE(g.msgDayTotal2().rows(), 1);
 }
 
@@ -237,7 +239,7 @@ void TestAllGraphs::durationText() {
     for (float s : seconds)
         plays.append(play("2024/03/01", s, kLamp));
     AllGraphs g;
-    g.SHOW_RENTAI(logOf(plays));
+    g.SHOW_RENTAI(logOf(plays), kToday);
     QCOMPARE(g.msgDayTotal2().textMatrix(1, 2), QString::number(seconds.size()));
     QCOMPARE(g.msgDayTotal2().textMatrix(1, 3), total);
     QCOMPARE(g.msgDayTotal2().textMatrix(1, 4), duration);
@@ -248,7 +250,7 @@ void TestAllGraphs::totalsBeyond32Bit() {
     // 22,000 plays of 100,000 seconds each: 2.2 billion, past 32-bit totals, on one day and in one game.
     QList<Play> plays(22000, play("2024/03/01", 100000));
     AllGraphs g;
-    g.SHOW_RENTAI(logOf(plays));
+    g.SHOW_RENTAI(logOf(plays), kToday);
     QCOMPARE(dataRow(g.msgDayTotal2(), 1),
              (QStringList{"1", kKana, "22000", "2200000000", "611111:06:40", "100000", "100000.0"}));
     QCOMPARE(dataRow(g.msgDayList3(), 1),
@@ -269,7 +271,7 @@ void TestAllGraphs::recordLabelLength() {
     for (int i = 0; i < records; ++i)
         plays.append(play("2024/03/01", float(i + 1), kOrder));
     AllGraphs g;
-    g.SHOW_RENTAI(logOf(plays));
+    g.SHOW_RENTAI(logOf(plays), kToday);
     QCOMPARE(g.msgDayList2().rows(), records + 1);
     QCOMPARE(g.mcrMain3().rowCount(), records);
     for (int i = 1; i <= records; ++i) {
@@ -307,7 +309,7 @@ void TestAllGraphs::chartButtons() {
     QFETCH(bool, recordList);
     QFETCH(Rgb, highlight);
     AllGraphs g;
-    g.SHOW_RENTAI(logOf({play("2024/03/01", 10), play("2024/03/03", 20, kLamp)}));
+    g.SHOW_RENTAI(logOf({play("2024/03/01", 10), play("2024/03/03", 20, kLamp)}), kToday);
     g.press(AllGraphsChart(from));
     g.press(AllGraphsChart(chart));
     QCOMPARE(allGraphsButton(AllGraphsChart(chart)).highlight, highlight);
@@ -324,7 +326,7 @@ void TestAllGraphs::hourChart() {
     AllGraphs g;
     g.SHOW_RENTAI(logOf({play("2024/03/01", 2.5f, kKana, "07:05:00"), play("2024/03/01", 3.5f, kKana, "07:59:59"),
                          play("2024/03/02", 100, kLamp, "23:10:00"), play("2024/03/02", 50, kLamp, "24:00:00"),
-                         play("2024/03/02", 9, kLamp, "7:30:00"), play("2024/03/02", 40, kLamp, "--:--:--")}));
+                         play("2024/03/02", 9, kLamp, "7:30:00"), play("2024/03/02", 40, kLamp, "--:--:--")}), kToday);
     g.press(AllGraphsChart::Hours);
     const ChartData &c = g.mcrMain2();
     QCOMPARE(c.rowCount(), 24);
@@ -343,7 +345,7 @@ void TestAllGraphs::hourChart() {
 
 void TestAllGraphs::dayCharts() {
     AllGraphs g;
-    g.SHOW_RENTAI(logOf({play("2024/03/01", 10), play("2024/03/01", 15), play("2024/03/03", 7.5f)}));
+    g.SHOW_RENTAI(logOf({play("2024/03/01", 10), play("2024/03/01", 15), play("2024/03/03", 7.5f)}), kToday);
     g.press(AllGraphsChart::DayCounts);
     QCOMPARE(chartValues(g.mcrMain3()), (QList<double>{2, 0, 1}));
     QCOMPARE(chartLabels(g.mcrMain3()), (QStringList{"", "", ""}));
@@ -376,19 +378,19 @@ void TestAllGraphs::currentChartRedrawnOnRefill() {
     QFETCH(QList<double>, before);
     QFETCH(QList<double>, after);
     AllGraphs g;
-    g.SHOW_RENTAI(logOf({play("2024/03/01", 10), play("2024/03/02", 20)}));
+    g.SHOW_RENTAI(logOf({play("2024/03/01", 10), play("2024/03/02", 20)}), kToday);
     g.press(AllGraphsChart(chart));
     const ChartData &shown = AllGraphsChart(chart) == AllGraphsChart::GameTotals ? g.mcrMain2() : g.mcrMain3();
     QCOMPARE(chartValues(shown), before);
     // The log changed between two openings: the current chart follows it and stays current.
-    g.SHOW_RENTAI(logOf({play("2024/04/01", 5), play("2024/04/01", 6), play("2024/04/04", 7)}));
+    g.SHOW_RENTAI(logOf({play("2024/04/01", 5), play("2024/04/01", 6), play("2024/04/04", 7)}), kToday);
     QCOMPARE(g.currentChart(), AllGraphsChart(chart));
     QCOMPARE(chartValues(shown), after);
 }
 
 void TestAllGraphs::emptyLog() {
     AllGraphs g;
-    QVERIFY(g.SHOW_RENTAI(PlayLogData()).isEmpty());
+    QVERIFY(g.SHOW_RENTAI(PlayLogData(), kToday).isEmpty());
     QCOMPARE(g.msgDayList2().rows(), 1);
     QCOMPARE(g.msgDayTotal2().rows(), 1);
     QCOMPARE(g.msgDayList3().rows(), 1);
@@ -406,41 +408,47 @@ void TestAllGraphs::emptyLog() {
 
 void TestAllGraphs::emptyLogAfterFullLog() {
     AllGraphs g;
-    g.SHOW_RENTAI(logOf({play("2024/03/01", 10), play("2024/03/05", 20)}));
+    g.SHOW_RENTAI(logOf({play("2024/03/01", 10), play("2024/03/05", 20)}), kToday);
     g.press(AllGraphsChart::DaySeconds);
     QCOMPARE(g.mcrMain3().rowCount(), 5);
     // Every record deleted: nothing of the old log is left on show.
-    g.SHOW_RENTAI(logOf({}));
+    g.SHOW_RENTAI(logOf({}), kToday);
     QCOMPARE(g.msgDayList3().rows(), 1);
     QCOMPARE(g.mcrMain3().rowCount(), 0);
 }
 
 void TestAllGraphs::outOfOrderLog() {
     AllGraphs g;
-    const QString notice = g.SHOW_RENTAI(logOf({play("2024/03/01", 10), play("2024/03/05", 20), play("2024/03/03", 30),
-                                                play("2024/02/20", 40), play("2024/03/06", 50)}));
+    // 20 February was saved under a clock set wrong, after 5 March; 9999/12/31 under one set years ahead.
+    const QString notice =
+        g.SHOW_RENTAI(logOf({play("2024/03/01", 10), play("2024/03/05", 20), play("2024/03/03", 30),
+                             play("2024/02/20", 40), play("9999/12/31", 60), play("2024/03/06", 50)}),
+                      kToday);
     // Every record is still listed and counted for its game.
-    QCOMPARE(g.msgDayList2().rows(), 6);
-    QCOMPARE(g.msgDayTotal2().textMatrix(1, 2), QStringLiteral("5"));
-    QCOMPARE(g.msgDayTotal2().textMatrix(1, 3), QStringLiteral("150"));
-    // The day list runs from the first record to the last; 3 March lands on its own day.
-    QCOMPARE(g.msgDayList3().rows(), 7);
+    QCOMPARE(g.msgDayList2().rows(), 7);
+    QCOMPARE(g.msgDayTotal2().textMatrix(1, 2), QStringLiteral("6"));
+    QCOMPARE(g.msgDayTotal2().textMatrix(1, 3), QStringLiteral("210"));
+    // The days run from the earliest play to the latest one up to today: 20 February is on its own day,
+    // and the future date stretches nothing.
+    QCOMPARE(g.msgDayList3().rows(), 17);
     QCOMPARE(g.msgDayList3().rowTexts(0), (QStringList{"", "日付", "回数", "秒", "最大", "平均"}));
-    QCOMPARE(dataRow(g.msgDayList3(), 3), (QStringList{"3", "2024/03/03", "1", "30", "30", "30.0"}));
-    QCOMPARE(dataRow(g.msgDayList3(), 5), (QStringList{"5", "2024/03/05", "1", "20", "20", "20.0"}));
+    QCOMPARE(dataRow(g.msgDayList3(), 1), (QStringList{"1", "2024/02/20", "1", "40", "40", "40.0"}));
+    QCOMPARE(dataRow(g.msgDayList3(), 13), (QStringList{"13", "2024/03/03", "1", "30", "30", "30.0"}));
+    QCOMPARE(g.msgDayList3().textMatrix(16, 1), QStringLiteral("2024/03/06"));
     qint64 counted = 0;
     for (int d = 1; d < g.msgDayList3().rows(); ++d)
         counted += g.msgDayList3().textMatrix(d, 2).toLongLong();
-    QCOMPARE(counted, 4);
-    // 20 February lies before the first record: left out, and said so.
-    QVERIFY(notice.contains(QStringLiteral(" 1 件")));
+    QCOMPARE(counted, 5);
+    // The one record dated after today is told, with its date.
+    QVERIFY2(notice.contains(QStringLiteral(" 1 件")) && notice.contains(QStringLiteral("9999/12/31")),
+             qPrintable(notice));
     QVERIFY(notice.contains(QStringLiteral("データ.txt")));
 }
 
 void TestAllGraphs::lastBeforeFirst() {
     AllGraphs g;
     const QString notice =
-        g.SHOW_RENTAI(logOf({play("2024/03/10", 10), play("2024/03/04", 20), play("2024/03/01", 30)}));
+        g.SHOW_RENTAI(logOf({play("2024/03/10", 10), play("2024/03/04", 20), play("2024/03/01", 30)}), kToday);
     QVERIFY(notice.isEmpty());
     QCOMPARE(g.msgDayList3().rows(), 11);
     QCOMPARE(g.msgDayList3().textMatrix(1, 1), QStringLiteral("2024/03/01"));
@@ -451,7 +459,7 @@ void TestAllGraphs::lastBeforeFirst() {
 void TestAllGraphs::unreadableDate() {
     AllGraphs g;
     const QString notice = g.SHOW_RENTAI(
-        logOf({play("2024/13/45", 5), play("2024/03/01", 10), play("", 6), play("2024/03/02", 20), play("昨日", 7)}));
+        logOf({play("2024/13/45", 5), play("2024/03/01", 10), play("", 6), play("2024/03/02", 20), play("昨日", 7)}), kToday);
     QCOMPARE(g.msgDayList2().rows(), 6);
     QCOMPARE(g.msgDayList3().rows(), 3);
     QCOMPARE(g.msgDayList3().textMatrix(1, 3), QStringLiteral("10"));
@@ -462,7 +470,7 @@ void TestAllGraphs::unreadableDate() {
 void TestAllGraphs::spanLimitedToLatestDays() {
     AllGraphs g;
     // A year typed wrongly makes a span of about 124 years; the list keeps the latest 32,766 days.
-    const QString notice = g.SHOW_RENTAI(logOf({play("1900/01/01", 5), play("2024/03/01", 10)}));
+    const QString notice = g.SHOW_RENTAI(logOf({play("1900/01/01", 5), play("2024/03/01", 10)}), kToday);
     QCOMPARE(g.msgDayList3().rows(), 32767);
     QCOMPARE(g.msgDayList3().textMatrix(32766, 1), QStringLiteral("2024/03/01"));
     QCOMPARE(g.msgDayList3().textMatrix(1, 1), dateText(QDate(2024, 3, 1).addDays(-32765)));
@@ -488,7 +496,7 @@ void TestAllGraphs::scrollsToLastRow() {
     for (int i = 0; i < records; ++i)
         plays.append(play(dateText(QDate(2024, 3, 1).addDays(std::min(i, days - 1))), 10));
     AllGraphs g;
-    g.SHOW_RENTAI(logOf(plays));
+    g.SHOW_RENTAI(logOf(plays), kToday);
     QCOMPARE(g.msgDayList3().rows(), days + 1);
     QCOMPARE(g.msgDayList2().topRow(), listTop);
     QCOMPARE(g.msgDayList3().topRow(), dayTop);
@@ -498,13 +506,13 @@ void TestAllGraphs::largeLog() {
     QList<Play> plays;
     plays.reserve(32766);
     for (int i = 0; i < 32766; ++i)
-        plays.append(play(dateText(QDate(2000, 1, 1).addDays(i / 3)), float(i % 180) + 0.5f, mirute::gameNames()[i % 7],
+        plays.append(play(dateText(QDate(1990, 1, 1).addDays(i / 3)), float(i % 180) + 0.5f, mirute::gameNames()[i % 7],
                           QStringLiteral("%1:00:00").arg(i % 24, 2, 10, QLatin1Char('0'))));
     const PlayLogData log = logOf(plays);
     AllGraphs g;
     QElapsedTimer timer;
     timer.start();
-    g.SHOW_RENTAI(log);
+    g.SHOW_RENTAI(log, kToday);
     g.press(AllGraphsChart::Hours);
     g.press(AllGraphsChart::DayAverages);
     // Generous for a debug build on a busy machine; a fill that went quadratic would take minutes.

@@ -185,16 +185,20 @@ void TestAllGraphsPanel::reopeningRereadsTheFile() {
 }
 
 void TestAllGraphsPanel::outOfOrderNoticeShownOnce() {
+    // Two plays saved out of order land on their days; the two dated after today are told once.
     addPlay("2024/03/05", "09:00:00", "抜かな", 10);
     addPlay("2024/03/01", "09:00:00", "抜かな", 10);
     addPlay("2024/02/01", "09:00:00", "抜かな", 10);
+    addPlay("9999/12/31", "09:00:00", "抜かな", 10);
+    addPlay("9999/12/31", "09:10:00", "抜かな", 10);
     addPlay("2024/03/06", "09:00:00", "抜かな", 10);
     auto w = openPanel();
     QCOMPARE(w->visiblePanel(), w->panel(QStringLiteral("fraRenTai")));
     QCOMPARE(test::countShown(QStringLiteral("全グラフ")), 1);
     QVERIFY(MessageDialog::shown().constFirst().text.contains(QStringLiteral(" 2 件")));
-    QCOMPARE(child<GridWidget>("msgDayList2")->model()->rowCount(), 4);
-    QCOMPARE(child<GridWidget>("msgDayList3")->model()->rowCount(), 2);
+    QCOMPARE(child<GridWidget>("msgDayList2")->model()->rowCount(), 6);
+    QCOMPARE(child<GridWidget>("msgDayList3")->model()->rowCount(), 35);
+    QCOMPARE(cell(child<GridWidget>("msgDayList3"), 1, 2), QStringLiteral("1"));
 }
 
 void TestAllGraphsPanel::emptyLogShowsHeadersOnly() {

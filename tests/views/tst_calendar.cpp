@@ -7,6 +7,9 @@ using namespace mirute;
 
 namespace {
 
+// The day the calendar is opened on: after every play of these logs.
+const QDate kToday(2026, 12, 8);
+
 PlayLogData logOf(const QList<QPair<QString, float>> &plays) {
     PlayLogData log;
     log.exists = true;
@@ -71,7 +74,7 @@ private slots:
 
 void TestCalendar::gridLayout() {
     Calendar c;
-    c.fill(playsOn({{"2024/03/01", 1}}));
+    c.fill(playsOn({{"2024/03/01", 1}}), kToday);
     const Grid &m = c.msgCale();
     QCOMPARE(m.cols(), 32);
     QCOMPARE(m.textMatrix(0, 0), QStringLiteral("年月"));
@@ -122,7 +125,7 @@ void TestCalendar::colourClasses() {
 
     // 2024/03/06 is a Wednesday: week row 1, column 4.
     Calendar c;
-    c.fill(playsOn({{"2024/03/06", plays}}));
+    c.fill(playsOn({{"2024/03/06", plays}}), kToday);
     const Grid &m = c.msgCale();
     QCOMPARE(m.textMatrix(1, 6), QString::number(plays));
     QVERIFY(m.hasCellBackColor(1, 6));
@@ -156,7 +159,7 @@ void TestCalendar::monthRowsAndLegend() {
                                            {year + "/01/11", 2},
                                            {year + "/02/15", 3},
                                            {year + "/02/28", 11},
-                                           {year + "/03/03", 5}}));
+                                           {year + "/03/03", 5}}), kToday);
     QVERIFY(notice.isEmpty());
     const Grid &m = c.msgCale();
     QCOMPARE(m.rows(), 4);
@@ -175,7 +178,7 @@ void TestCalendar::monthRowsAndLegend() {
 
 void TestCalendar::monthRowsAcrossYearEnd() {
     Calendar c;
-    c.fill(playsOn({{"2023/11/30", 1}, {"2024/02/29", 2}}));
+    c.fill(playsOn({{"2023/11/30", 1}, {"2024/02/29", 2}}), kToday);
     const Grid &m = c.msgCale();
     QCOMPARE(m.rows(), 5);
     QCOMPARE(m.textMatrix(2, 0), QStringLiteral("2023年12月"));
@@ -214,7 +217,7 @@ void TestCalendar::weekGridStart() {
     QFETCH(int, firstRow);
     QFETCH(int, firstCol);
     Calendar c;
-    c.fill(playsOn({{first, 1}, {last, 2}}));
+    c.fill(playsOn({{first, 1}, {last, 2}}), kToday);
     QCOMPARE(c.weekStart(), start);
     QCOMPARE(c.weekStart().dayOfWeek(), 7);
     const Grid &w = c.msgCale_w();
@@ -234,7 +237,7 @@ void TestCalendar::weekGridStart() {
 void TestCalendar::weekdayCharts() {
     Calendar c;
     // Sunday 3 March 2024 twice (2.5 rounds to 2, then 5.5 to 6), Wednesday 6 March once.
-    c.fill(logOf({{"2024/03/03", 2.5f}, {"2024/03/06", 100.25f}, {"2024/03/03", 3.5f}}));
+    c.fill(logOf({{"2024/03/03", 2.5f}, {"2024/03/06", 100.25f}, {"2024/03/03", 3.5f}}), kToday);
     for (const ChartData *chart : {&c.mcrKensu(), &c.mcrKingaku()}) {
         QCOMPARE(chart->rowCount(), 7);
         for (int i = 1; i <= 7; ++i)
@@ -246,7 +249,7 @@ void TestCalendar::weekdayCharts() {
 
 void TestCalendar::emptyLog() {
     Calendar c;
-    QVERIFY(c.fill(PlayLogData()).isEmpty());
+    QVERIFY(c.fill(PlayLogData(), kToday).isEmpty());
     QCOMPARE(c.msgCale().rows(), 1);
     QCOMPARE(c.msgCale_w().rows(), 1);
     QCOMPARE(c.msgCale().textMatrix(0, 0), QStringLiteral("年月"));
@@ -261,54 +264,57 @@ void TestCalendar::emptyLog() {
 
 void TestCalendar::refillForgetsOldLog() {
     Calendar c;
-    c.fill(playsOn({{"2024/03/01", 4}, {"2024/05/01", 1}}));
+    c.fill(playsOn({{"2024/03/01", 4}, {"2024/05/01", 1}}), kToday);
     QCOMPARE(c.msgCale().rows(), 4);
-    c.fill(playsOn({{"2024/06/02", 1}}));
+    c.fill(playsOn({{"2024/06/02", 1}}), kToday);
     QCOMPARE(c.msgCale().rows(), 2);
     QCOMPARE(c.msgCale().textMatrix(1, 0), QStringLiteral("2024年06月"));
     QCOMPARE(filledCells(c.msgCale()), 1);
     QVERIFY(!c.msgCale().hasCellBackColor(1, 1));
     QCOMPARE(values(c.mcrKensu()), (QList<double>{1, 0, 0, 0, 0, 0, 0}));
     QCOMPARE(c.lblHan(2), QStringLiteral("3-4回：0日"));
-    c.fill(PlayLogData());
+    c.fill(PlayLogData(), kToday);
     QCOMPARE(legend(c), Calendar::designLegend());
     QCOMPARE(values(c.mcrKensu()), QList<double>(7, 0));
 }
 
 void TestCalendar::outOfOrderLog() {
     Calendar c;
-    // Span 1 to 20 March from the first and last records; 10 March is out of order but inside, 25 February and
-    // an unreadable date lie outside.
+    // 10 March and 25 February were saved out of order, 9999/12/31 under a clock set years ahead. The span
+    // runs from the earliest play, 25 February, to the latest one up to today, 20 March.
     const QString notice = c.fill(playsOn({{"2024/03/01", 1},
                                            {"2024/03/15", 2},
                                            {"2024/03/10", 1},
                                            {"2024/02/25", 3},
                                            {"2024/99/99", 1},
-                                           {"2024/03/20", 1}}));
+                                           {"9999/12/31", 2},
+                                           {"2024/03/20", 1}}), kToday);
     const Grid &m = c.msgCale();
-    QCOMPARE(m.rows(), 2);
+    QCOMPARE(m.rows(), 3);
     QCOMPARE(m.rowTexts(0).first(), QStringLiteral("年月"));
-    QCOMPARE(m.textMatrix(0, 25), QStringLiteral("25"));
-    QCOMPARE(m.textMatrix(1, 10), QStringLiteral("1"));
-    QCOMPARE(m.textMatrix(1, 25), QString());
-    QCOMPARE(filledCells(m), 4);
-    QCOMPARE(filledCells(c.msgCale_w()), 4);
+    QCOMPARE(m.textMatrix(1, 0), QStringLiteral("2024年02月"));
+    QCOMPARE(m.textMatrix(1, 25), QStringLiteral("3"));
+    QCOMPARE(m.textMatrix(2, 10), QStringLiteral("1"));
+    QCOMPARE(filledCells(m), 5);
+    QCOMPARE(filledCells(c.msgCale_w()), 5);
     QCOMPARE(c.msgCale_w().textMatrix(0, 1), QStringLiteral("日"));
-    QCOMPARE(legend(c), (QStringList{"0回：16日", "1-2回：4日", "3-4回：0日", "5-6回：0日", "7-8回：0日", "9-10回：0日",
+    QCOMPARE(legend(c), (QStringList{"0回：20日", "1-2回：4日", "3-4回：1日", "5-6回：0日", "7-8回：0日", "9-10回：0日",
                                      "10超：0日"}));
-    QVERIFY(notice.contains(QStringLiteral(" 4 件")));
-    // The weekday charts take every play whose date can be read, the early ones too: Sundays 25 February (3)
-    // and 10 March (1).
+    // The unreadable date and the two plays dated after today are told.
+    QVERIFY2(notice.contains(QStringLiteral(" 3 件")), qPrintable(notice));
+    // The weekday charts take every play whose date can be read: Sundays 25 February (3) and 10 March (1);
+    // Fridays 1 and 15 March (3) and the two of 9999/12/31.
     QCOMPARE(values(c.mcrKensu())[0], 4.0);
+    QCOMPARE(values(c.mcrKensu())[5], 5.0);
     double total = 0;
     for (double v : values(c.mcrKensu()))
         total += v;
-    QCOMPARE(total, 8.0);
+    QCOMPARE(total, 10.0);
 }
 
 void TestCalendar::tooltips() {
     Calendar c;
-    c.fill(logOf({{"2024/02/10", 100}, {"2024/02/10", 125}, {"2024/03/02", 3725}}));
+    c.fill(logOf({{"2024/02/10", 100}, {"2024/02/10", 125}, {"2024/03/02", 3725}}), kToday);
     // Month grid: row 1 is February 2024.
     QCOMPARE(c.monthCellDate(1, 10), QDate(2024, 2, 10));
     QCOMPARE(c.monthTooltip(1, 10), QStringLiteral("2024/02/10(土) 2回 0:03:45"));
@@ -347,7 +353,7 @@ void TestCalendar::scrollsToLastRow() {
     QFETCH(int, monthTop);
     QFETCH(int, weekTop);
     Calendar c;
-    c.fill(playsOn({{"2024/01/01", 1}, {dateText(last), 1}}));
+    c.fill(playsOn({{"2024/01/01", 1}, {dateText(last), 1}}), kToday);
     QCOMPARE(c.msgCale().topRow(), monthTop);
     QCOMPARE(c.msgCale_w().topRow(), weekTop);
     if (weekTop > 1)
@@ -357,7 +363,7 @@ void TestCalendar::scrollsToLastRow() {
 void TestCalendar::largeLog() {
     // 32,766 plays, three a day on most days, every fourth day skipped.
     QList<QPair<QString, float>> plays;
-    const QDate first(2000, 1, 1);
+    const QDate first(1980, 1, 1);
     for (int i = 0; plays.size() < 32766; ++i) {
         if (i % 4 == 3)
             continue;
@@ -365,10 +371,10 @@ void TestCalendar::largeLog() {
             plays.append({dateText(first.addDays(i)), 10.0f});
     }
     Calendar c;
-    QVERIFY(c.fill(logOf(plays)).isEmpty());
+    QVERIFY(c.fill(logOf(plays), kToday).isEmpty());
     const QDate last = parseDateText(plays.last().first);
     const qint64 spanDays = first.daysTo(last) + 1;
-    QCOMPARE(c.msgCale().rows(), (last.year() - 2000) * 12 + last.month() + 1);
+    QCOMPARE(c.msgCale().rows(), (last.year() - 1980) * 12 + last.month() + 1);
     QCOMPARE(c.msgCale_w().rows(), int(c.weekStart().daysTo(last) / 7) + 2);
     QCOMPARE(c.msgCale_w().topRow(), c.msgCale_w().rows() - 1);
     // Every day of the span is in exactly one legend class.

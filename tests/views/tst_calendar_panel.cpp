@@ -164,17 +164,23 @@ void TestCalendarPanel::reopeningRereadsTheFile() {
 }
 
 void TestCalendarPanel::outOfOrderLogOpensWithNotice() {
+    // 25 December was saved out of order, 9999/12/31 under a clock set years ahead.
     addPlay("2024/01/10", 10);
     addPlay("2023/12/25", 10);
+    addPlay("9999/12/31", 10);
     addPlay("2024/01/20", 10);
     auto w = openPanel();
     QCOMPARE(w->visiblePanel(), w->panel(QStringLiteral("fraCale")));
     QCOMPARE(test::countShown(QStringLiteral("カレンダー")), 1);
+    QVERIFY(std::any_of(MessageDialog::shown().cbegin(), MessageDialog::shown().cend(), [](const auto &box) {
+        return box.title == QStringLiteral("カレンダー") && box.text.contains(QStringLiteral("9999/12/31"));
+    }));
     auto *month = child<GridWidget>("msgCale");
-    QCOMPARE(month->model()->rowCount(), 1);
+    QCOMPARE(month->model()->rowCount(), 2);
     QCOMPARE(month->model()->headerData(25, Qt::Horizontal).toString(), QStringLiteral("25"));
-    QCOMPARE(cell(month, 1, 10), QStringLiteral("1"));
-    QCOMPARE(cell(month, 1, 20), QStringLiteral("1"));
+    QCOMPARE(cell(month, 1, 25), QStringLiteral("1"));
+    QCOMPARE(cell(month, 2, 10), QStringLiteral("1"));
+    QCOMPARE(cell(month, 2, 20), QStringLiteral("1"));
 }
 
 void TestCalendarPanel::keyboardReachesTheGrids() {

@@ -128,10 +128,14 @@ void TestRangeView::allDayRunsFromFirstPlayToToday() {
     f.view.open();
     f.view.cmdKikan_Click(QStringLiteral("cmdKikan1"), QDate(2024, 5, 10));
     QCOMPARE(f.view.list().rows(), 3);
-    f.view.cmdAllDay_Click(QStringLiteral("2024/05/03"), QDate(2024, 5, 8));
+    f.view.cmdAllDay_Click(QStringLiteral("2024/05/03"), QDate(2024, 5, 12));
     QCOMPARE(f.view.filter().from, QStringLiteral("2024/05/03"));
-    QCOMPARE(f.view.filter().to, QStringLiteral("2024/05/08"));
-    QCOMPARE(column(f.view.list(), 1), dateRange(QDate(2024, 5, 3), QDate(2024, 5, 8)));
+    QCOMPARE(f.view.filter().to, QStringLiteral("2024/05/12"));
+    QCOMPARE(column(f.view.list(), 1), dateRange(QDate(2024, 5, 3), QDate(2024, 5, 10)));
+    // Plays dated after today (a clock set ahead) are plays of the log all the same.
+    f.view.cmdAllDay_Click(QStringLiteral("2024/05/03"), QDate(2024, 5, 8));
+    QCOMPARE(f.view.filter().to, QStringLiteral("2024/05/10"));
+    QCOMPARE(column(f.view.list(), 1), dateRange(QDate(2024, 5, 3), QDate(2024, 5, 10)));
     QCOMPARE(f.view.buttonColor(QStringLiteral("cmdAllDay")), kRangeFilterHighlight);
     QCOMPARE(f.view.buttonColor(QStringLiteral("cmdKikan1")), kButtonFace);
 }
@@ -280,11 +284,20 @@ void TestRangeView::openingFillsCombosOncePerRun() {
     f.view.open();
     QCOMPARE(f.view.comboDates(), expected);
     QCOMPARE(f.view.list().rows(), 6);
-    // A file not in date order adds one entry per run of one day.
+    // A record saved out of order (a clock set wrong) adds its date once, in date order, and the period of
+    // the opened view takes it in: a refresh by weekday or key keeps every play of the log.
+    f.records.append(play("2024/04/28", "23:00:00", "抜かな", 10));
     f.records.append(play("2024/05/01", "23:00:00", "抜かな", 10));
     f.view.open();
-    QCOMPARE(f.view.comboDates(), (QStringList{"2024/05/01", "2024/05/03", "2024/05/04", "2024/05/01"}));
-    QCOMPARE(f.view.filter().to, QStringLiteral("2024/05/01"));
+    QCOMPARE(f.view.comboDates(), (QStringList{"2024/04/28", "2024/05/01", "2024/05/03", "2024/05/04"}));
+    QCOMPARE(f.view.filter().from, QStringLiteral("2024/04/28"));
+    QCOMPARE(f.view.filter().to, QStringLiteral("2024/05/04"));
+    f.view.lstAct2_Click(QStringLiteral("抜かな"));
+    QCOMPARE(f.view.list().rows(), 5);
+    // "全部" runs from the earliest play, and past today when a play is dated later.
+    f.view.cmdAllDay_Click(QStringLiteral("2024/04/28"), QDate(2024, 5, 2));
+    QCOMPARE(f.view.filter().to, QStringLiteral("2024/05/04"));
+    QCOMPARE(f.view.list().rows(), 5);
 }
 
 void TestRangeView::emptyLog() {

@@ -1,3 +1,4 @@
+#include "log/day_time.h"
 #include "log/game_names.h"
 #include "views/totals.h"
 
@@ -32,11 +33,15 @@ struct Built {
     Grid days, months;
 };
 
-void build(Built &b, const QList<PlayRecord> &records, TotalsMeasure m, const QString &first = {},
-           const QString &last = {}) {
-    const QString f = first.isNull() && !records.isEmpty() ? records.first().date : first;
-    const QString l = last.isNull() && !records.isEmpty() ? records.last().date : last;
-    buildTotals(records, gameNames(), f, l, m, b.days, b.months);
+// The span of the given dates; without them, the span of the records as the panel finds it.
+PlaySpan spanOf(const QString &first, const QString &last) {
+    return {parseDateText(first), parseDateText(last)};
+}
+
+QString build(Built &b, const QList<PlayRecord> &records, TotalsMeasure m, const QString &first = {},
+              const QString &last = {}) {
+    const PlaySpan span = first.isNull() ? playSpan(records, QDate(2026, 12, 8)) : spanOf(first, last);
+    return buildTotals(records, gameNames(), span, m, b.days, b.months);
 }
 
 } // namespace
@@ -224,33 +229,36 @@ void TestTotals::unknownGameAndRecordsOutsideSpan() {
                                        play("2024/04/15", "抜かな", 40), play("2024/05/02", "抜かな", 30),
                                        play("2024/05/20", "抜かな", 50), play("2024/06/02", "抜かな", 70),
                                        play("not a date", "抜かな", 80)};
-    buildTotals(records, gameNames(), QStringLiteral("2024/05/01"), QStringLiteral("2024/05/02"), TotalsMeasure::Both,
-                b.days, b.months);
+    const QString notice = build(b, records, TotalsMeasure::Both, QStringLiteral("2024/05/01"),
+                                 QStringLiteral("2024/05/02"));
     QCOMPARE(column(b.days, 2), (QStringList{"0:00:10 (1)", "0:00:50 (2)"}));
     QCOMPARE(column(b.days, gameCol("抜かな")), (QStringList{"10 (1)", "30 (1)"}));
     // The month of the last play date takes in its later days too.
     QCOMPARE(column(b.months, 2), (QStringList{"0:01:50 (4)", "0:01:50 (4)"}));
     QCOMPARE(column(b.months, gameCol("抜かな")), (QStringList{"90 (3)", "90 (3)"}));
+    // The four records without a day row are not left out in silence.
+    QVERIFY2(notice.contains(QStringLiteral(" 4 件")) && notice.contains(QStringLiteral("2024/04/15")),
+             qPrintable(notice));
 }
 
 void TestTotals::emptyLogHeadersOnly() {
     Built b;
     build(b, {play("2024/05/01", "抜かな", 10)}, TotalsMeasure::Time);
-    buildTotals({}, gameNames(), QString(), QString(), TotalsMeasure::Count, b.days, b.months);
+    buildTotals({}, gameNames(), PlaySpan(), TotalsMeasure::Count, b.days, b.months);
     QCOMPARE(b.days.rows(), 1);
     QCOMPARE(b.months.rows(), 1);
     QCOMPARE(b.months.textMatrix(0, 2), QStringLiteral("小計"));
     // A first date that is no date at all is treated the same way.
-    buildTotals({play("2024/05/01", "抜かな", 10)}, gameNames(), QStringLiteral("??"), QStringLiteral("2024/05/01"),
-                TotalsMeasure::Count, b.days, b.months);
+    build(b, {play("2024/05/01", "抜かな", 10)}, TotalsMeasure::Count, QStringLiteral("??"),
+          QStringLiteral("2024/05/01"));
     QCOMPARE(b.days.rows(), 1);
     QCOMPARE(b.months.rows(), 1);
 }
 
 void TestTotals::lastBeforeFirstDoesNotFail() {
     Built b;
-    buildTotals({play("2024/05/03", "抜かな", 10), play("2024/05/01", "抜かな", 10)}, gameNames(),
-                QStringLiteral("2024/05/03"), QStringLiteral("2024/05/01"), TotalsMeasure::Both, b.days, b.months);
+    build(b, {play("2024/05/03", "抜かな", 10), play("2024/05/01", "抜かな", 10)}, TotalsMeasure::Both,
+          QStringLiteral("2024/05/03"), QStringLiteral("2024/05/01"));
     QCOMPARE(b.days.rows(), 1);
     // Same month: the month row is still there.
     QCOMPARE(column(b.months, 1), (QStringList{"24/05", "合計"}));

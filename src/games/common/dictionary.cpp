@@ -21,11 +21,12 @@ Dictionary parseDictionary(const QString &fileName, const TextLines &lines) {
         }
         if (lines.lines[i].trimmed().isEmpty())
             continue;
-        bool unterminated = false;
-        const QList<ListItem> items = splitWriteList(lines.lines[i], &unterminated);
-        // An open quote swallows the rest of the line, commas and all, into one nonsense item.
-        if (unterminated) {
-            d.problems.append({lineNo, QStringLiteral("引用符が閉じていません")});
+        ListFault fault = ListFault::None;
+        const QList<ListItem> items = splitWriteList(lines.lines[i], &fault);
+        // An open quote swallows the rest of the line, commas and all, into one nonsense item; text after a
+        // closing quote would be lost from its item.
+        if (fault != ListFault::None) {
+            d.problems.append({lineNo, listFaultReason(fault)});
             continue;
         }
         for (const ListItem &item : items) {

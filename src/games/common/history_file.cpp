@@ -13,11 +13,11 @@ QStringList HistoryRecord::cells() const {
 }
 
 bool parseHistoryRecord(const QString &line, HistoryRecord *out, QString *reason) {
-    bool unterminated = false;
+    ListFault fault = ListFault::None;
     ListItemView items[9];
-    const qsizetype count = splitWriteListViews(line, items, 9, &unterminated);
-    if (unterminated) {
-        *reason = QStringLiteral("引用符が閉じていません");
+    const qsizetype count = splitWriteListViews(line, items, 9, &fault);
+    if (fault != ListFault::None) {
+        *reason = listFaultReason(fault);
         return false;
     }
     if (count != 9) {
