@@ -2,7 +2,7 @@
 # Installs the Debian packages needed to build, run and test the program (only those missing).
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build ccache qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
-      fonts-ipafont-gothic xvfb xauth)
+      qt6-translations-l10n fonts-ipafont-gothic xvfb xauth)
 pkgs+=("$@")
 missing=()
 for p in "${pkgs[@]}"; do

@@ -8,14 +8,13 @@
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 namespace mirute {
 
-namespace {
-
-// A Japanese gothic face of the system stands in for "ＭＳ ゴシック" wherever it is named.
-void setJapaneseFont() {
+void useJapaneseFont() {
     const QStringList families = QFontDatabase::families();
     const QStringList preferred = {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
                                    QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL Gothic"),
@@ -32,14 +31,24 @@ void setJapaneseFont() {
     }
 }
 
-} // namespace
+bool installQtTranslations() {
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    // Japanese whatever the system's language: the whole program speaks Japanese.
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
 
 int runApplication(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mirute"));
     QApplication::setApplicationDisplayName(QStringLiteral("ミルテ５"));
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-    setJapaneseFont();
+    installQtTranslations();
+    useJapaneseFont();
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QString dir = QDir::currentPath();

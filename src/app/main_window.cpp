@@ -45,7 +45,7 @@ MainWindow::MainWindow(const QString &dataDir, QWidget *parent) : QWidget(parent
     root->addWidget(m_panelArea, 1);
     buildPanels();
     buildLauncher();
-    resize(1000, 680);
+    resize(QSize(1000, 680).expandedTo(minimumSizeHint()));
 }
 
 MainWindow::~MainWindow() = default;
@@ -98,6 +98,11 @@ void MainWindow::buildPanels() {
     auto *settei = new EditPanel(m_state, m_panelArea);
     m_hideOrder = {taijyu, bunseki, rentai, m_dayPanel, settei, cale, m_diaryPanel, syuukei};
     for (LogPanel *p : m_hideOrder) {
+        // A hidden panel keeps its say in the window's smallest size: opening the widest one (範囲指定) then
+        // finds room enough, instead of widening the window for good.
+        QSizePolicy policy = p->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        p->setSizePolicy(policy);
         grid->addWidget(p, 0, 0);
         m_panels.insert(p->objectName(), p);
         connect(p, &LogPanel::showDayListRequested, m_dayPanel, &DayPanel::SHOW_DAYLIST);
@@ -113,7 +118,6 @@ void MainWindow::buildPanels() {
                                                        {"cmdSettei", settei}};
     for (const auto &[name, p] : buttons)
         connect(m_buttons.value(name), &QPushButton::clicked, this, [this, p = p] { switchPanel(p); });
-    connect(m_dayPanel, &DayPanel::dateClicked, this, [this] { m_buttons.value("cmdMain")->setFocus(); });
 }
 
 void MainWindow::buildLauncher() {
@@ -121,6 +125,8 @@ void MainWindow::buildLauncher() {
     m_fraGame->setObjectName(QStringLiteral("fraGame"));
     m_fraGame->setFrameShape(QFrame::Box);
     m_fraGame->setAutoFillBackground(true);
+    // The launcher lies over the panel shown: the layout check takes it as a window of its own.
+    m_fraGame->setProperty("layoutCheckIgnore", true);
     auto *layout = new QHBoxLayout(m_fraGame);
     // Button names do not follow the game numbers for games 5 and 6.
     const QList<std::tuple<QString, QString, int>> games = {

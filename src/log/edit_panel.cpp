@@ -105,6 +105,8 @@ void EditPanel::cmdRowDel_Click() {
     }
     m_selectedRow = 0;
     m_cmdRowDel->setEnabled(false);
+    // The disabled button would hand the focus on to 新規スタート, two keys away from erasing everything.
+    m_msgHenList->setFocus(Qt::OtherFocusReason);
     if (lastRecord)
         emit showDayListRequested();
 }

@@ -1,5 +1,6 @@
 #include "ui/button_color_widget.h"
 
+#include <QColor>
 #include <QWidget>
 
 namespace mirute {
@@ -9,10 +10,11 @@ void setButtonColor(QWidget *button, const Rgb &color) {
         button->setStyleSheet(QString());
         button->setAccessibleDescription(QString());
     } else {
-        button->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); }")
-                                  .arg(color.r)
-                                  .arg(color.g)
-                                  .arg(color.b));
+        // A button that has the focus is the default button, which the style tints and frames with the
+        // selection colour: the button's own colour keeps the highlight true, and the frame still shows.
+        const QString face = QColor(color.r, color.g, color.b).name();
+        button->setStyleSheet(
+            QStringLiteral("QPushButton { background-color: %1; selection-background-color: %1; }").arg(face));
         button->setAccessibleDescription(QStringLiteral("表示中"));
     }
     button->setProperty("buttonColor", QVariantList{color.r, color.g, color.b});

@@ -11,6 +11,8 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QFileDialog>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
@@ -36,9 +38,21 @@ const QString kImageTitle = QStringLiteral("画像保存");
 
 // Beyond this many bars each one is a pixel or less wide: outlines would only hide the fill.
 constexpr int kOutlinedBars = 400;
-// Beyond this many bars their labels overlap into a smear, and the category axis, which checks every
-// new label against all earlier ones, would take seconds for a whole log: number the rows instead.
+// Beyond this many bars each one stands for a run of rows, and the category axis, which checks every new
+// label against all earlier ones, would take seconds for a whole log.
 constexpr int kLabelledBars = 1000;
+// Qt Charts keeps this much room on each side of an axis label, and cuts a label that does not fit
+// between its neighbours down to "...".
+constexpr qreal kLabelPadding = 4.0;
+
+// Rows between two labels of a thinned axis: 1, 2, 5, 10, 20, 50, …
+int nextLabelStep(int step) {
+    int power = 1;
+    while (power * 10 <= step)
+        power *= 10;
+    const int first = step / power;
+    return (first == 1 ? 2 : first == 2 ? 5 : 10) * power;
+}
 
 } // namespace
 
@@ -48,9 +62,15 @@ public:
     QChart *chart = nullptr;
     QAbstractAxis *rowsAxis = nullptr;
     QValueAxis *values = nullptr;
+    QBarSeries *series = nullptr;
     QTimer redrawTimer;
     QList<QColor> colors = kDefaultColors;
     QStringList names;
+    // The row labels as the axis shows them, measured once per redraw: whether they tell the rows apart
+    // (hours, dates) and how wide the widest is.
+    bool labelsNameRows = false;
+    qreal widestLabel = 0;
+    int labelStep = 0; // rows between two labels of a thinned axis; 0: a label under every bar
 
     QColor color(int series) const {
         return series < colors.size() ? colors[series] : kDefaultColors[series % kDefaultColors.size()];
@@ -70,6 +90,9 @@ ChartWidget::ChartWidget(ChartData *data, QWidget *parent) : QWidget(parent), m_
     m_impl->values->setLabelFormat(QStringLiteral("%g"));
     m_impl->values->setTickCount(6);
     m_impl->chart->addAxis(m_impl->values, Qt::AlignLeft);
+
+    // Labels too wide for their bars are thinned once the plot's width is known, and again when it changes.
+    connect(m_impl->chart, &QChart::plotAreaChanged, this, &ChartWidget::onPlotAreaChanged, Qt::QueuedConnection);
 
     m_impl->view = new QChartView(m_impl->chart, this);
     m_impl->view->setRenderHint(QPainter::Antialiasing);
@@ -109,6 +132,10 @@ void ChartWidget::setSeriesNames(const QStringList &names) {
     scheduleRedraw();
 }
 
+void ChartWidget::setTitle(const QString &title) {
+    m_impl->chart->setTitle(title);
+}
+
 QChart *ChartWidget::chart() const {
     return m_impl->chart;
 }
@@ -145,14 +172,11 @@ void ChartWidget::redraw() {
     chart->addSeries(series);
     connect(series, &QBarSeries::hovered, this,
             [this, perBar](bool on, int bar, QBarSet *set) { showHover(on, bar, set, perBar); });
+    m_impl->series = series;
 
-    if (m_impl->rowsAxis) {
-        chart->removeAxis(m_impl->rowsAxis);
-        delete m_impl->rowsAxis;
-    }
-    m_impl->rowsAxis = rows <= kLabelledBars ? labelAxis() : rowNumberAxis();
-    chart->addAxis(m_impl->rowsAxis, Qt::AlignBottom);
-    series->attachAxis(m_impl->rowsAxis);
+    measureRowLabels();
+    m_impl->labelStep = fittingLabelStep();
+    replaceRowsAxis();
 
     const auto [low, high] = m_data->displayRange();
     m_impl->values->setRange(low, high);
@@ -206,13 +230,13 @@ QString ChartWidget::saveImage(const QString &path) const {
     const QImage image = m_impl->view->grab().toImage();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (!image.save(&file, "PNG")) {
+        return QStringLiteral("ファイルを作れませんでした。保存先のフォルダと書き込みの許可を確かめてください。");
+    if (!image.save(&file, "PNG") || !file.flush()) {
         file.cancelWriting();
-        return QStringLiteral("画像を書き込めませんでした。");
+        return QStringLiteral("画像を書き込めませんでした。ディスクの空き容量を確かめてください。");
     }
     if (!file.commit())
-        return file.errorString();
+        return QStringLiteral("画像を書き込めませんでした。ディスクの空き容量を確かめてください。");
     return QString();
 }
 
@@ -241,9 +265,78 @@ void ChartWidget::contextMenuEvent(QContextMenuEvent *e) {
     e->accept();
 }
 
+void ChartWidget::measureRowLabels() {
+    const int rows = m_data->rowCount();
+    QHash<QString, qreal> widths; // a whole log repeats a few game names thousands of times
+    bool distinct = rows > 0;
+    qreal widest = 0;
+    const QFontMetricsF fm(m_impl->values->labelsFont());
+    for (int r = 1; r <= rows; ++r) {
+        const QString label = m_data->rowLabel(r);
+        distinct = distinct && !label.isEmpty() && !widths.contains(label);
+        auto known = widths.constFind(label);
+        if (known == widths.constEnd())
+            known = widths.insert(label, fm.horizontalAdvance(label));
+        widest = qMax(widest, *known);
+    }
+    m_impl->labelsNameRows = distinct;
+    // A label under a run of rows only says something if it names its row; otherwise the rows are numbered.
+    if (rowsPerBar(rows) > 1 && !distinct)
+        widest = fm.horizontalAdvance(QString::number(rows));
+    m_impl->widestLabel = widest;
+}
+
+// 0 while a label fits under every bar (or nothing is known yet of the width); otherwise the smallest step
+// in rows at which every shown label fits between its neighbours.
+int ChartWidget::fittingLabelStep() const {
+    const int rows = m_data->rowCount();
+    const int perBar = rowsPerBar(rows);
+    const int bars = (rows + perBar - 1) / qMax(1, perBar);
+    const qreal width = m_impl->chart->plotArea().width();
+    const qreal needed = m_impl->widestLabel + 2 * kLabelPadding + 1;
+    if (rows == 0 || (perBar == 1 && (width <= 0 || m_impl->widestLabel == 0)))
+        return 0;
+    // Qt Charts gives a category label the plot's width shared among the categories and two more.
+    if (perBar == 1 && needed <= width / (bars + 2))
+        return 0;
+    int step = 1;
+    for (; step < rows; step = nextLabelStep(step)) {
+        const int labels = (rows + step - 1) / step;
+        if (step >= perBar && (width > 0 ? needed <= width / (labels + 1) : labels <= 8))
+            break;
+    }
+    return step;
+}
+
+void ChartWidget::replaceRowsAxis() {
+    QChart *chart = m_impl->chart;
+    if (m_impl->rowsAxis) {
+        chart->removeAxis(m_impl->rowsAxis);
+        delete m_impl->rowsAxis;
+    }
+    const int step = m_impl->labelStep;
+    m_impl->rowsAxis = step == 0 ? labelAxis() : thinnedAxis(step);
+    chart->addAxis(m_impl->rowsAxis, Qt::AlignBottom);
+    // The bars and, when drawn, the trend line over them share the new axis.
+    for (QAbstractSeries *s : chart->series())
+        s->attachAxis(m_impl->rowsAxis);
+}
+
+void ChartWidget::onPlotAreaChanged() {
+    if (!m_impl->series || redrawPending())
+        return;
+    const int step = fittingLabelStep();
+    if (step == m_impl->labelStep)
+        return;
+    m_impl->labelStep = step;
+    replaceRowsAxis();
+}
+
 QAbstractAxis *ChartWidget::labelAxis() const {
     auto *axis = new QBarCategoryAxis;
     axis->append(m_data->distinctRowLabels());
+    // Rows without labels keep invisible ones of their own, which Qt Charts would still cut down to "...".
+    axis->setLabelsVisible(m_impl->widestLabel > 0);
     return axis;
 }
 
@@ -267,19 +360,37 @@ QList<double> ChartWidget::barValues(const QList<double> &values, int perBar) {
     return bars;
 }
 
-QAbstractAxis *ChartWidget::rowNumberAxis() const {
-    // Bar k (from 0) stands at k: a few round row numbers along a plain number line.
+QAbstractAxis *ChartWidget::thinnedAxis(int step) const {
+    // Bar k (from 0) stands at k. A label is shown every `step` rows under the bar of its row, unless it would
+    // stick out of the plot (Qt Charts hides such a label): hours 0, 2, 4 …; dates; row numbers 1, 500, 1000 ….
     const int rows = m_data->rowCount();
     const int perBar = rowsPerBar(rows);
     const int bars = (rows + perBar - 1) / perBar;
+    const bool numbered = !m_impl->labelsNameRows && perBar > 1;
+    const QStringList labels = numbered ? QStringList() : m_data->distinctRowLabels();
+    const qreal width = m_impl->chart->plotArea().width();
+    const QFontMetricsF fm(m_impl->values->labelsFont());
     auto *axis = new QCategoryAxis;
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axis->setRange(-0.5, bars - 0.5);
     axis->setStartValue(-0.5);
-    const int step = int(ChartData::roundUp(rows / 8.0));
-    axis->append(QStringLiteral("1"), 0);
-    for (int row = step; row <= rows; row += step)
-        axis->append(QString::number(row), (row - 1) / perBar);
+    int lastBar = -1;
+    for (int first = 0; first < rows; first += step) {
+        // Numbered rows read 1, step, 2 × step, …; labelled rows show every step-th row from the first.
+        const int row = numbered && first > 0 ? first - 1 : first;
+        const QString text = numbered ? QString::number(row + 1) : labels[row];
+        const int bar = row / perBar;
+        if (bar <= lastBar)
+            continue;
+        if (width > 0) {
+            const qreal centre = (bar + 0.5) * width / bars;
+            const qreal half = fm.horizontalAdvance(text) / 2;
+            if (centre - half < 0 || centre + half > width)
+                continue;
+        }
+        axis->append(text, bar);
+        lastBar = bar;
+    }
     return axis;
 }
 

@@ -30,6 +30,7 @@ public:
     // Series colours and names, set once when a window is designed.
     void setSeriesColors(const QList<QColor> &colors);
     void setSeriesNames(const QStringList &names);
+    void setTitle(const QString &title);
 
     // What is drawn now; changes of the data are drawn together once control returns to the event loop.
     QChart *chart() const;
@@ -50,8 +51,12 @@ private:
     void redraw();
     QLineSeries *trendSeries(int perBar) const;
     void showHover(bool on, int bar, QBarSet *set, int perBar);
+    void measureRowLabels();
+    int fittingLabelStep() const;
+    void replaceRowsAxis();
+    void onPlotAreaChanged();
     QAbstractAxis *labelAxis() const;
-    QAbstractAxis *rowNumberAxis() const;
+    QAbstractAxis *thinnedAxis(int step) const;
     static int rowsPerBar(int rows);
     static QList<double> barValues(const QList<double> &values, int perBar);
     class Impl;

@@ -12,6 +12,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSet>
+#include <QStyle>
 
 namespace mirute {
 
@@ -59,6 +62,7 @@ void GridWidget::showGrid(Grid *grid) {
     delete oldModel;
 
     connect(m_grid, &Grid::reset, this, &GridWidget::afterReset);
+    connect(m_grid, &Grid::cellChanged, this, &GridWidget::widenColumnToText);
     connect(m_grid, &Grid::formatChanged, this, &GridWidget::applyFormat);
     connect(m_grid, &Grid::topRowRequested, this, &GridWidget::scrollToTopRow);
     connect(m_grid, &Grid::currentCellChanged, this, &GridWidget::showCurrentCell);
@@ -142,6 +146,7 @@ void GridWidget::applyFormat() {
 
     for (int c = 0; c < m_grid->cols(); ++c)
         setColumnWidth(c, twipsToPixels(m_grid->colWidth(c), this));
+    widenColumnsToTexts();
 
     QPalette pal = palette();
     const QColor back = GridModel::color(m_grid->backColor());
@@ -150,6 +155,43 @@ void GridWidget::applyFormat() {
         setPalette(pal);
     }
     viewport()->update();
+}
+
+// The design's widths were made for short logs and another font: a column is widened to its widest text
+// rather than cut short with "…" (a long log's totals, "順番クリック"), and never made narrower.
+void GridWidget::widenColumnsToTexts() {
+    for (int c = 0; c < m_grid->cols(); ++c) {
+        // Digits are equally wide, so texts that differ only in their digits are measured once.
+        QSet<QString> shapes;
+        int widest = textWidth(m_grid->textMatrix(0, c));
+        for (int r = 1; r < m_grid->rows(); ++r) {
+            QString text = m_grid->textMatrix(r, c);
+            for (QChar &ch : text)
+                if (ch >= u'1' && ch <= u'9')
+                    ch = u'0';
+            if (!text.isEmpty() && !shapes.contains(text)) {
+                widest = qMax(widest, textWidth(text));
+                shapes.insert(text);
+            }
+        }
+        if (widest > columnWidth(c))
+            setColumnWidth(c, widest);
+    }
+}
+
+void GridWidget::widenColumnToText(int row, int col) {
+    const int needed = textWidth(m_grid->textMatrix(row, col));
+    if (col >= 0 && col < m_model->columnCount() && needed > columnWidth(col))
+        setColumnWidth(col, needed);
+}
+
+// The width a cell needs for its text: the item delegate keeps a margin on either side, and the grid line
+// takes a pixel of the column.
+int GridWidget::textWidth(const QString &text) const {
+    if (text.isEmpty())
+        return 0;
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return fontMetrics().horizontalAdvance(text) + 2 * margin + (QTableView::showGrid() ? 1 : 0);
 }
 
 void GridWidget::afterReset() {
@@ -168,6 +210,30 @@ void GridWidget::scrollToTopRow(int row) {
     // The scroll range must know the rows of a fill that has just ended.
     executeDelayedItemsLayout();
     scrollTo(m_model->index(row - 1, 0), QAbstractItemView::PositionAtTop);
+}
+
+void GridWidget::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    alignTopRow();
+}
+
+void GridWidget::updateGeometries() {
+    QTableView::updateGeometries();
+    alignTopRow();
+}
+
+// Scrolled to its end, the table would show its last row at the bottom edge and the row above half hidden
+// under the header; the rows start at the header instead, with the blank, if any, below the last row.
+void GridWidget::alignTopRow() {
+    QScrollBar *bar = verticalScrollBar();
+    if (verticalScrollMode() != ScrollPerItem || bar->maximum() <= 0 || bar->value() != bar->maximum())
+        return;
+    QHeaderView *rows = verticalHeader();
+    const int top = rows->sectionPosition(rows->logicalIndex(bar->value()));
+    if (top < 0 || rows->offset() == top)
+        return;
+    rows->setOffset(top);
+    viewport()->update();
 }
 
 void GridWidget::showCurrentCell() {

@@ -34,12 +34,18 @@ protected:
     void contextMenuEvent(QContextMenuEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void showEvent(QShowEvent *e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void updateGeometries() override;
 
 private:
     void showGrid(Grid *grid);
     void applyFormat();
+    void widenColumnsToTexts();
+    void widenColumnToText(int row, int col);
+    int textWidth(const QString &text) const;
     void afterReset();
     void scrollToTopRow(int row);
+    void alignTopRow();
     void showCurrentCell();
     void viewCurrentChanged(const QModelIndex &current);
     void reportClick(const QModelIndex &index);

@@ -1,8 +1,35 @@
 #include "ui/message_dialog.h"
 
+#include <QGuiApplication>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QScreen>
+
 namespace mirute {
 
 namespace {
+
+// Room a message box leaves its text on a screen of this width: Qt lets a box grow to the screen's width
+// less 480 (all of it on a screen up to 1024 wide), at most 1000; the icon and margins take the rest.
+int textRoom(int screenWidth) {
+    const int box = screenWidth <= 1024 ? screenWidth : qMin(screenWidth - 480, 1000);
+    return box - 120;
+}
+
+// A box as wide as its longest line, so that a text breaks only at its own line breaks (the help tour's
+// lines run to 46 characters; wrapped by Qt they broke inside words such as 「Ｅｎｔｅｒ」).
+void fitLongestLine(QMessageBox &box, const QString &text) {
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    int widest = 0;
+    for (const QString &line : text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r"))))
+        widest = qMax(widest, label->fontMetrics().horizontalAdvance(line));
+    const QScreen *screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    if (screen && widest <= textRoom(screen->availableGeometry().width()))
+        label->setMinimumWidth(widest);
+}
+
 QList<MessageDialog::Answer> g_answers;
 bool g_auto = false;
 QList<MessageDialog::Shown> g_shown;
@@ -23,6 +50,10 @@ int MessageDialog::ask(QWidget *parent, QMessageBox::Icon icon, const QString &t
     QMessageBox box(icon, title, text, cancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.setObjectName(QStringLiteral("messageBox"));
+    fitLongestLine(box, text);
+    // A question before an erase must not be answered OK by a stray Enter: only a deliberate OK erases.
+    if (cancel)
+        box.setDefaultButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok ? Ok : Cancel;
 }
 

@@ -19,7 +19,7 @@ public:
 
     static void information(QWidget *parent, const QString &title, const QString &text);
     static void warning(QWidget *parent, const QString &title, const QString &text);
-    // OK and Cancel with the exclamation icon; true on OK.
+    // OK and Cancel with the exclamation icon, Cancel the default button; true on OK.
     static bool confirm(QWidget *parent, const QString &title, const QString &text);
 
     // Tests: the next boxes are answered with these, in order, without being shown.

@@ -318,6 +318,8 @@ void AllGraphs::chartDays(int column) {
     for (int d = 1; d <= days; ++d) {
         m_main3.setRow(d);
         m_main3.setData(m_dayList3.textMatrix(d, column));
+        // The dates under the bars: the chart shows as many as fit, so that years of days stay readable.
+        m_main3.setRowLabel(m_dayList3.textMatrix(d, 1));
     }
     m_main3.endBatch();
 }

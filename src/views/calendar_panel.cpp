@@ -35,6 +35,7 @@ ChartWidget *chartWidget(ChartData *data, const QString &name, const QString &se
     w->setAccessibleName(series);
     w->setSeriesColors({colour});
     w->setSeriesNames({series});
+    w->setTitle(series);
     w->setMinimumSize(280, 180);
     return w;
 }
@@ -62,6 +63,7 @@ CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state
     for (int i = 0; i < Calendar::kLegendCount; ++i) {
         auto *l = new QLabel(this);
         l->setObjectName(QStringLiteral("lblHan_%1").arg(i));
+        l->setAccessibleDescription(QStringLiteral("凡例"));
         l->setStyleSheet(labelStyle(Calendar::classColor(i)));
         legend->addWidget(l);
         m_legend.append(l);
@@ -72,7 +74,7 @@ CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state
     auto *charts = new QVBoxLayout;
     m_counts = chartWidget(&m_calendar.mcrKensu(), QStringLiteral("mcrKensu"), QStringLiteral("回数"),
                            QColor(96, 160, 96), this);
-    m_seconds = chartWidget(&m_calendar.mcrKingaku(), QStringLiteral("mcrKingaku"), QStringLiteral("秒数"),
+    m_seconds = chartWidget(&m_calendar.mcrKingaku(), QStringLiteral("mcrKingaku"), QStringLiteral("秒"),
                             QColor(96, 96, 192), this);
     charts->addWidget(m_counts);
     charts->addWidget(m_seconds);

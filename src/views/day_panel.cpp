@@ -85,6 +85,7 @@ void DayPanel::buildRatingArea(QBoxLayout *into) {
     rating->addLayout(lamps);
     m_lblMHyouka = new QLabel(this);
     m_lblMHyouka->setObjectName(QStringLiteral("lblMHyouka"));
+    m_lblMHyouka->setAccessibleDescription(QStringLiteral("その日の評価"));
     m_lblMHyouka->setAlignment(Qt::AlignCenter);
     QFont f = m_lblMHyouka->font();
     f.setPointSize(f.pointSize() + 2);
@@ -119,8 +120,9 @@ void DayPanel::buildLists(QBoxLayout *into) {
     QFont f = m_lblDayTotal->font();
     f.setPointSize(f.pointSize() + 3);
     m_lblDayTotal->setFont(f);
+    // A screen reader reads the value itself; the caption is its label (buddy) and its description.
     caption->setBuddy(m_lblDayTotal);
-    m_lblDayTotal->setAccessibleName(caption->text());
+    m_lblDayTotal->setAccessibleDescription(caption->text());
     sum->addStretch();
     sum->addWidget(caption);
     sum->addWidget(m_lblDayTotal);
@@ -204,7 +206,7 @@ QWidget *DayPanel::firstFocus() {
 void DayPanel::mtvmain_DateClick(const QDate &date) {
     mainState().selectedDate = date;
     SHOW_DAYLIST();
-    emit dateClicked();
+    // The focus stays on the calendar, so that the arrows go on moving the day after a click.
 }
 
 void DayPanel::showChartView(DayChartView view) {

@@ -31,9 +31,6 @@ public:
     QWidget *firstFocus() override;
     const DayView &dayView() const { return m_view; }
 
-signals:
-    void dateClicked(); // mtvmain_DateClick: the main window moves the focus to "メイン"
-
 private:
     void buildRatingArea(QBoxLayout *into);
     void buildLists(QBoxLayout *into);

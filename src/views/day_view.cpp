@@ -5,6 +5,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace mirute {
 
 namespace {
@@ -107,6 +109,13 @@ void DayView::drawChart(DayChartView view) {
         drawPerHour();
         break;
     }
+    // 時系列 keeps the axis at the day's longest play; a bar that sums several plays (項目別, 時間別) would
+    // run off the top of that axis and look as short as one play, so there the axis reaches its top.
+    double top = m_summary.largest;
+    if (view != DayChartView::TimeLine)
+        for (double v : m_chart.columnValues(1))
+            top = std::max(top, v);
+    m_chart.setAxisRange(0, top);
     m_chart.endBatch();
 }
 

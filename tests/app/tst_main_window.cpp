@@ -1,8 +1,11 @@
 #include "app/app_state.h"
+#include "app/application.h"
 #include "app/help_texts.h"
+#include "app/help_tour_dialog.h"
 #include "app/help_viewer_window.h"
 #include "app/main_window.h"
 #include "games/common/clock.h"
+#include "games/game_catalog.h"
 #include "log/play_log.h"
 #include "log/sjis.h"
 #include "log/text_file.h"
@@ -12,13 +15,21 @@
 #include "views/day_panel.h"
 #include "views/log_panel.h"
 
+#include <QAccessible>
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "support/window_helpers.h"
 #include "support/test_files.h"
@@ -66,6 +77,10 @@ private slots:
     void gameButtonReturnsToToday();
     void gameButtonWithEmptyLogKeepsDate();
     void helpOpensAndQuitClosesIt();
+    void qtTextsInJapanese();
+    void valueLabelsReadTheirValues();
+    void helpTourBreaksOnlyItsOwnLines_data();
+    void helpTourBreaksOnlyItsOwnLines();
 
 private:
     std::unique_ptr<MainWindow> startWindow();
@@ -253,6 +268,79 @@ void TestMainWindow::helpOpensAndQuitClosesIt() {
     QTest::mouseClick(w->button(QStringLiteral("cmdOwari")), Qt::LeftButton);
     QCOMPARE(openHelpWindowCount(), 0);
     QCOMPARE(quit.count(), 1);
+}
+
+// The standard buttons of a message box and the menu of a text box speak Japanese like the rest.
+void TestMainWindow::qtTextsInJapanese() {
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QDir(dir).exists(QStringLiteral("qtbase_ja.qm")))
+        QSKIP("Qt's Japanese translations are not installed (qt6-translations-l10n)");
+    QVERIFY(installQtTranslations());
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("クリア確認"), QStringLiteral("よろしいですか？"),
+                    QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    QLineEdit edit;
+    std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList actions;
+    for (const QAction *a : menu->actions())
+        if (!a->isSeparator())
+            actions << a->text();
+    QVERIFY2(actions.first().contains(QStringLiteral("元に戻す")), qPrintable(actions.join(u' ')));
+    for (const QString &text : actions)
+        QVERIFY2(!text.contains(QStringLiteral("Undo")) && !text.contains(QStringLiteral("Paste")), qPrintable(text));
+}
+
+// A screen reader announces what a label shows: a label whose accessible name hides its value ("合計時間"
+// for 0:02:30) is found on every panel.
+void TestMainWindow::valueLabelsReadTheirValues() {
+    addPlay("2026/12/06", "09:00:00", "抜かな", 90);
+    addPlay("2026/12/06", "10:00:00", "座標", 60);
+    auto w = startWindow();
+    for (const char *panel : {"cmdMain", "cmdRentai", "cmdTaijyu", "cmdSyuukei", "cmdCale", "cmdMemo", "cmdSettei"}) {
+        QTest::mouseClick(w->button(QString::fromLatin1(panel)), Qt::LeftButton);
+        for (QLabel *label : w->visiblePanel()->findChildren<QLabel *>()) {
+            if (!label->isVisibleTo(w.get()) || label->text().isEmpty())
+                continue;
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(label);
+            QVERIFY(a);
+            QVERIFY2(a->text(QAccessible::Name).contains(label->text()),
+                     qPrintable(QStringLiteral("%1 shows \"%2\" but is announced as \"%3\"")
+                                    .arg(label->objectName(), label->text(), a->text(QAccessible::Name))));
+        }
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(w->findChild<QLabel *>(QStringLiteral("lblDayTotal")))
+                 ->text(QAccessible::Name),
+             QStringLiteral("0:02:30"));
+}
+
+void TestMainWindow::helpTourBreaksOnlyItsOwnLines_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("welcome") << helptexts::welcome();
+    QTest::newRow("全グラフ") << helptexts::allGraphs();
+    QTest::newRow("範囲指定") << helptexts::range();
+    QTest::newRow("並び替え") << helptexts::sort();
+    QTest::newRow("編集") << helptexts::edit();
+    for (int game = 1; game <= 7; ++game)
+        QTest::addRow("game %d", game) << gameDefinition(game).helpText;
+}
+
+// The real box of the help tour: its text has room for the longest of its own lines.
+void TestMainWindow::helpTourBreaksOnlyItsOwnLines() {
+    QFETCH(QString, text);
+    MessageDialog::setAutoAnswer(false);
+    appState().helpTourFlag = 1;
+    int room = -1;
+    QTimer::singleShot(0, this, [&room] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+                room = label->contentsRect().width();
+            box->close();
+        }
+    });
+    showHelpTour(nullptr, text);
+    const QFontMetrics fm(QApplication::font());
+    for (const QString &line : text.split(QStringLiteral("\r\n")))
+        QVERIFY2(fm.horizontalAdvance(line) <= room, qPrintable(QStringLiteral("%1 px: %2").arg(room).arg(line)));
 }
 
 QTEST_MAIN(TestMainWindow)

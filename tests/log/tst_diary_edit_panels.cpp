@@ -13,11 +13,13 @@
 #include <QDir>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace mirute;
 using mirute::test::sjisBytes;
@@ -81,6 +83,8 @@ private slots:
     void deleteRefusedWhenLogHasDamagedLine();
     void newStartErasesPlaysAndHistoriesAndEnds();
     void newStartCancelledChangesNothing();
+    void spaceThenEnterErasesNothing_data();
+    void spaceThenEnterErasesNothing();
     void nameChangeSetsCaptionAndFile_data();
     void nameChangeSetsCaptionAndFile();
     void panelsRebuildFromFileAtEachOpening();
@@ -526,6 +530,59 @@ void TestDiaryEditPanels::panelsRebuildFromFileAtEachOpening() {
     QCOMPARE(memoList()->grid().textMatrix(4, 5), QStringLiteral("later"));
     openPanel("cmdSettei");
     QCOMPARE(henList()->grid().rows(), 5);
+}
+
+void TestDiaryEditPanels::spaceThenEnterErasesNothing_data() {
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<int>("deleteFirst"); // a row deleted with a click on OK before the two keys
+    QTest::addColumn<QString>("left");
+    QTest::newRow("after a delete") << QString() << 2 << kLine1 + kLine3;
+    QTest::newRow("on 個別削除") << "cmdRowDel" << 0 << kGameLines;
+    QTest::newRow("on 新規スタート") << "cmdNew1" << 0 << kGameLines;
+}
+
+// A player at the keyboard: Space on whatever has the focus, then Enter on whatever box that opens. The real
+// boxes are shown; neither key may erase a play.
+void TestDiaryEditPanels::spaceThenEnterErasesNothing() {
+    QFETCH(QString, focused);
+    QFETCH(int, deleteFirst);
+    QFETCH(QString, left);
+    writeLog(kGameLines);
+    startWindow();
+    QSignalSpy quit(m_window.get(), &MainWindow::quitRequested);
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    openPanel("cmdSettei");
+    clickRow(henList(), deleteFirst > 0 ? deleteFirst : 1);
+    MessageDialog::setAutoAnswer(false);
+    int okClicks = deleteFirst > 0 ? 1 : 0;
+    QTimer player;
+    player.setInterval(10);
+    connect(&player, &QTimer::timeout, this, [&okClicks] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        if (okClicks > 0) {
+            --okClicks;
+            box->button(QMessageBox::Ok)->click();
+        } else {
+            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+        }
+    });
+    player.start();
+    if (deleteFirst > 0) {
+        QTest::mouseClick(control<QPushButton>("cmdRowDel"), Qt::LeftButton);
+        QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(left));
+    } else {
+        control<QPushButton>(focused.toLatin1().constData())->setFocus();
+    }
+    if (deleteFirst > 0)
+        QCOMPARE(m_window->focusWidget(), static_cast<QWidget *>(henList()));
+    QTest::keyClick(m_window->focusWidget(), Qt::Key_Space);
+    QTest::keyClick(m_window->focusWidget(), Qt::Key_Return);
+    player.stop();
+    QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(left));
+    QCOMPARE(quit.count(), 0);
 }
 
 QTEST_MAIN(TestDiaryEditPanels)

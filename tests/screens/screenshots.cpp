@@ -13,6 +13,7 @@
 #include "support/layout_check.h"
 #include "ui/message_dialog.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
@@ -108,12 +109,25 @@ int main(int argc, char *argv[]) {
     controller.showMain();
     MainWindow *main = controller.mainWindow();
     save(main, out, QStringLiteral("01_main"));
-    const QList<QPair<QString, QString>> panels = {
-        {"cmdRentai", "02_all_graphs"}, {"cmdTaijyu", "03_range"}, {"cmdBunseki", "04_sort"},
-        {"cmdSyuukei", "05_totals"},    {"cmdCale", "06_calendar"}, {"cmdMemo", "07_diary"},
-        {"cmdSettei", "08_edit"}};
-    for (const auto &[button, name] : panels) {
-        main->button(button)->click();
+    // Each panel as it opens, then its other views (a panel button of the panel shown does nothing).
+    const QList<std::tuple<QString, QString, QString>> views = {{"cmdMain", "cmdTotal", "01b_main_per_game"},
+                                                                {"cmdMain", "cmdJikan", "01c_main_per_hour"},
+                                                                {"cmdRentai", "", "02_all_graphs"},
+                                                                {"cmdRentai", "cmdJikan2", "02b_all_graphs_hours"},
+                                                                {"cmdRentai", "cmdHigoto2", "02c_all_graphs_days"},
+                                                                {"cmdTaijyu", "", "03_range"},
+                                                                {"cmdTaijyu", "cmdJikan3", "03b_range_hours"},
+                                                                {"cmdTaijyu", "cmdKikan2", "03c_range_week"},
+                                                                {"cmdBunseki", "", "04_sort"},
+                                                                {"cmdSyuukei", "", "05_totals"},
+                                                                {"cmdSyuukei", "optList2_2", "05b_totals_both"},
+                                                                {"cmdCale", "", "06_calendar"},
+                                                                {"cmdMemo", "", "07_diary"},
+                                                                {"cmdSettei", "", "08_edit"}};
+    for (const auto &[panel, view, name] : views) {
+        main->button(panel)->click();
+        if (!view.isEmpty())
+            main->findChild<QAbstractButton *>(view)->click();
         save(main, out, name);
     }
     main->button("cmdMain")->click();

@@ -10,6 +10,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -193,7 +194,8 @@ void checkTable(QTableView *view, QStringList *problems) {
     const QAbstractItemModel *model = view->model();
     if (!model)
         return;
-    const int margin = 2 * cellTextMargin(view);
+    // The grid line takes a pixel of every column.
+    const int margin = 2 * cellTextMargin(view) + (view->showGrid() ? 1 : 0);
     for (int col = 0; col < model->columnCount(); ++col) {
         if (view->isColumnHidden(col))
             continue;
@@ -235,11 +237,28 @@ void checkTable(QTableView *view, QStringList *problems) {
     }
 }
 
+// A label Qt Charts has drawn cut down to "..." (axis labels and titles alike), found among the chart's items.
+void checkDrawnChartTexts(const QGraphicsItem *item, const QWidget *owner, QStringList *problems) {
+    for (const QGraphicsItem *child : item->childItems()) {
+        if (!child->isVisible())
+            continue;
+        if (auto *text = dynamic_cast<const QGraphicsTextItem *>(child)) {
+            const QString shown = text->toPlainText();
+            if (shown.endsWith(QLatin1String("...")) || shown.endsWith(QChar(0x2026))) {
+                problems->append(QStringLiteral("%1 draws a label cut to \"%2\"").arg(describe(owner), shown));
+                return;
+            }
+        }
+        checkDrawnChartTexts(child, owner, problems);
+    }
+}
+
 // Qt Charts cuts a category label that is wider than its category down to "…".
 void checkChart(QChartView *view, QStringList *problems) {
     const QChart *chart = view->chart();
     if (!chart)
         return;
+    checkDrawnChartTexts(chart, view->parentWidget() ? view->parentWidget() : view, problems);
     const QRectF plot = chart->plotArea();
     for (QAbstractAxis *axis : chart->axes()) {
         auto *categories = qobject_cast<QBarCategoryAxis *>(axis);

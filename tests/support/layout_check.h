@@ -12,7 +12,8 @@ namespace mirute::test {
 // - the text of a label, button, check box, option button or combo box that does not fit its contents
 //   rectangle (it would be cut or elided);
 // - a grid cell or header whose text is wider than its column;
-// - a category label of a chart axis wider than its category (Qt Charts would elide it).
+// - a category label of a chart axis wider than its category, or any chart label Qt Charts has drawn cut
+//   short to "...".
 // Compound controls (grids, charts, calendars, combo boxes, scroll areas) count as one control each.
 // A widget with the dynamic property "layoutCheckIgnore" set to true is skipped with its children, for
 // decorations that are meant to lie over others.

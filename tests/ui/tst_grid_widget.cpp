@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -60,6 +61,8 @@ private slots:
     void topRowInsideBatchAndWhileHidden();
     void headerRowIsTheHorizontalHeader();
     void formatFollowsGrid();
+    void columnsWidenToTheirTexts();
+    void scrolledToTheEndTopRowWhole();
     void coloursShown();
     void singleCellChangeDoesNotReset();
     void viewSafeWhileBatchShrinksGrid();
@@ -167,8 +170,10 @@ void TestGridWidget::formatFollowsGrid() {
         g.setRowHeight(580);
     }
     const int dpi = w.logicalDpiX();
-    for (int c = 0; c < 4; ++c)
-        QCOMPARE(w.columnWidth(c), qRound(widths[c] * dpi / 1440.0));
+    // Column 3 has room for its numbers even at 24 points; the others widen to their texts.
+    QCOMPARE(w.columnWidth(3), qRound(widths[3] * dpi / 1440.0));
+    for (int c = 0; c < 3; ++c)
+        QVERIFY(w.columnWidth(c) >= qRound(widths[c] * dpi / 1440.0));
     QCOMPARE(GridWidget::twipsToPixels(1440, &w), dpi);
     QCOMPARE(w.rowHeight(0), qRound(580 * dpi / 1440.0));
     QCOMPARE(w.rowHeight(4), w.rowHeight(0));
@@ -183,7 +188,62 @@ void TestGridWidget::formatFollowsGrid() {
     // A grid that gains columns gives them widths too.
     g.setCols(6);
     QCOMPARE(w.columnWidth(5), GridWidget::twipsToPixels(g.colWidth(5), &w));
-    QCOMPARE(w.columnWidth(1), qRound(1210 * dpi / 1440.0));
+}
+
+// A text wider than its column's design width (a long log's totals, 順番クリック) widens the column rather
+// than being cut to "…"; a column whose texts fit keeps the design's width.
+void TestGridWidget::columnsWidenToTheirTexts() {
+    GridWidget w;
+    w.resize(600, 200);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Grid &g = w.grid();
+    {
+        GridBatch batch(g);
+        g.setCols(3);
+        g.setRows(3);
+        for (int c = 0; c < 3; ++c)
+            g.setColWidth(c, 600);
+        g.setTextMatrix(0, 0, QStringLiteral("小計"));
+        g.setTextMatrix(1, 0, QStringLiteral("1:32:43 (1234)"));
+        g.setTextMatrix(2, 0, QStringLiteral("0:00:05 (1)"));
+        g.setTextMatrix(1, 1, QStringLiteral("順番クリック"));
+        g.setTextMatrix(1, 2, QStringLiteral("12"));
+    }
+    const int design = GridWidget::twipsToPixels(600, &w);
+    const auto fits = [&](int row, int col) {
+        // What the delegate leaves for the text: the column less the grid line and a margin on either side.
+        const int margin = w.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &w) + 1;
+        return w.fontMetrics().horizontalAdvance(g.textMatrix(row, col)) <= w.columnWidth(col) - 1 - 2 * margin;
+    };
+    QVERIFY(fits(1, 0));
+    QVERIFY(fits(1, 1));
+    QCOMPARE(w.columnWidth(2), design);
+    // One cell written later widens its column too.
+    g.setTextMatrix(2, 2, QStringLiteral("105:10:05"));
+    QVERIFY(fits(2, 2));
+    QVERIFY(w.columnWidth(2) > design);
+}
+
+// Scrolled as far as it goes, the grid shows its first visible row whole under the header (not half hidden
+// behind it) and its last row whole too.
+void TestGridWidget::scrolledToTheEndTopRowWhole() {
+    GridWidget w;
+    w.resize(400, 207); // no whole number of rows fits
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fillRows(w.grid(), 500);
+    w.grid().setTopRow(500);
+    QApplication::processEvents();
+    const int top = w.indexAt(QPoint(2, 0)).row();
+    QVERIFY(top > 0);
+    QCOMPARE(w.visualRect(w.model()->index(top, 0)).top(), 0);
+    QVERIFY(w.visualRect(w.model()->index(499, 0)).bottom() < w.viewport()->height());
+    // The same after the grid is made taller.
+    w.resize(400, 251);
+    QApplication::processEvents();
+    QCOMPARE(w.visualRect(w.model()->index(w.indexAt(QPoint(2, 0)).row(), 0)).top(), 0);
+    QVERIFY(w.visualRect(w.model()->index(499, 0)).bottom() < w.viewport()->height());
 }
 
 void TestGridWidget::coloursShown() {

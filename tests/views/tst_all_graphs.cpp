@@ -348,7 +348,7 @@ void TestAllGraphs::dayCharts() {
     g.SHOW_RENTAI(logOf({play("2024/03/01", 10), play("2024/03/01", 15), play("2024/03/03", 7.5f)}), kToday);
     g.press(AllGraphsChart::DayCounts);
     QCOMPARE(chartValues(g.mcrMain3()), (QList<double>{2, 0, 1}));
-    QCOMPARE(chartLabels(g.mcrMain3()), (QStringList{"", "", ""}));
+    QCOMPARE(chartLabels(g.mcrMain3()), (QStringList{"2024/03/01", "2024/03/02", "2024/03/03"}));
     g.press(AllGraphsChart::DaySeconds);
     QCOMPARE(chartValues(g.mcrMain3()), (QList<double>{25, 0, 8}));
     g.press(AllGraphsChart::DayAverages);

@@ -50,7 +50,8 @@ class TestDayPanel : public QObject {
 private slots:
     void init();
     void cleanup();
-    void dateClickRebuildsAndFocusesMain();
+    void dateClickRebuildsAndKeysGoOn();
+    void calendarReachedByTab();
     void ratingShown_data();
     void ratingShown();
     void emptyLogState();
@@ -128,7 +129,7 @@ QStringList TestDayPanel::visibleFaces() {
     return names;
 }
 
-void TestDayPanel::dateClickRebuildsAndFocusesMain() {
+void TestDayPanel::dateClickRebuildsAndKeysGoOn() {
     addPlay("2026/12/06", "09:00:00", "抜かな", 60);
     addPlay("2026/12/18", "08:00:00", "ランプ", 30);
     addPlay("2026/12/18", "08:10:00", "ランプ", 45.5);
@@ -150,9 +151,32 @@ void TestDayPanel::dateClickRebuildsAndFocusesMain() {
     QCOMPARE(child<QLabel>("lblDayTotal")->text(), QStringLiteral("1:03:21"));
     QCOMPARE(child<QLabel>("lblMHyouka")->text(), QStringLiteral("2 種類の脳刺激"));
     QCOMPARE(visibleFaces(), QStringList{"imgniko"});
-    QCOMPARE(m_window->focusWidget(), static_cast<QWidget *>(m_window->button(QStringLiteral("cmdMain"))));
     QCOMPARE(m_window->state().firstPlayDate, QStringLiteral("2026/12/06"));
     QCOMPARE(m_window->state().lastPlayDate, QStringLiteral("2026/12/18"));
+
+    // The focus stays on the calendar: the arrows move the day, Enter shows it.
+    auto *calendar = child<QCalendarWidget>("mtvmain");
+    QVERIFY(calendar->isAncestorOf(m_window->focusWidget()));
+    QTest::keyClick(m_window->focusWidget(), Qt::Key_Left);
+    QCOMPARE(calendar->selectedDate(), QDate(2026, 12, 17));
+    QCOMPARE(list->grid().rows(), 4); // only Enter shows the day
+    QTest::keyClick(m_window->focusWidget(), Qt::Key_Return);
+    QCOMPARE(m_window->state().selectedDate, QDate(2026, 12, 17));
+    QCOMPARE(list->grid().rows(), 1);
+    QTest::keyClick(m_window->focusWidget(), Qt::Key_Right);
+    QTest::keyClick(m_window->focusWidget(), Qt::Key_Return);
+    QCOMPARE(list->grid().rows(), 4);
+}
+
+void TestDayPanel::calendarReachedByTab() {
+    start();
+    auto *calendar = child<QCalendarWidget>("mtvmain");
+    QCOMPARE(m_window->focusWidget(), static_cast<QWidget *>(m_window->button(QStringLiteral("cmdGame"))));
+    for (int i = 0; i < 40 && !calendar->isAncestorOf(m_window->focusWidget()); ++i)
+        QTest::keyClick(m_window->focusWidget(), Qt::Key_Tab);
+    QVERIFY(calendar->isAncestorOf(m_window->focusWidget()));
+    QTest::keyClick(m_window->focusWidget(), Qt::Key_Down);
+    QCOMPARE(calendar->selectedDate(), QDate(2026, 12, 13));
 }
 
 void TestDayPanel::ratingShown_data() {
@@ -240,7 +264,7 @@ void TestDayPanel::viewButtonsKeepTheirViewAcrossRefreshes() {
     QCOMPARE(buttonColor(jikan), kButtonFace);
     QCOMPARE(chart.rowCount(), 1);
     QCOMPARE(chart.value(1), 120.0);
-    QCOMPARE(chart.axisRange()->second, 60.0);
+    QCOMPARE(chart.axisRange()->second, 120.0);
 
     // Space on the focused button works as a click.
     jikan->setFocus();

@@ -58,7 +58,7 @@ private slots:
     void roundedTotals();
     void perHour_data();
     void perHour();
-    void perGameAgainstFixedAxis();
+    void axisCoversEveryBar();
     void longDay();
     void emptyLog();
     void dayWithoutPlays();
@@ -235,16 +235,18 @@ void TestDaySummary::perHour() {
         QCOMPARE(s.hourSeconds[24], qint64(42));
 }
 
-void TestDaySummary::perGameAgainstFixedAxis() {
+void TestDaySummary::axisCoversEveryBar() {
     DayView view;
     view.show(logOf({play(kTodayText, "10:00:00", "宝探し", 60), play(kTodayText, "10:05:00", "宝探し", 60)}), kToday);
     view.drawChart(DayChartView::PerGame);
     QCOMPARE(view.chart().rowCount(), 1);
     QCOMPARE(view.chart().rowLabel(1), QStringLiteral("宝探"));
     QCOMPARE(view.chart().value(1), 120.0);
-    // The axis is set from the longest single play and every view keeps it.
-    QCOMPARE(*view.chart().axisRange(), std::make_pair(0.0, 60.0));
+    // The time line's axis ends at the longest single play; the sums of the other two views are never cut.
+    QCOMPARE(*view.chart().axisRange(), std::make_pair(0.0, 120.0));
     view.drawChart(DayChartView::PerHour);
+    QCOMPARE(*view.chart().axisRange(), std::make_pair(0.0, 120.0));
+    view.drawChart(DayChartView::TimeLine);
     QCOMPARE(*view.chart().axisRange(), std::make_pair(0.0, 60.0));
 }
 

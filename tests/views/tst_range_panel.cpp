@@ -15,6 +15,7 @@
 #include "views/range_view.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,6 +24,8 @@
 #include <QTest>
 
 using namespace mirute;
+
+Q_DECLARE_METATYPE(mirute::Rgb)
 
 namespace {
 
@@ -40,6 +43,23 @@ QString logText() {
     return test::crlfLines(lines);
 }
 
+// The colour the button's face shows beside its caption, averaged over a few pixels.
+QColor shownFace(QPushButton *button) {
+    const QImage image = button->grab().toImage();
+    const qreal dpr = image.devicePixelRatio();
+    int r = 0, g = 0, b = 0, n = 0;
+    for (int x = 4; x <= 7; ++x) {
+        for (int y = button->height() / 2 - 2; y <= button->height() / 2 + 2; ++y) {
+            const QColor c = image.pixelColor(int(x * dpr), int(y * dpr));
+            r += c.red();
+            g += c.green();
+            b += c.blue();
+            ++n;
+        }
+    }
+    return QColor(r / n, g / n, b / n);
+}
+
 } // namespace
 
 class TestRangePanel : public QObject {
@@ -54,6 +74,8 @@ private slots:
     void typedPeriod();
     void chartButtons();
     void reopeningKeepsStateWithoutRepeatingDates();
+    void pressedButtonShowsItsColourWithFocus_data();
+    void pressedButtonShowsItsColourWithFocus();
 
 private:
     void start();
@@ -255,6 +277,35 @@ void TestRangePanel::reopeningKeepsStateWithoutRepeatingDates() {
     // With the weekday back to all, Enter applies only the key.
     QTest::keyClick(find<QLineEdit>("txtKey"), Qt::Key_Return);
     QCOMPARE(list()->model()->rowCount(), 2);
+}
+
+void TestRangePanel::pressedButtonShowsItsColourWithFocus_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<Rgb>("colour");
+    QTest::newRow("１週間") << "cmdKikan2" << kRangeFilterHighlight;
+    QTest::newRow("木") << RangeView::weekdayButtonName(4) << kRangeFilterHighlight;
+    QTest::newRow("時間別") << "cmdJikan3" << kRangeChartHighlight;
+}
+
+// Pressed from the keyboard, the button keeps the focus and with it the style's mark of the default button,
+// which must not tint the highlight away (a pressed 1週間 looked grey-green until the focus moved on).
+void TestRangePanel::pressedButtonShowsItsColourWithFocus() {
+    QFETCH(QString, button);
+    QFETCH(Rgb, colour);
+    auto *b = find<QPushButton>(button);
+    b->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(b, Qt::Key_Space);
+    QCOMPARE(buttonColor(b), colour);
+    QVERIFY(b->hasFocus());
+    const QColor focused = shownFace(b);
+    find<QPushButton>("cmdKensaku")->setFocus(Qt::TabFocusReason);
+    const QColor unfocused = shownFace(b);
+    const auto off = [](const QColor &a, const QColor &c) {
+        return qMax(qMax(qAbs(a.red() - c.red()), qAbs(a.green() - c.green())), qAbs(a.blue() - c.blue()));
+    };
+    QVERIFY2(off(focused, unfocused) <= 4, qPrintable(focused.name() + " / " + unfocused.name()));
+    // And it is the highlight that shows, not the plain button face.
+    QVERIFY(off(focused, shownFace(find<QPushButton>("cmdKikan8"))) >= 16);
 }
 
 QTEST_MAIN(TestRangePanel)
