@@ -1,10 +1,12 @@
 #include "views/calendar_panel.h"
 
 #include "app/help_texts.h"
+#include "games/common/clock.h"
 #include "log/play_log.h"
 #include "ui/chart_widget.h"
 #include "ui/grid_widget.h"
 #include "ui/message_dialog.h"
+#include "views/streak_labels_widget.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -65,6 +67,10 @@ CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state
         legend->addWidget(l);
         m_legend.append(l);
     }
+    legend->addSpacing(8);
+    m_streaks = new StreakLabelsWidget(QStringLiteral("lblCaleStreak"), QStringLiteral("lblCaleLongestStreak"),
+                                       Qt::Vertical, this);
+    legend->addWidget(m_streaks);
     legend->addStretch(1);
     lower->addLayout(legend);
 
@@ -88,6 +94,9 @@ void CalendarPanel::fill() {
     if (!log.error.isEmpty())
         MessageDialog::warning(this, kTitle, log.error);
     const QString notice = m_calendar.fill(log);
+    const DayStreaks streaks = dayStreaks(log.records, appClock().now().date());
+    m_calendar.markLongestRun(streaks);
+    m_streaks->showStreaks(streaks);
     showLegend();
     if (!notice.isEmpty())
         MessageDialog::information(this, kTitle, notice);
