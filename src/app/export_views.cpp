@@ -9,6 +9,7 @@
 #include "views/day_view.h"
 #include "views/range_view.h"
 #include "views/sort_view.h"
+#include "views/streaks.h"
 #include "views/totals.h"
 #include "log/day_time.h"
 #include "log/number_format.h"
@@ -214,6 +215,19 @@ ExportFunction totalsView(bool months) {
     };
 }
 
+// The day streaks up to --today, as the main panel and the calendar show them.
+bool streaksView(const ExportRequest &r, Table *table, ExportError *error) {
+    PlayLogData log;
+    if (!readLog(r, &log, error))
+        return false;
+    const DayStreaks s = dayStreaks(log.records, r.today);
+    *table = {{QStringLiteral("current"), QStringLiteral("longest"), QStringLiteral("longest_from"),
+               QStringLiteral("longest_to")},
+              {QString::number(s.current), QString::number(s.longest),
+               s.longest > 0 ? dateText(s.longestFrom) : QString(), s.longest > 0 ? dateText(s.longestTo) : QString()}};
+    return true;
+}
+
 } // namespace
 
 void registerBuiltInExportViews() {
@@ -226,6 +240,7 @@ void registerBuiltInExportViews() {
     registerExportView(QStringLiteral("range"), rangeView(false));
     registerExportView(QStringLiteral("range-totals"), rangeView(true));
     registerExportView(QStringLiteral("list"), listView);
+    registerExportView(QStringLiteral("streaks"), streaksView);
     registerExportView(QStringLiteral("totals-month"), totalsView(true));
     registerExportView(QStringLiteral("totals-day"), totalsView(false));
     for (const char *name : {"plays", "games", "days", "hours"})
