@@ -9,6 +9,7 @@
 #include "views/day_view.h"
 #include "views/range_view.h"
 #include "views/sort_view.h"
+#include "views/streaks.h"
 #include "views/totals.h"
 #include "log/day_time.h"
 #include "log/number_format.h"
@@ -193,6 +194,19 @@ ExportFunction totalsView(bool months) {
     };
 }
 
+// The day streaks up to --today, as the main panel and the calendar show them.
+bool streaksView(const ExportRequest &r, Table *table, ExportError *error) {
+    PlayLogData log;
+    if (!readLog(r, &log, error))
+        return false;
+    const DayStreaks s = dayStreaks(log.records, r.today);
+    *table = {{QStringLiteral("current"), QStringLiteral("longest"), QStringLiteral("longest_from"),
+               QStringLiteral("longest_to")},
+              {QString::number(s.current), QString::number(s.longest),
+               s.longest > 0 ? dateText(s.longestFrom) : QString(), s.longest > 0 ? dateText(s.longestTo) : QString()}};
+    return true;
+}
+
 } // namespace
 
 void registerBuiltInExportViews() {
@@ -229,6 +243,7 @@ void registerBuiltInExportViews() {
     add("calendar-week", calendarView(QStringLiteral("calendar-week")), QStringLiteral("カレンダーの週毎の表"));
     add("calendar-legend", calendarView(QStringLiteral("calendar-legend")), QStringLiteral("カレンダーの凡例"));
     add("weekdays", calendarView(QStringLiteral("weekdays")), QStringLiteral("曜日別の回数と秒"));
+    add("streaks", streaksView, QStringLiteral("連続日数：今の連続と最長の連続、その最初と最後の日"));
 }
 
 } // namespace mirute

@@ -136,6 +136,7 @@ QString Calendar::fill(const PlayLogData &log, const QDate &today) {
     resetCharts();
     m_legend = designLegend();
     m_days.clear();
+    m_streaks = DayStreaks{};
     m_span = playSpan(log.records, today);
     m_weekStart = QDate();
     if (log.records.isEmpty())
@@ -237,8 +238,9 @@ QString Calendar::dayTooltip(const QDate &date) const {
     if (!m_span.contains(date))
         return {};
     const Day day = m_days.value(date);
-    return QStringLiteral("%1(%2) %3回 %4")
+    const QString text = QStringLiteral("%1(%2) %3回 %4")
         .arg(dateText(date), QString(weekdayChar(date)), QString::number(day.plays), durationText(day.seconds));
+    return m_streaks.inLongest(date) ? text + QStringLiteral("\n最長連続") : text;
 }
 
 QString Calendar::monthTooltip(int row, int col) const {

@@ -4,6 +4,7 @@
 #include "ui/chart_data.h"
 #include "ui/grid.h"
 #include "views/play_span.h"
+#include "views/streaks.h"
 
 #include <QDate>
 #include <QHash>
@@ -41,6 +42,8 @@ public:
     // Rebuilds everything from the log in one pass, over the log's span on `today` (see PlaySpan). Returns
     // a notice when records could not be placed on their day (shown once by the panel), otherwise "".
     QString fill(const PlayLogData &log, const QDate &today);
+    // The days of the longest run get the tooltip line "最長連続" (until the next fill); a single day is no run.
+    void markLongestRun(const DayStreaks &streaks) { m_streaks = streaks.longest >= 2 ? streaks : DayStreaks{}; }
 
     // "2024/03/01(金) 3回 0:05:12" for a day cell inside the span, "" elsewhere.
     QString monthTooltip(int row, int col) const;
@@ -70,6 +73,7 @@ private:
     PlaySpan m_span;
     QDate m_weekStart;
     QHash<QDate, Day> m_days;
+    DayStreaks m_streaks;
 };
 
 } // namespace mirute

@@ -6,6 +6,7 @@
 #include "ui/chart_widget.h"
 #include "ui/grid_widget.h"
 #include "ui/message_dialog.h"
+#include "views/streak_labels_widget.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -68,6 +69,10 @@ CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state
         legend->addWidget(l);
         m_legend.append(l);
     }
+    legend->addSpacing(8);
+    m_streaks = new StreakLabelsWidget(QStringLiteral("lblCaleStreak"), QStringLiteral("lblCaleLongestStreak"),
+                                       Qt::Vertical, this);
+    legend->addWidget(m_streaks);
     legend->addStretch(1);
     lower->addLayout(legend);
 
@@ -90,7 +95,11 @@ void CalendarPanel::fill() {
     const PlayLogData log = readPlayLog(mainState().dataDir);
     if (!log.error.isEmpty())
         MessageDialog::warning(this, kTitle, log.error);
-    const QString notice = m_calendar.fill(log, appClock().now().date());
+    const QDate today = appClock().now().date();
+    const QString notice = m_calendar.fill(log, today);
+    const DayStreaks streaks = dayStreaks(log.records, today);
+    m_calendar.markLongestRun(streaks);
+    m_streaks->showStreaks(streaks);
     showLegend();
     if (!notice.isEmpty())
         MessageDialog::information(this, kTitle, notice);

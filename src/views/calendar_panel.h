@@ -11,6 +11,7 @@ namespace mirute {
 
 class ChartWidget;
 class GridWidget;
+class StreakLabelsWidget;
 
 // カレンダー (fraCale): the month and week grids, the legend and the weekday charts of Calendar, rebuilt
 // from the log at every opening. Hovering a day cell shows that day's plays and time.
@@ -37,6 +38,7 @@ private:
     ChartWidget *m_counts = nullptr;
     ChartWidget *m_seconds = nullptr;
     QList<QLabel *> m_legend;
+    StreakLabelsWidget *m_streaks = nullptr;
 };
 
 } // namespace mirute

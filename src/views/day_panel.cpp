@@ -1,5 +1,6 @@
 #include "views/day_panel.h"
 
+#include "games/common/clock.h"
 #include "log/day_time.h"
 #include "log/play_log.h"
 #include "ui/button_color_widget.h"
@@ -8,6 +9,7 @@
 #include "ui/message_dialog.h"
 #include "views/face_widget.h"
 #include "views/lamp_shape_widget.h"
+#include "views/streak_labels_widget.h"
 
 #include <QCalendarWidget>
 #include <QGridLayout>
@@ -92,6 +94,9 @@ void DayPanel::buildRatingArea(QBoxLayout *into) {
     f.setBold(true);
     m_lblMHyouka->setFont(f);
     rating->addWidget(m_lblMHyouka);
+    m_streaks = new StreakLabelsWidget(QStringLiteral("lblStreak"), QStringLiteral("lblLongestStreak"), Qt::Horizontal,
+                                       this);
+    rating->addWidget(m_streaks);
     row->addLayout(rating, 1);
     into->addLayout(row);
     showRating(DayRating{});
@@ -171,6 +176,8 @@ void DayPanel::SHOW_DAYLIST() {
     // An emptied log shows no time rather than the total of the day shown before.
     m_lblDayTotal->setText(s.dayTotalText());
     showRating(s.rating);
+    // Streaks run up to today, whichever day is picked.
+    m_streaks->showStreaks(dayStreaks(log.records, appClock().now().date()));
     paintViewButtons();
 }
 

@@ -16,6 +16,7 @@ class ChartWidget;
 class FaceWidget;
 class GridWidget;
 class LampShapeWidget;
+class StreakLabelsWidget;
 
 // fraMain: the day at a glance for the date picked on the month calendar.
 class DayPanel : public LogPanel {
@@ -52,6 +53,7 @@ private:
     QList<LampShapeWidget *> m_shpLed;
     QList<FaceWidget *> m_faces; // in DayFace order
     QLabel *m_lblMHyouka = nullptr;
+    StreakLabelsWidget *m_streaks = nullptr;
     QString m_lastLogProblem;
 };
 

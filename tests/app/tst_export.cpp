@@ -73,6 +73,7 @@ private slots:
     void chartsMatch();
     void dayMatchesTheMainPanel();
     void legendMatchesTheCalendar();
+    void streaksMatchTheMainPanel();
     void rangeMatchesThePanel_data();
     void rangeMatchesThePanel();
     void listAndTotalsMatchThePanels_data();
@@ -255,6 +256,24 @@ void TestExport::legendMatchesTheCalendar() {
     }
     const Printed p = runTool({"--dir", m_dir.path(), "calendar-legend"});
     QCOMPARE(p.out, expected);
+}
+
+void TestExport::streaksMatchTheMainPanel() {
+    // Plays on 5 and 6 December 2026, today (the clock) 6 December.
+    MainWindow main(m_dir.path());
+    main.Form_Load();
+    const QString current = main.findChild<QLabel *>("lblStreak")->text();
+    const QString longest = main.findChild<QLabel *>("lblLongestStreak")->text();
+    QCOMPARE(current, QStringLiteral("連続 2 日"));
+    Printed p = runTool({"--dir", m_dir.path(), "streaks", "--today", "2026/12/06"});
+    QCOMPARE(p.status, 0);
+    QCOMPARE(p.out, QStringLiteral("current,longest,longest_from,longest_to\n%1,%2,2026/12/05,2026/12/06\n")
+                        .arg(current.section(u' ', 1, 1), longest.section(u' ', 1, 1)));
+    p = runTool({"--dir", m_dir.path(), "streaks", "--today", "2026/12/08"});
+    QCOMPARE(p.out, QStringLiteral("current,longest,longest_from,longest_to\n0,2,2026/12/05,2026/12/06\n"));
+    QTemporaryDir empty;
+    p = runTool({"--dir", empty.path(), "streaks", "--today", "2026/12/06"});
+    QCOMPARE(p.out, QStringLiteral("current,longest,longest_from,longest_to\n0,0,,\n"));
 }
 
 void TestExport::rangeMatchesThePanel_data() {

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/fake_clock.h"
 #include "support/window_helpers.h"
 #include <QToolTip>
 
@@ -55,6 +56,7 @@ private slots:
     void reopeningRereadsTheFile();
     void outOfOrderLogOpensWithNotice();
     void keyboardReachesTheGrids();
+    void longestRunMarkedAndStreaksShown();
 
 private:
     std::unique_ptr<MainWindow> openPanel();
@@ -192,6 +194,23 @@ void TestCalendarPanel::keyboardReachesTheGrids() {
     QVERIFY(week->focusPolicy() & Qt::TabFocus);
     // The panel hands the month grid the focus when it opens.
     QCOMPARE(w->panel(QStringLiteral("fraCale"))->firstFocus(), month);
+}
+
+void TestCalendarPanel::longestRunMarkedAndStreaksShown() {
+    test::FakeClock clock(QDateTime(QDate(2024, 1, 13), QTime(12, 0)));
+    setAppClock(&clock);
+    const auto restoreClock = qScopeGuard([] { setAppClock(nullptr); });
+    for (const char *date : {"2024/01/02", "2024/01/03", "2024/01/04", "2024/01/05", "2024/01/11", "2024/01/12"})
+        addPlay(QString::fromLatin1(date), 20);
+    auto w = openPanel();
+    QCOMPARE(child<QLabel>("lblCaleStreak")->text(), QStringLiteral("連続 2 日"));
+    QCOMPARE(child<QLabel>("lblCaleLongestStreak")->text(), QStringLiteral("最長 4 日"));
+    QCOMPARE(child<QLabel>("lblCaleLongestStreak")->accessibleName(), QStringLiteral("最長 4 日"));
+    auto *month = child<GridWidget>("msgCale");
+    QCOMPARE(hoverText(month, 1, 2), QStringLiteral("2024/01/02(火) 1回 0:00:20\n最長連続"));
+    QCOMPARE(hoverText(month, 1, 5), QStringLiteral("2024/01/05(金) 1回 0:00:20\n最長連続"));
+    QCOMPARE(hoverText(month, 1, 11), QStringLiteral("2024/01/11(木) 1回 0:00:20"));
+    QCOMPARE(hoverText(child<GridWidget>("msgCale_w"), 1, 4), QStringLiteral("2024/01/03(水) 1回 0:00:20\n最長連続"));
 }
 
 QTEST_MAIN(TestCalendarPanel)

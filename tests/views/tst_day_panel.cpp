@@ -58,6 +58,7 @@ private slots:
     void viewButtonsKeepTheirViewAcrossRefreshes();
     void emptiedLogClearsTheDay();
     void damagedLineIsReported();
+    void streaksRunToToday();
 
 private:
     void addPlay(const QString &date, const QString &time, const QString &game, double seconds);
@@ -318,6 +319,24 @@ void TestDayPanel::damagedLineIsReported() {
     clickDay(15);
     QCOMPARE(m_window->state().selectedDate, QDate(2026, 12, 15));
     QCOMPARE(warnings(), 1);
+}
+
+// Five days in November, then 3 to 5 December: no play yet today (6 December), so the run up to yesterday
+// is the current one; picking another day changes neither figure.
+void TestDayPanel::streaksRunToToday() {
+    for (const char *date : {"2026/11/01", "2026/11/02", "2026/11/03", "2026/11/04", "2026/11/05", "2026/12/03",
+                             "2026/12/04", "2026/12/04", "2026/12/05"})
+        addPlay(QString::fromLatin1(date), "09:00:00", "抜かな", 60);
+    start();
+    auto *current = child<QLabel>("lblStreak");
+    auto *longest = child<QLabel>("lblLongestStreak");
+    QCOMPARE(current->text(), QStringLiteral("連続 3 日"));
+    QCOMPARE(longest->text(), QStringLiteral("最長 5 日"));
+    QCOMPARE(current->accessibleName(), current->text());
+    QCOMPARE(longest->accessibleName(), longest->text());
+    clickDay(18);
+    QCOMPARE(current->text(), QStringLiteral("連続 3 日"));
+    QCOMPARE(longest->text(), QStringLiteral("最長 5 日"));
 }
 
 QTEST_MAIN(TestDayPanel)

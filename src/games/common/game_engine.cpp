@@ -1,5 +1,6 @@
 #include "games/common/game_engine.h"
 
+#include "games/common/personal_best.h"
 #include "log/day_time.h"
 #include "log/number_format.h"
 #include "log/play_log.h"
@@ -147,6 +148,7 @@ void GameEngine::start() {
     m_board.perSecond.clear();
     m_board.rate.clear();
     m_board.best = QStringLiteral("...");
+    m_board.bestNotice.clear();
     emit answerBoxCleared();
     m_s.bestReaction = 999;
     m_s.okCount = 0;
@@ -366,6 +368,9 @@ void GameEngine::finishPlay(double seconds, bool countMode) {
     m_board.rate = formatPercent(answers > 0 ? double(m_s.okCount) / answers : 0);
     // The clock shows "3.0", but the files keep the number itself: 3, like every other saved number.
     m_finished = {true, countMode ? 0 : 1, seconds, formatNumber(seconds), m_s.okCount, m_s.ngCount};
+    // Told before the save, so that the play is compared only with the plays before it.
+    if (isPersonalBest(readHistory(m_dir, m_def.historyFile()).records, makeHistoryRecord(), !countMode))
+        m_board.bestNotice = QStringLiteral("自己ベスト更新！");
     m_clearEnabled = true;
     emitBoard();
     emit controlsChanged();

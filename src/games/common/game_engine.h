@@ -40,6 +40,7 @@ struct Scoreboard {
     QString rate;       // lblRitu
     QString perSecond;  // lblByou
     QString best;       // lblKiroku
+    QString bestNotice; // lblBest: "自己ベスト更新！" until the next start
 };
 
 // One judged answer, as the game describes it to the engine.

@@ -197,6 +197,15 @@ void GameWindow::buildControls() {
         m_lblKiroku = score(QStringLiteral("最高反応"), QStringLiteral("lblKiroku"), 2, 2);
         caption(QStringLiteral("秒"), 3, 3)->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
+    // Empty until a play beats every earlier play of its mode and limit; as wide as its text from the start,
+    // so that the scoreboard does not shift when it appears.
+    m_lblBest = caption(QString(), 2, 3);
+    m_lblBest->setObjectName(QStringLiteral("lblBest"));
+    QFont bold = m_lblBest->font();
+    bold.setBold(true);
+    m_lblBest->setFont(bold);
+    m_lblBest->setStyleSheet(QStringLiteral("QLabel { color: rgb(192, 0, 0); }"));
+    m_lblBest->setMinimumWidth(m_lblBest->fontMetrics().horizontalAdvance(QStringLiteral("自己ベスト更新！")));
     right->addLayout(board);
 
     m_shpJikanB = new QFrame(this);
@@ -375,6 +384,8 @@ void GameWindow::renderScoreboard() {
     m_lblByou->setText(b.perSecond);
     if (m_lblKiroku)
         m_lblKiroku->setText(b.best);
+    m_lblBest->setText(b.bestNotice);
+    m_lblBest->setAccessibleName(b.bestNotice);
 }
 
 void GameWindow::renderControls() {

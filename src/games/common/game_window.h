@@ -81,6 +81,7 @@ private:
     TrafficLightWidget *m_imgStart[4] = {};
     QLabel *m_lblJikan = nullptr, *m_lblMojiT = nullptr, *m_lblOk = nullptr, *m_lblNg = nullptr;
     QLabel *m_lblRitu = nullptr, *m_lblByou = nullptr, *m_lblKiroku = nullptr;
+    QLabel *m_lblBest = nullptr;
     QFrame *m_shpJikanB = nullptr, *m_shpJikanK = nullptr;
     QLineEdit *m_txtKaitou = nullptr;
     GridWidget *m_msgKaitou = nullptr;

@@ -27,6 +27,7 @@ private slots:
     void typingWhileIdleFocusesStart();
     void answerCountSecondsSavedInShortestForm_data();
     void answerCountSecondsSavedInShortestForm();
+    void personalBestShownUntilNextStart();
 };
 
 namespace {
@@ -195,6 +196,51 @@ void TestDigitWindow::answerCountSecondsSavedInShortestForm() {
     QTest::keyClick(secondsFilter, Qt::Key_Home);
     QCOMPARE(secondsFilter->currentText(), QStringLiteral("10"));
     QCOMPARE(list.rows(), listedBy10 ? 2 : 1);
+}
+
+// Earlier 10-second plays scored at most 0.20/秒 × 100%; a faster answer-count play does not count.
+void TestDigitWindow::personalBestShownUntilNextStart() {
+    Window w({});
+    const QString earlier = QStringLiteral("\"2026/12/05\",\"10:00:00\",2,2,0,0.5,\"100.0%\",\"0.20/秒\",\"10秒\"\r\n"
+                                           "\"2026/12/05\",\"11:00:00\",10,10,0,0.3,\"100.0%\",\"2.00/秒\",\"5秒\"\r\n");
+    test::writeSjis(w.dir.path(), QStringLiteral("抜数字履歴.txt"), earlier);
+    test::writeSjis(w.dir.path(), QStringLiteral("抜数字設定.txt"), QStringLiteral("10,10,\"秒数\",1,1\r\n"));
+    QCOMPARE(w.window->Form_Load(), QString());
+    w.engine().setTimersRunning(false);
+    w.engine().setFeedbackMs(0);
+    auto *start = w.child<QPushButton>("cmdStart");
+    auto *notice = w.child<QLabel>("lblBest");
+    auto countdown = [&] {
+        QTest::mouseClick(start, Qt::LeftButton);
+        for (int i = 0; i < 3; ++i) {
+            w.clock.advance(1);
+            w.engine().tickStart();
+        }
+    };
+    // Three correct answers in 10 seconds: 0.30/秒.
+    auto playToTheEnd = [&] {
+        for (int i = 0; i < 3; ++i) {
+            w.clock.advance(1);
+            QTest::keyClicks(w.child<QLineEdit>("txtKaitou"), w.engine().session().answer);
+        }
+        w.clock.advance(7);
+        w.engine().tickClock();
+        QVERIFY(start->isEnabled());
+        QCOMPARE(w.child<QLabel>("lblByou")->text(), QStringLiteral("0.30/秒"));
+    };
+    countdown();
+    playToTheEnd();
+    QCOMPARE(notice->text(), QStringLiteral("自己ベスト更新！"));
+    QCOMPARE(notice->accessibleName(), notice->text());
+    // The notice is only shown: the history holds the earlier plays and the one saved play.
+    const QString history = test::readSjis(w.dir.path(), QStringLiteral("抜数字履歴.txt"));
+    QVERIFY(history.startsWith(earlier));
+    QCOMPARE(history.count(QStringLiteral("\r\n")), 3);
+
+    countdown();
+    QCOMPARE(notice->text(), QString());
+    playToTheEnd();   // as good as the best just saved: no new best
+    QCOMPARE(notice->text(), QString());
 }
 
 QTEST_MAIN(TestDigitWindow)
