@@ -183,6 +183,7 @@ void GameWindow::buildControls() {
     auto score = [&](const QString &text, const QString &name, int row, int col) {
         caption(text, row, col);
         QLabel *value = makeValueLabel(name);
+        value->setAccessibleDescription(text); // the value itself is the label's name
         board->addWidget(value, row + 1, col);
         return value;
     };
