@@ -6,4 +6,7 @@ namespace mirute {
 // in the current working folder, where every data file lives.
 int runApplication(int argc, char *argv[]);
 
+// A Japanese gothic face of the system for every text, standing in for "ＭＳ ゴシック" wherever it is named.
+void useJapaneseFont();
+
 } // namespace mirute

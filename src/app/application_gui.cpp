@@ -12,10 +12,7 @@
 
 namespace mirute {
 
-namespace {
-
-// A Japanese gothic face of the system stands in for "ＭＳ ゴシック" wherever it is named.
-void setJapaneseFont() {
+void useJapaneseFont() {
     const QStringList families = QFontDatabase::families();
     const QStringList preferred = {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
                                    QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL Gothic"),
@@ -32,14 +29,12 @@ void setJapaneseFont() {
     }
 }
 
-} // namespace
-
 int runApplication(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mirute"));
     QApplication::setApplicationDisplayName(QStringLiteral("ミルテ５"));
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-    setJapaneseFont();
+    useJapaneseFont();
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QString dir = QDir::currentPath();
