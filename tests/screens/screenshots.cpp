@@ -10,6 +10,7 @@
 #include "log/game_names.h"
 #include "log/play_log.h"
 #include "support/fake_clock.h"
+#include "support/game_play.h"
 #include "support/layout_check.h"
 #include "ui/message_dialog.h"
 
@@ -69,12 +70,18 @@ void settle() {
     }
 }
 
-// The picture, and on the standard error what the layout check finds wrong in it.
+// On the standard error, what the layout check finds wrong in a window.
+void report(QWidget *w, const QString &name) {
+    settle();
+    for (const QString &problem : test::layoutProblems(w))
+        fprintf(stderr, "%s: %s\n", qPrintable(name), qPrintable(problem));
+}
+
+// The picture, and what the layout check finds wrong in it.
 void save(QWidget *w, const QString &out, const QString &name) {
     settle();
     w->grab().save(QDir(out).filePath(name + QStringLiteral(".png")));
-    for (const QString &problem : test::layoutProblems(w))
-        fprintf(stderr, "%s: %s\n", qPrintable(name), qPrintable(problem));
+    report(w, name);
 }
 
 } // namespace
@@ -139,15 +146,42 @@ int main(int argc, char *argv[]) {
         auto *w = qobject_cast<GameWindow *>(controller.gameWindow());
         if (!w)
             continue;
-        w->engine().setTimersRunning(false);
+        GameEngine &engine = w->engine();
+        engine.setTimersRunning(false);
+        engine.setFeedbackMs(0);
         const QString base = QStringLiteral("1%1_game%2").arg(game).arg(game);
-        w->engine().start();
+        save(w, out, base + QStringLiteral("_idle"));
+        // A play under way: the green light and a few answers.
+        engine.start();
         for (int i = 0; i < 3; ++i)
-            w->engine().tickStart();
+            engine.tickStart();
+        for (int i = 0; i < 3; ++i) {
+            clock.advance(1.3);
+            test::answerRightly(w);
+        }
         save(w, out, base);
-        w->engine().history().drawChart(GameHistory::Kaitou);
-        save(w, out, base + QStringLiteral("_chart"));
-        w->findChild<QPushButton *>("cmdEnd")->click();
+        // Its end: the time is up, or the last answer is given.
+        for (int i = 0; i < 200 && engine.session().playing; ++i) {
+            clock.advance(1.0);
+            if (engine.gameMode() == 1)
+                engine.tickClock();
+            else
+                test::answerRightly(w);
+        }
+        save(w, out, base + QStringLiteral("_end"));
+        // Every chart is checked; two of them are pictured (one series, and ＯＫ and ＮＧ).
+        for (const char *name : {"cmdByou", "cmdMoji", "cmdRitu", "cmdPByou", "cmdKaitou"}) {
+            auto *button = w->findChild<QPushButton *>(QString::fromLatin1(name));
+            test::clickWhereShown(w, button);
+            const QString picture = base + QStringLiteral("_chart_") + QString::fromLatin1(name).mid(3);
+            if (qstrcmp(name, "cmdByou") == 0 || qstrcmp(name, "cmdKaitou") == 0)
+                save(w, out, picture);
+            else
+                report(w, picture);
+        }
+        test::clickWhereShown(w, w->findChild<QPushButton *>("cmdAllDsp"));
+        save(w, out, base + QStringLiteral("_all"));
+        test::clickWhereShown(w, w->findChild<QPushButton *>("cmdEnd"));
         settle();
         main = controller.mainWindow();
     }

@@ -86,6 +86,8 @@ void GameHistory::showAll() {
     m_secondsFilter.clear();
     m_answersFilter.clear();
     fill(Filter::All, {});
+    // Every play listed again: the list takes the panel back from a chart (the chart stays chosen).
+    layoutList();
 }
 
 void GameHistory::filterSeconds(const QString &comboText) {

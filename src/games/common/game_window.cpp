@@ -8,27 +8,43 @@
 #include "ui/message_dialog.h"
 
 #include <QApplication>
+#include <QChart>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace mirute {
 
 namespace {
-// Design sizes in twips.
-constexpr int kWindowWidth = 11400;
-constexpr int kTopHeight = 5775;
-constexpr int kListHeight = 2595, kGraphTop = 1350, kGraphHeight = 7025;
-constexpr int kListGrid = 2235, kGraphGrid = 3590;
-constexpr int kBottomHeight = 720;
+// Rows the history list shows at the least, above a chart of at least this height (twips).
+constexpr int kHistoryRows = 3;
+constexpr int kChartHeight = 2700;
+// The answer list shows at least this many answers before it scrolls to its newest.
+constexpr int kAnswerRows = 8;
+
+// Height that shows `rows` data rows under the header, and width that shows every column, without scrolling.
+int gridHeightFor(const GridWidget *grid, int rows) {
+    return grid->horizontalHeader()->sizeHint().height() + rows * grid->verticalHeader()->defaultSectionSize() +
+           2 * grid->frameWidth();
+}
+
+int gridWidthForColumns(const GridWidget *grid) {
+    int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
+        width += grid->columnWidth(c);
+    return width;
+}
 } // namespace
 
 GameWindow::GameWindow(std::unique_ptr<GameEngine> engine, QWidget *parent)
@@ -39,7 +55,7 @@ GameWindow::GameWindow(std::unique_ptr<GameEngine> engine, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildControls();
     buildHistoryPanel();
-    resize(tw(kWindowWidth), tw(kTopHeight + kListHeight + kBottomHeight) + 8);
+    buildLayout();
 
     GameEngine *e = m_engine.get();
     connect(e, &GameEngine::scoreboardChanged, this, &GameWindow::renderScoreboard);
@@ -53,6 +69,7 @@ GameWindow::GameWindow(std::unique_ptr<GameEngine> engine, QWidget *parent)
     });
     connect(e, &GameEngine::saveFailed, this, &GameWindow::reportError);
     connect(&e->history(), &GameHistory::stateChanged, this, &GameWindow::renderHistoryState);
+    m_shpJikanB->installEventFilter(this);
 }
 
 GameWindow::~GameWindow() = default;
@@ -85,14 +102,9 @@ QWidget *GameWindow::gameSettingsFrame() const { return m_settingsFrame; }
 
 void GameWindow::buildControls() {
     const GameDefinition &def = m_engine->definition();
-    m_top = new QWidget(this);
-    auto *top = new QHBoxLayout(m_top);
-    top->setContentsMargins(6, 6, 6, 0);
-
     // Left: the game's question area, then the answer box of the typing games.
     auto *left = new QVBoxLayout;
     m_questionColumn = left;
-    top->addLayout(left, 3);
     if (m_engine->rules().hasAnswerBox()) {
         auto *row = new QHBoxLayout;
         auto *caption = new QLabel(QStringLiteral("解答"), this);
@@ -109,9 +121,9 @@ void GameWindow::buildControls() {
         left->addLayout(row);
     }
 
-    // Right: settings, start and scoreboard, answer list.
+    // Beside it: settings, start and scoreboard; the answer list follows in a column of its own.
     auto *right = new QVBoxLayout;
-    top->addLayout(right, 2);
+    m_controlColumn = right;
     auto *modeBox = new QGroupBox(QStringLiteral("モード"), this);
     auto *modeGrid = new QGridLayout(modeBox);
     m_optMode[1] = new QRadioButton(QStringLiteral("秒数"), modeBox);
@@ -128,15 +140,21 @@ void GameWindow::buildControls() {
         m_cboJikan->addItem(QString::number(s));
     for (int n = 1; n <= def.countMax; ++n)
         m_cboKaisu->addItem(QString::number(n));
+    // One row: the height goes to the answer list and the history.
     modeGrid->addWidget(m_optMode[1], 0, 0);
     modeGrid->addWidget(m_cboJikan, 0, 1);
-    modeGrid->addWidget(m_optMode[0], 1, 0);
-    modeGrid->addWidget(m_cboKaisu, 1, 1);
+    modeGrid->addWidget(m_optMode[0], 0, 2);
+    modeGrid->addWidget(m_cboKaisu, 0, 3);
     m_chkAs = new QCheckBox(modeBox);
     m_chkAs->setObjectName(QStringLiteral("chkAs"));
     m_chkAs->setToolTip(QStringLiteral("履歴の自動保存を制御します"));
     m_chkAs->setAccessibleName(QStringLiteral("自動保存"));
-    modeGrid->addWidget(m_chkAs, 2, 0, 1, 2);
+    // The caption comes and goes with the mode: its room stays.
+    m_chkAs->setText(QStringLiteral("手動保存モード"));
+    m_chkAs->setMinimumWidth(m_chkAs->sizeHint().width());
+    m_chkAs->setText(QString());
+    modeGrid->addWidget(m_chkAs, 0, 4);
+    modeGrid->setColumnStretch(5, 1);
     right->addWidget(modeBox);
 
     m_settingsFrame = new QGroupBox(QStringLiteral("ゲーム設定"), this);
@@ -145,20 +163,16 @@ void GameWindow::buildControls() {
     right->addWidget(m_settingsFrame);
 
     auto *startRow = new QHBoxLayout;
-    for (int i = 1; i <= 3; ++i) {
-        m_imgStart[i] = new TrafficLightWidget(i, this);
-        m_imgStart[i]->setFixedSize(tw(1260), tw(450));
-        m_imgStart[i]->hide();
-    }
-    auto *lights = new QGridLayout;
-    for (int i = 1; i <= 3; ++i)
-        lights->addWidget(m_imgStart[i], 0, 0);
+    // The three lights take turns in one place in front of the buttons.
     auto *lightHolder = new QWidget(this);
     lightHolder->setFixedSize(tw(1260), tw(450));
-    lightHolder->setLayout(lights);
+    auto *lights = new QGridLayout(lightHolder);
     lights->setContentsMargins(0, 0, 0, 0);
-    for (int i = 1; i <= 3; ++i)
-        m_imgStart[i]->setParent(lightHolder), lights->addWidget(m_imgStart[i], 0, 0);
+    for (int i = 1; i <= 3; ++i) {
+        m_imgStart[i] = new TrafficLightWidget(i, lightHolder);
+        m_imgStart[i]->hide();
+        lights->addWidget(m_imgStart[i], 0, 0);
+    }
     startRow->addWidget(lightHolder);
     m_cmdStart = makeButton("cmdStart", "スタート", this);
     m_cmdStart->setToolTip(QStringLiteral("ゲームをスタートします"));
@@ -183,6 +197,7 @@ void GameWindow::buildControls() {
     auto score = [&](const QString &text, const QString &name, int row, int col) {
         caption(text, row, col);
         QLabel *value = makeValueLabel(name);
+        value->setAccessibleDescription(text); // the value itself is the label's name
         board->addWidget(value, row + 1, col);
         return value;
     };
@@ -217,11 +232,11 @@ void GameWindow::buildControls() {
     m_shpJikanK->setStyleSheet(QStringLiteral("background-color: rgb(0, 128, 255);"));
     m_shpJikanK->setAccessibleName(QStringLiteral("残り時間"));
     right->addWidget(m_shpJikanB);
+    right->addStretch(1);
 
     m_msgKaitou = new GridWidget(&m_engine->answerList(), this);
     m_msgKaitou->setObjectName(QStringLiteral("msgKaitou"));
     m_msgKaitou->setAccessibleName(QStringLiteral("解答一覧"));
-    right->addWidget(m_msgKaitou, 1);
 
     connect(m_optMode[1], &QRadioButton::clicked, this, [this] { m_engine->setMode(1); });
     connect(m_optMode[0], &QRadioButton::clicked, this, [this] { m_engine->setMode(0); });
@@ -239,24 +254,39 @@ void GameWindow::buildControls() {
 void GameWindow::buildHistoryPanel() {
     const GameDefinition &def = m_engine->definition();
     GameHistory &history = m_engine->history();
+    // The history panel: the list, and below it in the chart layout the chart of the chosen button.
     m_fraRireki = new QFrame(this);
     m_fraRireki->setObjectName(QStringLiteral("fraRireki"));
     m_fraRireki->setFrameShape(QFrame::StyledPanel);
-    m_fraRireki->setAutoFillBackground(true);
+    auto *panel = new QVBoxLayout(m_fraRireki);
+    panel->setContentsMargins(2, 2, 2, 2);
     m_msgRireki = new GridWidget(&history.list(), m_fraRireki);
     m_msgRireki->setObjectName(QStringLiteral("msgRireki"));
     m_msgRireki->setAccessibleName(QStringLiteral("履歴一覧"));
-    m_mcrRireki = new ChartWidget(&history.chart(), m_fraRireki);
+    panel->addWidget(m_msgRireki, 2);
+    m_chartArea = new QWidget(m_fraRireki);
+    auto *charts = new QVBoxLayout(m_chartArea);
+    charts->setContentsMargins(0, 0, 0, 0);
+    m_mcrRireki = new ChartWidget(&history.chart(), m_chartArea);
     m_mcrRireki->setObjectName(QStringLiteral("mcrRireki"));
     m_mcrRireki->setAccessibleName(QStringLiteral("履歴グラフ"));
-    m_mcrRireki2 = new ChartWidget(&history.chart2(), m_fraRireki);
+    m_mcrRireki2 = new ChartWidget(&history.chart2(), m_chartArea);
     m_mcrRireki2->setObjectName(QStringLiteral("mcrRireki2"));
     m_mcrRireki2->setAccessibleName(QStringLiteral("ＯＫ・ＮＧグラフ"));
     m_mcrRireki2->setSeriesNames({QStringLiteral("ＯＫ"), QStringLiteral("ＮＧ")});
+    for (ChartWidget *chart : {m_mcrRireki, m_mcrRireki2}) {
+        // The chart shares the panel with the list: its bars get the room, not its frame.
+        chart->chart()->setMargins(QMargins(4, 4, 4, 0));
+        chart->chart()->setBackgroundRoundness(0);
+        charts->addWidget(chart);
+    }
+    m_chartArea->setMinimumHeight(tw(kChartHeight));
+    m_chartArea->hide();
+    panel->addWidget(m_chartArea, 3);
 
     m_bottom = new QWidget(this);
     auto *bottom = new QHBoxLayout(m_bottom);
-    bottom->setContentsMargins(6, 0, 6, 4);
+    bottom->setContentsMargins(0, 0, 0, 0);
     auto *graphBox = new QGroupBox(QStringLiteral("グラフ指定"), m_bottom);
     auto *graphRow = new QHBoxLayout(graphBox);
     graphRow->setContentsMargins(4, 2, 4, 2);
@@ -291,6 +321,7 @@ void GameWindow::buildHistoryPanel() {
     m_cmdAllDsp = makeButton("cmdAllDsp", "全部表示", filterBox);
     filterRow->addWidget(m_cmdAllDsp);
     bottom->addWidget(filterBox);
+    bottom->addStretch(1);
     connect(m_cboJikan2, &QComboBox::activated, this,
             [this](int i) { m_engine->history().filterSeconds(m_cboJikan2->itemText(i)); });
     connect(m_cboKaisu2, &QComboBox::activated, this,
@@ -298,36 +329,79 @@ void GameWindow::buildHistoryPanel() {
     connect(m_cmdAllDsp, &QPushButton::clicked, this, [this] { m_engine->history().showAll(); });
 }
 
+// The question with the controls and the answer list beside it, the history panel under them taking the
+// room the window has to spare, the chart and filter buttons at the bottom.
+void GameWindow::buildLayout() {
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(6, 6, 6, 4);
+    m_body = new QGridLayout;
+    m_body->addLayout(m_questionColumn, 0, 0);
+    m_body->addLayout(m_controlColumn, 0, 1);
+    m_body->addWidget(m_msgKaitou, 0, 2);
+    m_body->addWidget(m_fraRireki, 1, 0, 1, 3);
+    m_body->setRowStretch(1, 1);
+    m_body->setColumnStretch(2, 1);
+    outer->addLayout(m_body, 1);
+    outer->addWidget(m_bottom);
+}
+
 void GameWindow::setQuestionView(QWidget *view) {
     if (!view)
         return;
     view->setParent(this);
     m_questionView = view;
-    m_questionColumn->insertWidget(0, view, 1);
+    // A question that keeps its size has the answer box right under it and the room to spare below.
+    const bool grows = view->sizePolicy().verticalPolicy() & QSizePolicy::GrowFlag;
+    m_questionColumn->insertWidget(0, view, grows ? 1 : 0);
+    if (!grows)
+        m_questionColumn->addStretch(1);
     if (m_gameSettings->count() > 0)
         m_settingsFrame->show();
 }
 
-void GameWindow::resizeEvent(QResizeEvent *e) {
-    QWidget::resizeEvent(e);
-    placeHistoryPanel();
+void GameWindow::placeQuestionBesideHistory() {
+    m_body->removeItem(m_questionColumn);
+    m_body->removeWidget(m_fraRireki);
+    m_body->addLayout(m_questionColumn, 0, 0, 2, 1);
+    m_body->addWidget(m_fraRireki, 1, 1, 1, 2);
 }
 
-void GameWindow::placeHistoryPanel() {
+// The answer list shows its answers up to the one from which it scrolls to the newest; the history list a
+// few plays above its chart; neither needs a sideways scroll bar.
+void GameWindow::fitListsToTheirRows() {
+    const int answers = qMax(kAnswerRows, m_engine->definition().answerScrollRows - 1);
+    m_msgKaitou->setMinimumSize(gridWidthForColumns(m_msgKaitou), gridHeightFor(m_msgKaitou, answers));
+    m_msgRireki->setMinimumSize(gridWidthForColumns(m_msgRireki), gridHeightFor(m_msgRireki, kHistoryRows));
+    // The panel keeps the room of the chart layout in the list layout too, so the window never jumps.
+    const QMargins m = m_fraRireki->layout()->contentsMargins();
+    m_fraRireki->setMinimumHeight(m_msgRireki->minimumHeight() + m_chartArea->minimumHeight() +
+                                  m_fraRireki->layout()->spacing() + m.top() + m.bottom() +
+                                  2 * m_fraRireki->frameWidth());
+}
+
+// The smallest size at which everything shows, a little more for the history where the screen has room.
+void GameWindow::sizeToScreen() {
+    layout()->activate();
+    QSize size = minimumSizeHint().expandedTo(minimumSize());
+    size.rheight() += 4 * m_msgRireki->verticalHeader()->defaultSectionSize();
+    if (const QScreen *s = screen()) {
+        const QRect room = s->availableGeometry();
+        // A window frame takes a title bar: leave it room on a small screen.
+        size = size.boundedTo(QSize(room.width(), room.height() - 40)).expandedTo(minimumSize());
+    }
+    resize(size);
+}
+
+bool GameWindow::eventFilter(QObject *watched, QEvent *event) {
+    // The time bar follows the width of its background.
+    if (watched == m_shpJikanB && event->type() == QEvent::Resize)
+        renderBar(m_engine->barFraction());
+    return QWidget::eventFilter(watched, event);
+}
+
+void GameWindow::showHistoryLayout() {
     const bool graph = m_engine->history().layout() == GameHistory::GraphLayout;
-    const int w = width();
-    const int bottomH = tw(kBottomHeight);
-    m_top->setGeometry(0, 0, w, tw(kTopHeight));
-    const int top = tw(graph ? kGraphTop : kTopHeight);
-    const int height = qMax(tw(kListHeight), (graph ? this->height() - bottomH - top : tw(kListHeight)));
-    m_fraRireki->setGeometry(4, top, w - 8, height);
-    const int gridH = tw(graph ? kGraphGrid : kListGrid);
-    m_msgRireki->setGeometry(4, 4, w - 16, gridH);
-    const QRect chartRect(4, 8 + gridH, w - 16, qMax(40, height - gridH - 12));
-    m_mcrRireki->setGeometry(chartRect);
-    m_mcrRireki2->setGeometry(chartRect);
-    m_fraRireki->raise();
-    m_bottom->setGeometry(0, this->height() - bottomH, w, bottomH);
+    m_chartArea->setVisible(graph);
 }
 
 // Tab follows the screen: the question and its answer box, the mode and the game's own settings, the start
@@ -365,6 +439,9 @@ QString GameWindow::Form_Load() {
     renderControls();
     renderScoreboard();
     renderHistoryState();
+    renderBar(m_engine->barFraction());
+    fitListsToTheirRows();
+    sizeToScreen();
     show();
     QApplication::processEvents();
     if (!m_engine->openNotice().isEmpty())
@@ -425,7 +502,7 @@ void GameWindow::renderHistoryState() {
     setButtonColor(m_cmdAllDsp, h.allShown() ? yellow : kButtonFace);
     m_cboJikan2->setCurrentIndex(m_cboJikan2->findText(h.secondsFilter()));
     m_cboKaisu2->setCurrentIndex(m_cboKaisu2->findText(h.answersFilter()));
-    placeHistoryPanel();
+    showHistoryLayout();
 }
 
 void GameWindow::focusTarget(GameEngine::Focus target) {

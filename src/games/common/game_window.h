@@ -9,6 +9,7 @@ class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -32,6 +33,8 @@ public:
     GameEngine &engine() { return *m_engine; }
     // The game's question area and its own controls (set once, before Form_Load).
     void setQuestionView(QWidget *view);
+    // A question taller than the controls beside it takes the height of the history panel too.
+    void placeQuestionBesideHistory();
     // txtKaitou, or nullptr in the click games.
     QLineEdit *answerBox() const { return m_txtKaitou; }
     // The frame "ゲーム設定" where a game puts its own settings (chkHint, cboMode, …).
@@ -48,11 +51,14 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
-    void resizeEvent(QResizeEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
     void buildHistoryPanel();
+    void buildLayout();
+    void fitListsToTheirRows();
+    void sizeToScreen();
     QPushButton *makeButton(const QString &name, const QString &caption, QWidget *parent);
     QLabel *makeValueLabel(const QString &name);
     void renderScoreboard();
@@ -60,7 +66,7 @@ private:
     void renderHistoryState();
     void renderCountdown(int step);
     void renderBar(double fraction);
-    void placeHistoryPanel();
+    void showHistoryLayout();
     void setTabChain();
     void focusTarget(GameEngine::Focus target);
     void cmdClear_Click();
@@ -70,8 +76,9 @@ private:
 
     std::unique_ptr<GameEngine> m_engine;
     bool m_rendering = false;
-    QWidget *m_top = nullptr;
+    QGridLayout *m_body = nullptr;
     QBoxLayout *m_questionColumn = nullptr;
+    QBoxLayout *m_controlColumn = nullptr;
     QBoxLayout *m_gameSettings = nullptr;
     QGroupBox *m_settingsFrame = nullptr;
     QRadioButton *m_optMode[2] = {};
@@ -88,6 +95,7 @@ private:
     QFrame *m_fraRireki = nullptr;
     GridWidget *m_msgRireki = nullptr;
     ChartWidget *m_mcrRireki = nullptr, *m_mcrRireki2 = nullptr;
+    QWidget *m_chartArea = nullptr;
     QPushButton *m_chartButtons[GameHistory::ButtonCount] = {};
     QComboBox *m_cboJikan2 = nullptr, *m_cboKaisu2 = nullptr;
     QPushButton *m_cmdAllDsp = nullptr;

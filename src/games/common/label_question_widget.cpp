@@ -25,7 +25,8 @@ LabelQuestionWidget::LabelQuestionWidget(GameWindow &window, int count, int colu
         QFont f(QStringLiteral("ＭＳ ゴシック"));
         f.setPointSize(pointSize);
         l->setFont(f);
-        l->setAccessibleName(QStringLiteral("問題 %1").arg(i + 1));
+        // What the label shows is its name (its text); its place is its description.
+        l->setAccessibleDescription(QStringLiteral("問題 %1").arg(i + 1));
         grid->addWidget(l, i / columns, i % columns);
         m_labels.append(l);
     }

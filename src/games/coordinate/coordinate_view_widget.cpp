@@ -31,6 +31,13 @@ void paint(QLabel *label, const Rgb &background, const QColor &text = Qt::black)
     label->setPalette(p);
 }
 
+// Rows not in play are hidden but keep their place, so the grid does not move with the number of rows.
+void keepPlaceWhenHidden(QWidget *w) {
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+}
+
 QLabel *edgeLabel(QWidget *parent, const QString &name, const QString &text, const Rgb &background) {
     auto *l = new QLabel(text, parent);
     l->setObjectName(name);
@@ -83,6 +90,8 @@ class CoordinateView : public QWidget {
 public:
     explicit CoordinateView(GameWindow &window) : QWidget(&window), m_engine(window.engine()) {
         setObjectName(QStringLiteral("fraZahyou"));
+        // The grid keeps its size, so that the answer box stays right under it.
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
         auto *column = new QVBoxLayout(this);
         auto *grid = new QGridLayout;
         grid->setHorizontalSpacing(window.tw(60));
@@ -96,7 +105,9 @@ public:
         for (int r = 1; r <= CoordinateRules::kMaxRows; ++r) {
             auto *l = edgeLabel(this, QStringLiteral("lblGyou_%1").arg(r), QString::number(r), {0, 192, 0});
             l->setFixedSize(window.tw(390), window.tw(345));
+            keepPlaceWhenHidden(l);
             grid->addWidget(l, r, 0);
+            m_rowLabels[r] = l;
             for (int c = 1; c <= CoordinateRules::kColumns; ++c) {
                 const int code = 10 * r + c;
                 auto *cell = new QLabel(this);
@@ -107,12 +118,12 @@ public:
                 // 690 x 345 twips when there is room; narrower rather than cut off when there is not.
                 cell->setMinimumSize(window.tw(450), window.tw(345));
                 cell->setMaximumSize(window.tw(690), window.tw(345));
+                keepPlaceWhenHidden(cell);
                 grid->addWidget(cell, r, c);
                 m_cells[code] = cell;
             }
         }
         column->addLayout(grid);
-        column->addStretch(1);
         auto *giveUp = new GiveUpLabel(rules(), this);
         giveUp->setFixedHeight(window.tw(345));
         giveUp->setBuddy(window.answerBox());
@@ -137,10 +148,13 @@ private:
             cell->setAccessibleDescription(fillName(f));
             cell->setVisible(rules().cellVisible(code));
         }
+        for (int r = 1; r <= CoordinateRules::kMaxRows; ++r)
+            m_rowLabels[r]->setVisible(r <= rules().rows());
     }
 
     GameEngine &m_engine;
     QLabel *m_cells[100] = {};
+    QLabel *m_rowLabels[CoordinateRules::kMaxRows + 1] = {};
 };
 
 } // namespace
@@ -153,8 +167,8 @@ QWidget *makeCoordinateView(GameWindow &window) {
         caption->hide();
     box->installEventFilter(new EscapeFilter(rules, box));
     QObject::connect(box, &QLineEdit::textChanged, box, [&rules](const QString &text) { rules.judgeTyped(text); });
-    // Nine columns with the row numbers need a wider window than the typing games.
-    window.resize(qMax(window.width(), window.tw(12600)), window.height());
+    // The grid of nine rows is taller than the controls beside it.
+    window.placeQuestionBesideHistory();
     return new CoordinateView(window);
 }
 

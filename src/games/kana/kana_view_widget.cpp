@@ -4,6 +4,7 @@
 #include "games/common/label_question_widget.h"
 #include "games/kana/kana_rules.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -11,13 +12,20 @@ namespace mirute {
 
 namespace {
 
-// Enter judges the typed kana; every key first fixes the reaction time of the question.
+// Enter judges the typed kana; the first key, or the first kana that the input method brings, fixes the
+// reaction time of the question (kana typed through an input method arrive without key presses).
 class KanaAnswerFilter : public QObject {
 public:
     KanaAnswerFilter(GameEngine &engine, QLineEdit *box) : QObject(box), m_engine(engine), m_box(box) {}
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::InputMethod) {
+            const auto *input = static_cast<QInputMethodEvent *>(event);
+            if (!input->preeditString().isEmpty() || !input->commitString().isEmpty())
+                m_engine.answerKeyDown();
+            return false;
+        }
         if (event->type() != QEvent::KeyPress)
             return false;
         auto *key = static_cast<QKeyEvent *>(event);

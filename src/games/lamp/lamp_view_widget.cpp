@@ -24,8 +24,8 @@ public:
         auto *row = new QHBoxLayout(this);
         auto *field = new QGridLayout;
         // Images 840 x 885 twips, columns 1000 and rows 975 apart.
-        field->setHorizontalSpacing(window.tw(100));
-        field->setVerticalSpacing(window.tw(90));
+        field->setHorizontalSpacing(window.tw(1000 - 840));
+        field->setVerticalSpacing(window.tw(975 - 885));
         for (int k = 1; k <= LampRules::kLamps; ++k) {
             auto *b = new QPushButton(this);
             b->setObjectName(QStringLiteral("imgMondai_%1").arg(k));
@@ -72,9 +72,14 @@ private:
             count->setObjectName(QStringLiteral("lblLsu_%1").arg(slot));
             count->setAlignment(Qt::AlignCenter);
             count->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+            count->setAccessibleDescription(LampRules::slotName(slot) + QStringLiteral("の数"));
             auto *inner = new QHBoxLayout(swatch);
             inner->setContentsMargins(0, 0, 0, 0);
             inner->addWidget(count);
+            // A hidden legend keeps its place, so that the field does not move when it is shown.
+            QSizePolicy policy = swatch->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            swatch->setSizePolicy(policy);
             legend->addWidget(swatch, (slot - 1) / 3, (slot - 1) % 3);
             m_swatches.append(swatch);
             m_counts.append(count);
@@ -149,8 +154,6 @@ QWidget *makeLampView(GameWindow &window) {
                      [box, &engine] { box->setCurrentText(engine.settings().extraText(0)); });
     QObject::connect(box, &QComboBox::activated, &engine,
                      [box, &engine](int i) { engine.setExtra(0, box->itemText(i)); });
-    // The field of seven lamps a row with the legend beside it needs a wider window than the typing games.
-    window.resize(qMax(window.width(), window.tw(13800)), window.height());
     return new LampView(window);
 }
 

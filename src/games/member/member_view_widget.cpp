@@ -5,13 +5,20 @@
 #include "games/member/member_rules.h"
 #include "ui/grid_widget.h"
 
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 
 namespace mirute {
 
 namespace {
+
+// Question rows the grid shows without scrolling: at least this many, and for a larger group all its
+// members up to the most a screen of 768 dots has room for.
+constexpr int kShownMembers = 6;
+constexpr int kMostShownMembers = 13;
 
 // Enter judges the committed text and Escape reveals the answer. While the input method is composing,
 // Enter belongs to the conversion: only Enter on committed text is an answer.
@@ -63,6 +70,18 @@ QWidget *makeMemberView(GameWindow &window) {
         grid->setAccessibleDescription(correct ? QStringLiteral("正解") : QStringLiteral("不正解"));
     });
     QObject::connect(&engine, &GameEngine::feedbackEnded, grid, [grid] { grid->setAccessibleDescription(QString()); });
+    // The largest group of the dictionary shows whole; the grid stands beside the history to have the room.
+    QObject::connect(&engine, &GameEngine::questionChanged, grid, [grid, &engine] {
+        int members = 0;
+        for (const MemberGroup &g : engine.rulesAs<MemberRules>().groups())
+            members = qMax(members, int(g.members.size()));
+        const int rows = qBound(kShownMembers, members - 1, kMostShownMembers);
+        grid->setMinimumSize(grid->columnWidth(0) + grid->verticalScrollBar()->sizeHint().width() +
+                                 2 * grid->frameWidth(),
+                             grid->horizontalHeader()->sizeHint().height() +
+                                 rows * grid->verticalHeader()->defaultSectionSize() + 2 * grid->frameWidth());
+    });
+    window.placeQuestionBesideHistory();
     addInOrderCheckBox(window);
     window.answerBox()->installEventFilter(new MemberAnswerFilter(engine, window.answerBox()));
     return grid;

@@ -34,6 +34,7 @@ public:
         p.setColor(QPalette::Window, Qt::white);
         setPalette(p);
         auto *grid = new QGridLayout(this);
+        grid->setVerticalSpacing(0);
         QFont f(QStringLiteral("ＭＳ ゴシック"));
         f.setPointSizeF(65.25);
         for (int k = 1; k <= OrderRules::kNumbers; ++k) {
@@ -41,7 +42,8 @@ public:
             b->setObjectName(QStringLiteral("lblMondai_%1").arg(k));
             b->setFlat(true);
             b->setFont(f);
-            b->setMinimumSize(window.tw(2100), window.tw(1300));
+            // Labels 2265 x 1440 twips at the least, rows touching.
+            b->setMinimumSize(window.tw(2265), window.tw(1440));
             b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
             grid->addWidget(b, (k - 1) / 3, (k - 1) % 3);
             connect(b, &QPushButton::clicked, this, [this, k] {
@@ -121,8 +123,6 @@ QWidget *makeOrderView(GameWindow &window) {
                     {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 0);
     addSettingCombo(window, QStringLiteral("cboMode2"), QStringLiteral("順番"),
                     {QStringLiteral("小"), QStringLiteral("大")}, 1);
-    // The block of three 65-point numbers a row needs a wider window than the typing games.
-    window.resize(qMax(window.width(), window.tw(12600)), window.height());
     return new OrderView(window);
 }
 

@@ -18,7 +18,9 @@ class TreasureField : public QWidget {
 public:
     TreasureField(GameWindow &window) : QWidget(&window), m_engine(window.engine()) {
         setObjectName(QStringLiteral("fraKanjiP"));
+        // Cells 870 x 800 twips, columns 900 and rows 825 apart.
         auto *grid = new QGridLayout(this);
+        grid->setContentsMargins(0, 0, 0, 0);
         grid->setHorizontalSpacing(window.tw(900 - 870));
         grid->setVerticalSpacing(window.tw(825 - 800));
         grid->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -27,10 +29,14 @@ public:
         for (int i = 1; i <= TreasureRules::kCells; ++i) {
             auto *cell = new QPushButton(this);
             cell->setObjectName(QStringLiteral("lblKanjiP_%1").arg(i));
-            cell->setAccessibleName(QStringLiteral("コマ %1").arg(i));
             cell->setFont(font);
             cell->setFixedSize(window.tw(870), window.tw(800));
-            cell->setFocusPolicy(Qt::StrongFocus);
+            // Reached by Tab; a click does not leave a tinted cell in the next field.
+            cell->setFocusPolicy(Qt::TabFocus);
+            // A smaller field keeps its place: the window does not change its shape with the number of cells.
+            QSizePolicy policy = cell->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            cell->setSizePolicy(policy);
             grid->addWidget(cell, (i - 1) / TreasureRules::kColumns, (i - 1) % TreasureRules::kColumns);
             connect(cell, &QPushButton::clicked, this, [this, i] { rules().lblKanjiP_Click(i); });
             m_cells.append(cell);
@@ -60,14 +66,23 @@ private:
                 continue;
             m_colors[i - 1] = c;
             QPushButton *cell = m_cells[i - 1];
+            // The focus tints a white cell blue rather than thickening its border: the 36-point kanji needs
+            // all the height of the cell.
+            const QColor focused = c == kWhite ? QColor(210, 228, 255) : QColor(c.r, c.g, c.b);
             cell->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); color: black;"
-                                               " border: 1px solid rgb(128, 128, 128); }"
-                                               " QPushButton:focus { border: 2px solid rgb(0, 0, 255); }")
+                                               " border: 1px solid rgb(128, 128, 128); padding: 0px; }"
+                                               " QPushButton:focus { border: 1px solid rgb(0, 0, 255);"
+                                               " background-color: %4; }")
                                     .arg(c.r)
                                     .arg(c.g)
-                                    .arg(c.b));
+                                    .arg(c.b)
+                                    .arg(focused.name()));
+            // The kanji is the cell's name (its text); its place and the flash are its description.
             const bool right = c == Rgb{0, 255, 0}, wrong = c == Rgb{255, 0, 0};
-            cell->setAccessibleDescription(right ? QStringLiteral("正解") : wrong ? QStringLiteral("不正解") : QString());
+            const QString place = QStringLiteral("コマ %1").arg(i);
+            cell->setAccessibleDescription(right   ? place + QStringLiteral(" 正解")
+                                           : wrong ? place + QStringLiteral(" 不正解")
+                                                   : place);
         }
     }
 

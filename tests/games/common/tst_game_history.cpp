@@ -192,6 +192,9 @@ void TestGameHistory::chartLayoutAndScrolling() {
     QCOMPARE(h.chart2().value(1, 2), 5.0);
     h.drawChart(GameHistory::Byou); // one highlight at a time
     QVERIFY(!h.isHighlighted(GameHistory::Kaitou));
+    h.showAll(); // every play again: the list takes the panel back, the chart stays chosen
+    QCOMPARE(h.layout(), GameHistory::ListLayout);
+    QVERIFY(h.isHighlighted(GameHistory::Byou));
 }
 
 void TestGameHistory::reactionChartIsNotRedrawn() {

@@ -104,6 +104,9 @@ void TestCoordinateWindow::oneRowPlayThroughTheWindow() {
     QCOMPARE(background(w->findChild<QLabel *>("lblRetsu_3")), QColor(192, 0, 0));
     QVERIFY(cell(19)->isVisible());
     QVERIFY(!cell(21)->isVisible());
+    // Only the rows in play are numbered.
+    QVERIFY(w->findChild<QLabel *>("lblGyou_1")->isVisible());
+    QVERIFY(!w->findChild<QLabel *>("lblGyou_2")->isVisible());
     QCOMPARE(background(cell(15)), QColor(255, 255, 255));   // no cell asked before the first start
 
     startPlay();

@@ -7,6 +7,7 @@
 #include "ui/grid_widget.h"
 #include "ui/message_dialog.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,6 +29,7 @@ private slots:
     void answerCountSecondsSavedInShortestForm_data();
     void answerCountSecondsSavedInShortestForm();
     void personalBestShownUntilNextStart();
+    void screenReaderHearsDigitsAndFigures();
 };
 
 namespace {
@@ -241,6 +243,30 @@ void TestDigitWindow::personalBestShownUntilNextStart() {
     QCOMPARE(notice->text(), QString());
     playToTheEnd();   // as good as the best just saved: no new best
     QCOMPARE(notice->text(), QString());
+}
+
+// A screen reader announces what a label shows (its name) and what it is (its description): the nine digits
+// of the question, and the figures of the scoreboard as they change.
+void TestDigitWindow::screenReaderHearsDigitsAndFigures() {
+    Window w(QList<double>(9, 0.0));
+    QCOMPARE(w.window->Form_Load(), QString());
+    w.engine().setTimersRunning(false);
+    w.engine().setFeedbackMs(0);
+    auto heard = [&w](const QString &name) {
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w.child<QWidget>(name));
+        return a->text(QAccessible::Name) + QLatin1Char('|') + a->text(QAccessible::Description);
+    };
+    for (int i = 1; i <= 9; ++i)
+        QCOMPARE(heard(QStringLiteral("lblMondai_%1").arg(i)), QStringLiteral("%1|問題 %2").arg(i - 1).arg(i));
+    QTest::mouseClick(w.child<QPushButton>("cmdStart"), Qt::LeftButton);
+    for (int i = 0; i < 3; ++i)
+        w.engine().tickStart();
+    w.clock.advance(0.5);
+    QTest::keyClicks(w.child<QLineEdit>("txtKaitou"), w.engine().session().answer);
+    QCOMPARE(heard("lblOk"), QStringLiteral("1|正解"));
+    QCOMPARE(heard("lblNg"), QStringLiteral("0|不正解"));
+    QCOMPARE(heard("lblKiroku"), QStringLiteral("0.50|最高反応"));
+    QCOMPARE(heard("lblJikan"), QStringLiteral("60|時間"));
 }
 
 QTEST_MAIN(TestDigitWindow)

@@ -31,6 +31,7 @@ private slots:
     void typingKatakanaForHiraganaIsWrong();
     void missingDictionaryRefusesToOpen();
     void tabFollowsTheScreen();
+    void reactionFromTheFirstInputMethodEvent();
 
 private:
     GameWindow *openKana(AppController &c);
@@ -206,6 +207,33 @@ void TestKanaWindow::tabFollowsTheScreen() {
     w->answerBox()->setFocus();
     QTest::keyClick(w->answerBox(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("optMode_1"));
+}
+
+// Kana typed through an input method arrive without key presses: the reaction is taken when the input
+// method first shows or brings a kana, not at the Enter that judges it.
+void TestKanaWindow::reactionFromTheFirstInputMethodEvent() {
+    AppController c(m_dir->path());
+    GameWindow *w = openKana(c);
+    QVERIFY(w);
+    QTest::mouseClick(w->findChild<QPushButton *>("cmdStart"), Qt::LeftButton);
+    for (int i = 0; i < 3; ++i)
+        w->engine().tickStart();
+    const QString answer = w->engine().session().answer;
+    m_clock.advance(1.0);
+    QInputMethodEvent composing(answer, {});
+    QApplication::sendEvent(w->answerBox(), &composing);
+    m_clock.advance(2.0);
+    type(w->answerBox(), answer);
+    QTest::keyClick(w->answerBox(), Qt::Key_Return);
+    QCOMPARE(w->findChild<QLabel *>("lblOk")->text(), QStringLiteral("1"));
+    QCOMPARE(w->findChild<QLabel *>("lblKiroku")->text(), QStringLiteral("1.00"));
+
+    // The next question: a kana committed at once, without a composition.
+    m_clock.advance(0.5);
+    type(w->answerBox(), w->engine().session().answer);
+    m_clock.advance(1.5);
+    QTest::keyClick(w->answerBox(), Qt::Key_Return);
+    QCOMPARE(w->findChild<QLabel *>("lblKiroku")->text(), QStringLiteral("0.50"));
 }
 
 QTEST_MAIN(TestKanaWindow)

@@ -1,0 +1,73 @@
+#include "support/game_play.h"
+
+#include "games/common/game_window.h"
+#include "games/lamp/lamp_rules.h"
+#include "games/order/order_rules.h"
+#include "support/window_helpers.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace mirute::test {
+
+void settle() {
+    for (int i = 0; i < 4; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+void clickWhereShown(QWidget *window, QWidget *control, const QPoint &inside) {
+    const QPoint at = control->mapTo(window, inside);
+    QWidget *target = window->childAt(at);
+    if (!target)
+        target = window;
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window, at));
+    settle();
+}
+
+void clickWhereShown(QWidget *window, QWidget *control) {
+    clickWhereShown(window, control, control->rect().center());
+}
+
+void answerRightly(GameWindow *window) {
+    GameEngine &engine = window->engine();
+    const QString answer = engine.session().answer;
+    auto click = [window](const QString &name) { clickWhereShown(window, namedChild<QWidget>(window, name)); };
+    switch (engine.definition().gameNo) {
+    case 1:
+    case 3:
+        typeCommitted(window->answerBox(), answer);
+        QTest::keyClick(window->answerBox(), Qt::Key_Return);
+        break;
+    case 2:
+    case 7:
+        QTest::keyClicks(window->answerBox(), answer);
+        break;
+    case 4:
+        for (int i = 1; i <= 40; ++i) {
+            auto *cell = namedChild<QPushButton>(window, QStringLiteral("lblKanjiP_%1").arg(i));
+            if (cell->isVisible() && cell->text() == answer) {
+                click(cell->objectName());
+                break;
+            }
+        }
+        break;
+    case 5: {
+        const auto &rules = engine.rulesAs<LampRules>();
+        click(QStringLiteral("imgMondai_%1").arg(rules.lampColors().indexOf(rules.mostColor()) + 1));
+        break;
+    }
+    case 6: {
+        const auto &rules = engine.rulesAs<OrderRules>();
+        const QStringList order = rules.clickOrder(), texts = rules.texts();
+        for (const QString &number : order)
+            click(QStringLiteral("lblMondai_%1").arg(texts.indexOf(number) + 1));
+        break;
+    }
+    }
+    settle();
+}
+
+} // namespace mirute::test
