@@ -1,5 +1,7 @@
 #include "ui/message_dialog.h"
 
+#include <QPushButton>
+
 namespace mirute {
 
 namespace {
@@ -14,8 +16,8 @@ QList<MessageDialog::Shown> &MessageDialog::shown() { return g_shown; }
 void MessageDialog::clearShown() { g_shown.clear(); }
 
 int MessageDialog::ask(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
-                       bool cancel) {
-    g_shown.append({title, text, icon});
+                       bool cancel, Answer defaultAnswer) {
+    g_shown.append({title, text, icon, cancel && defaultAnswer == Cancel});
     if (!g_answers.isEmpty())
         return g_answers.takeFirst();
     if (g_auto)
@@ -23,6 +25,10 @@ int MessageDialog::ask(QWidget *parent, QMessageBox::Icon icon, const QString &t
     QMessageBox box(icon, title, text, cancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.setObjectName(QStringLiteral("messageBox"));
+    if (cancel) {
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+        box.setDefaultButton(defaultAnswer == Cancel ? QMessageBox::Cancel : QMessageBox::Ok);
+    }
     return box.exec() == QMessageBox::Ok ? Ok : Cancel;
 }
 
@@ -34,8 +40,8 @@ void MessageDialog::warning(QWidget *parent, const QString &title, const QString
     ask(parent, QMessageBox::Warning, title, text, false);
 }
 
-bool MessageDialog::confirm(QWidget *parent, const QString &title, const QString &text) {
-    return ask(parent, QMessageBox::Warning, title, text, true) == Ok;
+bool MessageDialog::confirm(QWidget *parent, const QString &title, const QString &text, Answer defaultAnswer) {
+    return ask(parent, QMessageBox::Warning, title, text, true, defaultAnswer) == Ok;
 }
 
 } // namespace mirute
