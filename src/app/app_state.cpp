@@ -21,17 +21,20 @@ QString windowCaption(const QString &userName) {
 
 namespace {
 
+const QString kKeptAsItIs = QStringLiteral("ファイルはそのまま残し、初期値で起動します。");
+
 QString damaged(const QString &file, const QString &what) {
-    return QStringLiteral("「%1」を読めませんでした（%2）。\r\nファイルはそのまま残し、初期値で起動します。").arg(file, what);
+    return QStringLiteral("「%1」を読めませんでした（%2）。\r\n").arg(file, what) + kKeptAsItIs;
 }
 
 QString firstLine(const TextLines &t, const QString &file, QString *error) {
     if (!t.error.isEmpty()) {
-        *error = damaged(file, t.error);
+        *error = t.error + QStringLiteral("\r\n") + kKeptAsItIs;
         return {};
     }
     if (t.badLines.contains(1)) {
-        *error = damaged(file, QStringLiteral("1 行目: ") + badLineReason(t));
+        const QString foreign = foreignEncodingText(t);
+        *error = damaged(file, foreign.isEmpty() ? QStringLiteral("1 行目: ") + badLineReason(t) : foreign);
         return {};
     }
     return t.lines.value(0);

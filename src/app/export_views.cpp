@@ -42,7 +42,7 @@ bool historyView(const ExportRequest &r, Table *table, ExportError *error) {
         history.filterAnswers(r.options.value("answers"));
     else
         history.showAll();
-    if (!checkComplete(def.historyFile(), {}, history.lastProblems(), error))
+    if (!checkComplete(def.historyFile(), history.lastError(), history.lastProblems(), error))
         return false;
     *table = gridTable(history.list());
     return true;

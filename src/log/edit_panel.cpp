@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/help_texts.h"
 #include "games/common/clock.h"
+#include "log/backup_restore_dialog.h"
 #include "log/log_list.h"
 #include "log/new_start.h"
 #include "log/write_list.h"
@@ -19,6 +20,7 @@ namespace mirute {
 namespace {
 
 const QString kConfirmTitle = QStringLiteral("クリア確認");
+const QString kRestoreTitle = QStringLiteral("バックアップから復元");
 
 QString backupStamp() {
     return backupStampOf(appClock().now());
@@ -42,6 +44,7 @@ EditPanel::EditPanel(MainState &state, QWidget *parent) : LogPanel(state, QStrin
     m_cmdRowDel->setEnabled(false);
     m_cmdNew1 = addButton(QStringLiteral("新規スタート（全削除）"), QStringLiteral("cmdNew1"), this);
     m_cmdPHozon1 = addButton(QStringLiteral("名前変更"), QStringLiteral("cmdPHozon1"), this);
+    m_cmdRestore = addButton(kRestoreTitle, QStringLiteral("cmdRestore"), this);
     m_txtPriData = new QLineEdit(this);
     m_txtPriData->setObjectName(QStringLiteral("txtPriData"));
     m_txtPriData->setAccessibleName(QStringLiteral("名前"));
@@ -55,6 +58,7 @@ EditPanel::EditPanel(MainState &state, QWidget *parent) : LogPanel(state, QStrin
     auto *row = new QHBoxLayout;
     row->addWidget(m_cmdRowDel);
     row->addWidget(m_cmdNew1);
+    row->addWidget(m_cmdRestore);
     row->addStretch();
     row->addWidget(lblName);
     row->addWidget(m_txtPriData);
@@ -65,6 +69,7 @@ EditPanel::EditPanel(MainState &state, QWidget *parent) : LogPanel(state, QStrin
     connect(m_cmdRowDel, &QPushButton::clicked, this, &EditPanel::cmdRowDel_Click);
     connect(m_cmdNew1, &QPushButton::clicked, this, &EditPanel::cmdNew1_Click);
     connect(m_cmdPHozon1, &QPushButton::clicked, this, &EditPanel::cmdPHozon1_Click);
+    connect(m_cmdRestore, &QPushButton::clicked, this, &EditPanel::cmdRestore_Click);
 }
 
 // cmdSettei_Click's part of the panel: the name, the delete button off, INIT_HEN_GRID, READ_HEN_LIST.
@@ -141,6 +146,37 @@ void EditPanel::cmdPHozon1_Click() {
         m_txtPriData->setText(name);
     emit userNameChanged(name);
     MessageDialog::information(this, QStringLiteral("保存終了"), QStringLiteral("保存が終了しました"));
+}
+
+void EditPanel::cmdRestore_Click() {
+    const QString dir = mainState().dataDir;
+    const QList<LogBackup> backups = listLogBackups(dir);
+    if (backups.isEmpty()) {
+        MessageDialog::information(this, kRestoreTitle,
+                                   QStringLiteral("「%1」フォルダに「%2」のバックアップがありません。\r\n"
+                                                  "一言日記の保存や個別削除の前に、変更前のデータがそこへ保存されます。")
+                                       .arg(kBackupFolder, kPlayLogFile));
+        return;
+    }
+    BackupRestoreDialog dialog(backups, this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.chosen())
+        return;
+    const LogBackup chosen = *dialog.chosen();
+    const QString question =
+        QStringLiteral("%1 のバックアップ（%2 件）で現在のデータを置き換えます。\r\n"
+                       "現在のデータはバックアップしてから置き換えます。よろしいですか？")
+            .arg(chosen.when.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")))
+            .arg(chosen.plays);
+    if (!MessageDialog::confirm(this, QStringLiteral("復元確認"), question, MessageDialog::Cancel))
+        return;
+    const WriteResult w = restoreLogBackup(dir, chosen.fileName, backupStamp());
+    if (!w.ok()) {
+        MessageDialog::warning(this, kRestoreTitle, w.error);
+        return;
+    }
+    fill();
+    emit showDayListRequested();
+    MessageDialog::information(this, QStringLiteral("復元終了"), QStringLiteral("データを復元しました。"));
 }
 
 } // namespace mirute

@@ -10,7 +10,7 @@ namespace mirute {
 
 class GridWidget;
 
-// 編集: deleting single plays, the new start and the user's name.
+// 編集: deleting single plays, the new start, restoring the log from a backup and the user's name.
 class EditPanel : public LogPanel {
     Q_OBJECT
 public:
@@ -24,6 +24,7 @@ private:
     void cmdRowDel_Click();
     void cmdNew1_Click();
     void cmdPHozon1_Click();
+    void cmdRestore_Click();
 
     Grid m_henList;
     int m_selectedRow = 0; // 0: no row clicked since the last fill or delete
@@ -31,6 +32,7 @@ private:
     QPushButton *m_cmdRowDel = nullptr;
     QPushButton *m_cmdNew1 = nullptr;
     QPushButton *m_cmdPHozon1 = nullptr;
+    QPushButton *m_cmdRestore = nullptr;
     QLineEdit *m_txtPriData = nullptr;
 };
 

@@ -159,10 +159,6 @@ WriteResult deleteLogRow(const QString &dir, Grid &g, int row, const QString &ba
     return written;
 }
 
-QString backupStampOf(const QDateTime &when) {
-    return when.toString(QStringLiteral("yyyyMMdd_HHmmss"));
-}
-
 WriteResult clearPlayLog(const QString &dir, const QString &backupStamp) {
     if (WriteResult b = backupFile(dir, kPlayLogFile, backupStamp); !b.ok())
         return b;

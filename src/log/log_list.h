@@ -1,5 +1,6 @@
 #pragma once
 
+#include "log/backups.h"
 #include "log/play_log.h"
 #include "ui/grid.h"
 
@@ -42,9 +43,6 @@ QString deleteQuestion(const Grid &g, int row);
 // Data row `row` taken out of the log; the grid loses the row only when the log was written. The last
 // remaining record leaves an empty log.
 WriteResult deleteLogRow(const QString &dir, Grid &g, int row, const QString &backupStamp);
-
-// The date and time that name the backup copies of one change: "20240301_093005".
-QString backupStampOf(const QDateTime &when);
 
 // The log emptied (new start, last record deleted), after a copy of the old file into the backup folder.
 WriteResult clearPlayLog(const QString &dir, const QString &backupStamp);

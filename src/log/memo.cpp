@@ -1,6 +1,8 @@
 #include "log/memo.h"
 
 #include "app/app_state.h"
+#include "log/backups.h"
+#include "log/file_errors.h"
 
 #include <QRegularExpression>
 
@@ -15,13 +17,14 @@ MemoRead READ_MEMO(const QString &dir) {
     }
     // Every line followed by a break, then the last break dropped: the same as joining them.
     memo.text = t.lines.join(u'\n');
-    if (!t.badLines.isEmpty()) {
-        QStringList numbers;
-        for (int n : t.badLines)
-            numbers.append(QString::number(n));
-        memo.error = QStringLiteral("「%1」の %2 行目を読めませんでした（Shift_JIS として読めない文字があります）。")
-                         .arg(kMemoFile, numbers.join(QStringLiteral(", ")));
-    }
+    const QString foreign = foreignEncodingText(t);
+    if (!foreign.isEmpty() && t.badLines.size() == t.lines.size())
+        memo.error = QStringLiteral("「%1」を読めませんでした（%2）。").arg(kMemoFile, foreign);
+    else if (!t.badLines.isEmpty())
+        memo.error = QStringLiteral("「%1」の %2を読めませんでした（%3）。").arg(kMemoFile, lineNumbersText(t.badLines),
+                                                                         badLineReason(t));
+    if (!t.badLines.isEmpty())
+        memo.error += QStringLiteral("\r\n読めた部分だけを表示しています。メモ保存の前に、元のファイルをバックアップフォルダに残します。");
     return memo;
 }
 
@@ -36,10 +39,12 @@ WriteResult saveMemo(const QString &dir, const QString &text, const QString &bac
     const QByteArray bytes = encodeLines(lines, &error);
     if (!error.isEmpty())
         return {error + QStringLiteral("\r\nメモは保存していません。")};
-    // What could not be read was not in the box either: keep a copy before it is overwritten.
-    if (!readTextLines(dir, kMemoFile).badLines.isEmpty())
-        if (WriteResult b = backupFile(dir, kMemoFile, backupStamp); !b.ok())
-            return b;
+    // The same memo saved again writes nothing; a changed one is copied first, so that a memo cleared by
+    // mistake, or lines that could not be read (and so were not in the box), can still be found.
+    if (fileHolds(dir, kMemoFile, bytes))
+        return {};
+    if (WriteResult b = backupFile(dir, kMemoFile, backupStamp); !b.ok())
+        return b;
     return rewriteBytes(dir, kMemoFile, bytes);
 }
 

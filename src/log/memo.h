@@ -16,7 +16,8 @@ MemoRead READ_MEMO(const QString &dir);
 
 // cmdKizukiHozon: the memo's lines, each ended by CR LF, so an empty memo is a single CR LF. Line breaks of
 // the box ("\n", "\r\n" or "\r") all become CR LF. A character Shift_JIS cannot hold leaves the file as it was.
-// A memo file that held unreadable bytes is copied to the backup folder before it is replaced.
+// The memo file is copied to the backup folder before a change replaces it; the same memo saved again
+// writes nothing.
 WriteResult saveMemo(const QString &dir, const QString &text, const QString &backupStamp);
 
 // The memo's text as the lines written to the file.

@@ -1,6 +1,7 @@
 #include "log/new_start.h"
 
 #include "app/app_state.h"
+#include "log/backups.h"
 #include "log/game_names.h"
 #include "log/play_log.h"
 

@@ -1,6 +1,8 @@
 #include "log/play_log.h"
 
+#include "log/backups.h"
 #include "log/day_time.h"
+#include "log/file_errors.h"
 #include "log/game_names.h"
 #include "log/number_format.h"
 #include "log/play_log_fast.h"
@@ -157,26 +159,32 @@ WriteResult rewritePlayLog(const QString &dir, const QList<PlayRecord> &records,
             msg = problemsMessage(QFileInfo(current.path).fileName(), current.problems);
         return {msg + QStringLiteral("\r\n\r\n読めない行を失わないよう、書き換えを中止しました。")};
     }
-    if (WriteResult b = backupFile(dir, kPlayLogFile, backupStamp); !b.ok())
-        return b;
     QStringList lines;
     lines.reserve(records.size());
     for (const PlayRecord &r : records)
         lines.append(rewrittenPlayLine(r));
-    return rewriteLines(dir, kPlayLogFile, lines);
+    QString error;
+    const QByteArray bytes = encodeLines(lines, &error);
+    if (!error.isEmpty())
+        return {QStringLiteral("「%1」に保存できませんでした。%2").arg(kPlayLogFile, error)};
+    // A save that changes nothing (the same diary saved again) writes nothing and keeps no copy.
+    if (fileHolds(dir, kPlayLogFile, bytes))
+        return {};
+    if (WriteResult b = backupFile(dir, kPlayLogFile, backupStamp); !b.ok())
+        return b;
+    return rewriteBytes(dir, kPlayLogFile, bytes);
 }
 
 QString problemsMessage(const QString &fileName, const QList<LineProblem> &problems) {
     if (problems.isEmpty())
         return {};
-    QStringList numbers;
-    for (qsizetype i = 0; i < problems.size() && i < 20; ++i)
-        numbers.append(QString::number(problems[i].line));
-    QString list = numbers.join(QStringLiteral(", "));
-    if (problems.size() > 20)
-        list += QStringLiteral(" ほか %1 行").arg(problems.size() - 20);
-    return QStringLiteral("「%1」の %2 行目を読めませんでした（%3）。\r\nこれらの行は表示に含めていません。")
-        .arg(fileName, list, problems.first().reason);
+    QList<int> lines;
+    lines.reserve(problems.size());
+    for (const LineProblem &p : problems)
+        lines.append(p.line);
+    return QStringLiteral("「%1」の %2を読めませんでした（%3）。\r\nこれらの行は表示に含めていません。"
+                          "テキストエディタで直すと、次に開いたときから表示されます。")
+        .arg(fileName, lineNumbersText(lines), problems.first().reason);
 }
 
 } // namespace mirute

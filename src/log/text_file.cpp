@@ -1,13 +1,19 @@
 #include "log/text_file.h"
 
+#include "log/file_errors.h"
 #include "log/sjis.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace mirute {
 namespace {
@@ -20,10 +26,15 @@ bool writeAll(QIODevice &dev, const QByteArray &bytes) {
         const qint64 part = qMin<qint64>(g_failAfter, bytes.size());
         g_failAfter = -1;
         dev.write(bytes.constData(), part);
+        errno = ENOSPC;
         return false;
     }
     return dev.write(bytes) == bytes.size();
 }
+
+// The system's reason for the failure just seen; Qt keeps errno from the failed call, and a failure that
+// left none (a short count) is taken for a full disk, the one way a regular file takes fewer bytes.
+int lastError(int fallback) { return errno != 0 ? errno : fallback; }
 
 bool asciiCaseEqual(const QString &a, const QString &b) {
     if (a.size() != b.size())
@@ -40,8 +51,18 @@ bool asciiCaseEqual(const QString &a, const QString &b) {
     return true;
 }
 
-QString lossyText(const QString &message, const QString &path) {
+QString nativePathText(const QString &message, const QString &path) {
     return message + QStringLiteral("（") + QDir::toNativeSeparators(path) + QStringLiteral("）");
+}
+
+// Something other than a regular file stands at path: a write must not replace it nor wait on it.
+int unwritableTarget(const QString &path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return 0;
+    if (info.isDir())
+        return EISDIR;
+    return info.isFile() ? 0 : kNotRegularFile;
 }
 
 } // namespace
@@ -100,18 +121,43 @@ bool looksLikeUtf8(QByteArrayView data) {
     return wide;
 }
 
+QString foreignEncodingText(const TextLines &lines) {
+    if (lines.utf16)
+        return QStringLiteral("UTF-16 で保存されています。Shift_JIS で保存し直してください");
+    if (lines.utf8)
+        return QStringLiteral("UTF-8 で保存されています。Shift_JIS で保存し直してください");
+    return {};
+}
+
 QString badLineReason(const TextLines &lines) {
-    return lines.utf8 ? QStringLiteral("UTF-8 で保存されています（Shift_JIS で保存してください）")
-                      : QStringLiteral("Shift_JIS として読めない文字があります");
+    const QString foreign = foreignEncodingText(lines);
+    return foreign.isEmpty() ? QStringLiteral("Shift_JIS として読めない文字があります") : foreign;
 }
 
 namespace {
+
+bool hasUtf16Mark(QByteArrayView data) {
+    return data.size() >= 2 && ((uchar(data[0]) == 0xFF && uchar(data[1]) == 0xFE) ||
+                                (uchar(data[0]) == 0xFE && uchar(data[1]) == 0xFF));
+}
 
 // The fast case: the whole file decodes at once and holds no NUL.
 bool decodeClean(const QByteArray &data, TextLines *out, QString *whole) {
     out->bytes = data.size();
     out->utf8 = looksLikeUtf8(data);
     return !out->utf8 && !data.contains('\0') && sjis::decode(data, whole);
+}
+
+// A UTF-16 file has its own line ends: its lines are counted in its own encoding, and none is usable.
+void markUtf16Lines(const QByteArray &data, TextLines *out) {
+    out->utf16 = true;
+    out->bytes = data.size();
+    QStringDecoder decoder(QStringDecoder::Utf16);
+    const QString text = decoder(data);
+    forEachLine(text, [out](int lineNo, QStringView) {
+        out->lines.append(QString());
+        out->badLines.append(lineNo);
+    });
 }
 
 // Line by line, so that one damaged line costs only itself.
@@ -141,20 +187,66 @@ void splitLineByLine(const QByteArray &data, TextLines *out) {
     }
 }
 
+// Reads a whole regular file of at most kMaxReadBytes; false with *error set (an errno or one of the
+// program's own causes) otherwise. The file is opened without waiting, so a named pipe put in its place
+// returns at once, and it is checked on the open descriptor, so nothing can be swapped in between.
+bool readRegularFile(const QString &path, QByteArray *data, int *error) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        *error = errno;
+        return false;
+    }
+    struct stat st {};
+    bool ok = false;
+    if (::fstat(fd, &st) != 0)
+        *error = errno;
+    else if (!S_ISREG(st.st_mode))
+        *error = S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
+    else if (st.st_size > kMaxReadBytes)
+        *error = kFileTooLarge;
+    else
+        ok = true;
+    if (ok) {
+        // The size is a hint: a file that grows while it is read is read to its end, up to the cap.
+        data->resize(qsizetype(st.st_size));
+        qsizetype done = 0;
+        for (;;) {
+            if (done == data->size()) {
+                if (data->size() > kMaxReadBytes) {
+                    *error = kFileTooLarge;
+                    ok = false;
+                    break;
+                }
+                data->resize(done + 64 * 1024);
+            }
+            const ssize_t got = ::read(fd, data->data() + done, size_t(data->size() - done));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0) {
+                *error = errno;
+                ok = false;
+                break;
+            }
+            if (got == 0)
+                break;
+            done += got;
+        }
+        data->resize(ok ? done : 0);
+    }
+    ::close(fd);
+    return ok;
+}
+
 // Opens and reads the file; false (with exists and error set) when there is nothing to decode.
 bool readFileBytes(const QString &dir, const QString &name, TextLines *result, QByteArray *data) {
     result->path = resolveFile(dir, name);
-    QFile f(result->path);
-    if (!f.exists())
-        return false;
+    struct stat st {};
+    if (::stat(QFile::encodeName(result->path).constData(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR))
+        return false;   // no such file (a dangling link or a folder path through a file count as none)
     result->exists = true;
-    if (!f.open(QIODevice::ReadOnly)) {
-        result->error = lossyText(f.errorString(), result->path);
-        return false;
-    }
-    *data = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        result->error = lossyText(f.errorString(), result->path);
+    int error = 0;
+    if (!readRegularFile(result->path, data, &error)) {
+        result->error = readFailureText(result->path, error);
         return false;
     }
     return true;
@@ -163,6 +255,10 @@ bool readFileBytes(const QString &dir, const QString &name, TextLines *result, Q
 } // namespace
 
 void splitDecodedLines(const QByteArray &data, TextLines *out) {
+    if (hasUtf16Mark(data)) {
+        markUtf16Lines(data, out);
+        return;
+    }
     QString whole;
     if (decodeClean(data, out, &whole)) {
         forEachLine(whole, [out](int, QStringView line) { out->lines.append(line.toString()); });
@@ -206,40 +302,103 @@ QByteArray encodeLines(const QStringList &lines, QString *error) {
     return out;
 }
 
+qint64 fileLength(const QString &dir, const QString &name) {
+    const QFileInfo info(resolveFile(dir, name));
+    return info.exists() ? info.size() : -1;
+}
+
+WriteResult cutBackTo(const QString &dir, const QString &name, qint64 length) {
+    const QString path = resolveFile(dir, name);
+    errno = 0;
+    const bool done = length < 0 ? QFile::remove(path) : QFile::resize(path, length);
+    if (!done)
+        return {writeFailureText(path, lastError(0))};
+    return {};
+}
+
+bool fileHolds(const QString &dir, const QString &name, const QByteArray &bytes) {
+    const QString path = resolveFile(dir, name);
+    if (!QFileInfo(path).exists() || QFileInfo(path).size() != bytes.size())
+        return false;
+    QByteArray now;
+    int error = 0;
+    return readRegularFile(path, &now, &error) && now == bytes;
+}
+
+namespace {
+
+// What must come before an appended line so that it starts a line of its own: nothing after a line end,
+// LF after a lone CR, CR LF after a last line that has none.
+QByteArray missingLineEnd(const QString &path, qint64 size) {
+    if (size <= 0)
+        return {};
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || !f.seek(size - 1))
+        return {};
+    char last = '\n';
+    f.getChar(&last);
+    if (last == '\n')
+        return {};
+    return last == '\r' ? QByteArray("\n") : QByteArray("\r\n");
+}
+
+} // namespace
+
 WriteResult appendLine(const QString &dir, const QString &name, const QString &line) {
     QString error;
-    const QByteArray bytes = encodeLines({line}, &error);
+    const QByteArray encoded = encodeLines({line}, &error);
     const QString path = resolveFile(dir, name);
     if (!error.isEmpty())
-        return {lossyText(error, path)};
+        return {nativePathText(error, path)};
+    if (const int target = unwritableTarget(path))
+        return {writeFailureText(path, target)};
+    const qint64 before = fileLength(dir, name);
+    const QByteArray bytes = missingLineEnd(path, before) + encoded;
     QFile f(path);
+    errno = 0;
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        return {lossyText(f.errorString(), path)};
-    const qint64 before = f.size();
-    if (!writeAll(f, bytes) || !f.flush()) {
-        const QString why = f.errorString().isEmpty() || f.error() == QFileDevice::NoError
-                                ? QStringLiteral("書き込みに失敗しました")
-                                : f.errorString();
-        f.close();
-        // Leave no half line behind: the file goes back to its old length.
-        QFile::resize(path, before);
-        return {lossyText(why, path)};
-    }
+        return {writeFailureText(path, lastError(EACCES))};
+    errno = 0;
+    // Every byte must be in the file: the write, the flush of Qt's buffer and the file's new size.
+    const bool written = writeAll(f, bytes) && f.flush() && f.size() == qMax<qint64>(before, 0) + bytes.size();
+    const int why = lastError(kShortWrite);
     f.close();
+    if (!written) {
+        // Leave no half line behind: the file goes back to its old length, or away when it was new.
+        cutBackTo(dir, name, before);
+        return {writeFailureText(path, why)};
+    }
     return {};
 }
 
 WriteResult rewriteBytes(const QString &dir, const QString &name, const QByteArray &bytes) {
-    const QString path = resolveFile(dir, name);
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return {lossyText(f.errorString(), path)};
-    if (!writeAll(f, bytes)) {
-        f.cancelWriting();
-        return {lossyText(QStringLiteral("書き込みに失敗しました"), path)};
+    return writeWholeFile(resolveFile(dir, name), bytes);
+}
+
+WriteResult writeWholeFile(const QString &path, const QByteArray &bytes) {
+    if (const int target = unwritableTarget(path))
+        return {writeFailureText(path, target)};
+    if (QFileInfo(path).size() == bytes.size()) {
+        QByteArray now;
+        int error = 0;
+        if (readRegularFile(path, &now, &error) && now == bytes)
+            return {};
     }
+    QSaveFile f(path);
+    errno = 0;
+    if (!f.open(QIODevice::WriteOnly))
+        return {writeFailureText(path, lastError(EACCES))};
+    errno = 0;
+    // A small file sits in Qt's buffer until the flush: the flush's failure is the disk's refusal, and
+    // commit() alone would rename the short temporary file over the good one.
+    if (!writeAll(f, bytes) || !f.flush() || f.error() != QFileDevice::NoError || f.size() != bytes.size()) {
+        const int why = lastError(kShortWrite);
+        f.cancelWriting();
+        return {writeFailureText(path, why)};
+    }
+    errno = 0;
     if (!f.commit())
-        return {lossyText(f.errorString(), path)};
+        return {writeFailureText(path, lastError(0))};
     return {};
 }
 
@@ -247,27 +406,8 @@ WriteResult rewriteLines(const QString &dir, const QString &name, const QStringL
     QString error;
     const QByteArray bytes = encodeLines(lines, &error);
     if (!error.isEmpty())
-        return {lossyText(error, resolveFile(dir, name))};
+        return {nativePathText(error, resolveFile(dir, name))};
     return rewriteBytes(dir, name, bytes);
-}
-
-WriteResult backupFile(const QString &dir, const QString &name, const QString &stamp) {
-    const QString path = resolveFile(dir, name);
-    QFileInfo info(path);
-    if (!info.exists() || info.size() == 0)
-        return {};
-    QDir d(dir);
-    const QString folder = QStringLiteral("バックアップ");
-    if (!d.exists(folder) && !d.mkdir(folder))
-        return {lossyText(QStringLiteral("バックアップフォルダを作れません"), d.filePath(folder))};
-    const QString base = info.completeBaseName();
-    const QString suffix = info.suffix();
-    QString target = d.filePath(folder + u'/' + base + u'_' + stamp + u'.' + suffix);
-    for (int i = 2; QFileInfo::exists(target); ++i)
-        target = d.filePath(folder + u'/' + base + u'_' + stamp + u'_' + QString::number(i) + u'.' + suffix);
-    if (!QFile::copy(path, target))
-        return {lossyText(QStringLiteral("バックアップを作れません"), target)};
-    return {};
 }
 
 namespace testing {

@@ -1,8 +1,7 @@
 #include "ui/grid_csv.h"
 
+#include "log/text_file.h"
 #include "ui/grid.h"
-
-#include <QSaveFile>
 
 namespace mirute {
 
@@ -31,18 +30,7 @@ QByteArray csvBytes(const QList<QStringList> &rows) {
 QString saveGridCsv(const Grid &grid, const QString &path) {
     if (path.isEmpty())
         return QStringLiteral("ファイル名がありません。");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    const QByteArray bytes = csvBytes(grid.allRows());
-    if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+    return writeWholeFile(path, csvBytes(grid.allRows())).error;
 }
 
 } // namespace mirute

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 
@@ -41,8 +42,8 @@ QList<MessageDialog::Shown> &MessageDialog::shown() { return g_shown; }
 void MessageDialog::clearShown() { g_shown.clear(); }
 
 int MessageDialog::ask(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
-                       bool cancel) {
-    g_shown.append({title, text, icon});
+                       bool cancel, Answer defaultAnswer) {
+    g_shown.append({title, text, icon, cancel && defaultAnswer == Cancel});
     if (!g_answers.isEmpty())
         return g_answers.takeFirst();
     if (g_auto)
@@ -51,9 +52,11 @@ int MessageDialog::ask(QWidget *parent, QMessageBox::Icon icon, const QString &t
     box.setTextFormat(Qt::PlainText);
     box.setObjectName(QStringLiteral("messageBox"));
     fitLongestLine(box, text);
-    // A question before an erase must not be answered OK by a stray Enter: only a deliberate OK erases.
-    if (cancel)
-        box.setDefaultButton(QMessageBox::Cancel);
+    if (cancel) {
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+        // A question before an erase must not be answered OK by a stray Enter: only a deliberate OK erases.
+        box.setDefaultButton(defaultAnswer == Ok ? QMessageBox::Ok : QMessageBox::Cancel);
+    }
     return box.exec() == QMessageBox::Ok ? Ok : Cancel;
 }
 
@@ -65,8 +68,8 @@ void MessageDialog::warning(QWidget *parent, const QString &title, const QString
     ask(parent, QMessageBox::Warning, title, text, false);
 }
 
-bool MessageDialog::confirm(QWidget *parent, const QString &title, const QString &text) {
-    return ask(parent, QMessageBox::Warning, title, text, true) == Ok;
+bool MessageDialog::confirm(QWidget *parent, const QString &title, const QString &text, Answer defaultAnswer) {
+    return ask(parent, QMessageBox::Warning, title, text, true, defaultAnswer) == Ok;
 }
 
 } // namespace mirute

@@ -15,12 +15,14 @@ public:
         QString title;
         QString text;
         QMessageBox::Icon icon;
+        bool cancelIsDefault = false;   // Enter answers Cancel
     };
 
     static void information(QWidget *parent, const QString &title, const QString &text);
     static void warning(QWidget *parent, const QString &title, const QString &text);
-    // OK and Cancel with the exclamation icon, Cancel the default button; true on OK.
-    static bool confirm(QWidget *parent, const QString &title, const QString &text);
+    // OK and Cancel with the exclamation icon; true on OK. Cancel is the default button, so that a hasty
+    // Enter before an erase changes nothing.
+    static bool confirm(QWidget *parent, const QString &title, const QString &text, Answer defaultAnswer = Cancel);
 
     // Tests: the next boxes are answered with these, in order, without being shown.
     static void setNextAnswer(Answer answer);
@@ -30,7 +32,8 @@ public:
     static void clearShown();
 
 private:
-    static int ask(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text, bool cancel);
+    static int ask(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text, bool cancel,
+                   Answer defaultAnswer = Ok);
 };
 
 } // namespace mirute

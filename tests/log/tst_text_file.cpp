@@ -1,3 +1,4 @@
+#include "games/common/history_file.h"
 #include "log/day_time.h"
 #include "log/play_log.h"
 #include "log/sjis.h"
@@ -33,6 +34,8 @@ private slots:
     void caseInsensitiveLookup();
     void appendCreatesAndAdds();
     void failedAppendLeavesNoHalfLine();
+    void appendStartsALineOfItsOwn_data();
+    void appendStartsALineOfItsOwn();
     void interruptedRewriteKeepsOldFile();
     void lineEndsAndMissingFinalBreak();
     void playLogRoundTrip();
@@ -134,6 +137,52 @@ void TestTextFile::failedAppendLeavesNoHalfLine() {
     const WriteResult r = appendLine(dir.path(), "a.txt", "second line");
     QVERIFY(!r.ok());
     QCOMPARE(readBytes(dir.filePath("a.txt")), QByteArray("first\r\n"));
+}
+
+void TestTextFile::appendStartsALineOfItsOwn_data() {
+    QTest::addColumn<bool>("log");   // else a history file
+    QTest::addColumn<QByteArray>("ending");
+    for (bool log : {true, false}) {
+        const char *file = log ? "log" : "history";
+        QTest::addRow("%s, last line without CR LF", file) << log << QByteArray();
+        QTest::addRow("%s, last line with CR only", file) << log << QByteArray("\r");
+        QTest::addRow("%s, last line with LF only", file) << log << QByteArray("\n");
+        QTest::addRow("%s, last line with CR LF", file) << log << QByteArray("\r\n");
+    }
+}
+
+// A hand-edited file may end without its line end: the next saved play must not join that last line.
+void TestTextFile::appendStartsALineOfItsOwn() {
+    QFETCH(bool, log);
+    QFETCH(QByteArray, ending);
+    QTemporaryDir dir;
+    HistoryRecord h;
+    h.date = "2026/12/06";
+    h.time = "18:30:05";
+    h.answers = "25";
+    h.ok = 20;
+    h.ng = 5;
+    h.reaction = "0.85";
+    h.rate = "80.0%";
+    h.perSecond = "0.42/s";
+    h.seconds = "60s";
+    const QString file = log ? QStringLiteral("データ.txt") : QStringLiteral("抜かな履歴.txt");
+    const QString line = log ? gamePlayLine("2026/12/06", "18:30:05", "lamp", 60, "d") : historyLine(h);
+    const QByteArray old = line.toLatin1() + ending;   // the games' lines of this test are ASCII
+    writeBytes(dir.filePath(file), old);
+    QVERIFY(appendLine(dir.path(), file, line).ok());
+    const QByteArray now = readBytes(dir.filePath(file));
+    QVERIFY(now.startsWith(old));
+    QVERIFY(now.endsWith(line.toLatin1() + "\r\n"));
+    if (log) {
+        const PlayLogData read = readPlayLog(dir.path());
+        QVERIFY(read.complete());
+        QCOMPARE(read.records.size(), 2);
+    } else {
+        const HistoryData read = readHistory(dir.path(), file);
+        QVERIFY(read.problems.isEmpty());
+        QCOMPARE(read.records.size(), 2);
+    }
 }
 
 void TestTextFile::interruptedRewriteKeepsOldFile() {

@@ -6,6 +6,7 @@
 #include "games/common/game_history.h"
 #include "games/common/game_window.h"
 #include "games/common/history_file.h"
+#include "log/backup_restore_dialog.h"
 #include "log/day_time.h"
 #include "log/game_names.h"
 #include "log/play_log.h"
@@ -136,6 +137,15 @@ int main(int argc, char *argv[]) {
         if (!view.isEmpty())
             main->findChild<QAbstractButton *>(view)->click();
         save(main, out, name);
+    }
+    {
+        // The list of 編集's 「バックアップから復元」, with a few copies as a month of edits leaves them.
+        QList<LogBackup> copies;
+        for (int i = 0; i < 12; ++i)
+            copies.append({QString(), clock.now().addSecs(-i * 37000), 1200 - i * 3, i != 5});
+        BackupRestoreDialog restore(copies, main);
+        restore.show();
+        save(&restore, out, QStringLiteral("08_edit_restore"));
     }
     main->button("cmdMain")->click();
     main->button("cmdGame")->click();

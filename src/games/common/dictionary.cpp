@@ -1,5 +1,6 @@
 #include "games/common/dictionary.h"
 
+#include "log/file_errors.h"
 #include "log/write_list.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@ Dictionary parseDictionary(const QString &fileName, const TextLines &lines) {
     d.fileName = fileName;
     d.exists = lines.exists;
     d.error = lines.error;
+    d.foreignEncoding = foreignEncodingText(lines);
     qsizetype bad = 0;
     for (qsizetype i = 0; i < lines.lines.size(); ++i) {
         const int lineNo = int(i + 1);
@@ -49,14 +51,20 @@ QString emptyDictionaryMessage(const QString &fileName) {
     return QStringLiteral("辞書ファイル「%1」に使える項目がありません。\r\nゲームを開けません。").arg(fileName);
 }
 
+QString dictionaryRefusal(const Dictionary &d) {
+    const QString cannotOpen = QStringLiteral("\r\nゲームを開けません。");
+    if (!d.exists)
+        return missingDictionaryMessage(d.fileName);
+    if (!d.error.isEmpty())
+        return d.error + cannotOpen;
+    if (!d.foreignEncoding.isEmpty())
+        return QStringLiteral("辞書ファイル「%1」は%2。").arg(d.fileName, d.foreignEncoding) + cannotOpen;
+    return {};
+}
+
 QString skippedItemsMessage(const QString &fileName, const QList<int> &lines, const QString &reason) {
-    QStringList numbers;
-    for (qsizetype i = 0; i < lines.size() && i < 20; ++i)
-        numbers << QString::number(lines[i]);
-    if (lines.size() > 20)
-        numbers << QStringLiteral("ほか %1 件").arg(lines.size() - 20);
-    return QStringLiteral("辞書ファイル「%1」の %2 行目の項目を使いませんでした（%3）。")
-        .arg(fileName, numbers.join(QStringLiteral(", ")), reason);
+    return QStringLiteral("辞書ファイル「%1」の %2の項目を使いませんでした（%3）。")
+        .arg(fileName, lineNumbersText(lines), reason);
 }
 
 QString readUsableItems(const QString &dir, const QString &fileName, const std::function<bool(const QString &)> &usable,
@@ -64,10 +72,8 @@ QString readUsableItems(const QString &dir, const QString &fileName, const std::
     items->clear();
     notice->clear();
     const Dictionary d = readDictionary(dir, fileName);
-    if (!d.exists)
-        return missingDictionaryMessage(fileName);
-    if (!d.error.isEmpty())
-        return d.error;
+    if (const QString refusal = dictionaryRefusal(d); !refusal.isEmpty())
+        return refusal;
     QList<int> skipped;
     for (const DictionaryItem &item : d.items) {
         if (usable(item.text))

@@ -23,6 +23,7 @@ struct Dictionary {
     QString error;
     QList<DictionaryItem> items;
     QList<LineProblem> problems;   // lines that are not Shift_JIS or hold an open quote; none of their items used
+    QString foreignEncoding;       // "UTF-8 で保存されています。…" when the file is not Shift_JIS at all
 };
 
 Dictionary readDictionary(const QString &dir, const QString &fileName);
@@ -31,6 +32,8 @@ Dictionary parseDictionary(const QString &fileName, const TextLines &lines);
 // "「抜かな辞書.TXT」がありません。" and friends, for the refusal to open a game.
 QString missingDictionaryMessage(const QString &fileName);
 QString emptyDictionaryMessage(const QString &fileName);
+// Why the dictionary cannot be used at all (missing, unreadable, saved in another encoding), or "".
+QString dictionaryRefusal(const Dictionary &d);
 // One message naming the file and the lines of items that were skipped, with the reason.
 QString skippedItemsMessage(const QString &fileName, const QList<int> &lines, const QString &reason);
 

@@ -1,6 +1,7 @@
 #include "games/common/game_engine.h"
 
 #include "games/common/personal_best.h"
+#include "log/backups.h"
 #include "log/day_time.h"
 #include "log/number_format.h"
 #include "log/play_log.h"
@@ -8,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <cmath>
+#include <optional>
 
 namespace mirute {
 
@@ -63,6 +65,10 @@ QString GameEngine::open() {
     m_history->layoutList();
     if (!m_history->lastProblems().isEmpty())
         notices << problemsMessage(m_def.historyFile(), m_history->lastProblems());
+    if (!m_history->lastError().isEmpty())
+        notices << m_history->lastError() +
+                       QStringLiteral("\r\n履歴は表示していません。このままでは遊んだ結果を保存できません。"
+                                      "保存できなかった結果は画面に残るので、原因を取り除いてから「保存」を押してください。");
 
     const SettingsReadResult read = readGameSettings(m_dir, m_def);
     m_settings = read.settings;
@@ -70,8 +76,7 @@ QString GameEngine::open() {
     if (!read.notice.isEmpty()) {
         // The damaged file is kept beside the others before sound values replace it; without a copy it is
         // left as it is until the user changes a setting.
-        const WriteResult backup =
-            backupFile(m_dir, m_def.settingsFile(), QDateTime::currentDateTime().toString("yyyyMMdd_HHmmss"));
+        const WriteResult backup = backupFile(m_dir, m_def.settingsFile(), backupStampOf(m_clock.now()));
         notices << QStringLiteral("「%1」: %2").arg(m_def.settingsFile(), read.notice);
         if (!backup.ok()) {
             notices << backup.error;
@@ -94,8 +99,10 @@ QString GameEngine::open() {
     m_board.best = QStringLiteral("...");
     m_barFraction = 1;
     m_opening = false;
+    // The settings as read, written back: nothing is written when they were sound.
     if (!keepSettingsFile)
-        writeSettings();
+        if (const WriteResult w = writeGameSettings(m_dir, m_def, m_settings); !w.ok())
+            notices << w.error;
     m_openNotice = notices.join(QStringLiteral("\r\n\r\n"));
     emitBoard();
     emit controlsChanged();
@@ -154,6 +161,7 @@ void GameEngine::start() {
     m_s.okCount = 0;
     m_s.ngCount = 0;
     m_finished = Finished{};
+    m_saveFailed = false;
     m_board.answers = m_board.ok = m_board.ng = QStringLiteral("0");
     m_rules->onStart();
     emit questionChanged();
@@ -366,8 +374,14 @@ void GameEngine::finishPlay(double seconds, bool countMode) {
     const int answers = m_s.okCount + m_s.ngCount;
     m_board.perSecond = formatPerSecond(seconds > 0 ? m_rules->perSecondCount() / seconds : 0);
     m_board.rate = formatPercent(answers > 0 ? double(m_s.okCount) / answers : 0);
+    m_finished = Finished{};
+    m_finished.valid = true;
+    m_finished.mode = countMode ? 0 : 1;
+    m_finished.seconds = seconds;
     // The clock shows "3.0", but the files keep the number itself: 3, like every other saved number.
-    m_finished = {true, countMode ? 0 : 1, seconds, formatNumber(seconds), m_s.okCount, m_s.ngCount};
+    m_finished.secondsText = formatNumber(seconds);
+    m_finished.ok = m_s.okCount;
+    m_finished.ng = m_s.ngCount;
     // Told before the save, so that the play is compared only with the plays before it.
     if (isPersonalBest(readHistory(m_dir, m_def.historyFile()).records, makeHistoryRecord(), !countMode))
         m_board.bestNotice = QStringLiteral("自己ベスト更新！");
@@ -444,14 +458,9 @@ HistoryRecord GameEngine::makeHistoryRecord() const {
 bool GameEngine::save(QString *error) {
     if (m_s.playing || m_s.startPending || !m_finished.valid || m_finished.ok + m_finished.ng == 0)
         return false;
-    const HistoryRecord record = makeHistoryRecord();
-    WriteResult w = appendLine(m_dir, m_def.historyFile(), historyLine(record));
-    if (w.ok()) {
-        const QString diary = m_rules->diaryText(m_finished.secondsText, m_finished.ok + m_finished.ng,
-                                                 m_rules->historyReaction());
-        w = appendPlayLine(m_dir, gamePlayLine(nowDate(), nowTime(), m_def.name, m_finished.seconds, diary));
-        m_history->appendSaved(record);
-    }
+    const WriteResult w = writeFinishedPlay();
+    m_saveFailed = !w.ok();
+    emit controlsChanged();
     if (!w.ok()) {
         if (error)
             *error = w.error;
@@ -461,10 +470,35 @@ bool GameEngine::save(QString *error) {
     return true;
 }
 
+WriteResult GameEngine::writeFinishedPlay() {
+    // The history file's length before this try's line, to take the line back out if the record fails.
+    std::optional<qint64> historyBefore;
+    if (!m_finished.historyWritten) {
+        historyBefore = fileLength(m_dir, m_def.historyFile());
+        const HistoryRecord record = makeHistoryRecord();
+        if (WriteResult w = appendLine(m_dir, m_def.historyFile(), historyLine(record)); !w.ok())
+            return w;
+        m_finished.historyWritten = true;
+        m_finished.historyRecord = record;
+    }
+    const QString diary =
+        m_rules->diaryText(m_finished.secondsText, m_finished.ok + m_finished.ng, m_rules->historyReaction());
+    const WriteResult w =
+        appendPlayLine(m_dir, gamePlayLine(nowDate(), nowTime(), m_def.name, m_finished.seconds, diary));
+    if (!w.ok()) {
+        if (historyBefore && cutBackTo(m_dir, m_def.historyFile(), *historyBefore).ok())
+            m_finished.historyWritten = false;
+        return w;
+    }
+    m_history->appendSaved(m_finished.historyRecord);
+    // Each later click of "保存" saves the play once more, as it always did.
+    m_finished.historyWritten = false;
+    return {};
+}
+
 QString GameEngine::clearHistory() {
     // Without a copy of the old history nothing is erased.
-    if (WriteResult b = backupFile(m_dir, m_def.historyFile(), QDateTime::currentDateTime().toString("yyyyMMdd_HHmmss"));
-        !b.ok())
+    if (WriteResult b = backupFile(m_dir, m_def.historyFile(), backupStampOf(m_clock.now())); !b.ok())
         return b.error;
     const WriteResult w = rewriteBytes(m_dir, m_def.historyFile(), QByteArray());
     if (!w.ok())

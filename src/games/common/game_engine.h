@@ -84,7 +84,8 @@ public:
     int gameMode() const { return m_gameMode; }   // 1 "秒数", 0 answer count
     bool startEnabled() const { return !m_s.startPending && !m_s.playing; }
     bool clearEnabled() const { return m_clearEnabled; }
-    bool saveEnabled() const { return m_settings.autoSave == 0; }
+    // "保存": in manual mode, and after a save that failed (the play stays on screen until it is saved).
+    bool saveEnabled() const { return m_settings.autoSave == 0 || m_saveFailed; }
     bool limitsLocked() const { return !startEnabled(); }
     bool feedbackPending() const { return m_pendingJudgement != nullptr; }
     // Width of the time bar as a fraction of its design width, 0..1.
@@ -132,7 +133,8 @@ public:
     // Early end (game 7): stops at once; figures and save only when something was typed.
     void endEarly(bool anythingTyped);
 
-    // cmdHozon_Click: returns false when nothing was saved; *error set on a write failure.
+    // cmdHozon_Click: returns false when nothing was saved; *error set on a write failure. A play is saved
+    // whole or not at all: its history line and its play record both, or (after a failure) neither.
     bool save(QString *error = nullptr);
     // cmdClear_Click after the user confirmed.
     QString clearHistory();
@@ -167,6 +169,7 @@ private:
     // The elapsed seconds the clock display shows at the end (set from the real time if it never ticked).
     double shownElapsed();
     HistoryRecord makeHistoryRecord() const;
+    WriteResult writeFinishedPlay();
     QString nowDate() const;
     QString nowTime() const;
 
@@ -184,6 +187,7 @@ private:
     bool m_clearEnabled = true;
     double m_barFraction = 1;
     QString m_openNotice;
+    bool m_saveFailed = false;
     bool m_opening = false;
     QTimer m_tmrStart, m_tmrBp, m_tmrPlay, m_feedbackTimer;
     int m_feedbackFactor = 100;
@@ -196,6 +200,9 @@ private:
         double seconds = 0;
         QString secondsText;
         int ok = 0, ng = 0;
+        // A failed save whose history line could not be taken back: the next try writes only the record.
+        bool historyWritten = false;
+        HistoryRecord historyRecord;
     } m_finished;
 };
 

@@ -59,6 +59,7 @@ bool GameHistory::accepts(Filter filter, const QString &value, const HistoryReco
 void GameHistory::fill(Filter filter, const QString &value) {
     const HistoryData data = readHistory(m_dir, m_def.historyFile());
     m_problems = data.problems;
+    m_error = data.error;
     {
         GridBatch batch(m_list);
         setupGrid();

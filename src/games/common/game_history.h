@@ -30,6 +30,9 @@ public:
     QString answersFilter() const { return m_answersFilter; }
     Layout layout() const { return m_layout; }
     QList<LineProblem> lastProblems() const { return m_problems; }
+    // The history file exists but could not be read at all (a folder of that name, no permission): the
+    // whole message, or "".
+    QString lastError() const { return m_error; }
 
     // cmdAllDsp_Click, cboJikan2_Click, cboKaisu2_Click
     void showAll();
@@ -68,6 +71,7 @@ private:
     QString m_secondsFilter, m_answersFilter;
     Layout m_layout = ListLayout;
     QList<LineProblem> m_problems;
+    QString m_error;
 };
 
 } // namespace mirute

@@ -38,6 +38,8 @@ SettingsReadResult parseGameSettings(const TextLines &lines, const GameDefinitio
     if (!lines.error.isEmpty() || lines.badLines.contains(1) || firstLine.trimmed().isEmpty()) {
         r.rewriteNeeded = true;
         r.notice = QStringLiteral("設定を読めなかったため、初期値を使います。");
+        if (!lines.error.isEmpty())
+            r.notice += QStringLiteral("\r\n") + lines.error;
         return r;
     }
     const QList<ListItem> items = splitWriteList(firstLine);

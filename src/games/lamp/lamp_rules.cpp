@@ -13,6 +13,9 @@ namespace {
 
 // A GIF starts with its signature and its logical screen size.
 bool looksLikeGif(const QString &path) {
+    // A named pipe in the image's place would keep the open waiting for ever.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return false;

@@ -20,10 +20,8 @@ QString MemberRules::prepare(const QString &dataDir) {
         m_connected = true;
     }
     const Dictionary d = readDictionary(dataDir, kMemberDictionary);
-    if (!d.exists)
-        return missingDictionaryMessage(kMemberDictionary);
-    if (!d.error.isEmpty())
-        return d.error;
+    if (const QString refusal = dictionaryRefusal(d); !refusal.isEmpty())
+        return refusal;
     const MemberGroups read = parseMemberGroups(d);
     m_groups = read.groups;
     m_notice = read.skippedMessage();
