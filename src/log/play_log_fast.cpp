@@ -283,7 +283,8 @@ private:
     // A day's records repeat its date, and every record names one of the seven games: both are kept once.
     // A date is checked once for its run of records, a time by the table of the day's seconds.
     bool date(const Item &item, QString *out) {
-        if (!sameBytes(item.bytes(), m_dateBytes)) {
+        // Before the first date is read, an empty one must not pass for the same.
+        if (m_date.isNull() || !sameBytes(item.bytes(), m_dateBytes)) {
             if (!isStoredDate(item.begin, item.size()) || !decode(item, &m_date))
                 return false;
             m_dateBytes = item.bytes();

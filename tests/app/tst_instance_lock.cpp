@@ -82,8 +82,10 @@ void TestInstanceLock::startsUnlessAMiruteLives() {
         break;
     case DeadProcess: {
         other.start(QStringLiteral("/bin/true"));
+        QVERIFY(other.waitForStarted());
+        const qint64 pid = other.processId();
         QVERIFY(other.waitForFinished());
-        QVERIFY(writeFile(path, lockText(other.processId(), ourProgram())));
+        QVERIFY(writeFile(path, lockText(pid, ourProgram())));
         break;
     }
     case OtherProgram:

@@ -48,6 +48,7 @@ void TestPlayLogRead::sameAsLineByLine_data() {
     const QByteArray rewritten =
         sjisBytes(QStringLiteral("\"2024/03/01\",\"09:31:05\",\"座標\",23.4,\"今日は、よく出来た, 明日も\",\"\"\r\n"));
     QTest::newRow("empty file") << QByteArray() << 0 << 0;
+    QTest::newRow("empty date on the first line") << QByteArray("\"\",\"09:30:05\",\"x\",1,\"d\",\r\n") + good << 1 << 1;
     QTest::newRow("game and rewrite lines") << good + rewritten << 2 << 0;
     QTest::newRow("no line end at the end") << good + rewritten.chopped(2) << 2 << 0;
     QTest::newRow("LF only") << good.chopped(2) + "\n" + rewritten << 2 << 0;
