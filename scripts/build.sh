@@ -7,7 +7,5 @@ shift || true
 gen=()
 command -v ninja >/dev/null && [ ! -f "$build/CMakeCache.txt" ] && gen=(-G Ninja)
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
-# Paths relative to the checkout, so that several checkouts of the tree share one compiler cache.
-export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$here}
 cmake -S "$here" -B "$build" "${gen[@]}" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Release}" "$@" >/dev/null
 cmake --build "$build" -j "$(nproc)"

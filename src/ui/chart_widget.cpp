@@ -293,7 +293,7 @@ int ChartWidget::fittingLabelStep() const {
     const int perBar = rowsPerBar(rows);
     const int bars = (rows + perBar - 1) / qMax(1, perBar);
     const qreal width = m_impl->chart->plotArea().width();
-    const qreal needed = m_impl->widestLabel + 2 * kLabelPadding + 1;
+    const qreal needed = m_impl->widestLabel + 2 * kLabelPadding + 3;
     if (rows == 0 || (perBar == 1 && (width <= 0 || m_impl->widestLabel == 0)))
         return 0;
     // Qt Charts gives a category label the plot's width shared among the categories and two more.
