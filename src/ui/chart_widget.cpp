@@ -323,6 +323,7 @@ void ChartWidget::replaceRowsAxis() {
 }
 
 void ChartWidget::onPlotAreaChanged() {
+    fitValueTicks();
     if (!m_impl->series || redrawPending())
         return;
     const int step = fittingLabelStep();
@@ -330,6 +331,18 @@ void ChartWidget::onPlotAreaChanged() {
         return;
     m_impl->labelStep = step;
     replaceRowsAxis();
+}
+
+// A short chart (a small window, a large scale) has fewer value labels rather than labels cut to "...":
+// each needs about one and a half lines of its font.
+void ChartWidget::fitValueTicks() {
+    const qreal height = m_impl->chart->plotArea().height();
+    if (height <= 0)
+        return;
+    const qreal line = QFontMetricsF(m_impl->values->labelsFont()).height() * 1.5;
+    const int ticks = qBound(2, int(height / line) + 1, 6);
+    if (ticks != m_impl->values->tickCount())
+        m_impl->values->setTickCount(ticks);
 }
 
 QAbstractAxis *ChartWidget::labelAxis() const {

@@ -55,6 +55,7 @@ private:
     int fittingLabelStep() const;
     void replaceRowsAxis();
     void onPlotAreaChanged();
+    void fitValueTicks();
     QAbstractAxis *labelAxis() const;
     QAbstractAxis *thinnedAxis(int step) const;
     static int rowsPerBar(int rows);

@@ -258,10 +258,7 @@ void checkChart(QChartView *view, QStringList *problems) {
     const QChart *chart = view->chart();
     if (!chart)
         return;
-    // Not yet at scale 2: the game windows' small history charts there still draw a label cut to "...",
-    // which the category check below lets through (an open fault, not a rule).
-    if (qEnvironmentVariableIntValue("QT_SCALE_FACTOR") < 2)
-        checkDrawnChartTexts(chart, view->parentWidget() ? view->parentWidget() : view, problems);
+    checkDrawnChartTexts(chart, view->parentWidget() ? view->parentWidget() : view, problems);
     const QRectF plot = chart->plotArea();
     for (QAbstractAxis *axis : chart->axes()) {
         auto *categories = qobject_cast<QBarCategoryAxis *>(axis);
