@@ -1,7 +1,7 @@
 #include "bench_env.h"
 
-#include "log/day_time.h"
-#include "log/play_log.h"
+#include "core/base/day_time.h"
+#include "core/log/play_log.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,10 +2,10 @@
 // read on two threads, so processor time here is the whole process's, beside the wall-clock time.
 #include "bench_env.h"
 
-#include "games/game_catalog.h"
-#include "games/common/game_history.h"
-#include "log/play_log.h"
-#include "log/text_file.h"
+#include "core/games/game_catalog.h"
+#include "core/games/common/game_history.h"
+#include "core/log/play_log.h"
+#include "core/base/text_file.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,9 +5,9 @@
 #include "bench_env.h"
 #include "bench_windows.h"
 
-#include "app/main_window.h"
+#include "gui/app/main_window.h"
 #include "sample_log/sample_log.h"
-#include "ui/message_dialog.h"
+#include "gui/widgets/message_dialog.h"
 
 #include <QApplication>
 #include <QJsonDocument>

@@ -4,8 +4,8 @@
 // timers is noted by an application-wide event filter, so nothing in the engine is changed for measuring.
 #include "bench_env.h"
 
-#include "games/common/game_window.h"
-#include "games/game_launcher_window.h"
+#include "gui/games/common/game_window.h"
+#include "gui/games/game_launcher_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

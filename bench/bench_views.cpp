@@ -2,15 +2,15 @@
 // charts in the core, as the panel's fill does before the widgets show them.
 #include "bench_env.h"
 
-#include "log/game_names.h"
-#include "log/log_list.h"
-#include "log/play_log.h"
-#include "views/all_graphs.h"
-#include "views/calendar.h"
-#include "views/day_summary.h"
-#include "views/range_view.h"
-#include "views/sort_view.h"
-#include "views/totals.h"
+#include "core/log/game_names.h"
+#include "core/views/log_list.h"
+#include "core/log/play_log.h"
+#include "core/views/all_graphs.h"
+#include "core/views/calendar.h"
+#include "core/views/day_summary.h"
+#include "core/views/range_view.h"
+#include "core/views/sort_view.h"
+#include "core/views/totals.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,9 +40,9 @@ void BM_AllGraphs(benchmark::State &state) {
     AllGraphs view;
     qsizetype rows = 0;
     for (auto _ : state) {
-        view.INIT_RENTAI_GRIDS();
-        view.SHOW_RENTAI(readPlayLog(bench::sampleDir()), bench::lastPlayDay());
-        rows = view.msgDayList2().rows();
+        view.resetGrids();
+        view.rebuild(readPlayLog(bench::sampleDir()), bench::lastPlayDay());
+        rows = view.playsGrid().rows();
     }
     addRecords(state, rows - 1);
 }
@@ -61,11 +61,11 @@ void BM_Range(benchmark::State &state) {
             break;
         case RangeKey:
             view.filter().key = QStringLiteral("抜");
-            view.cmdKensaku_Click();
+            view.searchKey();
             break;
         case RangeWeekday:
             view.filter().key.clear();
-            view.cmdWeek_Click(3);
+            view.chooseWeekday(3);
             break;
         }
         rows = view.list().rows();
@@ -77,8 +77,8 @@ BENCHMARK(BM_Range)->ArgName("all0_key1_weekday2")->DenseRange(0, 2)->Unit(bench
 void BM_SortFill(benchmark::State &state) {
     Grid grid;
     for (auto _ : state) {
-        INIT_ICHIRAN_GRID(grid);
-        SHOW_ICHIRAN(grid, readPlayLog(bench::sampleDir()).records);
+        resetSortGrid(grid);
+        fillSortGrid(grid, readPlayLog(bench::sampleDir()).records);
     }
     addRecords(state, grid.rows() - 1);
 }
@@ -87,8 +87,8 @@ BENCHMARK(BM_SortFill)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProc
 // One press of a sort button on the filled list; presses alternate the direction, as the user's do.
 void BM_SortButton(benchmark::State &state) {
     Grid grid;
-    INIT_ICHIRAN_GRID(grid);
-    SHOW_ICHIRAN(grid, readPlayLog(bench::sampleDir()).records);
+    resetSortGrid(grid);
+    fillSortGrid(grid, readPlayLog(bench::sampleDir()).records);
     resetSortDirectionFlags();
     for (auto _ : state)
         pressSortButton(grid, int(state.range(0)));
@@ -112,15 +112,15 @@ void BM_Calendar(benchmark::State &state) {
     Calendar calendar;
     for (auto _ : state)
         benchmark::DoNotOptimize(calendar.fill(readPlayLog(bench::sampleDir()), bench::lastPlayDay()));
-    state.counters["month_rows"] = double(calendar.msgCale().rows());
+    state.counters["month_rows"] = double(calendar.monthGrid().rows());
 }
 BENCHMARK(BM_Calendar)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime()->UseRealTime();
 
 void BM_DiaryList(benchmark::State &state) {
     Grid grid;
     for (auto _ : state) {
-        INIT_MEMO_GRID(grid);
-        READ_MEMO_LIST(bench::sampleDir(), grid);
+        resetDiaryGrid(grid);
+        fillDiaryList(bench::sampleDir(), grid);
     }
     addRecords(state, grid.rows() - 1);
 }
@@ -129,8 +129,8 @@ BENCHMARK(BM_DiaryList)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasurePro
 void BM_EditList(benchmark::State &state) {
     Grid grid;
     for (auto _ : state) {
-        INIT_HEN_GRID(grid);
-        READ_HEN_LIST(bench::sampleDir(), grid);
+        resetEditGrid(grid);
+        fillEditList(bench::sampleDir(), grid);
     }
     addRecords(state, grid.rows() - 1);
 }

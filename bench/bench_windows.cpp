@@ -3,8 +3,8 @@
 #include "bench_env.h"
 #include "bench_windows.h"
 
-#include "app/main_window.h"
-#include "games/game_launcher_window.h"
+#include "gui/app/main_window.h"
+#include "gui/games/game_launcher_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -48,7 +48,7 @@ MainWindow *openMainWindow(const QString &dir, double *msToFirstPaint) {
     t.start();
     PaintSpy spy;
     auto *w = new MainWindow(dir);
-    w->Form_Load();
+    w->startUp();
     waitFor([&] { return spy.painted; });
     if (msToFirstPaint)
         *msToFirstPaint = double(t.nsecsElapsed()) / 1e6;

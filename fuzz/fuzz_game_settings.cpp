@@ -1,8 +1,8 @@
 // A game's settings reader on any file: the settings are always within their ranges, and the line written
 // from them reads back unchanged without any repair.
 #include "fuzz_check.h"
-#include "games/common/game_settings.h"
-#include "log/sjis.h"
+#include "core/games/common/game_settings.h"
+#include "core/base/sjis.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "log/play_log.h"
+#include "core/log/play_log.h"
 
 #include <QStringList>
 

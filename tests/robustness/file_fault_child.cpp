@@ -4,16 +4,16 @@
 //                                               (RLIMIT_FSIZE, SIGXFSZ ignored): writes past it fail with
 //                                               EFBIG, as on a full disk, without root or a small disk
 //   file_fault_child read KIND FOLDER            one reader; a test kills it when it does not come back
-#include "app/app_state.h"
-#include "games/common/dictionary.h"
-#include "games/common/game_engine.h"
-#include "games/common/game_settings.h"
-#include "games/common/history_file.h"
-#include "games/kana/kana_game.h"
-#include "games/kana/kana_rules.h"
-#include "log/log_list.h"
-#include "log/memo.h"
-#include "log/play_log.h"
+#include "core/log/app_state.h"
+#include "core/games/common/dictionary.h"
+#include "core/games/common/game_engine.h"
+#include "core/games/common/game_settings.h"
+#include "core/games/common/history_file.h"
+#include "core/games/kana/kana_game.h"
+#include "core/games/kana/kana_rules.h"
+#include "core/views/log_list.h"
+#include "core/log/memo.h"
+#include "core/log/play_log.h"
 #include "support/fake_clock.h"
 
 #include <QCoreApplication>
@@ -47,14 +47,14 @@ HistoryRecord sampleHistory() {
 QString write(const QString &action, const QString &dir) {
     if (action == QLatin1String("diary")) {
         Grid g;
-        INIT_MEMO_GRID(g);
-        READ_MEMO_LIST(dir, g);
+        resetDiaryGrid(g);
+        fillDiaryList(dir, g);
         return replaceDiary(dir, g, 1, QStringLiteral("ずっと長くなった一言日記です。"), kStamp).result.error;
     }
     if (action == QLatin1String("delete")) {
         Grid g;
-        INIT_HEN_GRID(g);
-        READ_HEN_LIST(dir, g);
+        resetEditGrid(g);
+        fillEditList(dir, g);
         return deleteLogRow(dir, g, 1, kStamp).error;
     }
     if (action == QLatin1String("memo"))
@@ -84,7 +84,7 @@ QString read(const QString &kind, const QString &dir) {
     if (kind == QLatin1String("settings"))
         return readGameSettings(dir, kanaDefinition()).notice;
     if (kind == QLatin1String("memo"))
-        return READ_MEMO(dir).error;
+        return readMemoFile(dir).error;
     if (kind == QLatin1String("name"))
         return readName(dir).error;
     if (kind == QLatin1String("dictionary")) {

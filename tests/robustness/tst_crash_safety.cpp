@@ -2,8 +2,8 @@
 // truncated or mixed file.
 #include "crash_log.h"
 
-#include "log/play_log.h"
-#include "log/text_file.h"
+#include "core/log/play_log.h"
+#include "core/base/text_file.h"
 
 #include <QDir>
 #include <QFile>

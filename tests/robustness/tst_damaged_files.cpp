@@ -1,15 +1,15 @@
 // Every reader of the data folder against the damage a file can suffer: each case must end in a sound
 // default or in the damaged lines skipped and named, never in a crash, a hang or a guessed number.
-#include "app/app_state.h"
-#include "games/common/dictionary.h"
-#include "games/common/game_settings.h"
-#include "games/common/history_file.h"
-#include "games/kana/kana_game.h"
-#include "log/day_time.h"
-#include "log/memo.h"
-#include "log/play_log.h"
-#include "log/sjis.h"
-#include "log/text_file.h"
+#include "core/log/app_state.h"
+#include "core/games/common/dictionary.h"
+#include "core/games/common/game_settings.h"
+#include "core/games/common/history_file.h"
+#include "core/games/kana/kana_game.h"
+#include "core/base/day_time.h"
+#include "core/log/memo.h"
+#include "core/log/play_log.h"
+#include "core/base/sjis.h"
+#include "core/base/text_file.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -103,7 +103,7 @@ Outcome readWith(Reader reader, const QString &dir) {
         break;
     }
     case Memo: {
-        const MemoRead r = READ_MEMO(dir);
+        const MemoRead r = readMemoFile(dir);
         o.values = QStringLiteral("%1字 %2行").arg(r.text.size()).arg(r.text.isEmpty() ? 0 : r.text.count(u'\n') + 1);
         o.notice = !r.error.isEmpty();
         o.message = r.error;

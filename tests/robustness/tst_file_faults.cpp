@@ -2,13 +2,13 @@
 // (a file-size limit on a child process, so that writes fail with EFBIG exactly as with ENOSPC), and a
 // named pipe, a folder, a link to /dev/zero or a huge file where a data file should be. Every action runs
 // in a child process with a deadline, so that a hang fails the test instead of stopping it.
-#include "app/app_state.h"
-#include "games/common/dictionary.h"
-#include "games/common/history_file.h"
-#include "log/memo.h"
-#include "games/kana/kana_game.h"
-#include "games/kana/kana_rules.h"
-#include "log/play_log.h"
+#include "core/log/app_state.h"
+#include "core/games/common/dictionary.h"
+#include "core/games/common/history_file.h"
+#include "core/log/memo.h"
+#include "core/games/kana/kana_game.h"
+#include "core/games/kana/kana_rules.h"
+#include "core/log/play_log.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -245,7 +245,7 @@ void TestFileFaults::foreignTextsNamed() {
     writeFiles(dir.path(), {{file, bytes}});
     QString message;
     if (kind == QLatin1String("memo")) {
-        message = READ_MEMO(dir.path()).error;
+        message = readMemoFile(dir.path()).error;
     } else if (kind == QLatin1String("log")) {
         message = problemsMessage(kPlayLogFile, readPlayLog(dir.path()).problems);
     } else {

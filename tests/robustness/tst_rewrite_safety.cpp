@@ -1,16 +1,16 @@
 // Nothing already stored is lost by a write: a rewrite never drops lines it could not read, a failed
 // write leaves the old file whole, a file that cannot be opened is named to the user, big files are read
 // whole, and a second program on the same folder is refused.
-#include "app/instance_lock.h"
-#include "games/common/game_engine.h"
-#include "games/common/game_settings.h"
-#include "games/common/history_file.h"
-#include "games/kana/kana_game.h"
-#include "games/kana/kana_rules.h"
-#include "log/day_time.h"
-#include "log/play_log.h"
-#include "log/sjis.h"
-#include "log/text_file.h"
+#include "core/log/instance_lock.h"
+#include "core/games/common/game_engine.h"
+#include "core/games/common/game_settings.h"
+#include "core/games/common/history_file.h"
+#include "core/games/kana/kana_game.h"
+#include "core/games/kana/kana_rules.h"
+#include "core/base/day_time.h"
+#include "core/log/play_log.h"
+#include "core/base/sjis.h"
+#include "core/base/text_file.h"
 #include "support/fake_clock.h"
 
 #include <QDir>

@@ -1,19 +1,19 @@
 // Opens every panel and every game window on a sample folder (or the folder given) and writes a picture of each, so that a
 // person can look at every screen: scripts/screenshots.sh runs it under Xvfb.
-#include "app/app_controller_window.h"
-#include "app/app_state.h"
-#include "app/main_window.h"
-#include "games/common/game_history.h"
-#include "games/common/game_window.h"
-#include "games/common/history_file.h"
-#include "log/backup_restore_dialog.h"
-#include "log/day_time.h"
-#include "log/game_names.h"
-#include "log/play_log.h"
+#include "gui/app/app_controller_window.h"
+#include "core/log/app_state.h"
+#include "gui/app/main_window.h"
+#include "core/games/common/game_history.h"
+#include "gui/games/common/game_window.h"
+#include "core/games/common/history_file.h"
+#include "gui/panels/backup_restore_dialog.h"
+#include "core/base/day_time.h"
+#include "core/log/game_names.h"
+#include "core/log/play_log.h"
 #include "support/fake_clock.h"
 #include "support/game_play.h"
 #include "support/layout_check.h"
-#include "ui/message_dialog.h"
+#include "gui/widgets/message_dialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>

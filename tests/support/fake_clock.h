@@ -1,6 +1,6 @@
 #pragma once
 
-#include "games/common/clock.h"
+#include "core/base/clock.h"
 
 #include <QDateTime>
 

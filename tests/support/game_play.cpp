@@ -1,8 +1,8 @@
 #include "support/game_play.h"
 
-#include "games/common/game_window.h"
-#include "games/lamp/lamp_rules.h"
-#include "games/order/order_rules.h"
+#include "gui/games/common/game_window.h"
+#include "core/games/lamp/lamp_rules.h"
+#include "core/games/order/order_rules.h"
 #include "support/window_helpers.h"
 
 #include <QLineEdit>

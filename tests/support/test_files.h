@@ -1,6 +1,6 @@
 #pragma once
 
-#include "log/sjis.h"
+#include "core/base/sjis.h"
 
 #include <QByteArray>
 #include <QDir>

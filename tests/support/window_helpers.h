@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/app_state.h"
-#include "app/main_window.h"
-#include "ui/message_dialog.h"
+#include "core/log/app_state.h"
+#include "gui/app/main_window.h"
+#include "gui/widgets/message_dialog.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
@@ -60,7 +60,7 @@ template <class T> T *namedChild(const QObject *parent, const QString &name) {
 inline std::unique_ptr<MainWindow> openMainWindow(const QString &dir) {
     auto w = std::make_unique<MainWindow>(dir);
     w->setAttribute(Qt::WA_DeleteOnClose, false);
-    w->Form_Load();
+    w->startUp();
     return w;
 }
 

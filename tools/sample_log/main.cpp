@@ -2,7 +2,7 @@
 // program on a full log.
 #include "sample_log/sample_log.h"
 
-#include "log/day_time.h"
+#include "core/base/day_time.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "sample_log/sample_log.h"
 
-#include "app/app_state.h"
-#include "log/day_time.h"
-#include "log/number_format.h"
-#include "log/text_file.h"
+#include "core/log/app_state.h"
+#include "core/base/day_time.h"
+#include "core/base/number_format.h"
+#include "core/base/text_file.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "games/common/history_file.h"
-#include "log/game_names.h"
-#include "log/play_log.h"
+#include "core/games/common/history_file.h"
+#include "core/log/game_names.h"
+#include "core/log/play_log.h"
 
 #include <QDate>
 #include <QList>

@@ -1,3 +1,0 @@
-#include "app/application.h"
-
-int main(int argc, char *argv[]) { return mirute::runApplication(argc, argv); }

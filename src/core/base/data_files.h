@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace mirute {
+
+// The names of the files in the working folder, in one place: every layer reads or writes some of them.
+inline const QString kPlayLogFile = QStringLiteral("データ.txt");
+inline const QString kNameFile = QStringLiteral("プライベート.txt");
+inline const QString kSettingsFile = QStringLiteral("設定.txt");
+inline const QString kMemoFile = QStringLiteral("メモ.TXT");
+inline const QString kHelpFile = QStringLiteral("MiruteHelp.html");
+inline const QString kInstanceLockFile = QStringLiteral(".mirute.lock");
+
+// Each game keeps its settings and its history in files named after the game.
+inline QString gameSettingsFile(const QString &gameName) { return gameName + QStringLiteral("設定.txt"); }
+inline QString gameHistoryFile(const QString &gameName) { return gameName + QStringLiteral("履歴.txt"); }
+
+} // namespace mirute

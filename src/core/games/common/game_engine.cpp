@@ -1,0 +1,510 @@
+#include "core/games/common/game_engine.h"
+
+#include "core/games/common/personal_best.h"
+#include "core/log/backups.h"
+#include "core/base/day_time.h"
+#include "core/base/number_format.h"
+#include "core/log/play_log.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <cmath>
+#include <optional>
+
+namespace mirute {
+
+namespace {
+constexpr int kBarFullWidth = 3000;   // design width of the time bar in twips
+}
+
+GameEngine::GameEngine(GameDefinition def, std::unique_ptr<GameRules> rules, QString dataDir, Clock &clock,
+                       RandomSource &random, QObject *parent)
+    : QObject(parent), m_def(std::move(def)), m_rules(std::move(rules)), m_dir(std::move(dataDir)), m_clock(clock),
+      m_random(random) {
+    m_rules->attach(this);
+    m_history = std::make_unique<GameHistory>(m_def, m_dir);
+    m_settings = defaultSettings(m_def);
+    for (QTimer *t : {&m_tmrStart, &m_tmrBp, &m_tmrPlay})
+        t->setTimerType(Qt::PreciseTimer);
+    m_tmrStart.setInterval(1000);
+    m_tmrBp.setInterval(1000);
+    m_tmrPlay.setInterval(100);
+    connect(&m_tmrStart, &QTimer::timeout, this, &GameEngine::tickStart);
+    connect(&m_tmrBp, &QTimer::timeout, this, &GameEngine::tickClock);
+    connect(&m_tmrPlay, &QTimer::timeout, this, &GameEngine::tickElapsed);
+    m_feedbackTimer.setSingleShot(true);
+    m_feedbackTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_feedbackTimer, &QTimer::timeout, this, &GameEngine::continueJudgement);
+}
+
+GameEngine::~GameEngine() = default;
+
+void GameEngine::setTimersRunning(bool on) {
+    if (on) {
+        m_tmrStart.start();
+        m_tmrBp.start();
+    } else {
+        m_tmrStart.stop();
+        m_tmrBp.stop();
+        m_tmrPlay.stop();
+    }
+}
+
+void GameEngine::setFeedbackMs(int factor100) { m_feedbackFactor = factor100; }
+
+void GameEngine::setLabel(QString Scoreboard::*field, const QString &text) { m_board.*field = text; }
+
+QString GameEngine::autoSaveCaption() const {
+    return m_settings.autoSave ? QString() : QStringLiteral("手動保存モード");
+}
+
+QString GameEngine::open() {
+    m_opening = true;
+    QStringList notices;
+    m_history->showAll();
+    m_history->layoutList();
+    if (!m_history->lastProblems().isEmpty())
+        notices << problemsMessage(m_def.historyFile(), m_history->lastProblems());
+    if (!m_history->lastError().isEmpty())
+        notices << m_history->lastError() +
+                       QStringLiteral("\r\n履歴は表示していません。このままでは遊んだ結果を保存できません。"
+                                      "保存できなかった結果は画面に残るので、原因を取り除いてから「保存」を押してください。");
+
+    const SettingsReadResult read = readGameSettings(m_dir, m_def);
+    m_settings = read.settings;
+    bool keepSettingsFile = false;
+    if (!read.notice.isEmpty()) {
+        // The damaged file is kept beside the others before sound values replace it; without a copy it is
+        // left as it is until the user changes a setting.
+        const WriteResult backup = backupFile(m_dir, m_def.settingsFile(), backupStampOf(m_clock.now()));
+        notices << QStringLiteral("「%1」: %2").arg(m_def.settingsFile(), read.notice);
+        if (!backup.ok()) {
+            notices << backup.error;
+            keepSettingsFile = true;
+        }
+    }
+    setAutoSave(m_settings.autoSave != 0);
+    setupAnswerList();
+    const QString error = m_rules->prepare(m_dir);
+    if (!error.isEmpty()) {
+        m_opening = false;
+        return error;
+    }
+    if (!m_rules->openNotice().isEmpty())
+        notices << m_rules->openNotice();
+    if (m_rules->questionAtOpen())
+        makeQuestion();
+    setMode(m_settings.modeCaption == QStringLiteral("秒数") ? 1 : 0);
+    m_board = Scoreboard{};
+    m_board.best = QStringLiteral("...");
+    m_barFraction = 1;
+    m_opening = false;
+    // The settings as read, written back: nothing is written when they were sound.
+    if (!keepSettingsFile)
+        if (const WriteResult w = writeGameSettings(m_dir, m_def, m_settings); !w.ok())
+            notices << w.error;
+    m_openNotice = notices.join(QStringLiteral("\r\n\r\n"));
+    emitBoard();
+    emit controlsChanged();
+    return {};
+}
+
+void GameEngine::writeSettings() {
+    if (m_opening)
+        return;
+    const WriteResult r = writeGameSettings(m_dir, m_def, m_settings);
+    if (!r.ok())
+        emit saveFailed(r.error);
+}
+
+void GameEngine::setupAnswerList() {
+    GridBatch batch(m_answers);
+    m_answers.setRows(1);
+    m_answers.setCols(int(m_def.answerColumns.size()));
+    m_answers.setFontSize(11);
+    for (int c = 0; c < m_def.answerColumns.size(); ++c) {
+        const AnswerColumn &col = m_def.answerColumns[c];
+        m_answers.setTextMatrix(0, c, col.header);
+        m_answers.setColWidth(c, col.width);
+        m_answers.setColAlignment(c, col.align);
+        m_answers.setFixedAlignment(c, Grid::Center);
+    }
+}
+
+void GameEngine::makeQuestion() {
+    m_rules->makeQuestion();
+    emit questionChanged();
+}
+
+void GameEngine::yieldToEvents() { QCoreApplication::processEvents(); }
+
+// --- starting and the three timers ---
+
+void GameEngine::start() {
+    if (!startEnabled())
+        return;
+    finishFeedbackNow();
+    m_s.startPending = true;
+    m_s.startStep = 0;
+    m_barFraction = 1;
+    emit barChanged(m_barFraction);
+    m_history->layoutList();
+    setupAnswerList();
+    m_board.ok.clear();
+    m_board.ng.clear();
+    m_board.perSecond.clear();
+    m_board.rate.clear();
+    m_board.best = QStringLiteral("...");
+    m_board.bestNotice.clear();
+    emit answerBoxCleared();
+    m_s.bestReaction = 999;
+    m_s.okCount = 0;
+    m_s.ngCount = 0;
+    m_finished = Finished{};
+    m_saveFailed = false;
+    m_board.answers = m_board.ok = m_board.ng = QStringLiteral("0");
+    m_rules->onStart();
+    emit questionChanged();
+    m_board.jikan = m_gameMode == 1 ? formatNumber(m_settings.timeLimit) : QStringLiteral("0.0");
+    if (m_rules->disablesClearDuringPlay())
+        m_clearEnabled = false;
+    emitBoard();
+    emit controlsChanged();
+    emit countdownChanged(0);
+}
+
+void GameEngine::tickStart() {
+    if (!m_s.startPending) {
+        m_s.startStep = 0;
+        return;
+    }
+    ++m_s.startStep;
+    emit countdownChanged(m_s.startStep);
+    if (m_s.startStep < 3)
+        return;
+    m_s.startPending = false;
+    m_rules->onGreenLight();
+    makeQuestion();
+    m_s.endSecond = qint64(std::floor(m_clock.seconds())) + qint64(std::lround(m_settings.timeLimit));
+    m_s.playing = true;
+    m_s.playStartedAt = m_clock.seconds();
+    if (m_rules->hasAnswerBox())
+        emit focusRequested(Focus::Answer);
+    if (m_gameMode == 0 && m_tmrStart.isActive())
+        m_tmrPlay.start();
+    emit controlsChanged();
+}
+
+void GameEngine::tickClock() {
+    if (!m_s.playing || m_gameMode != 1)
+        return;
+    m_s.remainSeconds = int(m_s.endSecond - qint64(std::floor(m_clock.seconds())));
+    m_board.jikan = QString::number(m_s.remainSeconds);
+    const double width =
+        std::floor(double(m_s.remainSeconds) / double(m_settings.timeLimit) * 100.0 * kBarFullWidth / 100.0);
+    m_barFraction = qMax(0.0, width) / kBarFullWidth;
+    emit barChanged(m_barFraction);
+    emitBoard();
+    if (m_s.remainSeconds < 1)
+        endPlayTime();
+}
+
+void GameEngine::tickElapsed() {
+    if (!m_s.playing || m_gameMode != 0)
+        return;
+    m_board.jikan = formatFixed(m_clock.seconds() - m_s.playStartedAt, 1);
+    emitBoard();
+}
+
+// --- choices ---
+
+void GameEngine::setMode(int index) {
+    if (limitsLocked())
+        return;   // the mode of a running play cannot change under it
+    m_gameMode = index == 1 ? 1 : 0;
+    m_settings.modeCaption = m_gameMode == 1 ? QStringLiteral("秒数") : m_def.countCaption;
+    writeSettings();
+    m_rules->onModeChanged();
+    emit controlsChanged();
+}
+
+void GameEngine::setTimeLimit(int seconds) {
+    if (limitsLocked())
+        return;
+    m_settings.timeLimit = float(qBound(10, seconds, 180));
+    writeSettings();
+    m_board.jikan = formatNumber(m_settings.timeLimit);
+    emitBoard();
+    emit controlsChanged();
+}
+
+void GameEngine::setCountLimit(int count) {
+    if (limitsLocked())
+        return;
+    m_settings.countLimit = qBound(1, count, m_def.countMax);
+    writeSettings();
+    m_rules->onCountLimitChanged();
+    emit controlsChanged();
+}
+
+void GameEngine::setAutoSave(bool on) {
+    m_settings.autoSave = on ? 1 : 0;
+    writeSettings();
+    emit controlsChanged();
+}
+
+void GameEngine::setExtra(int index, const QString &value) {
+    if (index < 0 || index >= m_settings.extras.size())
+        return;
+    m_settings.extras[index] = value;
+    writeSettings();
+    m_rules->onExtraChanged(index);
+    emit controlsChanged();
+}
+
+// --- judging ---
+
+bool GameEngine::acceptAnswer(const QString &typed) {
+    if (typed.isEmpty())
+        return false;
+    if (startEnabled()) {
+        emit answerBoxCleared();
+        emit focusRequested(Focus::Start);
+        return false;
+    }
+    // The answer of the previous judgement is still being shown; the box is read again afterwards.
+    return !feedbackPending();
+}
+
+void GameEngine::answerKeyDown() {
+    if (m_s.reaction == 0)
+        m_s.reaction = m_clock.seconds() - m_s.shownAt;
+}
+
+void GameEngine::countAnswer(bool correct) {
+    if (correct) {
+        ++m_s.okCount;
+        m_board.ok = QString::number(m_s.okCount);
+    } else {
+        ++m_s.ngCount;
+        m_board.ng = QString::number(m_s.ngCount);
+    }
+    emitBoard();
+}
+
+void GameEngine::judge(const Judgement &j) {
+    if (feedbackPending())
+        return;
+    countAnswer(j.correct);
+    emit feedback(j.correct);
+    m_pendingJudgement = std::make_unique<Judgement>(j);
+    const int ms = j.pauseMs * m_feedbackFactor / 100;
+    if (ms <= 0)
+        continueJudgement();
+    else
+        m_feedbackTimer.start(ms);
+}
+
+void GameEngine::finishFeedbackNow() {
+    if (!feedbackPending())
+        return;
+    m_feedbackTimer.stop();
+    continueJudgement();
+}
+
+void GameEngine::appendAnswerRow(const QStringList &cells) {
+    m_answers.appendRow(QStringList{QString::number(m_answers.rows())} + cells);
+    if (m_def.answerScrollRows > 0 && m_answers.rows() > m_def.answerScrollRows)
+        m_answers.setTopRow(m_answers.rows() - 1);
+}
+
+void GameEngine::offerBest(double seconds) {
+    if (seconds < m_s.bestReaction) {
+        m_s.bestReaction = seconds;
+        m_board.best = formatFixed(seconds, 2);
+        emitBoard();
+    }
+}
+
+void GameEngine::continueJudgement() {
+    if (!m_pendingJudgement)
+        return;
+    const Judgement j = *m_pendingJudgement;
+    m_pendingJudgement.reset();
+    emit feedbackEnded();
+    appendAnswerRow(j.cells);
+    if (j.correct && j.updatesBest)
+        offerBest(j.reaction);
+    m_board.answers = QString::number(m_s.okCount + m_s.ngCount);
+    emitBoard();
+    if (countLimitReached())
+        return;
+    nextQuestion();
+}
+
+bool GameEngine::countLimitReached() {
+    // Only a running play can end; answers judged during the countdown count but cannot end it.
+    if (m_gameMode != 0 || !m_s.playing)
+        return false;
+    if (m_rules->unitsDone() < m_rules->unitsTarget(m_settings.countLimit))
+        return false;
+    endPlayCount();
+    return true;
+}
+
+void GameEngine::nextQuestion() {
+    makeQuestion();
+    emit answerBoxCleared();
+    if (m_rules->hasAnswerBox())
+        emit focusRequested(Focus::Answer);
+    yieldToEvents();
+}
+
+// --- the end of a play ---
+
+double GameEngine::shownElapsed() {
+    if (leadingNumber(m_board.jikan) <= 0) {
+        // The display has not ticked yet: the real time played, never a division by zero.
+        m_board.jikan = formatFixed(qMax(0.1, m_clock.seconds() - m_s.playStartedAt), 1);
+    }
+    return leadingNumber(m_board.jikan);
+}
+
+void GameEngine::finishPlay(double seconds, bool countMode) {
+    const int answers = m_s.okCount + m_s.ngCount;
+    m_board.perSecond = formatPerSecond(seconds > 0 ? m_rules->perSecondCount() / seconds : 0);
+    m_board.rate = formatPercent(answers > 0 ? double(m_s.okCount) / answers : 0);
+    m_finished = Finished{};
+    m_finished.valid = true;
+    m_finished.mode = countMode ? 0 : 1;
+    m_finished.seconds = seconds;
+    // The clock shows "3.0", but the files keep the number itself: 3, like every other saved number.
+    m_finished.secondsText = formatNumber(seconds);
+    m_finished.ok = m_s.okCount;
+    m_finished.ng = m_s.ngCount;
+    // Told before the save, so that the play is compared only with the plays before it.
+    if (isPersonalBest(readHistory(m_dir, m_def.historyFile()).records, makeHistoryRecord(), !countMode))
+        m_board.bestNotice = QStringLiteral("自己ベスト更新！");
+    m_clearEnabled = true;
+    emitBoard();
+    emit controlsChanged();
+    emit focusRequested(Focus::History);
+    emit playEnded();
+    if (m_settings.autoSave == 1) {
+        QString error;
+        save(&error);
+    }
+    emit focusRequested(Focus::History);
+}
+
+void GameEngine::endPlayTime() {
+    m_s.playing = false;
+    m_tmrPlay.stop();
+    finishPlay(m_settings.timeLimit, false);
+}
+
+void GameEngine::endPlayCount() {
+    m_tmrPlay.stop();
+    m_s.playing = false;
+    finishPlay(shownElapsed(), true);
+}
+
+void GameEngine::endEarly(bool anythingTyped) {
+    if (startEnabled()) {
+        emit answerBoxCleared();
+        emit focusRequested(Focus::Start);
+        return;
+    }
+    finishFeedbackNow();
+    const bool wasPlaying = m_s.playing;
+    m_tmrPlay.stop();
+    m_s.playing = false;
+    m_s.startPending = false;   // an early end during the countdown stops the countdown too
+    m_clearEnabled = true;
+    emit controlsChanged();
+    emit focusRequested(Focus::History);
+    if (!anythingTyped || !wasPlaying)
+        return;
+    double seconds;
+    if (m_gameMode == 0) {
+        seconds = shownElapsed();
+    } else {
+        // The seconds actually played, not the seconds still left on the display, to a tenth as the clock shows.
+        seconds = leadingNumber(formatFixed(qMax(0.1, m_clock.seconds() - m_s.playStartedAt), 1));
+    }
+    finishPlay(seconds, m_gameMode == 0);
+}
+
+// --- saving ---
+
+QString GameEngine::nowDate() const { return dateText(m_clock.now().date()); }
+QString GameEngine::nowTime() const { return timeText(m_clock.now().time()); }
+
+HistoryRecord GameEngine::makeHistoryRecord() const {
+    HistoryRecord r;
+    r.date = nowDate();
+    r.time = nowTime();
+    r.answers = QString::number(m_rules->historyAnswers());
+    r.ok = m_finished.ok;
+    r.ng = m_finished.ng;
+    r.reaction = m_rules->historyReaction();
+    const int answers = m_finished.ok + m_finished.ng;
+    r.rate = formatPercent(answers > 0 ? double(m_finished.ok) / answers : 0);
+    r.perSecond = formatPerSecond(m_finished.seconds > 0 ? m_rules->perSecondCount() / m_finished.seconds : 0);
+    r.seconds = m_finished.secondsText + QStringLiteral("秒");
+    return r;
+}
+
+bool GameEngine::save(QString *error) {
+    if (m_s.playing || m_s.startPending || !m_finished.valid || m_finished.ok + m_finished.ng == 0)
+        return false;
+    const WriteResult w = writeFinishedPlay();
+    m_saveFailed = !w.ok();
+    emit controlsChanged();
+    if (!w.ok()) {
+        if (error)
+            *error = w.error;
+        emit saveFailed(w.error);
+        return false;
+    }
+    return true;
+}
+
+WriteResult GameEngine::writeFinishedPlay() {
+    // The history file's length before this try's line, to take the line back out if the record fails.
+    std::optional<qint64> historyBefore;
+    if (!m_finished.historyWritten) {
+        historyBefore = fileLength(m_dir, m_def.historyFile());
+        const HistoryRecord record = makeHistoryRecord();
+        if (WriteResult w = appendLine(m_dir, m_def.historyFile(), historyLine(record)); !w.ok())
+            return w;
+        m_finished.historyWritten = true;
+        m_finished.historyRecord = record;
+    }
+    const QString diary =
+        m_rules->diaryText(m_finished.secondsText, m_finished.ok + m_finished.ng, m_rules->historyReaction());
+    const WriteResult w =
+        appendPlayLine(m_dir, gamePlayLine(nowDate(), nowTime(), m_def.name, m_finished.seconds, diary));
+    if (!w.ok()) {
+        if (historyBefore && cutBackTo(m_dir, m_def.historyFile(), *historyBefore).ok())
+            m_finished.historyWritten = false;
+        return w;
+    }
+    m_history->appendSaved(m_finished.historyRecord);
+    // Each later click of "保存" saves the play once more, as it always did.
+    m_finished.historyWritten = false;
+    return {};
+}
+
+QString GameEngine::clearHistory() {
+    // Without a copy of the old history nothing is erased.
+    if (WriteResult b = backupFile(m_dir, m_def.historyFile(), backupStampOf(m_clock.now())); !b.ok())
+        return b.error;
+    const WriteResult w = rewriteBytes(m_dir, m_def.historyFile(), QByteArray());
+    if (!w.ok())
+        return w.error;
+    m_history->clearAll();
+    return {};
+}
+
+} // namespace mirute

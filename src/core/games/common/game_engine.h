@@ -1,0 +1,209 @@
+#pragma once
+
+#include "core/base/clock.h"
+#include "core/games/common/game_definition.h"
+#include "core/games/common/game_history.h"
+#include "core/games/common/game_rules.h"
+#include "core/games/common/game_settings.h"
+#include "core/base/random_source.h"
+#include "core/tables/grid.h"
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+namespace mirute {
+
+// The current play of a game window.
+struct GameSession {
+    int okCount = 0;
+    int ngCount = 0;
+    bool startPending = false;
+    int startStep = 0;          // 0 none, 1 red, 2 yellow, 3 green
+    bool playing = false;
+    qint64 endSecond = 0;
+    int remainSeconds = 0;
+    QString answer;             // expected answer of the question on screen
+    double shownAt = 0;
+    double reaction = 0;
+    double bestReaction = 999;
+    double playStartedAt = 0;
+};
+
+// The label texts of the scoreboard, exactly as shown.
+struct Scoreboard {
+    QString jikan;      // lblJikan
+    QString answers;    // lblMoji_T
+    QString ok;         // lblOk
+    QString ng;         // lblNg
+    QString rate;       // lblRitu
+    QString perSecond;  // lblByou
+    QString best;       // lblKiroku
+    QString bestNotice; // lblBest: "自己ベスト更新！" until the next start
+};
+
+// One judged answer, as the game describes it to the engine.
+struct Judgement {
+    bool correct = false;
+    double reaction = 0;
+    QStringList cells;          // answer list columns after the running number
+    bool updatesBest = true;    // a correct answer may improve bestReaction
+    int pauseMs = 150;          // feedback shown this long while the window goes on handling events
+};
+
+// The engine shared by the seven game windows: modes, countdown, clock, judging, scoring, the end of a
+// play and its saving. It holds every state the window shows; the window renders it and forwards events.
+class GameEngine : public QObject {
+    Q_OBJECT
+public:
+    enum class Focus { Answer, Start, History };
+
+    GameEngine(GameDefinition def, std::unique_ptr<GameRules> rules, QString dataDir, Clock &clock,
+               RandomSource &random, QObject *parent = nullptr);
+    ~GameEngine() override;
+
+    // Form_Load up to the showing of the window. Returns an error text when the game cannot open.
+    QString open();
+    // Texts the user should read after opening (a damaged settings or history file), or "".
+    QString openNotice() const { return m_openNotice; }
+
+    const GameDefinition &definition() const { return m_def; }
+    GameRules &rules() { return *m_rules; }
+    template <class T> T &rulesAs() { return static_cast<T &>(*m_rules); }
+    const GameSession &session() const { return m_s; }
+    GameSession &session() { return m_s; }
+    const GameSettings &settings() const { return m_settings; }
+    const Scoreboard &scoreboard() const { return m_board; }
+    Grid &answerList() { return m_answers; }      // msgKaitou
+    GameHistory &history() { return *m_history; }
+    Clock &clock() { return m_clock; }
+    RandomSource &random() { return m_random; }
+    QString dataDir() const { return m_dir; }
+
+    int gameMode() const { return m_gameMode; }   // 1 "秒数", 0 answer count
+    bool startEnabled() const { return !m_s.startPending && !m_s.playing; }
+    bool clearEnabled() const { return m_clearEnabled; }
+    // "保存": in manual mode, and after a save that failed (the play stays on screen until it is saved).
+    bool saveEnabled() const { return m_settings.autoSave == 0 || m_saveFailed; }
+    bool limitsLocked() const { return !startEnabled(); }
+    bool feedbackPending() const { return m_pendingJudgement != nullptr; }
+    // Width of the time bar as a fraction of its design width, 0..1.
+    double barFraction() const { return m_barFraction; }
+    QString autoSaveCaption() const;
+
+    // cmdStart_Click
+    void start();
+    // Timer ticks; the window's timers call these, tests call them directly.
+    void tickStart();     // tmrStart_Timer
+    void tickClock();     // tmrBp_Timer
+    void tickElapsed();   // tmrPlay_Timer
+
+    // optMode_Click(index), cboJikan_Click, cboKaisu_Click, chkAs_Click, the game's own settings.
+    void setMode(int index);
+    void setTimeLimit(int seconds);
+    void setCountLimit(int count);
+    void setAutoSave(bool on);
+    void setExtra(int index, const QString &value);
+
+    // The answer box's trigger with its text: empty does nothing; while idle the box is emptied and the
+    // focus goes to "スタート" (returns false); otherwise the caller judges (returns true).
+    bool acceptAnswer(const QString &typed);
+    // Idle click on a click game's field: nothing, or the focus to "スタート" (game 6).
+    bool clickJudgeable() const { return !startEnabled(); }
+    // A game's own focus move (game 6: an idle click focuses "スタート").
+    void requestFocus(Focus target) { emit focusRequested(target); }
+    // lblMoji_T for a game that counts something other than its answers (game 6: finished questions).
+    void showAnswerCount(int count) {
+        m_board.answers = QString::number(count);
+        emit scoreboardChanged();
+    }
+    // txtKaitou_KeyDown: the first key of each question fixes its reaction time.
+    void answerKeyDown();
+    // JUDGE_KAITOU
+    void judge(const Judgement &j);
+    // Runs the pending feedback pause at once (tests, and a window closing during a pause).
+    void finishFeedbackNow();
+    // Building blocks for games that judge in their own steps (game 6).
+    void countAnswer(bool correct);
+    void appendAnswerRow(const QStringList &cells);
+    void offerBest(double seconds);
+    bool countLimitReached();       // answer-count mode: ends the play when the units reach the chosen count
+    void nextQuestion();            // MAKE_MONDAI, empty answer box, focus
+    // Early end (game 7): stops at once; figures and save only when something was typed.
+    void endEarly(bool anythingTyped);
+
+    // cmdHozon_Click: returns false when nothing was saved; *error set on a write failure. A play is saved
+    // whole or not at all: its history line and its play record both, or (after a failure) neither.
+    bool save(QString *error = nullptr);
+    // cmdClear_Click after the user confirmed.
+    QString clearHistory();
+
+    void setFeedbackMs(int factor100);   // tests: 0 runs every pause at once
+    void setTimersRunning(bool on);
+    void makeQuestion();
+    void yieldToEvents();
+
+signals:
+    void scoreboardChanged();
+    void controlsChanged();          // enabled states, mode, combos, auto-save caption
+    void countdownChanged(int step);
+    void barChanged(double fraction);
+    void feedback(bool correct);     // an answer was judged: show green or red
+    void feedbackEnded();            // back to white
+    void answerBoxCleared();
+    void focusRequested(mirute::GameEngine::Focus target);
+    void questionChanged();
+    void playEnded();
+    void saveFailed(const QString &message);
+
+private:
+    void setLabel(QString Scoreboard::*field, const QString &text);
+    void emitBoard() { emit scoreboardChanged(); }
+    void writeSettings();
+    void setupAnswerList();
+    void continueJudgement();
+    void endPlayTime();
+    void endPlayCount();
+    void finishPlay(double seconds, bool countMode);
+    // The elapsed seconds the clock display shows at the end (set from the real time if it never ticked).
+    double shownElapsed();
+    HistoryRecord makeHistoryRecord() const;
+    WriteResult writeFinishedPlay();
+    QString nowDate() const;
+    QString nowTime() const;
+
+    GameDefinition m_def;
+    std::unique_ptr<GameRules> m_rules;
+    QString m_dir;
+    Clock &m_clock;
+    RandomSource &m_random;
+    GameSession m_s;
+    GameSettings m_settings;
+    Scoreboard m_board;
+    Grid m_answers;
+    std::unique_ptr<GameHistory> m_history;
+    int m_gameMode = 1;
+    bool m_clearEnabled = true;
+    double m_barFraction = 1;
+    QString m_openNotice;
+    bool m_saveFailed = false;
+    bool m_opening = false;
+    QTimer m_tmrStart, m_tmrBp, m_tmrPlay, m_feedbackTimer;
+    int m_feedbackFactor = 100;
+    std::unique_ptr<Judgement> m_pendingJudgement;
+
+    // The finished play, as the save records it whatever the user changes afterwards.
+    struct Finished {
+        bool valid = false;
+        int mode = 1;
+        double seconds = 0;
+        QString secondsText;
+        int ok = 0, ng = 0;
+        // A failed save whose history line could not be taken back: the next try writes only the record.
+        bool historyWritten = false;
+        HistoryRecord historyRecord;
+    } m_finished;
+};
+
+} // namespace mirute

@@ -1,0 +1,206 @@
+#include "core/games/common/game_history.h"
+
+#include "core/base/number_format.h"
+#include "core/base/number_texts.h"
+
+namespace mirute {
+
+namespace {
+constexpr int kTrendPlays = 5;
+} // namespace
+
+GameHistory::GameHistory(const GameDefinition &def, const QString &dataDir, QObject *parent)
+    : QObject(parent), m_def(def), m_dir(dataDir) {
+    m_chart2.setColumnCount(2);
+    m_chart2.setVisible(false);
+    m_chart.setVisible(true);
+    m_chart.setRowCount(0);
+    m_chart2.setRowCount(0);
+    // Whether a player is getting better shows in the last few plays rather than in single bars.
+    m_chart.setTrendPlays(kTrendPlays);
+    m_chart2.setTrendPlays(kTrendPlays);
+    setupGrid();
+}
+
+void GameHistory::setupGrid() {
+    static const int widths[] = {600, 1400, 1000, 600, 600, 600, 755, 880, 980, 1025};
+    const QStringList headers = {QStringLiteral("回"),   QStringLiteral("日付"),    QStringLiteral("時間"),
+                                 QStringLiteral("答数"), QStringLiteral("ＯＫ"),    QStringLiteral("ＮＧ"),
+                                 m_def.reactionHeader,   QStringLiteral("正解率"),  QStringLiteral("秒当たり"),
+                                 QStringLiteral("表示秒数")};
+    GridBatch batch(m_list);
+    m_list.setRows(1);
+    m_list.setCols(10);
+    m_list.setFontSize(11);
+    for (int c = 0; c < 10; ++c) {
+        m_list.setTextMatrix(0, c, headers[c]);
+        m_list.setColWidth(c, widths[c]);
+        m_list.setFixedAlignment(c, Grid::Center);
+        m_list.setColAlignment(c, (c == 1 || c == 2) ? Grid::Center : Grid::Right);
+    }
+}
+
+bool GameHistory::accepts(Filter filter, const QString &value, const HistoryRecord &r) const {
+    switch (filter) {
+    case Filter::All:
+        return true;
+    case Filter::Seconds:
+        return r.seconds == value + QStringLiteral("秒");
+    case Filter::Answers: {
+        const double wanted = leadingNumber(value);
+        if (m_def.countFilterFactor > 0)
+            return leadingNumber(r.answers) == wanted * m_def.countFilterFactor;
+        return double(r.ok + r.ng) == wanted;
+    }
+    }
+    return false;
+}
+
+void GameHistory::fill(Filter filter, const QString &value) {
+    const HistoryData data = readHistory(m_dir, m_def.historyFile());
+    m_problems = data.problems;
+    m_error = data.error;
+    {
+        GridBatch batch(m_list);
+        setupGrid();
+        // The plays shown are found first, so that the list takes its rows in one step.
+        QList<const HistoryRecord *> shown;
+        shown.reserve(data.records.size());
+        for (const HistoryRecord &r : data.records)
+            if (accepts(filter, value, r))
+                shown.append(&r);
+        const int first = m_list.rows();
+        m_list.setRows(first + int(shown.size()));
+        for (int k = 0; k < shown.size(); ++k) {
+            const QStringList cells = shown[k]->cells();
+            m_list.setTextMatrix(first + k, 0, numberText(k + 1));
+            for (int c = 0; c < cells.size(); ++c)
+                m_list.setTextMatrix(first + k, c + 1, cells[c]);
+        }
+    }
+    m_allShown = filter == Filter::All;
+    redraw();
+    emit stateChanged();
+}
+
+void GameHistory::showAll() {
+    m_secondsFilter.clear();
+    m_answersFilter.clear();
+    fill(Filter::All, {});
+    // Every play listed again: the list takes the panel back from a chart (the chart stays chosen).
+    layoutList();
+}
+
+void GameHistory::filterSeconds(const QString &comboText) {
+    m_secondsFilter = comboText;
+    m_answersFilter.clear();
+    fill(Filter::Seconds, comboText);
+}
+
+void GameHistory::filterAnswers(const QString &comboText) {
+    m_answersFilter = comboText;
+    m_secondsFilter.clear();
+    fill(Filter::Answers, comboText);
+}
+
+double GameHistory::chartValue(Button b, const QStringList &row, int series) {
+    switch (b) {
+    case Byou: return leadingNumber(row.value(8));
+    case Moji: return leadingNumber(row.value(6));
+    case Ritu: {
+        QString rate = row.value(7);
+        rate.chop(1);
+        return leadingNumber(rate);
+    }
+    case PByou: return leadingNumber(row.value(9));
+    case Kaitou: return leadingNumber(row.value(series == 1 ? 4 : 5));
+    default: return 0;
+    }
+}
+
+QString GameHistory::valueUnit(Button b) const {
+    switch (b) {
+    case Byou: return QStringLiteral("/秒");
+    case Moji: return m_def.reactionUnit;
+    case Ritu: return QStringLiteral("%");
+    case PByou: return QStringLiteral("秒");
+    default: return QString();
+    }
+}
+
+void GameHistory::resetButtons() {
+    for (bool &h : m_highlight)
+        h = false;
+}
+
+void GameHistory::drawChart(Button b) {
+    if (b == Jisyo)
+        return;
+    resetButtons();
+    ChartData &target = b == Kaitou ? m_chart2 : m_chart;
+    m_chart.setVisible(b != Kaitou);
+    m_chart2.setVisible(b == Kaitou);
+    const int n = m_list.rows() - 1;
+    target.beginBatch();
+    if (b == Kaitou)
+        target.setColumnCount(2);
+    target.setRowCount(n);
+    target.setValueUnit(valueUnit(b));
+    for (int i = 1; i <= n; ++i) {
+        const QStringList row = m_list.rowTexts(i);
+        target.setRow(i);
+        target.setRowLabel(row.value(0));
+        target.setRowDetail(row.value(0) + QStringLiteral("回 ") + row.value(1));
+        for (int s = 1; s <= (b == Kaitou ? 2 : 1); ++s) {
+            target.setColumn(s);
+            target.setValue(chartValue(b, row, s));
+        }
+    }
+    target.setColumn(1);
+    target.endBatch();
+    layoutGraph();
+    m_highlight[b] = true;
+    emit stateChanged();
+}
+
+void GameHistory::redraw() {
+    // A highlighted 反応秒 chart keeps its points until it is clicked again.
+    for (Button b : {Byou, Ritu, Kaitou, PByou})
+        if (m_highlight[b])
+            drawChart(b);
+}
+
+void GameHistory::scrollForLayout() {
+    const int rows = m_list.rows();
+    if ((m_layout == ListLayout && rows >= 9) || (m_layout == GraphLayout && rows >= 14))
+        m_list.setTopRow(rows - 1);
+}
+
+void GameHistory::layoutList() {
+    m_layout = ListLayout;
+    scrollForLayout();
+    emit stateChanged();
+}
+
+void GameHistory::layoutGraph() {
+    m_layout = GraphLayout;
+    scrollForLayout();
+    emit stateChanged();
+}
+
+void GameHistory::appendSaved(const HistoryRecord &r) {
+    m_list.appendRow(QStringList{QString::number(m_list.rows())} + r.cells());
+    if (m_list.rows() > 8)
+        m_list.setTopRow(m_list.rows() - 1);
+    redraw();
+    layoutList();
+}
+
+void GameHistory::clearAll() {
+    m_chart2.setRowCount(0);
+    m_chart.setRowCount(0);
+    setupGrid();
+    emit stateChanged();
+}
+
+} // namespace mirute

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/games/common/game_definition.h"
+#include "core/games/common/history_file.h"
+#include "core/tables/chart_data.h"
+#include "core/tables/grid.h"
+
+#include <QObject>
+
+namespace mirute {
+
+// The history panel of a game window: the list of saved plays, its two filters, the five chart buttons
+// and the two layouts. Holds what the widgets show; the window only renders it.
+class GameHistory : public QObject {
+    Q_OBJECT
+public:
+    enum Button { Byou, Moji, Ritu, PByou, Kaitou, Jisyo, ButtonCount };
+    enum Layout { ListLayout, GraphLayout };
+
+    GameHistory(const GameDefinition &def, const QString &dataDir, QObject *parent = nullptr);
+
+    Grid &list() { return m_list; }                 // msgRireki
+    ChartData &chart() { return m_chart; }          // mcrRireki
+    ChartData &chart2() { return m_chart2; }        // mcrRireki2
+    const Grid &list() const { return m_list; }
+
+    bool isHighlighted(Button b) const { return m_highlight[b]; }
+    bool allShown() const { return m_allShown; }    // "全部表示" light yellow
+    QString secondsFilter() const { return m_secondsFilter; }
+    QString answersFilter() const { return m_answersFilter; }
+    Layout layout() const { return m_layout; }
+    QList<LineProblem> lastProblems() const { return m_problems; }
+    // The history file exists but could not be read at all (a folder of that name, no permission): the
+    // whole message, or "".
+    QString lastError() const { return m_error; }
+
+    // cmdAllDsp_Click, cboJikan2_Click, cboKaisu2_Click
+    void showAll();
+    void filterSeconds(const QString &comboText);
+    void filterAnswers(const QString &comboText);
+    // cmdByou_Click … cmdKaitou_Click
+    void drawChart(Button b);
+    void redraw();                 // REDRAW_GRAPH
+    void layoutList();             // RIREKI_LAYOUT_LIST
+    void layoutGraph();            // RIREKI_LAYOUT_GRAPH
+    void setupGrid();              // SETUP_RIREKI_GRID
+    // A saved play joins the list (numbered on), then the chart is redrawn and the list layout returns.
+    void appendSaved(const HistoryRecord &r);
+    // After the history file was emptied.
+    void clearAll();
+
+    static double chartValue(Button b, const QStringList &row, int series = 1);
+
+signals:
+    void stateChanged();   // highlights, filters, layout
+
+private:
+    enum class Filter { All, Seconds, Answers };
+    void fill(Filter filter, const QString &value);
+    bool accepts(Filter filter, const QString &value, const HistoryRecord &r) const;
+    void resetButtons();
+    QString valueUnit(Button b) const; // written after a bar's value when it is hovered
+    void scrollForLayout();
+
+    const GameDefinition &m_def;
+    QString m_dir;
+    Grid m_list;
+    ChartData m_chart, m_chart2;
+    bool m_highlight[ButtonCount] = {};
+    bool m_allShown = true;
+    QString m_secondsFilter, m_answersFilter;
+    Layout m_layout = ListLayout;
+    QList<LineProblem> m_problems;
+    QString m_error;
+};
+
+} // namespace mirute

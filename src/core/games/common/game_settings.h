@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/games/common/game_definition.h"
+#include "core/base/text_file.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace mirute {
+
+// The one line of a game's settings file: the four common fields, then the game's own.
+struct GameSettings {
+    int countLimit = 10;
+    float timeLimit = 60;
+    QString modeCaption = QStringLiteral("秒数");
+    int autoSave = 1;
+    QStringList extras;           // the game's own fields, as their texts
+
+    int extraInt(int i) const;
+    QString extraText(int i) const { return extras.value(i); }
+};
+
+struct SettingsReadResult {
+    GameSettings settings;
+    bool rewriteNeeded = false;   // missing, damaged or out of range: written back with sound values
+    QString notice;               // what was wrong, for the user; empty when the file was fine or missing
+};
+
+GameSettings defaultSettings(const GameDefinition &def);
+// Reads the settings line; a missing file gives the defaults, a damaged field its default, an out-of-range
+// value is brought back into range (the design loops for ever or names controls that do not exist otherwise).
+SettingsReadResult readGameSettings(const QString &dir, const GameDefinition &def);
+SettingsReadResult parseGameSettings(const TextLines &lines, const GameDefinition &def);
+QString settingsLine(const GameSettings &s, const GameDefinition &def);
+WriteResult writeGameSettings(const QString &dir, const GameDefinition &def, const GameSettings &s);
+
+} // namespace mirute

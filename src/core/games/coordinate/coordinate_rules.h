@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/games/common/game_rules.h"
+#include "core/tables/grid.h"
+
+#include <QList>
+#include <array>
+
+namespace mirute {
+
+// 座標: one cell of a grid of nine columns is marked; its row and column digits are typed. The
+// answer-count mode counts grid rows, typed characters are the per-second count, and a play can end early.
+class CoordinateRules : public GameRules {
+public:
+    static constexpr int kColumns = 9;
+    static constexpr int kMaxRows = 9;
+    static constexpr int kFlashMs = 150;
+    enum class Fill { White, Asked, Right, Wrong, Flash };
+
+    QString prepare(const QString &dataDir) override;
+    void makeQuestion() override;        // MAKE_MONDAI: marks the next cell
+    void onStart() override;             // RESET_GRID and the typed count
+    void onGreenLight() override;        // SHUFFLE_CELLS
+    void onModeChanged() override { resetGrid(); }
+    void onCountLimitChanged() override { resetGrid(); }
+    bool questionAtOpen() const override { return false; }
+    bool disablesClearDuringPlay() const override { return false; }
+    int unitsDone() const override { return m_cellPos - 1; }
+    int unitsTarget(int rows) const override { return kColumns * rows; }
+    double perSecondCount() const override { return m_typedCount; }
+    QString historyReaction() const override { return QString::number(m_typedCount); }
+    QString diaryText(const QString &seconds, int answers, const QString &reaction) const override;
+
+    // txtKaitou_Change: judged when the box holds exactly two characters.
+    void judgeTyped(const QString &text);
+    // Esc in the answer box or a click on "解答": the play ends at once.
+    void giveUp();
+
+    void resetGrid();      // RESET_GRID
+    void shuffleCells();   // SHUFFLE_CELLS
+    int rows() const;      // visible rows, the count setting
+    bool cellVisible(int code) const;
+    Fill fill(int code) const;
+    static Rgb fillColor(Fill f);
+    const QList<int> &cellOrder() const { return m_cellOrder; }
+    int cellPos() const { return m_cellPos; }
+    int typedCount() const { return m_typedCount; }
+    int askedCount() const { return m_askedCount; }
+    // The code of one of the 81 cells (row digit then column digit, 1..9 each), or 0.
+    static int cellCode(const QString &text);
+
+private:
+    void endFlash();
+
+    std::array<Fill, 100> m_fill{};   // by code 11..99
+    QList<int> m_cellOrder;
+    int m_cellPos = 1;
+    int m_typedCount = 0;
+    int m_askedCount = 0;       // cells marked during the play, for the play record
+    bool m_counting = false;    // between the green light and the end of the play
+    int m_flashCode = 0;        // the cell named by a wrong answer, flashing
+    Fill m_flashPrev = Fill::White;
+    int m_pinkPending = 0;      // the asked cell of a wrong answer, pink once the flash is over
+    bool m_connected = false;
+};
+
+} // namespace mirute

@@ -1,0 +1,20 @@
+#include "core/games/digit/digit_rules.h"
+
+#include "core/games/common/game_engine.h"
+
+namespace mirute {
+
+void DigitRules::makeQuestion() {
+    QStringList digits;
+    for (int d = 0; d <= 9; ++d)
+        digits.append(QString::number(d));
+    showAllButOne(digits);
+    engine().session().shownAt = engine().clock().seconds();
+}
+
+void DigitRules::txtKaitou_Change(const QString &typed) {
+    // No key-down measurement in this game: the typed character itself ends the reaction.
+    judgeTyped(typed, engine().clock().seconds() - engine().session().shownAt);
+}
+
+} // namespace mirute

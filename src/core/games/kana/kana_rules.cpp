@@ -1,0 +1,28 @@
+#include "core/games/kana/kana_rules.h"
+
+#include "core/games/common/dictionary.h"
+#include "core/games/common/game_engine.h"
+
+namespace mirute {
+
+QString KanaRules::prepare(const QString &dataDir) {
+    // A row of the kana table has five kana; anything else would leave a blank question cell.
+    return readUsableItems(
+        dataDir, kKanaDictionary, [](const QString &text) { return text.size() == 5; },
+        QStringLiteral("５文字でない項目、または読めない行"), &m_items, &m_notice);
+}
+
+void KanaRules::makeQuestion() {
+    GameEngine &e = engine();
+    const QString &row = m_items.at(e.random().index1(int(m_items.size())) - 1);
+    QStringList kana;
+    for (QChar c : row)
+        kana.append(QString(c));
+    showAllButOne(kana);
+    e.session().reaction = 0;
+    e.session().shownAt = e.clock().seconds();
+}
+
+void KanaRules::judgeTyped(const QString &typed) { MissingItemRules::judgeTyped(typed, engine().session().reaction); }
+
+} // namespace mirute

@@ -1,0 +1,109 @@
+#include "core/games/member/member_rules.h"
+
+#include "core/games/common/game_engine.h"
+#include "core/base/number_format.h"
+
+namespace mirute {
+
+namespace {
+constexpr int kQuestionWidth = 4300;   // twips
+constexpr int kQuestionRowHeight = 580;
+constexpr int kQuestionFontSize = 24;
+} // namespace
+
+MemberRules::MemberRules() { SETUP_MONDAI_GRID(); }
+
+QString MemberRules::prepare(const QString &dataDir) {
+    if (!m_connected) {
+        // The question grid turns white again when the engine's feedback pause is over.
+        QObject::connect(&engine(), &GameEngine::feedbackEnded, &engine(), [this] { endFeedback(); });
+        m_connected = true;
+    }
+    const Dictionary d = readDictionary(dataDir, kMemberDictionary);
+    if (const QString refusal = dictionaryRefusal(d); !refusal.isEmpty())
+        return refusal;
+    const MemberGroups read = parseMemberGroups(d);
+    m_groups = read.groups;
+    m_notice = read.skippedMessage();
+    if (m_groups.isEmpty())
+        return emptyDictionaryMessage(kMemberDictionary);
+    SETUP_MONDAI_GRID();
+    return {};
+}
+
+void MemberRules::SETUP_MONDAI_GRID() {
+    GridBatch batch(m_grid);
+    m_grid.clear();
+    m_grid.setRows(1);
+    m_grid.setCols(1);
+    m_grid.setFontSize(kQuestionFontSize);
+    m_grid.setColWidth(0, kQuestionWidth);
+    m_grid.setFixedAlignment(0, Grid::Center);
+}
+
+bool MemberRules::inOrder() const { return engine().settings().extraInt(0) == 1; }
+
+void MemberRules::makeQuestion() {
+    GameEngine &e = engine();
+    RandomSource &random = e.random();
+    const MemberGroup &group = m_groups.at(random.index1(int(m_groups.size())) - 1);
+    QStringList work = group.members;
+    QStringList shown;
+    if (inOrder()) {
+        const QString missing = work.takeAt(random.index0(int(work.size())));
+        shown = work;
+        work = {missing};
+    } else {
+        while (work.size() > 1)
+            shown << work.takeAt(random.index0(int(work.size())));
+    }
+    {
+        // The rows of the previous question go: a smaller group must not leave members of a larger one.
+        GridBatch batch(m_grid);
+        m_grid.setRows(1);
+        m_grid.setTextMatrix(0, 0, group.name);
+        for (const QString &member : shown)
+            m_grid.appendRow({member});
+        m_grid.setRowHeight(kQuestionRowHeight);
+    }
+    e.session().answer = work.first();
+    e.session().reaction = 0;
+    e.session().shownAt = e.clock().seconds();
+}
+
+void MemberRules::onStart() {
+    SETUP_MONDAI_GRID();
+    m_typedChars = 0;
+}
+
+bool MemberRules::isCorrect(const QString &typed) const { return typed == engine().session().answer; }
+
+void MemberRules::txtKaitou_Enter(const QString &typed) {
+    GameEngine &e = engine();
+    if (!e.acceptAnswer(typed))
+        return;
+    // The reaction of this game runs from the question's display to Enter.
+    e.session().reaction = e.clock().seconds() - e.session().shownAt;
+    Judgement j;
+    j.correct = isCorrect(typed);
+    j.reaction = e.session().reaction;
+    const QString expected = e.session().answer;
+    j.cells = {j.correct ? expected : expected + QStringLiteral(" (") + typed + u')', formatFixed(j.reaction, 2)};
+    m_typedChars += int(typed.size());   // wrong answers count too
+    m_grid.setBackColor(j.correct ? Rgb{0, 255, 0} : Rgb{255, 0, 0});
+    e.judge(j);
+}
+
+QString MemberRules::txtKaitou_Escape() {
+    GameEngine &e = engine();
+    if (e.startEnabled()) {
+        emit e.answerBoxCleared();
+        emit e.focusRequested(GameEngine::Focus::Start);
+        return {};
+    }
+    return QStringLiteral("_") + e.session().answer;
+}
+
+void MemberRules::endFeedback() { m_grid.setBackColor(kWhite); }
+
+} // namespace mirute

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/games/common/game_rules.h"
+#include "core/games/member/member_groups.h"
+#include "core/tables/grid.h"
+
+namespace mirute {
+
+// 抜仲間: a group's name and all its members but one are shown in the question grid; the missing member is
+// typed (through the input method) and judged at Enter. Escape reveals the answer.
+class MemberRules : public GameRules {
+public:
+    MemberRules();
+
+    QString prepare(const QString &dataDir) override;   // READ_JISYO
+    QString openNotice() const override { return m_notice; }
+    void makeQuestion() override;                        // MAKE_MONDAI
+    void onStart() override;                             // SETUP_MONDAI_GRID, typedChars := 0
+    double perSecondCount() const override { return m_typedChars; }
+
+    // msgMondai: header = the group's name, one row per shown member.
+    Grid &questionGrid() { return m_grid; }
+    const Grid &questionGrid() const { return m_grid; }
+    void SETUP_MONDAI_GRID();
+    int typedChars() const { return m_typedChars; }
+    bool inOrder() const;
+    const QList<MemberGroup> &groups() const { return m_groups; }
+    void setGroups(const QList<MemberGroup> &groups) { m_groups = groups; }
+
+    // Exact text only: katakana for hiragana, or the revealed "_" form, is wrong.
+    bool isCorrect(const QString &typed) const;
+    // Enter with the box's committed text.
+    void txtKaitou_Enter(const QString &typed);
+    // Escape: the text the box is to show ("_" + answer during a play), or a null text when the box is
+    // emptied and the focus goes to "スタート" (no play).
+    QString txtKaitou_Escape();
+
+private:
+    void endFeedback();
+
+    Grid m_grid;
+    QList<MemberGroup> m_groups;
+    QString m_notice;
+    int m_typedChars = 0;
+    bool m_connected = false;
+};
+
+} // namespace mirute

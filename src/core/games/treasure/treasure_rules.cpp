@@ -1,0 +1,75 @@
+#include "core/games/treasure/treasure_rules.h"
+
+#include "core/games/common/dictionary.h"
+#include "core/games/common/game_engine.h"
+#include "core/base/number_format.h"
+
+namespace mirute {
+
+QString TreasureRules::prepare(const QString &dataDir) {
+    if (!m_connected) {
+        // The clicked cell turns white again when the engine's feedback pause is over.
+        QObject::connect(&engine(), &GameEngine::feedbackEnded, &engine(), [this] { endFlash(); });
+        m_connected = true;
+    }
+    // A pair needs two different kanji: with one, every visible cell would match and every click be right.
+    return readUsableItems(
+        dataDir, kTreasureDictionary,
+        [](const QString &text) { return text.size() >= 2 && text.front() != text.back(); },
+        QStringLiteral("異なる２文字の組になっていない項目、または読めない行"), &m_items, &m_notice);
+}
+
+int TreasureRules::cellCount() const {
+    // The settings reader keeps the field to its allowed values; whole rows of the field all the same.
+    const int n = engine().settings().extraInt(0);
+    return qBound(1, n / kColumns, kCells / kColumns) * kColumns;
+}
+
+void TreasureRules::makeQuestion() {
+    GameEngine &e = engine();
+    RandomSource &random = e.random();
+    const QString &item = m_items.at(random.index1(int(m_items.size())) - 1);
+    const bool firstIsCommon = random.index1(2) == 1;
+    const QString first(item.front()), last(item.back());
+    m_common = firstIsCommon ? first : last;
+    e.session().answer = firstIsCommon ? last : first;
+    m_texts = QStringList(kCells, QString());
+    m_visible = cellCount();
+    for (int i = 0; i < m_visible; ++i)
+        m_texts[i] = m_common;
+    m_texts[random.index1(m_visible) - 1] = e.session().answer;
+    e.session().shownAt = e.clock().seconds();
+}
+
+void TreasureRules::onStart() {
+    // The cells stay in view, blank, during the countdown.
+    for (QString &t : m_texts)
+        t.clear();
+}
+
+void TreasureRules::onExtraChanged(int index) {
+    if (index == 0)
+        engine().makeQuestion();
+}
+
+void TreasureRules::lblKanjiP_Click(int index) {
+    GameEngine &e = engine();
+    if (!e.clickJudgeable() || !cellVisible(index) || e.feedbackPending())
+        return;
+    Judgement j;
+    j.reaction = e.clock().seconds() - e.session().shownAt;
+    e.session().reaction = j.reaction;
+    // A blank cell (during the countdown) never matches.
+    j.correct = cellText(index) == e.session().answer;
+    j.cells = {formatFixed(j.reaction, 2)};
+    m_flashCell = index;
+    m_flashColor = j.correct ? Rgb{0, 255, 0} : Rgb{255, 0, 0};
+    e.judge(j);
+}
+
+void TreasureRules::endFlash() {
+    m_flashCell = 0;
+    m_flashColor = kWhite;
+}
+
+} // namespace mirute

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/games/common/game_rules.h"
+#include "core/tables/grid.h"
+
+#include <QStringList>
+
+namespace mirute {
+
+inline const QString kTreasureDictionary = QStringLiteral("宝探し辞書.TXT");
+
+// 宝探し: a field of one kanji hides a single look-alike; the user clicks it. Cells are numbered 1 to 40,
+// row by row from the top left, eight to a row.
+class TreasureRules : public GameRules {
+public:
+    static constexpr int kCells = 40;
+    static constexpr int kColumns = 8;
+
+    QString prepare(const QString &dataDir) override;   // READ_JISYO
+    QString openNotice() const override { return m_notice; }
+    void makeQuestion() override;                        // MAKE_MONDAI
+    void onStart() override;
+    void onExtraChanged(int index) override;             // cboMode_Click: the new field shows at once
+    bool hasAnswerBox() const override { return false; }
+
+    // 8, 16, 24, 32 or 40: whole rows of the field.
+    int cellCount() const;
+    QString cellText(int index) const { return m_texts.value(index - 1); }
+    bool cellVisible(int index) const { return index >= 1 && index <= m_visible; }
+    Rgb cellColor(int index) const { return index == m_flashCell ? m_flashColor : kWhite; }
+    QString commonKanji() const { return m_common; }
+    QStringList dictionary() const { return m_items; }
+    void setDictionary(const QStringList &items) { m_items = items; }
+
+    // lblKanjiP_Click(index): judges the click against the field on screen; ignored while idle.
+    void lblKanjiP_Click(int index);
+
+private:
+    void endFlash();
+
+    QStringList m_items;
+    QString m_notice;
+    QString m_common;
+    QStringList m_texts = QStringList(kCells, QString());
+    int m_visible = 0;
+    int m_flashCell = 0;
+    Rgb m_flashColor = kWhite;
+    bool m_connected = false;
+};
+
+} // namespace mirute

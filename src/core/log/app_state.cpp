@@ -1,0 +1,108 @@
+#include "core/log/app_state.h"
+
+#include "core/base/number_format.h"
+#include "core/log/play_log.h"
+#include "core/base/write_list.h"
+
+#include <QFileInfo>
+
+namespace mirute {
+
+AppState &appState() {
+    static AppState state;
+    return state;
+}
+
+QString windowCaption(const QString &userName) {
+    if (userName.isEmpty())
+        return QStringLiteral(" ミルテ５");
+    return u' ' + userName + QStringLiteral(" の ミルテ５");
+}
+
+namespace {
+
+const QString kKeptAsItIs = QStringLiteral("ファイルはそのまま残し、初期値で起動します。");
+
+QString damaged(const QString &file, const QString &what) {
+    return QStringLiteral("「%1」を読めませんでした（%2）。\r\n").arg(file, what) + kKeptAsItIs;
+}
+
+QString firstLine(const TextLines &t, const QString &file, QString *error) {
+    if (!t.error.isEmpty()) {
+        *error = t.error + QStringLiteral("\r\n") + kKeptAsItIs;
+        return {};
+    }
+    if (t.badLines.contains(1)) {
+        const QString foreign = foreignEncodingText(t);
+        *error = damaged(file, foreign.isEmpty() ? QStringLiteral("1 行目: ") + badLineReason(t) : foreign);
+        return {};
+    }
+    return t.lines.value(0);
+}
+
+} // namespace
+
+NameRead readName(const QString &dir) { return parseName(readTextLines(dir, kNameFile)); }
+
+NameRead parseName(const TextLines &t) {
+    NameRead r;
+    if (!t.exists)
+        return r;
+    const QString line = firstLine(t, kNameFile, &r.error);
+    if (!r.error.isEmpty() || line.isEmpty())
+        return r;
+    const QList<ListItem> items = splitWriteList(line);
+    if (items.size() < 2) {
+        r.error = damaged(kNameFile, QStringLiteral("名前の項目がありません"));
+        return r;
+    }
+    r.name = items[1].text;
+    return r;
+}
+
+WriteResult saveName(const QString &dir, const QString &name) {
+    return rewriteLines(dir, kNameFile, {WriteListLine().text(QStringLiteral("氏名")).text(name).line()});
+}
+
+FlagRead readHelpTourFlag(const QString &dir) { return parseHelpTourFlag(readTextLines(dir, kSettingsFile)); }
+
+FlagRead parseHelpTourFlag(const TextLines &t) {
+    FlagRead r;
+    if (!t.exists)
+        return r;
+    const QString line = firstLine(t, kSettingsFile, &r.error);
+    if (!r.error.isEmpty())
+        return r;
+    const QList<ListItem> items = splitWriteList(line);
+    const auto flag = items.size() >= 2 ? parseInteger(items[1].text) : std::nullopt;
+    if (!flag || (*flag != 0 && *flag != 1)) {
+        r.error = damaged(kSettingsFile, QStringLiteral("ヘルプツアーの値が 0 か 1 ではありません"));
+        return r;
+    }
+    r.flag = int(*flag);
+    return r;
+}
+
+WriteResult writeHelpTourFlag(const QString &dir, int flag) {
+    return rewriteLines(dir, kSettingsFile, {WriteListLine().text(QStringLiteral("ヘルプツアー")).integer(flag).line()});
+}
+
+QString ensureStartupFiles(const QString &dir) {
+    auto missing = [&](const QString &name) { return !QFileInfo::exists(resolveFile(dir, name)); };
+    QStringList errors;
+    auto check = [&](const WriteResult &w) {
+        if (!w.ok())
+            errors << w.error;
+    };
+    if (missing(kNameFile))
+        check(saveName(dir, QString()));
+    if (missing(kPlayLogFile))
+        check(rewriteBytes(dir, kPlayLogFile, {}));
+    if (missing(kMemoFile))
+        check(rewriteBytes(dir, kMemoFile, {}));
+    if (missing(kSettingsFile))
+        check(writeHelpTourFlag(dir, 1));
+    return errors.join(QStringLiteral("\r\n"));
+}
+
+} // namespace mirute

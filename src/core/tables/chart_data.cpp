@@ -1,0 +1,269 @@
+#include "core/tables/chart_data.h"
+
+#include "core/base/number_format.h"
+#include "core/tables/numeric_text.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <cmath>
+
+namespace mirute {
+
+ChartData::ChartData(QObject *parent) : QObject(parent) {
+    m_values.resize(m_cols);
+}
+
+int ChartData::rowCount() const {
+    return m_rows;
+}
+
+void ChartData::setRowCount(int rows) {
+    rows = std::max(rows, 0);
+    if (rows == m_rows)
+        return;
+    m_rows = rows;
+    m_labels.resize(rows);
+    m_details.resize(rows);
+    for (auto &series : m_values)
+        series.resize(rows, 0.0);
+    touch();
+}
+
+int ChartData::columnCount() const {
+    return m_cols;
+}
+
+void ChartData::setColumnCount(int cols) {
+    cols = std::max(cols, 1);
+    if (cols == m_cols)
+        return;
+    m_cols = cols;
+    m_values.resize(cols);
+    for (auto &series : m_values)
+        series.resize(m_rows, 0.0);
+    touch();
+}
+
+int ChartData::row() const {
+    return m_row;
+}
+void ChartData::setRow(int row) {
+    m_row = row;
+}
+int ChartData::column() const {
+    return m_col;
+}
+void ChartData::setColumn(int col) {
+    m_col = col;
+}
+
+void ChartData::setRowLabel(const QString &label) {
+    if (m_row < 1 || m_row > m_rows)
+        return;
+    m_labels[m_row - 1] = label;
+    touch();
+}
+
+QString ChartData::rowLabel(int row) const {
+    return row >= 1 && row <= m_rows ? m_labels[row - 1] : QString();
+}
+
+QStringList ChartData::distinctRowLabels() const {
+    QStringList labels;
+    labels.reserve(m_rows);
+    QSet<QString> seen;
+    seen.reserve(m_rows);
+    for (const QString &label : m_labels) {
+        QString distinct = label.isNull() ? QStringLiteral("") : label;
+        // Zero-width characters: the number of the row, in binary, drawn as nothing.
+        for (qsizetype k = labels.size(); seen.contains(distinct); ++k) {
+            distinct = label + QChar(0x2060);
+            for (qsizetype bits = k; bits > 0; bits >>= 1)
+                distinct += QChar((bits & 1) ? 0x200C : 0x200B);
+        }
+        seen.insert(distinct);
+        labels.append(distinct);
+    }
+    return labels;
+}
+
+QList<double> ChartData::columnValues(int column) const {
+    return column >= 1 && column <= m_cols ? m_values[column - 1] : QList<double>();
+}
+
+void ChartData::setData(const QString &value) {
+    setValue(leadingNumber(value));
+}
+
+void ChartData::setValue(double value) {
+    if (m_row < 1 || m_row > m_rows || m_col < 1 || m_col > m_cols || !std::isfinite(value))
+        return;
+    m_values[m_col - 1][m_row - 1] = value;
+    touch();
+}
+
+double ChartData::value(int row, int column) const {
+    if (row < 1 || row > m_rows || column < 1 || column > m_cols)
+        return 0.0;
+    return m_values[column - 1][row - 1];
+}
+
+void ChartData::setRowDetail(const QString &detail) {
+    if (m_row < 1 || m_row > m_rows)
+        return;
+    m_details[m_row - 1] = detail;
+}
+
+QString ChartData::rowDetail(int row) const {
+    return row >= 1 && row <= m_rows ? m_details[row - 1] : QString();
+}
+
+void ChartData::setValueUnit(const QString &unit) {
+    m_unit = unit;
+}
+
+QString ChartData::valueUnit() const {
+    return m_unit;
+}
+
+QString ChartData::hoverText(int row, double value, const QString &seriesName) const {
+    const QString detail = rowDetail(row);
+    QStringList parts{detail.isEmpty() ? rowLabel(row) : detail};
+    if (!seriesName.isEmpty())
+        parts.append(seriesName);
+    parts.append(formatNumber(value) + m_unit);
+    parts.removeAll(QString());
+    return parts.join(u' ');
+}
+
+void ChartData::setTrendPlays(int plays) {
+    plays = std::max(plays, 0);
+    if (plays == m_trendPlays)
+        return;
+    m_trendPlays = plays;
+    touch();
+}
+
+int ChartData::trendPlays() const {
+    return m_trendPlays;
+}
+
+QString ChartData::trendName() const {
+    return QStringLiteral("平均(%1回)").arg(m_trendPlays);
+}
+
+QList<double> ChartData::trendValues() const {
+    return m_trendPlays > 0 ? movingAverage(columnValues(1), m_trendPlays) : QList<double>();
+}
+
+QList<double> ChartData::movingAverage(const QList<double> &values, int plays) {
+    QList<double> means;
+    if (plays < 1)
+        return means;
+    means.reserve(values.size());
+    // Summed afresh for every row: a running sum would carry its rounding along thousands of plays.
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const qsizetype first = std::max<qsizetype>(0, i - plays + 1);
+        double sum = 0.0;
+        for (qsizetype k = first; k <= i; ++k)
+            sum += values[k];
+        means.append(sum / double(i - first + 1));
+    }
+    return means;
+}
+
+void ChartData::setAxisRange(double min, double max) {
+    if (!std::isfinite(min) || !std::isfinite(max))
+        return;
+    if (max < min)
+        std::swap(min, max);
+    // A computed maximum of 0 over an all-zero chart must still give the axis some height.
+    if (max == min)
+        max = min + 1.0;
+    m_axis = std::make_pair(min, max);
+    touch();
+}
+
+void ChartData::setAxisAuto() {
+    if (!m_axis)
+        return;
+    m_axis.reset();
+    touch();
+}
+
+std::optional<std::pair<double, double>> ChartData::axisRange() const {
+    return m_axis;
+}
+
+std::pair<double, double> ChartData::displayRange() const {
+    if (m_axis)
+        return *m_axis;
+    double low = 0.0, high = 0.0;
+    for (const auto &series : m_values) {
+        for (double v : series) {
+            low = std::min(low, v);
+            high = std::max(high, v);
+        }
+    }
+    return {low < 0.0 ? -roundUp(-low) : 0.0, roundUp(high)};
+}
+
+double ChartData::roundUp(double value) {
+    if (!(value > 1.0))
+        return 1.0;
+    const double power = std::pow(10.0, std::floor(std::log10(value)));
+    for (double step : {1.0, 2.0, 2.5, 5.0, 10.0}) {
+        // A little tolerance so that 100 stays 100 despite the rounding of pow and log10.
+        if (step * power >= value * (1.0 - 1e-12))
+            return step * power;
+    }
+    return 10.0 * power;
+}
+
+bool ChartData::isVisible() const {
+    return m_visible;
+}
+
+void ChartData::setVisible(bool visible) {
+    if (visible == m_visible)
+        return;
+    m_visible = visible;
+    emit visibilityChanged(visible);
+}
+
+void ChartData::resetToSingleZero() {
+    beginBatch();
+    setColumnCount(1);
+    setColumn(1);
+    setRowCount(1);
+    setRow(1);
+    setData(QStringLiteral("0"));
+    setRowLabel(QString());
+    setRowDetail(QString());
+    // The point may already have been 0 with an empty label; the reset still asks for a redraw.
+    touch();
+    endBatch();
+}
+
+void ChartData::beginBatch() {
+    ++m_batch;
+}
+
+void ChartData::endBatch() {
+    if (m_batch == 0 || --m_batch > 0)
+        return;
+    if (m_dirty) {
+        m_dirty = false;
+        emit changed();
+    }
+}
+
+void ChartData::touch() {
+    if (m_batch > 0)
+        m_dirty = true;
+    else
+        emit changed();
+}
+
+} // namespace mirute

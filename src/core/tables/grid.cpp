@@ -1,0 +1,431 @@
+#include "core/tables/grid.h"
+
+#include "core/tables/numeric_text.h"
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+namespace mirute {
+
+namespace {
+
+constexpr int kDefaultColWidth = 960; // twips, about the width of eight small digits
+constexpr Rgb kNoColour{-2, -2, -2};
+constexpr Rgb kBlack{0, 0, 0};
+
+// UTF-16 units compared so that the order is that of the Unicode code points: the surrogates of the
+// characters above U+FFFF must come after U+E000..U+FFFF, not before.
+char32_t codePointOrderKey(char16_t u) {
+    if (u < 0xD800)
+        return u;
+    return u >= 0xE000 ? u - 0x800 : u + 0x2000;
+}
+
+bool lessByCodePoint(QStringView a, QStringView b) {
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t ua = a[i].unicode();
+        const char16_t ub = b[i].unicode();
+        if (ua != ub)
+            return codePointOrderKey(ua) < codePointOrderKey(ub);
+    }
+    return a.size() < b.size();
+}
+
+// The rows of a row-by-row array in the given order.
+template <class T> QList<T> permutedRows(QList<T> &cells, const std::vector<int> &order, int cols) {
+    QList<T> out;
+    out.reserve(cells.size());
+    for (int r : order)
+        for (int c = 0; c < cols; ++c)
+            out.append(std::move(cells[qsizetype(r) * cols + c]));
+    return out;
+}
+
+bool knownSortMode(int mode) {
+    return mode == Grid::NumericAscending || mode == Grid::NumericDescending || mode == Grid::TextAscending ||
+           mode == Grid::TextDescending;
+}
+
+} // namespace
+
+Grid::Grid(QObject *parent) : QObject(parent) {
+    m_cols = 1;
+    m_texts.resize(1);
+    m_widths.fill(kDefaultColWidth, m_cols);
+    m_align.fill(Left, m_cols);
+    m_fixedAlign.fill(Center, m_cols);
+}
+
+int Grid::rows() const {
+    return m_rows;
+}
+
+void Grid::setRows(int rows) {
+    // The header row always exists.
+    rows = std::max(rows, 1);
+    if (rows == m_rows)
+        return;
+    m_rows = rows;
+    m_texts.resize(index(rows, 0));
+    if (!m_colours.isEmpty())
+        m_colours.resize(index(rows, 0));
+    touchAll();
+    keepCurrentCellInside();
+}
+
+int Grid::cols() const {
+    return m_cols;
+}
+
+void Grid::setCols(int cols) {
+    cols = std::max(cols, 1);
+    if (cols == m_cols)
+        return;
+    relayout(m_rows, cols);
+    m_widths.resize(cols, kDefaultColWidth);
+    m_align.resize(cols, Left);
+    m_fixedAlign.resize(cols, Center);
+    touchAll();
+    keepCurrentCellInside();
+}
+
+int Grid::row() const {
+    return m_row;
+}
+int Grid::col() const {
+    return m_col;
+}
+
+// A current cell outside the grid is kept as set: its text reads "" and writes to it go nowhere,
+// so a caller's slip never lands in some other cell.
+void Grid::setRow(int row) {
+    if (row == m_row)
+        return;
+    m_row = row;
+    if (m_batch > 0)
+        m_currentPending = true;
+    else
+        emit currentCellChanged(m_row, m_col);
+}
+
+void Grid::setCol(int col) {
+    if (col == m_col)
+        return;
+    m_col = col;
+    if (m_batch > 0)
+        m_currentPending = true;
+    else
+        emit currentCellChanged(m_row, m_col);
+}
+
+QString Grid::text() const {
+    return textMatrix(m_row, m_col);
+}
+
+void Grid::setText(const QString &text) {
+    setTextMatrix(m_row, m_col, text);
+}
+
+QString Grid::textMatrix(int row, int col) const {
+    if (!validCell(row, col))
+        return QString();
+    return m_texts[index(row, col)];
+}
+
+void Grid::setTextMatrix(int row, int col, const QString &text) {
+    setTextMatrix(row, col, QString(text));
+}
+
+void Grid::setTextMatrix(int row, int col, QString &&text) {
+    if (!validCell(row, col))
+        return;
+    QString &cell = m_texts[index(row, col)];
+    if (cell == text)
+        return;
+    cell = std::move(text);
+    touchCell(row, col);
+}
+
+QStringList Grid::rowTexts(int row) const {
+    QStringList texts;
+    if (row < 0 || row >= rows())
+        return texts;
+    return m_texts.mid(index(row, 0), m_cols);
+}
+
+void Grid::appendRow(const QStringList &cells) {
+    const int row = m_rows++;
+    m_texts.resize(index(m_rows, 0));
+    if (!m_colours.isEmpty())
+        m_colours.resize(index(m_rows, 0));
+    const int n = std::min(int(cells.size()), m_cols);
+    for (int c = 0; c < n; ++c)
+        m_texts[index(row, c)] = cells[c];
+    touchAll();
+}
+
+int Grid::colWidth(int col) const {
+    return col >= 0 && col < m_cols ? m_widths[col] : 0;
+}
+
+void Grid::setColWidth(int col, int twips) {
+    if (col < 0 || col >= m_cols || m_widths[col] == std::max(twips, 0))
+        return;
+    m_widths[col] = std::max(twips, 0);
+    touchFormat();
+}
+
+int Grid::colAlignment(int col) const {
+    return col >= 0 && col < m_cols ? m_align[col] : Left;
+}
+
+void Grid::setColAlignment(int col, int align) {
+    if (col < 0 || col >= m_cols || m_align[col] == align)
+        return;
+    m_align[col] = align;
+    touchFormat();
+}
+
+int Grid::fixedAlignment(int col) const {
+    return col >= 0 && col < m_cols ? m_fixedAlign[col] : Center;
+}
+
+void Grid::setFixedAlignment(int col, int align) {
+    if (col < 0 || col >= m_cols || m_fixedAlign[col] == align)
+        return;
+    m_fixedAlign[col] = align;
+    touchFormat();
+}
+
+int Grid::rowHeight() const {
+    return m_rowHeight;
+}
+
+void Grid::setRowHeight(int twips) {
+    twips = std::max(twips, 0);
+    if (twips == m_rowHeight)
+        return;
+    m_rowHeight = twips;
+    touchFormat();
+}
+
+int Grid::fontSize() const {
+    return m_fontSize;
+}
+
+void Grid::setFontSize(int points) {
+    if (points <= 0 || points == m_fontSize)
+        return;
+    m_fontSize = points;
+    touchFormat();
+}
+
+void Grid::setCellBackColor(const Rgb &c) {
+    if (!validCell(m_row, m_col) || (c == kNoColour && m_colours.isEmpty()))
+        return;
+    ensureColours();
+    Rgb &back = m_colours[index(m_row, m_col)].back;
+    if (back == c)
+        return;
+    back = c;
+    touchCell(m_row, m_col);
+}
+
+void Grid::setCellForeColor(const Rgb &c) {
+    if (!validCell(m_row, m_col) || (c == kNoColour && m_colours.isEmpty()))
+        return;
+    ensureColours();
+    Rgb &fore = m_colours[index(m_row, m_col)].fore;
+    if (fore == c)
+        return;
+    fore = c;
+    touchCell(m_row, m_col);
+}
+
+Rgb Grid::cellBackColor(int row, int col) const {
+    return hasCellBackColor(row, col) ? m_colours[index(row, col)].back : m_back;
+}
+
+Rgb Grid::cellForeColor(int row, int col) const {
+    return hasCellForeColor(row, col) ? m_colours[index(row, col)].fore : kBlack;
+}
+
+bool Grid::hasCellBackColor(int row, int col) const {
+    return validCell(row, col) && !m_colours.isEmpty() && m_colours[index(row, col)].back != kNoColour;
+}
+
+bool Grid::hasCellForeColor(int row, int col) const {
+    return validCell(row, col) && !m_colours.isEmpty() && m_colours[index(row, col)].fore != kNoColour;
+}
+
+Rgb Grid::backColor() const {
+    return m_back;
+}
+
+void Grid::setBackColor(const Rgb &c) {
+    if (c == m_back)
+        return;
+    m_back = c;
+    touchFormat();
+}
+
+int Grid::topRow() const {
+    return m_topRow;
+}
+
+void Grid::setTopRow(int row) {
+    if (row < 1 || row >= rows())
+        return;
+    m_topRow = row;
+    // Inside a batch the view does not know the new rows yet; it scrolls after the reset.
+    if (m_batch > 0)
+        m_topRowPending = true;
+    else
+        emit topRowRequested(row);
+}
+
+void Grid::sort(int mode) {
+    if (!knownSortMode(mode) || m_col < 0 || m_col >= m_cols || rows() < 3)
+        return;
+    const int col = m_col;
+    const int n = rows() - 1;
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 1);
+    if (mode == NumericAscending || mode == NumericDescending) {
+        std::vector<double> keys(rows());
+        for (int r = 1; r < rows(); ++r)
+            keys[r] = leadingNumber(m_texts[index(r, col)]);
+        if (mode == NumericAscending)
+            std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
+        else
+            std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[b] < keys[a]; });
+    } else {
+        const auto key = [&](int r) { return QStringView(m_texts[index(r, col)]); };
+        if (mode == TextAscending)
+            std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return lessByCodePoint(key(a), key(b)); });
+        else
+            std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return lessByCodePoint(key(b), key(a)); });
+    }
+    order.insert(order.begin(), 0);  // the header stays first
+    m_texts = permutedRows(m_texts, order, m_cols);
+    if (!m_colours.isEmpty())
+        m_colours = permutedRows(m_colours, order, m_cols);
+    touchAll();
+}
+
+void Grid::clear() {
+    for (QString &text : m_texts)
+        text.clear();
+    touchAll();
+}
+
+void Grid::removeItem(int row) {
+    // The header row cannot be removed.
+    if (row < 1 || row >= rows())
+        return;
+    m_texts.remove(index(row, 0), m_cols);
+    if (!m_colours.isEmpty())
+        m_colours.remove(index(row, 0), m_cols);
+    --m_rows;
+    if (m_topRow >= rows())
+        m_topRow = std::max(1, rows() - 1);
+    touchAll();
+    keepCurrentCellInside();
+}
+
+void Grid::beginBatch() {
+    ++m_batch;
+}
+
+void Grid::endBatch() {
+    if (m_batch == 0 || --m_batch > 0)
+        return;
+    if (m_formatDirty) {
+        m_formatDirty = false;
+        emit formatChanged();
+    }
+    if (m_batchDirty) {
+        m_batchDirty = false;
+        emit reset();
+    }
+    if (m_currentPending) {
+        m_currentPending = false;
+        emit currentCellChanged(m_row, m_col);
+    }
+    if (m_topRowPending) {
+        m_topRowPending = false;
+        if (m_topRow >= 1 && m_topRow < rows())
+            emit topRowRequested(m_topRow);
+    }
+}
+
+QList<QStringList> Grid::allRows() const {
+    QList<QStringList> all;
+    all.reserve(rows());
+    for (int r = 0; r < rows(); ++r)
+        all.append(rowTexts(r));
+    return all;
+}
+
+void Grid::touchCell(int row, int col) {
+    if (m_batch > 0)
+        m_batchDirty = true;
+    else
+        emit cellChanged(row, col);
+}
+
+void Grid::touchAll() {
+    if (m_batch > 0)
+        m_batchDirty = true;
+    else
+        emit reset();
+}
+
+void Grid::touchFormat() {
+    if (m_batch > 0)
+        m_formatDirty = true;
+    else
+        emit formatChanged();
+}
+
+void Grid::ensureColours() {
+    if (m_colours.isEmpty())
+        m_colours.resize(m_texts.size());
+}
+
+// The cells kept where they were, row and column, in a grid of another width.
+void Grid::relayout(int rows, int cols) {
+    QList<QString> texts(qsizetype(rows) * cols);
+    QList<Colours> colours(m_colours.isEmpty() ? 0 : texts.size());
+    const int keep = std::min(cols, m_cols);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < keep; ++c) {
+            texts[qsizetype(r) * cols + c] = std::move(m_texts[index(r, c)]);
+            if (!colours.isEmpty())
+                colours[qsizetype(r) * cols + c] = m_colours[index(r, c)];
+        }
+    m_texts = std::move(texts);
+    m_colours = std::move(colours);
+    m_cols = cols;
+}
+
+bool Grid::validCell(int row, int col) const {
+    return row >= 0 && row < rows() && col >= 0 && col < m_cols;
+}
+
+void Grid::keepCurrentCellInside() {
+    const int row = std::clamp(m_row, 0, rows() - 1);
+    const int col = std::clamp(m_col, 0, m_cols - 1);
+    if (row == m_row && col == m_col)
+        return;
+    m_row = row;
+    m_col = col;
+    if (m_batch > 0)
+        m_currentPending = true;
+    else
+        emit currentCellChanged(m_row, m_col);
+}
+
+} // namespace mirute

@@ -1,0 +1,342 @@
+#include "core/views/all_graphs.h"
+
+#include "core/base/day_time.h"
+#include "core/base/number_format.h"
+#include "core/views/play_span.h"
+#include "core/base/number_texts.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace mirute {
+
+namespace {
+
+constexpr Rgb kListHighlight{255, 224, 192};
+constexpr Rgb kDayHighlight{255, 255, 192};
+
+struct Column {
+    QString header;
+    int width;
+    int align;
+};
+
+void setUpGrid(Grid &g, int fontSize, const QList<Column> &columns) {
+    GridBatch batch(g);
+    g.setRows(1);
+    g.setCols(int(columns.size()));
+    g.setFontSize(fontSize);
+    for (int c = 0; c < columns.size(); ++c) {
+        g.setTextMatrix(0, c, columns[c].header);
+        g.setColWidth(c, columns[c].width);
+        g.setColAlignment(c, columns[c].align);
+        g.setFixedAlignment(c, Grid::Center);
+    }
+    g.setRow(0);
+    g.setCol(0);
+    g.setTopRow(1);
+}
+
+// A single play's seconds as a whole number, halves to even, as the largest values keep them.
+qint64 roundedSeconds(double seconds) {
+    return addRoundedSeconds(0, seconds);
+}
+
+// Averages are single precision, shown with one decimal.
+QString averageText(qint64 total, qint64 count) {
+    if (count == 0)
+        return formatFixed(0, 1);
+    return formatFixed(double(float(total) / float(count)), 1);
+}
+
+double cellNumber(const Grid &g, int row, int col) {
+    return parseNumber(g.textMatrix(row, col)).value_or(0);
+}
+
+// The hour of a "HH:MM:SS" time from its first two characters; -1 when they hold no hour.
+int hourOf(const QString &time) {
+    const QString head = time.left(2);
+    qsizetype digits = 0;
+    while (digits < head.size() && head[digits].isDigit())
+        ++digits;
+    if (digits == 0)
+        return -1;
+    const int hour = head.left(digits).toInt();
+    return hour <= 24 ? hour : -1;
+}
+
+// Record and game labels shrink to one character once the list passes 17 rows, so that they still fit.
+QString shortLabel(const QString &name, int gridRows) {
+    return name.left(gridRows > 17 ? 1 : 2);
+}
+
+struct Tally {
+    qint64 count = 0;
+    qint64 total = 0;
+    qint64 largest = 0;
+
+    void add(double seconds) {
+        ++count;
+        total = addRoundedSeconds(total, seconds);
+        if (double(largest) < seconds)
+            largest = roundedSeconds(seconds);
+    }
+};
+
+} // namespace
+
+const QList<AllGraphsButton> &allGraphsButtons() {
+    static const QList<AllGraphsButton> buttons = {
+        {AllGraphsChart::Records, QStringLiteral("cmdDay2"), QStringLiteral("時系列データ"), kListHighlight},
+        {AllGraphsChart::GameTotals, QStringLiteral("cmdTotal2"), QStringLiteral("項目別トータル時間"), kListHighlight},
+        {AllGraphsChart::Hours, QStringLiteral("cmdJikan2"), QStringLiteral("時間別トータル時間"), kListHighlight},
+        {AllGraphsChart::DayCounts, QStringLiteral("cmdHigoto"), QStringLiteral("日別推移 （回数）"), kDayHighlight},
+        {AllGraphsChart::DaySeconds, QStringLiteral("cmdHigoto2"), QStringLiteral("日別推移 （秒数）"), kDayHighlight},
+        {AllGraphsChart::DayAverages, QStringLiteral("cmdHigoto3"), QStringLiteral("日別推移 （平均秒数）"),
+         kDayHighlight},
+    };
+    return buttons;
+}
+
+const AllGraphsButton &allGraphsButton(AllGraphsChart chart) {
+    return allGraphsButtons()[int(chart)];
+}
+
+AllGraphs::AllGraphs() {
+    for (Rgb &c : m_colors)
+        c = kButtonFace;
+    // The window opens with the record chart current.
+    m_colors[int(AllGraphsChart::Records)] = allGraphsButton(AllGraphsChart::Records).highlight;
+    m_totalsChart.setVisible(false);
+    resetGrids();
+}
+
+AllGraphsChart AllGraphs::currentChart() const {
+    for (int i = 0; i < kAllGraphsChartCount; ++i) {
+        if (m_colors[i] != kButtonFace)
+            return AllGraphsChart(i);
+    }
+    return AllGraphsChart::Records;
+}
+
+void AllGraphs::resetGrids() {
+    setUpGrid(m_playsGrid, 10,
+              {{QString(), 600, Grid::Right},
+               {QStringLiteral("日付"), 1260, Grid::Center},
+               {QStringLiteral("時間"), 960, Grid::Center},
+               {QStringLiteral("項目"), 1860, Grid::Left},
+               {QStringLiteral("秒"), 800, Grid::Right}});
+    setUpGrid(m_gameTotalsGrid, 10,
+              {{QString(), 400, Grid::Right},
+               {QStringLiteral("項目"), 1320, Grid::Left},
+               {QStringLiteral("回数"), 600, Grid::Right},
+               {QStringLiteral("秒"), 650, Grid::Right},
+               {QStringLiteral("時間"), 910, Grid::Right},
+               {QStringLiteral("最大"), 600, Grid::Right},
+               {QStringLiteral("平均"), 670, Grid::Right}});
+    setUpGrid(m_dayTotalsGrid, 11,
+              {{QString(), 700, Grid::Right},
+               {QStringLiteral("日付"), 1400, Grid::Center},
+               {QStringLiteral("回数"), 810, Grid::Right},
+               {QStringLiteral("秒"), 860, Grid::Right},
+               {QStringLiteral("最大"), 860, Grid::Right},
+               {QStringLiteral("平均"), 860, Grid::Right}});
+}
+
+QString AllGraphs::rebuild(const PlayLogData &log, const QDate &today, const QStringList &games) {
+    resetGrids();
+    QString notice;
+    if (!log.records.isEmpty()) {
+        m_totalsChart.resetToSingleZero();
+        notice = fillLists(log, today, games);
+    }
+    // Every current chart is redrawn, the day charts too, so no chart ever shows an older log than the lists.
+    press(currentChart());
+    return notice;
+}
+
+QString AllGraphs::fillLists(const PlayLogData &log, const QDate &today, const QStringList &games) {
+    const QList<PlayRecord> &records = log.records;
+    const PlaySpan span = playSpan(records, today);
+    const int dayCount = int(span.days());
+
+    QList<Tally> gameTally(games.size());
+    QList<Tally> dayTally(dayCount);
+    OutsideSpan outside;
+    RecordDates dates;
+    SecondsTexts seconds;
+    {
+        GridBatch batch(m_playsGrid);
+        m_playsGrid.setRows(int(records.size()) + 1);
+        for (int k = 1; k <= records.size(); ++k) {
+            const PlayRecord &r = records[k - 1];
+            m_playsGrid.setTextMatrix(k, 0, numberText(k));
+            m_playsGrid.setTextMatrix(k, 1, r.date);
+            m_playsGrid.setTextMatrix(k, 2, r.time);
+            m_playsGrid.setTextMatrix(k, 3, r.game);
+            m_playsGrid.setTextMatrix(k, 4, seconds.text(r.seconds));
+            for (int i = 0; i < games.size(); ++i) {
+                if (games[i] == r.game)
+                    gameTally[i].add(r.seconds);
+            }
+            const QDate date = dates.read(r.date);
+            if (span.contains(date))
+                dayTally[span.first.daysTo(date)].add(seconds.shownValue(r.seconds));
+            else
+                outside.add(r.date);
+        }
+        if (m_playsGrid.rows() > 9)
+            m_playsGrid.setTopRow(m_playsGrid.rows() - 1);
+    }
+    {
+        GridBatch batch(m_gameTotalsGrid);
+        for (int i = 0; i < games.size(); ++i) {
+            const Tally &t = gameTally[i];
+            if (t.count == 0)
+                continue;
+            const int r = m_gameTotalsGrid.rows();
+            m_gameTotalsGrid.appendRow({QString::number(r), games[i], QString::number(t.count), QString::number(t.total),
+                                   durationText(t.total), QString::number(t.largest), averageText(t.total, t.count)});
+        }
+    }
+    {
+        GridBatch batch(m_dayTotalsGrid);
+        m_dayTotalsGrid.setRows(dayCount + 1);
+        for (int d = 1; d <= dayCount; ++d) {
+            const Tally &t = dayTally[d - 1];
+            m_dayTotalsGrid.setTextMatrix(d, 0, numberText(d));
+            m_dayTotalsGrid.setTextMatrix(d, 1, dateText(span.first.addDays(d - 1)));
+            m_dayTotalsGrid.setTextMatrix(d, 2, numberText(t.count));
+            m_dayTotalsGrid.setTextMatrix(d, 3, QString::number(t.total));
+            m_dayTotalsGrid.setTextMatrix(d, 4, QString::number(t.largest));
+            m_dayTotalsGrid.setTextMatrix(d, 5, averageText(t.total, t.count));
+        }
+        if (m_dayTotalsGrid.rows() > 8)
+            m_dayTotalsGrid.setTopRow(m_dayTotalsGrid.rows() - 1);
+    }
+    return outside.notice(QStringLiteral("日別の表とグラフ"));
+}
+
+void AllGraphs::press(AllGraphsChart chart) {
+    switch (chart) {
+    case AllGraphsChart::Records:
+        showPlaysChart();
+        break;
+    case AllGraphsChart::GameTotals:
+        showGameChart();
+        break;
+    case AllGraphsChart::Hours:
+        showHourChart();
+        break;
+    case AllGraphsChart::DayCounts:
+        showDailyCountChart();
+        break;
+    case AllGraphsChart::DaySeconds:
+        showDailySecondsChart();
+        break;
+    case AllGraphsChart::DayAverages:
+        showDailyAverageChart();
+        break;
+    }
+}
+
+void AllGraphs::highlight(AllGraphsChart chart) {
+    for (const AllGraphsButton &b : allGraphsButtons())
+        m_colors[int(b.chart)] = b.chart == chart ? b.highlight : kButtonFace;
+}
+
+void AllGraphs::showRecordSide(bool records) {
+    m_dayList2Visible = records;
+    m_totalsChart.setVisible(false);
+    m_timelineChart.setVisible(true);
+}
+
+void AllGraphs::showPlaysChart() {
+    highlight(AllGraphsChart::Records);
+    showRecordSide(true);
+    const int rows = m_playsGrid.rows();
+    m_timelineChart.beginBatch();
+    m_timelineChart.setColumnCount(1);
+    m_timelineChart.setColumn(1);
+    m_timelineChart.setRowCount(rows - 1);
+    for (int i = 1; i < rows; ++i) {
+        m_timelineChart.setRow(i);
+        m_timelineChart.setData(m_playsGrid.textMatrix(i, 4));
+        m_timelineChart.setRowLabel(shortLabel(m_playsGrid.textMatrix(i, 3), rows));
+    }
+    m_timelineChart.endBatch();
+}
+
+void AllGraphs::showGameChart() {
+    highlight(AllGraphsChart::GameTotals);
+    m_timelineChart.setVisible(false);
+    m_totalsChart.setVisible(true);
+    const int rows = m_gameTotalsGrid.rows();
+    m_totalsChart.beginBatch();
+    m_totalsChart.setColumnCount(1);
+    m_totalsChart.setColumn(1);
+    m_totalsChart.setRowCount(rows - 1);
+    for (int i = 1; i < rows; ++i) {
+        m_totalsChart.setRow(i);
+        m_totalsChart.setData(m_gameTotalsGrid.textMatrix(i, 3));
+        m_totalsChart.setRowLabel(shortLabel(m_gameTotalsGrid.textMatrix(i, 1), rows));
+    }
+    m_totalsChart.endBatch();
+}
+
+void AllGraphs::showHourChart() {
+    highlight(AllGraphsChart::Hours);
+    m_timelineChart.setVisible(false);
+    m_totalsChart.setVisible(true);
+    // Hour 24 can occur in a hand-written time; it is counted but has no bar.
+    qint64 hours[25] = {};
+    for (int i = 1; i < m_playsGrid.rows(); ++i) {
+        const int hour = hourOf(m_playsGrid.textMatrix(i, 2));
+        if (hour >= 0)
+            hours[hour] = addRoundedSeconds(hours[hour], cellNumber(m_playsGrid, i, 4));
+    }
+    m_totalsChart.beginBatch();
+    m_totalsChart.setColumnCount(1);
+    m_totalsChart.setColumn(1);
+    m_totalsChart.setRowCount(24);
+    for (int h = 0; h < 24; ++h) {
+        m_totalsChart.setRow(h + 1);
+        m_totalsChart.setValue(double(hours[h]));
+        m_totalsChart.setRowLabel(QStringLiteral(" ") + QString::number(h));
+    }
+    m_totalsChart.endBatch();
+}
+
+void AllGraphs::chartDays(int column) {
+    showRecordSide(false);
+    const int days = m_dayTotalsGrid.rows() - 1;
+    m_timelineChart.beginBatch();
+    m_timelineChart.setRowCount(0);
+    m_timelineChart.setColumnCount(1);
+    m_timelineChart.setRowCount(days);
+    m_timelineChart.setColumn(1);
+    for (int d = 1; d <= days; ++d) {
+        m_timelineChart.setRow(d);
+        m_timelineChart.setData(m_dayTotalsGrid.textMatrix(d, column));
+        // The dates under the bars: the chart shows as many as fit, so that years of days stay readable.
+        m_timelineChart.setRowLabel(m_dayTotalsGrid.textMatrix(d, 1));
+    }
+    m_timelineChart.endBatch();
+}
+
+void AllGraphs::showDailyCountChart() {
+    highlight(AllGraphsChart::DayCounts);
+    chartDays(2);
+}
+
+void AllGraphs::showDailySecondsChart() {
+    highlight(AllGraphsChart::DaySeconds);
+    chartDays(3);
+}
+
+void AllGraphs::showDailyAverageChart() {
+    highlight(AllGraphsChart::DayAverages);
+    chartDays(5);
+}
+
+} // namespace mirute

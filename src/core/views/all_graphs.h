@@ -1,0 +1,78 @@
+#pragma once
+
+#include "core/log/game_names.h"
+#include "core/log/play_log.h"
+#include "core/tables/chart_data.h"
+#include "core/tables/grid.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace mirute {
+
+// The six chart buttons of 全グラフ, in the order they are laid out.
+enum class AllGraphsChart { Records, GameTotals, Hours, DayCounts, DaySeconds, DayAverages };
+inline constexpr int kAllGraphsChartCount = 6;
+
+struct AllGraphsButton {
+    AllGraphsChart chart;
+    QString name; // objectName of the button
+    QString caption;
+    Rgb highlight; // its colour while its chart is the current one
+};
+const QList<AllGraphsButton> &allGraphsButtons();
+const AllGraphsButton &allGraphsButton(AllGraphsChart chart);
+
+// The whole log from its first day to its last: every play, totals per game,
+// totals per calendar day and six charts on two chart areas. The
+// highlight of the chart buttons is what remembers the current chart between openings.
+class AllGraphs {
+public:
+    AllGraphs();
+
+    Grid &playsGrid() { return m_playsGrid; }
+    Grid &gameTotalsGrid() { return m_gameTotalsGrid; }
+    Grid &dayTotalsGrid() { return m_dayTotalsGrid; }
+    ChartData &totalsChart() { return m_totalsChart; }
+    ChartData &timelineChart() { return m_timelineChart; }
+    const Grid &playsGrid() const { return m_playsGrid; }
+    const Grid &gameTotalsGrid() const { return m_gameTotalsGrid; }
+    const Grid &dayTotalsGrid() const { return m_dayTotalsGrid; }
+    const ChartData &totalsChart() const { return m_totalsChart; }
+    const ChartData &timelineChart() const { return m_timelineChart; }
+
+    // Which list shares the left-hand place: the plays (record chart) or the days (day charts).
+    bool dayList2Visible() const { return m_dayList2Visible; }
+    bool dayList3Visible() const { return !m_dayList2Visible; }
+
+    Rgb buttonColor(AllGraphsChart chart) const { return m_colors[int(chart)]; }
+    AllGraphsChart currentChart() const;
+
+    void resetGrids();
+    // Rebuilds the three lists from the log in one pass and redraws the current chart. The days run over
+    // the log's span on `today` (see PlaySpan). Returns a notice when records could not be placed on their
+    // day (shown once by the panel), otherwise "".
+    QString rebuild(const PlayLogData &log, const QDate &today, const QStringList &games = gameNames());
+
+    void press(AllGraphsChart chart);
+    void showPlaysChart();
+    void showGameChart();
+    void showHourChart();
+    void showDailyCountChart();
+    void showDailySecondsChart();
+    void showDailyAverageChart();
+
+private:
+    void highlight(AllGraphsChart chart);
+    void showRecordSide(bool records);
+    void chartDays(int column);
+    QString fillLists(const PlayLogData &log, const QDate &today, const QStringList &games);
+
+    Grid m_playsGrid, m_gameTotalsGrid, m_dayTotalsGrid;
+    ChartData m_totalsChart, m_timelineChart;
+    bool m_dayList2Visible = true;
+    Rgb m_colors[kAllGraphsChartCount];
+};
+
+} // namespace mirute

@@ -1,0 +1,167 @@
+#include "core/views/day_view.h"
+
+#include "core/base/number_format.h"
+#include "core/base/number_texts.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+namespace mirute {
+
+namespace {
+
+struct Column {
+    const char *header;
+    int width;
+    int align;
+};
+
+void setUpGrid(Grid &g, const QList<Column> &columns, int fontSize) {
+    GridBatch batch(g);
+    g.setRows(1);
+    g.setCols(int(columns.size()));
+    for (int c = 0; c < columns.size(); ++c) {
+        g.setTextMatrix(0, c, QString::fromUtf8(columns[c].header));
+        g.setColWidth(c, columns[c].width);
+        g.setColAlignment(c, columns[c].align);
+        g.setFixedAlignment(c, Grid::Center);
+    }
+    g.setFontSize(fontSize);
+}
+
+QString shortName(const QString &name, int length) {
+    return name.left(length);
+}
+
+} // namespace
+
+DayView::DayView(QObject *parent) : QObject(parent) {
+    resetDayGrids();
+    m_chart.resetToSingleZero();
+}
+
+void DayView::resetDayGrids() {
+    setUpGrid(
+        m_dayList,
+        {{"", 500, Grid::Right}, {"時間", 1040, Grid::Center}, {"項目", 2400, Grid::Left}, {"秒", 810, Grid::Right}},
+        11);
+    setUpGrid(
+        m_dayTotal,
+        {{"", 350, Grid::Right}, {"項目", 1840, Grid::Left}, {"回", 500, Grid::Right}, {"秒合計", 750, Grid::Right}},
+        10);
+}
+
+const DaySummary &DayView::show(const PlayLogData &log, const QDate &date) {
+    resetDayGrids();
+    m_chart.resetToSingleZero();
+    m_summary = computeDay(log, date);
+    // The axis always follows this refresh, so an emptied log does not keep the last day's scale.
+    m_chart.setAxisRange(0, m_summary.largest);
+    if (m_summary.emptyLog)
+        return m_summary;
+    fillDayList();
+    fillDayTotal();
+    drawChart(m_view);
+    return m_summary;
+}
+
+void DayView::fillDayList() {
+    GridBatch batch(m_dayList);
+    m_dayList.setRows(int(m_summary.plays.size()) + 1);
+    SecondsTexts seconds;
+    int n = 1;
+    for (const DayPlay &p : m_summary.plays) {
+        m_dayList.setTextMatrix(n, 0, numberText(n));
+        m_dayList.setTextMatrix(n, 1, p.time);
+        m_dayList.setTextMatrix(n, 2, p.game);
+        m_dayList.setTextMatrix(n, 3, seconds.text(p.seconds));
+        ++n;
+    }
+    if (m_dayList.rows() > kDayListScrollRows)
+        m_dayList.setTopRow(m_dayList.rows() - 1);
+}
+
+void DayView::fillDayTotal() {
+    GridBatch batch(m_dayTotal);
+    int n = 1;
+    for (const DayGameTotal &g : m_summary.games) {
+        if (g.count == 0)
+            continue;
+        m_dayTotal.appendRow({QString::number(n), g.name, QString::number(g.count), QString::number(g.seconds)});
+        ++n;
+    }
+}
+
+void DayView::drawChart(DayChartView view) {
+    m_view = view;
+    if (m_summary.emptyLog)
+        return;
+    m_chart.beginBatch();
+    switch (view) {
+    case DayChartView::TimeLine:
+        drawTimeLine();
+        break;
+    case DayChartView::PerGame:
+        drawPerGame();
+        break;
+    case DayChartView::PerHour:
+        drawPerHour();
+        break;
+    }
+    // 時系列 keeps the axis at the day's longest play; a bar that sums several plays (項目別, 時間別) would
+    // run off the top of that axis and look as short as one play, so there the axis reaches its top.
+    double top = m_summary.largest;
+    if (view != DayChartView::TimeLine)
+        for (double v : m_chart.columnValues(1))
+            top = std::max(top, v);
+    m_chart.setAxisRange(0, top);
+    m_chart.endBatch();
+}
+
+void DayView::drawTimeLine() {
+    const int points = m_dayList.rows() - 1;
+    if (points < 1) {
+        m_chart.resetToSingleZero();
+        return;
+    }
+    // Many plays leave room under each bar for one character only.
+    const int labelLength = m_dayList.rows() > kDayListShortLabelRows ? 1 : 2;
+    m_chart.setColumnCount(1);
+    m_chart.setRowCount(points);
+    m_chart.setColumn(1);
+    for (int i = 1; i <= points; ++i) {
+        m_chart.setRow(i);
+        m_chart.setRowLabel(shortName(m_dayList.textMatrix(i, 2), labelLength));
+        m_chart.setData(m_dayList.textMatrix(i, 3));
+    }
+}
+
+void DayView::drawPerGame() {
+    const int points = m_dayTotal.rows() - 1;
+    if (points < 1) {
+        m_chart.resetToSingleZero();
+        return;
+    }
+    m_chart.setColumnCount(1);
+    m_chart.setRowCount(points);
+    m_chart.setColumn(1);
+    for (int i = 1; i <= points; ++i) {
+        m_chart.setRow(i);
+        m_chart.setRowLabel(shortName(m_dayTotal.textMatrix(i, 1), 2));
+        m_chart.setData(m_dayTotal.textMatrix(i, 3));
+    }
+}
+
+void DayView::drawPerHour() {
+    m_chart.setColumnCount(1);
+    m_chart.setRowCount(24);
+    m_chart.setColumn(1);
+    for (int hour = 0; hour < 24; ++hour) {
+        m_chart.setRow(hour + 1);
+        m_chart.setRowLabel(QStringLiteral(" ") + QString::number(hour));
+        m_chart.setValue(double(m_summary.hourSeconds[hour]));
+    }
+}
+
+} // namespace mirute

@@ -1,0 +1,168 @@
+#include "core/views/log_list.h"
+
+#include "core/base/number_format.h"
+#include "core/base/write_list.h"
+#include "core/base/number_texts.h"
+
+namespace mirute {
+namespace {
+
+struct ListColumn {
+    QString header;
+    int width;
+    int align;
+};
+
+void initList(Grid &g, const QList<ListColumn> &columns, int fontSize) {
+    GridBatch batch(g);
+    g.setRows(1);
+    g.setCols(int(columns.size()));
+    for (int c = 0; c < columns.size(); ++c) {
+        g.setTextMatrix(0, c, columns[c].header);
+        g.setColWidth(c, columns[c].width);
+        g.setColAlignment(c, columns[c].align);
+        g.setFixedAlignment(c, Grid::Center);
+    }
+    g.setFontSize(fontSize);
+}
+
+bool isDataRow(const Grid &g, int row) {
+    return row >= 1 && row < g.rows();
+}
+
+PlayRecord recordOfRow(const Grid &g, int row, bool *ok) {
+    PlayRecord r;
+    r.date = g.textMatrix(row, 1);
+    r.time = g.textMatrix(row, 2);
+    r.game = g.textMatrix(row, 3);
+    const auto seconds = parseNumber(g.textMatrix(row, 4));
+    *ok = seconds.has_value();
+    r.seconds = seconds ? float(*seconds) : 0.0f;
+    r.diary = g.textMatrix(row, kDiaryColumn);
+    return r;
+}
+
+} // namespace
+
+void resetDiaryGrid(Grid &g) {
+    initList(g,
+             {{QStringLiteral("回数"), 570, Grid::Right},
+              {QStringLiteral("日付"), 1140, Grid::Center},
+              {QStringLiteral("時間"), 870, Grid::Center},
+              {QStringLiteral("項目"), 1850, Grid::Left},
+              {QStringLiteral("秒数"), 650, Grid::Right},
+              {QStringLiteral("一言日記"), 6000, Grid::Left}},
+             9);
+}
+
+void resetEditGrid(Grid &g) {
+    initList(g,
+             {{QStringLiteral("回数"), 800, Grid::Right},
+              {QStringLiteral("日付"), 1400, Grid::Center},
+              {QStringLiteral("時間"), 1000, Grid::Center},
+              {QStringLiteral("項目"), 1750, Grid::Left},
+              {QStringLiteral("秒数"), 850, Grid::Right},
+              {QStringLiteral("一言日記"), 5230, Grid::Left}},
+             11);
+}
+
+void fillLogList(Grid &g, const PlayLogData &log, int scrollBeyondRows) {
+    {
+        GridBatch batch(g);
+        g.setRows(int(log.records.size()) + 1);
+        int n = 1;
+        SecondsTexts seconds;
+        for (const PlayRecord &r : log.records) {
+            g.setTextMatrix(n, 0, numberText(n));
+            g.setTextMatrix(n, 1, r.date);
+            g.setTextMatrix(n, 2, r.time);
+            g.setTextMatrix(n, 3, r.game);
+            g.setTextMatrix(n, 4, seconds.text(r.seconds));
+            g.setTextMatrix(n, kDiaryColumn, r.diary);
+            ++n;
+        }
+    }
+    if (g.rows() > scrollBeyondRows)
+        g.setTopRow(g.rows() - 1);
+}
+
+PlayLogData fillDiaryList(const QString &dir, Grid &g) {
+    PlayLogData log = readPlayLog(dir);
+    fillLogList(g, log, 16);
+    return log;
+}
+
+PlayLogData fillEditList(const QString &dir, Grid &g) {
+    PlayLogData log = readPlayLog(dir);
+    fillLogList(g, log, 24);
+    return log;
+}
+
+QList<PlayRecord> recordsFromGrid(const Grid &g, QString *error) {
+    QList<PlayRecord> records;
+    records.reserve(g.rows());
+    error->clear();
+    for (int row = 1; row < g.rows(); ++row) {
+        bool ok = false;
+        records.append(recordOfRow(g, row, &ok));
+        if (!ok) {
+            *error =
+                QStringLiteral("%1 番目の記録の秒数「%2」が数値ではありません。").arg(row).arg(g.textMatrix(row, 4));
+            return {};
+        }
+    }
+    return records;
+}
+
+WriteResult rewriteLogFromGrid(const QString &dir, const Grid &g, const QString &backupStamp) {
+    QString error;
+    const QList<PlayRecord> records = recordsFromGrid(g, &error);
+    if (!error.isEmpty())
+        return {error};
+    return rewritePlayLog(dir, records, backupStamp);
+}
+
+DiaryChange replaceDiary(const QString &dir, Grid &g, int row, const QString &text, const QString &backupStamp) {
+    DiaryChange change;
+    if (!isDataRow(g, row)) {
+        change.result.error = QStringLiteral("一言日記を書き換える記録が選ばれていません。");
+        return change;
+    }
+    change.stored = storableText(text);
+    const QString before = g.textMatrix(row, kDiaryColumn);
+    g.setRow(row);
+    g.setCol(kDiaryColumn);
+    g.setText(change.stored);
+    change.result = rewriteLogFromGrid(dir, g, backupStamp);
+    if (!change.result.ok())
+        g.setTextMatrix(row, kDiaryColumn, before);
+    return change;
+}
+
+QString deleteQuestion(const Grid &g, int row) {
+    return g.textMatrix(row, 1) + u' ' + g.textMatrix(row, 2) + u' ' + g.textMatrix(row, 3) +
+           QStringLiteral(" を削除します。よろしいですか？");
+}
+
+WriteResult deleteLogRow(const QString &dir, Grid &g, int row, const QString &backupStamp) {
+    if (!isDataRow(g, row))
+        return {QStringLiteral("削除する記録が選ばれていません。")};
+    QString error;
+    QList<PlayRecord> records = recordsFromGrid(g, &error);
+    if (!error.isEmpty())
+        return {error};
+    records.removeAt(row - 1);
+    // The last record leaves an empty log, refused like any rewrite so that unreadable lines are not lost.
+    const WriteResult written = rewritePlayLog(dir, records, backupStamp);
+    if (written.ok())
+        g.removeItem(row);
+    return written;
+}
+
+WriteResult clearPlayLog(const QString &dir, const QString &backupStamp) {
+    if (WriteResult b = backupFile(dir, kPlayLogFile, backupStamp); !b.ok())
+        return b;
+    return rewriteBytes(dir, kPlayLogFile, {});
+}
+
+} // namespace mirute

@@ -1,0 +1,407 @@
+#include "core/views/range_view.h"
+
+#include <QHash>
+
+#include "core/base/day_time.h"
+#include "core/base/number_format.h"
+#include "core/base/number_texts.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+#include <utility>
+
+namespace mirute {
+
+namespace {
+
+constexpr int kHourSlots = 25; // hours 0 to 24; a stored "24:…" is counted but not charted
+constexpr int kChartedHours = 24;
+
+const QString kAllDay = QStringLiteral("cmdAllDay");
+const QString kKikanF = QStringLiteral("cmdKikanF");
+const QString kAllWeek = QStringLiteral("cmdAllWeek");
+const QString kAllact = QStringLiteral("cmdAllact");
+const QString kDay3 = QStringLiteral("cmdDay3");
+const QString kTotal3 = QStringLiteral("cmdTotal3");
+const QString kJikan3 = QStringLiteral("cmdJikan3");
+
+void setColumn(Grid &g, int col, const QString &header, int width, int align) {
+    g.setTextMatrix(0, col, header);
+    g.setColWidth(col, width);
+    g.setColAlignment(col, align);
+    g.setFixedAlignment(col, Grid::Center);
+}
+
+// The hour a stored time begins with, or -1: "09:15:00" → 9; an unpadded "9:15:00" reads the same way.
+int hourOf(const QString &time) {
+    const QStringView head = QStringView(time).left(2);
+    if (head.isEmpty() || !head.front().isDigit())
+        return -1;
+    const int h = int(leadingNumber(head));
+    return h >= 0 && h < kHourSlots ? h : -1;
+}
+
+} // namespace
+
+// ---- free functions: the computations the export prints as well ----
+
+QString rangeWeekdayText(const QString &date) {
+    const QDate d = parseDateText(date);
+    return d.isValid() ? QString(weekdayChar(d)) : QString();
+}
+
+namespace {
+
+bool isWeekOp(RangeRefresh op) { return op == RangeRefresh::Week || op == RangeRefresh::WeekKey; }
+
+// rangeSelects with the record's weekday text already worked out.
+bool selects(RangeRefresh op, const RangeFilter &f, const PlayRecord &r, const QString &weekday) {
+    if (op == RangeRefresh::All)
+        return true;
+    // Dates compare as text, code value by code value, both ends included.
+    if (r.date < f.from || f.to < r.date)
+        return false;
+    if ((op == RangeRefresh::Key || op == RangeRefresh::WeekKey) && !r.game.contains(f.key, Qt::CaseSensitive))
+        return false;
+    if (isWeekOp(op)) {
+        if (f.weekday < 0 || f.weekday > 6)
+            return false;
+        if (weekday != RangeView::weekdayCaption(f.weekday))
+            return false;
+    }
+    return true;
+}
+
+// Plays of one day stand together in the log: the weekday is worked out once per run of a date.
+class RunWeekday {
+public:
+    const QString &of(const QString &date) {
+        if (!m_any || date != m_date) {
+            m_any = true;
+            m_date = date;
+            m_text = rangeWeekdayText(date);
+        }
+        return m_text;
+    }
+
+private:
+    QString m_date, m_text;
+    bool m_any = false;
+};
+
+} // namespace
+
+bool rangeSelects(RangeRefresh op, const RangeFilter &f, const PlayRecord &r) {
+    return selects(op, f, r, isWeekOp(op) ? rangeWeekdayText(r.date) : QString());
+}
+
+QStringList playDates(const QList<PlayRecord> &records) {
+    QStringList dates;
+    for (int i = 0; i < records.size(); ++i)
+        if (i == 0 || records[i].date != records[i - 1].date)
+            dates.append(records[i].date);
+    // In date order already unless a record is out of order; both ends of the period must take it in.
+    std::sort(dates.begin(), dates.end());
+    dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
+    return dates;
+}
+
+void resetRangeGrids(Grid &list, Grid &totals) {
+    GridBatch listBatch(list), totalsBatch(totals);
+    list.setRows(1);
+    list.setCols(6);
+    list.clear();
+    list.setFontSize(10);
+    setColumn(list, 0, QString(), 600, Grid::Right);
+    setColumn(list, 1, QStringLiteral("日付"), 1240, Grid::Center);
+    setColumn(list, 2, QStringLiteral("時間"), 940, Grid::Center);
+    setColumn(list, 3, QStringLiteral("曜"), 365, Grid::Center);
+    setColumn(list, 4, QStringLiteral("項目"), 1210, Grid::Left);
+    setColumn(list, 5, QStringLiteral("秒"), 740, Grid::Right);
+    totals.setRows(1);
+    totals.setCols(3);
+    totals.clear();
+    totals.setFontSize(10);
+    setColumn(totals, 0, QStringLiteral("項目"), 1390, Grid::Left);
+    setColumn(totals, 1, QStringLiteral("秒"), 600, Grid::Right);
+    setColumn(totals, 2, QStringLiteral("時間"), 910, Grid::Right);
+}
+
+void fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const RangeFilter &filter,
+                    const QStringList &games, Grid &list, Grid &totals) {
+    GridBatch listBatch(list), totalsBatch(totals);
+    resetRangeGrids(list, totals);
+    QList<qint64> sums(games.size(), 0);
+    RunWeekday weekdays;
+    // The plays shown are found first, so that the list takes its rows in one step.
+    std::vector<qsizetype> shown;
+    shown.reserve(size_t(records.size()));
+    for (qsizetype i = 0; i < records.size(); ++i)
+        if (selects(op, filter, records[i], weekdays.of(records[i].date)))
+            shown.push_back(i);
+    list.setRows(int(shown.size()) + 1);
+    SecondsTexts seconds;
+    for (int row = 1; row <= int(shown.size()); ++row) {
+        const PlayRecord &r = records[shown[size_t(row - 1)]];
+        list.setTextMatrix(row, 0, numberText(row));
+        list.setTextMatrix(row, 1, r.date);
+        list.setTextMatrix(row, 2, r.time);
+        list.setTextMatrix(row, 3, weekdays.of(r.date));
+        list.setTextMatrix(row, 4, r.game);
+        list.setTextMatrix(row, 5, seconds.text(r.seconds));
+        for (int g = 0; g < games.size(); ++g)
+            if (games[g] == r.game)
+                sums[g] = addRoundedSeconds(sums[g], r.seconds);
+    }
+    if (list.rows() > kRangeListRowsShown)
+        list.setTopRow(list.rows() - 1);
+    for (int g = 0; g < games.size(); ++g)
+        totals.appendRow({games[g], QString::number(sums[g]), durationText(sums[g])});
+}
+
+void fillRecordChart(const Grid &list, ChartData &chart) {
+    chart.beginBatch();
+    chart.resetToSingleZero();
+    const int n = list.rows() - 1;
+    if (n > 0) {
+        chart.setRowCount(n);
+        for (int r = 1; r <= n; ++r) {
+            chart.setRow(r);
+            chart.setData(list.textMatrix(r, 5));
+        }
+    }
+    chart.endBatch();
+}
+
+void fillGameChart(const Grid &totals, ChartData &chart) {
+    chart.beginBatch();
+    chart.resetToSingleZero();
+    const int n = totals.rows() - 1;
+    const int labelLength = totals.rows() > kRangeLongGameList ? 1 : 2;
+    if (n > 0) {
+        chart.setRowCount(n);
+        for (int r = 1; r <= n; ++r) {
+            chart.setRow(r);
+            chart.setRowLabel(totals.textMatrix(r, 0).left(labelLength));
+            chart.setData(totals.textMatrix(r, 1));
+        }
+    }
+    chart.endBatch();
+}
+
+void fillHourChart(const Grid &list, ChartData &chart) {
+    // Whole seconds per hour, each addition rounded; 64-bit, so a busy hour cannot overflow.
+    std::array<qint64, kHourSlots> sums{};
+    for (int r = 1; r < list.rows(); ++r) {
+        const int h = hourOf(list.textMatrix(r, 2));
+        if (h >= 0)
+            sums[size_t(h)] = addRoundedSeconds(sums[size_t(h)], parseNumber(list.textMatrix(r, 5)).value_or(0));
+    }
+    chart.beginBatch();
+    chart.resetToSingleZero();
+    chart.setRowCount(kChartedHours);
+    for (int h = 0; h < kChartedHours; ++h) {
+        chart.setRow(h + 1);
+        chart.setRowLabel(QStringLiteral(" ") + QString::number(h));
+        chart.setData(QString::number(sums[size_t(h)]));
+    }
+    chart.endBatch();
+}
+
+// ---- RangeView ----
+
+RangeView::RangeView(LogSource source, QStringList games) : m_source(std::move(source)), m_games(std::move(games)) {
+    for (const QString &name : buttonNames())
+        m_colors.insert(name, kButtonFace);
+    m_colors.insert(kDay3, kRangeChartHighlight);
+    resetRangeGrids(m_list, m_totals);
+    m_recordChart.resetToSingleZero();
+    m_groupChart.resetToSingleZero();
+    m_groupChart.setVisible(false);
+}
+
+const QList<RangePeriodButton> &RangeView::periodButtons() {
+    static const QList<RangePeriodButton> buttons = {
+        {QStringLiteral("cmdKikan1"), QStringLiteral("前日"), 1},
+        {QStringLiteral("cmdKikan8"), QStringLiteral("３日"), 2},
+        {QStringLiteral("cmdKikan2"), QStringLiteral("１週間"), 7},
+        {QStringLiteral("cmdKikan3"), QStringLiteral("２週間"), 14},
+        {QStringLiteral("cmdKikan4"), QStringLiteral("１ヶ月"), 30},
+        {QStringLiteral("cmdKikan5"), QStringLiteral("３ヶ月"), 90},
+        {QStringLiteral("cmdKikan6"), QStringLiteral("半年"), 180},
+        {QStringLiteral("cmdKikan7"), QStringLiteral("１年"), 365},
+    };
+    return buttons;
+}
+
+QStringList RangeView::buttonNames() {
+    QStringList names = {kAllDay};
+    for (const RangePeriodButton &b : periodButtons())
+        names.append(b.name);
+    names.append(kKikanF);
+    names.append(kAllWeek);
+    for (int i = 0; i < 7; ++i)
+        names.append(weekdayButtonName(i));
+    names << kAllact << kDay3 << kTotal3 << kJikan3;
+    return names;
+}
+
+QString RangeView::weekdayButtonName(int index) {
+    return QStringLiteral("cmdWeek_%1").arg(index);
+}
+
+QString RangeView::weekdayCaption(int index) {
+    static const QString captions = QStringLiteral("日月火水木金土");
+    return index >= 0 && index < 7 ? captions.mid(index, 1) : QString();
+}
+
+Rgb RangeView::buttonColor(const QString &name) const {
+    return m_colors.value(name, kButtonFace);
+}
+
+RangeRefresh RangeView::chooseRefresh(const QString &key, int weekday) {
+    if (weekday == kAllWeekdays)
+        return key.isEmpty() ? RangeRefresh::Kikan : RangeRefresh::Key;
+    return key.isEmpty() ? RangeRefresh::Week : RangeRefresh::WeekKey;
+}
+
+void RangeView::refreshFromFilter() {
+    refresh(chooseRefresh(m_filter.key, m_filter.weekday));
+}
+
+void RangeView::refresh(RangeRefresh op) {
+    m_recordChart.resetToSingleZero();
+    const PlayLogData log = m_source();
+    m_lastError = log.error;
+    m_lastProblems = log.problems;
+    fillRangeGrids(log.records, op, m_filter, m_games, m_list, m_totals);
+    if (op == RangeRefresh::All) {
+        m_comboDates = playDates(log.records);
+        m_filter.from = m_comboDates.isEmpty() ? QString() : m_comboDates.first();
+        m_filter.to = m_comboDates.isEmpty() ? QString() : m_comboDates.last();
+    }
+    redrawChart();
+}
+
+void RangeView::clearPeriodButtons() {
+    paint(kAllDay, kButtonFace);
+    for (const RangePeriodButton &b : periodButtons())
+        paint(b.name, kButtonFace);
+    paint(kKikanF, kButtonFace);
+}
+
+void RangeView::open() {
+    refresh(RangeRefresh::All);
+    paint(kAllDay, kRangeFilterHighlight);
+    paint(kAllact, kRangeFilterHighlight);
+    paint(kAllWeek, kRangeFilterHighlight);
+    m_filter.weekday = kAllWeekdays;
+}
+
+void RangeView::choosePeriod(const QString &button, const QDate &today) {
+    for (const RangePeriodButton &b : periodButtons()) {
+        if (b.name != button)
+            continue;
+        clearPeriodButtons();
+        m_filter.from = dateText(today.addDays(-b.days));
+        m_filter.to = dateText(today);
+        refreshFromFilter();
+        paint(b.name, kRangeFilterHighlight);
+        return;
+    }
+}
+
+void RangeView::chooseWholeLog(const QString &firstPlayDate, const QDate &today) {
+    clearPeriodButtons();
+    m_filter.from = firstPlayDate;
+    m_filter.to = std::max(dateText(today), m_comboDates.isEmpty() ? QString() : m_comboDates.last());
+    refreshFromFilter();
+    paint(kAllDay, kRangeFilterHighlight);
+}
+
+void RangeView::chooseOwnPeriod() {
+    clearPeriodButtons();
+    refreshFromFilter();
+    paint(kKikanF, kRangeFilterHighlight);
+}
+
+void RangeView::chooseWeekday(int index) {
+    if (index < 0 || index > 6)
+        return;
+    paint(kAllWeek, kButtonFace);
+    for (int i = 0; i < 7; ++i)
+        paint(weekdayButtonName(i), kButtonFace);
+    m_filter.weekday = index;
+    refreshFromFilter();
+    paint(weekdayButtonName(index), kRangeFilterHighlight);
+}
+
+void RangeView::chooseAllWeekdays() {
+    for (int i = 0; i < 7; ++i)
+        paint(weekdayButtonName(i), kButtonFace);
+    m_filter.weekday = kAllWeekdays;
+    refreshFromFilter();
+    paint(kAllWeek, kRangeFilterHighlight);
+}
+
+void RangeView::chooseGame(const QString &game) {
+    m_filter.key = game;
+    paint(kAllact, kButtonFace);
+    refreshFromFilter();
+}
+
+void RangeView::applyKey() {
+    paint(kAllact, kButtonFace);
+    refreshFromFilter();
+}
+
+void RangeView::onKeyBoxFocused() {
+    m_filter.key.clear();
+}
+
+void RangeView::chooseAllGames() {
+    m_filter.key.clear();
+    refreshFromFilter();
+    paint(kAllact, kRangeFilterHighlight);
+}
+
+void RangeView::searchKey() {
+    refresh(RangeRefresh::Key);
+}
+
+void RangeView::showPlaysChart() {
+    showChart(RangeChart::Day);
+}
+void RangeView::showGameChart() {
+    showChart(RangeChart::Total);
+}
+void RangeView::showHourChart() {
+    showChart(RangeChart::Jikan);
+}
+
+void RangeView::redrawChart() {
+    showChart(m_chart);
+}
+
+void RangeView::showChart(RangeChart chart) {
+    m_chart = chart;
+    paint(kDay3, chart == RangeChart::Day ? kRangeChartHighlight : kButtonFace);
+    paint(kTotal3, chart == RangeChart::Total ? kRangeChartHighlight : kButtonFace);
+    paint(kJikan3, chart == RangeChart::Jikan ? kRangeChartHighlight : kButtonFace);
+    switch (chart) {
+    case RangeChart::Day:
+        fillRecordChart(m_list, m_recordChart);
+        break;
+    case RangeChart::Total:
+        fillGameChart(m_totals, m_groupChart);
+        break;
+    case RangeChart::Jikan:
+        fillHourChart(m_list, m_groupChart);
+        break;
+    }
+    m_recordChart.setVisible(chart == RangeChart::Day);
+    m_groupChart.setVisible(chart != RangeChart::Day);
+}
+
+} // namespace mirute

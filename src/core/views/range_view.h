@@ -1,0 +1,130 @@
+#pragma once
+
+#include "core/log/play_log.h"
+#include "core/tables/chart_data.h"
+#include "core/tables/grid.h"
+
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace mirute {
+
+inline constexpr Rgb kRangeFilterHighlight{255, 255, 192};
+inline constexpr Rgb kRangeChartHighlight{192, 255, 255};
+inline constexpr int kAllWeekdays = 99;
+// The list of plays scrolls to its last row beyond this many rows (header included).
+inline constexpr int kRangeListRowsShown = 11;
+// Game chart labels shrink to one character beyond this many rows of game totals.
+inline constexpr int kRangeLongGameList = 17;
+
+// The five refresh operations; refreshFromFilter() picks one of the last four from the key and the weekday.
+enum class RangeRefresh { All, Kikan, Key, Week, WeekKey };
+enum class RangeChart { Day, Total, Jikan }; // the chart buttons "時系列", "項目別", "時間別"
+
+// A period button with a fixed length: from = today - days, to = today, both included.
+struct RangePeriodButton {
+    QString name;
+    QString caption;
+    int days;
+};
+
+// The conditions of one refresh, as the controls hold them.
+struct RangeFilter {
+    QString from;               // first date, compared as text
+    QString to;                 // last date
+    QString key;                // a case-sensitive part of the game name
+    int weekday = kAllWeekdays; // 0 (日) … 6 (土) or kAllWeekdays
+};
+
+// The range view (範囲指定): its filter state, button colours, grids and charts, kept while the main window
+// lives. Every refresh reads the whole log through the source and keeps none of it afterwards.
+class RangeView {
+public:
+    using LogSource = std::function<PlayLogData()>;
+    explicit RangeView(LogSource source, QStringList games);
+
+    // The eight fixed-length period buttons, in the order they are shown.
+    static const QList<RangePeriodButton> &periodButtons();
+    // Every button whose colour the view keeps, by object name.
+    static QStringList buttonNames();
+    static QString weekdayButtonName(int index); // the weekday buttons 日 … 土
+    static QString weekdayCaption(int index);    // 日 … 土
+
+    RangeFilter &filter() { return m_filter; }
+    const RangeFilter &filter() const { return m_filter; }
+    const QStringList &games() const { return m_games; }
+    const QStringList &comboDates() const { return m_comboDates; }
+    Rgb buttonColor(const QString &name) const;
+    RangeChart chart() const { return m_chart; }
+
+    Grid &list() { return m_list; }                    // the selected plays
+    Grid &totals() { return m_totals; }                // totals per game
+    ChartData &recordChart() { return m_recordChart; } // the chart of the selected plays
+    ChartData &groupChart() { return m_groupChart; }   // the per-game or per-hour chart
+
+    // The last read of the log, for telling the user about damaged lines.
+    const QString &lastReadError() const { return m_lastError; }
+    const QList<LineProblem> &lastReadProblems() const { return m_lastProblems; }
+
+    // Opening the view: every record, the combo boxes from the log, the "全部" buttons lit, all weekdays.
+    void open();
+    void choosePeriod(const QString &button, const QDate &today);
+    // From the earliest play to today, or to the latest play when one is dated after today.
+    void chooseWholeLog(const QString &firstPlayDate, const QDate &today);
+    void chooseOwnPeriod();
+    void chooseWeekday(int index);
+    void chooseAllWeekdays();
+    void chooseGame(const QString &game);
+    void applyKey();
+    void onKeyBoxFocused();
+    void chooseAllGames();
+    void searchKey();
+    void showPlaysChart();
+    void showGameChart();
+    void showHourChart();
+
+    static RangeRefresh chooseRefresh(const QString &key, int weekday);
+    void refreshFromFilter();
+    void refresh(RangeRefresh op);
+
+private:
+    void clearPeriodButtons();
+    void paint(const QString &name, const Rgb &c) { m_colors.insert(name, c); }
+    void redrawChart();
+    void showChart(RangeChart chart);
+
+    LogSource m_source;
+    QStringList m_games;
+    RangeFilter m_filter;
+    QStringList m_comboDates;
+    QHash<QString, Rgb> m_colors;
+    RangeChart m_chart = RangeChart::Day;
+    Grid m_list, m_totals;
+    ChartData m_recordChart, m_groupChart;
+    QString m_lastError;
+    QList<LineProblem> m_lastProblems;
+};
+
+// Whether a record is selected by a refresh operation under the filter.
+bool rangeSelects(RangeRefresh op, const RangeFilter &filter, const PlayRecord &record);
+// The weekday character of a stored date, empty when the text is not a date.
+QString rangeWeekdayText(const QString &date);
+// Every date of the log once, in date order: the log's runs of one day, and a record out of order too.
+QStringList playDates(const QList<PlayRecord> &records);
+
+// The view's list and totals grids with their header rows only.
+void resetRangeGrids(Grid &list, Grid &totals);
+// Writes the selected records into the list and the per-game totals into the totals grid.
+void fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const RangeFilter &filter,
+                    const QStringList &games, Grid &list, Grid &totals);
+// The three charts, from the grids as shown.
+void fillRecordChart(const Grid &list, ChartData &chart);
+void fillGameChart(const Grid &totals, ChartData &chart);
+void fillHourChart(const Grid &list, ChartData &chart);
+
+} // namespace mirute

@@ -1,0 +1,52 @@
+#include "gui/app/app_controller_window.h"
+
+#include "gui/app/main_window.h"
+#include "gui/games/game_launcher_window.h"
+#include "gui/widgets/message_dialog.h"
+
+namespace mirute {
+
+AppController::AppController(QString dataDir, QObject *parent) : QObject(parent), m_dir(std::move(dataDir)) {}
+
+AppController::~AppController() {
+    delete m_main;
+    delete m_game;
+}
+
+void AppController::showMain() {
+    auto *w = new MainWindow(m_dir);
+    m_main = w;
+    connect(w, &MainWindow::gameRequested, this, &AppController::openGame);
+    connect(w, &MainWindow::quitRequested, this, &AppController::quitRequested);
+    w->startUp();
+}
+
+void AppController::openGame(int gameNo) {
+    QString error;
+    QWidget *game = createGameWindow(gameNo, m_dir, &error, [this] {
+        // Leaving runs after the button's handler has returned, so the game window is not deleted under it.
+        QMetaObject::invokeMethod(this, &AppController::backFromGame, Qt::QueuedConnection);
+    });
+    if (!game) {
+        MessageDialog::warning(m_main, QStringLiteral("ミルテ５"), error);
+        return;
+    }
+    m_game = game;
+    if (m_main) {
+        m_main->hide();
+        m_main->deleteLater();
+        m_main = nullptr;
+    }
+}
+
+void AppController::backFromGame() {
+    if (!m_game)
+        return;
+    QWidget *game = m_game;
+    m_game = nullptr;
+    showMain();
+    game->hide();
+    game->deleteLater();
+}
+
+} // namespace mirute

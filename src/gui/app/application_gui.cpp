@@ -1,0 +1,66 @@
+#include "gui/app/application.h"
+
+#include "gui/app/app_controller_window.h"
+#include "core/log/instance_lock.h"
+#include "gui/widgets/message_dialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace mirute {
+
+void useJapaneseFont() {
+    const QStringList families = QFontDatabase::families();
+    const QStringList preferred = {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
+                                   QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL Gothic"),
+                                   QStringLiteral("TakaoGothic")};
+    for (const QString &family : preferred) {
+        if (!families.contains(family))
+            continue;
+        QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), family);
+        QFont::insertSubstitution(QStringLiteral("MS Gothic"), family);
+        QFont f(family);
+        f.setPointSize(10);
+        QApplication::setFont(f);
+        return;
+    }
+}
+
+bool installQtTranslations() {
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    // Japanese whatever the system's language: the whole program speaks Japanese.
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+int runApplication(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mirute"));
+    QApplication::setApplicationDisplayName(QStringLiteral("ミルテ５"));
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    installQtTranslations();
+    useJapaneseFont();
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QString dir = QDir::currentPath();
+    InstanceLock lock(dir);
+    if (const InstanceLock::Result result = lock.tryLock(100); result != InstanceLock::Locked) {
+        MessageDialog::warning(nullptr, QStringLiteral("ミルテ５"), InstanceLock::refusal(result, dir));
+        return 1;
+    }
+    AppController controller(dir);
+    QObject::connect(&controller, &AppController::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);
+    controller.showMain();
+    return app.exec();
+}
+
+} // namespace mirute

@@ -1,0 +1,305 @@
+#include "gui/app/main_window.h"
+
+#include "core/log/app_state.h"
+#include "core/views/help_texts.h"
+#include "gui/widgets/help_tour_dialog.h"
+#include "gui/app/help_viewer_window.h"
+#include "gui/widgets/icons_widget.h"
+#include "core/base/clock.h"
+#include "gui/panels/diary_panel.h"
+#include "gui/panels/edit_panel.h"
+#include "gui/widgets/grid_widget.h"
+#include "gui/widgets/message_dialog.h"
+#include "gui/panels/all_graphs_panel.h"
+#include "gui/panels/calendar_panel.h"
+#include "gui/panels/day_panel.h"
+#include "gui/panels/range_panel.h"
+#include "gui/panels/sort_panel.h"
+#include "gui/panels/totals_panel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mirute {
+
+MainWindow::MainWindow(const QString &dataDir, QWidget *parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmMain"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_state.dataDir = dataDir;
+    auto *root = new QVBoxLayout(this);
+    buildButtons();
+    auto *bar = new QHBoxLayout;
+    for (const char *name : {"cmdGame", "cmdMain", "cmdRentai", "cmdTaijyu", "cmdBunseki", "cmdSyuukei", "cmdCale",
+                                "cmdMemo", "cmdSettei", "cmdHelp"})
+        bar->addWidget(m_buttons.value(name));
+    bar->addWidget(m_helpTourBox);
+    bar->addStretch();
+    bar->addWidget(m_buttons.value("cmdOwari"));
+    root->addLayout(bar);
+    m_panelArea = new QWidget(this);
+    root->addWidget(m_panelArea, 1);
+    buildPanels();
+    buildLauncher();
+    resize(QSize(1000, 680).expandedTo(minimumSizeHint()));
+}
+
+MainWindow::~MainWindow() = default;
+
+QPushButton *MainWindow::addButton(const QString &name, const QString &caption, const QString &tip) {
+    auto *b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setAutoDefault(true);
+    m_buttons.insert(name, b);
+    return b;
+}
+
+void MainWindow::buildButtons() {
+    connect(addButton("cmdGame", "ゲーム", "メイン画面を表示します"), &QPushButton::clicked, this,
+            &MainWindow::openGameLauncher);
+    connect(addButton("cmdMain", "メイン", "メイン画面を表示します"), &QPushButton::clicked, this,
+            &MainWindow::onMainClicked);
+    addButton("cmdRentai", "全グラフ", "現在までの全グラフを表示します");
+    addButton("cmdTaijyu", "範囲指定", "表示条件を指定できます");
+    addButton("cmdBunseki", "並び替え", "データを並び替えて表示できます");
+    addButton("cmdSyuukei", "集計表示", "月別、日別の集計結果を表示します");
+    addButton("cmdCale", "カレンダー", "実施状況把握カレンダーを表示します");
+    addButton("cmdMemo", "一言日記", "ちょっとした日記を記録、表示します");
+    addButton("cmdSettei", "編集", "編集画面を表示します");
+    connect(addButton("cmdHelp", "ヘルプ", "ヘルプファイルを開きます"), &QPushButton::clicked, this,
+            &MainWindow::openHelp);
+    connect(addButton("cmdOwari", "終了", "プログラムを終了します"), &QPushButton::clicked, this,
+            &MainWindow::quit);
+    m_helpTourBox = new QCheckBox(this);
+    m_helpTourBox->setObjectName(QStringLiteral("chkHelp"));
+    m_helpTourBox->setToolTip(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+    m_helpTourBox->setIcon(helpTourIcon());
+    m_helpTourBox->setIconSize(QSize(16, 16));
+    m_helpTourBox->setAccessibleName(QStringLiteral("ヘルプツアー"));
+    m_helpTourBox->setAccessibleDescription(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+    connect(m_helpTourBox, &QCheckBox::toggled, this, &MainWindow::onHelpTourToggled);
+}
+
+void MainWindow::buildPanels() {
+    auto *grid = new QGridLayout(m_panelArea);
+    grid->setContentsMargins(0, 0, 0, 0);
+    m_dayPanel = new DayPanel(m_state, m_panelArea);
+    m_diaryPanel = new DiaryPanel(m_state, m_panelArea);
+    auto *rentai = new AllGraphsPanel(m_state, m_panelArea);
+    auto *taijyu = new RangePanel(m_state, m_panelArea);
+    auto *bunseki = new SortPanel(m_state, m_panelArea);
+    auto *syuukei = new TotalsPanel(m_state, m_panelArea);
+    auto *cale = new CalendarPanel(m_state, m_panelArea);
+    auto *settei = new EditPanel(m_state, m_panelArea);
+    m_hideOrder = {taijyu, bunseki, rentai, m_dayPanel, settei, cale, m_diaryPanel, syuukei};
+    for (LogPanel *p : m_hideOrder) {
+        // A hidden panel keeps its say in the window's smallest size: opening the widest one (範囲指定) then
+        // finds room enough, instead of widening the window for good.
+        QSizePolicy policy = p->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        p->setSizePolicy(policy);
+        grid->addWidget(p, 0, 0);
+        m_panels.insert(p->objectName(), p);
+        connect(p, &LogPanel::showDayListRequested, m_dayPanel, &DayPanel::showSelectedDay);
+        connect(p, &LogPanel::userNameChanged, this, &MainWindow::setUserName);
+        connect(p, &LogPanel::quitRequested, this, [this] {
+            closeHelpWindows();
+            emit quitRequested();
+        });
+    }
+    const QList<QPair<QString, LogPanel *>> buttons = {{"cmdRentai", rentai}, {"cmdTaijyu", taijyu},
+                                                       {"cmdBunseki", bunseki}, {"cmdSyuukei", syuukei},
+                                                       {"cmdCale", cale},       {"cmdMemo", m_diaryPanel},
+                                                       {"cmdSettei", settei}};
+    for (const auto &[name, p] : buttons)
+        connect(m_buttons.value(name), &QPushButton::clicked, this, [this, p = p] { switchPanel(p); });
+}
+
+void MainWindow::buildLauncher() {
+    m_gameLauncher = new QFrame(this);
+    m_gameLauncher->setObjectName(QStringLiteral("fraGame"));
+    m_gameLauncher->setFrameShape(QFrame::Box);
+    m_gameLauncher->setAutoFillBackground(true);
+    // The launcher lies over the panel shown: the layout check takes it as a window of its own.
+    m_gameLauncher->setProperty("layoutCheckIgnore", true);
+    auto *layout = new QHBoxLayout(m_gameLauncher);
+    // Button names do not follow the game numbers for games 5 and 6.
+    const QList<std::tuple<QString, QString, int>> games = {
+        {"cmdG1", "抜かな", 1}, {"cmdG2", "抜数字", 2}, {"cmdG3", "抜仲間", 3}, {"cmdG4", "宝探し", 4},
+        {"cmdG6", "ランプ", 5}, {"cmdG5", "順クリ", 6}, {"cmdG7", "座標", 7}};
+    for (const auto &[name, caption, gameNo] : games) {
+        auto *b = new QPushButton(caption, m_gameLauncher);
+        b->setObjectName(name);
+        b->setMinimumSize(84, 64);
+        b->setAutoDefault(true);
+        m_buttons.insert(name, b);
+        layout->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, gameNo = gameNo] { launchGame(gameNo); });
+    }
+    auto *back = new QPushButton(QStringLiteral("戻る"), m_gameLauncher);
+    back->setObjectName(QStringLiteral("cmdModori"));
+    back->setToolTip(QStringLiteral("キャンセルします"));
+    back->setAutoDefault(true);
+    m_buttons.insert(back->objectName(), back);
+    layout->addWidget(back);
+    connect(back, &QPushButton::clicked, m_gameLauncher, &QWidget::hide);
+    m_gameLauncher->adjustSize();
+    m_gameLauncher->move(20, 60);
+    m_gameLauncher->hide();
+}
+
+QPushButton *MainWindow::button(const QString &objectName) const { return m_buttons.value(objectName); }
+LogPanel *MainWindow::panel(const QString &objectName) const { return m_panels.value(objectName); }
+
+LogPanel *MainWindow::visiblePanel() const {
+    for (LogPanel *p : m_hideOrder)
+        if (p->isVisibleTo(const_cast<MainWindow *>(this)))
+            return p;
+    return nullptr;
+}
+
+void MainWindow::hideAllPanels() {
+    for (LogPanel *p : m_hideOrder) {
+        const bool wasShown = p->isVisibleTo(this);
+        p->hide();
+        // Every panel but the main panel is filled from the log again when it opens, so the rows of a
+        // panel put away are dropped rather than kept (a whole log is 32,766 rows a grid).
+        if (wasShown && p != m_dayPanel)
+            for (GridWidget *grid : p->findChildren<GridWidget *>())
+                grid->grid().setRows(1);
+    }
+}
+
+void MainWindow::loadUserName() {
+    const NameRead r = readName(m_state.dataDir);
+    if (!r.error.isEmpty())
+        reportError(r.error);
+    else
+        appState().userName = r.name;
+    setWindowTitle(windowCaption(appState().userName));
+}
+
+void MainWindow::reportError(const QString &text) {
+    MessageDialog::warning(this, QStringLiteral("ミルテ５"), text);
+}
+
+void MainWindow::startUp() {
+    setWindowState(Qt::WindowNoState);
+    m_state.loading = true;
+    if (const QString err = ensureStartupFiles(m_state.dataDir); !err.isEmpty())
+        reportError(err);
+    hideAllPanels();
+    m_state.selectedDate = appClock().now().date();
+    m_dayPanel->setSelectedDate(m_state.selectedDate);
+    loadUserName();
+    m_dayPanel->resetDayGrids();
+    m_dayPanel->showSelectedDay();
+    m_diaryPanel->readMemo();
+    const FlagRead flag = readHelpTourFlag(m_state.dataDir);
+    if (!flag.error.isEmpty())
+        reportError(flag.error);
+    appState().helpTourFlag = flag.flag;
+    show();
+    m_dayPanel->show();
+    m_helpTourBox->setChecked(appState().helpTourFlag == 1);
+    if (!appState().firstStartDone) {
+        QApplication::processEvents();
+        show();
+        QApplication::processEvents();
+        appState().firstStartDone = true;
+        showHelpTour(this, helptexts::welcome());
+    }
+    m_state.loading = false;
+    m_buttons.value("cmdGame")->setFocus();
+}
+
+void MainWindow::switchPanel(LogPanel *panel) {
+    if (panel->isVisibleTo(this))
+        return;
+    if (panel->fillsBeforeHiding()) {
+        panel->fill();
+        hideAllPanels();
+    } else {
+        hideAllPanels();
+        panel->fill();
+    }
+    panel->show();
+    QApplication::processEvents();
+    if (QWidget *w = panel->firstFocus())
+        w->setFocus();
+    const QString text = panel->helpTourText();
+    if (!text.isEmpty())
+        showHelpTour(this, text);
+}
+
+void MainWindow::onMainClicked() {
+    if (m_dayPanel->isVisibleTo(this))
+        return;
+    hideAllPanels();
+    m_dayPanel->show();
+}
+
+void MainWindow::openGameLauncher() {
+    const QDate today = appClock().now().date();
+    if (!m_state.firstPlayDate.isEmpty() && m_state.selectedDate != today) {
+        m_state.selectedDate = today;
+        m_dayPanel->setSelectedDate(today);
+        m_dayPanel->showSelectedDay();
+    }
+    m_gameLauncher->show();
+    m_gameLauncher->raise();
+    m_buttons.value("cmdG1")->setFocus();
+}
+
+void MainWindow::launchGame(int gameNo) {
+    m_closingForGame = true;
+    emit gameRequested(gameNo);
+}
+
+void MainWindow::openHelp() { openHelpViewer(this, m_state.dataDir); }
+
+void MainWindow::quit() {
+    closeHelpWindows();
+    emit quitRequested();
+}
+
+void MainWindow::closeEvent(QCloseEvent *e) {
+    if (!m_closingForGame) {
+        closeHelpWindows();
+        emit quitRequested();
+    }
+    e->accept();
+}
+
+void MainWindow::onHelpTourToggled() {
+    if (m_state.loading)
+        return;
+    int flag;
+    if (m_helpTourBox->isChecked()) {
+        MessageDialog::information(this, QStringLiteral("ヘルプツアーＯＮ"), QStringLiteral("ヘルプツアー機能をオンにします。"));
+        flag = 1;
+    } else {
+        MessageDialog::information(this, QStringLiteral("ヘルプツアーＯＦＦ"), QStringLiteral("ヘルプツアー機能をオフにします。"));
+        flag = 0;
+    }
+    appState().helpTourFlag = flag;
+    const WriteResult w = writeHelpTourFlag(m_state.dataDir, flag);
+    if (!w.ok())
+        reportError(w.error);
+}
+
+void MainWindow::setUserName(const QString &name) {
+    appState().userName = name;
+    setWindowTitle(windowCaption(name));
+}
+
+} // namespace mirute
+
+namespace mirute {
+void MainWindow::closeHelpWindows() { closeAllHelpWindows(); }
+} // namespace mirute

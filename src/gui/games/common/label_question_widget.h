@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/tables/grid.h"
+
+#include <QFrame>
+#include <QList>
+
+class QCheckBox;
+class QLabel;
+
+namespace mirute {
+
+class GameWindow;
+
+// The question of the typing games 1 and 2: labels lblMondai 1..n in a grid over the feedback shape
+// shpBase, which flashes green or red after each answer.
+class LabelQuestionWidget : public QFrame {
+    Q_OBJECT
+public:
+    LabelQuestionWidget(GameWindow &window, int count, int columns, int pointSize);
+    void setTexts(const QStringList &texts);
+    QStringList texts() const;
+    Rgb baseColor() const { return m_base; }
+    void setBaseColor(const Rgb &c);
+
+private:
+    QList<QLabel *> m_labels;
+    Rgb m_base = kWhite;
+};
+
+// chkHint "順番通り表示", stored as the game's first own settings field.
+QCheckBox *addInOrderCheckBox(GameWindow &window);
+
+} // namespace mirute

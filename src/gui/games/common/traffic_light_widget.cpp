@@ -1,0 +1,31 @@
+#include "gui/games/common/traffic_light_widget.h"
+
+#include <QPainter>
+
+namespace mirute {
+
+TrafficLightWidget::TrafficLightWidget(int lit, QWidget *parent) : QWidget(parent), m_lit(lit) {
+    static const char *names[] = {"", "赤", "黄", "青"};
+    setObjectName(QStringLiteral("imgStart_%1").arg(lit));
+    setAccessibleName(QStringLiteral("スタート信号 %1").arg(QString::fromUtf8(names[lit])));
+    setAccessibleDescription(QStringLiteral("スタートまでの信号（%1が点灯）").arg(QString::fromUtf8(names[lit])));
+}
+
+void TrafficLightWidget::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(rect()).adjusted(1, 1, -1, -1);
+    p.setPen(QPen(QColor(40, 40, 40), 1.5));
+    p.setBrush(QColor(70, 70, 70));
+    p.drawRoundedRect(box, box.height() / 3, box.height() / 3);
+    const QColor on[] = {QColor(), QColor(255, 40, 40), QColor(255, 210, 0), QColor(0, 200, 90)};
+    const double d = qMin(box.height() * 0.72, box.width() / 3.6);
+    for (int i = 1; i <= 3; ++i) {
+        const QPointF c(box.left() + box.width() * (2 * i - 1) / 6.0, box.center().y());
+        p.setPen(Qt::NoPen);
+        p.setBrush(i == m_lit ? on[i] : on[i].darker(320));
+        p.drawEllipse(c, d / 2, d / 2);
+    }
+}
+
+} // namespace mirute

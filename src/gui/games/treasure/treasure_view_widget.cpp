@@ -1,0 +1,124 @@
+#include "gui/games/treasure/treasure_view_widget.h"
+
+#include "gui/games/common/game_window.h"
+#include "core/games/treasure/treasure_rules.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace mirute {
+
+namespace {
+
+// The field lblKanjiP 1..40: flat, focusable cells so that the field can be played from the keyboard too.
+class TreasureField : public QWidget {
+public:
+    TreasureField(GameWindow &window) : QWidget(&window), m_engine(window.engine()) {
+        setObjectName(QStringLiteral("fraKanjiP"));
+        // Cells 870 x 800 twips, columns 900 and rows 825 apart.
+        auto *grid = new QGridLayout(this);
+        grid->setContentsMargins(0, 0, 0, 0);
+        grid->setHorizontalSpacing(window.tw(900 - 870));
+        grid->setVerticalSpacing(window.tw(825 - 800));
+        grid->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        QFont font(QStringLiteral("ＭＳ ゴシック"));
+        font.setPointSize(36);
+        for (int i = 1; i <= TreasureRules::kCells; ++i) {
+            auto *cell = new QPushButton(this);
+            cell->setObjectName(QStringLiteral("lblKanjiP_%1").arg(i));
+            cell->setFont(font);
+            cell->setFixedSize(window.tw(870), window.tw(800));
+            // Reached by Tab; a click does not leave a tinted cell in the next field.
+            cell->setFocusPolicy(Qt::TabFocus);
+            // A smaller field keeps its place: the window does not change its shape with the number of cells.
+            QSizePolicy policy = cell->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            cell->setSizePolicy(policy);
+            grid->addWidget(cell, (i - 1) / TreasureRules::kColumns, (i - 1) % TreasureRules::kColumns);
+            connect(cell, &QPushButton::clicked, this, [this, i] { rules().lblKanjiP_Click(i); });
+            m_cells.append(cell);
+            m_colors.append(Rgb{-1, -1, -1});
+        }
+        connect(&m_engine, &GameEngine::questionChanged, this, &TreasureField::render);
+        connect(&m_engine, &GameEngine::feedback, this, &TreasureField::renderColors);
+        connect(&m_engine, &GameEngine::feedbackEnded, this, &TreasureField::renderColors);
+    }
+
+    void render() {
+        for (int i = 1; i <= TreasureRules::kCells; ++i) {
+            QPushButton *cell = m_cells[i - 1];
+            cell->setText(rules().cellText(i));
+            cell->setVisible(rules().cellVisible(i));
+        }
+        renderColors();
+    }
+
+private:
+    TreasureRules &rules() { return m_engine.rulesAs<TreasureRules>(); }
+
+    void renderColors() {
+        for (int i = 1; i <= TreasureRules::kCells; ++i) {
+            const Rgb c = rules().cellColor(i);
+            if (c == m_colors[i - 1])
+                continue;
+            m_colors[i - 1] = c;
+            QPushButton *cell = m_cells[i - 1];
+            // The focus tints a white cell blue rather than thickening its border: the 36-point kanji needs
+            // all the height of the cell.
+            const QColor focused = c == kWhite ? QColor(210, 228, 255) : QColor(c.r, c.g, c.b);
+            cell->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); color: black;"
+                                               " border: 1px solid rgb(128, 128, 128); padding: 0px; }"
+                                               " QPushButton:focus { border: 1px solid rgb(0, 0, 255);"
+                                               " background-color: %4; }")
+                                    .arg(c.r)
+                                    .arg(c.g)
+                                    .arg(c.b)
+                                    .arg(focused.name()));
+            // The kanji is the cell's name (its text); its place and the flash are its description.
+            const bool right = c == Rgb{0, 255, 0}, wrong = c == Rgb{255, 0, 0};
+            const QString place = QStringLiteral("コマ %1").arg(i);
+            cell->setAccessibleDescription(right   ? place + QStringLiteral(" 正解")
+                                           : wrong ? place + QStringLiteral(" 不正解")
+                                                   : place);
+        }
+    }
+
+    GameEngine &m_engine;
+    QList<QPushButton *> m_cells;
+    QList<Rgb> m_colors;
+};
+
+// cboMode "コマ数" in the ゲーム設定 frame.
+void addCellCountBox(GameWindow &window) {
+    auto *caption = new QLabel(QStringLiteral("コマ数"), &window);
+    auto *box = new QComboBox(&window);
+    box->setObjectName(QStringLiteral("cboMode"));
+    box->setAccessibleName(QStringLiteral("コマ数"));
+    caption->setBuddy(box);
+    for (int n = TreasureRules::kColumns; n <= TreasureRules::kCells; n += TreasureRules::kColumns)
+        box->addItem(QString::number(n));
+    window.gameSettingsLayout()->addWidget(caption);
+    window.gameSettingsLayout()->addWidget(box);
+    GameEngine &engine = window.engine();
+    auto sync = [box, &engine] {
+        box->setCurrentText(QString::number(engine.rulesAs<TreasureRules>().cellCount()));
+        // The size of the field is part of a play: it stays as started until the play ends.
+        box->setEnabled(!engine.limitsLocked());
+    };
+    QObject::connect(&engine, &GameEngine::controlsChanged, box, sync);
+    QObject::connect(box, &QComboBox::activated, &engine,
+                     [box, &engine](int i) { engine.setExtra(0, box->itemText(i)); });
+}
+
+} // namespace
+
+QWidget *makeTreasureView(GameWindow &window) {
+    auto *field = new TreasureField(window);
+    addCellCountBox(window);
+    return field;
+}
+
+} // namespace mirute

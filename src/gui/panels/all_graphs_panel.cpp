@@ -1,0 +1,109 @@
+#include "gui/panels/all_graphs_panel.h"
+
+#include "core/views/help_texts.h"
+#include "core/base/clock.h"
+#include "core/log/play_log.h"
+#include "gui/widgets/button_color_widget.h"
+#include "gui/widgets/chart_widget.h"
+#include "gui/widgets/grid_widget.h"
+#include "gui/widgets/message_dialog.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mirute {
+
+namespace {
+
+const QString kTitle = QStringLiteral("全グラフ");
+
+GridWidget *gridWidget(Grid *grid, const QString &name, QWidget *parent) {
+    auto *w = new GridWidget(grid, parent);
+    w->setObjectName(name);
+    w->setAccessibleName(name);
+    return w;
+}
+
+ChartWidget *chartWidget(ChartData *data, const QString &name, const QColor &colour, QWidget *parent) {
+    auto *w = new ChartWidget(data, parent);
+    w->setObjectName(name);
+    w->setAccessibleName(name);
+    w->setSeriesColors({colour});
+    w->setMinimumSize(360, 240);
+    return w;
+}
+
+} // namespace
+
+AllGraphsPanel::AllGraphsPanel(MainState &state, QWidget *parent)
+    : LogPanel(state, QStringLiteral("fraRenTai"), parent) {
+    auto *layout = new QHBoxLayout(this);
+
+    auto *lists = new QVBoxLayout;
+    m_playsGrid = gridWidget(&m_graphs.playsGrid(), QStringLiteral("msgDayList2"), this);
+    m_dayTotalsGrid = gridWidget(&m_graphs.dayTotalsGrid(), QStringLiteral("msgDayList3"), this);
+    m_gameTotalsGrid = gridWidget(&m_graphs.gameTotalsGrid(), QStringLiteral("msgDayTotal2"), this);
+    lists->addWidget(m_playsGrid, 3);
+    lists->addWidget(m_dayTotalsGrid, 3);
+    lists->addWidget(m_gameTotalsGrid, 2);
+    layout->addLayout(lists, 2);
+
+    auto *charts = new QVBoxLayout;
+    auto *buttons = new QGridLayout;
+    buildButtons(buttons);
+    charts->addLayout(buttons);
+    m_totalsChart = chartWidget(&m_graphs.totalsChart(), QStringLiteral("mcrMain2"), QColor(255, 160, 64), this);
+    m_timelineChart = chartWidget(&m_graphs.timelineChart(), QStringLiteral("mcrMain3"), QColor(64, 128, 224), this);
+    charts->addWidget(m_totalsChart, 1);
+    charts->addWidget(m_timelineChart, 1);
+    layout->addLayout(charts, 3);
+
+    showCurrentChart();
+}
+
+void AllGraphsPanel::buildButtons(QGridLayout *layout) {
+    const QList<AllGraphsButton> &all = allGraphsButtons();
+    for (int i = 0; i < all.size(); ++i) {
+        auto *b = new QPushButton(all[i].caption, this);
+        b->setObjectName(all[i].name);
+        const AllGraphsChart chart = all[i].chart;
+        connect(b, &QPushButton::clicked, this, [this, chart] { press(chart); });
+        // The three list charts on the first line, the three day charts on the second.
+        layout->addWidget(b, i / 3, i % 3);
+        m_buttons.append(b);
+    }
+}
+
+void AllGraphsPanel::fill() {
+    const PlayLogData log = readPlayLog(mainState().dataDir);
+    if (!log.error.isEmpty())
+        MessageDialog::warning(this, kTitle, log.error);
+    const QString notice = m_graphs.rebuild(log, appClock().now().date());
+    showCurrentChart();
+    if (!notice.isEmpty())
+        MessageDialog::information(this, kTitle, notice);
+}
+
+QString AllGraphsPanel::helpTourText() const {
+    return helptexts::allGraphs();
+}
+
+QWidget *AllGraphsPanel::firstFocus() {
+    return m_buttons.value(int(m_graphs.currentChart()));
+}
+
+void AllGraphsPanel::press(AllGraphsChart chart) {
+    m_graphs.press(chart);
+    showCurrentChart();
+}
+
+void AllGraphsPanel::showCurrentChart() {
+    for (int i = 0; i < m_buttons.size(); ++i)
+        setButtonColor(m_buttons[i], m_graphs.buttonColor(AllGraphsChart(i)));
+    m_playsGrid->setVisible(m_graphs.dayList2Visible());
+    m_dayTotalsGrid->setVisible(m_graphs.dayList3Visible());
+}
+
+} // namespace mirute

@@ -1,0 +1,151 @@
+#include "gui/panels/calendar_panel.h"
+
+#include "core/views/help_texts.h"
+#include "core/base/clock.h"
+#include "core/log/play_log.h"
+#include "gui/widgets/chart_widget.h"
+#include "gui/widgets/grid_widget.h"
+#include "gui/widgets/message_dialog.h"
+#include "gui/widgets/streak_labels_widget.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+namespace mirute {
+
+namespace {
+
+const QString kTitle = QStringLiteral("カレンダー");
+
+GridWidget *gridWidget(Grid *grid, const QString &name, QWidget *parent) {
+    auto *w = new GridWidget(grid, parent);
+    w->setObjectName(name);
+    w->setAccessibleName(name);
+    w->setMouseTracking(true);
+    return w;
+}
+
+ChartWidget *chartWidget(ChartData *data, const QString &name, const QString &series, const QColor &colour,
+                         QWidget *parent) {
+    auto *w = new ChartWidget(data, parent);
+    w->setObjectName(name);
+    w->setAccessibleName(series);
+    w->setSeriesColors({colour});
+    w->setSeriesNames({series});
+    w->setTitle(series);
+    w->setMinimumSize(280, 180);
+    return w;
+}
+
+QString labelStyle(const Rgb &c) {
+    return QStringLiteral("QLabel { background-color: rgb(%1, %2, %3); color: black; border: 1px solid gray; "
+                          "padding: 2px 6px; }")
+        .arg(c.r)
+        .arg(c.g)
+        .arg(c.b);
+}
+
+} // namespace
+
+CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state, QStringLiteral("fraCale"), parent) {
+    auto *layout = new QVBoxLayout(this);
+    m_month = gridWidget(&m_calendar.monthGrid(), QStringLiteral("msgCale"), this);
+    layout->addWidget(m_month, 1);
+
+    auto *lower = new QHBoxLayout;
+    m_week = gridWidget(&m_calendar.weekGrid(), QStringLiteral("msgCale_w"), this);
+    lower->addWidget(m_week, 2);
+
+    auto *legend = new QVBoxLayout;
+    for (int i = 0; i < Calendar::kLegendCount; ++i) {
+        auto *l = new QLabel(this);
+        l->setObjectName(QStringLiteral("lblHan_%1").arg(i));
+        l->setAccessibleDescription(QStringLiteral("凡例"));
+        l->setStyleSheet(labelStyle(Calendar::classColor(i)));
+        legend->addWidget(l);
+        m_legend.append(l);
+    }
+    legend->addSpacing(8);
+    m_streaks = new StreakLabelsWidget(QStringLiteral("lblCaleStreak"), QStringLiteral("lblCaleLongestStreak"),
+                                       Qt::Vertical, this);
+    legend->addWidget(m_streaks);
+    legend->addStretch(1);
+    lower->addLayout(legend);
+
+    auto *charts = new QVBoxLayout;
+    m_counts = chartWidget(&m_calendar.playsByWeekdayChart(), QStringLiteral("mcrKensu"), QStringLiteral("回数"),
+                           QColor(96, 160, 96), this);
+    m_seconds = chartWidget(&m_calendar.secondsByWeekdayChart(), QStringLiteral("mcrKingaku"), QStringLiteral("秒"),
+                            QColor(96, 96, 192), this);
+    charts->addWidget(m_counts);
+    charts->addWidget(m_seconds);
+    lower->addLayout(charts, 2);
+    layout->addLayout(lower, 1);
+
+    m_month->viewport()->installEventFilter(this);
+    m_week->viewport()->installEventFilter(this);
+    showLegend();
+}
+
+void CalendarPanel::fill() {
+    const PlayLogData log = readPlayLog(mainState().dataDir);
+    if (!log.error.isEmpty())
+        MessageDialog::warning(this, kTitle, log.error);
+    const QDate today = appClock().now().date();
+    const QString notice = m_calendar.fill(log, today);
+    const DayStreaks streaks = dayStreaks(log.records, today);
+    m_calendar.markLongestRun(streaks);
+    m_streaks->showStreaks(streaks);
+    showLegend();
+    if (!notice.isEmpty())
+        MessageDialog::information(this, kTitle, notice);
+}
+
+QString CalendarPanel::helpTourText() const {
+    return helptexts::calendar();
+}
+
+QWidget *CalendarPanel::firstFocus() {
+    return m_month;
+}
+
+void CalendarPanel::showLegend() {
+    for (int i = 0; i < m_legend.size(); ++i)
+        m_legend[i]->setText(m_calendar.legendText(i));
+}
+
+QString CalendarPanel::toolTipAt(GridWidget *grid, const QPoint &viewportPos) const {
+    const QModelIndex index = grid->indexAt(viewportPos);
+    if (!index.isValid())
+        return {};
+    // The header is not a model row: model row 0 is grid row 1.
+    const int row = index.row() + 1;
+    const int col = index.column();
+    return grid == m_month ? m_calendar.monthTooltip(row, col) : m_calendar.weekTooltip(row, col);
+}
+
+bool CalendarPanel::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::ToolTip) {
+        GridWidget *grid = nullptr;
+        if (watched == m_month->viewport())
+            grid = m_month;
+        else if (watched == m_week->viewport())
+            grid = m_week;
+        if (grid) {
+            auto *help = static_cast<QHelpEvent *>(event);
+            const QString text = toolTipAt(grid, help->pos());
+            if (text.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(help->globalPos(), text, grid->viewport());
+            return true;
+        }
+    }
+    return LogPanel::eventFilter(watched, event);
+}
+
+} // namespace mirute

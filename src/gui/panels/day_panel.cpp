@@ -1,0 +1,229 @@
+#include "gui/panels/day_panel.h"
+
+#include "core/base/clock.h"
+#include "core/base/day_time.h"
+#include "core/log/play_log.h"
+#include "gui/widgets/button_color_widget.h"
+#include "gui/widgets/chart_widget.h"
+#include "gui/widgets/grid_widget.h"
+#include "gui/widgets/message_dialog.h"
+#include "gui/widgets/face_widget.h"
+#include "gui/widgets/lamp_shape_widget.h"
+#include "gui/widgets/streak_labels_widget.h"
+
+#include <QCalendarWidget>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mirute {
+
+namespace {
+
+QString backgroundStyle(const Rgb &c) {
+    return QStringLiteral("QLabel { background-color: rgb(%1, %2, %3); border: 1px solid gray; padding: 2px; }")
+        .arg(c.r)
+        .arg(c.g)
+        .arg(c.b);
+}
+
+} // namespace
+
+DayPanel::DayPanel(MainState &state, QWidget *parent) : LogPanel(state, QStringLiteral("fraMain"), parent) {
+    auto *root = new QHBoxLayout(this);
+    auto *left = new QVBoxLayout;
+    buildRatingArea(left);
+    m_monthCalendar = new QCalendarWidget(this);
+    m_monthCalendar->setObjectName(QStringLiteral("mtvmain"));
+    m_monthCalendar->setAccessibleName(QStringLiteral("カレンダー"));
+    m_monthCalendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    m_monthCalendar->setFirstDayOfWeek(Qt::Sunday);
+    m_monthCalendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_monthCalendar->setGridVisible(true);
+    // A click picks the day; Enter does the same from the keyboard.
+    connect(m_monthCalendar, &QCalendarWidget::clicked, this, &DayPanel::onCalendarDateClicked);
+    connect(m_monthCalendar, &QCalendarWidget::activated, this, &DayPanel::onCalendarDateClicked);
+    left->addWidget(m_monthCalendar);
+    left->addStretch();
+    root->addLayout(left);
+
+    auto *right = new QVBoxLayout;
+    buildLists(right);
+    buildChart(right);
+    root->addLayout(right, 1);
+    paintViewButtons();
+}
+
+void DayPanel::buildRatingArea(QBoxLayout *into) {
+    auto *row = new QHBoxLayout;
+    auto *faces = new QGridLayout;
+    const QList<QPair<QString, DayFace>> faceNames = {{"imgkana", DayFace::Sulky},
+                                                      {"imgniko", DayFace::Smiling},
+                                                      {"imgwara", DayFace::Laughing},
+                                                      {"imgNashi", DayFace::None}};
+    for (const auto &[name, face] : faceNames) {
+        auto *w = new FaceWidget(face, this);
+        w->setObjectName(name);
+        w->setFixedSize(72, 72);
+        w->setVisible(face == DayFace::None);
+        faces->addWidget(w, 0, 0);
+        m_faces.append(w);
+    }
+    row->addLayout(faces);
+
+    auto *rating = new QVBoxLayout;
+    auto *lamps = new QHBoxLayout;
+    lamps->setSpacing(4);
+    for (int i = 1; i <= kLampCount; ++i) {
+        auto *lamp = new LampShapeWidget(i, this);
+        lamp->setFixedSize(24, 24);
+        m_lamps.append(lamp);
+        lamps->addWidget(lamp);
+    }
+    lamps->addStretch();
+    rating->addLayout(lamps);
+    m_ratingLabel = new QLabel(this);
+    m_ratingLabel->setObjectName(QStringLiteral("lblMHyouka"));
+    m_ratingLabel->setAccessibleDescription(QStringLiteral("その日の評価"));
+    m_ratingLabel->setAlignment(Qt::AlignCenter);
+    QFont f = m_ratingLabel->font();
+    f.setPointSize(f.pointSize() + 2);
+    f.setBold(true);
+    m_ratingLabel->setFont(f);
+    rating->addWidget(m_ratingLabel);
+    m_streaks = new StreakLabelsWidget(QStringLiteral("lblStreak"), QStringLiteral("lblLongestStreak"), Qt::Horizontal,
+                                       this);
+    rating->addWidget(m_streaks);
+    row->addLayout(rating, 1);
+    into->addLayout(row);
+    showRating(DayRating{});
+}
+
+void DayPanel::buildLists(QBoxLayout *into) {
+    auto *row = new QHBoxLayout;
+    m_dayPlaysGrid = new GridWidget(&m_view.dayList(), this);
+    m_dayPlaysGrid->setObjectName(QStringLiteral("msgDayList"));
+    m_dayPlaysGrid->setAccessibleName(QStringLiteral("その日のプレイ一覧"));
+    row->addWidget(m_dayPlaysGrid, 3);
+
+    auto *totals = new QVBoxLayout;
+    m_dayTotalsGrid = new GridWidget(&m_view.dayTotal(), this);
+    m_dayTotalsGrid->setObjectName(QStringLiteral("msgDayTotal"));
+    m_dayTotalsGrid->setAccessibleName(QStringLiteral("その日の項目別合計"));
+    totals->addWidget(m_dayTotalsGrid, 1);
+    auto *sum = new QHBoxLayout;
+    auto *caption = new QLabel(QStringLiteral("合計時間"), this);
+    m_dayTimeLabel = new QLabel(QStringLiteral("0:00:00"), this);
+    m_dayTimeLabel->setObjectName(QStringLiteral("lblDayTotal"));
+    m_dayTimeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_dayTimeLabel->setFrameShape(QFrame::Panel);
+    m_dayTimeLabel->setFrameShadow(QFrame::Sunken);
+    m_dayTimeLabel->setMinimumWidth(90);
+    QFont f = m_dayTimeLabel->font();
+    f.setPointSize(f.pointSize() + 3);
+    m_dayTimeLabel->setFont(f);
+    // A screen reader reads the value itself; the caption is its label (buddy) and its description.
+    caption->setBuddy(m_dayTimeLabel);
+    m_dayTimeLabel->setAccessibleDescription(caption->text());
+    sum->addStretch();
+    sum->addWidget(caption);
+    sum->addWidget(m_dayTimeLabel);
+    totals->addLayout(sum);
+    row->addLayout(totals, 2);
+    into->addLayout(row, 1);
+}
+
+QPushButton *DayPanel::addViewButton(const QString &name, const QString &caption, DayChartView view) {
+    auto *b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    b->setAutoDefault(true);
+    m_viewButtons.append({b, view});
+    connect(b, &QPushButton::clicked, this, [this, view] { showChartView(view); });
+    return b;
+}
+
+void DayPanel::buildChart(QBoxLayout *into) {
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(addViewButton(QStringLiteral("cmdDay"), QStringLiteral("時系列"), DayChartView::TimeLine));
+    buttons->addWidget(addViewButton(QStringLiteral("cmdTotal"), QStringLiteral("項目別"), DayChartView::PerGame));
+    buttons->addWidget(addViewButton(QStringLiteral("cmdJikan"), QStringLiteral("時間別"), DayChartView::PerHour));
+    buttons->addStretch();
+    into->addLayout(buttons);
+    m_dayChart = new ChartWidget(&m_view.chart(), this);
+    m_dayChart->setObjectName(QStringLiteral("mcrMain"));
+    m_dayChart->setAccessibleName(QStringLiteral("グラフ"));
+    m_dayChart->setSeriesColors({QColor(255, 140, 140)});
+    m_dayChart->setSeriesNames({QStringLiteral("秒")});
+    into->addWidget(m_dayChart, 1);
+}
+
+void DayPanel::resetDayGrids() {
+    m_view.resetDayGrids();
+}
+
+void DayPanel::showSelectedDay() {
+    const PlayLogData log = readPlayLog(mainState().dataDir);
+    reportLogProblems(log);
+    const DaySummary &s = m_view.show(log, mainState().selectedDate);
+    mainState().emptyLog = s.emptyLog;
+    if (!s.emptyLog) {
+        mainState().firstPlayDate = s.firstPlayDate;
+        mainState().lastPlayDate = s.lastPlayDate;
+    }
+    // An emptied log shows no time rather than the total of the day shown before.
+    m_dayTimeLabel->setText(s.dayTotalText());
+    showRating(s.rating);
+    // Streaks run up to today, whichever day is picked.
+    m_streaks->showStreaks(dayStreaks(log.records, appClock().now().date()));
+    paintViewButtons();
+}
+
+void DayPanel::reportLogProblems(const PlayLogData &log) {
+    const QString text = log.error.isEmpty() ? problemsMessage(kPlayLogFile, log.problems) : log.error;
+    // Told once: picking one day after another must not repeat the same warning.
+    if (!text.isEmpty() && text != m_lastLogProblem)
+        MessageDialog::warning(this, QStringLiteral("ミルテ５"), text);
+    m_lastLogProblem = text;
+}
+
+void DayPanel::showRating(const DayRating &rating) {
+    for (FaceWidget *face : m_faces)
+        face->setVisible(face->face() == rating.face);
+    for (int i = 0; i < m_lamps.size(); ++i)
+        m_lamps[i]->setFillColor(rating.lamps[i], i < rating.kinds);
+    m_ratingLabel->setText(rating.caption);
+    m_ratingLabel->setStyleSheet(backgroundStyle(rating.captionBack));
+    m_ratingLabel->setProperty("backColor",
+                              QVariantList{rating.captionBack.r, rating.captionBack.g, rating.captionBack.b});
+}
+
+void DayPanel::setSelectedDate(const QDate &date) {
+    mainState().selectedDate = date;
+    const QSignalBlocker block(m_monthCalendar);
+    m_monthCalendar->setSelectedDate(date);
+}
+
+QWidget *DayPanel::firstFocus() {
+    return m_monthCalendar;
+}
+
+void DayPanel::onCalendarDateClicked(const QDate &date) {
+    mainState().selectedDate = date;
+    showSelectedDay();
+    // The focus stays on the calendar, so that the arrows go on moving the day after a click.
+}
+
+void DayPanel::showChartView(DayChartView view) {
+    m_view.drawChart(view);
+    paintViewButtons();
+}
+
+void DayPanel::paintViewButtons() {
+    for (const auto &[button, view] : m_viewButtons)
+        setButtonColor(button, view == m_view.chartView() ? kSelectedView : kButtonFace);
+}
+
+} // namespace mirute

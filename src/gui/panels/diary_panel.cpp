@@ -1,0 +1,132 @@
+#include "gui/panels/diary_panel.h"
+
+#include "core/views/help_texts.h"
+#include "core/base/clock.h"
+#include "core/views/log_list.h"
+#include "core/log/memo.h"
+#include "gui/widgets/grid_widget.h"
+#include "gui/widgets/message_dialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mirute {
+namespace {
+
+QString backupStamp() {
+    return backupStampOf(appClock().now());
+}
+
+QLabel *plainLabel(const QString &text, const QString &name, QWidget *parent) {
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+} // namespace
+
+DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, QStringLiteral("fraMemo"), parent) {
+    resetDiaryGrid(m_memoList);
+    m_diaryList = new GridWidget(&m_memoList, this);
+    m_diaryList->setObjectName(QStringLiteral("msgMemoList"));
+    m_diaryList->setAccessibleName(QStringLiteral("一言日記の一覧"));
+
+    auto *diaryLabel = plainLabel(QStringLiteral("一言入力欄 →"), QStringLiteral("lblMemo"), this);
+    m_diaryBox = new QLineEdit(this);
+    m_diaryBox->setObjectName(QStringLiteral("txtMemo"));
+    diaryLabel->setBuddy(m_diaryBox);
+    m_saveDiaryButton = new QPushButton(QStringLiteral("一言日記保存"), this);
+    m_saveDiaryButton->setObjectName(QStringLiteral("cmdMemoHozon"));
+    m_saveDiaryButton->setAutoDefault(true);
+    m_saveDiaryButton->setEnabled(false);
+
+    auto *memoLabel = plainLabel(QStringLiteral("メモ"), QStringLiteral("lblKizuki"), this);
+    m_memoBox = new QPlainTextEdit(this);
+    m_memoBox->setObjectName(QStringLiteral("txtKizuki"));
+    m_memoBox->setTabChangesFocus(true);
+    memoLabel->setBuddy(m_memoBox);
+    m_saveMemoButton = new QPushButton(QStringLiteral("メモ保存"), this);
+    m_saveMemoButton->setObjectName(QStringLiteral("cmdKizukiHozon"));
+    m_saveMemoButton->setAutoDefault(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_diaryList, 3);
+    auto *diaryRow = new QHBoxLayout;
+    diaryRow->addWidget(diaryLabel);
+    diaryRow->addWidget(m_diaryBox, 1);
+    diaryRow->addWidget(m_saveDiaryButton);
+    layout->addLayout(diaryRow);
+    layout->addWidget(memoLabel);
+    auto *memoRow = new QHBoxLayout;
+    memoRow->addWidget(m_memoBox, 1);
+    memoRow->addWidget(m_saveMemoButton, 0, Qt::AlignBottom);
+    layout->addLayout(memoRow, 1);
+
+    connect(m_diaryList, &GridWidget::clicked, this, &DiaryPanel::onDiaryRowClicked);
+    // In the diary box, Enter saves whether or not the button is enabled.
+    connect(m_diaryBox, &QLineEdit::returnPressed, this, &DiaryPanel::onSaveDiaryClicked);
+    connect(m_saveDiaryButton, &QPushButton::clicked, this, &DiaryPanel::onSaveDiaryClicked);
+    connect(m_saveMemoButton, &QPushButton::clicked, this, &DiaryPanel::onSaveMemoClicked);
+}
+
+// Opening the panel: the diary list filled afresh, the save button off.
+void DiaryPanel::fill() {
+    resetDiaryGrid(m_memoList);
+    fillDiaryList(mainState().dataDir, m_memoList);
+    m_selectedRow = 0;
+    m_saveDiaryButton->setEnabled(false);
+}
+
+QString DiaryPanel::helpTourText() const {
+    return helptexts::diary();
+}
+
+QWidget *DiaryPanel::firstFocus() {
+    return m_diaryList;
+}
+
+void DiaryPanel::readMemo() {
+    const MemoRead memo = readMemoFile(mainState().dataDir);
+    m_memoBox->setPlainText(memo.text);
+    if (!memo.error.isEmpty())
+        MessageDialog::warning(this, QStringLiteral("メモ"), memo.error);
+}
+
+void DiaryPanel::onDiaryRowClicked(int row, int) {
+    if (row < 1 || row >= m_memoList.rows())
+        return;
+    m_memoList.setRow(row);
+    m_memoList.setCol(kDiaryColumn);
+    m_diaryBox->setText(m_memoList.text());
+    m_selectedRow = row;
+    m_saveDiaryButton->setEnabled(true);
+    m_diaryBox->setFocus();
+}
+
+void DiaryPanel::onSaveDiaryClicked() {
+    // Enter before any play was clicked has no record to change.
+    if (m_selectedRow < 1 || m_selectedRow >= m_memoList.rows())
+        return;
+    const DiaryChange change =
+        replaceDiary(mainState().dataDir, m_memoList, m_selectedRow, m_diaryBox->text(), backupStamp());
+    if (!change.result.ok()) {
+        MessageDialog::warning(this, QStringLiteral("一言日記保存"), change.result.error);
+        return;
+    }
+    // The box shows what was stored when a quote or a line break had to be replaced.
+    if (m_diaryBox->text() != change.stored)
+        m_diaryBox->setText(change.stored);
+}
+
+void DiaryPanel::onSaveMemoClicked() {
+    const WriteResult w = saveMemo(mainState().dataDir, m_memoBox->toPlainText(), backupStamp());
+    if (!w.ok())
+        MessageDialog::warning(this, QStringLiteral("メモ保存"), w.error);
+}
+
+} // namespace mirute

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/tables/grid.h"
+#include "gui/panels/log_panel.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace mirute {
+
+class GridWidget;
+
+// 一言日記: the one-line diary of every play and the free memo.
+class DiaryPanel : public LogPanel {
+    Q_OBJECT
+public:
+    explicit DiaryPanel(MainState &state, QWidget *parent = nullptr);
+    void fill() override;
+    QString helpTourText() const override;
+    QWidget *firstFocus() override;
+    // The memo file into the memo box (at start-up).
+    void readMemo();
+
+private:
+    void onDiaryRowClicked(int row, int col);
+    void onSaveDiaryClicked();
+    void onSaveMemoClicked();
+
+    Grid m_memoList;
+    int m_selectedRow = 0; // 0: no row clicked since the last fill
+    GridWidget *m_diaryList = nullptr;
+    QLineEdit *m_diaryBox = nullptr;
+    QPushButton *m_saveDiaryButton = nullptr;
+    QPlainTextEdit *m_memoBox = nullptr;
+    QPushButton *m_saveMemoButton = nullptr;
+};
+
+} // namespace mirute

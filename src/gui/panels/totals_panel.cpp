@@ -1,0 +1,80 @@
+#include "gui/panels/totals_panel.h"
+
+#include "core/views/help_texts.h"
+#include "core/base/clock.h"
+#include "core/log/game_names.h"
+#include "core/log/play_log.h"
+#include "gui/widgets/grid_widget.h"
+#include "gui/widgets/message_dialog.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace mirute {
+
+TotalsPanel::TotalsPanel(MainState &state, QWidget *parent) : LogPanel(state, QStringLiteral("fraSyuukei"), parent) {
+    auto *root = new QVBoxLayout(this);
+    auto *options = new QHBoxLayout;
+    m_measureButtons = new QButtonGroup(this);
+    for (int i = 0; i < totalsMeasureCaptions().size(); ++i) {
+        auto *o = new QRadioButton(totalsMeasureCaptions()[i], this);
+        o->setObjectName(QStringLiteral("optList2_%1").arg(i));
+        m_measureButtons->addButton(o, i);
+        options->addWidget(o);
+    }
+    options->addStretch();
+    root->addLayout(options);
+    connect(m_measureButtons, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (on)
+            chooseMeasure(id);
+    });
+    auto *months = new GridWidget(&m_months, this);
+    months->setObjectName(QStringLiteral("msgKakei1"));
+    auto *days = new GridWidget(&m_days, this);
+    days->setObjectName(QStringLiteral("msgKakei2"));
+    root->addWidget(months, 2);
+    root->addWidget(days, 3);
+}
+
+void TotalsPanel::fill() {
+    // Every opening starts again from the playing-time measure.
+    {
+        const QSignalBlocker block(m_measureButtons);
+        m_measureButtons->setExclusive(false);
+        for (QAbstractButton *b : m_measureButtons->buttons())
+            b->setChecked(false);
+        m_measureButtons->setExclusive(true);
+    }
+    m_opening = true;
+    m_measureButtons->button(0)->setChecked(true);
+    m_opening = false;
+}
+
+void TotalsPanel::chooseMeasure(int index) {
+    const PlayLogData log = readPlayLog(mainState().dataDir);
+    const QString notice = buildTotals(log.records, gameNames(), playSpan(log.records, appClock().now().date()),
+                                       TotalsMeasure(index), m_days, m_months);
+    // Damaged lines and records outside the days are told once per opening, not on every change of measure.
+    if (!m_opening)
+        return;
+    if (!log.error.isEmpty())
+        MessageDialog::warning(this, QStringLiteral("ミルテ５"), log.error);
+    else if (const QString text = problemsMessage(kPlayLogFile, log.problems); !text.isEmpty())
+        MessageDialog::warning(this, QStringLiteral("ミルテ５"), text);
+    if (!notice.isEmpty())
+        MessageDialog::information(this, QStringLiteral("集計表示"), notice);
+}
+
+QString TotalsPanel::helpTourText() const {
+    return helptexts::totals();
+}
+
+QWidget *TotalsPanel::firstFocus() {
+    return m_measureButtons->button(0);
+}
+
+} // namespace mirute

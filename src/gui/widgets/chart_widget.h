@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/tables/chart_data.h"
+
+#include <QColor>
+#include <QWidget>
+
+QT_BEGIN_NAMESPACE
+class QAbstractAxis;
+class QBarSet;
+class QChart;
+class QChartView;
+class QLineSeries;
+QT_END_NAMESPACE
+
+namespace mirute {
+
+// A bar chart (one or two series, optionally a trend line over them) drawn from a ChartData; redraws whenever
+// the data changes. Hovering a bar tells its row and value; "画像保存…" in the context menu saves a PNG.
+class ChartWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChartWidget(QWidget *parent = nullptr);
+    // Draws values that the caller's logic owns and fills; if they go before the widget, it falls back
+    // to an empty chart of its own.
+    explicit ChartWidget(ChartData *data, QWidget *parent = nullptr);
+    ~ChartWidget() override;
+    ChartData &data() { return *m_data; }
+    const ChartData &data() const { return *m_data; }
+    // Series colours and names, set once when a window is designed.
+    void setSeriesColors(const QList<QColor> &colors);
+    void setSeriesNames(const QStringList &names);
+    void setTitle(const QString &title);
+
+    // What is drawn now; changes of the data are drawn together once control returns to the event loop.
+    QChart *chart() const;
+    QChartView *chartView() const;
+    bool redrawPending() const;
+
+    // Writes the chart as shown to a PNG file. Returns an error text or "".
+    QString saveImage(const QString &path) const;
+    // Asks for a file name and saves there, telling the user when it failed ("画像保存…" in the menu).
+    void saveImageWithDialog();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *e) override;
+
+private:
+    void showData(ChartData *data);
+    void scheduleRedraw();
+    void redraw();
+    QLineSeries *trendSeries(int perBar) const;
+    void showHover(bool on, int bar, QBarSet *set, int perBar);
+    void measureRowLabels();
+    int fittingLabelStep() const;
+    void replaceRowsAxis();
+    void onPlotAreaChanged();
+    void fitValueTicks();
+    QAbstractAxis *labelAxis() const;
+    QAbstractAxis *thinnedAxis(int step) const;
+    static int rowsPerBar(int rows);
+    static QList<double> barValues(const QList<double> &values, int perBar);
+    class Impl;
+    ChartData *m_data;
+    Impl *m_impl;
+};
+
+} // namespace mirute

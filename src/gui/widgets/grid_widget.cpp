@@ -1,0 +1,278 @@
+#include "gui/widgets/grid_widget.h"
+
+#include "core/tables/grid_csv.h"
+#include "gui/widgets/grid_model_widget.h"
+#include "gui/widgets/message_dialog.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSet>
+#include <QStyle>
+
+namespace mirute {
+
+namespace {
+
+const QString kCsvCaption = QStringLiteral("CSV保存…");
+const QString kCsvTitle = QStringLiteral("CSV保存");
+
+} // namespace
+
+GridWidget::GridWidget(QWidget *parent) : GridWidget(nullptr, parent) {}
+
+GridWidget::GridWidget(Grid *grid, QWidget *parent) : QTableView(parent), m_grid(nullptr), m_model(nullptr) {
+    // Column 0 holds the running numbers, so no row header of its own.
+    verticalHeader()->hide();
+    // One height for every row keeps 32,766 rows cheap to lay out and scroll.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    // Narrow columns (350 twips for a mark) must keep their width even under a large font.
+    horizontalHeader()->setMinimumSectionSize(1);
+
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setTabKeyNavigation(false);
+    setCornerButtonEnabled(false);
+    setWordWrap(false);
+    connect(this, &QAbstractItemView::clicked, this, &GridWidget::reportClick);
+
+    showGrid(grid ? grid : new Grid(this));
+}
+
+void GridWidget::showGrid(Grid *grid) {
+    m_grid = grid;
+    GridModel *oldModel = m_model;
+    QItemSelectionModel *oldSelection = selectionModel();
+    m_model = new GridModel(*m_grid, this);
+    setModel(m_model);
+    delete oldSelection;
+    delete oldModel;
+
+    connect(m_grid, &Grid::reset, this, &GridWidget::afterReset);
+    connect(m_grid, &Grid::cellChanged, this, &GridWidget::widenColumnToText);
+    connect(m_grid, &Grid::formatChanged, this, &GridWidget::applyFormat);
+    connect(m_grid, &Grid::topRowRequested, this, &GridWidget::scrollToTopRow);
+    connect(m_grid, &Grid::currentCellChanged, this, &GridWidget::showCurrentCell);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) { viewCurrentChanged(current); });
+    if (m_grid->parent() != this) {
+        connect(m_grid, &QObject::destroyed, this, [this] { showGrid(new Grid(this)); });
+    }
+    applyFormat();
+    showCurrentCell();
+}
+
+int GridWidget::twipsToPixels(int twips, const QWidget *w) {
+    qreal dpi = 96.0;
+    if (w)
+        dpi = w->logicalDpiX();
+    else if (const QScreen *screen = QApplication::primaryScreen())
+        dpi = screen->logicalDotsPerInchX();
+    return qRound(twips * dpi / 1440.0);
+}
+
+QString GridWidget::saveCsv(const QString &path) const {
+    return saveGridCsv(*m_grid, path);
+}
+
+void GridWidget::saveCsvWithDialog() {
+    QFileDialog dialog(this, kCsvTitle);
+    dialog.setObjectName(QStringLiteral("dlgCsv"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("CSV (*.csv)"));
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString error = saveCsv(dialog.selectedFiles().constFirst());
+    if (!error.isEmpty())
+        MessageDialog::warning(this, kCsvTitle, QStringLiteral("保存できませんでした。\n") + error);
+}
+
+void GridWidget::contextMenuEvent(QContextMenuEvent *e) {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("mnuGrid"));
+    QAction *save = menu.addAction(kCsvCaption);
+    save->setObjectName(QStringLiteral("mnuCsv"));
+    connect(save, &QAction::triggered, this, &GridWidget::saveCsvWithDialog);
+    menu.exec(e->globalPos());
+    e->accept();
+}
+
+void GridWidget::keyPressEvent(QKeyEvent *e) {
+    // Enter or Space chooses the current row as a click would, so every list works from the keyboard.
+    const int key = e->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && currentIndex().isValid()) {
+        reportClick(currentIndex());
+        e->accept();
+        return;
+    }
+    QTableView::keyPressEvent(e);
+}
+
+void GridWidget::showEvent(QShowEvent *e) {
+    QTableView::showEvent(e);
+    if (m_pendingTopRow > 0) {
+        const int row = m_pendingTopRow;
+        m_pendingTopRow = 0;
+        scrollToTopRow(row);
+    }
+}
+
+void GridWidget::applyFormat() {
+    QFont font = QApplication::font();
+    font.setPointSize(m_grid->fontSize());
+    if (font != this->font())
+        setFont(font);
+
+    const int rowHeight =
+        m_grid->rowHeight() > 0 ? twipsToPixels(m_grid->rowHeight(), this) : QFontMetrics(font).height() + 6;
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+
+    for (int c = 0; c < m_grid->cols(); ++c)
+        setColumnWidth(c, twipsToPixels(m_grid->colWidth(c), this));
+    widenColumnsToTexts();
+
+    QPalette pal = palette();
+    const QColor back = GridModel::color(m_grid->backColor());
+    if (pal.color(QPalette::Base) != back) {
+        pal.setColor(QPalette::Base, back);
+        setPalette(pal);
+    }
+    viewport()->update();
+}
+
+// The design's widths were made for short logs and another font: a column is widened to its widest text
+// rather than cut short with "…" (a long log's totals, "順番クリック"), and never made narrower.
+void GridWidget::widenColumnsToTexts() {
+    for (int c = 0; c < m_grid->cols(); ++c) {
+        // Digits are equally wide, so texts that differ only in their digits are measured once.
+        QSet<QString> shapes;
+        int widest = textWidth(m_grid->textMatrix(0, c));
+        for (int r = 1; r < m_grid->rows(); ++r) {
+            QString text = m_grid->textMatrix(r, c);
+            for (QChar &ch : text)
+                if (ch >= u'1' && ch <= u'9')
+                    ch = u'0';
+            if (!text.isEmpty() && !shapes.contains(text)) {
+                widest = qMax(widest, textWidth(text));
+                shapes.insert(text);
+            }
+        }
+        if (widest > columnWidth(c))
+            setColumnWidth(c, widest);
+    }
+}
+
+void GridWidget::widenColumnToText(int row, int col) {
+    const int needed = textWidth(m_grid->textMatrix(row, col));
+    if (col >= 0 && col < m_model->columnCount() && needed > columnWidth(col))
+        setColumnWidth(col, needed);
+}
+
+// The width a cell needs for its text: the item delegate keeps a margin on either side, and the grid line
+// takes a pixel of the column.
+int GridWidget::textWidth(const QString &text) const {
+    if (text.isEmpty())
+        return 0;
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return fontMetrics().horizontalAdvance(text) + 2 * margin + (QTableView::showGrid() ? 1 : 0);
+}
+
+void GridWidget::afterReset() {
+    // The model has reset itself already (it was connected first): columns may be new.
+    applyFormat();
+    showCurrentCell();
+}
+
+void GridWidget::scrollToTopRow(int row) {
+    if (row < 1 || row > m_model->rowCount())
+        return;
+    if (!isVisible()) {
+        m_pendingTopRow = row;
+        return;
+    }
+    // The scroll range must know the rows of a fill that has just ended.
+    executeDelayedItemsLayout();
+    scrollTo(m_model->index(row - 1, 0), QAbstractItemView::PositionAtTop);
+}
+
+void GridWidget::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    alignTopRow();
+}
+
+void GridWidget::updateGeometries() {
+    QTableView::updateGeometries();
+    alignTopRow();
+}
+
+// Scrolled to its end, the table would show its last row at the bottom edge and the row above half hidden
+// under the header; the rows start at the header instead, with the blank, if any, below the last row.
+void GridWidget::alignTopRow() {
+    QScrollBar *bar = verticalScrollBar();
+    if (verticalScrollMode() != ScrollPerItem || bar->maximum() <= 0 || bar->value() != bar->maximum())
+        return;
+    QHeaderView *rows = verticalHeader();
+    const int top = rows->sectionPosition(rows->logicalIndex(bar->value()));
+    if (top < 0 || rows->offset() == top)
+        return;
+    rows->setOffset(top);
+    viewport()->update();
+}
+
+void GridWidget::showCurrentCell() {
+    if (m_syncing)
+        return;
+    m_syncing = true;
+    // Moving the current cell from code must not scroll away from TopRow.
+    const bool scrolls = hasAutoScroll();
+    setAutoScroll(false);
+    const int row = m_grid->row();
+    const int col = std::clamp(m_grid->col(), 0, std::max(0, m_model->columnCount() - 1));
+    if (row >= 1 && row <= m_model->rowCount() && m_model->columnCount() > 0)
+        selectionModel()->setCurrentIndex(m_model->index(row - 1, col),
+                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    else
+        selectionModel()->clear();
+    setAutoScroll(scrolls);
+    m_syncing = false;
+}
+
+void GridWidget::viewCurrentChanged(const QModelIndex &current) {
+    if (m_syncing || !current.isValid())
+        return;
+    m_syncing = true;
+    m_grid->setRow(current.row() + 1);
+    m_grid->setCol(current.column());
+    m_syncing = false;
+}
+
+void GridWidget::reportClick(const QModelIndex &index) {
+    if (!index.isValid())
+        return;
+    const int row = index.row() + 1;
+    const int col = index.column();
+    m_syncing = true;
+    m_grid->setRow(row);
+    m_grid->setCol(col);
+    m_syncing = false;
+    emit clicked(row, col);
+}
+
+} // namespace mirute

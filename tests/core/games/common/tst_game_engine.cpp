@@ -1,0 +1,381 @@
+#include "core/games/common/game_engine.h"
+#include "core/games/kana/kana_game.h"
+#include "core/games/kana/kana_rules.h"
+#include "support/fake_clock.h"
+#include "core/base/number_format.h"
+#include "support/test_files.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace mirute;
+using mirute::test::FakeClock;
+
+namespace {
+
+struct Rig {
+    QTemporaryDir dir;
+    FakeClock clock;
+    ScriptedRandom random;
+    std::unique_ptr<GameEngine> engine;
+
+    explicit Rig(const QString &settings = {}) {
+        test::writeSjis(dir.path(), kKanaDictionary, QStringLiteral("あいうえお\r\n"));
+        if (!settings.isEmpty())
+            test::writeSjis(dir.path(), QStringLiteral("抜かな設定.txt"), settings);
+        engine = std::make_unique<GameEngine>(kanaDefinition(), makeKanaRules(), dir.path(), clock, random);
+        engine->setFeedbackMs(0);
+        const QString error = engine->open();
+        if (!error.isEmpty())
+            qFatal("open failed");
+    }
+    KanaRules &rules() { return engine->rulesAs<KanaRules>(); }
+    void countdown() {
+        engine->start();
+        for (int i = 0; i < 3; ++i) {
+            clock.advance(1);
+            engine->tickStart();
+        }
+    }
+    // Plays whole seconds of the time-limit clock.
+    void runClock(int seconds) {
+        for (int i = 0; i < seconds; ++i) {
+            clock.advance(1);
+            engine->tickClock();
+        }
+    }
+    void answer(bool right, double reaction = 0.5) {
+        clock.advance(reaction);
+        engine->answerKeyDown();
+        const QString expected = engine->session().answer;
+        rules().judgeTyped(right ? expected : (expected == QStringLiteral("お") ? QStringLiteral("あ")
+                                                                               : QStringLiteral("お")));
+    }
+    QString file(const QString &name) { return test::readSjis(dir.path(), name); }
+};
+
+} // namespace
+
+class TestGameEngine : public QObject {
+    Q_OBJECT
+private slots:
+    void timeLimitPlayWithoutAnswers();
+    void barNeverNegative();
+    void countdownLightsAndQuestion();
+    void answerCountPlayEndsOnFifth();
+    void answerCountEndBeforeDisplayTicks();
+    void bestReactionOnlyOnCorrect();
+    void wrongAnswerListedWithTypedText();
+    void answerListScrollsFromEighth();
+    void idleEnterClearsAndFocusesStart();
+    void exampleHistoryLineAndPlayRecord();
+    void answerCountSecondsSaved();
+    void manualSaveTwiceAndBeforePlay();
+    void manualSaveKeepsFinishedMode();
+    void limitsLockedDuringPlay();
+    void playAcrossMidnight();
+    void settingsDefaultsAndRepair_data();
+    void settingsDefaultsAndRepair();
+    void settingsRewrittenByHandlers();
+    void clearHistoryKeepsLog();
+};
+
+void TestGameEngine::timeLimitPlayWithoutAnswers() {
+    Rig rig(QStringLiteral("10,10,\"秒数\",1,0\r\n"));
+    rig.countdown();
+    QVERIFY(rig.engine->session().playing);
+    rig.runClock(10);
+    QVERIFY(!rig.engine->session().playing);
+    QCOMPARE(rig.engine->scoreboard().perSecond, QStringLiteral("0.00/秒"));
+    QCOMPARE(rig.engine->scoreboard().rate, QStringLiteral("0.0%"));
+    QCOMPARE(rig.engine->scoreboard().best, QStringLiteral("..."));
+    QVERIFY(!rig.engine->save());
+    QVERIFY(rig.file(QStringLiteral("抜かな履歴.txt")).isEmpty());
+    QVERIFY(rig.file(QStringLiteral("データ.txt")).isEmpty());
+}
+
+void TestGameEngine::barNeverNegative() {
+    Rig rig(QStringLiteral("10,10,\"秒数\",0,0\r\n"));
+    QSignalSpy bar(rig.engine.get(), &GameEngine::barChanged);
+    rig.countdown();
+    rig.runClock(5);
+    QCOMPARE(rig.engine->barFraction(), 0.5);
+    QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("5"));
+    rig.clock.advance(9); // a late tick after a stall
+    rig.engine->tickClock();
+    QCOMPARE(rig.engine->barFraction(), 0.0);
+    for (const QList<QVariant> &args : bar)
+        QVERIFY(args.at(0).toDouble() >= 0);
+    QVERIFY(!rig.engine->session().playing);
+}
+
+void TestGameEngine::countdownLightsAndQuestion() {
+    Rig rig;
+    QSignalSpy lights(rig.engine.get(), &GameEngine::countdownChanged);
+    rig.engine->start();
+    QVERIFY(!rig.engine->startEnabled());
+    QVERIFY(!rig.engine->clearEnabled());
+    QCOMPARE(rig.rules().labels(), QStringList(4, QString()));
+    for (int i = 1; i <= 3; ++i) {
+        rig.engine->tickStart();
+        QCOMPARE(rig.engine->session().startStep, i);
+    }
+    QCOMPARE(lights.last().at(0).toInt(), 3);
+    QVERIFY(rig.engine->session().playing);
+    QCOMPARE(rig.rules().labels().join(QString()).size(), 4);
+    rig.engine->tickStart(); // no countdown pending: nothing moves
+    QCOMPARE(rig.engine->session().startStep, 0);
+}
+
+void TestGameEngine::answerCountPlayEndsOnFifth() {
+    Rig rig(QStringLiteral("5,60,\"答数\",1,0\r\n"));
+    QCOMPARE(rig.engine->gameMode(), 0);
+    rig.countdown();
+    for (int i = 0; i < 4; ++i) {
+        rig.answer(true, 0.8);
+        rig.clock.advance(0.1);
+        rig.engine->tickElapsed();
+    }
+    QVERIFY(rig.engine->session().playing);
+    QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("3.6"));
+    rig.answer(true, 0.4);
+    QVERIFY(!rig.engine->session().playing);
+    // The last elapsed value shown stays, and the rate divides by it.
+    QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("3.6"));
+    QCOMPARE(rig.engine->scoreboard().perSecond, QStringLiteral("1.39/秒"));
+    QCOMPARE(rig.engine->scoreboard().rate, QStringLiteral("100.0%"));
+    QCOMPARE(rig.engine->scoreboard().answers, QStringLiteral("5"));
+    QVERIFY(rig.engine->startEnabled());
+}
+
+void TestGameEngine::answerCountEndBeforeDisplayTicks() {
+    Rig rig(QStringLiteral("1,60,\"答数\",1,0\r\n"));
+    rig.countdown();
+    rig.answer(true, 0.05);
+    QVERIFY(!rig.engine->session().playing);
+    QVERIFY(leadingNumber(rig.engine->scoreboard().jikan) > 0);
+    QVERIFY(!rig.engine->scoreboard().perSecond.contains(QStringLiteral("inf")));
+    QVERIFY(!rig.file(QStringLiteral("抜かな履歴.txt")).contains(QStringLiteral("inf")));
+    QVERIFY(rig.file(QStringLiteral("抜かな履歴.txt")).contains(QStringLiteral("\"0.1秒\"")));
+}
+
+void TestGameEngine::bestReactionOnlyOnCorrect() {
+    Rig rig(QStringLiteral("10,60,\"秒数\",0,0\r\n"));
+    rig.countdown();
+    rig.answer(false, 0.2);
+    QCOMPARE(rig.engine->scoreboard().best, QStringLiteral("..."));
+    rig.answer(true, 0.9);
+    QCOMPARE(rig.engine->scoreboard().best, QStringLiteral("0.90"));
+    rig.answer(false, 0.1);
+    QCOMPARE(rig.engine->scoreboard().best, QStringLiteral("0.90"));
+    rig.answer(true, 0.7);
+    QCOMPARE(rig.engine->scoreboard().best, QStringLiteral("0.70"));
+    rig.answer(true, 1.5);
+    QVERIFY(qAbs(rig.engine->session().bestReaction - 0.7) < 1e-6);
+}
+
+void TestGameEngine::wrongAnswerListedWithTypedText() {
+    Rig rig;
+    rig.random = ScriptedRandom({0.0, ScriptedRandom::forIndex0(3, 5)});
+    rig.engine->setExtra(0, QStringLiteral("1"));
+    rig.engine->start();
+    for (int i = 0; i < 3; ++i)
+        rig.engine->tickStart();
+    QCOMPARE(rig.engine->session().answer, QStringLiteral("え"));
+    QCOMPARE(rig.rules().questionText(), QStringLiteral("あいうお"));
+    rig.engine->answerKeyDown();
+    rig.rules().judgeTyped(QStringLiteral("お"));
+    const Grid &list = rig.engine->answerList();
+    QCOMPARE(list.rows(), 2);
+    QCOMPARE(list.textMatrix(1, 0), QStringLiteral("1"));
+    QCOMPARE(list.textMatrix(1, 1), QStringLiteral("え (お)"));
+    QCOMPARE(list.textMatrix(1, 2), QStringLiteral("あいうお"));
+    QCOMPARE(rig.engine->scoreboard().ng, QStringLiteral("1"));
+}
+
+void TestGameEngine::answerListScrollsFromEighth() {
+    Rig rig;
+    rig.countdown();
+    for (int i = 0; i < 7; ++i)
+        rig.answer(true);
+    QCOMPARE(rig.engine->answerList().topRow(), 1);
+    rig.answer(true);
+    QCOMPARE(rig.engine->answerList().rows(), 9);
+    QCOMPARE(rig.engine->answerList().topRow(), 8);
+}
+
+void TestGameEngine::idleEnterClearsAndFocusesStart() {
+    Rig rig;
+    QSignalSpy focus(rig.engine.get(), &GameEngine::focusRequested);
+    QSignalSpy cleared(rig.engine.get(), &GameEngine::answerBoxCleared);
+    rig.rules().judgeTyped(QStringLiteral("え"));
+    QCOMPARE(cleared.size(), 1);
+    QCOMPARE(focus.last().at(0).value<GameEngine::Focus>(), GameEngine::Focus::Start);
+    QCOMPARE(rig.engine->session().okCount + rig.engine->session().ngCount, 0);
+    rig.rules().judgeTyped(QString()); // empty box: nothing at all
+    QCOMPARE(cleared.size(), 1);
+}
+
+void TestGameEngine::exampleHistoryLineAndPlayRecord() {
+    Rig rig(QStringLiteral("10,60,\"秒数\",1,0\r\n"));
+    rig.countdown();
+    for (int i = 0; i < 20; ++i)
+        rig.engine->judge({true, i == 3 ? 0.85 : 1.2, {QStringLiteral("x")}});
+    for (int i = 0; i < 5; ++i)
+        rig.engine->judge({false, 0.3, {QStringLiteral("x")}});
+    rig.runClock(60);
+    QVERIFY(!rig.engine->session().playing);
+    const QByteArray history = test::readBytes(rig.dir.path(), QStringLiteral("抜かな履歴.txt"));
+    QString expected = QStringLiteral("\"%1\",\"%2\",25,20,5,0.85,\"80.0%\",\"0.42/秒\",\"60秒\"\r\n");
+    const QDateTime at = rig.clock.now();
+    QByteArray bytes;
+    sjis::encode(expected.arg(at.toString("yyyy/MM/dd"), at.toString("HH:mm:ss")), &bytes);
+    QCOMPARE(history, bytes);
+    QString record = QStringLiteral("\"%1\",\"%2\",\"抜かな\",60,\"秒数 : 60   答数 : 25  反応時間  0.85秒\",\r\n");
+    sjis::encode(record.arg(at.toString("yyyy/MM/dd"), at.toString("HH:mm:ss")), &bytes);
+    QCOMPARE(test::readBytes(rig.dir.path(), QStringLiteral("データ.txt")), bytes);
+    // The list shows the saved play as its row 1.
+    QCOMPARE(rig.engine->history().list().rows(), 2);
+    QCOMPARE(rig.engine->history().list().textMatrix(1, 7), QStringLiteral("80.0%"));
+}
+
+void TestGameEngine::answerCountSecondsSaved() {
+    Rig rig(QStringLiteral("2,60,\"答数\",1,0\r\n"));
+    rig.countdown();
+    rig.clock.advance(23.4);
+    rig.engine->tickElapsed();
+    QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("23.4"));
+    rig.answer(false, 0.0);
+    rig.answer(false, 0.0);
+    QVERIFY(rig.file(QStringLiteral("抜かな履歴.txt")).endsWith(QStringLiteral(",0,\"0.0%\",\"0.09/秒\",\"23.4秒\"\r\n")));
+    QVERIFY(rig.file(QStringLiteral("データ.txt"))
+                .endsWith(QStringLiteral("\"抜かな\",23.4,\"秒数 : 23.4   答数 : 2  反応時間  0秒\",\r\n")));
+}
+
+void TestGameEngine::manualSaveTwiceAndBeforePlay() {
+    Rig rig(QStringLiteral("1,60,\"答数\",0,0\r\n"));
+    QVERIFY(rig.engine->saveEnabled());
+    QVERIFY(!rig.engine->save()); // nothing played yet
+    rig.countdown();
+    rig.answer(true);
+    QVERIFY(rig.file(QStringLiteral("データ.txt")).isEmpty()); // manual mode: nothing saved yet
+    QVERIFY(rig.engine->save());
+    QVERIFY(rig.engine->save());
+    QCOMPARE(rig.file(QStringLiteral("抜かな履歴.txt")).count(QStringLiteral("\r\n")), 2);
+    QCOMPARE(rig.file(QStringLiteral("データ.txt")).count(QStringLiteral("\r\n")), 2);
+    QCOMPARE(rig.engine->history().list().rows(), 3);
+}
+
+void TestGameEngine::manualSaveKeepsFinishedMode() {
+    Rig rig(QStringLiteral("10,30,\"秒数\",0,0\r\n"));
+    rig.countdown();
+    rig.answer(true);
+    rig.runClock(30);
+    rig.engine->setMode(0); // the user switches the option before saving
+    QVERIFY(rig.engine->save());
+    QVERIFY(rig.file(QStringLiteral("抜かな履歴.txt")).endsWith(QStringLiteral("\"0.03/秒\",\"30秒\"\r\n")));
+    QVERIFY(rig.file(QStringLiteral("データ.txt")).contains(QStringLiteral("\"抜かな\",30,")));
+}
+
+void TestGameEngine::limitsLockedDuringPlay() {
+    Rig rig(QStringLiteral("3,60,\"答数\",1,0\r\n"));
+    rig.countdown();
+    rig.engine->setCountLimit(30);
+    rig.engine->setMode(1);
+    QCOMPARE(rig.engine->settings().countLimit, 3);
+    QCOMPARE(rig.engine->gameMode(), 0);
+    for (int i = 0; i < 3; ++i)
+        rig.answer(true);
+    QVERIFY(!rig.engine->session().playing);
+}
+
+void TestGameEngine::playAcrossMidnight() {
+    QTemporaryDir dir;
+    test::writeSjis(dir.path(), kKanaDictionary, QStringLiteral("あいうえお\r\n"));
+    test::writeSjis(dir.path(), QStringLiteral("抜かな設定.txt"), QStringLiteral("10,10,\"秒数\",1,0\r\n"));
+    FakeClock clock(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 55)));
+    ScriptedRandom random;
+    GameEngine engine(kanaDefinition(), makeKanaRules(), dir.path(), clock, random);
+    engine.setFeedbackMs(0);
+    QVERIFY(engine.open().isEmpty());
+    engine.start();
+    for (int i = 0; i < 3; ++i)
+        engine.tickStart();
+    clock.advance(3);
+    engine.answerKeyDown();
+    engine.rulesAs<KanaRules>().judgeTyped(engine.session().answer);
+    for (int i = 0; i < 6; ++i) {   // the clock passes midnight after the second tick
+        clock.advance(1);
+        engine.tickClock();
+        QVERIFY(engine.session().playing);
+        QVERIFY(engine.barFraction() > 0);
+    }
+    clock.advance(1);
+    engine.tickClock();
+    QVERIFY(!engine.session().playing);
+    QCOMPARE(engine.scoreboard().best, QStringLiteral("3.00"));
+    QVERIFY(test::readSjis(dir.path(), QStringLiteral("データ.txt")).startsWith(QStringLiteral("\"2026/12/07\",\"00:00:")));
+}
+
+void TestGameEngine::settingsDefaultsAndRepair_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("notice");
+    QTest::newRow("missing") << QString() << QStringLiteral("10,60,\"秒数\",1,0\r\n") << false;
+    QTest::newRow("valid") << QStringLiteral("5,120,\"答数\",0,1\r\n") << QStringLiteral("5,120,\"答数\",0,1\r\n") << false;
+    QTest::newRow("out of range") << QStringLiteral("99,500,\"答数\",7,3\r\n") << QStringLiteral("30,180,\"答数\",1,0\r\n")
+                                  << true;
+    QTest::newRow("text in numbers") << QStringLiteral("abc,x,\"秒数\",1,1\r\n") << QStringLiteral("10,60,\"秒数\",1,1\r\n")
+                                     << true;
+    QTest::newRow("foreign mode") << QStringLiteral("10,60,\"行数\",1,0\r\n") << QStringLiteral("10,60,\"秒数\",1,0\r\n")
+                                  << true;
+    QTest::newRow("empty") << QStringLiteral(" ") << QStringLiteral("10,60,\"秒数\",1,0\r\n") << true;
+    QTest::newRow("too few items") << QStringLiteral("5,20\r\n") << QStringLiteral("5,20,\"秒数\",1,0\r\n") << true;
+}
+
+void TestGameEngine::settingsDefaultsAndRepair() {
+    QFETCH(QString, file);
+    QFETCH(QString, written);
+    QFETCH(bool, notice);
+    QTemporaryDir dir;
+    test::writeSjis(dir.path(), kKanaDictionary, QStringLiteral("あいうえお\r\n"));
+    if (!file.isNull())
+        test::writeSjis(dir.path(), QStringLiteral("抜かな設定.txt"), file);
+    FakeClock clock;
+    ScriptedRandom random;
+    GameEngine engine(kanaDefinition(), makeKanaRules(), dir.path(), clock, random);
+    QVERIFY(engine.open().isEmpty());
+    QCOMPARE(test::readSjis(dir.path(), QStringLiteral("抜かな設定.txt")), written);
+    QCOMPARE(!engine.openNotice().isEmpty(), notice);
+    if (notice) // the damaged file is kept in the backup folder
+        QCOMPARE(QDir(dir.filePath(QStringLiteral("バックアップ"))).entryList(QDir::Files).size(), 1);
+}
+
+void TestGameEngine::settingsRewrittenByHandlers() {
+    Rig rig(QStringLiteral("10,60,\"秒数\",1,0\r\n"));
+    const QString file = QStringLiteral("抜かな設定.txt");
+    rig.engine->setTimeLimit(120);
+    QCOMPARE(rig.file(file), QStringLiteral("10,120,\"秒数\",1,0\r\n"));
+    QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("120"));
+    rig.engine->setCountLimit(7);
+    rig.engine->setMode(0);
+    rig.engine->setAutoSave(false);
+    rig.engine->setExtra(0, QStringLiteral("1"));
+    QCOMPARE(rig.file(file), QStringLiteral("7,120,\"答数\",0,1\r\n"));
+    QCOMPARE(rig.engine->autoSaveCaption(), QStringLiteral("手動保存モード"));
+}
+
+void TestGameEngine::clearHistoryKeepsLog() {
+    Rig rig(QStringLiteral("1,60,\"答数\",1,0\r\n"));
+    rig.countdown();
+    rig.answer(true);
+    QVERIFY(!rig.file(QStringLiteral("抜かな履歴.txt")).isEmpty());
+    QVERIFY(rig.engine->clearHistory().isEmpty());
+    QVERIFY(rig.file(QStringLiteral("抜かな履歴.txt")).isEmpty());
+    QVERIFY(!rig.file(QStringLiteral("データ.txt")).isEmpty());
+    QCOMPARE(rig.engine->history().list().rows(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestGameEngine)
+#include "tst_game_engine.moc"

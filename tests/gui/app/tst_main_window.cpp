@@ -1,0 +1,347 @@
+#include "core/log/app_state.h"
+#include "gui/app/application.h"
+#include "core/views/help_texts.h"
+#include "gui/widgets/help_tour_dialog.h"
+#include "gui/app/help_viewer_window.h"
+#include "gui/app/main_window.h"
+#include "core/base/clock.h"
+#include "core/games/game_catalog.h"
+#include "core/log/play_log.h"
+#include "core/base/sjis.h"
+#include "core/base/text_file.h"
+#include "core/tables/grid.h"
+#include "gui/widgets/grid_widget.h"
+#include "gui/widgets/message_dialog.h"
+#include "gui/panels/day_panel.h"
+#include "gui/panels/log_panel.h"
+
+#include <QAccessible>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "support/window_helpers.h"
+#include "support/test_files.h"
+
+using namespace mirute;
+using mirute::test::sjisBytes;
+
+namespace {
+
+class FixedClock : public Clock {
+public:
+    explicit FixedClock(const QDateTime &now) : m_now(now) {}
+    double seconds() const override { return m_now.time().msecsSinceStartOfDay() / 1000.0; }
+    QDateTime now() const override { return m_now; }
+
+private:
+    QDateTime m_now;
+};
+
+const QDate kToday(2026, 12, 6);
+
+QByteArray fileBytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void startUpReadsTourFlagWithoutWriting_data();
+    void startUpReadsTourFlagWithoutWriting();
+    void userClickWritesFlagOnce();
+    void welcomeOnlyAtFirstStartWithTourOn_data();
+    void welcomeOnlyAtFirstStartWithTourOn();
+    void visiblePanelButtonDoesNothing();
+    void gameButtonReturnsToToday();
+    void gameButtonWithEmptyLogKeepsDate();
+    void helpOpensAndQuitClosesIt();
+    void qtTextsInJapanese();
+    void valueLabelsReadTheirValues();
+    void helpTourBreaksOnlyItsOwnLines_data();
+    void helpTourBreaksOnlyItsOwnLines();
+
+private:
+    std::unique_ptr<MainWindow> startWindow();
+    QString settingsPath() const { return m_dir->filePath(kSettingsFile); }
+    void addPlay(const QString &date, const QString &time, const QString &game, double seconds);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FixedClock> m_clock;
+};
+
+void TestMainWindow::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_clock = std::make_unique<FixedClock>(QDateTime(kToday, QTime(14, 30, 0)));
+    setAppClock(m_clock.get());
+    MessageDialog::setAutoAnswer(true);
+    MessageDialog::clearShown();
+    appState() = AppState{};
+    appState().firstStartDone = true; // the welcome tour has its own test
+    QVERIFY(writeBytes(settingsPath(), sjisBytes(QStringLiteral("\"ヘルプツアー\",0\r\n"))));
+}
+
+void TestMainWindow::cleanup() {
+    closeAllHelpWindows();
+    setAppClock(nullptr);
+    MessageDialog::setAutoAnswer(false);
+    m_dir.reset();
+}
+
+std::unique_ptr<MainWindow> TestMainWindow::startWindow() {
+    auto w = std::make_unique<MainWindow>(m_dir->path());
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->startUp();
+    return w;
+}
+
+void TestMainWindow::addPlay(const QString &date, const QString &time, const QString &game, double seconds) {
+    QVERIFY(appendPlayLine(m_dir->path(), gamePlayLine(date, time, game, seconds, QStringLiteral("x"))).ok());
+}
+
+void TestMainWindow::startUpReadsTourFlagWithoutWriting_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("checked");
+    // Blanks the program never writes: a rewrite of the file would be seen in its bytes.
+    QTest::newRow("on") << "\"ヘルプツアー\", 1 \r\n" << true;
+    QTest::newRow("off") << "\"ヘルプツアー\", 0 \r\n" << false;
+}
+
+void TestMainWindow::startUpReadsTourFlagWithoutWriting() {
+    QFETCH(QString, line);
+    QFETCH(bool, checked);
+    const QByteArray before = sjisBytes(line);
+    QVERIFY(writeBytes(settingsPath(), before));
+    auto w = startWindow();
+    auto *chk = w->findChild<QCheckBox *>(QStringLiteral("chkHelp"));
+    QVERIFY(chk);
+    QCOMPARE(chk->isChecked(), checked);
+    QCOMPARE(appState().helpTourFlag, checked ? 1 : 0);
+    QCOMPARE(fileBytes(settingsPath()), before);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアーＯＮ")), 0);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアーＯＦＦ")), 0);
+    QVERIFY(!w->state().loading);
+}
+
+void TestMainWindow::userClickWritesFlagOnce() {
+    auto w = startWindow();
+    auto *chk = w->findChild<QCheckBox *>(QStringLiteral("chkHelp"));
+    QVERIFY(!chk->isChecked());
+    QTest::mouseClick(chk, Qt::LeftButton);
+    QCOMPARE(MessageDialog::shown().size(), 1);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアーＯＮ"), QStringLiteral("ヘルプツアー機能をオンにします。")), 1);
+    QCOMPARE(MessageDialog::shown().first().icon, QMessageBox::Information);
+    QCOMPARE(fileBytes(resolveFile(m_dir->path(), kSettingsFile)), sjisBytes("\"ヘルプツアー\",1\r\n"));
+    QCOMPARE(appState().helpTourFlag, 1);
+    QTest::mouseClick(chk, Qt::LeftButton);
+    QCOMPARE(MessageDialog::shown().size(), 2);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアーＯＦＦ"), QStringLiteral("ヘルプツアー機能をオフにします。")), 1);
+    QCOMPARE(fileBytes(resolveFile(m_dir->path(), kSettingsFile)), sjisBytes("\"ヘルプツアー\",0\r\n"));
+    QCOMPARE(appState().helpTourFlag, 0);
+}
+
+void TestMainWindow::welcomeOnlyAtFirstStartWithTourOn_data() {
+    QTest::addColumn<bool>("firstStartDone");
+    QTest::addColumn<int>("flag");
+    QTest::addColumn<bool>("welcome");
+    QTest::newRow("first start, tour on") << false << 1 << true;
+    QTest::newRow("first start, tour off") << false << 0 << false;
+    QTest::newRow("back from a game, tour on") << true << 1 << false;
+}
+
+void TestMainWindow::welcomeOnlyAtFirstStartWithTourOn() {
+    QFETCH(bool, firstStartDone);
+    QFETCH(int, flag);
+    QFETCH(bool, welcome);
+    QVERIFY(writeBytes(settingsPath(), sjisBytes(QStringLiteral("\"ヘルプツアー\",%1\r\n").arg(flag))));
+    appState().firstStartDone = firstStartDone;
+    auto w = startWindow();
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアー"), helptexts::welcome()), welcome ? 1 : 0);
+    QCOMPARE(MessageDialog::shown().size(), welcome ? 1 : 0);
+    QVERIFY(appState().firstStartDone);
+    // A second start-up in the same run (a return from a game) never welcomes again.
+    MessageDialog::clearShown();
+    w.reset();
+    auto again = startWindow();
+    QCOMPARE(MessageDialog::shown().size(), 0);
+    QCOMPARE(again->visiblePanel(), static_cast<LogPanel *>(again->dayPanel()));
+}
+
+void TestMainWindow::visiblePanelButtonDoesNothing() {
+    QVERIFY(writeBytes(settingsPath(), sjisBytes("\"ヘルプツアー\",1\r\n")));
+    addPlay("2026/12/06", "09:00:00", "抜かな", 60);
+    auto w = startWindow();
+    QCOMPARE(w->visiblePanel(), static_cast<LogPanel *>(w->dayPanel()));
+    auto *dayList = w->dayPanel()->findChild<GridWidget *>(QStringLiteral("msgDayList"));
+    QCOMPARE(dayList->grid().rows(), 2);
+
+    QTest::mouseClick(w->button(QStringLiteral("cmdMemo")), Qt::LeftButton);
+    QCOMPARE(w->visiblePanel(), w->panel(QStringLiteral("fraMemo")));
+    const int tours = test::countShown(QStringLiteral("ヘルプツアー"));
+    QCOMPARE(tours, 1);
+    QTest::mouseClick(w->button(QStringLiteral("cmdMemo")), Qt::LeftButton);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアー")), tours);
+    QCOMPARE(w->visiblePanel(), w->panel(QStringLiteral("fraMemo")));
+
+    // "メイン" only shows the main panel: a play added meanwhile appears at its next rebuild, not now.
+    addPlay("2026/12/06", "10:00:00", "抜数字", 30);
+    QTest::mouseClick(w->button(QStringLiteral("cmdMain")), Qt::LeftButton);
+    QCOMPARE(w->visiblePanel(), static_cast<LogPanel *>(w->dayPanel()));
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアー")), tours);
+    QCOMPARE(dayList->grid().rows(), 2);
+    QTest::mouseClick(w->button(QStringLiteral("cmdMain")), Qt::LeftButton);
+    QCOMPARE(dayList->grid().rows(), 2);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアー")), tours);
+}
+
+void TestMainWindow::gameButtonReturnsToToday() {
+    addPlay("2026/12/01", "09:00:00", "宝探し", 60);
+    addPlay("2026/12/06", "10:00:00", "抜かな", 60);
+    addPlay("2026/12/06", "11:00:00", "座標", 20);
+    auto w = startWindow();
+    DayPanel *day = w->dayPanel();
+    auto *dayList = day->findChild<GridWidget *>(QStringLiteral("msgDayList"));
+    auto *calendar = day->findChild<QCalendarWidget *>(QStringLiteral("mtvmain"));
+    QCOMPARE(dayList->grid().rows(), 3);
+    // Another day picked from the keyboard: Enter on the calendar.
+    calendar->setSelectedDate(QDate(2026, 12, 1));
+    calendar->setFocus();
+    QTest::keyClick(calendar->findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview")), Qt::Key_Return);
+    QCOMPARE(w->state().selectedDate, QDate(2026, 12, 1));
+    QCOMPARE(dayList->grid().rows(), 2);
+    QCOMPARE(dayList->grid().textMatrix(1, 2), QStringLiteral("宝探し"));
+
+    QTest::mouseClick(w->button(QStringLiteral("cmdGame")), Qt::LeftButton);
+    QCOMPARE(w->state().selectedDate, kToday);
+    QCOMPARE(calendar->selectedDate(), kToday);
+    QCOMPARE(dayList->grid().rows(), 3);
+    QCOMPARE(dayList->grid().textMatrix(2, 2), QStringLiteral("座標"));
+    QVERIFY(w->gameLauncher()->isVisibleTo(w.get()));
+    QCOMPARE(w->focusWidget(), static_cast<QWidget *>(w->button(QStringLiteral("cmdG1"))));
+}
+
+void TestMainWindow::gameButtonWithEmptyLogKeepsDate() {
+    auto w = startWindow();
+    QVERIFY(w->state().emptyLog);
+    auto *calendar = w->dayPanel()->findChild<QCalendarWidget *>(QStringLiteral("mtvmain"));
+    calendar->setSelectedDate(QDate(2026, 12, 2));
+    QTest::keyClick(calendar->findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview")), Qt::Key_Return);
+    QCOMPARE(w->state().selectedDate, QDate(2026, 12, 2));
+    QTest::mouseClick(w->button(QStringLiteral("cmdGame")), Qt::LeftButton);
+    QCOMPARE(w->state().selectedDate, QDate(2026, 12, 2));
+    QVERIFY(w->gameLauncher()->isVisibleTo(w.get()));
+}
+
+void TestMainWindow::helpOpensAndQuitClosesIt() {
+    auto w = startWindow();
+    QSignalSpy quit(w.get(), &MainWindow::quitRequested);
+    QCOMPARE(openHelpWindowCount(), 0);
+    QTest::mouseClick(w->button(QStringLiteral("cmdHelp")), Qt::LeftButton);
+    QCOMPARE(openHelpWindowCount(), 1);
+    QWidget *help = w->findChild<QWidget *>(QStringLiteral("helpWindow"));
+    QVERIFY(help);
+    QCOMPARE(help->parentWidget(), static_cast<QWidget *>(w.get()));
+    QTest::mouseClick(w->button(QStringLiteral("cmdHelp")), Qt::LeftButton);
+    QCOMPARE(openHelpWindowCount(), 2);
+    QTest::mouseClick(w->button(QStringLiteral("cmdOwari")), Qt::LeftButton);
+    QCOMPARE(openHelpWindowCount(), 0);
+    QCOMPARE(quit.count(), 1);
+}
+
+// The standard buttons of a message box and the menu of a text box speak Japanese like the rest.
+void TestMainWindow::qtTextsInJapanese() {
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QDir(dir).exists(QStringLiteral("qtbase_ja.qm")))
+        QSKIP("Qt's Japanese translations are not installed (qt6-translations-l10n)");
+    QVERIFY(installQtTranslations());
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("クリア確認"), QStringLiteral("よろしいですか？"),
+                    QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    QLineEdit edit;
+    std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList actions;
+    for (const QAction *a : menu->actions())
+        if (!a->isSeparator())
+            actions << a->text();
+    QVERIFY2(actions.first().contains(QStringLiteral("元に戻す")), qPrintable(actions.join(u' ')));
+    for (const QString &text : actions)
+        QVERIFY2(!text.contains(QStringLiteral("Undo")) && !text.contains(QStringLiteral("Paste")), qPrintable(text));
+}
+
+// A screen reader announces what a label shows: a label whose accessible name hides its value ("合計時間"
+// for 0:02:30) is found on every panel.
+void TestMainWindow::valueLabelsReadTheirValues() {
+    addPlay("2026/12/06", "09:00:00", "抜かな", 90);
+    addPlay("2026/12/06", "10:00:00", "座標", 60);
+    auto w = startWindow();
+    for (const char *panel : {"cmdMain", "cmdRentai", "cmdTaijyu", "cmdSyuukei", "cmdCale", "cmdMemo", "cmdSettei"}) {
+        QTest::mouseClick(w->button(QString::fromLatin1(panel)), Qt::LeftButton);
+        for (QLabel *label : w->visiblePanel()->findChildren<QLabel *>()) {
+            if (!label->isVisibleTo(w.get()) || label->text().isEmpty())
+                continue;
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(label);
+            QVERIFY(a);
+            QVERIFY2(a->text(QAccessible::Name).contains(label->text()),
+                     qPrintable(QStringLiteral("%1 shows \"%2\" but is announced as \"%3\"")
+                                    .arg(label->objectName(), label->text(), a->text(QAccessible::Name))));
+        }
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(w->findChild<QLabel *>(QStringLiteral("lblDayTotal")))
+                 ->text(QAccessible::Name),
+             QStringLiteral("0:02:30"));
+}
+
+void TestMainWindow::helpTourBreaksOnlyItsOwnLines_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("welcome") << helptexts::welcome();
+    QTest::newRow("全グラフ") << helptexts::allGraphs();
+    QTest::newRow("範囲指定") << helptexts::range();
+    QTest::newRow("並び替え") << helptexts::sort();
+    QTest::newRow("編集") << helptexts::edit();
+    for (int game = 1; game <= 7; ++game)
+        QTest::addRow("game %d", game) << gameDefinition(game).helpText;
+}
+
+// The real box of the help tour: its text has room for the longest of its own lines.
+void TestMainWindow::helpTourBreaksOnlyItsOwnLines() {
+    QFETCH(QString, text);
+    MessageDialog::setAutoAnswer(false);
+    appState().helpTourFlag = 1;
+    int room = -1;
+    QTimer::singleShot(0, this, [&room] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+                room = label->contentsRect().width();
+            box->close();
+        }
+    });
+    showHelpTour(nullptr, text);
+    const QFontMetrics fm(QApplication::font());
+    for (const QString &line : text.split(QStringLiteral("\r\n")))
+        QVERIFY2(fm.horizontalAdvance(line) <= room, qPrintable(QStringLiteral("%1 px: %2").arg(room).arg(line)));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"

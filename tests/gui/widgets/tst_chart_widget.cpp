@@ -1,0 +1,508 @@
+#include "gui/widgets/chart_widget.h"
+
+#include <QApplication>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QContextMenuEvent>
+#include <QDate>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QImageReader>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+#include <QValueAxis>
+
+using namespace mirute;
+
+namespace {
+
+QBarSeries *barSeries(const ChartWidget &w) {
+    const auto series = w.chart()->series();
+    return series.isEmpty() ? nullptr : qobject_cast<QBarSeries *>(series.first());
+}
+
+QLineSeries *drawnTrend(const ChartWidget &w) {
+    QLineSeries *found = nullptr;
+    for (QAbstractSeries *s : w.chart()->series())
+        if (auto *line = qobject_cast<QLineSeries *>(s))
+            found = found ? nullptr : line; // exactly one
+    return found;
+}
+
+QBarCategoryAxis *categoryAxis(const ChartWidget &w) {
+    const auto axes = w.chart()->axes(Qt::Horizontal);
+    return axes.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis *>(axes.first());
+}
+
+QValueAxis *valueAxis(const ChartWidget &w) {
+    const auto axes = w.chart()->axes(Qt::Vertical);
+    return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis *>(axes.first());
+}
+
+void fill(ChartData &d, const QStringList &labels, const QList<QStringList> &columns) {
+    d.setColumnCount(int(columns.size()));
+    d.setRowCount(int(labels.size()));
+    for (int r = 1; r <= labels.size(); ++r) {
+        d.setRow(r);
+        d.setRowLabel(labels[r - 1]);
+        for (int c = 1; c <= columns.size(); ++c) {
+            d.setColumn(c);
+            d.setData(columns[c - 1][r - 1]);
+        }
+    }
+}
+
+} // namespace
+
+class TestChartWidget : public QObject {
+    Q_OBJECT
+private slots:
+    void drawsOneSeries();
+    void twoSeriesShowLegend();
+    void redrawIsCoalesced();
+    void fixedAndAutomaticAxis();
+    void emptyChart();
+    void visibilityFollowsData();
+    void labelsOrRowNumbers_data();
+    void labelsOrRowNumbers();
+    void maximumBars();
+    void drawsDataOwnedElsewhere();
+    void trendLine_data();
+    void trendLine();
+    void hoverTellsBar_data();
+    void hoverTellsBar();
+    void contextMenuSavesImage();
+    void labelsThinnedToFit_data();
+    void labelsThinnedToFit();
+};
+
+void TestChartWidget::drawsOneSeries() {
+    ChartWidget w;
+    w.resize(400, 300);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fill(w.data(), {"抜", "抜", "座"}, {{"0.42/秒", "1.5/秒", "abc"}});
+    QTRY_VERIFY(!w.redrawPending());
+    QBarSeries *series = barSeries(w);
+    QVERIFY(series);
+    QCOMPARE(series->count(), 1);
+    QBarSet *set = series->barSets().first();
+    QCOMPARE(set->count(), 3);
+    QCOMPARE(set->at(0), 0.42);
+    QCOMPARE(set->at(1), 1.5);
+    QCOMPARE(set->at(2), 0.0);
+    QCOMPARE(categoryAxis(w)->count(), 3); // the repeated label keeps its own bar
+    QVERIFY(!w.chart()->legend()->isVisible());
+    QVERIFY(w.chartView()->renderHints().testFlag(QPainter::Antialiasing));
+    QCOMPARE(set->color(), QColor(70, 114, 196));
+}
+
+void TestChartWidget::twoSeriesShowLegend() {
+    ChartWidget w;
+    w.setSeriesNames({"OK", "NG"});
+    w.setSeriesColors({Qt::darkBlue, Qt::darkRed});
+    fill(w.data(), {"1", "2"}, {{"10", "12"}, {"2", "0"}});
+    QTRY_VERIFY(!w.redrawPending());
+    QBarSeries *series = barSeries(w);
+    QVERIFY(series);
+    QCOMPARE(series->count(), 2);
+    QCOMPARE(series->barSets().at(0)->label(), QStringLiteral("OK"));
+    QCOMPARE(series->barSets().at(1)->label(), QStringLiteral("NG"));
+    QCOMPARE(series->barSets().at(1)->color(), QColor(Qt::darkRed));
+    QCOMPARE(series->barSets().at(1)->at(0), 2.0);
+    QVERIFY(w.chart()->legend()->isVisible());
+    w.data().resetToSingleZero();
+    QTRY_VERIFY(!w.redrawPending());
+    QVERIFY(!w.chart()->legend()->isVisible());
+    QCOMPARE(barSeries(w)->count(), 1);
+    QCOMPARE(barSeries(w)->barSets().first()->count(), 1);
+}
+
+void TestChartWidget::redrawIsCoalesced() {
+    ChartWidget w;
+    fill(w.data(), {"a"}, {{"1"}});
+    QTRY_VERIFY(!w.redrawPending());
+    QBarSeries *before = barSeries(w);
+    // Outside a batch every setting signals a change; the chart still waits for the event loop.
+    fill(w.data(), {"a", "b", "c", "d"}, {{"1", "2", "3", "4"}});
+    QVERIFY(w.redrawPending());
+    QCOMPARE(barSeries(w), before);
+    QCOMPARE(before->barSets().first()->count(), 1);
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(barSeries(w)->barSets().first()->count(), 4);
+    QCOMPARE(barSeries(w)->barSets().first()->at(3), 4.0);
+}
+
+void TestChartWidget::fixedAndAutomaticAxis() {
+    ChartWidget w;
+    fill(w.data(), {"a", "b"}, {{"30", "80"}});
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(valueAxis(w)->min(), 0.0);
+    QCOMPARE(valueAxis(w)->max(), 100.0);
+    w.data().setAxisRange(0, 60);
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(valueAxis(w)->max(), 60.0);
+    w.data().setAxisAuto();
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(valueAxis(w)->max(), 100.0);
+}
+
+void TestChartWidget::emptyChart() {
+    ChartWidget w;
+    w.resize(300, 200);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fill(w.data(), {"a"}, {{"5"}});
+    w.data().setRowCount(0);
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(barSeries(w)->barSets().first()->count(), 0);
+    QCOMPARE(categoryAxis(w)->count(), 0);
+    QCOMPARE(valueAxis(w)->max(), 1.0);
+    QVERIFY(!w.grab().isNull());
+}
+
+void TestChartWidget::visibilityFollowsData() {
+    QWidget window;
+    auto *w = new ChartWidget(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(w->isVisible());
+    w->data().setVisible(false);
+    QVERIFY(!w->isVisible());
+    w->data().setVisible(true);
+    QVERIFY(w->isVisible());
+}
+
+void TestChartWidget::maximumBars() {
+    constexpr int kRows = 32766;
+    ChartWidget w;
+    w.resize(800, 400);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QElapsedTimer timer;
+    timer.start();
+    ChartData &d = w.data();
+    d.beginBatch();
+    d.setRowCount(kRows);
+    for (int r = 1; r <= kRows; ++r) {
+        d.setRow(r);
+        d.setRowLabel(QString::number(r % 100)); // labels repeat, as the first characters of dates do
+        d.setData(QString::number(r % 180));
+    }
+    d.endBatch();
+    QTRY_VERIFY(!w.redrawPending());
+    QVERIFY(!w.grab().isNull());
+    qDebug() << "charted and drew" << kRows << "bars in" << timer.elapsed() << "ms";
+    // Each bar stands for a run of 33 plays and shows its largest value: at most 1,000 graphics items.
+    QBarSet *set = barSeries(w)->barSets().first();
+    QCOMPARE(set->count(), 993);
+    QCOMPARE(set->at(0), 33.0);                    // plays 1..33 hold 1..33
+    QCOMPARE(set->at(5), 179.0);                   // plays 166..198 pass the top value 179
+    QCOMPARE(set->at(992), 179.0);                 // the last run: plays 32737..32766 hold 157..179 and 0..6
+    auto *numbers = qobject_cast<QCategoryAxis *>(w.chart()->axes(Qt::Horizontal).first());
+    QVERIFY(numbers);
+    QCOMPARE(numbers->min(), -0.5);
+    QCOMPARE(numbers->max(), 992.5);
+    // Round row numbers under the bars that hold them, as many as have room.
+    const QStringList shown = numbers->categoriesLabels();
+    QVERIFY(shown.size() >= 4);
+    const int step = shown[1].toInt() - shown[0].toInt();
+    for (const QString &label : shown) {
+        QCOMPARE(label.toInt() % step, 0);
+        QCOMPARE(numbers->endValue(label), double((label.toInt() - 1) / 33));
+    }
+    QVERIFY(shown.last().toInt() + step > kRows);
+}
+
+void TestChartWidget::labelsOrRowNumbers_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<bool>("labelled");
+    QTest::newRow("a month of days") << 31 << true;
+    QTest::newRow("last labelled") << 1000 << true;
+    QTest::newRow("first numbered") << 1001 << false;
+}
+
+void TestChartWidget::labelsOrRowNumbers() {
+    QFETCH(int, rows);
+    QFETCH(bool, labelled);
+    ChartWidget w;
+    ChartData &d = w.data();
+    d.beginBatch();
+    d.setRowCount(rows);
+    for (int r = 1; r <= rows; ++r) {
+        d.setRow(r);
+        d.setRowLabel(QStringLiteral("抜"));
+        d.setValue(r);
+    }
+    d.endBatch();
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(w.chart()->axes(Qt::Horizontal).size(), 1);
+    QCOMPARE(barSeries(w)->barSets().first()->count(), labelled ? rows : (rows + 1) / 2); // 1,001 rows: 2 a bar
+    // Under one bar a row the rows' own labels (as many as fit); under runs of rows, row numbers.
+    QAbstractAxis *axis = w.chart()->axes(Qt::Horizontal).first();
+    auto *thinned = qobject_cast<QCategoryAxis *>(axis);
+    const QStringList shown = thinned ? thinned->categoriesLabels() : categoryAxis(w)->categories();
+    QVERIFY(!shown.isEmpty());
+    for (const QString &label : shown)
+        QVERIFY2(labelled ? label.startsWith(QStringLiteral("抜")) : label.toInt() > 0, qPrintable(label));
+    if (!labelled)
+        QCOMPARE(thinned->max(), (rows + 1) / 2 - 0.5);
+    // The bars stay on the axis they were drawn against after the next redraw.
+    d.setRowCount(3);
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(w.chart()->axes(Qt::Horizontal).size(), 1);
+    QCOMPARE(barSeries(w)->attachedAxes().size(), 2);
+    QCOMPARE(barSeries(w)->attachedAxes().first(), w.chart()->axes(Qt::Horizontal).first());
+}
+
+void TestChartWidget::drawsDataOwnedElsewhere() {
+    auto *data = new ChartData;
+    fill(*data, {"a", "b"}, {{"3", "4"}});
+    ChartWidget w(data);
+    QCOMPARE(&w.data(), data);
+    QCOMPARE(barSeries(w)->barSets().first()->at(1), 4.0);
+    fill(*data, {"a", "b", "c"}, {{"3", "4", "9"}});
+    QTRY_VERIFY(!w.redrawPending());
+    QCOMPARE(barSeries(w)->barSets().first()->count(), 3);
+    delete data;
+    QCOMPARE(w.data().rowCount(), 0);
+    QCOMPARE(barSeries(w)->barSets().first()->count(), 0);
+
+    auto *hidden = new ChartData;
+    hidden->setVisible(false);
+    QWidget window;
+    auto *chart = new ChartWidget(hidden, &window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(!chart->isVisible());
+    hidden->setVisible(true);
+    QVERIFY(chart->isVisible());
+    delete hidden;
+}
+
+void TestChartWidget::trendLine_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QList<QPointF>>("points");
+    // Row r holds r: the mean of the last five plays is r − 2 from the fifth play on.
+    QTest::newRow("six plays") << 6 << QList<QPointF>{{0, 1}, {1, 1.5}, {2, 2}, {3, 2.5}, {4, 3}, {5, 4}};
+    // Two plays a bar: each bar carries the trend after its second play (rows 2, 4, …, 1000, then 1001 alone).
+    QTest::newRow("runs of plays") << 1001 << QList<QPointF>{{0, 1.5}, {1, 2.5}, {2, 4}, {499, 998}, {500, 999}};
+}
+
+void TestChartWidget::trendLine() {
+    QFETCH(int, rows);
+    QFETCH(QList<QPointF>, points);
+    ChartWidget w;
+    w.resize(500, 300);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ChartData &d = w.data();
+    d.beginBatch();
+    d.setRowCount(rows);
+    for (int r = 1; r <= rows; ++r) {
+        d.setRow(r);
+        d.setValue(r);
+    }
+    d.endBatch();
+    QTRY_VERIFY(!w.redrawPending());
+    QVERIFY(!drawnTrend(w)); // only charts that ask for it
+    QVERIFY(!w.chart()->legend()->isVisible());
+
+    d.setTrendPlays(5);
+    QTRY_VERIFY(!w.redrawPending());
+    QLineSeries *line = drawnTrend(w);
+    QVERIFY(line);
+    QCOMPARE(line->name(), QStringLiteral("平均(5回)"));
+    QCOMPARE(line->count(), barSeries(w)->barSets().first()->count());
+    for (const QPointF &p : points)
+        QCOMPARE(line->at(int(p.x())), p);
+    QCOMPARE(line->attachedAxes(), barSeries(w)->attachedAxes());
+    // The legend names the line; the single series of bars needs no entry.
+    QVERIFY(w.chart()->legend()->isVisible());
+    QTRY_VERIFY(w.chart()->legend()->markers(line).first()->isVisible());
+    QVERIFY(!w.chart()->legend()->markers(barSeries(w)).first()->isVisible());
+}
+
+void TestChartWidget::hoverTellsBar_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("series");
+    QTest::addColumn<int>("bar");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<bool>("detailed");
+    QTest::addColumn<QString>("text");
+    // Row r is labelled "rN", its value r / 10 (series 2: r / 10 + 100).
+    QTest::newRow("a bar with its unit") << 5 << 0 << 2 << "秒" << false << "r3 0.3秒";
+    QTest::newRow("a detail names the row") << 5 << 0 << 4 << "%" << true << "5回 r5 0.5%";
+    QTest::newRow("the second series is named") << 5 << 1 << 1 << "" << false << "r2 ＮＧ 100.2";
+    // 2,001 rows, three a bar: bar 10 stands for rows 31 to 33, named after the first, showing the largest.
+    QTest::newRow("a run of rows") << 2001 << 0 << 10 << "/秒" << false << "r31 3.3/秒";
+}
+
+void TestChartWidget::hoverTellsBar() {
+    QFETCH(int, rows);
+    QFETCH(int, series);
+    QFETCH(int, bar);
+    QFETCH(QString, unit);
+    QFETCH(bool, detailed);
+    QFETCH(QString, text);
+    ChartWidget w;
+    w.setSeriesNames({QStringLiteral("ＯＫ"), QStringLiteral("ＮＧ")});
+    w.resize(rows > 1000 ? 2400 : 500, 300); // wide enough for a mouse to rest on one of 667 bars
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ChartData &d = w.data();
+    d.beginBatch();
+    d.setColumnCount(series + 1);
+    d.setRowCount(rows);
+    d.setValueUnit(unit);
+    for (int r = 1; r <= rows; ++r) {
+        d.setRow(r);
+        d.setRowLabel(QStringLiteral("r%1").arg(r));
+        if (detailed)
+            d.setRowDetail(QStringLiteral("%1回 r%1").arg(r));
+        for (int c = 1; c <= series + 1; ++c) {
+            d.setColumn(c);
+            d.setValue(r / 10.0 + (c - 1) * 100);
+        }
+    }
+    d.endBatch();
+    QTRY_VERIFY(!w.redrawPending());
+
+    // The mouse rests on the middle of the bar, as a player's would.
+    QBarSet *set = barSeries(w)->barSets().at(series);
+    const qreal x = bar + (series == 0 ? -0.1 : 0.1) * (barSeries(w)->count() - 1);
+    const QPointF inBar = w.chart()->mapToPosition(QPointF(x, set->at(bar) / 2), barSeries(w));
+    const QPoint at = w.chartView()->mapFromScene(w.chart()->mapToScene(inBar));
+    QTest::mouseMove(w.chartView()->viewport(), at);
+    QTRY_COMPARE(QToolTip::text(), text);
+    QTest::mouseMove(w.chartView()->viewport(), QPoint(2, 2)); // off the bars
+    QTRY_VERIFY(QToolTip::text().isEmpty());
+}
+
+void TestChartWidget::contextMenuSavesImage() {
+    QTemporaryDir dir;
+    ChartWidget w;
+    w.resize(420, 260);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fill(w.data(), {"a", "b"}, {{"3", "4"}});
+    QTRY_VERIFY(!w.redrawPending());
+    const QString path = dir.filePath(QStringLiteral("グラフ.png"));
+    bool menuSeen = false, dialogSeen = false;
+
+    // The file dialog opens from the menu's action; answer it as a user would, by typing a name.
+    QTimer dialogPoll;
+    dialogPoll.setInterval(10);
+    connect(&dialogPoll, &QTimer::timeout, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        dialogPoll.stop();
+        dialogSeen = dialog->objectName() == QStringLiteral("dlgImage");
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (!name)
+            return dialog->reject();
+        name->setText(path);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    QTimer::singleShot(0, this, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        QAction *save = menu->findChild<QAction *>(QStringLiteral("mnuImage"));
+        if (!save) {
+            menu->close();
+            return;
+        }
+        menuSeen = save->text() == QStringLiteral("画像保存…");
+        dialogPoll.start();
+        menu->setActiveAction(save);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    const QPoint at = w.chartView()->viewport()->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, w.chartView()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(w.chartView()->viewport(), &event);
+    dialogPoll.stop();
+    QVERIFY(menuSeen);
+    QVERIFY(dialogSeen);
+    QImageReader reader(path);
+    QCOMPARE(reader.format(), QByteArray("png"));
+    const QImage image = reader.read();
+    QCOMPARE(image.size(), w.chartView()->size() * w.devicePixelRatio());
+    QCOMPARE(image.pixelColor(image.width() / 2, 2), w.chartView()->grab().toImage().pixelColor(image.width() / 2, 2));
+
+    // A file that cannot be written is told, and nothing is left behind.
+    const QString missing = dir.filePath(QStringLiteral("無い/グラフ.png"));
+    QVERIFY(!w.saveImage(missing).isEmpty());
+    QVERIFY(!QFileInfo::exists(missing));
+}
+
+void TestChartWidget::labelsThinnedToFit_data() {
+    QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("thinned");
+    QStringList hours, days, years, games;
+    for (int h = 0; h < 24; ++h)
+        hours << QStringLiteral(" %1").arg(h);
+    for (QDate d(2024, 1, 1); d < QDate(2024, 2, 1); d = d.addDays(1))
+        days << d.toString(QStringLiteral("yyyy/MM/dd"));
+    for (QDate d(2023, 1, 1); d < QDate(2026, 1, 1); d = d.addDays(1))
+        years << d.toString(QStringLiteral("yyyy/MM/dd"));
+    QTest::newRow("hours, wide") << hours << 1200 << false;
+    QTest::newRow("hours, narrow") << hours << 400 << true;
+    QTest::newRow("a month of days") << days << 600 << true;
+    QTest::newRow("three years of days") << years << 600 << true; // one bar a day and a half: still dates
+    QTest::newRow("three games") << QStringList{"抜か", "宝探", "座標"} << 400 << false;
+}
+
+// Labels too wide for their bars are not all cut to "...": every so many is shown, whole, under its own
+// bar, and a label that names its row (an hour, a date) stays itself even when a bar stands for several rows.
+void TestChartWidget::labelsThinnedToFit() {
+    QFETCH(QStringList, labels);
+    QFETCH(int, width);
+    QFETCH(bool, thinned);
+    ChartWidget w;
+    w.resize(width, 300);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fill(w.data(), labels, {QStringList(labels.size(), QStringLiteral("5"))});
+    QTRY_VERIFY(!w.redrawPending());
+    QApplication::processEvents(); // the plot's width is known: the axis is thinned to it
+    QAbstractAxis *axis = w.chart()->axes(Qt::Horizontal).first();
+    const qreal plot = w.chart()->plotArea().width();
+    const QFontMetricsF fm(axis->labelsFont());
+    if (!thinned) {
+        QVERIFY(categoryAxis(w));
+        QCOMPARE(categoryAxis(w)->categories(), labels);
+        return;
+    }
+    auto *shown = qobject_cast<QCategoryAxis *>(axis);
+    QVERIFY(shown);
+    const QStringList texts = shown->categoriesLabels();
+    QVERIFY(texts.size() >= 2);
+    const int bars = barSeries(w)->barSets().first()->count();
+    const int perBar = (labels.size() + bars - 1) / bars;
+    for (const QString &text : texts) {
+        const int row = int(labels.indexOf(text));
+        QVERIFY2(row >= 0, qPrintable(text));                  // a row's own label, not a row number
+        QCOMPARE(shown->endValue(text), double(row / perBar)); // under its own bar
+        // Qt Charts gives each label the plot's width shared among the labels and one more.
+        QVERIFY(fm.horizontalAdvance(text) + 8 <= plot / (texts.size() + 1));
+    }
+}
+
+QTEST_MAIN(TestChartWidget)
+#include "tst_chart_widget.moc"
