@@ -80,7 +80,7 @@ void TestKanaWindow::type(QLineEdit *box, const QString &text) {
 
 void TestKanaWindow::launcherMapsButtonsToGames() {
     MainWindow main(m_dir->path());
-    main.Form_Load();
+    main.startUp();
     QList<int> opened;
     connect(&main, &MainWindow::gameRequested, this, [&](int n) { opened << n; });
     QTest::mouseClick(main.button("cmdGame"), Qt::LeftButton);
