@@ -1,7 +1,6 @@
 #include "log/diary_panel.h"
 
 #include "app/help_texts.h"
-#include "games/common/clock.h"
 #include "log/log_list.h"
 #include "log/memo.h"
 #include "ui/grid_widget.h"
@@ -16,10 +15,6 @@
 
 namespace mirute {
 namespace {
-
-QString backupStamp() {
-    return backupStampOf(appClock().now());
-}
 
 QLabel *plainLabel(const QString &text, const QString &name, QWidget *parent) {
     auto *l = new QLabel(text, parent);
@@ -113,7 +108,7 @@ void DiaryPanel::cmdMemoHozon_Click() {
     if (m_selectedRow < 1 || m_selectedRow >= m_memoList.rows())
         return;
     const DiaryChange change =
-        replaceDiary(mainState().dataDir, m_memoList, m_selectedRow, m_txtMemo->text(), backupStamp());
+        replaceDiary(mainState().dataDir, m_memoList, m_selectedRow, m_txtMemo->text(), backupStampNow());
     if (!change.result.ok()) {
         MessageDialog::warning(this, QStringLiteral("一言日記保存"), change.result.error);
         return;
@@ -124,7 +119,7 @@ void DiaryPanel::cmdMemoHozon_Click() {
 }
 
 void DiaryPanel::cmdKizukiHozon_Click() {
-    const WriteResult w = saveMemo(mainState().dataDir, m_txtKizuki->toPlainText(), backupStamp());
+    const WriteResult w = saveMemo(mainState().dataDir, m_txtKizuki->toPlainText(), backupStampNow());
     if (!w.ok())
         MessageDialog::warning(this, QStringLiteral("メモ保存"), w.error);
 }

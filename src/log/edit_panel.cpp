@@ -2,7 +2,6 @@
 
 #include "app/app_state.h"
 #include "app/help_texts.h"
-#include "games/common/clock.h"
 #include "log/backup_restore_dialog.h"
 #include "log/log_list.h"
 #include "log/new_start.h"
@@ -21,10 +20,6 @@ namespace {
 
 const QString kConfirmTitle = QStringLiteral("クリア確認");
 const QString kRestoreTitle = QStringLiteral("バックアップから復元");
-
-QString backupStamp() {
-    return backupStampOf(appClock().now());
-}
 
 QPushButton *addButton(const QString &caption, const QString &name, QWidget *parent) {
     auto *b = new QPushButton(caption, parent);
@@ -103,7 +98,7 @@ void EditPanel::cmdRowDel_Click() {
     if (!MessageDialog::confirm(this, kConfirmTitle, deleteQuestion(m_henList, m_selectedRow)))
         return;
     const bool lastRecord = m_henList.rows() == 2;
-    const WriteResult w = deleteLogRow(mainState().dataDir, m_henList, m_selectedRow, backupStamp());
+    const WriteResult w = deleteLogRow(mainState().dataDir, m_henList, m_selectedRow, backupStampNow());
     if (!w.ok()) {
         MessageDialog::warning(this, QStringLiteral("個別削除"), w.error);
         return;
@@ -121,7 +116,7 @@ void EditPanel::cmdNew1_Click() {
                                 QStringLiteral("これまでのデータを削除して新しくスタートします。よろしいですか？")))
         return;
     const QString name = storableText(m_txtPriData->text());
-    const WriteResult w = newStart(mainState().dataDir, name, backupStamp());
+    const WriteResult w = newStart(mainState().dataDir, name, backupStampNow());
     if (!w.ok()) {
         MessageDialog::warning(this, QStringLiteral("新規スタート"), w.error);
         return;
@@ -169,7 +164,7 @@ void EditPanel::cmdRestore_Click() {
             .arg(chosen.plays);
     if (!MessageDialog::confirm(this, QStringLiteral("復元確認"), question, MessageDialog::Cancel))
         return;
-    const WriteResult w = restoreLogBackup(dir, chosen.fileName, backupStamp());
+    const WriteResult w = restoreLogBackup(dir, chosen.fileName, backupStampNow());
     if (!w.ok()) {
         MessageDialog::warning(this, kRestoreTitle, w.error);
         return;
