@@ -1,5 +1,6 @@
 #include "core/log/backups.h"
 
+#include "core/base/clock.h"
 #include "core/base/file_errors.h"
 #include "core/log/play_log.h"
 
@@ -45,6 +46,8 @@ void dropOldCopies(const QString &dir, const QString &name, const QString &stamp
 } // namespace
 
 QString backupStampOf(const QDateTime &when) { return when.toString(kStampFormat); }
+
+QString backupStampNow() { return backupStampOf(appClock().now()); }
 
 WriteResult backupFile(const QString &dir, const QString &name, const QString &stamp) {
     const QString path = resolveFile(dir, name);

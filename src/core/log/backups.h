@@ -19,6 +19,8 @@ inline constexpr int kKeepDays = 30;
 
 // The date and time that name the backup copies of one change: "20240301_093005".
 QString backupStampOf(const QDateTime &when);
+// The stamp of a change made now, by the program's clock (which tests replace).
+QString backupStampNow();
 
 // Copies the file into the folder's "バックアップ" subfolder as <name>_<stamp>.<suffix> (a second copy in
 // the same second gets _2, _3, …), before a rewrite or an erase that the user might regret, then thins out

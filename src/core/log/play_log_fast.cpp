@@ -12,6 +12,7 @@
 #include <QSemaphore>
 #include <QThreadPool>
 
+#include <atomic>
 #include <bit>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -332,6 +333,9 @@ private:
 
 namespace {
 
+std::atomic<int> g_finishedReads{0};
+std::atomic<int> g_twoPartReads{0};
+
 // Below this a log is read in one piece: the second thread would cost more than it saves.
 constexpr qsizetype kTwoPartBytes = 512 * 1024;
 
@@ -375,6 +379,7 @@ bool readInTwoParts(QByteArrayView bytes, qsizetype cut, PlayLogData *data) {
     if (!firstRead || !secondRead)
         return false;
     data->records.append(std::move(second.data().records));
+    ++g_twoPartReads;
     return true;
 }
 
@@ -387,9 +392,13 @@ bool readSoundPlayLog(const QByteArray &bytes, PlayLogData *data) {
     const void *lineEnd = bytes.size() < kTwoPartBytes
                               ? nullptr
                               : std::memchr(bytes.constData() + middle, '\n', size_t(bytes.size() - middle));
-    if (!lineEnd)
-        return FastLogReader(data).read(bytes);
-    return readInTwoParts(bytes, static_cast<const char *>(lineEnd) + 1 - bytes.constData(), data);
+    const bool read = lineEnd ? readInTwoParts(bytes, static_cast<const char *>(lineEnd) + 1 - bytes.constData(), data)
+                              : FastLogReader(data).read(bytes);
+    if (read)
+        ++g_finishedReads;
+    return read;
 }
+
+FastReadCounts fastReadCounts() { return {g_finishedReads.load(), g_twoPartReads.load()}; }
 
 } // namespace mirute

@@ -1,7 +1,6 @@
 #include "gui/panels/diary_panel.h"
 
 #include "core/views/help_texts.h"
-#include "core/base/clock.h"
 #include "core/views/log_list.h"
 #include "core/log/memo.h"
 #include "gui/widgets/grid_widget.h"
@@ -16,10 +15,6 @@
 
 namespace mirute {
 namespace {
-
-QString backupStamp() {
-    return backupStampOf(appClock().now());
-}
 
 QLabel *plainLabel(const QString &text, const QString &name, QWidget *parent) {
     auto *l = new QLabel(text, parent);
@@ -113,7 +108,7 @@ void DiaryPanel::onSaveDiaryClicked() {
     if (m_selectedRow < 1 || m_selectedRow >= m_memoList.rows())
         return;
     const DiaryChange change =
-        replaceDiary(mainState().dataDir, m_memoList, m_selectedRow, m_diaryBox->text(), backupStamp());
+        replaceDiary(mainState().dataDir, m_memoList, m_selectedRow, m_diaryBox->text(), backupStampNow());
     if (!change.result.ok()) {
         MessageDialog::warning(this, QStringLiteral("一言日記保存"), change.result.error);
         return;
@@ -124,7 +119,7 @@ void DiaryPanel::onSaveDiaryClicked() {
 }
 
 void DiaryPanel::onSaveMemoClicked() {
-    const WriteResult w = saveMemo(mainState().dataDir, m_memoBox->toPlainText(), backupStamp());
+    const WriteResult w = saveMemo(mainState().dataDir, m_memoBox->toPlainText(), backupStampNow());
     if (!w.ok())
         MessageDialog::warning(this, QStringLiteral("メモ保存"), w.error);
 }

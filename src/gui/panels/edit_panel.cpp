@@ -2,7 +2,6 @@
 
 #include "core/log/app_state.h"
 #include "core/views/help_texts.h"
-#include "core/base/clock.h"
 #include "gui/panels/backup_restore_dialog.h"
 #include "core/views/log_list.h"
 #include "core/log/new_start.h"
@@ -21,10 +20,6 @@ namespace {
 
 const QString kConfirmTitle = QStringLiteral("クリア確認");
 const QString kRestoreTitle = QStringLiteral("バックアップから復元");
-
-QString backupStamp() {
-    return backupStampOf(appClock().now());
-}
 
 QPushButton *addButton(const QString &caption, const QString &name, QWidget *parent) {
     auto *b = new QPushButton(caption, parent);
@@ -103,7 +98,7 @@ void EditPanel::deleteSelectedPlay() {
     if (!MessageDialog::confirm(this, kConfirmTitle, deleteQuestion(m_henList, m_selectedRow)))
         return;
     const bool lastRecord = m_henList.rows() == 2;
-    const WriteResult w = deleteLogRow(mainState().dataDir, m_henList, m_selectedRow, backupStamp());
+    const WriteResult w = deleteLogRow(mainState().dataDir, m_henList, m_selectedRow, backupStampNow());
     if (!w.ok()) {
         MessageDialog::warning(this, QStringLiteral("個別削除"), w.error);
         return;
@@ -121,7 +116,7 @@ void EditPanel::startAfresh() {
                                 QStringLiteral("これまでのデータを削除して新しくスタートします。よろしいですか？")))
         return;
     const QString name = storableText(m_nameBox->text());
-    const WriteResult w = newStart(mainState().dataDir, name, backupStamp());
+    const WriteResult w = newStart(mainState().dataDir, name, backupStampNow());
     if (!w.ok()) {
         MessageDialog::warning(this, QStringLiteral("新規スタート"), w.error);
         return;
@@ -169,7 +164,7 @@ void EditPanel::restoreFromBackup() {
             .arg(chosen.plays);
     if (!MessageDialog::confirm(this, QStringLiteral("復元確認"), question, MessageDialog::Cancel))
         return;
-    const WriteResult w = restoreLogBackup(dir, chosen.fileName, backupStamp());
+    const WriteResult w = restoreLogBackup(dir, chosen.fileName, backupStampNow());
     if (!w.ok()) {
         MessageDialog::warning(this, kRestoreTitle, w.error);
         return;

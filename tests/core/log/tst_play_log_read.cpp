@@ -1,6 +1,7 @@
 // readPlayLog reads a sound file straight from its bytes and every other file line by line; both ways must
 // give the same records and the same problems for any file.
 #include "core/log/play_log.h"
+#include "core/log/play_log_fast.h"
 #include "core/base/sjis.h"
 #include "core/base/text_file.h"
 #include "support/test_files.h"
@@ -25,6 +26,22 @@ QString describe(const PlayRecord &r) {
     return QStringLiteral("%1|%2|%3|%4|%5").arg(r.date, r.time, r.game).arg(double(r.seconds)).arg(r.diary);
 }
 
+// kLargePlays sound records of many days, games and diaries: a log large enough to be read in two parts.
+constexpr int kLargePlays = 12000;
+QByteArray largeLog() {
+    QByteArray large;
+    for (int i = 0; i < kLargePlays; ++i)
+        large += sjisBytes(QStringLiteral("\"%1\",\"%2\",\"%3\",%4,\"日記 %5、その%6\",%7\r\n")
+                           .arg(QDate(2021, 1, 1).addDays(i / 7).toString(QStringLiteral("yyyy/MM/dd")))
+                           .arg(QTime(8, 0).addSecs(i * 37 % 50000).toString(QStringLiteral("HH:mm:ss")))
+                           .arg(i % 11 == 0 ? QStringLiteral("座標の") : QStringLiteral("抜かな"))
+                           .arg(i % 5 == 0 ? QStringLiteral("42.8") : QString::number(i % 300))
+                           .arg(i)
+                           .arg(QString(QChar(u'あ' + i % 40)))
+                           .arg(i % 2 ? QStringLiteral("\"\"") : QString()));
+    return large;
+}
+
 } // namespace
 
 class TestPlayLogRead : public QObject {
@@ -34,6 +51,8 @@ private slots:
     void sameAsLineByLine();
     void damagedFieldsNamed_data();
     void damagedFieldsNamed();
+    void soundLogsReadByBytes_data();
+    void soundLogsReadByBytes();
 
 private:
     static void readBothWays(const QByteArray &bytes, PlayLogData *out);
@@ -122,32 +141,22 @@ void TestPlayLogRead::sameAsLineByLine_data() {
 
     // Large logs are read in two parts at once; the records must come out whole and in file order, and a
     // damaged line in either part must still be found and named.
-    QByteArray large;
-    constexpr int kLarge = 12000;
-    for (int i = 0; i < kLarge; ++i)
-        large += sjisBytes(QStringLiteral("\"%1\",\"%2\",\"%3\",%4,\"日記 %5、その%6\",%7\r\n")
-                               .arg(QDate(2021, 1, 1).addDays(i / 7).toString(QStringLiteral("yyyy/MM/dd")))
-                               .arg(QTime(8, 0).addSecs(i * 37 % 50000).toString(QStringLiteral("HH:mm:ss")))
-                               .arg(i % 11 == 0 ? QStringLiteral("座標の") : QStringLiteral("抜かな"))
-                               .arg(i % 5 == 0 ? QStringLiteral("42.8") : QString::number(i % 300))
-                               .arg(i)
-                               .arg(QString(QChar(u'あ' + i % 40)))
-                               .arg(i % 2 ? QStringLiteral("\"\"") : QString()));
+    const QByteArray large = largeLog();
     QVERIFY(large.size() > 600 * 1024);
-    QTest::newRow("large log") << large << kLarge << 0;
+    QTest::newRow("large log") << large << kLargePlays << 0;
     QByteArray damagedLate = large;
     damagedLate.replace(damagedLate.lastIndexOf("\r\n\"", damagedLate.size() - 100) + 2, 1, "x");
-    QTest::newRow("large log, damage near the end") << damagedLate << kLarge - 1 << 1;
+    QTest::newRow("large log, damage near the end") << damagedLate << kLargePlays - 1 << 1;
     QByteArray badLate = large;
     badLate.insert(large.size() * 3 / 4, QByteArray("\x81"));
-    QTest::newRow("large log, bad byte in the second part") << badLate << kLarge - 1 << 1;
+    QTest::newRow("large log, bad byte in the second part") << badLate << kLargePlays - 1 << 1;
     QByteArray badEarly = large;
     badEarly.insert(large.size() / 4, QByteArray("\x81"));
-    QTest::newRow("large log, bad byte in the first part") << badEarly << kLarge - 1 << 1;
+    QTest::newRow("large log, bad byte in the first part") << badEarly << kLargePlays - 1 << 1;
     QByteArray split = large;
     const qsizetype middle = split.indexOf('\n', split.size() / 2) + 1;
     split.insert(middle, "\r\n \r\n");
-    QTest::newRow("large log, blank lines at the cut") << split << kLarge << 0;
+    QTest::newRow("large log, blank lines at the cut") << split << kLargePlays << 0;
 }
 
 void TestPlayLogRead::sameAsLineByLine() {
@@ -215,6 +224,36 @@ void TestPlayLogRead::damagedFieldsNamed() {
     QCOMPARE(read.problems[0].line, 2);
     QCOMPARE(read.problems[0].reason, said);
     QVERIFY(problemsMessage(kPlayLogFile, read.problems).contains(QStringLiteral("「データ.txt」の 2 行目")));
+}
+
+void TestPlayLogRead::soundLogsReadByBytes_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("byBytes");     // read to the end by the byte-level reader
+    QTest::addColumn<bool>("inTwoParts");  // and in two parts at once
+    const QByteArray sound = sjisBytes(QStringLiteral("\"2024/03/01\",\"09:30:05\",\"抜かな\",60,\"日記\",\"\"\r\n"));
+    QTest::newRow("small sound log") << sound.repeated(50) << true << false;
+    QTest::newRow("large sound log") << largeLog() << true << true;
+    // A damaged line is for the line-by-line reader, which names it.
+    QTest::newRow("small log, one line damaged") << sound + "\"2024/03/01\",\"x\"junk\r\n" + sound << false << false;
+    QByteArray damagedLarge = largeLog();
+    damagedLarge.insert(damagedLarge.size() * 3 / 4, QByteArray("\x81"));
+    QTest::newRow("large log, one line damaged") << damagedLarge << false << false;
+}
+
+// Every sound log is read straight from its bytes, and a large one in two parts: the line-by-line reader
+// would give the same records, so only the counts show that the fast way was taken.
+void TestPlayLogRead::soundLogsReadByBytes() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, byBytes);
+    QFETCH(bool, inTwoParts);
+    QTemporaryDir tmp;
+    writeLog(tmp.path(), bytes);
+    const FastReadCounts before = fastReadCounts();
+    const PlayLogData read = readPlayLog(tmp.path());
+    const FastReadCounts after = fastReadCounts();
+    QCOMPARE(read.problems.isEmpty(), byBytes);
+    QCOMPARE(after.finished - before.finished, byBytes ? 1 : 0);
+    QCOMPARE(after.inTwoParts - before.inTwoParts, inTwoParts ? 1 : 0);
 }
 
 // Reads the bytes as the program does and line by line, checks that both give the same, and hands back

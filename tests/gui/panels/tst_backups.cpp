@@ -60,6 +60,7 @@ private slots:
     void unchangedSaveWritesNothing();
     void copiesThinnedOut_data();
     void copiesThinnedOut();
+    void copiesDatedByTheClock();
     void restoreFromEditPanel();
 };
 
@@ -136,6 +137,33 @@ void TestBackups::copiesThinnedOut() {
              QStringLiteral("データ_20261206_10%1%2.txt").arg(savesPerDay - 1, 2, 10, QChar(u'0')).arg("00"));
     QVERIFY(copiesIn(dir.path()).contains(QStringLiteral("メモ_20200101_000000.TXT")));
     QVERIFY(copiesIn(dir.path()).contains(QStringLiteral("データ_控え.txt")));
+}
+
+// The program's clock names the copies, and its date decides which of them are kept: after one save a day for
+// 40 days of the clock, the newest 20 copies and one a day back to 30 days before the clock's date stay,
+// whatever the date of the machine running the test.
+void TestBackups::copiesDatedByTheClock() {
+    QTemporaryDir dir;
+    test::FakeClock clock(QDateTime(QDate(2026, 10, 28), QTime(23, 59, 59)));
+    setAppClock(&clock);
+    for (int day = 0; day < 40; ++day) {
+        QVERIFY(rewriteBytes(dir.path(), kPlayLogFile, logOf(day + 1)).ok());
+        QVERIFY(backupFile(dir.path(), kPlayLogFile, backupStampNow()).ok());
+        clock.advance(24 * 60 * 60);
+    }
+    // A second change within the same second of the clock, and one a second later on the next day.
+    clock.advance(-24 * 60 * 60);
+    QVERIFY(rewriteBytes(dir.path(), kPlayLogFile, logOf(41)).ok());
+    QVERIFY(backupFile(dir.path(), kPlayLogFile, backupStampNow()).ok());
+    clock.advance(1);
+    QVERIFY(rewriteBytes(dir.path(), kPlayLogFile, logOf(42)).ok());
+    QVERIFY(backupFile(dir.path(), kPlayLogFile, backupStampNow()).ok());
+    setAppClock(nullptr);
+    const QStringList copies = copiesIn(dir.path());
+    QCOMPARE(copies.size(), 31);
+    QCOMPARE(copies.first(), QStringLiteral("データ_20261108_235959.txt"));
+    QCOMPARE(copies.mid(29), (QStringList{"データ_20261206_235959_2.txt", "データ_20261207_000000.txt"}));
+    QCOMPARE(readBytes(dir.filePath(kFolder), copies.last()), logOf(42));
 }
 
 void TestBackups::restoreFromEditPanel() {

@@ -1,1 +1,0 @@
-// test support library anchor
