@@ -17,8 +17,12 @@ QString &dirStore() {
 }
 } // namespace
 
-const QString &sampleDir() { return dirStore(); }
-void setSampleDir(const QString &dir) { dirStore() = dir; }
+const QString &sampleDir() {
+    return dirStore();
+}
+void setSampleDir(const QString &dir) {
+    dirStore() = dir;
+}
 
 QDate lastPlayDay() {
     static const QDate day = [] {
@@ -42,7 +46,7 @@ bool waitFor(const std::function<bool()> &done, int timeoutMs) {
 double peakRssMb() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0;   // kilobytes on Linux
+    return double(u.ru_maxrss) / 1024.0; // kilobytes on Linux
 }
 
 } // namespace mirute::bench

@@ -2,10 +2,10 @@
 // read on two threads, so processor time here is the whole process's, beside the wall-clock time.
 #include "bench_env.h"
 
-#include "core/games/game_catalog.h"
-#include "core/games/common/game_history.h"
-#include "core/log/play_log.h"
 #include "core/base/text_file.h"
+#include "core/games/common/game_history.h"
+#include "core/games/game_catalog.h"
+#include "core/log/play_log.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,8 +17,7 @@ void addRecordCounters(benchmark::State &state, qsizetype records, qsizetype byt
     state.counters["records"] = double(records);
     state.counters["records_per_s"] =
         benchmark::Counter(double(records), benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["MB_per_s"] =
-        benchmark::Counter(double(bytes) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["MB_per_s"] = benchmark::Counter(double(bytes) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void BM_ReadPlayLog(benchmark::State &state) {

@@ -6,8 +6,8 @@
 #include "bench_windows.h"
 
 #include "gui/app/main_window.h"
-#include "sample_log/sample_log.h"
 #include "gui/widgets/message_dialog.h"
+#include "sample_log/sample_log.h"
 
 #include <QApplication>
 #include <QJsonDocument>

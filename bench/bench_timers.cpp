@@ -101,7 +101,7 @@ void BM_EngineTimers(benchmark::State &state) {
             break;
         }
         GameEngine &engine = window->engine();
-        engine.setAutoSave(false);   // the sample log stays as it is for the other benchmarks
+        engine.setAutoSave(false); // the sample log stays as it is for the other benchmarks
         engine.setMode(0);
         engine.setCountLimit(answersToGive);
         auto *answerBox = window->findChild<QLineEdit *>(QStringLiteral("txtKaitou"));
@@ -110,9 +110,8 @@ void BM_EngineTimers(benchmark::State &state) {
         QList<double> feedbackLate;
         qint64 feedbackAt = 0;
         QObject::connect(&engine, &GameEngine::feedback, window, [&] { feedbackAt = clock.nsecsElapsed(); });
-        QObject::connect(&engine, &GameEngine::feedbackEnded, window, [&] {
-            feedbackLate.append(double(clock.nsecsElapsed() - feedbackAt) / 1e6 - 150.0);
-        });
+        QObject::connect(&engine, &GameEngine::feedbackEnded, window,
+                         [&] { feedbackLate.append(double(clock.nsecsElapsed() - feedbackAt) / 1e6 - 150.0); });
         // The player reads the question and types the missing digit 0.25 to 0.55 s later.
         QObject::connect(&engine, &GameEngine::questionChanged, window, [&] {
             QTimer::singleShot(250 + int(rng() % 300), Qt::PreciseTimer, window, [&] {

@@ -3,11 +3,11 @@
 #include "bench_env.h"
 
 #include "core/log/game_names.h"
-#include "core/views/log_list.h"
 #include "core/log/play_log.h"
 #include "core/views/all_graphs.h"
 #include "core/views/calendar.h"
 #include "core/views/day_summary.h"
+#include "core/views/log_list.h"
 #include "core/views/range_view.h"
 #include "core/views/sort_view.h"
 #include "core/views/totals.h"
@@ -56,9 +56,7 @@ void BM_Range(benchmark::State &state) {
     qsizetype rows = 0;
     for (auto _ : state) {
         switch (RangeCase(state.range(0))) {
-        case RangeAll:
-            view.open();
-            break;
+        case RangeAll: view.open(); break;
         case RangeKey:
             view.filter().key = QStringLiteral("抜");
             view.searchKey();
@@ -72,7 +70,13 @@ void BM_Range(benchmark::State &state) {
     }
     state.counters["rows"] = double(rows - 1);
 }
-BENCHMARK(BM_Range)->ArgName("all0_key1_weekday2")->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_Range)
+    ->ArgName("all0_key1_weekday2")
+    ->DenseRange(0, 2)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 void BM_SortFill(benchmark::State &state) {
     Grid grid;
@@ -94,8 +98,13 @@ void BM_SortButton(benchmark::State &state) {
         pressSortButton(grid, int(state.range(0)));
     addRecords(state, grid.rows() - 1);
 }
-BENCHMARK(BM_SortButton)->ArgName("button")->DenseRange(0, kSortButtonCount - 1)->Unit(benchmark::kMillisecond)
-    ->MinTime(1.0)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_SortButton)
+    ->ArgName("button")
+    ->DenseRange(0, kSortButtonCount - 1)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 void BM_Totals(benchmark::State &state) {
     const auto measure = TotalsMeasure(state.range(0));
@@ -106,7 +115,13 @@ void BM_Totals(benchmark::State &state) {
     }
     state.counters["day_rows"] = double(days.rows() - 1);
 }
-BENCHMARK(BM_Totals)->ArgName("time0_count1_both2")->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_Totals)
+    ->ArgName("time0_count1_both2")
+    ->DenseRange(0, 2)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 void BM_Calendar(benchmark::State &state) {
     Calendar calendar;

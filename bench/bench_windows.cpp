@@ -1,7 +1,7 @@
 // The windows at the largest log: start-up of the main window to its first paint, a game window opening,
 // and each panel button of the main window (the panel's fill, then its widgets shown and painted).
-#include "bench_env.h"
 #include "bench_windows.h"
+#include "bench_env.h"
 
 #include "gui/app/main_window.h"
 #include "gui/games/game_launcher_window.h"
@@ -127,6 +127,8 @@ void registerPanelButtonBenchmarks() {
             ->MinTime(1.0);
 }
 
-void closeBenchWindows() { g_window.reset(); }
+void closeBenchWindows() {
+    g_window.reset();
+}
 
 } // namespace mirute::bench

@@ -1,9 +1,9 @@
 // The name file and the main settings readers on any file: the help tour flag is 0 or 1 (on when the file
 // is damaged), and a name saved by the program reads back as saved.
-#include "core/log/app_state.h"
-#include "fuzz_check.h"
 #include "core/base/sjis.h"
 #include "core/base/write_list.h"
+#include "core/log/app_state.h"
+#include "fuzz_check.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // The dictionary reader on any file: items are non-empty, carry the number of a readable line, and no
 // item comes from a line reported as damaged.
-#include "fuzz_check.h"
 #include "core/games/common/dictionary.h"
+#include "fuzz_check.h"
 
 #include <QSet>
 #include <cstdint>

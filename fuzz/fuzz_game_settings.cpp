@@ -1,8 +1,8 @@
 // A game's settings reader on any file: the settings are always within their ranges, and the line written
 // from them reads back unchanged without any repair.
-#include "fuzz_check.h"
-#include "core/games/common/game_settings.h"
 #include "core/base/sjis.h"
+#include "core/games/common/game_settings.h"
+#include "fuzz_check.h"
 
 #include <cmath>
 #include <cstdint>
@@ -16,10 +16,13 @@ GameDefinition definition() {
     def.name = QStringLiteral("試験");
     def.countCaption = QStringLiteral("行数");
     def.countMax = 9;
-    def.extraFields = {{QStringLiteral("inOrder"), false, QStringLiteral("0"), {}},
-                       {QStringLiteral("colour"), true, QStringLiteral("赤"), {QStringLiteral("赤"), QStringLiteral("青")}},
-                       {QStringLiteral("cells"), false, QStringLiteral("40"),
-                        {QStringLiteral("20"), QStringLiteral("40"), QStringLiteral("60")}}};
+    def.extraFields = {
+        {QStringLiteral("inOrder"), false, QStringLiteral("0"), {}},
+        {QStringLiteral("colour"), true, QStringLiteral("赤"), {QStringLiteral("赤"), QStringLiteral("青")}},
+        {QStringLiteral("cells"),
+         false,
+         QStringLiteral("40"),
+         {QStringLiteral("20"), QStringLiteral("40"), QStringLiteral("60")}}};
     return def;
 }
 

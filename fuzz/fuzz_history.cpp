@@ -1,8 +1,8 @@
 // A game's history reader on any file: every play it reads is appended again as a line that reads back.
-#include "fuzz_check.h"
-#include "core/games/common/history_file.h"
 #include "core/base/sjis.h"
 #include "core/base/write_list.h"
+#include "core/games/common/history_file.h"
+#include "fuzz_check.h"
 
 #include <cstdint>
 

@@ -1,11 +1,11 @@
 // The play log reader on any file: damaged lines are skipped and named, and every record it reads is
 // written back by the log's rewrite into a line that reads as the same record.
-#include "fuzz_check.h"
 #include "core/base/day_time.h"
-#include "core/log/play_log.h"
 #include "core/base/sjis.h"
 #include "core/base/text_file.h"
 #include "core/base/write_list.h"
+#include "core/log/play_log.h"
+#include "fuzz_check.h"
 
 #include <cmath>
 #include <cstdint>

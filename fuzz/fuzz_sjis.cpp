@@ -1,6 +1,6 @@
 // The Shift_JIS decoder and encoder: whatever decodes encodes and decodes back to the same text.
-#include "fuzz_check.h"
 #include "core/base/sjis.h"
+#include "fuzz_check.h"
 
 #include <cstdint>
 #include <vector>

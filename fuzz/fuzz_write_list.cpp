@@ -1,8 +1,8 @@
 // The Write-list line splitter on any line; texts and numbers written by the program read back as written.
-#include "fuzz_check.h"
 #include "core/base/number_format.h"
 #include "core/base/sjis.h"
 #include "core/base/write_list.h"
+#include "fuzz_check.h"
 
 #include <cmath>
 #include <cstdint>

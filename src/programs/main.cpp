@@ -1,3 +1,5 @@
 #include "gui/app/application.h"
 
-int main(int argc, char *argv[]) { return mirute::runApplication(argc, argv); }
+int main(int argc, char *argv[]) {
+    return mirute::runApplication(argc, argv);
+}

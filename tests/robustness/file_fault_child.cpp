@@ -4,16 +4,16 @@
 //                                               (RLIMIT_FSIZE, SIGXFSZ ignored): writes past it fail with
 //                                               EFBIG, as on a full disk, without root or a small disk
 //   file_fault_child read KIND FOLDER            one reader; a test kills it when it does not come back
-#include "core/log/app_state.h"
 #include "core/games/common/dictionary.h"
 #include "core/games/common/game_engine.h"
 #include "core/games/common/game_settings.h"
 #include "core/games/common/history_file.h"
 #include "core/games/kana/kana_game.h"
 #include "core/games/kana/kana_rules.h"
-#include "core/views/log_list.h"
+#include "core/log/app_state.h"
 #include "core/log/memo.h"
 #include "core/log/play_log.h"
+#include "core/views/log_list.h"
 #include "support/fake_clock.h"
 
 #include <QCoreApplication>
@@ -90,7 +90,8 @@ QString read(const QString &kind, const QString &dir) {
     if (kind == QLatin1String("dictionary")) {
         QStringList items;
         QString notice;
-        return readUsableItems(dir, kKanaDictionary, [](const QString &) { return true; }, {}, &items, &notice);
+        return readUsableItems(
+            dir, kKanaDictionary, [](const QString &) { return true; }, {}, &items, &notice);
     }
     return QStringLiteral("unknown kind");
 }

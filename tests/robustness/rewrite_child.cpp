@@ -2,8 +2,8 @@
 // and 2, until it is killed. Prints "ready" before its first rewrite and "done N" after each one.
 #include "crash_log.h"
 
-#include "core/log/play_log.h"
 #include "core/base/text_file.h"
+#include "core/log/play_log.h"
 
 #include <QString>
 #include <cstdio>

@@ -2,8 +2,8 @@
 // truncated or mixed file.
 #include "crash_log.h"
 
-#include "core/log/play_log.h"
 #include "core/base/text_file.h"
+#include "core/log/play_log.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,7 +54,7 @@ void TestCrashSafety::killedRewriteLeavesWholeLog() {
             said += child.readAllStandardOutput();
         }
         QThread::msleep(moments.bounded(0, 150));
-        child.kill();   // SIGKILL: no clean-up of any kind runs
+        child.kill(); // SIGKILL: no clean-up of any kind runs
         QVERIFY(child.waitForFinished(10000));
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
         said += child.readAllStandardOutput();
@@ -65,9 +65,9 @@ void TestCrashSafety::killedRewriteLeavesWholeLog() {
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
         }();
         const int version = int(versions.indexOf(now));
-        QVERIFY2(version >= 0, qPrintable(QStringLiteral("round %1: the log is no whole version (%2 bytes)")
-                                              .arg(round)
-                                              .arg(now.size())));
+        QVERIFY2(
+            version >= 0,
+            qPrintable(QStringLiteral("round %1: the log is no whole version (%2 bytes)").arg(round).arg(now.size())));
         seen << version;
         const PlayLogData log = readPlayLog(dir.path());
         QVERIFY(log.complete());

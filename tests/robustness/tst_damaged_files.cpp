@@ -1,15 +1,15 @@
 // Every reader of the data folder against the damage a file can suffer: each case must end in a sound
 // default or in the damaged lines skipped and named, never in a crash, a hang or a guessed number.
-#include "core/log/app_state.h"
+#include "core/base/day_time.h"
+#include "core/base/sjis.h"
+#include "core/base/text_file.h"
 #include "core/games/common/dictionary.h"
 #include "core/games/common/game_settings.h"
 #include "core/games/common/history_file.h"
 #include "core/games/kana/kana_game.h"
-#include "core/base/day_time.h"
+#include "core/log/app_state.h"
 #include "core/log/memo.h"
 #include "core/log/play_log.h"
-#include "core/base/sjis.h"
-#include "core/base/text_file.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -41,9 +41,9 @@ QString fileOf(Reader r) {
 // What the program goes on with after reading, in a few words the rows can state.
 struct Outcome {
     QString values;
-    QList<int> reported;   // damaged lines named to the user
-    bool notice = false;   // the user is told something is wrong
-    QString message;       // every reason and message, for checking what the user is told
+    QList<int> reported; // damaged lines named to the user
+    bool notice = false; // the user is told something is wrong
+    QString message;     // every reason and message, for checking what the user is told
 };
 
 Outcome readWith(Reader reader, const QString &dir) {
@@ -155,7 +155,8 @@ const QByteArray kMissing = QByteArrayLiteral("<missing>");
 const QByteArray kMegabyte(1 << 20, 'a');
 
 // Good lines of each file.
-const QString kLog1 = QStringLiteral("\"2026/12/06\",\"18:30:05\",\"抜かな\",60,\"秒数 : 60   答数 : 25  反応時間  0.85秒\",");
+const QString kLog1 =
+    QStringLiteral("\"2026/12/06\",\"18:30:05\",\"抜かな\",60,\"秒数 : 60   答数 : 25  反応時間  0.85秒\",");
 const QString kLog2 = QStringLiteral("\"2026/12/07\",\"09:00:00\",\"座標\",23.4,\"日記, コンマ入り\",\"\"");
 const QString kHist1 = QStringLiteral("\"2026/12/06\",\"18:30:05\",25,20,5,0.85,\"80.0%\",\"0.42/秒\",\"60秒\"");
 const QString kHist2 = QStringLiteral("\"2026/12/07\",\"09:00:00\",10,7,3,1.2,\"70.0%\",\"0.43/秒\",\"23.4秒\"");
@@ -197,7 +198,7 @@ void TestDamagedFiles::damagedInput_data() {
     QTest::addColumn<QString>("values");
     QTest::addColumn<QList<int>>("reported");
     QTest::addColumn<bool>("notice");
-    QTest::addColumn<QString>("said");   // a text the user is told, when the row names one
+    QTest::addColumn<QString>("said"); // a text the user is told, when the row names one
 
     const QString utf8 = QStringLiteral("UTF-8");
     const QByteArray bom("\xEF\xBB\xBF");
@@ -219,17 +220,20 @@ void TestDamagedFiles::damagedInput_data() {
         "1件 60秒 日記30字", {2}, true);
     row("log: seconds empty", PlayLog, lines({sj("\"2026/12/06\",\"18:31:00\",\"抜かな\",,\"d\","), log1}),
         "1件 60秒 日記30字", {1}, true);
-    row("log: seconds beyond any play", PlayLog, lines({log1, sj("\"2026/12/06\",\"18:31:00\",\"抜かな\",1e30,\"d\",")}),
-        "1件 60秒 日記30字", {2}, true, QStringLiteral("大きすぎます"));
+    row("log: seconds beyond any play", PlayLog,
+        lines({log1, sj("\"2026/12/06\",\"18:31:00\",\"抜かな\",1e30,\"d\",")}), "1件 60秒 日記30字", {2}, true,
+        QStringLiteral("大きすぎます"));
     row("log: unterminated quote", PlayLog, lines({log1, sj("\"2026/12/06\",\"18:31:00\",\"抜かな\",60,\"d")}),
         "1件 60秒 日記30字", {2}, true, QStringLiteral("引用符が閉じていません"));
     row("log: invalid Shift_JIS", PlayLog, lines({log1, "\"2026/12/06\",\"18:31:00\",\"\x82\xFF\",60,\"d\",", log2}),
         "2件 83秒 日記9字", {2}, true, QStringLiteral("Shift_JIS"));
     row("log: UTF-8", PlayLog, lines({kLog1.toUtf8(), kLog2.toUtf8()}), "0件 0秒", {1, 2}, true, utf8);
     row("log: UTF-8 with BOM", PlayLog, bom + lines({kLog1.toUtf8()}), "0件 0秒", {1}, true, utf8);
-    row("log: NUL byte", PlayLog, lines({log1, QByteArray("\"2026/12/06\",\"18:31:00\",\"a\",60,\"d") + '\0' + "\",", log2}),
-        "2件 83秒 日記9字", {2}, true);
-    row("log: 1 MB diary", PlayLog, lines({log1, "\"2026/12/08\",\"10:00:00\",\"x\",60," + ('"' + kMegabyte + '"') + ","}),
+    row("log: NUL byte", PlayLog,
+        lines({log1, QByteArray("\"2026/12/06\",\"18:31:00\",\"a\",60,\"d") + '\0' + "\",", log2}), "2件 83秒 日記9字",
+        {2}, true);
+    row("log: 1 MB diary", PlayLog,
+        lines({log1, "\"2026/12/08\",\"10:00:00\",\"x\",60," + ('"' + kMegabyte + '"') + ","}),
         "2件 120秒 日記1048576字", {}, false);
     row("log: 1 MB without commas", PlayLog, lines({log1, kMegabyte, log2}), "2件 83秒 日記9字", {2}, true);
     row("log: 100,000 lines", PlayLog, repeated(log1 + "\r\n", 100000), "100000件 6000000秒 日記30字", {}, false);
@@ -251,8 +255,8 @@ void TestDamagedFiles::damagedInput_data() {
         lines({h1, sj("\"2026/12/06\",\"18:31:00\",25,20,99999999999,0.85,\"80.0%\",\"0.42/秒\",\"60秒\"")}),
         "1件 OK20 60秒", {2}, true, QStringLiteral("範囲外"));
     row("history: negative OK", History,
-        lines({sj("\"2026/12/06\",\"18:31:00\",25,-3,5,0.85,\"80.0%\",\"0.42/秒\",\"60秒\""), h2}),
-        "1件 OK7 23.4秒", {1}, true);
+        lines({sj("\"2026/12/06\",\"18:31:00\",25,-3,5,0.85,\"80.0%\",\"0.42/秒\",\"60秒\""), h2}), "1件 OK7 23.4秒",
+        {1}, true);
     // Answers and reaction are read as text where they are not numbers: the list shows them as stored.
     row("history: text in text-tolerant fields", History,
         lines({sj("\"2026/12/06\",\"18:31:00\",\"x\",20,5,...,\"80.0%\",\"0.42/秒\",\"60秒\"")}), "1件 OK20 60秒", {},
@@ -272,7 +276,8 @@ void TestDamagedFiles::damagedInput_data() {
     row("settings: good", Settings, lines({set}), kSet, {}, false);
     row("settings: no final CR LF", Settings, set, kSet, {}, false);
     row("settings: LF only", Settings, lines({set}, "\n"), kSet, {}, false);
-    row("settings: too few items", Settings, lines({sj("20,120,\"答数\",0")}), "20,120,\"答数\",0,0 書き直し", {}, true);
+    row("settings: too few items", Settings, lines({sj("20,120,\"答数\",0")}), "20,120,\"答数\",0,0 書き直し", {},
+        true);
     row("settings: too many items", Settings, lines({set + ",9"}), kSet + " 書き直し", {}, true,
         QStringLiteral("余分な項目"));
     row("settings: count as text", Settings, lines({sj("abc,120,\"答数\",0,1")}), "10,120,\"答数\",0,1 書き直し", {},
@@ -285,7 +290,8 @@ void TestDamagedFiles::damagedInput_data() {
     row("settings: UTF-8", Settings, lines({kSet.toUtf8()}), kDefaultSettings, {}, true);
     row("settings: NUL byte", Settings, lines({QByteArray("20,120,\0,0,1", 12)}), kDefaultSettings, {}, true);
     row("settings: 1 MB line", Settings, lines({kMegabyte}), kDefaultSettings, {}, true);
-    row("settings: second line", Settings, lines({set, set}), kSet + " 書き直し", {}, true, QStringLiteral("2 行目以降"));
+    row("settings: second line", Settings, lines({set, set}), kSet + " 書き直し", {}, true,
+        QStringLiteral("2 行目以降"));
     row("settings: 100,000 lines", Settings, repeated(set + "\r\n", 100000), kSet + " 書き直し", {}, true);
 
     // --- main settings: the help tour stays on unless the file clearly says 0
@@ -345,7 +351,8 @@ void TestDamagedFiles::damagedInput_data() {
     row("dictionary: good", Dict, lines({d1, d2}), "3項目 あいうえお…さしすせそ", {}, false);
     row("dictionary: no final CR LF", Dict, lines({d1}) + d2, "3項目 あいうえお…さしすせそ", {}, false);
     row("dictionary: LF only", Dict, lines({d1, d2}, "\n"), "3項目 あいうえお…さしすせそ", {}, false);
-    row("dictionary: any number of items a line", Dict, lines({d1 + "," + d2}), "3項目 あいうえお…さしすせそ", {}, false);
+    row("dictionary: any number of items a line", Dict, lines({d1 + "," + d2}), "3項目 あいうえお…さしすせそ", {},
+        false);
     row("dictionary: unterminated quote", Dict, lines({d1, sj("\"たちつてと,なにぬねの"), d2}),
         "3項目 あいうえお…さしすせそ", {2}, true, QStringLiteral("引用符が閉じていません"));
     row("dictionary: invalid Shift_JIS", Dict, lines({d1, "\"\x82\xFF\"", d2}), "3項目 あいうえお…さしすせそ", {2},
@@ -399,7 +406,9 @@ void TestDamagedFiles::utf8Recognised_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("utf8");
     QTest::newRow("Japanese in UTF-8") << QStringLiteral("抜かな").toUtf8() << true;
-    QTest::newRow("BOM before ASCII") << QByteArray("\xEF\xBB\xBF" "abc") << true;
+    QTest::newRow("BOM before ASCII") << QByteArray("\xEF\xBB\xBF"
+                                                    "abc")
+                                      << true;
     QTest::newRow("plain ASCII") << QByteArray("\"a\",1\r\n") << false;
     QTest::newRow("Japanese in Shift_JIS") << sj(QStringLiteral("抜かな,秒数 : 60   答数 : 25")) << false;
     // Two half-width kana can form a valid two-byte UTF-8 sequence; only three-byte ones decide.

@@ -2,12 +2,12 @@
 // (a file-size limit on a child process, so that writes fail with EFBIG exactly as with ENOSPC), and a
 // named pipe, a folder, a link to /dev/zero or a huge file where a data file should be. Every action runs
 // in a child process with a deadline, so that a hang fails the test instead of stopping it.
-#include "core/log/app_state.h"
 #include "core/games/common/dictionary.h"
 #include "core/games/common/history_file.h"
-#include "core/log/memo.h"
 #include "core/games/kana/kana_game.h"
 #include "core/games/kana/kana_rules.h"
+#include "core/log/app_state.h"
+#include "core/log/memo.h"
 #include "core/log/play_log.h"
 #include "support/test_files.h"
 
@@ -55,7 +55,9 @@ ChildRun runChild(const QString &program, const QStringList &args, int seconds =
 #ifndef __SANITIZE_ADDRESS__
     child.setChildProcessModifier([] {
         const rlim_t threeGigabytes = rlim_t(3) << 30;
-        struct rlimit limit {threeGigabytes, threeGigabytes};
+        struct rlimit limit {
+            threeGigabytes, threeGigabytes
+        };
         setrlimit(RLIMIT_AS, &limit);
     });
 #endif
@@ -82,7 +84,9 @@ void writeFiles(const QString &dir, const Files &files) {
     }
 }
 
-QStringList filesIn(const QString &dir) { return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+QStringList filesIn(const QString &dir) {
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
 
 } // namespace
 
@@ -101,19 +105,19 @@ private slots:
 
 void TestFileFaults::fullDiskKeepsEveryFile_data() {
     QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("file");   // the file the action writes; the limit is its present size
+    QTest::addColumn<QString>("file"); // the file the action writes; the limit is its present size
     QTest::addColumn<Files>("files");
     const QByteArray dictionary = sjisBytes(QStringLiteral("\"あいうえお\"\r\n"));
     QTest::newRow("一言日記保存") << "diary" << kPlayLogFile << Files{{kPlayLogFile, kGameLog}};
     QTest::newRow("個別削除") << "delete" << kPlayLogFile << Files{{kPlayLogFile, kGameLog}};
-    QTest::newRow("メモ保存") << "memo" << kMemoFile
-                              << Files{{kMemoFile, sjisBytes(QStringLiteral("古いメモ\r\n"))}};
+    QTest::newRow("メモ保存") << "memo" << kMemoFile << Files{{kMemoFile, sjisBytes(QStringLiteral("古いメモ\r\n"))}};
     QTest::newRow("名前変更") << "name" << kNameFile
                               << Files{{kNameFile, sjisBytes(QStringLiteral("\"氏名\",\"山田\"\r\n"))}};
     // Opening a game whose settings line lacks a field repairs it: a longer line than the old one.
     QTest::newRow("game opening, settings repaired")
         << "settings" << kGameSettingsFile
-        << Files{{kGameSettingsFile, sjisBytes(QStringLiteral("20,120,\"答数\",0\r\n"))}, {kKanaDictionary, dictionary}};
+        << Files{{kGameSettingsFile, sjisBytes(QStringLiteral("20,120,\"答数\",0\r\n"))},
+                 {kKanaDictionary, dictionary}};
     QTest::newRow("history append") << "history" << kHistoryFile
                                     << Files{{kHistoryFile, sjisBytes(historyLine(HistoryRecord{}) + "\r\n")}};
     QTest::newRow("log append") << "log" << kPlayLogFile << Files{{kPlayLogFile, kGameLog}};
@@ -142,13 +146,14 @@ void TestFileFaults::specialFileRefusedAtOnce_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("special");
     QTest::addColumn<QString>("reason");
-    const QList<QPair<QString, QString>> readers = {{"log", kPlayLogFile},          {"history", kHistoryFile},
-                                                    {"settings", kGameSettingsFile},     {"memo", kMemoFile},
-                                                    {"name", kNameFile},       {"dictionary", kKanaDictionary}};
-    const QList<QPair<QString, QString>> specials = {{"named pipe", QStringLiteral("通常のファイルではありません")},
-                                                     {"link to /dev/zero", QStringLiteral("通常のファイルではありません")},
-                                                     {"folder", QStringLiteral("同じ名前のフォルダがあります")},
-                                                     {"600 MB file", QStringLiteral("大きすぎます")}};
+    const QList<QPair<QString, QString>> readers = {
+        {"log", kPlayLogFile}, {"history", kHistoryFile}, {"settings", kGameSettingsFile},
+        {"memo", kMemoFile},   {"name", kNameFile},       {"dictionary", kKanaDictionary}};
+    const QList<QPair<QString, QString>> specials = {
+        {"named pipe", QStringLiteral("通常のファイルではありません")},
+        {"link to /dev/zero", QStringLiteral("通常のファイルではありません")},
+        {"folder", QStringLiteral("同じ名前のフォルダがあります")},
+        {"600 MB file", QStringLiteral("大きすぎます")}};
     for (const auto &[kind, file] : readers)
         for (const auto &[special, reason] : specials)
             QTest::addRow("%s, %s", qPrintable(kind), qPrintable(special)) << kind << file << special << reason;
@@ -217,20 +222,21 @@ void TestFileFaults::foreignTextsNamed_data() {
         return QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
     };
     QTest::newRow("memo in UTF-8") << "memo" << memo.toUtf8() << utf8 << QStringLiteral("Shift_JIS として読めない");
-    QTest::newRow("memo in UTF-16") << "memo" << utf16Bytes(memo) << utf16 << QStringLiteral("Shift_JIS として読めない");
+    QTest::newRow("memo in UTF-16") << "memo" << utf16Bytes(memo) << utf16
+                                    << QStringLiteral("Shift_JIS として読めない");
     QTest::newRow("dictionary in UTF-8") << "dictionary" << dictionary.toUtf8() << utf8
                                          << QStringLiteral("使える項目がありません");
-    QTest::newRow("dictionary in UTF-16") << "dictionary" << utf16Bytes(dictionary) << utf16
-                                          << QStringLiteral("使える項目がありません");
+    QTest::newRow("dictionary in UTF-16")
+        << "dictionary" << utf16Bytes(dictionary) << utf16 << QStringLiteral("使える項目がありません");
     // 59 damaged lines: twenty numbers, then how many more, in one sentence.
     QByteArray broken;
     for (int i = 0; i < 59; ++i)
         broken += "\"\x82\xFF\"\r\n";
     QTest::newRow("59 bad log lines") << "log" << broken << QStringLiteral("20 行目ほか 39 行を読めませんでした")
                                       << QStringLiteral("行 行目");
-    QTest::newRow("59 bad dictionary lines") << "dictionary" << broken + sjisBytes(dictionary)
-                                             << QStringLiteral("20 行目ほか 39 行の項目を使いませんでした")
-                                             << QStringLiteral("件 行目");
+    QTest::newRow("59 bad dictionary lines")
+        << "dictionary" << broken + sjisBytes(dictionary) << QStringLiteral("20 行目ほか 39 行の項目を使いませんでした")
+        << QStringLiteral("件 行目");
 }
 
 void TestFileFaults::foreignTextsNamed() {
@@ -239,7 +245,7 @@ void TestFileFaults::foreignTextsNamed() {
     QFETCH(QString, said);
     QFETCH(QString, notSaid);
     QTemporaryDir dir;
-    const QString file = kind == QLatin1String("memo") ? kMemoFile
+    const QString file = kind == QLatin1String("memo")  ? kMemoFile
                          : kind == QLatin1String("log") ? kPlayLogFile
                                                         : kKanaDictionary;
     writeFiles(dir.path(), {{file, bytes}});
@@ -251,8 +257,8 @@ void TestFileFaults::foreignTextsNamed() {
     } else {
         QStringList items;
         QString notice;
-        message = readUsableItems(dir.path(), kKanaDictionary, [](const QString &) { return true; }, {}, &items,
-                                  &notice);
+        message = readUsableItems(
+            dir.path(), kKanaDictionary, [](const QString &) { return true; }, {}, &items, &notice);
         message += notice;
     }
     QVERIFY2(message.contains(file) && message.contains(said) && !message.contains(notSaid), qPrintable(message));

@@ -1,16 +1,16 @@
 // Nothing already stored is lost by a write: a rewrite never drops lines it could not read, a failed
 // write leaves the old file whole, a file that cannot be opened is named to the user, big files are read
 // whole, and a second program on the same folder is refused.
-#include "core/log/instance_lock.h"
+#include "core/base/day_time.h"
+#include "core/base/sjis.h"
+#include "core/base/text_file.h"
 #include "core/games/common/game_engine.h"
 #include "core/games/common/game_settings.h"
 #include "core/games/common/history_file.h"
 #include "core/games/kana/kana_game.h"
 #include "core/games/kana/kana_rules.h"
-#include "core/base/day_time.h"
+#include "core/log/instance_lock.h"
 #include "core/log/play_log.h"
-#include "core/base/sjis.h"
-#include "core/base/text_file.h"
 #include "support/fake_clock.h"
 
 #include <QDir>
@@ -42,7 +42,9 @@ bool writeAll(const QString &path, const QByteArray &bytes) {
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-QStringList backups(const QString &dir) { return QDir(QDir(dir).filePath(kBackupFolder)).entryList(QDir::Files); }
+QStringList backups(const QString &dir) {
+    return QDir(QDir(dir).filePath(kBackupFolder)).entryList(QDir::Files);
+}
 
 const QByteArray kGoodLog = sj(QStringLiteral("\"2026/12/06\",\"18:30:05\",\"抜かな\",60,\"秒数 : 60\",\r\n"
                                               "\"2026/12/07\",\"09:00:00\",\"座標\",23.4,\"日記\",\"\"\r\n"));
@@ -100,12 +102,9 @@ WriteResult perform(Write w, const QString &dir) {
     switch (w) {
     case LogAppend:
         return appendPlayLine(dir, gamePlayLine("2026/12/08", "11:00:00", QStringLiteral("ランプ"), 30, "x"));
-    case LogRewrite:
-        return rewritePlayLog(dir, {record("2026/12/08", 45)}, QStringLiteral("20261208_110000"));
-    case HistoryAppend:
-        return appendLine(dir, fileOf(w), historyLine(historyRecord(7)));
-    case HistoryClear:
-        return rewriteBytes(dir, fileOf(w), QByteArray());
+    case LogRewrite: return rewritePlayLog(dir, {record("2026/12/08", 45)}, QStringLiteral("20261208_110000"));
+    case HistoryAppend: return appendLine(dir, fileOf(w), historyLine(historyRecord(7)));
+    case HistoryClear: return rewriteBytes(dir, fileOf(w), QByteArray());
     case SettingsRewrite: {
         GameSettings s = defaultSettings(kanaDefinition());
         s.countLimit = 5;
@@ -138,13 +137,14 @@ private slots:
 void TestRewriteSafety::logRewriteRefusedWhenIncomplete_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("lineNumbers");
-    QTest::newRow("bytes not Shift_JIS") << kGoodLog + "\"2026/12/08\",\"\x82\xFF\",\"a\",1,\"d\",\r\n" << "3";
+    QTest::newRow("bytes not Shift_JIS") << kGoodLog + "\"2026/12/08\",\"\x82\xFF\",\"a\",1,\"d\",\r\n"
+                                         << "3";
     QTest::newRow("too few items") << sj(QStringLiteral("\"2026/12/05\",\"1\"\r\n")) + kGoodLog << "1";
     QTest::newRow("seconds as text") << kGoodLog + "\"2026/12/08\",\"10:00:00\",\"a\",abc,\"d\",\r\n"
                                      << "3";
     QTest::newRow("NUL byte") << kGoodLog + QByteArray("\0\r\n", 3) + kGoodLog << "3";
-    QTest::newRow("saved as UTF-8") << QStringLiteral("\"2026/12/06\",\"18:30:05\",\"抜かな\",60,\"秒数\",\r\n").toUtf8()
-                                    << "1";
+    QTest::newRow("saved as UTF-8")
+        << QStringLiteral("\"2026/12/06\",\"18:30:05\",\"抜かな\",60,\"秒数\",\r\n").toUtf8() << "1";
 }
 
 void TestRewriteSafety::logRewriteRefusedWhenIncomplete() {
@@ -160,8 +160,7 @@ void TestRewriteSafety::logRewriteRefusedWhenIncomplete() {
     QVERIFY2(r.error.contains(kPlayLogFile) && r.error.contains(lineNumbers + QStringLiteral(" 行目")),
              qPrintable(r.error));
     QCOMPARE(readAll(dir.filePath(kPlayLogFile)), bytes);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
-             QStringList{kPlayLogFile});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), QStringList{kPlayLogFile});
 }
 
 void TestRewriteSafety::logRewriteBacksUpOldLog() {
@@ -179,17 +178,16 @@ void TestRewriteSafety::logRewriteBacksUpOldLog() {
 }
 
 void TestRewriteSafety::damagedSettingsBackedUpBeforeRepair_data() {
-    QTest::addColumn<QByteArray>("bytes");       // empty: no file
-    QTest::addColumn<QByteArray>("written");     // the settings file after the window opened
+    QTest::addColumn<QByteArray>("bytes");   // empty: no file
+    QTest::addColumn<QByteArray>("written"); // the settings file after the window opened
     QTest::addColumn<bool>("backedUp");
     QTest::newRow("good") << sj("20,120,\"答数\",0,1\r\n") << sj("20,120,\"答数\",0,1\r\n") << false;
     QTest::newRow("missing") << QByteArray() << sj("10,60,\"秒数\",1,0\r\n") << false;
     QTest::newRow("too many items") << sj("20,120,\"答数\",0,1,9\r\n") << sj("20,120,\"答数\",0,1\r\n") << true;
-    QTest::newRow("second line") << sj("20,120,\"答数\",0,1\r\n30,60,\"秒数\",1,0\r\n")
-                                 << sj("20,120,\"答数\",0,1\r\n") << true;
+    QTest::newRow("second line") << sj("20,120,\"答数\",0,1\r\n30,60,\"秒数\",1,0\r\n") << sj("20,120,\"答数\",0,1\r\n")
+                                 << true;
     QTest::newRow("count as text") << sj("abc,120,\"答数\",0,1\r\n") << sj("10,120,\"答数\",0,1\r\n") << true;
-    QTest::newRow("not Shift_JIS") << QByteArray("20,120,\"\x82\xFF\",0,1\r\n") << sj("10,60,\"秒数\",1,0\r\n")
-                                   << true;
+    QTest::newRow("not Shift_JIS") << QByteArray("20,120,\"\x82\xFF\",0,1\r\n") << sj("10,60,\"秒数\",1,0\r\n") << true;
     QTest::newRow("UTF-8") << QStringLiteral("20,120,\"答数\",0,1\r\n").toUtf8() << sj("10,60,\"秒数\",1,0\r\n")
                            << true;
 }
@@ -259,7 +257,7 @@ void TestRewriteSafety::failedWriteKeepsOldFile() {
 
 void TestRewriteSafety::unopenableFileIsNamed_data() {
     QTest::addColumn<int>("write");
-    QTest::addColumn<bool>("folderIsFile");   // else a folder stands where the file should be
+    QTest::addColumn<bool>("folderIsFile"); // else a folder stands where the file should be
     for (bool folderIsFile : {true, false}) {
         const char *how = folderIsFile ? "folder is a file" : "folder in place of the file";
         QTest::addRow("log append, %s", how) << int(LogAppend) << folderIsFile;
@@ -370,9 +368,9 @@ void TestRewriteSafety::staleLockOfDeadProgramIgnored() {
 
     // A lock of a living program is respected even when it is old.
     lock.unlock();
-    QVERIFY(writeAll(path, QByteArray::number(QCoreApplication::applicationPid()) + '\n'
-                               + QCoreApplication::applicationName().toUtf8() + '\n'
-                               + QSysInfo::machineHostName().toUtf8() + '\n'));
+    QVERIFY(writeAll(path, QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+                               QCoreApplication::applicationName().toUtf8() + '\n' +
+                               QSysInfo::machineHostName().toUtf8() + '\n'));
     QFile old(path);
     QVERIFY(old.open(QIODevice::ReadWrite));
     QVERIFY(old.setFileTime(QDateTime::currentDateTime().addDays(-30), QFileDevice::FileModificationTime));

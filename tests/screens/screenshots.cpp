@@ -1,19 +1,19 @@
 // Opens every panel and every game window on a sample folder (or the folder given) and writes a picture of each, so that a
 // person can look at every screen: scripts/screenshots.sh runs it under Xvfb.
-#include "gui/app/app_controller_window.h"
-#include "core/log/app_state.h"
-#include "gui/app/main_window.h"
-#include "core/games/common/game_history.h"
-#include "gui/games/common/game_window.h"
-#include "core/games/common/history_file.h"
-#include "gui/panels/backup_restore_dialog.h"
 #include "core/base/day_time.h"
+#include "core/games/common/game_history.h"
+#include "core/games/common/history_file.h"
+#include "core/log/app_state.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
+#include "gui/app/app_controller_window.h"
+#include "gui/app/main_window.h"
+#include "gui/games/common/game_window.h"
+#include "gui/panels/backup_restore_dialog.h"
+#include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
 #include "support/game_play.h"
 #include "support/layout_check.h"
-#include "gui/widgets/message_dialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -55,10 +55,15 @@ void writeSampleFolder(const QString &dir, const QDate &today) {
                                                      .arg(ok + ng)
                                                      .arg(50 + pick(49));
             appendPlayLine(dir, gamePlayLine(dateText(d), timeText(t), gameNames()[game], seconds, diary));
-            HistoryRecord h{dateText(d), timeText(t), QString::number(ok + ng), ok, ng,
+            HistoryRecord h{dateText(d),
+                            timeText(t),
+                            QString::number(ok + ng),
+                            ok,
+                            ng,
                             QStringLiteral("0.%1").arg(50 + pick(49)),
                             QStringLiteral("%1.0%").arg(100 * ok / (ok + ng)),
-                            QStringLiteral("0.%1/秒").arg(30 + pick(60)), QStringLiteral("%1秒").arg(seconds)};
+                            QStringLiteral("0.%1/秒").arg(30 + pick(60)),
+                            QStringLiteral("%1秒").arg(seconds)};
             appendLine(dir, gameNames()[game] + QStringLiteral("履歴.txt"), historyLine(h));
         }
     }

@@ -1,8 +1,8 @@
 #include "support/game_play.h"
 
-#include "gui/games/common/game_window.h"
 #include "core/games/lamp/lamp_rules.h"
 #include "core/games/order/order_rules.h"
+#include "gui/games/common/game_window.h"
 #include "support/window_helpers.h"
 
 #include <QLineEdit>
@@ -42,9 +42,7 @@ void answerRightly(GameWindow *window) {
         QTest::keyClick(window->answerBox(), Qt::Key_Return);
         break;
     case 2:
-    case 7:
-        QTest::keyClicks(window->answerBox(), answer);
-        break;
+    case 7: QTest::keyClicks(window->answerBox(), answer); break;
     case 4:
         for (int i = 1; i <= 40; ++i) {
             auto *cell = namedChild<QPushButton>(window, QStringLiteral("lblKanjiP_%1").arg(i));

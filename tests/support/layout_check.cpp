@@ -129,8 +129,8 @@ void checkLabel(const QLabel *label, QStringList *problems) {
         return;
     const int margins = 2 * label->margin() + qMax(0, label->indent());
     const QRect room = label->contentsRect().adjusted(0, 0, -margins, 0);
-    const bool rich = label->textFormat() == Qt::RichText ||
-                      (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text));
+    const bool rich =
+        label->textFormat() == Qt::RichText || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text));
     if (rich || label->wordWrap()) {
         // Laid out as the label lays it out: wrapped at its width, only the height can run short.
         QTextDocument doc;

@@ -1,9 +1,9 @@
 #include "sample_log/sample_log.h"
 
-#include "core/games/common/history_file.h"
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
 #include "core/base/text_file.h"
+#include "core/games/common/history_file.h"
 #include "support/test_files.h"
 
 #include <QDirIterator>
@@ -29,7 +29,8 @@ sample::SampleOptions options(int records, quint32 seed = 7, int historyPlays = 
 
 QString writeFolder(const QTemporaryDir &tmp, const sample::SampleOptions &s, const QString &name = "w") {
     const QString dir = tmp.filePath(name);
-    const QString error = sample::writeSampleFolder(dir, sample::generateSample(s), QStringLiteral(MIRUTE_DEFAULT_DATA));
+    const QString error =
+        sample::writeSampleFolder(dir, sample::generateSample(s), QStringLiteral(MIRUTE_DEFAULT_DATA));
     if (!error.isEmpty())
         qWarning() << error;
     return dir;
@@ -80,9 +81,8 @@ void TestSampleLog::logShape() {
         games.insert(r.game);
         if (i > 0) {
             const PlayRecord &p = log.records[i - 1];
-            QVERIFY2(p.date + p.time <= r.date + r.time, qPrintable(QString("line %1: %2 %3 after %4 %5")
-                                                                        .arg(i + 1)
-                                                                        .arg(r.date, r.time, p.date, p.time)));
+            QVERIFY2(p.date + p.time <= r.date + r.time,
+                     qPrintable(QString("line %1: %2 %3 after %4 %5").arg(i + 1).arg(r.date, r.time, p.date, p.time)));
         }
     }
     QCOMPARE(log.records.last().date, dateText(kLastDay));
@@ -176,12 +176,13 @@ void TestSampleLog::diariesAreSummariesWithSomeComments() {
     const QString dir = writeFolder(tmp, options(5000, 3));
     const PlayLogData log = readPlayLog(dir);
     QCOMPARE(log.records.size(), 5000);
-    const QRegularExpression summary(QStringLiteral("^秒数 : \\d+(\\.\\d)?   答数 : \\d+  反応時間  \\d+(\\.\\d+)?秒$"));
+    const QRegularExpression summary(
+        QStringLiteral("^秒数 : \\d+(\\.\\d)?   答数 : \\d+  反応時間  \\d+(\\.\\d+)?秒$"));
     const QRegularExpression cells(QStringLiteral("^秒数 : \\d+(\\.\\d)?   答数 : \\d+   マス数 : \\d+$"));
     int summaries = 0, comments = 0, withComma = 0;
     for (const PlayRecord &r : log.records) {
-        const bool isSummary = r.game == QStringLiteral("座標") ? cells.match(r.diary).hasMatch()
-                                                                : summary.match(r.diary).hasMatch();
+        const bool isSummary =
+            r.game == QStringLiteral("座標") ? cells.match(r.diary).hasMatch() : summary.match(r.diary).hasMatch();
         if (isSummary) {
             ++summaries;
             // The summary's seconds are the record's seconds.

@@ -23,10 +23,12 @@ int main(int argc, char *argv[]) {
                                         QStringLiteral("N"), QString::number(sample::kMaxLogRecords));
     const QCommandLineOption seedOpt(QStringLiteral("seed"), QStringLiteral("Random seed (default 1)."),
                                      QStringLiteral("S"), QStringLiteral("1"));
-    const QCommandLineOption historyOpt(QStringLiteral("history-plays"),
-                                        QStringLiteral("History lines per game (default: the game's plays in the log)."),
-                                        QStringLiteral("N"), QStringLiteral("-1"));
-    const QCommandLineOption endOpt(QStringLiteral("end"), QStringLiteral("Date of the last play, yyyy/mm/dd (default today)."),
+    const QCommandLineOption historyOpt(
+        QStringLiteral("history-plays"),
+        QStringLiteral("History lines per game (default: the game's plays in the log)."), QStringLiteral("N"),
+        QStringLiteral("-1"));
+    const QCommandLineOption endOpt(QStringLiteral("end"),
+                                    QStringLiteral("Date of the last play, yyyy/mm/dd (default today)."),
                                     QStringLiteral("DATE"));
     const QCommandLineOption dataOpt(QStringLiteral("data"),
                                      QStringLiteral("Folder of the default data files to copy (\"\" for none)."),

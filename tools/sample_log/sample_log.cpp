@@ -1,9 +1,9 @@
 #include "sample_log/sample_log.h"
 
-#include "core/log/app_state.h"
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
 #include "core/base/text_file.h"
+#include "core/log/app_state.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -36,21 +36,21 @@ private:
 
 // How one user plays one game: how often, how fast at the start of the log, how sure, how quick.
 struct GameProfile {
-    double share;          // of all plays
-    double rateLow, rateHigh;      // answers (game 6: finished questions) per second
-    double reactLow, reactHigh;    // best reaction; game 6 its best question, game 7 unused
-    double okShare;        // typical share of correct answers
+    double share;               // of all plays
+    double rateLow, rateHigh;   // answers (game 6: finished questions) per second
+    double reactLow, reactHigh; // best reaction; game 6 its best question, game 7 unused
+    double okShare;             // typical share of correct answers
 };
 
 // GameNo order.
 constexpr std::array<GameProfile, kGameCount> kProfiles = {{
-    {0.22, 0.45, 0.90, 0.45, 1.10, 0.93},  // 抜かな
-    {0.18, 0.60, 1.20, 0.35, 0.90, 0.95},  // 抜数字
-    {0.12, 0.25, 0.60, 0.80, 2.00, 0.88},  // 抜仲間
-    {0.14, 0.30, 0.70, 0.70, 2.50, 0.90},  // 宝探し
-    {0.12, 0.50, 1.00, 0.45, 1.20, 0.85},  // ランプ
-    {0.12, 0.12, 0.30, 2.40, 6.00, 0.96},  // 順番クリック
-    {0.10, 0.60, 1.30, 0.00, 0.00, 0.94},  // 座標
+    {0.22, 0.45, 0.90, 0.45, 1.10, 0.93}, // 抜かな
+    {0.18, 0.60, 1.20, 0.35, 0.90, 0.95}, // 抜数字
+    {0.12, 0.25, 0.60, 0.80, 2.00, 0.88}, // 抜仲間
+    {0.14, 0.30, 0.70, 0.70, 2.50, 0.90}, // 宝探し
+    {0.12, 0.50, 1.00, 0.45, 1.20, 0.85}, // ランプ
+    {0.12, 0.12, 0.30, 2.40, 6.00, 0.96}, // 順番クリック
+    {0.10, 0.60, 1.30, 0.00, 0.00, 0.94}, // 座標
 }};
 
 constexpr int kTimeLimits[] = {10, 20, 30, 60, 60, 60, 60, 90, 120, 180};
@@ -76,7 +76,7 @@ const QStringList &userComments() {
 // Hours at which plays start, weighted as a retired user's day: morning, after lunch, evening.
 int sessionHour(Rng &rng) {
     static constexpr std::array<int, 24> weights = {0, 0, 0, 0, 0, 1, 3, 8, 10, 6, 4, 3,
-                                                    2, 5, 6, 4, 3, 3, 2, 6, 9, 8, 5, 2};
+                                                    2, 5, 6, 4, 3, 3, 2, 6, 9,  8, 5, 2};
     int total = 0;
     for (int w : weights)
         total += w;
@@ -103,11 +103,11 @@ int drawGame(Rng &rng) {
 struct Outcome {
     double seconds = 0;
     QString secondsText;
-    int answers = 0;   // history field 3 and the summary's 答数
+    int answers = 0; // history field 3 and the summary's 答数
     int ok = 0, ng = 0;
-    QString reaction;  // history field 6 as written (game 7: typed characters)
+    QString reaction; // history field 6 as written (game 7: typed characters)
     double perSecondCount = 0;
-    int cells = 0;     // game 7: the cells of the rows played
+    int cells = 0; // game 7: the cells of the rows played
 };
 
 Outcome playOnce(Rng &rng, int gameNo, double progress) {
@@ -123,7 +123,7 @@ Outcome playOnce(Rng &rng, int gameNo, double progress) {
         units = qMax(1, int(std::lround(o.seconds * rate)));
     } else {
         if (gameNo == 7)
-            units = 9 * (1 + rng.below(9));   // whole grid rows
+            units = 9 * (1 + rng.below(9)); // whole grid rows
         else if (gameNo == 6)
             units = 3 + rng.below(8);
         else
@@ -167,8 +167,8 @@ SamplePlay makePlay(Rng &rng, int gameNo, const QDate &date, int secondOfDay, co
     play.record.game = gameNames()[gameNo - 1];
     play.seconds = o.seconds;
     play.record.seconds = float(o.seconds);
-    play.record.diary = comment ? rng.pick(userComments())
-                                : summaryText(gameNo, o.secondsText, o.answers, o.reaction, o.cells);
+    play.record.diary =
+        comment ? rng.pick(userComments()) : summaryText(gameNo, o.secondsText, o.answers, o.reaction, o.cells);
     HistoryRecord &h = play.history;
     h.date = day;
     h.time = time;
@@ -189,7 +189,7 @@ QList<int> playsPerDay(Rng &rng, int days, int records) {
     QList<double> weight(days, 0.0);
     double total = 0;
     for (int d = 0; d < days; ++d) {
-        if (rng.chance(0.004)) {          // travel or illness: a week or two without playing
+        if (rng.chance(0.004)) { // travel or illness: a week or two without playing
             d += 5 + rng.below(10);
             continue;
         }
@@ -209,7 +209,7 @@ QList<int> playsPerDay(Rng &rng, int days, int records) {
         given += counts[d];
     }
     // The remainder goes to played days from the end backwards, one each.
-    for (int d = days - 1; given < records; d = d > 0 ? d - 1 : days - 1) {
+    for (int d = days - 1; given<records; d = d> 0 ? d - 1 : days - 1) {
         if (weight[d] > 0) {
             ++counts[d];
             ++given;
@@ -378,7 +378,8 @@ QString writeSampleFolder(const QString &dir, const SampleData &data, const QStr
     // The help tour is off, as it is for a user who has played for years.
     if (WriteResult w = writeHelpTourFlag(dir, 0); !w.ok())
         return w.error;
-    const QStringList memo = {QStringLiteral("目標：毎日３種類以上、朝と夜に"), QStringLiteral("抜かなは 0.5秒 を切りたい、座標は全行で")};
+    const QStringList memo = {QStringLiteral("目標：毎日３種類以上、朝と夜に"),
+                              QStringLiteral("抜かなは 0.5秒 を切りたい、座標は全行で")};
     if (WriteResult w = rewriteLines(dir, QStringLiteral("メモ.TXT"), memo); !w.ok())
         return w.error;
     return {};

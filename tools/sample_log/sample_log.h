@@ -23,20 +23,20 @@ struct SampleOptions {
     // History lines per game; -1 keeps exactly the game's plays of the log. More lines than the log has
     // plays of a game are taken as plays from before the log's first day (the log was cut back later).
     int historyPlays = -1;
-    QDate lastDay;           // the day of the last play; an invalid date means today
-    int years = 3;           // the log covers about this many years up to lastDay
+    QDate lastDay; // the day of the last play; an invalid date means today
+    int years = 3; // the log covers about this many years up to lastDay
 };
 
 // One generated play: what the game appended to the log and to its history file.
 struct SamplePlay {
     int gameNo = 1;
-    double seconds = 0;      // as the game wrote it (the record keeps single precision)
+    double seconds = 0; // as the game wrote it (the record keeps single precision)
     PlayRecord record;
     HistoryRecord history;
 };
 
 struct SampleData {
-    QList<SamplePlay> plays;        // the play log in file order, oldest first
+    QList<SamplePlay> plays; // the play log in file order, oldest first
     // The log's first lines as the main window's rewrite leaves them (seconds as single precision, the spare
     // item as ""): a diary edit rewrites the whole file, the later plays are appended by the games.
     int rewrittenLines = 0;

@@ -8,9 +8,13 @@ SystemClock::SystemClock() {
     m_elapsed.start();
 }
 
-double SystemClock::seconds() const { return m_start + double(m_elapsed.nsecsElapsed()) / 1e9; }
+double SystemClock::seconds() const {
+    return m_start + double(m_elapsed.nsecsElapsed()) / 1e9;
+}
 
-QDateTime SystemClock::now() const { return QDateTime::currentDateTime(); }
+QDateTime SystemClock::now() const {
+    return QDateTime::currentDateTime();
+}
 
 namespace {
 Clock *g_clock = nullptr;
@@ -21,6 +25,8 @@ Clock &appClock() {
     return g_clock ? *g_clock : system;
 }
 
-void setAppClock(Clock *clock) { g_clock = clock; }
+void setAppClock(Clock *clock) {
+    g_clock = clock;
+}
 
 } // namespace mirute

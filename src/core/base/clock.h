@@ -12,7 +12,7 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual double seconds() const = 0;
-    virtual QDateTime now() const = 0;   // date and time written to the files
+    virtual QDateTime now() const = 0; // date and time written to the files
 };
 
 class SystemClock : public Clock {
@@ -27,6 +27,6 @@ private:
 
 // The program's clock; tests put their own in place.
 Clock &appClock();
-void setAppClock(Clock *clock);   // nullptr restores the system clock
+void setAppClock(Clock *clock); // nullptr restores the system clock
 
 } // namespace mirute

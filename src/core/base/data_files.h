@@ -13,7 +13,11 @@ inline const QString kHelpFile = QStringLiteral("MiruteHelp.html");
 inline const QString kInstanceLockFile = QStringLiteral(".mirute.lock");
 
 // Each game keeps its settings and its history in files named after the game.
-inline QString gameSettingsFile(const QString &gameName) { return gameName + QStringLiteral("設定.txt"); }
-inline QString gameHistoryFile(const QString &gameName) { return gameName + QStringLiteral("履歴.txt"); }
+inline QString gameSettingsFile(const QString &gameName) {
+    return gameName + QStringLiteral("設定.txt");
+}
+inline QString gameHistoryFile(const QString &gameName) {
+    return gameName + QStringLiteral("履歴.txt");
+}
 
 } // namespace mirute

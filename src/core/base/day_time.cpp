@@ -48,7 +48,9 @@ QChar weekdayChar(const QDate &d) {
     return QChar(chars[weekdayIndex(d)]);
 }
 
-int weekdayIndex(const QDate &d) { return d.dayOfWeek() % 7; }
+int weekdayIndex(const QDate &d) {
+    return d.dayOfWeek() % 7;
+}
 
 qint64 addRoundedSeconds(qint64 total, double seconds) {
     // nearbyint rounds halves to even in the default rounding mode.

@@ -46,8 +46,12 @@ template <class Char> bool isStoredTime(const Char *p, qsizetype n) {
     const int s = detail::fixedDigits(p + 6, 2);
     return h >= 0 && h <= 23 && m >= 0 && m <= 59 && s >= 0 && s <= 59;
 }
-inline bool isStoredDate(QStringView text) { return isStoredDate(text.utf16(), text.size()); }
-inline bool isStoredTime(QStringView text) { return isStoredTime(text.utf16(), text.size()); }
+inline bool isStoredDate(QStringView text) {
+    return isStoredDate(text.utf16(), text.size());
+}
+inline bool isStoredTime(QStringView text) {
+    return isStoredTime(text.utf16(), text.size());
+}
 
 // Whole seconds as h:mm:ss (3725 → 1:02:05, 59 → 0:00:59); hours are not limited to two digits.
 QString durationText(qint64 seconds);

@@ -45,7 +45,9 @@ QString advice(int error, bool writing) {
                    : QStringLiteral("ファイルとディスクの状態を確かめてから、もう一度試してください。");
 }
 
-QString shownPath(const QString &path) { return QDir::toNativeSeparators(path); }
+QString shownPath(const QString &path) {
+    return QDir::toNativeSeparators(path);
+}
 
 } // namespace
 

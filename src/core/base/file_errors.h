@@ -6,9 +6,9 @@
 namespace mirute {
 
 // Causes the system has no errno for.
-inline constexpr int kNotRegularFile = -1;   // a folder, a named pipe, a device
-inline constexpr int kFileTooLarge = -2;     // beyond kMaxReadBytes
-inline constexpr int kShortWrite = -3;       // fewer bytes reached the file than were written
+inline constexpr int kNotRegularFile = -1; // a folder, a named pipe, a device
+inline constexpr int kFileTooLarge = -2;   // beyond kMaxReadBytes
+inline constexpr int kShortWrite = -3;     // fewer bytes reached the file than were written
 
 // No data file of this program comes near this size (the largest log the lists can number is under
 // 3 MB): anything bigger is not one of its files, and reading it would only exhaust the memory.

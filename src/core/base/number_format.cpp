@@ -95,9 +95,13 @@ QString formatFixed(double value, int decimals) {
     return roundDecimalString(shortestFixed(value), decimals);
 }
 
-QString formatPercent(double ratio) { return formatFixed(ratio * 100.0, 1) + u'%'; }
+QString formatPercent(double ratio) {
+    return formatFixed(ratio * 100.0, 1) + u'%';
+}
 
-QString formatPerSecond(double rate) { return formatFixed(rate, 2) + QStringLiteral("/秒"); }
+QString formatPerSecond(double rate) {
+    return formatFixed(rate, 2) + QStringLiteral("/秒");
+}
 
 std::optional<qint64> parseInteger(QStringView text) {
     text = text.trimmed();
@@ -123,9 +127,7 @@ std::optional<qint64> parseInteger(QStringView text) {
     return negative ? -v : v;
 }
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 namespace {
 

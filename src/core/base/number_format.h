@@ -28,7 +28,8 @@ std::optional<double> parseNumber(QStringView text);
 // the correctly rounded value, the same double parseNumber gives. False for anything else (an exponent, a
 // plus sign, blanks, more digits), which only parseNumber reads. Inline for the log reader.
 template <class Char> bool parsePlainDecimal(const Char *text, qsizetype n, double *out) {
-    static constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     qsizetype i = 0;
     const bool negative = n > 0 && text[0] == '-';
     if (negative)
@@ -62,6 +63,8 @@ std::optional<double> parseAsciiNumber(QByteArrayView text);
 double leadingNumber(QStringView text);
 
 // The value stored as single precision then widened, as the log's readers see field 4.
-inline double asSingle(double v) { return double(float(v)); }
+inline double asSingle(double v) {
+    return double(float(v));
+}
 
 } // namespace mirute

@@ -29,8 +29,12 @@ const SecondsTexts::Entry &SecondsTexts::entry(float seconds) {
     return *it;
 }
 
-const QString &SecondsTexts::text(float seconds) { return entry(seconds).text; }
+const QString &SecondsTexts::text(float seconds) {
+    return entry(seconds).text;
+}
 
-double SecondsTexts::shownValue(float seconds) { return entry(seconds).shown; }
+double SecondsTexts::shownValue(float seconds) {
+    return entry(seconds).shown;
+}
 
 } // namespace mirute

@@ -19,6 +19,8 @@ RandomSource &appRandom() {
     return g_random ? *g_random : system;
 }
 
-void setAppRandom(RandomSource *random) { g_random = random; }
+void setAppRandom(RandomSource *random) {
+    g_random = random;
+}
 
 } // namespace mirute

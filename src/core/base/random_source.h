@@ -40,6 +40,6 @@ private:
 };
 
 RandomSource &appRandom();
-void setAppRandom(RandomSource *random);   // nullptr restores the seeded generator
+void setAppRandom(RandomSource *random); // nullptr restores the seeded generator
 
 } // namespace mirute

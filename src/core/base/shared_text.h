@@ -26,7 +26,7 @@ private:
 
     static constexpr qsizetype kBlockChars = 32 * 1024;
     QString m_block;
-    char16_t *m_data = nullptr;  // m_block's characters; written through this only, never m_block.data()
+    char16_t *m_data = nullptr; // m_block's characters; written through this only, never m_block.data()
     qsizetype m_used = 0;
     qsizetype m_size = 0;
     // References to the block taken in advance, one for each text it could still hold, so that handing
@@ -39,7 +39,7 @@ inline QString SharedTextBuffer::take(qsizetype length) {
     if (length == 0)
         return QStringLiteral("");
     char16_t *text = m_data + m_used;
-    text[length] = u'\0';  // as every QString's characters end
+    text[length] = u'\0'; // as every QString's characters end
     m_used += length + 1;
     // The new text holds one of the spare references. Its characters lie inside the block, after the
     // block's first character, which QString supports as free space at its front.

@@ -154,7 +154,7 @@ qsizetype decodeRaw(QByteArrayView bytes, char16_t *dst, bool lossy, qsizetype *
             }
         } else
 #endif
-        if (n - i >= 8 && std::endian::native == std::endian::little) {
+            if (n - i >= 8 && std::endian::native == std::endian::little) {
             // The ASCII run up to eight bytes at a time: most of a saved line is digits, blanks and
             // punctuation. All eight are widened and the ASCII ones kept: dst has room, since it never
             // runs ahead of the bytes read.

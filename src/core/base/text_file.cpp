@@ -34,7 +34,9 @@ bool writeAll(QIODevice &dev, const QByteArray &bytes) {
 
 // The system's reason for the failure just seen; Qt keeps errno from the failed call, and a failure that
 // left none (a short count) is taken for a full disk, the one way a regular file takes fewer bytes.
-int lastError(int fallback) { return errno != 0 ? errno : fallback; }
+int lastError(int fallback) {
+    return errno != 0 ? errno : fallback;
+}
 
 bool asciiCaseEqual(const QString &a, const QString &b) {
     if (a.size() != b.size())
@@ -92,21 +94,21 @@ bool looksLikeUtf8(QByteArrayView data) {
             continue;
         }
         int len = 0;
-        unsigned char lo = 0x80, hi = 0xBF;   // allowed range of the second byte
+        unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
         if (b >= 0xC2 && b <= 0xDF) {
             len = 2;
         } else if (b >= 0xE0 && b <= 0xEF) {
             len = 3;
             if (b == 0xE0)
-                lo = 0xA0;                    // no overlong forms
+                lo = 0xA0; // no overlong forms
             else if (b == 0xED)
-                hi = 0x9F;                    // no surrogates
+                hi = 0x9F; // no surrogates
         } else if (b >= 0xF0 && b <= 0xF4) {
             len = 4;
             if (b == 0xF0)
                 lo = 0x90;
             else if (b == 0xF4)
-                hi = 0x8F;                    // nothing beyond U+10FFFF
+                hi = 0x8F; // nothing beyond U+10FFFF
         } else {
             return false;
         }
@@ -137,8 +139,8 @@ QString badLineReason(const TextLines &lines) {
 namespace {
 
 bool hasUtf16Mark(QByteArrayView data) {
-    return data.size() >= 2 && ((uchar(data[0]) == 0xFF && uchar(data[1]) == 0xFE) ||
-                                (uchar(data[0]) == 0xFE && uchar(data[1]) == 0xFF));
+    return data.size() >= 2 &&
+           ((uchar(data[0]) == 0xFF && uchar(data[1]) == 0xFE) || (uchar(data[0]) == 0xFE && uchar(data[1]) == 0xFF));
 }
 
 // The fast case: the whole file decodes at once and holds no NUL.
@@ -242,7 +244,7 @@ bool readFileBytes(const QString &dir, const QString &name, TextLines *result, Q
     result->path = resolveFile(dir, name);
     struct stat st {};
     if (::stat(QFile::encodeName(result->path).constData(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR))
-        return false;   // no such file (a dangling link or a folder path through a file count as none)
+        return false; // no such file (a dangling link or a folder path through a file count as none)
     result->exists = true;
     int error = 0;
     if (!readRegularFile(result->path, data, &error)) {
@@ -411,7 +413,9 @@ WriteResult rewriteLines(const QString &dir, const QString &name, const QStringL
 }
 
 namespace testing {
-void failNextWriteAfter(qint64 bytes) { g_failAfter = bytes; }
+void failNextWriteAfter(qint64 bytes) {
+    g_failAfter = bytes;
+}
 } // namespace testing
 
 } // namespace mirute

@@ -14,11 +14,11 @@ QString resolveFile(const QString &dir, const QString &name);
 
 // A Shift_JIS text file read as lines. Lines end in CR LF or in LF alone; the last line may lack one.
 struct TextLines {
-    QString path;               // resolved path
+    QString path; // resolved path
     bool exists = false;
-    QString error;              // the file exists but could not be read: a whole Japanese message naming it
-    QStringList lines;          // decoded lines; an undecodable line is an empty string here
-    QList<int> badLines;        // 1-based numbers of lines whose bytes are not valid Shift_JIS (or hold NUL)
+    QString error;       // the file exists but could not be read: a whole Japanese message naming it
+    QStringList lines;   // decoded lines; an undecodable line is an empty string here
+    QList<int> badLines; // 1-based numbers of lines whose bytes are not valid Shift_JIS (or hold NUL)
     qsizetype bytes = 0;
     // The file was saved as UTF-8 by another editor: its lines with non-ASCII bytes are in badLines, since
     // read as Shift_JIS they would be nonsense that merely happens to decode.

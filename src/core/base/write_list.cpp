@@ -7,7 +7,9 @@ namespace mirute {
 namespace {
 
 // The one splitter behind both forms: calls item(view) for every item in order.
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
 
 template <class F> void scanWriteList(QStringView line, ListFault *fault, F &&item) {
     if (fault)
@@ -56,20 +58,16 @@ template <class F> void scanWriteList(QStringView line, ListFault *fault, F &&it
 
 QString listFaultReason(ListFault fault) {
     switch (fault) {
-    case ListFault::None:
-        break;
-    case ListFault::Unterminated:
-        return QStringLiteral("引用符が閉じていません");
-    case ListFault::TextAfterQuote:
-        return QStringLiteral("閉じた引用符の後に文字があります");
+    case ListFault::None: break;
+    case ListFault::Unterminated: return QStringLiteral("引用符が閉じていません");
+    case ListFault::TextAfterQuote: return QStringLiteral("閉じた引用符の後に文字があります");
     }
     return {};
 }
 
 QList<ListItem> splitWriteList(QStringView line, ListFault *fault) {
     QList<ListItem> items;
-    scanWriteList(line, fault,
-                  [&](const ListItemView &v) { items.append(ListItem{v.text.toString(), v.quoted}); });
+    scanWriteList(line, fault, [&](const ListItemView &v) { items.append(ListItem{v.text.toString(), v.quoted}); });
     return items;
 }
 
@@ -115,7 +113,9 @@ WriteListLine &WriteListLine::empty() {
     return *this;
 }
 
-QString WriteListLine::line() const { return m_line; }
+QString WriteListLine::line() const {
+    return m_line;
+}
 
 QString storableText(const QString &text) {
     QString s = text;

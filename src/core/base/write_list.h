@@ -32,18 +32,17 @@ struct ListItemView {
     QStringView text;
     bool quoted = false;
 };
-qsizetype splitWriteListViews(QStringView line, ListItemView *items, qsizetype capacity,
-                              ListFault *fault = nullptr);
+qsizetype splitWriteListViews(QStringView line, ListItemView *items, qsizetype capacity, ListFault *fault = nullptr);
 
 // Builds a Write-list line field by field: text quoted, numbers plain, an empty item as nothing.
 class WriteListLine {
 public:
-    WriteListLine &text(const QString &s);      // "s"
-    WriteListLine &number(double v);             // shortest plain form: 60, 23.4, 0.85
-    WriteListLine &single(float v);              // at most 7 significant digits
+    WriteListLine &text(const QString &s); // "s"
+    WriteListLine &number(double v);       // shortest plain form: 60, 23.4, 0.85
+    WriteListLine &single(float v);        // at most 7 significant digits
     WriteListLine &integer(qint64 v);
-    WriteListLine &empty();                      // nothing between the commas
-    QString line() const;                        // without the line end
+    WriteListLine &empty(); // nothing between the commas
+    QString line() const;   // without the line end
 private:
     void add(const QString &item);
     QString m_line;

@@ -14,9 +14,13 @@ QMap<QString, ExportView> &exportViews() {
     return views;
 }
 
-void registerExportView(const QString &name, const ExportView &view) { exportViews().insert(name, view); }
+void registerExportView(const QString &name, const ExportView &view) {
+    exportViews().insert(name, view);
+}
 
-Table gridTable(const Grid &grid) { return grid.allRows(); }
+Table gridTable(const Grid &grid) {
+    return grid.allRows();
+}
 
 QString csvLine(const QStringList &cells) {
     QStringList fields;

@@ -17,11 +17,11 @@ using Table = QList<QStringList>;
 
 // What the command line asked for, every value already checked.
 struct ExportRequest {
-    QString dir;                       // --dir, default the current folder
+    QString dir; // --dir, default the current folder
     QString view;
-    QStringList arguments;             // positional words after the view (the game of "history")
-    QMap<QString, QString> options;    // --date, --from, --to, --weekday, --key, --measure, --seconds, --answers
-    QDate today;                       // --today, or the system date
+    QStringList arguments;          // positional words after the view (the game of "history")
+    QMap<QString, QString> options; // --date, --from, --to, --weekday, --key, --measure, --seconds, --answers
+    QDate today;                    // --today, or the system date
 };
 
 // An unreadable file (exit 1) or a bad argument (exit 2), with its one-line message.
@@ -36,11 +36,11 @@ using ExportFunction = std::function<bool(const ExportRequest &, Table *, Export
 // One table the tool prints, with what its command line may hold besides --dir and --today.
 struct ExportView {
     ExportFunction run;
-    QString summary;          // what the table is, for --help
-    QString argument;         // the one positional word it takes ("ゲーム名"), or "" for none
-    QStringList choices;      // the words that argument may be
-    QStringList options;      // the options it reads
-    QStringList required;     // those of them it cannot do without
+    QString summary;      // what the table is, for --help
+    QString argument;     // the one positional word it takes ("ゲーム名"), or "" for none
+    QStringList choices;  // the words that argument may be
+    QStringList options;  // the options it reads
+    QStringList required; // those of them it cannot do without
 };
 
 // The views the tool knows, by name.

@@ -1,19 +1,19 @@
 #include "core/export/export_tool.h"
 
+#include "core/base/day_time.h"
+#include "core/base/number_format.h"
 #include "core/games/common/game_history.h"
 #include "core/games/game_catalog.h"
 #include "core/log/game_names.h"
-#include "core/views/log_list.h"
+#include "core/log/play_log.h"
 #include "core/views/all_graphs.h"
 #include "core/views/calendar.h"
 #include "core/views/day_view.h"
+#include "core/views/log_list.h"
 #include "core/views/range_view.h"
 #include "core/views/sort_view.h"
 #include "core/views/streaks.h"
 #include "core/views/totals.h"
-#include "core/base/day_time.h"
-#include "core/base/number_format.h"
-#include "core/log/play_log.h"
 
 namespace mirute {
 
@@ -90,7 +90,8 @@ ExportFunction allGraphsView(const QString &which) {
         else {
             view.press(AllGraphsChart::Hours);
             const bool onMain3 = view.timelineChart().isVisible() && !view.totalsChart().isVisible();
-            *table = chartTable(onMain3 ? view.timelineChart() : view.totalsChart(), {QStringLiteral("時"), QStringLiteral("秒")});
+            *table = chartTable(onMain3 ? view.timelineChart() : view.totalsChart(),
+                                {QStringLiteral("時"), QStringLiteral("秒")});
         }
         return true;
     };
@@ -115,7 +116,8 @@ ExportFunction calendarView(const QString &which) {
         } else {
             *table = {{QStringLiteral("曜"), QStringLiteral("回数"), QStringLiteral("秒")}};
             for (int row = 1; row <= view.playsByWeekdayChart().rowCount(); ++row)
-                table->append({view.playsByWeekdayChart().rowLabel(row), formatNumber(view.playsByWeekdayChart().value(row)),
+                table->append({view.playsByWeekdayChart().rowLabel(row),
+                               formatNumber(view.playsByWeekdayChart().value(row)),
                                formatNumber(view.secondsByWeekdayChart().value(row))});
         }
         return true;
@@ -178,17 +180,15 @@ bool listView(const ExportRequest &r, Table *table, ExportError *error) {
 
 ExportFunction totalsView(bool months) {
     return [months](const ExportRequest &r, Table *table, ExportError *error) {
-        static const QMap<QString, TotalsMeasure> measures = {
-            {QStringLiteral("time"), TotalsMeasure::Time},
-            {QStringLiteral("count"), TotalsMeasure::Count},
-            {QStringLiteral("both"), TotalsMeasure::Both}};
+        static const QMap<QString, TotalsMeasure> measures = {{QStringLiteral("time"), TotalsMeasure::Time},
+                                                              {QStringLiteral("count"), TotalsMeasure::Count},
+                                                              {QStringLiteral("both"), TotalsMeasure::Both}};
         const QString measure = r.options.value("measure", QStringLiteral("time"));
         PlayLogData log;
         if (!readLog(r, &log, error))
             return false;
         Grid days, monthGrid;
-        buildTotals(log.records, gameNames(), playSpan(log.records, r.today), measures.value(measure), days,
-                    monthGrid);
+        buildTotals(log.records, gameNames(), playSpan(log.records, r.today), measures.value(measure), days, monthGrid);
         *table = gridTable(months ? monthGrid : days);
         return true;
     };
@@ -217,9 +217,12 @@ void registerBuiltInExportViews() {
         registerExportView(QString::fromLatin1(name), ExportView{std::move(run), summary, {}, {}, options, required});
     };
     registerExportView(QStringLiteral("history"),
-                       ExportView{historyView, QStringLiteral("ゲームの履歴の一覧（--seconds か --answers で絞り込み）"),
-                                  QStringLiteral("ゲーム名"), gameNames(),
-                                  {QStringLiteral("seconds"), QStringLiteral("answers")}, {}});
+                       ExportView{historyView,
+                                  QStringLiteral("ゲームの履歴の一覧（--seconds か --answers で絞り込み）"),
+                                  QStringLiteral("ゲーム名"),
+                                  gameNames(),
+                                  {QStringLiteral("seconds"), QStringLiteral("answers")},
+                                  {}});
     add("diary", diaryView, QStringLiteral("一言日記の一覧"));
     add("day", dayView(false), QStringLiteral("メイン画面の一日のプレイ一覧"), {QStringLiteral("date")},
         {QStringLiteral("date")});

@@ -1,8 +1,8 @@
 #include "core/log/app_state.h"
 
 #include "core/base/number_format.h"
-#include "core/log/play_log.h"
 #include "core/base/write_list.h"
+#include "core/log/play_log.h"
 
 #include <QFileInfo>
 
@@ -42,7 +42,9 @@ QString firstLine(const TextLines &t, const QString &file, QString *error) {
 
 } // namespace
 
-NameRead readName(const QString &dir) { return parseName(readTextLines(dir, kNameFile)); }
+NameRead readName(const QString &dir) {
+    return parseName(readTextLines(dir, kNameFile));
+}
 
 NameRead parseName(const TextLines &t) {
     NameRead r;
@@ -64,7 +66,9 @@ WriteResult saveName(const QString &dir, const QString &name) {
     return rewriteLines(dir, kNameFile, {WriteListLine().text(QStringLiteral("氏名")).text(name).line()});
 }
 
-FlagRead readHelpTourFlag(const QString &dir) { return parseHelpTourFlag(readTextLines(dir, kSettingsFile)); }
+FlagRead readHelpTourFlag(const QString &dir) {
+    return parseHelpTourFlag(readTextLines(dir, kSettingsFile));
+}
 
 FlagRead parseHelpTourFlag(const TextLines &t) {
     FlagRead r;
@@ -84,7 +88,8 @@ FlagRead parseHelpTourFlag(const TextLines &t) {
 }
 
 WriteResult writeHelpTourFlag(const QString &dir, int flag) {
-    return rewriteLines(dir, kSettingsFile, {WriteListLine().text(QStringLiteral("ヘルプツアー")).integer(flag).line()});
+    return rewriteLines(dir, kSettingsFile,
+                        {WriteListLine().text(QStringLiteral("ヘルプツアー")).integer(flag).line()});
 }
 
 QString ensureStartupFiles(const QString &dir) {

@@ -7,7 +7,6 @@
 
 namespace mirute {
 
-
 // State that lives for the whole run and survives the main window being rebuilt after a game.
 struct AppState {
     QString userName;
@@ -22,7 +21,7 @@ QString windowCaption(const QString &userName);
 
 struct NameRead {
     QString name;
-    QString error;   // damaged file: shown to the user; the file is left as it is
+    QString error; // damaged file: shown to the user; the file is left as it is
 };
 // The user name: the first line of "プライベート.txt", label "氏名" and the name.
 NameRead readName(const QString &dir);

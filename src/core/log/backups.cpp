@@ -18,15 +18,17 @@ namespace {
 
 const QString kStampFormat = QStringLiteral("yyyyMMdd_HHmmss");
 
-QString backupFolderOf(const QString &dir) { return QDir(dir).filePath(kBackupFolder); }
+QString backupFolderOf(const QString &dir) {
+    return QDir(dir).filePath(kBackupFolder);
+}
 
 // <base>_<stamp>[_<n>].<suffix> for the file `name` as it is found in the folder.
 QRegularExpression copyPattern(const QString &dir, const QString &name) {
     const QFileInfo info(resolveFile(dir, name));
-    return QRegularExpression(QStringLiteral("^%1_(\\d{8}_\\d{6})(?:_(\\d+))?\\.%2$")
-                                  .arg(QRegularExpression::escape(info.completeBaseName()),
-                                       QRegularExpression::escape(info.suffix())),
-                              QRegularExpression::CaseInsensitiveOption);
+    return QRegularExpression(
+        QStringLiteral("^%1_(\\d{8}_\\d{6})(?:_(\\d+))?\\.%2$")
+            .arg(QRegularExpression::escape(info.completeBaseName()), QRegularExpression::escape(info.suffix())),
+        QRegularExpression::CaseInsensitiveOption);
 }
 
 bool newerFirst(const BackupCopy &a, const BackupCopy &b) {
@@ -45,9 +47,13 @@ void dropOldCopies(const QString &dir, const QString &name, const QString &stamp
 
 } // namespace
 
-QString backupStampOf(const QDateTime &when) { return when.toString(kStampFormat); }
+QString backupStampOf(const QDateTime &when) {
+    return when.toString(kStampFormat);
+}
 
-QString backupStampNow() { return backupStampOf(appClock().now()); }
+QString backupStampNow() {
+    return backupStampOf(appClock().now());
+}
 
 WriteResult backupFile(const QString &dir, const QString &name, const QString &stamp) {
     const QString path = resolveFile(dir, name);

@@ -30,9 +30,9 @@ WriteResult backupFile(const QString &dir, const QString &name, const QString &s
 
 // One copy in the backup folder of the file `name`.
 struct BackupCopy {
-    QString fileName;    // inside the backup folder
-    QDateTime when;      // from its name
-    int sequence = 1;    // 2, 3, … for later copies in the same second
+    QString fileName; // inside the backup folder
+    QDateTime when;   // from its name
+    int sequence = 1; // 2, 3, … for later copies in the same second
 };
 // The copies of `name`, newest first. Files of other names, or not named by a stamp, are not listed.
 QList<BackupCopy> backupsOf(const QString &dir, const QString &name);
@@ -43,8 +43,8 @@ QList<BackupCopy> backupsToDrop(const QList<BackupCopy> &newestFirst, const QDat
 struct LogBackup {
     QString fileName;
     QDateTime when;
-    int plays = 0;          // records that could be read
-    bool complete = true;   // no damaged line
+    int plays = 0;        // records that could be read
+    bool complete = true; // no damaged line
 };
 QList<LogBackup> listLogBackups(const QString &dir);
 // The log replaced by the copy `fileName`: the current log is backed up first (stamp), then replaced

@@ -41,8 +41,7 @@ bool isMiruteProcess(qint64 pid) {
     return program == ours || (program.size() == 15 && ours.startsWith(program));
 }
 
-InstanceLock::InstanceLock(const QString &dir)
-    : m_path(QDir(dir).filePath(kInstanceLockFile)), m_lock(m_path) {
+InstanceLock::InstanceLock(const QString &dir) : m_path(QDir(dir).filePath(kInstanceLockFile)), m_lock(m_path) {
     // Never stale by age alone: a program left open for days still owns its folder. A lock whose process
     // is gone is recognised as stale by its process id.
     m_lock.setStaleLockTime(0);
@@ -54,12 +53,9 @@ InstanceLock::Result InstanceLock::tryLock(int timeoutMs) {
             return Locked;
         switch (m_lock.error()) {
         case QLockFile::NoError:
-        case QLockFile::LockFailedError:
-            break;
-        case QLockFile::PermissionError:
-            return NotWritable;
-        case QLockFile::UnknownError:
-            return WriteFailed;
+        case QLockFile::LockFailedError: break;
+        case QLockFile::PermissionError: return NotWritable;
+        case QLockFile::UnknownError: return WriteFailed;
         }
         if (attempt > 0 || !clearIfStale())
             break;
@@ -94,10 +90,8 @@ bool InstanceLock::ownerIsLiveMirute() {
 QString InstanceLock::refusal(Result result, const QString &dir) {
     const QString folder = QDir::toNativeSeparators(dir);
     switch (result) {
-    case Locked:
-        break;
-    case HeldByOther:
-        return QStringLiteral("このフォルダではミルテ５がすでに起動しています。\r\n%1").arg(folder);
+    case Locked: break;
+    case HeldByOther: return QStringLiteral("このフォルダではミルテ５がすでに起動しています。\r\n%1").arg(folder);
     case NotWritable:
         return QStringLiteral("このフォルダに書き込めないため、ミルテ５を起動できません。\r\n%1\r\n"
                               "記録を保存できるよう、書き込みのできるフォルダで起動してください。")

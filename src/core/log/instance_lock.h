@@ -7,7 +7,6 @@
 
 namespace mirute {
 
-
 // One running program per working folder: two would interleave their writes to the same files. The lock
 // file holds the owner's process id, program name and host. Only a lock of a living Mirute process on this
 // host keeps another from starting; a lock left behind (its process gone, its id now another program's,
@@ -15,10 +14,10 @@ namespace mirute {
 class InstanceLock {
 public:
     enum Result {
-        Locked,        // this program owns the folder now
-        HeldByOther,   // a living Mirute process owns it
-        NotWritable,   // the folder cannot be written (read-only, no permission)
-        WriteFailed,   // the lock could not be written (a full disk and the like)
+        Locked,      // this program owns the folder now
+        HeldByOther, // a living Mirute process owns it
+        NotWritable, // the folder cannot be written (read-only, no permission)
+        WriteFailed, // the lock could not be written (a full disk and the like)
     };
 
     explicit InstanceLock(const QString &dir);

@@ -1,8 +1,8 @@
 #include "core/log/memo.h"
 
+#include "core/base/file_errors.h"
 #include "core/log/app_state.h"
 #include "core/log/backups.h"
-#include "core/base/file_errors.h"
 
 #include <QRegularExpression>
 
@@ -21,10 +21,11 @@ MemoRead readMemoFile(const QString &dir) {
     if (!foreign.isEmpty() && t.badLines.size() == t.lines.size())
         memo.error = QStringLiteral("「%1」を読めませんでした（%2）。").arg(kMemoFile, foreign);
     else if (!t.badLines.isEmpty())
-        memo.error = QStringLiteral("「%1」の %2を読めませんでした（%3）。").arg(kMemoFile, lineNumbersText(t.badLines),
-                                                                         badLineReason(t));
+        memo.error = QStringLiteral("「%1」の %2を読めませんでした（%3）。")
+                         .arg(kMemoFile, lineNumbersText(t.badLines), badLineReason(t));
     if (!t.badLines.isEmpty())
-        memo.error += QStringLiteral("\r\n読めた部分だけを表示しています。メモ保存の前に、元のファイルをバックアップフォルダに残します。");
+        memo.error += QStringLiteral(
+            "\r\n読めた部分だけを表示しています。メモ保存の前に、元のファイルをバックアップフォルダに残します。");
     return memo;
 }
 

@@ -1,13 +1,13 @@
 #include "core/log/play_log.h"
 
-#include "core/log/backups.h"
 #include "core/base/day_time.h"
 #include "core/base/file_errors.h"
-#include "core/log/game_names.h"
 #include "core/base/number_format.h"
-#include "core/log/play_log_fast.h"
 #include "core/base/sjis.h"
 #include "core/base/write_list.h"
+#include "core/log/backups.h"
+#include "core/log/game_names.h"
+#include "core/log/play_log_fast.h"
 
 #include <QFileInfo>
 
@@ -149,7 +149,9 @@ QString rewrittenPlayLine(const PlayRecord &r) {
         .line();
 }
 
-WriteResult appendPlayLine(const QString &dir, const QString &line) { return appendLine(dir, kPlayLogFile, line); }
+WriteResult appendPlayLine(const QString &dir, const QString &line) {
+    return appendLine(dir, kPlayLogFile, line);
+}
 
 WriteResult rewritePlayLog(const QString &dir, const QList<PlayRecord> &records, const QString &backupStamp) {
     const PlayLogData current = readPlayLog(dir);

@@ -12,12 +12,14 @@ namespace mirute {
 inline constexpr double kMaxPlaySeconds = 1e9;
 // The seconds a play can have lasted: 0 up to kMaxPlaySeconds. A negative value, or one that is not a
 // finite number, would be taken off every total it is added to.
-inline bool isPlaySeconds(double seconds) { return seconds >= 0 && seconds <= kMaxPlaySeconds; }
+inline bool isPlaySeconds(double seconds) {
+    return seconds >= 0 && seconds <= kMaxPlaySeconds;
+}
 
 // One saved play of the play log.
 struct PlayRecord {
-    QString date;     // "yyyy/mm/dd"
-    QString time;     // "HH:MM:SS"
+    QString date; // "yyyy/mm/dd"
+    QString time; // "HH:MM:SS"
     QString game;
     float seconds = 0;
     QString diary;
@@ -36,9 +38,9 @@ struct LineProblem {
 struct PlayLogData {
     QString path;
     bool exists = false;
-    QString error;                 // the file exists but could not be read at all
-    QList<PlayRecord> records;     // in file order
-    QList<LineProblem> problems;   // damaged lines, skipped
+    QString error;               // the file exists but could not be read at all
+    QList<PlayRecord> records;   // in file order
+    QList<LineProblem> problems; // damaged lines, skipped
     bool complete() const { return error.isEmpty() && problems.isEmpty(); }
 };
 

@@ -2,11 +2,11 @@
 
 #include "core/base/clock_texts.h"
 #include "core/base/day_time.h"
-#include "core/log/game_names.h"
 #include "core/base/number_format.h"
 #include "core/base/shared_text.h"
 #include "core/base/sjis.h"
 #include "core/base/text_file.h"
+#include "core/log/game_names.h"
 
 #include <QRunnable>
 #include <QSemaphore>
@@ -54,7 +54,9 @@ bool sameBytes(QByteArrayView a, QByteArrayView b) {
     return n == 0 || std::memcmp(a.data(), b.data(), size_t(n)) == 0;
 }
 
-bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 bool isAscii(const Item &item) {
     for (const char *p = item.begin; p < item.end; ++p)
@@ -129,8 +131,8 @@ bool takeQuoted(const char **p, const char *end, Item *item) {
 // into exactly the items splitLine would give it; false sends any other line there. *next is the start
 // of the following line.
 bool splitStandardLine(const char *p, const char *end, Item *items, const char **next) {
-    if (end - p < 30 || p[0] != '"' || p[11] != '"' || p[12] != ',' || p[13] != '"' || p[22] != '"' ||
-        p[23] != ',' || !isPlainAscii(p + 1, 10) || !isPlainAscii(p + 14, 8))
+    if (end - p < 30 || p[0] != '"' || p[11] != '"' || p[12] != ',' || p[13] != '"' || p[22] != '"' || p[23] != ',' ||
+        !isPlainAscii(p + 1, 10) || !isPlainAscii(p + 14, 8))
         return false;
     items[0] = {p + 1, p + 11, true};
     items[1] = {p + 14, p + 22, true};
@@ -179,7 +181,7 @@ bool splitLine(const char *p, const char *end, Item *items, int *count) {
         uchar high = 0;
         if (p < end && *p == '"') {
             const char *text = ++p;
-            p = findQuoteOrLineEnd(p, end);  // no line feed inside a line
+            p = findQuoteOrLineEnd(p, end); // no line feed inside a line
             if (p == end)
                 return false;
             item = {text, p, true};
@@ -210,7 +212,9 @@ bool splitLine(const char *p, const char *end, Item *items, int *count) {
 }
 
 // Records in a log of this size, or a few more: lines are about 80 bytes.
-qsizetype recordEstimate(qsizetype bytes) { return bytes / 64 + 16; }
+qsizetype recordEstimate(qsizetype bytes) {
+    return bytes / 64 + 16;
+}
 
 class FastLogReader {
 public:
@@ -229,7 +233,7 @@ public:
         const char *p = bytes.constData();
         const char *const end = p + bytes.size();
         while (p < end) {
-            Item items[kMaxItems];  // filled up to count
+            Item items[kMaxItems]; // filled up to count
             int count = kMaxItems;
             const char *next;
             if (!splitStandardLine(p, end, items, &next)) {
@@ -290,7 +294,7 @@ private:
                 return false;
             m_dateBytes = item.bytes();
         }
-        *out = QString(m_date);  // built and moved in: both inline, unlike a copy assignment
+        *out = QString(m_date); // built and moved in: both inline, unlike a copy assignment
         return true;
     }
     static bool time(const Item &item, QString *out) {
@@ -300,7 +304,7 @@ private:
     bool game(const Item &item, QString *out) {
         for (qsizetype i = 0; i < m_gameBytes.size(); ++i)
             if (sameBytes(item.bytes(), m_gameBytes[i])) {
-                *out = QString(gameNames()[i]);  // built and moved in: both inline, unlike a copy assignment
+                *out = QString(gameNames()[i]); // built and moved in: both inline, unlike a copy assignment
                 return true;
             }
         return decode(item, out);
@@ -322,7 +326,7 @@ private:
     }
 
     PlayLogData *m_data;
-    qsizetype m_count = 0;  // records read
+    qsizetype m_count = 0; // records read
     QList<QByteArray> m_gameBytes;
     SharedTextBuffer m_texts;
     QByteArrayView m_dateBytes;
@@ -399,6 +403,8 @@ bool readSoundPlayLog(const QByteArray &bytes, PlayLogData *data) {
     return read;
 }
 
-FastReadCounts fastReadCounts() { return {g_finishedReads.load(), g_twoPartReads.load()}; }
+FastReadCounts fastReadCounts() {
+    return {g_finishedReads.load(), g_twoPartReads.load()};
+}
 
 } // namespace mirute

@@ -37,7 +37,7 @@ public:
     // else its label; the series when the chart has several; the value followed by the chart's unit.
     void setRowDetail(const QString &detail); // of the current row
     QString rowDetail(int row) const;
-    void setValueUnit(const QString &unit);   // "秒", "/秒", "%" or none
+    void setValueUnit(const QString &unit); // "秒", "/秒", "%" or none
     QString valueUnit() const;
     QString hoverText(int row, double value, const QString &seriesName = QString()) const;
 

@@ -308,7 +308,7 @@ void Grid::sort(int mode) {
         else
             std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return lessByCodePoint(key(b), key(a)); });
     }
-    order.insert(order.begin(), 0);  // the header stays first
+    order.insert(order.begin(), 0); // the header stays first
     m_texts = permutedRows(m_texts, order, m_cols);
     if (!m_colours.isEmpty())
         m_colours = permutedRows(m_colours, order, m_cols);

@@ -107,8 +107,8 @@ private:
         Rgb fore{-2, -2, -2};
     };
     // Cells row by row in one array each, so that a 32,766-row fill costs one allocation, not one per row.
-    QList<QString> m_texts;     // rows × cols
-    QList<Colours> m_colours;   // empty until a cell gets a colour of its own; then rows × cols
+    QList<QString> m_texts;   // rows × cols
+    QList<Colours> m_colours; // empty until a cell gets a colour of its own; then rows × cols
     int m_rows = 1;
     int m_cols = 0;
     int m_row = 0, m_col = 0;

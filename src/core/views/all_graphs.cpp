@@ -2,8 +2,8 @@
 
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
-#include "core/views/play_span.h"
 #include "core/base/number_texts.h"
+#include "core/views/play_span.h"
 
 #include <algorithm>
 #include <cmath>
@@ -195,8 +195,9 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QDate &today, const Q
             if (t.count == 0)
                 continue;
             const int r = m_gameTotalsGrid.rows();
-            m_gameTotalsGrid.appendRow({QString::number(r), games[i], QString::number(t.count), QString::number(t.total),
-                                   durationText(t.total), QString::number(t.largest), averageText(t.total, t.count)});
+            m_gameTotalsGrid.appendRow({QString::number(r), games[i], QString::number(t.count),
+                                        QString::number(t.total), durationText(t.total), QString::number(t.largest),
+                                        averageText(t.total, t.count)});
         }
     }
     {
@@ -219,24 +220,12 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QDate &today, const Q
 
 void AllGraphs::press(AllGraphsChart chart) {
     switch (chart) {
-    case AllGraphsChart::Records:
-        showPlaysChart();
-        break;
-    case AllGraphsChart::GameTotals:
-        showGameChart();
-        break;
-    case AllGraphsChart::Hours:
-        showHourChart();
-        break;
-    case AllGraphsChart::DayCounts:
-        showDailyCountChart();
-        break;
-    case AllGraphsChart::DaySeconds:
-        showDailySecondsChart();
-        break;
-    case AllGraphsChart::DayAverages:
-        showDailyAverageChart();
-        break;
+    case AllGraphsChart::Records: showPlaysChart(); break;
+    case AllGraphsChart::GameTotals: showGameChart(); break;
+    case AllGraphsChart::Hours: showHourChart(); break;
+    case AllGraphsChart::DayCounts: showDailyCountChart(); break;
+    case AllGraphsChart::DaySeconds: showDailySecondsChart(); break;
+    case AllGraphsChart::DayAverages: showDailyAverageChart(); break;
     }
 }
 

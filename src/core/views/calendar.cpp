@@ -238,8 +238,9 @@ QString Calendar::dayTooltip(const QDate &date) const {
     if (!m_span.contains(date))
         return {};
     const Day day = m_days.value(date);
-    const QString text = QStringLiteral("%1(%2) %3回 %4")
-        .arg(dateText(date), QString(weekdayChar(date)), QString::number(day.plays), durationText(day.seconds));
+    const QString text =
+        QStringLiteral("%1(%2) %3回 %4")
+            .arg(dateText(date), QString(weekdayChar(date)), QString::number(day.plays), durationText(day.seconds));
     return m_streaks.inLongest(date) ? text + QStringLiteral("\n最長連続") : text;
 }
 

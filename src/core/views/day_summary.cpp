@@ -1,8 +1,8 @@
 #include "core/views/day_summary.h"
 
 #include "core/base/day_time.h"
-#include "core/log/game_names.h"
 #include "core/base/number_format.h"
+#include "core/log/game_names.h"
 
 #include <algorithm>
 

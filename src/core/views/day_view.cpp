@@ -99,15 +99,9 @@ void DayView::drawChart(DayChartView view) {
         return;
     m_chart.beginBatch();
     switch (view) {
-    case DayChartView::TimeLine:
-        drawTimeLine();
-        break;
-    case DayChartView::PerGame:
-        drawPerGame();
-        break;
-    case DayChartView::PerHour:
-        drawPerHour();
-        break;
+    case DayChartView::TimeLine: drawTimeLine(); break;
+    case DayChartView::PerGame: drawPerGame(); break;
+    case DayChartView::PerHour: drawPerHour(); break;
     }
     // 時系列 keeps the axis at the day's longest play; a bar that sums several plays (項目別, 時間別) would
     // run off the top of that axis and look as short as one play, so there the axis reaches its top.

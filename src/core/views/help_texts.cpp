@@ -50,7 +50,9 @@ QString sort() {
     });
 }
 
-QString totals() { return joinHelpLines({{QStringLiteral("プレイしたデータを月別、日別の集計結果で見ることができます。"), 2}}); }
+QString totals() {
+    return joinHelpLines({{QStringLiteral("プレイしたデータを月別、日別の集計結果で見ることができます。"), 2}});
+}
 
 QString calendar() {
     return joinHelpLines({

@@ -7,13 +7,13 @@ namespace mirute {
 // The help-tour explanations of the main window, one per screen.
 namespace helptexts {
 QString welcome();
-QString allGraphs();   // 全グラフ
-QString range();       // 範囲指定
-QString sort();        // 並び替え
-QString totals();      // 集計表示
-QString calendar();    // カレンダー
-QString diary();       // 一言日記
-QString edit();        // 編集
+QString allGraphs(); // 全グラフ
+QString range();     // 範囲指定
+QString sort();      // 並び替え
+QString totals();    // 集計表示
+QString calendar();  // カレンダー
+QString diary();     // 一言日記
+QString edit();      // 編集
 } // namespace helptexts
 
 } // namespace mirute

@@ -1,8 +1,8 @@
 #include "core/views/log_list.h"
 
 #include "core/base/number_format.h"
-#include "core/base/write_list.h"
 #include "core/base/number_texts.h"
+#include "core/base/write_list.h"
 
 namespace mirute {
 namespace {

@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
 #include <utility>
+#include <vector>
 
 namespace mirute {
 
@@ -53,7 +53,9 @@ QString rangeWeekdayText(const QString &date) {
 
 namespace {
 
-bool isWeekOp(RangeRefresh op) { return op == RangeRefresh::Week || op == RangeRefresh::WeekKey; }
+bool isWeekOp(RangeRefresh op) {
+    return op == RangeRefresh::Week || op == RangeRefresh::WeekKey;
+}
 
 // rangeSelects with the record's weekday text already worked out.
 bool selects(RangeRefresh op, const RangeFilter &f, const PlayRecord &r, const QString &weekday) {
@@ -390,15 +392,9 @@ void RangeView::showChart(RangeChart chart) {
     paint(kTotal3, chart == RangeChart::Total ? kRangeChartHighlight : kButtonFace);
     paint(kJikan3, chart == RangeChart::Jikan ? kRangeChartHighlight : kButtonFace);
     switch (chart) {
-    case RangeChart::Day:
-        fillRecordChart(m_list, m_recordChart);
-        break;
-    case RangeChart::Total:
-        fillGameChart(m_totals, m_groupChart);
-        break;
-    case RangeChart::Jikan:
-        fillHourChart(m_list, m_groupChart);
-        break;
+    case RangeChart::Day: fillRecordChart(m_list, m_recordChart); break;
+    case RangeChart::Total: fillGameChart(m_totals, m_groupChart); break;
+    case RangeChart::Jikan: fillHourChart(m_list, m_groupChart); break;
     }
     m_recordChart.setVisible(chart == RangeChart::Day);
     m_groupChart.setVisible(chart != RangeChart::Day);

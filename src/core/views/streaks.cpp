@@ -19,12 +19,12 @@ int runEndingAt(const QList<qint64> &days, qsizetype end) {
 } // namespace
 
 DayStreaks dayStreaks(const QList<PlayRecord> &records, const QDate &today) {
-    QList<qint64> days;   // Julian day numbers, so that month and year ends are plain steps of one
+    QList<qint64> days; // Julian day numbers, so that month and year ends are plain steps of one
     days.reserve(records.size());
     RecordDates dates;
     for (const PlayRecord &r : records) {
         if (!dates.changes(r.date))
-            continue;   // a run of plays on the same day as the one before
+            continue; // a run of plays on the same day as the one before
         const QDate d = dates.read(r.date);
         if (d.isValid())
             days.append(d.toJulianDay());
@@ -55,8 +55,12 @@ DayStreaks dayStreaks(const QList<PlayRecord> &records, const QDate &today) {
     return s;
 }
 
-QString currentStreakText(const DayStreaks &s) { return QStringLiteral("連続 %1 日").arg(s.current); }
+QString currentStreakText(const DayStreaks &s) {
+    return QStringLiteral("連続 %1 日").arg(s.current);
+}
 
-QString longestStreakText(const DayStreaks &s) { return QStringLiteral("最長 %1 日").arg(s.longest); }
+QString longestStreakText(const DayStreaks &s) {
+    return QStringLiteral("最長 %1 日").arg(s.longest);
+}
 
 } // namespace mirute

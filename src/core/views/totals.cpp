@@ -156,24 +156,18 @@ const QStringList &totalsMeasureCaptions() {
 
 QString totalsSubtotalText(TotalsMeasure measure, qint64 seconds, qint64 plays) {
     switch (measure) {
-    case TotalsMeasure::Count:
-        return numberText(plays);
-    case TotalsMeasure::Time:
-        return durationText(seconds);
-    case TotalsMeasure::Both:
-        break;
+    case TotalsMeasure::Count: return numberText(plays);
+    case TotalsMeasure::Time: return durationText(seconds);
+    case TotalsMeasure::Both: break;
     }
     return QStringLiteral("%1 (%2)").arg(durationText(seconds)).arg(plays);
 }
 
 QString totalsGameText(TotalsMeasure measure, qint64 seconds, qint64 plays) {
     switch (measure) {
-    case TotalsMeasure::Count:
-        return numberText(plays);
-    case TotalsMeasure::Time:
-        return numberText(seconds);
-    case TotalsMeasure::Both:
-        break;
+    case TotalsMeasure::Count: return numberText(plays);
+    case TotalsMeasure::Time: return numberText(seconds);
+    case TotalsMeasure::Both: break;
     }
     return QStringLiteral("%1 (%2)").arg(seconds).arg(plays);
 }

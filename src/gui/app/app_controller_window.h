@@ -2,15 +2,14 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QWidget>
 #include <QString>
+#include <QWidget>
 
 #include "gui/app/main_window.h"
 
 class QWidget;
 
 namespace mirute {
-
 
 // Switches between the main window and one game window: only one of them exists at a time. Opening a
 // game unloads the main window; leaving the game builds the main window anew, which runs its start-up.

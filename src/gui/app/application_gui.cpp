@@ -1,7 +1,7 @@
 #include "gui/app/application.h"
 
-#include "gui/app/app_controller_window.h"
 #include "core/log/instance_lock.h"
+#include "gui/app/app_controller_window.h"
 #include "gui/widgets/message_dialog.h"
 
 #include <QApplication>

@@ -8,7 +8,6 @@ class QWidget;
 
 namespace mirute {
 
-
 // Opens the program's help document from the working folder (the built-in copy when the file is missing)
 // in a help window owned by `owner`.
 void openHelpViewer(QWidget *owner, const QString &dataDir);

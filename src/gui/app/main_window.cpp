@@ -1,21 +1,21 @@
 #include "gui/app/main_window.h"
 
+#include "core/base/clock.h"
 #include "core/log/app_state.h"
 #include "core/views/help_texts.h"
-#include "gui/widgets/help_tour_dialog.h"
 #include "gui/app/help_viewer_window.h"
-#include "gui/widgets/icons_widget.h"
-#include "core/base/clock.h"
-#include "gui/panels/diary_panel.h"
-#include "gui/panels/edit_panel.h"
-#include "gui/widgets/grid_widget.h"
-#include "gui/widgets/message_dialog.h"
 #include "gui/panels/all_graphs_panel.h"
 #include "gui/panels/calendar_panel.h"
 #include "gui/panels/day_panel.h"
+#include "gui/panels/diary_panel.h"
+#include "gui/panels/edit_panel.h"
 #include "gui/panels/range_panel.h"
 #include "gui/panels/sort_panel.h"
 #include "gui/panels/totals_panel.h"
+#include "gui/widgets/grid_widget.h"
+#include "gui/widgets/help_tour_dialog.h"
+#include "gui/widgets/icons_widget.h"
+#include "gui/widgets/message_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,7 +35,7 @@ MainWindow::MainWindow(const QString &dataDir, QWidget *parent) : QWidget(parent
     buildButtons();
     auto *bar = new QHBoxLayout;
     for (const char *name : {"cmdGame", "cmdMain", "cmdRentai", "cmdTaijyu", "cmdBunseki", "cmdSyuukei", "cmdCale",
-                                "cmdMemo", "cmdSettei", "cmdHelp"})
+                             "cmdMemo", "cmdSettei", "cmdHelp"})
         bar->addWidget(m_buttons.value(name));
     bar->addWidget(m_helpTourBox);
     bar->addStretch();
@@ -73,8 +73,7 @@ void MainWindow::buildButtons() {
     addButton("cmdSettei", "編集", "編集画面を表示します");
     connect(addButton("cmdHelp", "ヘルプ", "ヘルプファイルを開きます"), &QPushButton::clicked, this,
             &MainWindow::openHelp);
-    connect(addButton("cmdOwari", "終了", "プログラムを終了します"), &QPushButton::clicked, this,
-            &MainWindow::quit);
+    connect(addButton("cmdOwari", "終了", "プログラムを終了します"), &QPushButton::clicked, this, &MainWindow::quit);
     m_helpTourBox = new QCheckBox(this);
     m_helpTourBox->setObjectName(QStringLiteral("chkHelp"));
     m_helpTourBox->setToolTip(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
@@ -112,10 +111,9 @@ void MainWindow::buildPanels() {
             emit quitRequested();
         });
     }
-    const QList<QPair<QString, LogPanel *>> buttons = {{"cmdRentai", rentai}, {"cmdTaijyu", taijyu},
-                                                       {"cmdBunseki", bunseki}, {"cmdSyuukei", syuukei},
-                                                       {"cmdCale", cale},       {"cmdMemo", m_diaryPanel},
-                                                       {"cmdSettei", settei}};
+    const QList<QPair<QString, LogPanel *>> buttons = {
+        {"cmdRentai", rentai}, {"cmdTaijyu", taijyu},     {"cmdBunseki", bunseki}, {"cmdSyuukei", syuukei},
+        {"cmdCale", cale},     {"cmdMemo", m_diaryPanel}, {"cmdSettei", settei}};
     for (const auto &[name, p] : buttons)
         connect(m_buttons.value(name), &QPushButton::clicked, this, [this, p = p] { switchPanel(p); });
 }
@@ -153,8 +151,12 @@ void MainWindow::buildLauncher() {
     m_gameLauncher->hide();
 }
 
-QPushButton *MainWindow::button(const QString &objectName) const { return m_buttons.value(objectName); }
-LogPanel *MainWindow::panel(const QString &objectName) const { return m_panels.value(objectName); }
+QPushButton *MainWindow::button(const QString &objectName) const {
+    return m_buttons.value(objectName);
+}
+LogPanel *MainWindow::panel(const QString &objectName) const {
+    return m_panels.value(objectName);
+}
 
 LogPanel *MainWindow::visiblePanel() const {
     for (LogPanel *p : m_hideOrder)
@@ -261,7 +263,9 @@ void MainWindow::launchGame(int gameNo) {
     emit gameRequested(gameNo);
 }
 
-void MainWindow::openHelp() { openHelpViewer(this, m_state.dataDir); }
+void MainWindow::openHelp() {
+    openHelpViewer(this, m_state.dataDir);
+}
 
 void MainWindow::quit() {
     closeHelpWindows();
@@ -281,10 +285,12 @@ void MainWindow::onHelpTourToggled() {
         return;
     int flag;
     if (m_helpTourBox->isChecked()) {
-        MessageDialog::information(this, QStringLiteral("ヘルプツアーＯＮ"), QStringLiteral("ヘルプツアー機能をオンにします。"));
+        MessageDialog::information(this, QStringLiteral("ヘルプツアーＯＮ"),
+                                   QStringLiteral("ヘルプツアー機能をオンにします。"));
         flag = 1;
     } else {
-        MessageDialog::information(this, QStringLiteral("ヘルプツアーＯＦＦ"), QStringLiteral("ヘルプツアー機能をオフにします。"));
+        MessageDialog::information(this, QStringLiteral("ヘルプツアーＯＦＦ"),
+                                   QStringLiteral("ヘルプツアー機能をオフにします。"));
         flag = 0;
     }
     appState().helpTourFlag = flag;
@@ -301,5 +307,7 @@ void MainWindow::setUserName(const QString &name) {
 } // namespace mirute
 
 namespace mirute {
-void MainWindow::closeHelpWindows() { closeAllHelpWindows(); }
+void MainWindow::closeHelpWindows() {
+    closeAllHelpWindows();
+}
 } // namespace mirute

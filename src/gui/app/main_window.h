@@ -35,7 +35,7 @@ public:
     LogPanel *visiblePanel() const;
 
 signals:
-    void gameRequested(int gameNo);   // a game button: the game window replaces this window
+    void gameRequested(int gameNo); // a game button: the game window replaces this window
     void quitRequested();
 
 protected:
@@ -61,7 +61,7 @@ private:
 
     MainState m_state;
     QMap<QString, QPushButton *> m_buttons;
-    QList<LogPanel *> m_hideOrder;   // the order in which panels are hidden
+    QList<LogPanel *> m_hideOrder; // the order in which panels are hidden
     QMap<QString, LogPanel *> m_panels;
     DayPanel *m_dayPanel = nullptr;
     DiaryPanel *m_diaryPanel = nullptr;

@@ -1,7 +1,7 @@
 #include "gui/games/game_launcher_window.h"
 
-#include "gui/games/common/game_window.h"
 #include "core/games/game_catalog.h"
+#include "gui/games/common/game_window.h"
 #include "gui/games/game_views_widget.h"
 
 #include <QWidget>

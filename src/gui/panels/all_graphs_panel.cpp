@@ -1,8 +1,8 @@
 #include "gui/panels/all_graphs_panel.h"
 
-#include "core/views/help_texts.h"
 #include "core/base/clock.h"
 #include "core/log/play_log.h"
+#include "core/views/help_texts.h"
 #include "gui/widgets/button_color_widget.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/grid_widget.h"

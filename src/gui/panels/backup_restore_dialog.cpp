@@ -30,7 +30,7 @@ BackupRestoreDialog::BackupRestoreDialog(const QList<LogBackup> &backups, QWidge
     m_backupList->setHeaderLabels({QStringLiteral("日付"), QStringLiteral("時刻"), QStringLiteral("記録数")});
     for (const LogBackup &b : m_backups) {
         auto *item = new QTreeWidgetItem(m_backupList, {b.when.toString(QStringLiteral("yyyy/MM/dd")),
-                                                       b.when.toString(QStringLiteral("HH:mm:ss")), playsText(b)});
+                                                        b.when.toString(QStringLiteral("HH:mm:ss")), playsText(b)});
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     }
     m_backupList->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);

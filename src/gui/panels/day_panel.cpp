@@ -5,10 +5,10 @@
 #include "core/log/play_log.h"
 #include "gui/widgets/button_color_widget.h"
 #include "gui/widgets/chart_widget.h"
-#include "gui/widgets/grid_widget.h"
-#include "gui/widgets/message_dialog.h"
 #include "gui/widgets/face_widget.h"
+#include "gui/widgets/grid_widget.h"
 #include "gui/widgets/lamp_shape_widget.h"
+#include "gui/widgets/message_dialog.h"
 #include "gui/widgets/streak_labels_widget.h"
 
 #include <QCalendarWidget>
@@ -94,8 +94,8 @@ void DayPanel::buildRatingArea(QBoxLayout *into) {
     f.setBold(true);
     m_ratingLabel->setFont(f);
     rating->addWidget(m_ratingLabel);
-    m_streaks = new StreakLabelsWidget(QStringLiteral("lblStreak"), QStringLiteral("lblLongestStreak"), Qt::Horizontal,
-                                       this);
+    m_streaks =
+        new StreakLabelsWidget(QStringLiteral("lblStreak"), QStringLiteral("lblLongestStreak"), Qt::Horizontal, this);
     rating->addWidget(m_streaks);
     row->addLayout(rating, 1);
     into->addLayout(row);
@@ -197,7 +197,7 @@ void DayPanel::showRating(const DayRating &rating) {
     m_ratingLabel->setText(rating.caption);
     m_ratingLabel->setStyleSheet(backgroundStyle(rating.captionBack));
     m_ratingLabel->setProperty("backColor",
-                              QVariantList{rating.captionBack.r, rating.captionBack.g, rating.captionBack.b});
+                               QVariantList{rating.captionBack.r, rating.captionBack.g, rating.captionBack.b});
 }
 
 void DayPanel::setSelectedDate(const QDate &date) {

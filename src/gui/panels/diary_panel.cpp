@@ -1,8 +1,8 @@
 #include "gui/panels/diary_panel.h"
 
+#include "core/log/memo.h"
 #include "core/views/help_texts.h"
 #include "core/views/log_list.h"
-#include "core/log/memo.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 

@@ -1,11 +1,11 @@
 #include "gui/panels/edit_panel.h"
 
-#include "core/log/app_state.h"
-#include "core/views/help_texts.h"
-#include "gui/panels/backup_restore_dialog.h"
-#include "core/views/log_list.h"
-#include "core/log/new_start.h"
 #include "core/base/write_list.h"
+#include "core/log/app_state.h"
+#include "core/log/new_start.h"
+#include "core/views/help_texts.h"
+#include "core/views/log_list.h"
+#include "gui/panels/backup_restore_dialog.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 
@@ -147,21 +147,21 @@ void EditPanel::restoreFromBackup() {
     const QString dir = mainState().dataDir;
     const QList<LogBackup> backups = listLogBackups(dir);
     if (backups.isEmpty()) {
-        MessageDialog::information(this, kRestoreTitle,
-                                   QStringLiteral("「%1」フォルダに「%2」のバックアップがありません。\r\n"
-                                                  "一言日記の保存や個別削除の前に、変更前のデータがそこへ保存されます。")
-                                       .arg(kBackupFolder, kPlayLogFile));
+        MessageDialog::information(
+            this, kRestoreTitle,
+            QStringLiteral("「%1」フォルダに「%2」のバックアップがありません。\r\n"
+                           "一言日記の保存や個別削除の前に、変更前のデータがそこへ保存されます。")
+                .arg(kBackupFolder, kPlayLogFile));
         return;
     }
     BackupRestoreDialog dialog(backups, this);
     if (dialog.exec() != QDialog::Accepted || !dialog.chosen())
         return;
     const LogBackup chosen = *dialog.chosen();
-    const QString question =
-        QStringLiteral("%1 のバックアップ（%2 件）で現在のデータを置き換えます。\r\n"
-                       "現在のデータはバックアップしてから置き換えます。よろしいですか？")
-            .arg(chosen.when.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")))
-            .arg(chosen.plays);
+    const QString question = QStringLiteral("%1 のバックアップ（%2 件）で現在のデータを置き換えます。\r\n"
+                                            "現在のデータはバックアップしてから置き換えます。よろしいですか？")
+                                 .arg(chosen.when.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")))
+                                 .arg(chosen.plays);
     if (!MessageDialog::confirm(this, QStringLiteral("復元確認"), question, MessageDialog::Cancel))
         return;
     const WriteResult w = restoreLogBackup(dir, chosen.fileName, backupStampNow());

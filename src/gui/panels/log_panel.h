@@ -27,9 +27,9 @@ protected:
     const MainState &mainState() const { return m_state; }
 
 signals:
-    void showDayListRequested();                 // the main panel must be rebuilt (the log was emptied)
-    void userNameChanged(const QString &name);   // the caption follows the new name
-    void quitRequested();                        // the program ends (new start)
+    void showDayListRequested();               // the main panel must be rebuilt (the log was emptied)
+    void userNameChanged(const QString &name); // the caption follows the new name
+    void quitRequested();                      // the program ends (new start)
 
 private:
     MainState &m_state;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/panels/log_panel.h"
 #include "core/views/range_view.h"
+#include "gui/panels/log_panel.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "gui/panels/totals_panel.h"
 
-#include "core/views/help_texts.h"
 #include "core/base/clock.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
+#include "core/views/help_texts.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 

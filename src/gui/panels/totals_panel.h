@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/tables/grid.h"
-#include "gui/panels/log_panel.h"
 #include "core/views/totals.h"
+#include "gui/panels/log_panel.h"
 
 class QButtonGroup;
 
@@ -26,7 +26,7 @@ private:
     void chooseMeasure(int index);
 
     Grid m_months;
-    Grid m_days;  
+    Grid m_days;
     QButtonGroup *m_measureButtons = nullptr;
     bool m_opening = false;
 };

@@ -102,14 +102,10 @@ FaceWidget::FaceWidget(DayFace face, QWidget *parent) : QWidget(parent), m_face(
 
 QString FaceWidget::faceName(DayFace face) {
     switch (face) {
-    case DayFace::Sulky:
-        return QStringLiteral("ムスッ");
-    case DayFace::Smiling:
-        return QStringLiteral("ニコ");
-    case DayFace::Laughing:
-        return QStringLiteral("笑い");
-    case DayFace::None:
-        break;
+    case DayFace::Sulky: return QStringLiteral("ムスッ");
+    case DayFace::Smiling: return QStringLiteral("ニコ");
+    case DayFace::Laughing: return QStringLiteral("笑い");
+    case DayFace::None: break;
     }
     return QStringLiteral("なし");
 }
@@ -125,18 +121,10 @@ void FaceWidget::paintEvent(QPaintEvent *) {
     p.translate((width() - side) / 2, (height() - side) / 2);
     p.scale(side / 100.0, side / 100.0);
     switch (m_face) {
-    case DayFace::Sulky:
-        drawSulky(p);
-        break;
-    case DayFace::Smiling:
-        drawSmiling(p);
-        break;
-    case DayFace::Laughing:
-        drawLaughing(p);
-        break;
-    case DayFace::None:
-        drawNone(p);
-        break;
+    case DayFace::Sulky: drawSulky(p); break;
+    case DayFace::Smiling: drawSmiling(p); break;
+    case DayFace::Laughing: drawLaughing(p); break;
+    case DayFace::None: drawNone(p); break;
     }
 }
 

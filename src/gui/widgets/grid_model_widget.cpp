@@ -26,18 +26,12 @@ QVariant GridModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid() || row >= m_grid.rows() || col >= m_grid.cols())
         return QVariant();
     switch (role) {
-    case Qt::DisplayRole:
-        return m_grid.textMatrix(row, col);
-    case Qt::ToolTipRole:
-        return plainToolTip(m_grid.textMatrix(row, col));
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(alignment(m_grid.colAlignment(col)));
-    case Qt::BackgroundRole:
-        return color(m_grid.cellBackColor(row, col));
-    case Qt::ForegroundRole:
-        return color(m_grid.cellForeColor(row, col));
-    default:
-        return QVariant();
+    case Qt::DisplayRole: return m_grid.textMatrix(row, col);
+    case Qt::ToolTipRole: return plainToolTip(m_grid.textMatrix(row, col));
+    case Qt::TextAlignmentRole: return QVariant::fromValue(alignment(m_grid.colAlignment(col)));
+    case Qt::BackgroundRole: return color(m_grid.cellBackColor(row, col));
+    case Qt::ForegroundRole: return color(m_grid.cellForeColor(row, col));
+    default: return QVariant();
     }
 }
 
@@ -45,16 +39,13 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (orientation != Qt::Horizontal || section < 0 || section >= m_grid.cols())
         return QVariant();
     switch (role) {
-    case Qt::DisplayRole:
-        return m_grid.textMatrix(0, section);
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(alignment(m_grid.fixedAlignment(section)));
+    case Qt::DisplayRole: return m_grid.textMatrix(0, section);
+    case Qt::TextAlignmentRole: return QVariant::fromValue(alignment(m_grid.fixedAlignment(section)));
     case Qt::BackgroundRole:
         return m_grid.hasCellBackColor(0, section) ? QVariant(color(m_grid.cellBackColor(0, section))) : QVariant();
     case Qt::ForegroundRole:
         return m_grid.hasCellForeColor(0, section) ? QVariant(color(m_grid.cellForeColor(0, section))) : QVariant();
-    default:
-        return QVariant();
+    default: return QVariant();
     }
 }
 

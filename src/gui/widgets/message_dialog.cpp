@@ -36,13 +36,21 @@ bool g_auto = false;
 QList<MessageDialog::Shown> g_shown;
 } // namespace
 
-void MessageDialog::setNextAnswer(Answer answer) { g_answers.append(answer); }
-void MessageDialog::setAutoAnswer(bool on) { g_auto = on; }
-QList<MessageDialog::Shown> &MessageDialog::shown() { return g_shown; }
-void MessageDialog::clearShown() { g_shown.clear(); }
+void MessageDialog::setNextAnswer(Answer answer) {
+    g_answers.append(answer);
+}
+void MessageDialog::setAutoAnswer(bool on) {
+    g_auto = on;
+}
+QList<MessageDialog::Shown> &MessageDialog::shown() {
+    return g_shown;
+}
+void MessageDialog::clearShown() {
+    g_shown.clear();
+}
 
-int MessageDialog::ask(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
-                       bool cancel, Answer defaultAnswer) {
+int MessageDialog::ask(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text, bool cancel,
+                       Answer defaultAnswer) {
     g_shown.append({title, text, icon, cancel && defaultAnswer == Cancel});
     if (!g_answers.isEmpty())
         return g_answers.takeFirst();

@@ -15,7 +15,7 @@ public:
         QString title;
         QString text;
         QMessageBox::Icon icon;
-        bool cancelIsDefault = false;   // Enter answers Cancel
+        bool cancelIsDefault = false; // Enter answers Cancel
     };
 
     static void information(QWidget *parent, const QString &title, const QString &text);
@@ -28,7 +28,7 @@ public:
     static void setNextAnswer(Answer answer);
     // Tests: every box is answered OK without being shown while this is on.
     static void setAutoAnswer(bool on);
-    static QList<Shown> &shown();   // every box asked for since the last clear
+    static QList<Shown> &shown(); // every box asked for since the last clear
     static void clearShown();
 
 private:

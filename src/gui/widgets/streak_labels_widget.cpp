@@ -27,8 +27,8 @@ void setFigure(QLabel *label, const QString &text) {
 StreakLabelsWidget::StreakLabelsWidget(const QString &currentName, const QString &longestName,
                                        Qt::Orientation orientation, QWidget *parent)
     : QWidget(parent) {
-    auto *layout = new QBoxLayout(orientation == Qt::Horizontal ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom,
-                                  this);
+    auto *layout =
+        new QBoxLayout(orientation == Qt::Horizontal ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom, this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_current = streakLabel(currentName, this);
     m_longest = streakLabel(longestName, this);

@@ -52,7 +52,7 @@ void TestSharedText::changingOneTextLeavesTheOthers() {
     QString first = put(buffer, QStringLiteral("abc"));
     const QString second = put(buffer, QStringLiteral("def"));
     const QString copy = first;
-    first.append(QStringLiteral("XYZ"));  // would run over "def" were the block written in place
+    first.append(QStringLiteral("XYZ")); // would run over "def" were the block written in place
     first[0] = u'A';
     QCOMPARE(first, QStringLiteral("AbcXYZ"));
     QCOMPARE(second, QStringLiteral("def"));
@@ -83,13 +83,14 @@ void TestSharedText::longTextsAndManyBlocks() {
     {
         SharedTextBuffer buffer;
         for (int i = 0; i < 20000; ++i) {
-            const QString text = i % 5000 == 0 ? QString(70000, QChar(u'あ' + i % 50)) : QStringLiteral("日記 %1").arg(i);
+            const QString text =
+                i % 5000 == 0 ? QString(70000, QChar(u'あ' + i % 50)) : QStringLiteral("日記 %1").arg(i);
             expected.append(text);
             texts.append(put(buffer, text));
         }
     }
     QCOMPARE(texts, expected);
-    texts.erase(texts.begin() + 100, texts.end());  // most blocks go; the rest stay readable
+    texts.erase(texts.begin() + 100, texts.end()); // most blocks go; the rest stay readable
     QCOMPARE(texts.last(), expected[99]);
 }
 
@@ -112,8 +113,8 @@ void TestSharedText::clockTexts() {
 
 void TestSharedText::clockTextsRefuseOtherTimes_data() {
     QTest::addColumn<QByteArray>("bytes");
-    for (const char *t : {"9:05:00", "24:00:00", "12:60:00", "12:00:60", "12-00-00", "1a:00:00", "12:00:00 ", "",
-                          "120000000"})
+    for (const char *t :
+         {"9:05:00", "24:00:00", "12:60:00", "12:00:60", "12-00-00", "1a:00:00", "12:00:00 ", "", "120000000"})
         QTest::newRow(t) << QByteArray(t);
 }
 

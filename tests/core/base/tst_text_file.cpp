@@ -1,8 +1,8 @@
-#include "core/games/common/history_file.h"
 #include "core/base/day_time.h"
-#include "core/log/play_log.h"
 #include "core/base/sjis.h"
 #include "core/base/text_file.h"
+#include "core/games/common/history_file.h"
+#include "core/log/play_log.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,11 +84,14 @@ void TestTextFile::encodeMapsLookAlikes() {
 }
 
 void TestTextFile::roundTripProgramTexts() {
-    const QStringList texts = {QStringLiteral("ミルテに興味をもっていただきありがとうございます。(^o^)／"),
-                               QStringLiteral("①「ゲーム」ボタンを押すと収録しているゲームアイコンが表示されるので選択します。"),
-                               QStringLiteral("表示順を　あいうお　のように正規の順番にしてプレイする事もできます。"),
-                               QStringLiteral("ヘルプツアーＯＮ"), QStringLiteral("秒数 : 60   答数 : 25  反応時間  0.85秒"),
-                               QStringLiteral("新規スタート（全削除）"), QStringLiteral("萩荻末未土士日曰己已問間綱網壁璧")};
+    const QStringList texts = {
+        QStringLiteral("ミルテに興味をもっていただきありがとうございます。(^o^)／"),
+        QStringLiteral("①「ゲーム」ボタンを押すと収録しているゲームアイコンが表示されるので選択します。"),
+        QStringLiteral("表示順を　あいうお　のように正規の順番にしてプレイする事もできます。"),
+        QStringLiteral("ヘルプツアーＯＮ"),
+        QStringLiteral("秒数 : 60   答数 : 25  反応時間  0.85秒"),
+        QStringLiteral("新規スタート（全削除）"),
+        QStringLiteral("萩荻末未土士日曰己已問間綱網壁璧")};
     for (const QString &t : texts) {
         QByteArray bytes;
         QVERIFY2(sjis::encode(t, &bytes), qPrintable(t));
@@ -140,7 +143,7 @@ void TestTextFile::failedAppendLeavesNoHalfLine() {
 }
 
 void TestTextFile::appendStartsALineOfItsOwn_data() {
-    QTest::addColumn<bool>("log");   // else a history file
+    QTest::addColumn<bool>("log"); // else a history file
     QTest::addColumn<QByteArray>("ending");
     for (bool log : {true, false}) {
         const char *file = log ? "log" : "history";
@@ -168,7 +171,7 @@ void TestTextFile::appendStartsALineOfItsOwn() {
     h.seconds = "60s";
     const QString file = log ? QStringLiteral("データ.txt") : QStringLiteral("抜かな履歴.txt");
     const QString line = log ? gamePlayLine("2026/12/06", "18:30:05", "lamp", 60, "d") : historyLine(h);
-    const QByteArray old = line.toLatin1() + ending;   // the games' lines of this test are ASCII
+    const QByteArray old = line.toLatin1() + ending; // the games' lines of this test are ASCII
     writeBytes(dir.filePath(file), old);
     QVERIFY(appendLine(dir.path(), file, line).ok());
     const QByteArray now = readBytes(dir.filePath(file));
@@ -232,10 +235,10 @@ void TestTextFile::playLogDamagedLines() {
     QTemporaryDir dir;
     QByteArray bytes;
     bytes += "\"2026/12/06\",\"10:00:00\",\"a\",60,\"d\",\r\n";
-    bytes += "\"2026/12/06\",\"10:00:01\",\"a\",abc,\"d\",\r\n";  // seconds not a number
+    bytes += "\"2026/12/06\",\"10:00:01\",\"a\",abc,\"d\",\r\n"; // seconds not a number
     bytes += "\"2026/12/06\",\"10:00:02\"\r\n";                  // too few items
     bytes += "\r\n";                                             // blank: not a record, not a problem
-    bytes += "\"2026/12/06\",\"10:00:03\",\"a\",.5,\"d\"\n";    // LF only, no spare item
+    bytes += "\"2026/12/06\",\"10:00:03\",\"a\",.5,\"d\"\n";     // LF only, no spare item
     writeBytes(dir.filePath("データ.txt"), bytes);
     const PlayLogData log = readPlayLog(dir.path());
     QCOMPARE(log.records.size(), 2);

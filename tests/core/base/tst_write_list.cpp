@@ -36,20 +36,18 @@ void TestWriteList::split_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QList<bool>>("quoted");
-    QTest::newRow("game line ends in a comma")
-        << QStringLiteral(R"("2026/12/06","18:30:06","抜かな",60,"秒数 : 60",)")
-        << QStringList{"2026/12/06", "18:30:06", "抜かな", "60", "秒数 : 60", ""}
-        << QList<bool>{true, true, true, false, true, false};
+    QTest::newRow("game line ends in a comma") << QStringLiteral(R"("2026/12/06","18:30:06","抜かな",60,"秒数 : 60",)")
+                                               << QStringList{"2026/12/06", "18:30:06", "抜かな", "60", "秒数 : 60", ""}
+                                               << QList<bool>{true, true, true, false, true, false};
     QTest::newRow("rewrite line ends in empty quotes")
         << QStringLiteral(R"("2026/12/06","18:30:06","座標",180.28,"x","")")
         << QStringList{"2026/12/06", "18:30:06", "座標", "180.28", "x", ""}
         << QList<bool>{true, true, true, false, true, true};
     QTest::newRow("comma inside quotes") << QStringLiteral(R"("a,b",.85)") << QStringList{"a,b", ".85"}
                                          << QList<bool>{true, false};
-    QTest::newRow("empty items") << QStringLiteral(",,") << QStringList{"", "", ""}
-                                 << QList<bool>{false, false, false};
-    QTest::newRow("blanks around unquoted") << QStringLiteral(" 10 , \"x\" ") << QStringList{"10", "x"}
-                                            << QList<bool>{false, true};
+    QTest::newRow("empty items") << QStringLiteral(",,") << QStringList{"", "", ""} << QList<bool>{false, false, false};
+    QTest::newRow("blanks around unquoted")
+        << QStringLiteral(" 10 , \"x\" ") << QStringList{"10", "x"} << QList<bool>{false, true};
     QTest::newRow("empty line") << QString() << QStringList{""} << QList<bool>{false};
 }
 
@@ -77,12 +75,11 @@ void TestWriteList::faults_data() {
     // damaged, not a text to be cut at its second quote.
     QTest::newRow("doubled quotes") << QStringLiteral(R"("彼は""はい""と言った",1)") << after
                                     << QStringList{"彼は", "1"};
-    QTest::newRow("text after the quote") << QStringLiteral(R"("one"junk,"two")") << after
-                                          << QStringList{"one", "two"};
-    QTest::newRow("text after the last quote") << QStringLiteral(R"("one","two"x)") << after
-                                               << QStringList{"one", "two"};
-    QTest::newRow("blanks after the quote") << QStringLiteral("\"one\" \t,\"two\"  ") << none
-                                            << QStringList{"one", "two"};
+    QTest::newRow("text after the quote") << QStringLiteral(R"("one"junk,"two")") << after << QStringList{"one", "two"};
+    QTest::newRow("text after the last quote")
+        << QStringLiteral(R"("one","two"x)") << after << QStringList{"one", "two"};
+    QTest::newRow("blanks after the quote")
+        << QStringLiteral("\"one\" \t,\"two\"  ") << none << QStringList{"one", "two"};
     QTest::newRow("CR after the quote") << QStringLiteral("\"one\"\r") << after << QStringList{"one"};
 }
 
@@ -146,14 +143,22 @@ void TestWriteList::numbers_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("plain");
     QTest::addColumn<QString>("single");
-    QTest::newRow("60") << 60.0 << "60" << "60";
-    QTest::newRow("23.4") << 23.4 << "23.4" << "23.4";
-    QTest::newRow("0.85") << 0.85 << "0.85" << "0.85";
-    QTest::newRow("180.28") << 180.28 << "180.28" << "180.28";
-    QTest::newRow("third") << 1.0 / 3 << "0.3333333333333333" << "0.3333333";
-    QTest::newRow("zero") << 0.0 << "0" << "0";
-    QTest::newRow("large") << 12345678.0 << "12345678" << "12345680";
-    QTest::newRow("small") << 0.00001 << "0.00001" << "0.00001";
+    QTest::newRow("60") << 60.0 << "60"
+                        << "60";
+    QTest::newRow("23.4") << 23.4 << "23.4"
+                          << "23.4";
+    QTest::newRow("0.85") << 0.85 << "0.85"
+                          << "0.85";
+    QTest::newRow("180.28") << 180.28 << "180.28"
+                            << "180.28";
+    QTest::newRow("third") << 1.0 / 3 << "0.3333333333333333"
+                           << "0.3333333";
+    QTest::newRow("zero") << 0.0 << "0"
+                          << "0";
+    QTest::newRow("large") << 12345678.0 << "12345678"
+                           << "12345680";
+    QTest::newRow("small") << 0.00001 << "0.00001"
+                           << "0.00001";
 }
 
 void TestWriteList::numbers() {
@@ -228,7 +233,7 @@ void TestWriteList::plainDecimalsAreExact() {
             text += '-';
         for (int d = 0; d < digits; ++d)
             text += char('0' + random() % 10);
-        const int point = int(random() % (digits + 2)) - 1;  // -1: no point
+        const int point = int(random() % (digits + 2)) - 1; // -1: no point
         if (point >= 0)
             text.insert(text.size() - digits + point, '.');
         double shortWay = 0;
@@ -252,13 +257,13 @@ void TestWriteList::keptNumberTexts() {
     for (qint64 n : {qint64(0), qint64(1), qint64(9), qint64(10), qint64(32766), qint64(65535), qint64(65536),
                      qint64(-1), qint64(1) << 40})
         QCOMPARE(numberText(n), QString::number(n));
-    QCOMPARE(numberText(12), QStringLiteral("12"));  // asked again, from the table
+    QCOMPARE(numberText(12), QStringLiteral("12")); // asked again, from the table
     SecondsTexts seconds;
     for (float v : {60.0f, 23.4f, 0.1f, 0.0f, -0.0f, 123456.7f, 1e-3f, 60.0f, 23.4f}) {
         QCOMPARE(seconds.text(v), formatSingle(v));
         QCOMPARE(seconds.shownValue(v), parseNumber(formatSingle(v)).value_or(-1));
     }
-    QCOMPARE(seconds.shownValue(23.4f), 23.4);  // the shown "23.4", not the single 23.399999…
+    QCOMPARE(seconds.shownValue(23.4f), 23.4); // the shown "23.4", not the single 23.399999…
 }
 
 void TestWriteList::leading_data() {

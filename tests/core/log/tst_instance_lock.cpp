@@ -69,17 +69,10 @@ void TestInstanceLock::startsUnlessAMiruteLives() {
     const QString path = dir.filePath(kInstanceLockFile);
     QProcess other;
     switch (Setup(setup)) {
-    case Nothing:
-        break;
-    case EmptyFile:
-        QVERIFY(writeFile(path, {}));
-        break;
-    case Garbled:
-        QVERIFY(writeFile(path, "\xFF\xFE garbage\n\n"));
-        break;
-    case EmptyFolder:
-        QVERIFY(QDir().mkdir(path));
-        break;
+    case Nothing: break;
+    case EmptyFile: QVERIFY(writeFile(path, {})); break;
+    case Garbled: QVERIFY(writeFile(path, "\xFF\xFE garbage\n\n")); break;
+    case EmptyFolder: QVERIFY(QDir().mkdir(path)); break;
     case DeadProcess: {
         other.start(QStringLiteral("/bin/true"));
         QVERIFY(other.waitForStarted());
@@ -94,12 +87,10 @@ void TestInstanceLock::startsUnlessAMiruteLives() {
         QVERIFY(writeFile(path, lockText(other.processId(), QStringLiteral("sleep"))));
         break;
     case OtherHost:
-        QVERIFY(writeFile(path, lockText(QCoreApplication::applicationPid(), ourProgram(),
-                                         QStringLiteral("another-machine"))));
+        QVERIFY(writeFile(
+            path, lockText(QCoreApplication::applicationPid(), ourProgram(), QStringLiteral("another-machine"))));
         break;
-    case OurProcess:
-        QVERIFY(writeFile(path, lockText(QCoreApplication::applicationPid(), ourProgram())));
-        break;
+    case OurProcess: QVERIFY(writeFile(path, lockText(QCoreApplication::applicationPid(), ourProgram()))); break;
     }
 
     InstanceLock lock(dir.path());
@@ -125,7 +116,8 @@ void TestInstanceLock::readOnlyFolderToldAsSuch() {
     QTemporaryDir dir;
     // The superuser writes through any permission: there the folder is a read-only file system.
     const bool mounted = geteuid() == 0;
-    if (mounted && ::mount("mirute-test", QFile::encodeName(dir.path()).constData(), "tmpfs", MS_RDONLY, "size=64k") != 0)
+    if (mounted &&
+        ::mount("mirute-test", QFile::encodeName(dir.path()).constData(), "tmpfs", MS_RDONLY, "size=64k") != 0)
         QSKIP("no read-only file system can be mounted here");
     if (!mounted)
         QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));

@@ -1,9 +1,9 @@
 // readPlayLog reads a sound file straight from its bytes and every other file line by line; both ways must
 // give the same records and the same problems for any file.
-#include "core/log/play_log.h"
-#include "core/log/play_log_fast.h"
 #include "core/base/sjis.h"
 #include "core/base/text_file.h"
+#include "core/log/play_log.h"
+#include "core/log/play_log_fast.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -32,13 +32,13 @@ QByteArray largeLog() {
     QByteArray large;
     for (int i = 0; i < kLargePlays; ++i)
         large += sjisBytes(QStringLiteral("\"%1\",\"%2\",\"%3\",%4,\"日記 %5、その%6\",%7\r\n")
-                           .arg(QDate(2021, 1, 1).addDays(i / 7).toString(QStringLiteral("yyyy/MM/dd")))
-                           .arg(QTime(8, 0).addSecs(i * 37 % 50000).toString(QStringLiteral("HH:mm:ss")))
-                           .arg(i % 11 == 0 ? QStringLiteral("座標の") : QStringLiteral("抜かな"))
-                           .arg(i % 5 == 0 ? QStringLiteral("42.8") : QString::number(i % 300))
-                           .arg(i)
-                           .arg(QString(QChar(u'あ' + i % 40)))
-                           .arg(i % 2 ? QStringLiteral("\"\"") : QString()));
+                               .arg(QDate(2021, 1, 1).addDays(i / 7).toString(QStringLiteral("yyyy/MM/dd")))
+                               .arg(QTime(8, 0).addSecs(i * 37 % 50000).toString(QStringLiteral("HH:mm:ss")))
+                               .arg(i % 11 == 0 ? QStringLiteral("座標の") : QStringLiteral("抜かな"))
+                               .arg(i % 5 == 0 ? QStringLiteral("42.8") : QString::number(i % 300))
+                               .arg(i)
+                               .arg(QString(QChar(u'あ' + i % 40)))
+                               .arg(i % 2 ? QStringLiteral("\"\"") : QString()));
     return large;
 }
 
@@ -62,12 +62,14 @@ void TestPlayLogRead::sameAsLineByLine_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("records");
     QTest::addColumn<int>("problems");
-    const QByteArray good = sjisBytes(QStringLiteral("\"2024/03/01\",\"09:30:05\",\"抜かな\",60,\"秒数 : 60   答数 : 25  "
-                                                     "反応時間  0.85秒\",\r\n"));
+    const QByteArray good =
+        sjisBytes(QStringLiteral("\"2024/03/01\",\"09:30:05\",\"抜かな\",60,\"秒数 : 60   答数 : 25  "
+                                 "反応時間  0.85秒\",\r\n"));
     const QByteArray rewritten =
         sjisBytes(QStringLiteral("\"2024/03/01\",\"09:31:05\",\"座標\",23.4,\"今日は、よく出来た, 明日も\",\"\"\r\n"));
     QTest::newRow("empty file") << QByteArray() << 0 << 0;
-    QTest::newRow("empty date on the first line") << QByteArray("\"\",\"09:30:05\",\"x\",1,\"d\",\r\n") + good << 1 << 1;
+    QTest::newRow("empty date on the first line")
+        << QByteArray("\"\",\"09:30:05\",\"x\",1,\"d\",\r\n") + good << 1 << 1;
     QTest::newRow("game and rewrite lines") << good + rewritten << 2 << 0;
     QTest::newRow("no line end at the end") << good + rewritten.chopped(2) << 2 << 0;
     QTest::newRow("LF only") << good.chopped(2) + "\n" + rewritten << 2 << 0;
@@ -79,59 +81,72 @@ void TestPlayLogRead::sameAsLineByLine_data() {
     QTest::newRow("quoted seconds") << good + "\"2024/03/02\",\"10:00:00\",\"x\",\"30\",\"d\",\r\n" << 1 << 1;
     QTest::newRow("seconds not a number") << good + "\"2024/03/02\",\"10:00:00\",\"x\",3O,\"d\",\r\n" << 1 << 1;
     QTest::newRow("seconds too large") << good + "\"2024/03/02\",\"10:00:00\",\"x\",1e30,\"d\",\r\n" << 1 << 1;
-    QTest::newRow("seconds with blanks and no zero") << QByteArray("\"2024/03/02\",\"10:00:00\",\"x\",  .85 ,\"d\",\r\n") << 1 << 0;
+    QTest::newRow("seconds with blanks and no zero")
+        << QByteArray("\"2024/03/02\",\"10:00:00\",\"x\",  .85 ,\"d\",\r\n") << 1 << 0;
     QTest::newRow("unterminated quote") << good + "\"2024/03/02\",\"10:00:00\",\"x\",30,\"d,\r\n" << 1 << 1;
-    QTest::newRow("text after a closing quote") << QByteArray("\"2024/03/02\"zz,\"10:00:00\",\"x\",30,\"d\",\r\n") << 0 << 1;
+    QTest::newRow("text after a closing quote")
+        << QByteArray("\"2024/03/02\"zz,\"10:00:00\",\"x\",30,\"d\",\r\n") << 0 << 1;
     QTest::newRow("Japanese after a closing quote")
         << good + sjisBytes(QStringLiteral("\"2024/03/02\"字,\"10:00:00\",\"x\",30,\"d\",\r\n")) << 1 << 1;
     QTest::newRow("blanks after a closing quote")
         << good + QByteArray("\"2024/03/02\" ,\"10:00:00\"\t,\"x\",30,\"d\" ,\"\"  \r\n") << 2 << 0;
-    QTest::newRow("unquoted Japanese text") << good + sjisBytes(QStringLiteral("2024/03/02,10:00:00,抜かな,30,日記,\r\n"))
-                                            << 2 << 0;
-    QTest::newRow("Japanese spare item")
-        << good + sjisBytes(QStringLiteral("\"2024/03/02\",\"10:00:00\",\"c\",1,\"d\",\"予備\"\r\n")) << 2 << 0;
-    QTest::newRow("unknown game name")
-        << good + sjisBytes(QStringLiteral("\"2024/03/02\",\"10:00:00\",\"将棋\",1,\"d\",\r\n")) << 2 << 0;
+    QTest::newRow("unquoted Japanese text")
+        << good + sjisBytes(QStringLiteral("2024/03/02,10:00:00,抜かな,30,日記,\r\n")) << 2 << 0;
+    QTest::newRow("Japanese spare item") << good + sjisBytes(QStringLiteral(
+                                                       "\"2024/03/02\",\"10:00:00\",\"c\",1,\"d\",\"予備\"\r\n"))
+                                         << 2 << 0;
+    QTest::newRow("unknown game name") << good + sjisBytes(QStringLiteral(
+                                                     "\"2024/03/02\",\"10:00:00\",\"将棋\",1,\"d\",\r\n"))
+                                       << 2 << 0;
     QTest::newRow("damaged Shift_JIS") << good + QByteArray("\"a\",\"b\",\"\x81\",1,\"d\",\r\n") + rewritten << 2 << 1;
     QTest::newRow("lead byte before a quote") << good + QByteArray("\"a\",\"b\",\"c\x82\",1,\"d\",\r\n") << 1 << 1;
-    QTest::newRow("NUL byte") << good + QByteArray("\"a\",\"b\",\"c\",1,\"d") + QByteArray(1, '\0') + "\",\r\n" + rewritten << 2 << 1;
-    QTest::newRow("saved as UTF-8") << QStringLiteral("\"2024/03/01\",\"09:30:05\",\"抜かな\",60,\"d\",\r\n").toUtf8() << 0
-                                    << 1;
+    QTest::newRow("NUL byte") << good + QByteArray("\"a\",\"b\",\"c\",1,\"d") + QByteArray(1, '\0') + "\",\r\n" +
+                                     rewritten
+                              << 2 << 1;
+    QTest::newRow("saved as UTF-8") << QStringLiteral("\"2024/03/01\",\"09:30:05\",\"抜かな\",60,\"d\",\r\n").toUtf8()
+                                    << 0 << 1;
     QTest::newRow("same date, other game bytes") << good + good + rewritten + good << 4 << 0;
 
     // Lines in the program's own shape but for one detail, which the byte reader must notice.
-    const QByteArray mine = sjisBytes(QStringLiteral("\"2024/03/01\",\"09:30:05\",\"座標\",23.4,\"日記、その二\",\"\"\r\n"));
+    const QByteArray mine =
+        sjisBytes(QStringLiteral("\"2024/03/01\",\"09:30:05\",\"座標\",23.4,\"日記、その二\",\"\"\r\n"));
     QTest::newRow("own shape, spare empty without quotes")
         << sjisBytes(QStringLiteral("\"2024/03/01\",\"09:30:05\",\"座標\",23.4,\"日記\",\r\n")) << 1 << 0;
-    QTest::newRow("own shape, spare with text") << mine + "\"2024/03/01\",\"09:30:05\",\"x\",1,\"d\",\"x\"\r\n" << 2 << 0;
+    QTest::newRow("own shape, spare with text") << mine + "\"2024/03/01\",\"09:30:05\",\"x\",1,\"d\",\"x\"\r\n"
+                                                << 2 << 0;
     QTest::newRow("own shape, diary closing on the next line")
         << mine + "\"2024/03/01\",\"09:30:05\",\"x\",1,\"d\r\nd\",\"\"\r\n" + mine << 2 << 2;
     QTest::newRow("own shape, game closing on the next line")
         << mine + "\"2024/03/01\",\"09:30:05\",\"x\n\",1,\"d\",\"\"\r\n" + mine << 2 << 2;
-    QTest::newRow("own shape, CR alone at the end") << mine + "\"2024/03/01\",\"09:30:05\",\"x\",1,\"d\",\"\"\r" << 2 << 0;
-    QTest::newRow("own shape, CR inside a line") << mine + "\"2024/03/01\",\"09:30:05\",\"x\",1,\"d\",\"\"\rz\r\n" << 1 << 1;
-    QTest::newRow("own shape, tab in the date") << mine + "\"2024/03\t01\",\"09:30:05\",\"x\",1,\"d\",\"\"\r\n" << 1 << 1;
+    QTest::newRow("own shape, CR alone at the end")
+        << mine + "\"2024/03/01\",\"09:30:05\",\"x\",1,\"d\",\"\"\r" << 2 << 0;
+    QTest::newRow("own shape, CR inside a line") << mine + "\"2024/03/01\",\"09:30:05\",\"x\",1,\"d\",\"\"\rz\r\n"
+                                                 << 1 << 1;
+    QTest::newRow("own shape, tab in the date") << mine + "\"2024/03\t01\",\"09:30:05\",\"x\",1,\"d\",\"\"\r\n"
+                                                << 1 << 1;
     QTest::newRow("own shape, Japanese in the time")
         << mine + sjisBytes(QStringLiteral("\"2024/03/01\",\"九時三十分\",\"x\",1,\"d\",\"\"\r\n")) << 1 << 1;
     QTest::newRow("times not in the stored form") << QByteArray("\"2024/03/01\",\"9:05:00\",\"x\",1,\"d\",\r\n"
                                                                 "\"2024/03/01\",\"24:00:00\",\"x\",1,\"d\",\r\n"
                                                                 "\"2024/03/01\",\"23:59:59\",\"x\",1,\"d\",\r\n"
                                                                 "\"2024/03/01\",\"12:60:00\",\"x\",1,\"d\",\r\n")
-                                                   << 1 << 3;
-    QTest::newRow("seconds in other forms") << QByteArray("\"2024/03/01\",\"09:30:05\",\"x\",-3,\"d\",\"\"\r\n"
-                                                          "\"2024/03/01\",\"09:30:05\",\"x\",+3,\"d\",\"\"\r\n"
-                                                          "\"2024/03/01\",\"09:30:05\",\"x\",1e2,\"d\",\"\"\r\n"
-                                                          "\"2024/03/01\",\"09:30:05\",\"x\",5.,\"d\",\"\"\r\n"
-                                                          "\"2024/03/01\",\"09:30:05\",\"x\",1.2.3,\"d\",\"\"\r\n"
-                                                          "\"2024/03/01\",\"09:30:05\",\"x\",.,\"d\",\"\"\r\n"
-                                                          "\"2024/03/01\",\"09:30:05\",\"x\",1234567890123456789,\"d\",\"\"\r\n")
-                                            << 3 << 4;
-    QTest::newRow("own shape, every game") << sjisBytes(QStringLiteral(
-        "\"2024/03/01\",\"09:30:05\",\"抜かな\",1,\"d\",\"\"\r\n\"2024/03/01\",\"09:30:06\",\"抜数字\",1,\"d\",\"\"\r\n"
-        "\"2024/03/01\",\"09:30:07\",\"抜仲間\",1,\"d\",\"\"\r\n\"2024/03/01\",\"09:30:08\",\"宝探し\",1,\"d\",\"\"\r\n"
-        "\"2024/03/01\",\"09:30:09\",\"ランプ\",1,\"d\",\"\"\r\n\"2024/03/02\",\"09:30:10\",\"順番クリック\",1,\"d\",\"\"\r\n"
-        "\"2024/03/02\",\"09:30:11\",\"座標\",1,\"\",\"\"\r\n\"2024/03/02\",\"09:30:12\",\"座標の\",1,\"\",\"\"\r\n"))
-                                           << 8 << 0;
+                                                  << 1 << 3;
+    QTest::newRow("seconds in other forms")
+        << QByteArray("\"2024/03/01\",\"09:30:05\",\"x\",-3,\"d\",\"\"\r\n"
+                      "\"2024/03/01\",\"09:30:05\",\"x\",+3,\"d\",\"\"\r\n"
+                      "\"2024/03/01\",\"09:30:05\",\"x\",1e2,\"d\",\"\"\r\n"
+                      "\"2024/03/01\",\"09:30:05\",\"x\",5.,\"d\",\"\"\r\n"
+                      "\"2024/03/01\",\"09:30:05\",\"x\",1.2.3,\"d\",\"\"\r\n"
+                      "\"2024/03/01\",\"09:30:05\",\"x\",.,\"d\",\"\"\r\n"
+                      "\"2024/03/01\",\"09:30:05\",\"x\",1234567890123456789,\"d\",\"\"\r\n")
+        << 3 << 4;
+    QTest::newRow("own shape, every game")
+        << sjisBytes(QStringLiteral(
+               "\"2024/03/01\",\"09:30:05\",\"抜かな\",1,\"d\",\"\"\r\n\"2024/03/01\",\"09:30:06\",\"抜数字\",1,\"d\",\"\"\r\n"
+               "\"2024/03/01\",\"09:30:07\",\"抜仲間\",1,\"d\",\"\"\r\n\"2024/03/01\",\"09:30:08\",\"宝探し\",1,\"d\",\"\"\r\n"
+               "\"2024/03/01\",\"09:30:09\",\"ランプ\",1,\"d\",\"\"\r\n\"2024/03/02\",\"09:30:10\",\"順番クリック\",1,\"d\",\"\"\r\n"
+               "\"2024/03/02\",\"09:30:11\",\"座標\",1,\"\",\"\"\r\n\"2024/03/02\",\"09:30:12\",\"座標の\",1,\"\",\"\"\r\n"))
+        << 8 << 0;
     // Diaries of every length, so that characters and quotes fall on every place of an eight-byte step.
     QByteArray lengths;
     for (int n = 0; n < 24; ++n)
@@ -199,8 +214,8 @@ void TestPlayLogRead::damagedFieldsNamed_data() {
     row("seconds beyond any number", QStringLiteral("\"2024/03/01\",\"10:00:00\",\"座標\",1e999,\"d\",\"\""),
         QStringLiteral("秒数「1e999」が数値ではありません"));
     row("zero seconds", QStringLiteral("\"2024/03/01\",\"10:00:00\",\"座標\",0,\"d\",\"\""), {});
-    row("doubled quotes in the diary", QStringLiteral("\"2024/03/01\",\"10:00:00\",\"座標\",30,\"彼は\"\"はい\"\"と言った\",\"\""),
-        afterQuote);
+    row("doubled quotes in the diary",
+        QStringLiteral("\"2024/03/01\",\"10:00:00\",\"座標\",30,\"彼は\"\"はい\"\"と言った\",\"\""), afterQuote);
     row("text after the diary", QStringLiteral("\"2024/03/01\",\"10:00:00\",\"座標\",30,\"one\"junk,\"\""), afterQuote);
     row("text after the spare item", QStringLiteral("\"2024/03/01\",\"10:00:00\",\"座標\",30,\"d\",\"\"x"), afterQuote);
 }
@@ -228,8 +243,8 @@ void TestPlayLogRead::damagedFieldsNamed() {
 
 void TestPlayLogRead::soundLogsReadByBytes_data() {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("byBytes");     // read to the end by the byte-level reader
-    QTest::addColumn<bool>("inTwoParts");  // and in two parts at once
+    QTest::addColumn<bool>("byBytes");    // read to the end by the byte-level reader
+    QTest::addColumn<bool>("inTwoParts"); // and in two parts at once
     const QByteArray sound = sjisBytes(QStringLiteral("\"2024/03/01\",\"09:30:05\",\"抜かな\",60,\"日記\",\"\"\r\n"));
     QTest::newRow("small sound log") << sound.repeated(50) << true << false;
     QTest::newRow("large sound log") << largeLog() << true << true;

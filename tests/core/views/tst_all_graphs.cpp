@@ -194,7 +194,8 @@ void TestAllGraphs::roundingAtEachAddition() {
 void TestAllGraphs::gameRowsInGameOrder() {
     AllGraphs g;
     g.rebuild(logOf({play("2024/03/01", 30, kOrder), play("2024/03/01", 20, QStringLiteral("謎のゲーム")),
-                         play("2024/03/02", 10, kKana), play("2024/03/02", 40, kOrder)}), kToday);
+                     play("2024/03/02", 10, kKana), play("2024/03/02", 40, kOrder)}),
+              kToday);
     // Rows follow the game list, not the file; games without plays and unknown names get no row.
     QCOMPARE(g.gameTotalsGrid().rows(), 3);
     QCOMPARE(dataRow(g.gameTotalsGrid(), 1), (QStringList{"1", kKana, "1", "10", "0:00:10", "10", "10.0"}));
@@ -325,8 +326,9 @@ void TestAllGraphs::chartButtons() {
 void TestAllGraphs::hourChart() {
     AllGraphs g;
     g.rebuild(logOf({play("2024/03/01", 2.5f, kKana, "07:05:00"), play("2024/03/01", 3.5f, kKana, "07:59:59"),
-                         play("2024/03/02", 100, kLamp, "23:10:00"), play("2024/03/02", 50, kLamp, "24:00:00"),
-                         play("2024/03/02", 9, kLamp, "7:30:00"), play("2024/03/02", 40, kLamp, "--:--:--")}), kToday);
+                     play("2024/03/02", 100, kLamp, "23:10:00"), play("2024/03/02", 50, kLamp, "24:00:00"),
+                     play("2024/03/02", 9, kLamp, "7:30:00"), play("2024/03/02", 40, kLamp, "--:--:--")}),
+              kToday);
     g.press(AllGraphsChart::Hours);
     const ChartData &c = g.totalsChart();
     QCOMPARE(c.rowCount(), 24);
@@ -420,10 +422,9 @@ void TestAllGraphs::emptyLogAfterFullLog() {
 void TestAllGraphs::outOfOrderLog() {
     AllGraphs g;
     // 20 February was saved under a clock set wrong, after 5 March; 9999/12/31 under one set years ahead.
-    const QString notice =
-        g.rebuild(logOf({play("2024/03/01", 10), play("2024/03/05", 20), play("2024/03/03", 30),
-                             play("2024/02/20", 40), play("9999/12/31", 60), play("2024/03/06", 50)}),
-                      kToday);
+    const QString notice = g.rebuild(logOf({play("2024/03/01", 10), play("2024/03/05", 20), play("2024/03/03", 30),
+                                            play("2024/02/20", 40), play("9999/12/31", 60), play("2024/03/06", 50)}),
+                                     kToday);
     // Every record is still listed and counted for its game.
     QCOMPARE(g.playsGrid().rows(), 7);
     QCOMPARE(g.gameTotalsGrid().textMatrix(1, 2), QStringLiteral("6"));
@@ -459,7 +460,8 @@ void TestAllGraphs::lastBeforeFirst() {
 void TestAllGraphs::unreadableDate() {
     AllGraphs g;
     const QString notice = g.rebuild(
-        logOf({play("2024/13/45", 5), play("2024/03/01", 10), play("", 6), play("2024/03/02", 20), play("昨日", 7)}), kToday);
+        logOf({play("2024/13/45", 5), play("2024/03/01", 10), play("", 6), play("2024/03/02", 20), play("昨日", 7)}),
+        kToday);
     QCOMPARE(g.playsGrid().rows(), 6);
     QCOMPARE(g.dayTotalsGrid().rows(), 3);
     QCOMPARE(g.dayTotalsGrid().textMatrix(1, 3), QStringLiteral("10"));

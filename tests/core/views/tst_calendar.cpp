@@ -159,7 +159,8 @@ void TestCalendar::monthRowsAndLegend() {
                                            {year + "/01/11", 2},
                                            {year + "/02/15", 3},
                                            {year + "/02/28", 11},
-                                           {year + "/03/03", 5}}), kToday);
+                                           {year + "/03/03", 5}}),
+                                  kToday);
     QVERIFY(notice.isEmpty());
     const Grid &m = c.monthGrid();
     QCOMPARE(m.rows(), 4);
@@ -288,7 +289,8 @@ void TestCalendar::outOfOrderLog() {
                                            {"2024/02/25", 3},
                                            {"2024/99/99", 1},
                                            {"9999/12/31", 2},
-                                           {"2024/03/20", 1}}), kToday);
+                                           {"2024/03/20", 1}}),
+                                  kToday);
     const Grid &m = c.monthGrid();
     QCOMPARE(m.rows(), 3);
     QCOMPARE(m.rowTexts(0).first(), QStringLiteral("年月"));

@@ -1,5 +1,5 @@
-#include "core/log/game_names.h"
 #include "core/base/number_format.h"
+#include "core/log/game_names.h"
 #include "core/views/day_summary.h"
 #include "core/views/day_view.h"
 

@@ -1,9 +1,9 @@
 #include "core/log/app_state.h"
 #include "core/log/game_names.h"
-#include "core/views/log_list.h"
 #include "core/log/memo.h"
 #include "core/log/new_start.h"
 #include "core/log/play_log.h"
+#include "core/views/log_list.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -11,8 +11,8 @@
 #include <QTest>
 
 using namespace mirute;
-using mirute::test::sjisBytes;
 using mirute::test::readBytes;
+using mirute::test::sjisBytes;
 using mirute::test::writeSjis;
 
 namespace {
@@ -192,8 +192,8 @@ void TestLogList::diaryRowOutsideTheListChangesNothing() {
 
 void TestLogList::refusedRewriteKeepsFileAndGrid() {
     const QByteArray damaged = sjisBytes(QStringLiteral("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"a\",\r\n"
-                                                     "\"2026/12/01\",\"09:10:00\",\"抜かな\",sixty,\"b\",\r\n"
-                                                     "\"2026/12/02\",\"10:00:00\",\"座標\",30,\"c\",\r\n"));
+                                                        "\"2026/12/01\",\"09:10:00\",\"抜かな\",sixty,\"b\",\r\n"
+                                                        "\"2026/12/02\",\"10:00:00\",\"座標\",30,\"c\",\r\n"));
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, damaged).ok());
     Grid g;
     resetDiaryGrid(g);

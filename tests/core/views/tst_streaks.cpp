@@ -1,6 +1,6 @@
 #include "core/log/play_log.h"
-#include "support/test_files.h"
 #include "core/views/streaks.h"
+#include "support/test_files.h"
 
 #include <QTest>
 
@@ -26,7 +26,7 @@ QList<PlayRecord> playsOn(const QStringList &dates) {
 } // namespace
 
 void TestStreaks::streaks_data() {
-    QTest::addColumn<QStringList>("dates");   // the plays' dates in file order
+    QTest::addColumn<QStringList>("dates"); // the plays' dates in file order
     QTest::addColumn<QDate>("today");
     QTest::addColumn<int>("current");
     QTest::addColumn<int>("longest");
@@ -41,27 +41,26 @@ void TestStreaks::streaks_data() {
     QTest::newRow("none yet today: the run to yesterday")
         << QStringList{"2026/12/03", "2026/12/04", "2026/12/05"} << today << 3 << 3 << QDate(2026, 12, 3)
         << QDate(2026, 12, 5);
-    QTest::newRow("neither today nor yesterday") << QStringList{"2026/12/03", "2026/12/04"} << today << 0 << 2
-                                                  << QDate(2026, 12, 3) << QDate(2026, 12, 4);
+    QTest::newRow("neither today nor yesterday")
+        << QStringList{"2026/12/03", "2026/12/04"} << today << 0 << 2 << QDate(2026, 12, 3) << QDate(2026, 12, 4);
     QTest::newRow("current shorter than longest")
         << QStringList{"2026/11/01", "2026/11/02", "2026/11/03", "2026/12/05", "2026/12/06"} << today << 2 << 3
         << QDate(2026, 11, 1) << QDate(2026, 11, 3);
     QTest::newRow("equally long: the latest") << QStringList{"2026/10/01", "2026/10/02", "2026/11/10", "2026/11/11"}
                                               << today << 0 << 2 << QDate(2026, 11, 10) << QDate(2026, 11, 11);
     QTest::newRow("leap year: 29 February missing")
-        << QStringList{"2024/02/27", "2024/02/28", "2024/03/01"} << QDate(2024, 3, 1) << 1 << 2
-        << QDate(2024, 2, 27) << QDate(2024, 2, 28);
+        << QStringList{"2024/02/27", "2024/02/28", "2024/03/01"} << QDate(2024, 3, 1) << 1 << 2 << QDate(2024, 2, 27)
+        << QDate(2024, 2, 28);
     QTest::newRow("leap year: through 29 February")
-        << QStringList{"2024/02/28", "2024/02/29", "2024/03/01"} << QDate(2024, 3, 2) << 3 << 3
-        << QDate(2024, 2, 28) << QDate(2024, 3, 1);
+        << QStringList{"2024/02/28", "2024/02/29", "2024/03/01"} << QDate(2024, 3, 2) << 3 << 3 << QDate(2024, 2, 28)
+        << QDate(2024, 3, 1);
     QTest::newRow("common year: 28 February then 1 March")
         << QStringList{"2023/02/28", "2023/03/01"} << QDate(2023, 3, 1) << 2 << 2 << QDate(2023, 2, 28)
         << QDate(2023, 3, 1);
-    QTest::newRow("across a year end")
-        << QStringList{"2025/12/30", "2025/12/31", "2026/01/01", "2026/01/02"} << QDate(2026, 1, 3) << 4 << 4
-        << QDate(2025, 12, 30) << QDate(2026, 1, 2);
-    QTest::newRow("log out of order") << QStringList{"2026/12/06", "2026/12/04", "2026/12/05", "2026/12/04"}
-                                      << today << 3 << 3 << QDate(2026, 12, 4) << today;
+    QTest::newRow("across a year end") << QStringList{"2025/12/30", "2025/12/31", "2026/01/01", "2026/01/02"}
+                                       << QDate(2026, 1, 3) << 4 << 4 << QDate(2025, 12, 30) << QDate(2026, 1, 2);
+    QTest::newRow("log out of order") << QStringList{"2026/12/06", "2026/12/04", "2026/12/05", "2026/12/04"} << today
+                                      << 3 << 3 << QDate(2026, 12, 4) << today;
     QTest::newRow("a date that is no date is left out")
         << QStringList{"2026/12/05", "2026/13/45", "2026/12/06"} << today << 2 << 2 << QDate(2026, 12, 5) << today;
 }

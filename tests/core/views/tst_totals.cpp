@@ -229,8 +229,8 @@ void TestTotals::unknownGameAndRecordsOutsideSpan() {
                                        play("2024/04/15", "抜かな", 40), play("2024/05/02", "抜かな", 30),
                                        play("2024/05/20", "抜かな", 50), play("2024/06/02", "抜かな", 70),
                                        play("not a date", "抜かな", 80)};
-    const QString notice = build(b, records, TotalsMeasure::Both, QStringLiteral("2024/05/01"),
-                                 QStringLiteral("2024/05/02"));
+    const QString notice =
+        build(b, records, TotalsMeasure::Both, QStringLiteral("2024/05/01"), QStringLiteral("2024/05/02"));
     QCOMPARE(column(b.days, 2), (QStringList{"0:00:10 (1)", "0:00:50 (2)"}));
     QCOMPARE(column(b.days, gameCol("抜かな")), (QStringList{"10 (1)", "30 (1)"}));
     // The month of the last play date takes in its later days too.

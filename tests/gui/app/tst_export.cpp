@@ -1,23 +1,23 @@
-#include "core/log/app_state.h"
+#include "core/base/number_format.h"
 #include "core/export/export_tool.h"
+#include "core/log/app_state.h"
+#include "core/log/play_log.h"
 #include "gui/app/main_window.h"
 #include "gui/games/common/game_window.h"
 #include "gui/games/game_launcher_window.h"
-#include "core/log/play_log.h"
-#include "support/fake_clock.h"
-#include "support/test_files.h"
-#include "core/base/number_format.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
+#include "support/fake_clock.h"
+#include "support/test_files.h"
 
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
-#include <QPushButton>
 #include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -49,7 +49,8 @@ QString csvOf(const QList<QStringList> &rows) {
 
 // A small log: three plays over two days, one diary with a comma and a quote-free Japanese text.
 void writeSmallLog(const QString &dir) {
-    appendPlayLine(dir, gamePlayLine("2026/12/05", "09:59:59", "抜かな", 60, "秒数 : 60   答数 : 25  反応時間  0.85秒"));
+    appendPlayLine(dir,
+                   gamePlayLine("2026/12/05", "09:59:59", "抜かな", 60, "秒数 : 60   答数 : 25  反応時間  0.85秒"));
     appendPlayLine(dir, gamePlayLine("2026/12/06", "18:30:05", "座標", 23.4, "よくできた, また明日"));
     appendPlayLine(dir, gamePlayLine("2026/12/06", "20:00:00", "ランプ", 180.28, "x"));
     appendLine(dir, "抜かな履歴.txt", R"("2026/12/05","09:59:59",25,20,5,0.85,"80.0%","0.42/秒","60秒")");
@@ -120,8 +121,10 @@ void TestExport::historyMatchesTheGameWindow_data() {
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("rows");
     QTest::newRow("all") << QStringList{} << QString() << QString() << 3;
-    QTest::newRow("60 seconds") << QStringList{"--seconds", "60"} << "cboJikan2" << "60" << 2;
-    QTest::newRow("10 answers") << QStringList{"--answers", "10"} << "cboKaisu2" << "10" << 2;
+    QTest::newRow("60 seconds") << QStringList{"--seconds", "60"} << "cboJikan2"
+                                << "60" << 2;
+    QTest::newRow("10 answers") << QStringList{"--answers", "10"} << "cboKaisu2"
+                                << "10" << 2;
 }
 
 void TestExport::historyMatchesTheGameWindow() {
@@ -163,11 +166,21 @@ void TestExport::panelGridsMatch_data() {
     QTest::addColumn<QString>("view");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("grid");
-    QTest::newRow("plays") << "plays" << "cmdRentai" << "msgDayList2";
-    QTest::newRow("games") << "games" << "cmdRentai" << "msgDayTotal2";
-    QTest::newRow("days") << "days" << "cmdRentai" << "msgDayList3";
-    QTest::newRow("calendar-month") << "calendar-month" << "cmdCale" << "msgCale";
-    QTest::newRow("calendar-week") << "calendar-week" << "cmdCale" << "msgCale_w";
+    QTest::newRow("plays") << "plays"
+                           << "cmdRentai"
+                           << "msgDayList2";
+    QTest::newRow("games") << "games"
+                           << "cmdRentai"
+                           << "msgDayTotal2";
+    QTest::newRow("days") << "days"
+                          << "cmdRentai"
+                          << "msgDayList3";
+    QTest::newRow("calendar-month") << "calendar-month"
+                                    << "cmdCale"
+                                    << "msgCale";
+    QTest::newRow("calendar-week") << "calendar-week"
+                                   << "cmdCale"
+                                   << "msgCale_w";
 }
 
 void TestExport::panelGridsMatch() {
@@ -190,8 +203,14 @@ void TestExport::chartsMatch_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("chart");
     QTest::addColumn<QString>("chart2");
-    QTest::newRow("hours") << "hours" << "cmdJikan2" << "mcrMain2" << "mcrMain3";
-    QTest::newRow("weekdays") << "weekdays" << "cmdCale" << "mcrKensu" << "mcrKingaku";
+    QTest::newRow("hours") << "hours"
+                           << "cmdJikan2"
+                           << "mcrMain2"
+                           << "mcrMain3";
+    QTest::newRow("weekdays") << "weekdays"
+                              << "cmdCale"
+                              << "mcrKensu"
+                              << "mcrKingaku";
 }
 
 void TestExport::chartsMatch() {
@@ -325,12 +344,12 @@ void TestExport::listAndTotalsMatchThePanels_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("grid");
     QTest::newRow("list") << "cmdBunseki" << QString() << QStringList{"list"} << "msgIchiran";
-    QTest::newRow("months in time") << "cmdSyuukei" << "optList2_0" << QStringList{"totals-month", "--measure", "time"}
-                                    << "msgKakei1";
-    QTest::newRow("days in counts") << "cmdSyuukei" << "optList2_1" << QStringList{"totals-day", "--measure", "count"}
-                                    << "msgKakei2";
-    QTest::newRow("days in both") << "cmdSyuukei" << "optList2_2" << QStringList{"totals-day", "--measure", "both"}
-                                  << "msgKakei2";
+    QTest::newRow("months in time") << "cmdSyuukei"
+                                    << "optList2_0" << QStringList{"totals-month", "--measure", "time"} << "msgKakei1";
+    QTest::newRow("days in counts") << "cmdSyuukei"
+                                    << "optList2_1" << QStringList{"totals-day", "--measure", "count"} << "msgKakei2";
+    QTest::newRow("days in both") << "cmdSyuukei"
+                                  << "optList2_2" << QStringList{"totals-day", "--measure", "both"} << "msgKakei2";
 }
 
 void TestExport::listAndTotalsMatchThePanels() {
@@ -373,8 +392,8 @@ void TestExport::errors_data() {
     QTest::newRow("bad measure") << QStringList{"totals-day", "--measure", "money"} << QStringList{"--measure"};
     QTest::newRow("unknown game") << QStringList{"history", "テトリス"} << QStringList{"抜かな"};
     QTest::newRow("no game") << QStringList{"history"} << QStringList{"ゲーム名"};
-    QTest::newRow("answers not a number") << QStringList{"history", "抜かな", "--answers", "abc"}
-                                          << QStringList{"--answers"};
+    QTest::newRow("answers not a number")
+        << QStringList{"history", "抜かな", "--answers", "abc"} << QStringList{"--answers"};
     QTest::newRow("negative answers") << QStringList{"history", "抜かな", "--answers", "-1"} << QStringList{"-1"};
     QTest::newRow("empty seconds") << QStringList{"history", "抜かな", "--seconds", ""} << QStringList{"--seconds"};
     QTest::newRow("extra arguments") << QStringList{"diary", "one", "two"} << QStringList{"one", "two"};
@@ -424,8 +443,9 @@ void TestExport::folderNameNotUtf8() {
     QCOMPARE(::link(log.constData(), (folder + '/' + QFile::encodeName(kPlayLogFile)).constData()), 0);
     // The bytes reach the program as they are only through a shell: Qt would pass them as Unicode.
     QProcess tool;
-    tool.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" --dir \"$1$(printf '\\203f\\201[\\203^')\" list"),
-                                           QStringLiteral(MIRUTE_EXPORT_BIN), m_dir.path() + u'/'});
+    tool.start(QStringLiteral("/bin/sh"),
+               {QStringLiteral("-c"), QStringLiteral("exec \"$0\" --dir \"$1$(printf '\\203f\\201[\\203^')\" list"),
+                QStringLiteral(MIRUTE_EXPORT_BIN), m_dir.path() + u'/'});
     QVERIFY(tool.waitForFinished(20000));
     const int status = tool.exitCode();
     // Qt cannot name the folder either, to remove it.

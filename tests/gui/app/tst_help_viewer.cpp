@@ -1,5 +1,5 @@
-#include "gui/app/help_viewer_window.h"
 #include "core/log/game_names.h"
+#include "gui/app/help_viewer_window.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -208,8 +208,8 @@ void TestHelpViewer::readsNothingOutsideTheHelpFolder() {
     auto *browser = owner.findChild<QTextBrowser *>(QStringLiteral("helpBrowser"));
     QVERIFY(browser);
     const QUrl index = browser->source();
-    const QUrl url = target.startsWith(QStringLiteral("url:")) ? QUrl(target.mid(4))
-                                                               : QUrl::fromLocalFile(root.filePath(target));
+    const QUrl url =
+        target.startsWith(QStringLiteral("url:")) ? QUrl(target.mid(4)) : QUrl::fromLocalFile(root.filePath(target));
     // Pictures and style sheets of a page are loaded through here.
     for (int type : {int(QTextDocument::ImageResource), int(QTextDocument::StyleSheetResource)})
         QCOMPARE(browser->loadResource(type, url).isValid(), read);

@@ -1,14 +1,14 @@
 // The main window as a player sees it, on a folder with a full log of three years: every panel and every view
 // of it at the window's first size and at its smallest, with nothing overlapping, cut off or cut short.
 // Run once at scale 1 and once with QT_SCALE_FACTOR=2 (see tests/CMakeLists.txt).
+#include "core/base/clock.h"
 #include "gui/app/application.h"
 #include "gui/app/main_window.h"
-#include "core/base/clock.h"
+#include "gui/panels/log_panel.h"
 #include "sample_log/sample_log.h"
 #include "support/fake_clock.h"
 #include "support/layout_check.h"
 #include "support/window_helpers.h"
-#include "gui/panels/log_panel.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,19 +1,19 @@
-#include "core/log/app_state.h"
-#include "gui/app/application.h"
-#include "core/views/help_texts.h"
-#include "gui/widgets/help_tour_dialog.h"
-#include "gui/app/help_viewer_window.h"
-#include "gui/app/main_window.h"
 #include "core/base/clock.h"
-#include "core/games/game_catalog.h"
-#include "core/log/play_log.h"
 #include "core/base/sjis.h"
 #include "core/base/text_file.h"
+#include "core/games/game_catalog.h"
+#include "core/log/app_state.h"
+#include "core/log/play_log.h"
 #include "core/tables/grid.h"
-#include "gui/widgets/grid_widget.h"
-#include "gui/widgets/message_dialog.h"
+#include "core/views/help_texts.h"
+#include "gui/app/application.h"
+#include "gui/app/help_viewer_window.h"
+#include "gui/app/main_window.h"
 #include "gui/panels/day_panel.h"
 #include "gui/panels/log_panel.h"
+#include "gui/widgets/grid_widget.h"
+#include "gui/widgets/help_tour_dialog.h"
+#include "gui/widgets/message_dialog.h"
 
 #include <QAccessible>
 #include <QCalendarWidget>
@@ -31,8 +31,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "support/window_helpers.h"
 #include "support/test_files.h"
+#include "support/window_helpers.h"
 
 using namespace mirute;
 using mirute::test::sjisBytes;
@@ -151,13 +151,15 @@ void TestMainWindow::userClickWritesFlagOnce() {
     QVERIFY(!chk->isChecked());
     QTest::mouseClick(chk, Qt::LeftButton);
     QCOMPARE(MessageDialog::shown().size(), 1);
-    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアーＯＮ"), QStringLiteral("ヘルプツアー機能をオンにします。")), 1);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアーＯＮ"), QStringLiteral("ヘルプツアー機能をオンにします。")),
+             1);
     QCOMPARE(MessageDialog::shown().first().icon, QMessageBox::Information);
     QCOMPARE(fileBytes(resolveFile(m_dir->path(), kSettingsFile)), sjisBytes("\"ヘルプツアー\",1\r\n"));
     QCOMPARE(appState().helpTourFlag, 1);
     QTest::mouseClick(chk, Qt::LeftButton);
     QCOMPARE(MessageDialog::shown().size(), 2);
-    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアーＯＦＦ"), QStringLiteral("ヘルプツアー機能をオフにします。")), 1);
+    QCOMPARE(test::countShown(QStringLiteral("ヘルプツアーＯＦＦ"), QStringLiteral("ヘルプツアー機能をオフにします。")),
+             1);
     QCOMPARE(fileBytes(resolveFile(m_dir->path(), kSettingsFile)), sjisBytes("\"ヘルプツアー\",0\r\n"));
     QCOMPARE(appState().helpTourFlag, 0);
 }

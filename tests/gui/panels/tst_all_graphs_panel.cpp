@@ -1,12 +1,12 @@
 #include "core/log/app_state.h"
+#include "core/log/play_log.h"
 #include "core/views/help_texts.h"
 #include "gui/app/main_window.h"
-#include "core/log/play_log.h"
+#include "gui/panels/all_graphs_panel.h"
 #include "gui/widgets/button_color_widget.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
-#include "gui/panels/all_graphs_panel.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>

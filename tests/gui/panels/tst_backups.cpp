@@ -1,18 +1,18 @@
 // The backup folder: a save that changes nothing takes no copy, the copies of each file are thinned out
 // to the newest 20 and one per day of the last 30 days, and the log can be restored from a copy.
-#include "core/log/app_state.h"
-#include "gui/app/main_window.h"
 #include "core/base/clock.h"
 #include "core/games/common/game_settings.h"
 #include "core/games/kana/kana_game.h"
-#include "core/views/log_list.h"
+#include "core/log/app_state.h"
 #include "core/log/memo.h"
 #include "core/log/play_log.h"
+#include "core/views/log_list.h"
+#include "gui/app/main_window.h"
+#include "gui/widgets/grid_widget.h"
+#include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
 #include "support/window_helpers.h"
-#include "gui/widgets/grid_widget.h"
-#include "gui/widgets/message_dialog.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,7 +66,7 @@ private slots:
 
 void TestBackups::unchangedSaveWritesNothing_data() {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<QByteArray>("bytes");   // already as the save would write them
+    QTest::addColumn<QByteArray>("bytes"); // already as the save would write them
     QTest::newRow("diary saved unchanged") << kPlayLogFile << logOf(3);
     QTest::newRow("memo saved unchanged") << kMemoFile << sjisBytes(QStringLiteral("メモ\r\n二行目\r\n"));
     QTest::newRow("name saved unchanged") << kNameFile << sjisBytes(QStringLiteral("\"氏名\",\"山田\"\r\n"));
@@ -94,7 +94,7 @@ void TestBackups::unchangedSaveWritesNothing() {
     }
     QVERIFY2(w.ok(), qPrintable(w.error));
     QCOMPARE(readBytes(dir.path(), file), bytes);
-    QCOMPARE(QFileInfo(dir.filePath(file)).lastModified().date(), QDate(2000, 1, 1));   // not written
+    QCOMPARE(QFileInfo(dir.filePath(file)).lastModified().date(), QDate(2000, 1, 1)); // not written
     QVERIFY(copiesIn(dir.path()).isEmpty());
 }
 

@@ -1,16 +1,16 @@
-#include "core/log/app_state.h"
-#include "gui/app/main_window.h"
 #include "core/base/clock.h"
-#include "core/log/play_log.h"
 #include "core/base/text_file.h"
-#include "gui/widgets/button_color_widget.h"
+#include "core/log/app_state.h"
+#include "core/log/play_log.h"
 #include "core/tables/chart_data.h"
-#include "gui/widgets/chart_widget.h"
-#include "gui/widgets/grid_widget.h"
-#include "gui/widgets/message_dialog.h"
+#include "gui/app/main_window.h"
 #include "gui/panels/day_panel.h"
+#include "gui/widgets/button_color_widget.h"
+#include "gui/widgets/chart_widget.h"
 #include "gui/widgets/face_widget.h"
+#include "gui/widgets/grid_widget.h"
 #include "gui/widgets/lamp_shape_widget.h"
+#include "gui/widgets/message_dialog.h"
 
 #include <QCalendarWidget>
 #include <QFile>

@@ -1,13 +1,13 @@
-#include "core/log/app_state.h"
-#include "gui/app/main_window.h"
 #include "core/base/clock.h"
+#include "core/log/app_state.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
-#include "support/fake_clock.h"
-#include "support/test_files.h"
+#include "gui/app/main_window.h"
+#include "gui/panels/log_panel.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
-#include "gui/panels/log_panel.h"
+#include "support/fake_clock.h"
+#include "support/test_files.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,8 +22,8 @@
 #include <QTimer>
 
 using namespace mirute;
-using mirute::test::sjisBytes;
 using mirute::test::readBytes;
+using mirute::test::sjisBytes;
 
 namespace {
 

@@ -1,14 +1,14 @@
+#include "core/base/clock.h"
 #include "core/log/app_state.h"
+#include "core/log/play_log.h"
 #include "core/views/help_texts.h"
 #include "gui/app/main_window.h"
-#include "core/base/clock.h"
-#include "core/log/play_log.h"
+#include "gui/panels/log_panel.h"
+#include "gui/widgets/grid_widget.h"
+#include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
 #include "support/window_helpers.h"
-#include "gui/widgets/grid_widget.h"
-#include "gui/widgets/message_dialog.h"
-#include "gui/panels/log_panel.h"
 
 #include <QColor>
 #include <QPushButton>

@@ -209,9 +209,9 @@ void TestChartWidget::maximumBars() {
     // Each bar stands for a run of 33 plays and shows its largest value: at most 1,000 graphics items.
     QBarSet *set = barSeries(w)->barSets().first();
     QCOMPARE(set->count(), 993);
-    QCOMPARE(set->at(0), 33.0);                    // plays 1..33 hold 1..33
-    QCOMPARE(set->at(5), 179.0);                   // plays 166..198 pass the top value 179
-    QCOMPARE(set->at(992), 179.0);                 // the last run: plays 32737..32766 hold 157..179 and 0..6
+    QCOMPARE(set->at(0), 33.0);    // plays 1..33 hold 1..33
+    QCOMPARE(set->at(5), 179.0);   // plays 166..198 pass the top value 179
+    QCOMPARE(set->at(992), 179.0); // the last run: plays 32737..32766 hold 157..179 and 0..6
     auto *numbers = qobject_cast<QCategoryAxis *>(w.chart()->axes(Qt::Horizontal).first());
     QVERIFY(numbers);
     QCOMPARE(numbers->min(), -0.5);

@@ -8,8 +8,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
-#include <QHelpEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>

@@ -22,8 +22,8 @@ struct Dictionary {
     bool exists = false;
     QString error;
     QList<DictionaryItem> items;
-    QList<LineProblem> problems;   // lines that are not Shift_JIS or hold an open quote; none of their items used
-    QString foreignEncoding;       // "UTF-8 で保存されています。…" when the file is not Shift_JIS at all
+    QList<LineProblem> problems; // lines that are not Shift_JIS or hold an open quote; none of their items used
+    QString foreignEncoding;     // "UTF-8 で保存されています。…" when the file is not Shift_JIS at all
 };
 
 Dictionary readDictionary(const QString &dir, const QString &fileName);

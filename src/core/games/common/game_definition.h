@@ -10,10 +10,10 @@ namespace mirute {
 
 // A settings field after the four common ones: an integer with its allowed values, or a text.
 struct ExtraField {
-    QString name;                 // e.g. "inOrder", "cellCount"
-    bool isText = false;          // quoted in the file
-    QString defaultValue;         // as written in the file
-    QStringList allowed;          // values accepted from the file; empty: 0 and 1
+    QString name;         // e.g. "inOrder", "cellCount"
+    bool isText = false;  // quoted in the file
+    QString defaultValue; // as written in the file
+    QStringList allowed;  // values accepted from the file; empty: 0 and 1
 };
 
 // A column of the answer list: header, width in twips, alignment (1 left, 4 centre, 7 right).
@@ -24,7 +24,9 @@ struct AnswerColumn {
 };
 
 inline QList<AnswerColumn> defaultAnswerColumns() {
-    return {{QStringLiteral("回"), 500, 7}, {QStringLiteral("答"), 900, 4}, {QStringLiteral("問"), 1560, 1},
+    return {{QStringLiteral("回"), 500, 7},
+            {QStringLiteral("答"), 900, 4},
+            {QStringLiteral("問"), 1560, 1},
             {QStringLiteral("反応秒"), 900, 7}};
 }
 // The two-column list of the click games: answer number and reaction time.
@@ -35,22 +37,22 @@ inline QList<AnswerColumn> reactionAnswerColumns(const QString &second = QString
 // What distinguishes one game window from another in the shared framework.
 struct GameDefinition {
     int gameNo = 1;
-    QString name;                 // written to the play log; files are named after it
-    QString windowTitle;          // e.g. "抜かなタイピング"
-    QString formName;             // objectName of the window, e.g. "frmG1"
-    QString countCaption = QStringLiteral("答数");   // caption of the answer-count mode option (game 7: "行数")
-    int countMax = 30;            // items "1".."countMax" of cboKaisu and cboKaisu2
+    QString name;                                  // written to the play log; files are named after it
+    QString windowTitle;                           // e.g. "抜かなタイピング"
+    QString formName;                              // objectName of the window, e.g. "frmG1"
+    QString countCaption = QStringLiteral("答数"); // caption of the answer-count mode option (game 7: "行数")
+    int countMax = 30;                             // items "1".."countMax" of cboKaisu and cboKaisu2
     QList<ExtraField> extraFields;
     QString perSecondCaption = QStringLiteral("タイプ数／秒");
-    QString reactionHeader = QStringLiteral("反応秒");  // history column 6
-    QString reactionButton = QStringLiteral("反応秒");  // cmdMoji
-    QString reactionUnit = QStringLiteral("秒");        // of column 6's values; 座標 counts characters
-    QString answersButton = QStringLiteral("答数");     // cmdKaitou
-    bool showsBestTime = true;    // lblKiroku; 座標 counts typed characters instead
-    int countFilterFactor = 0;    // 0: the 答数 filter compares OK + NG; n: compares field 3 with n × the value
-    QString helpText;             // explanation handed to the help tour at opening
-    QList<AnswerColumn> answerColumns = defaultAnswerColumns();   // msgKaitou
-    int answerScrollRows = 8;     // the answer list scrolls to its newest row beyond this many rows; 0 never
+    QString reactionHeader = QStringLiteral("反応秒"); // history column 6
+    QString reactionButton = QStringLiteral("反応秒"); // cmdMoji
+    QString reactionUnit = QStringLiteral("秒");       // of column 6's values; 座標 counts characters
+    QString answersButton = QStringLiteral("答数");    // cmdKaitou
+    bool showsBestTime = true;                         // lblKiroku; 座標 counts typed characters instead
+    int countFilterFactor = 0; // 0: the 答数 filter compares OK + NG; n: compares field 3 with n × the value
+    QString helpText;          // explanation handed to the help tour at opening
+    QList<AnswerColumn> answerColumns = defaultAnswerColumns(); // msgKaitou
+    int answerScrollRows = 8; // the answer list scrolls to its newest row beyond this many rows; 0 never
 
     QString settingsFile() const { return gameSettingsFile(name); }
     QString historyFile() const { return gameHistoryFile(name); }

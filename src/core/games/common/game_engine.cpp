@@ -1,9 +1,9 @@
 #include "core/games/common/game_engine.h"
 
-#include "core/games/common/personal_best.h"
-#include "core/log/backups.h"
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
+#include "core/games/common/personal_best.h"
+#include "core/log/backups.h"
 #include "core/log/play_log.h"
 
 #include <QCoreApplication>
@@ -14,7 +14,7 @@
 namespace mirute {
 
 namespace {
-constexpr int kBarFullWidth = 3000;   // design width of the time bar in twips
+constexpr int kBarFullWidth = 3000; // design width of the time bar in twips
 }
 
 GameEngine::GameEngine(GameDefinition def, std::unique_ptr<GameRules> rules, QString dataDir, Clock &clock,
@@ -50,9 +50,13 @@ void GameEngine::setTimersRunning(bool on) {
     }
 }
 
-void GameEngine::setFeedbackMs(int factor100) { m_feedbackFactor = factor100; }
+void GameEngine::setFeedbackMs(int factor100) {
+    m_feedbackFactor = factor100;
+}
 
-void GameEngine::setLabel(QString Scoreboard::*field, const QString &text) { m_board.*field = text; }
+void GameEngine::setLabel(QString Scoreboard::*field, const QString &text) {
+    m_board.*field = text;
+}
 
 QString GameEngine::autoSaveCaption() const {
     return m_settings.autoSave ? QString() : QStringLiteral("手動保存モード");
@@ -67,8 +71,9 @@ QString GameEngine::open() {
         notices << problemsMessage(m_def.historyFile(), m_history->lastProblems());
     if (!m_history->lastError().isEmpty())
         notices << m_history->lastError() +
-                       QStringLiteral("\r\n履歴は表示していません。このままでは遊んだ結果を保存できません。"
-                                      "保存できなかった結果は画面に残るので、原因を取り除いてから「保存」を押してください。");
+                       QStringLiteral(
+                           "\r\n履歴は表示していません。このままでは遊んだ結果を保存できません。"
+                           "保存できなかった結果は画面に残るので、原因を取り除いてから「保存」を押してください。");
 
     const SettingsReadResult read = readGameSettings(m_dir, m_def);
     m_settings = read.settings;
@@ -136,7 +141,9 @@ void GameEngine::makeQuestion() {
     emit questionChanged();
 }
 
-void GameEngine::yieldToEvents() { QCoreApplication::processEvents(); }
+void GameEngine::yieldToEvents() {
+    QCoreApplication::processEvents();
+}
 
 // --- starting and the three timers ---
 
@@ -220,7 +227,7 @@ void GameEngine::tickElapsed() {
 
 void GameEngine::setMode(int index) {
     if (limitsLocked())
-        return;   // the mode of a running play cannot change under it
+        return; // the mode of a running play cannot change under it
     m_gameMode = index == 1 ? 1 : 0;
     m_settings.modeCaption = m_gameMode == 1 ? QStringLiteral("秒数") : m_def.countCaption;
     writeSettings();
@@ -419,7 +426,7 @@ void GameEngine::endEarly(bool anythingTyped) {
     const bool wasPlaying = m_s.playing;
     m_tmrPlay.stop();
     m_s.playing = false;
-    m_s.startPending = false;   // an early end during the countdown stops the countdown too
+    m_s.startPending = false; // an early end during the countdown stops the countdown too
     m_clearEnabled = true;
     emit controlsChanged();
     emit focusRequested(Focus::History);
@@ -437,8 +444,12 @@ void GameEngine::endEarly(bool anythingTyped) {
 
 // --- saving ---
 
-QString GameEngine::nowDate() const { return dateText(m_clock.now().date()); }
-QString GameEngine::nowTime() const { return timeText(m_clock.now().time()); }
+QString GameEngine::nowDate() const {
+    return dateText(m_clock.now().date());
+}
+QString GameEngine::nowTime() const {
+    return timeText(m_clock.now().time());
+}
 
 HistoryRecord GameEngine::makeHistoryRecord() const {
     HistoryRecord r;

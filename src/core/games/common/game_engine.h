@@ -1,11 +1,11 @@
 #pragma once
 
 #include "core/base/clock.h"
+#include "core/base/random_source.h"
 #include "core/games/common/game_definition.h"
 #include "core/games/common/game_history.h"
 #include "core/games/common/game_rules.h"
 #include "core/games/common/game_settings.h"
-#include "core/base/random_source.h"
 #include "core/tables/grid.h"
 
 #include <QObject>
@@ -20,11 +20,11 @@ struct GameSession {
     int okCount = 0;
     int ngCount = 0;
     bool startPending = false;
-    int startStep = 0;          // 0 none, 1 red, 2 yellow, 3 green
+    int startStep = 0; // 0 none, 1 red, 2 yellow, 3 green
     bool playing = false;
     qint64 endSecond = 0;
     int remainSeconds = 0;
-    QString answer;             // expected answer of the question on screen
+    QString answer; // expected answer of the question on screen
     double shownAt = 0;
     double reaction = 0;
     double bestReaction = 999;
@@ -47,9 +47,9 @@ struct Scoreboard {
 struct Judgement {
     bool correct = false;
     double reaction = 0;
-    QStringList cells;          // answer list columns after the running number
-    bool updatesBest = true;    // a correct answer may improve bestReaction
-    int pauseMs = 150;          // feedback shown this long while the window goes on handling events
+    QStringList cells;       // answer list columns after the running number
+    bool updatesBest = true; // a correct answer may improve bestReaction
+    int pauseMs = 150;       // feedback shown this long while the window goes on handling events
 };
 
 // The engine shared by the seven game windows: modes, countdown, clock, judging, scoring, the end of a
@@ -75,13 +75,13 @@ public:
     GameSession &session() { return m_s; }
     const GameSettings &settings() const { return m_settings; }
     const Scoreboard &scoreboard() const { return m_board; }
-    Grid &answerList() { return m_answers; }      // msgKaitou
+    Grid &answerList() { return m_answers; } // msgKaitou
     GameHistory &history() { return *m_history; }
     Clock &clock() { return m_clock; }
     RandomSource &random() { return m_random; }
     QString dataDir() const { return m_dir; }
 
-    int gameMode() const { return m_gameMode; }   // 1 "秒数", 0 answer count
+    int gameMode() const { return m_gameMode; } // 1 "秒数", 0 answer count
     bool startEnabled() const { return !m_s.startPending && !m_s.playing; }
     bool clearEnabled() const { return m_clearEnabled; }
     // "保存": in manual mode, and after a save that failed (the play stays on screen until it is saved).
@@ -95,9 +95,9 @@ public:
     // cmdStart_Click
     void start();
     // Timer ticks; the window's timers call these, tests call them directly.
-    void tickStart();     // tmrStart_Timer
-    void tickClock();     // tmrBp_Timer
-    void tickElapsed();   // tmrPlay_Timer
+    void tickStart();   // tmrStart_Timer
+    void tickClock();   // tmrBp_Timer
+    void tickElapsed(); // tmrPlay_Timer
 
     // optMode_Click(index), cboJikan_Click, cboKaisu_Click, chkAs_Click, the game's own settings.
     void setMode(int index);
@@ -128,8 +128,8 @@ public:
     void countAnswer(bool correct);
     void appendAnswerRow(const QStringList &cells);
     void offerBest(double seconds);
-    bool countLimitReached();       // answer-count mode: ends the play when the units reach the chosen count
-    void nextQuestion();            // MAKE_MONDAI, empty answer box, focus
+    bool countLimitReached(); // answer-count mode: ends the play when the units reach the chosen count
+    void nextQuestion();      // MAKE_MONDAI, empty answer box, focus
     // Early end (game 7): stops at once; figures and save only when something was typed.
     void endEarly(bool anythingTyped);
 
@@ -139,18 +139,18 @@ public:
     // cmdClear_Click after the user confirmed.
     QString clearHistory();
 
-    void setFeedbackMs(int factor100);   // tests: 0 runs every pause at once
+    void setFeedbackMs(int factor100); // tests: 0 runs every pause at once
     void setTimersRunning(bool on);
     void makeQuestion();
     void yieldToEvents();
 
 signals:
     void scoreboardChanged();
-    void controlsChanged();          // enabled states, mode, combos, auto-save caption
+    void controlsChanged(); // enabled states, mode, combos, auto-save caption
     void countdownChanged(int step);
     void barChanged(double fraction);
-    void feedback(bool correct);     // an answer was judged: show green or red
-    void feedbackEnded();            // back to white
+    void feedback(bool correct); // an answer was judged: show green or red
+    void feedbackEnded();        // back to white
     void answerBoxCleared();
     void focusRequested(mirute::GameEngine::Focus target);
     void questionChanged();

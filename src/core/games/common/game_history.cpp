@@ -24,9 +24,9 @@ GameHistory::GameHistory(const GameDefinition &def, const QString &dataDir, QObj
 
 void GameHistory::setupGrid() {
     static const int widths[] = {600, 1400, 1000, 600, 600, 600, 755, 880, 980, 1025};
-    const QStringList headers = {QStringLiteral("回"),   QStringLiteral("日付"),    QStringLiteral("時間"),
-                                 QStringLiteral("答数"), QStringLiteral("ＯＫ"),    QStringLiteral("ＮＧ"),
-                                 m_def.reactionHeader,   QStringLiteral("正解率"),  QStringLiteral("秒当たり"),
+    const QStringList headers = {QStringLiteral("回"),      QStringLiteral("日付"),   QStringLiteral("時間"),
+                                 QStringLiteral("答数"),    QStringLiteral("ＯＫ"),   QStringLiteral("ＮＧ"),
+                                 m_def.reactionHeader,      QStringLiteral("正解率"), QStringLiteral("秒当たり"),
                                  QStringLiteral("表示秒数")};
     GridBatch batch(m_list);
     m_list.setRows(1);
@@ -42,10 +42,8 @@ void GameHistory::setupGrid() {
 
 bool GameHistory::accepts(Filter filter, const QString &value, const HistoryRecord &r) const {
     switch (filter) {
-    case Filter::All:
-        return true;
-    case Filter::Seconds:
-        return r.seconds == value + QStringLiteral("秒");
+    case Filter::All: return true;
+    case Filter::Seconds: return r.seconds == value + QStringLiteral("秒");
     case Filter::Answers: {
         const double wanted = leadingNumber(value);
         if (m_def.countFilterFactor > 0)

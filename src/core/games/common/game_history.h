@@ -19,13 +19,13 @@ public:
 
     GameHistory(const GameDefinition &def, const QString &dataDir, QObject *parent = nullptr);
 
-    Grid &list() { return m_list; }                 // msgRireki
-    ChartData &chart() { return m_chart; }          // mcrRireki
-    ChartData &chart2() { return m_chart2; }        // mcrRireki2
+    Grid &list() { return m_list; }          // msgRireki
+    ChartData &chart() { return m_chart; }   // mcrRireki
+    ChartData &chart2() { return m_chart2; } // mcrRireki2
     const Grid &list() const { return m_list; }
 
     bool isHighlighted(Button b) const { return m_highlight[b]; }
-    bool allShown() const { return m_allShown; }    // "全部表示" light yellow
+    bool allShown() const { return m_allShown; } // "全部表示" light yellow
     QString secondsFilter() const { return m_secondsFilter; }
     QString answersFilter() const { return m_answersFilter; }
     Layout layout() const { return m_layout; }
@@ -40,10 +40,10 @@ public:
     void filterAnswers(const QString &comboText);
     // cmdByou_Click … cmdKaitou_Click
     void drawChart(Button b);
-    void redraw();                 // REDRAW_GRAPH
-    void layoutList();             // RIREKI_LAYOUT_LIST
-    void layoutGraph();            // RIREKI_LAYOUT_GRAPH
-    void setupGrid();              // SETUP_RIREKI_GRID
+    void redraw();      // REDRAW_GRAPH
+    void layoutList();  // RIREKI_LAYOUT_LIST
+    void layoutGraph(); // RIREKI_LAYOUT_GRAPH
+    void setupGrid();   // SETUP_RIREKI_GRID
     // A saved play joins the list (numbered on), then the chart is redrawn and the list layout returns.
     void appendSaved(const HistoryRecord &r);
     // After the history file was emptied.
@@ -52,7 +52,7 @@ public:
     static double chartValue(Button b, const QStringList &row, int series = 1);
 
 signals:
-    void stateChanged();   // highlights, filters, layout
+    void stateChanged(); // highlights, filters, layout
 
 private:
     enum class Filter { All, Seconds, Answers };

@@ -15,7 +15,10 @@ public:
     GameEngine &engine() const { return *m_engine; }
 
     // Loads what the game needs (its dictionary); a non-empty text refuses to open the window.
-    virtual QString prepare(const QString &dataDir) { Q_UNUSED(dataDir); return {}; }
+    virtual QString prepare(const QString &dataDir) {
+        Q_UNUSED(dataDir);
+        return {};
+    }
     // Something the user should know after opening (dictionary items that were skipped), or "".
     virtual QString openNotice() const { return {}; }
     // MAKE_MONDAI: makes and shows the next question, sets the expected answer and shownAt.

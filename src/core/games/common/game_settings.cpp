@@ -7,7 +7,9 @@
 
 namespace mirute {
 
-int GameSettings::extraInt(int i) const { return int(parseInteger(extras.value(i)).value_or(0)); }
+int GameSettings::extraInt(int i) const {
+    return int(parseInteger(extras.value(i)).value_or(0));
+}
 
 GameSettings defaultSettings(const GameDefinition &def) {
     GameSettings s;
@@ -77,7 +79,8 @@ SettingsReadResult parseGameSettings(const TextLines &lines, const GameDefinitio
         const ExtraField &f = def.extraFields[i];
         const QString text = field(4 + i);
         const QStringList allowed = allowedValues(f);
-        if (f.isText ? allowed.contains(text) : (parseInteger(text) && allowed.contains(QString::number(*parseInteger(text)))))
+        if (f.isText ? allowed.contains(text)
+                     : (parseInteger(text) && allowed.contains(QString::number(*parseInteger(text)))))
             s.extras[i] = f.isText ? text : QString::number(*parseInteger(text));
         else
             problems << f.name;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/games/common/game_definition.h"
 #include "core/base/text_file.h"
+#include "core/games/common/game_definition.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,7 +14,7 @@ struct GameSettings {
     float timeLimit = 60;
     QString modeCaption = QStringLiteral("秒数");
     int autoSave = 1;
-    QStringList extras;           // the game's own fields, as their texts
+    QStringList extras; // the game's own fields, as their texts
 
     int extraInt(int i) const;
     QString extraText(int i) const { return extras.value(i); }
@@ -22,8 +22,8 @@ struct GameSettings {
 
 struct SettingsReadResult {
     GameSettings settings;
-    bool rewriteNeeded = false;   // missing, damaged or out of range: written back with sound values
-    QString notice;               // what was wrong, for the user; empty when the file was fine or missing
+    bool rewriteNeeded = false; // missing, damaged or out of range: written back with sound values
+    QString notice;             // what was wrong, for the user; empty when the file was fine or missing
 };
 
 GameSettings defaultSettings(const GameDefinition &def);

@@ -1,13 +1,17 @@
 #include "core/games/common/missing_item_rules.h"
 
-#include "core/games/common/game_engine.h"
 #include "core/base/number_format.h"
+#include "core/games/common/game_engine.h"
 
 namespace mirute {
 
-bool MissingItemRules::inOrder() const { return engine().settings().extraInt(0) == 1; }
+bool MissingItemRules::inOrder() const {
+    return engine().settings().extraInt(0) == 1;
+}
 
-bool MissingItemRules::isCorrect(const QString &typed) const { return typed == engine().session().answer; }
+bool MissingItemRules::isCorrect(const QString &typed) const {
+    return typed == engine().session().answer;
+}
 
 void MissingItemRules::onStart() {
     for (QString &l : m_labels)

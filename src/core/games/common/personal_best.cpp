@@ -24,7 +24,9 @@ bool sameLimit(const HistoryRecord &a, const HistoryRecord &b, bool timeLimitMod
 
 } // namespace
 
-qint64 playScore(const HistoryRecord &r) { return shownUnits(r.perSecond, 2) * shownUnits(r.rate, 1); }
+qint64 playScore(const HistoryRecord &r) {
+    return shownUnits(r.perSecond, 2) * shownUnits(r.rate, 1);
+}
 
 bool looksLikeTimeLimitPlay(const HistoryRecord &r) {
     if (!r.seconds.endsWith(QStringLiteral("秒")))

@@ -30,6 +30,8 @@ GameDefinition coordinateDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeCoordinateRules() { return std::make_unique<CoordinateRules>(); }
+std::unique_ptr<GameRules> makeCoordinateRules() {
+    return std::make_unique<CoordinateRules>();
+}
 
 } // namespace mirute

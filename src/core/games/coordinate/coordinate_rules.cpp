@@ -16,7 +16,9 @@ QString CoordinateRules::prepare(const QString &dataDir) {
     return {};
 }
 
-int CoordinateRules::rows() const { return qBound(1, engine().settings().countLimit, kMaxRows); }
+int CoordinateRules::rows() const {
+    return qBound(1, engine().settings().countLimit, kMaxRows);
+}
 
 int CoordinateRules::cellCode(const QString &text) {
     if (text.size() != 2)
@@ -131,7 +133,9 @@ void CoordinateRules::endFlash() {
     }
 }
 
-void CoordinateRules::giveUp() { engine().endEarly(m_typedCount > 0); }
+void CoordinateRules::giveUp() {
+    engine().endEarly(m_typedCount > 0);
+}
 
 QString CoordinateRules::diaryText(const QString &seconds, int answers, const QString &reaction) const {
     Q_UNUSED(reaction);

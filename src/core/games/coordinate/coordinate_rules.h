@@ -18,9 +18,9 @@ public:
     enum class Fill { White, Asked, Right, Wrong, Flash };
 
     QString prepare(const QString &dataDir) override;
-    void makeQuestion() override;        // MAKE_MONDAI: marks the next cell
-    void onStart() override;             // RESET_GRID and the typed count
-    void onGreenLight() override;        // SHUFFLE_CELLS
+    void makeQuestion() override; // MAKE_MONDAI: marks the next cell
+    void onStart() override;      // RESET_GRID and the typed count
+    void onGreenLight() override; // SHUFFLE_CELLS
     void onModeChanged() override { resetGrid(); }
     void onCountLimitChanged() override { resetGrid(); }
     bool questionAtOpen() const override { return false; }
@@ -36,9 +36,9 @@ public:
     // Esc in the answer box or a click on "解答": the play ends at once.
     void giveUp();
 
-    void resetGrid();      // RESET_GRID
-    void shuffleCells();   // SHUFFLE_CELLS
-    int rows() const;      // visible rows, the count setting
+    void resetGrid();    // RESET_GRID
+    void shuffleCells(); // SHUFFLE_CELLS
+    int rows() const;    // visible rows, the count setting
     bool cellVisible(int code) const;
     Fill fill(int code) const;
     static Rgb fillColor(Fill f);
@@ -52,15 +52,15 @@ public:
 private:
     void endFlash();
 
-    std::array<Fill, 100> m_fill{};   // by code 11..99
+    std::array<Fill, 100> m_fill{}; // by code 11..99
     QList<int> m_cellOrder;
     int m_cellPos = 1;
     int m_typedCount = 0;
-    int m_askedCount = 0;       // cells marked during the play, for the play record
-    bool m_counting = false;    // between the green light and the end of the play
-    int m_flashCode = 0;        // the cell named by a wrong answer, flashing
+    int m_askedCount = 0;    // cells marked during the play, for the play record
+    bool m_counting = false; // between the green light and the end of the play
+    int m_flashCode = 0;     // the cell named by a wrong answer, flashing
     Fill m_flashPrev = Fill::White;
-    int m_pinkPending = 0;      // the asked cell of a wrong answer, pink once the flash is over
+    int m_pinkPending = 0; // the asked cell of a wrong answer, pink once the flash is over
     bool m_connected = false;
 };
 

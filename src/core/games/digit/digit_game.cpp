@@ -22,6 +22,8 @@ GameDefinition digitDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeDigitRules() { return std::make_unique<DigitRules>(); }
+std::unique_ptr<GameRules> makeDigitRules() {
+    return std::make_unique<DigitRules>();
+}
 
 } // namespace mirute

@@ -11,7 +11,7 @@ public:
     static constexpr int kLabelCount = 9;
 
     DigitRules() : MissingItemRules(kLabelCount) {}
-    void makeQuestion() override;   // MAKE_MONDAI: the labels row by row from the top left
+    void makeQuestion() override; // MAKE_MONDAI: the labels row by row from the top left
     // txtKaitou_Change: judges the box's text with the time from the question's display to this change.
     void txtKaitou_Change(const QString &typed);
 };

@@ -24,6 +24,8 @@ GameDefinition kanaDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeKanaRules() { return std::make_unique<KanaRules>(); }
+std::unique_ptr<GameRules> makeKanaRules() {
+    return std::make_unique<KanaRules>();
+}
 
 } // namespace mirute

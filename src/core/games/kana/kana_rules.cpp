@@ -23,6 +23,8 @@ void KanaRules::makeQuestion() {
     e.session().shownAt = e.clock().seconds();
 }
 
-void KanaRules::judgeTyped(const QString &typed) { MissingItemRules::judgeTyped(typed, engine().session().reaction); }
+void KanaRules::judgeTyped(const QString &typed) {
+    MissingItemRules::judgeTyped(typed, engine().session().reaction);
+}
 
 } // namespace mirute

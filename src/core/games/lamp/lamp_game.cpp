@@ -11,7 +11,9 @@ GameDefinition lampDefinition() {
     def.windowTitle = QStringLiteral("ランプ");
     def.formName = QStringLiteral("frmG5");
     def.extraFields = {
-        {QStringLiteral("colorCount"), false, QStringLiteral("3"),
+        {QStringLiteral("colorCount"),
+         false,
+         QStringLiteral("3"),
          {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")}},
         {QStringLiteral("showCounts"), false, QStringLiteral("1"), {}},
     };
@@ -28,6 +30,8 @@ GameDefinition lampDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeLampRules() { return std::make_unique<LampRules>(); }
+std::unique_ptr<GameRules> makeLampRules() {
+    return std::make_unique<LampRules>();
+}
 
 } // namespace mirute

@@ -1,8 +1,8 @@
 #include "core/games/lamp/lamp_rules.h"
 
-#include "core/games/common/game_engine.h"
 #include "core/base/number_format.h"
 #include "core/base/text_file.h"
+#include "core/games/common/game_engine.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -42,9 +42,13 @@ QString LampRules::prepare(const QString &dataDir) {
     return {};
 }
 
-int LampRules::colorCount() const { return qBound(2, engine().settings().extraInt(0), kSlots); }
+int LampRules::colorCount() const {
+    return qBound(2, engine().settings().extraInt(0), kSlots);
+}
 
-bool LampRules::showCounts() const { return engine().settings().extraInt(1) == 1; }
+bool LampRules::showCounts() const {
+    return engine().settings().extraInt(1) == 1;
+}
 
 bool LampRules::legendVisible(int slot) const {
     return showCounts() && m_legendShown && slot >= 1 && slot <= colorCount();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/games/common/game_rules.h"
 #include "core/base/random_source.h"
+#include "core/games/common/game_rules.h"
 #include "core/tables/grid.h"
 
 #include <QList>
@@ -16,11 +16,11 @@ class LampRules : public GameRules {
 public:
     static constexpr int kLamps = 28;
     static constexpr int kSlots = 5;
-    using Tally = std::array<int, kSlots + 1>;   // index 1..5
+    using Tally = std::array<int, kSlots + 1>; // index 1..5
 
-    QString prepare(const QString &dataDir) override;   // the lamp images must be there
-    void makeQuestion() override;                        // MAKE_MONDAI
-    void onExtraChanged(int index) override;             // cboMode_Click, chkHide_Click
+    QString prepare(const QString &dataDir) override; // the lamp images must be there
+    void makeQuestion() override;                     // MAKE_MONDAI
+    void onExtraChanged(int index) override;          // cboMode_Click, chkHide_Click
     bool hasAnswerBox() const override { return false; }
 
     // imgMondai_Click(index), index 1..28.

@@ -3,10 +3,12 @@
 namespace mirute {
 
 bool isGroupItem(const QString &item) {
-    return item.startsWith(u'<') || item.startsWith(QChar(0xFF1C));   // "<" or "＜"
+    return item.startsWith(u'<') || item.startsWith(QChar(0xFF1C)); // "<" or "＜"
 }
 
-QString groupName(const QString &item) { return item.size() >= 2 ? item.mid(1, item.size() - 2) : QString(); }
+QString groupName(const QString &item) {
+    return item.size() >= 2 ? item.mid(1, item.size() - 2) : QString();
+}
 
 MemberGroups parseMemberGroups(const Dictionary &d) {
     MemberGroups out;

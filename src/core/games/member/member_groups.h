@@ -20,10 +20,10 @@ struct MemberGroup {
 struct MemberGroups {
     static constexpr int kMaxMembers = 20;
     QList<MemberGroup> groups;
-    QList<int> beforeFirstGroup;    // members with no group to belong to
-    QList<int> beyondMaximum;       // members after the twentieth of their group
-    QList<int> emptyGroups;         // groups without a member: there would be nothing to type
-    QList<int> unreadable;          // lines that are not Shift_JIS
+    QList<int> beforeFirstGroup; // members with no group to belong to
+    QList<int> beyondMaximum;    // members after the twentieth of their group
+    QList<int> emptyGroups;      // groups without a member: there would be nothing to type
+    QList<int> unreadable;       // lines that are not Shift_JIS
 
     bool hasSkipped() const;
     // One message naming the file and the lines of every kind of skipped item; "" when nothing was skipped.

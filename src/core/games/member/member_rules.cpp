@@ -1,17 +1,19 @@
 #include "core/games/member/member_rules.h"
 
-#include "core/games/common/game_engine.h"
 #include "core/base/number_format.h"
+#include "core/games/common/game_engine.h"
 
 namespace mirute {
 
 namespace {
-constexpr int kQuestionWidth = 4300;   // twips
+constexpr int kQuestionWidth = 4300; // twips
 constexpr int kQuestionRowHeight = 580;
 constexpr int kQuestionFontSize = 24;
 } // namespace
 
-MemberRules::MemberRules() { SETUP_MONDAI_GRID(); }
+MemberRules::MemberRules() {
+    SETUP_MONDAI_GRID();
+}
 
 QString MemberRules::prepare(const QString &dataDir) {
     if (!m_connected) {
@@ -41,7 +43,9 @@ void MemberRules::SETUP_MONDAI_GRID() {
     m_grid.setFixedAlignment(0, Grid::Center);
 }
 
-bool MemberRules::inOrder() const { return engine().settings().extraInt(0) == 1; }
+bool MemberRules::inOrder() const {
+    return engine().settings().extraInt(0) == 1;
+}
 
 void MemberRules::makeQuestion() {
     GameEngine &e = engine();
@@ -76,7 +80,9 @@ void MemberRules::onStart() {
     m_typedChars = 0;
 }
 
-bool MemberRules::isCorrect(const QString &typed) const { return typed == engine().session().answer; }
+bool MemberRules::isCorrect(const QString &typed) const {
+    return typed == engine().session().answer;
+}
 
 void MemberRules::txtKaitou_Enter(const QString &typed) {
     GameEngine &e = engine();
@@ -89,7 +95,7 @@ void MemberRules::txtKaitou_Enter(const QString &typed) {
     j.reaction = e.session().reaction;
     const QString expected = e.session().answer;
     j.cells = {j.correct ? expected : expected + QStringLiteral(" (") + typed + u')', formatFixed(j.reaction, 2)};
-    m_typedChars += int(typed.size());   // wrong answers count too
+    m_typedChars += int(typed.size()); // wrong answers count too
     m_grid.setBackColor(j.correct ? Rgb{0, 255, 0} : Rgb{255, 0, 0});
     e.judge(j);
 }
@@ -104,6 +110,8 @@ QString MemberRules::txtKaitou_Escape() {
     return QStringLiteral("_") + e.session().answer;
 }
 
-void MemberRules::endFeedback() { m_grid.setBackColor(kWhite); }
+void MemberRules::endFeedback() {
+    m_grid.setBackColor(kWhite);
+}
 
 } // namespace mirute

@@ -12,10 +12,10 @@ class MemberRules : public GameRules {
 public:
     MemberRules();
 
-    QString prepare(const QString &dataDir) override;   // READ_JISYO
+    QString prepare(const QString &dataDir) override; // READ_JISYO
     QString openNotice() const override { return m_notice; }
-    void makeQuestion() override;                        // MAKE_MONDAI
-    void onStart() override;                             // SETUP_MONDAI_GRID, typedChars := 0
+    void makeQuestion() override; // MAKE_MONDAI
+    void onStart() override;      // SETUP_MONDAI_GRID, typedChars := 0
     double perSecondCount() const override { return m_typedChars; }
 
     // msgMondai: header = the group's name, one row per shown member.

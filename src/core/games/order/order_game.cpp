@@ -11,7 +11,9 @@ GameDefinition orderDefinition() {
     def.windowTitle = QStringLiteral("順番クリック");
     def.formName = QStringLiteral("frmG6");
     def.extraFields = {
-        {QStringLiteral("digitCount"), false, QStringLiteral("2"),
+        {QStringLiteral("digitCount"),
+         false,
+         QStringLiteral("2"),
          {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}},
         {QStringLiteral("orderMark"), true, QStringLiteral("小"), {QStringLiteral("小"), QStringLiteral("大")}},
     };
@@ -32,6 +34,8 @@ GameDefinition orderDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeOrderRules() { return std::make_unique<OrderRules>(); }
+std::unique_ptr<GameRules> makeOrderRules() {
+    return std::make_unique<OrderRules>();
+}
 
 } // namespace mirute

@@ -1,7 +1,7 @@
 #include "core/games/order/order_rules.h"
 
-#include "core/games/common/game_engine.h"
 #include "core/base/number_format.h"
+#include "core/games/common/game_engine.h"
 
 #include <algorithm>
 
@@ -13,9 +13,13 @@ namespace {
 constexpr int kDrawAttempts = 10000;
 } // namespace
 
-int OrderRules::digitCount() const { return qBound(1, engine().settings().extraInt(0), 3); }
+int OrderRules::digitCount() const {
+    return qBound(1, engine().settings().extraInt(0), 3);
+}
 
-bool OrderRules::ascending() const { return engine().settings().extraText(1) == QStringLiteral("小"); }
+bool OrderRules::ascending() const {
+    return engine().settings().extraText(1) == QStringLiteral("小");
+}
 
 bool OrderRules::acceptable(const QString &drawnText, int value) {
     return !drawnText.contains(QString::number(value));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/games/common/game_rules.h"
 #include "core/base/random_source.h"
+#include "core/games/common/game_rules.h"
 #include "core/tables/grid.h"
 
 #include <QList>
@@ -16,7 +16,7 @@ public:
     static constexpr int kNumbers = 9;
     enum class Mark { Black, Green, Red };
 
-    void makeQuestion() override;   // MAKE_MONDAI
+    void makeQuestion() override; // MAKE_MONDAI
     void onStart() override;
     void onExtraChanged(int index) override;
     bool hasAnswerBox() const override { return false; }
@@ -28,7 +28,7 @@ public:
     void click(int index);
 
     int digitCount() const;
-    bool ascending() const;          // orderMark "小"; any other text is descending
+    bool ascending() const; // orderMark "小"; any other text is descending
     // The texts of the nine labels (blank between "スタート" and the green light) and their colours.
     const QStringList &texts() const { return m_texts; }
     Mark mark(int index) const { return m_marks.value(index - 1, Mark::Black); }

@@ -10,7 +10,9 @@ GameDefinition treasureDefinition() {
     def.name = QStringLiteral("宝探し");
     def.windowTitle = QStringLiteral("宝探し");
     def.formName = QStringLiteral("frmG4");
-    def.extraFields = {{QStringLiteral("cellCount"), false, QStringLiteral("40"),
+    def.extraFields = {{QStringLiteral("cellCount"),
+                        false,
+                        QStringLiteral("40"),
                         {QStringLiteral("8"), QStringLiteral("16"), QStringLiteral("24"), QStringLiteral("32"),
                          QStringLiteral("40")}}};
     def.perSecondCaption = QStringLiteral("クリック数／秒");
@@ -25,6 +27,8 @@ GameDefinition treasureDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeTreasureRules() { return std::make_unique<TreasureRules>(); }
+std::unique_ptr<GameRules> makeTreasureRules() {
+    return std::make_unique<TreasureRules>();
+}
 
 } // namespace mirute

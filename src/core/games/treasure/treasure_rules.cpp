@@ -1,8 +1,8 @@
 #include "core/games/treasure/treasure_rules.h"
 
+#include "core/base/number_format.h"
 #include "core/games/common/dictionary.h"
 #include "core/games/common/game_engine.h"
-#include "core/base/number_format.h"
 
 namespace mirute {
 

@@ -16,11 +16,11 @@ public:
     static constexpr int kCells = 40;
     static constexpr int kColumns = 8;
 
-    QString prepare(const QString &dataDir) override;   // READ_JISYO
+    QString prepare(const QString &dataDir) override; // READ_JISYO
     QString openNotice() const override { return m_notice; }
-    void makeQuestion() override;                        // MAKE_MONDAI
+    void makeQuestion() override; // MAKE_MONDAI
     void onStart() override;
-    void onExtraChanged(int index) override;             // cboMode_Click: the new field shows at once
+    void onExtraChanged(int index) override; // cboMode_Click: the new field shows at once
     bool hasAnswerBox() const override { return false; }
 
     // 8, 16, 24, 32 or 40: whole rows of the field.

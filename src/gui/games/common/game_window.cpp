@@ -1,10 +1,10 @@
 #include "gui/games/common/game_window.h"
 
-#include "gui/widgets/help_tour_dialog.h"
 #include "gui/games/common/traffic_light_widget.h"
 #include "gui/widgets/button_color_widget.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/grid_widget.h"
+#include "gui/widgets/help_tour_dialog.h"
 #include "gui/widgets/message_dialog.h"
 
 #include <QApplication>
@@ -74,7 +74,9 @@ GameWindow::GameWindow(std::unique_ptr<GameEngine> engine, QWidget *parent)
 
 GameWindow::~GameWindow() = default;
 
-int GameWindow::tw(int twips) const { return GridWidget::twipsToPixels(twips, this); }
+int GameWindow::tw(int twips) const {
+    return GridWidget::twipsToPixels(twips, this);
+}
 
 QPushButton *GameWindow::makeButton(const QString &name, const QString &caption, QWidget *parent) {
     auto *b = new QPushButton(caption, parent);
@@ -98,7 +100,9 @@ QLabel *GameWindow::makeValueLabel(const QString &name) {
     return l;
 }
 
-QWidget *GameWindow::gameSettingsFrame() const { return m_settingsFrame; }
+QWidget *GameWindow::gameSettingsFrame() const {
+    return m_settingsFrame;
+}
 
 void GameWindow::buildControls() {
     const GameDefinition &def = m_engine->definition();
@@ -159,7 +163,7 @@ void GameWindow::buildControls() {
 
     m_settingsFrame = new QGroupBox(QStringLiteral("ゲーム設定"), this);
     m_gameSettings = new QHBoxLayout(m_settingsFrame);
-    m_settingsFrame->hide();   // shown when a game puts its own settings in it
+    m_settingsFrame->hide(); // shown when a game puts its own settings in it
     right->addWidget(m_settingsFrame);
 
     auto *startRow = new QHBoxLayout;
@@ -291,9 +295,12 @@ void GameWindow::buildHistoryPanel() {
     auto *graphRow = new QHBoxLayout(graphBox);
     graphRow->setContentsMargins(4, 2, 4, 2);
     const QList<std::tuple<GameHistory::Button, QString, QString>> buttons = {
-        {GameHistory::Byou, "cmdByou", "秒当たり"},   {GameHistory::Moji, "cmdMoji", def.reactionButton},
-        {GameHistory::Ritu, "cmdRitu", "正解率"},     {GameHistory::PByou, "cmdPByou", "秒数"},
-        {GameHistory::Kaitou, "cmdKaitou", def.answersButton}, {GameHistory::Jisyo, "cmdJisyo", "予備"}};
+        {GameHistory::Byou, "cmdByou", "秒当たり"},
+        {GameHistory::Moji, "cmdMoji", def.reactionButton},
+        {GameHistory::Ritu, "cmdRitu", "正解率"},
+        {GameHistory::PByou, "cmdPByou", "秒数"},
+        {GameHistory::Kaitou, "cmdKaitou", def.answersButton},
+        {GameHistory::Jisyo, "cmdJisyo", "予備"}};
     for (const auto &[id, name, text] : buttons) {
         auto *b = makeButton(name, text, graphBox);
         m_chartButtons[id] = b;
@@ -516,10 +523,13 @@ void GameWindow::focusTarget(GameEngine::Focus target) {
     }
 }
 
-void GameWindow::cmdHozon_Click() { m_engine->save(); }
+void GameWindow::cmdHozon_Click() {
+    m_engine->save();
+}
 
 void GameWindow::cmdClear_Click() {
-    if (!MessageDialog::confirm(this, QStringLiteral("クリア確認"), QStringLiteral("履歴データをクリアします。よろしいですか？")))
+    if (!MessageDialog::confirm(this, QStringLiteral("クリア確認"),
+                                QStringLiteral("履歴データをクリアします。よろしいですか？")))
         return;
     const QString error = m_engine->clearHistory();
     if (!error.isEmpty()) {
@@ -543,6 +553,8 @@ void GameWindow::closeEvent(QCloseEvent *e) {
     emit backRequested();
 }
 
-void GameWindow::reportError(const QString &text) { MessageDialog::warning(this, windowTitle(), text); }
+void GameWindow::reportError(const QString &text) {
+    MessageDialog::warning(this, windowTitle(), text);
+}
 
 } // namespace mirute

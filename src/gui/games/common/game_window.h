@@ -47,7 +47,7 @@ public:
     int tw(int twips) const;
 
 signals:
-    void backRequested();   // "戻り"
+    void backRequested(); // "戻り"
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -102,6 +102,5 @@ private:
     QWidget *m_bottom = nullptr;
     QWidget *m_questionView = nullptr;
 };
-
 
 } // namespace mirute

@@ -9,8 +9,7 @@
 
 namespace mirute {
 
-LabelQuestionWidget::LabelQuestionWidget(GameWindow &window, int count, int columns, int pointSize)
-    : QFrame(&window) {
+LabelQuestionWidget::LabelQuestionWidget(GameWindow &window, int count, int columns, int pointSize) : QFrame(&window) {
     setObjectName(QStringLiteral("shpBase"));
     setAccessibleName(QStringLiteral("問題"));
     setAutoFillBackground(true);
@@ -32,8 +31,9 @@ LabelQuestionWidget::LabelQuestionWidget(GameWindow &window, int count, int colu
     }
     setBaseColor(kWhite);
     GameEngine &engine = window.engine();
-    connect(&engine, &GameEngine::feedback, this,
-            [this](bool correct) { setBaseColor(correct ? Rgb{0, 255, 0} : Rgb{255, 0, 0}); });
+    connect(&engine, &GameEngine::feedback, this, [this](bool correct) {
+        setBaseColor(correct ? Rgb{0, 255, 0} : Rgb{255, 0, 0});
+    });
     connect(&engine, &GameEngine::feedbackEnded, this, [this] { setBaseColor(kWhite); });
 }
 

@@ -1,7 +1,7 @@
 #include "gui/games/coordinate/coordinate_view_widget.h"
 
-#include "gui/games/common/game_window.h"
 #include "core/games/coordinate/coordinate_rules.h"
+#include "gui/games/common/game_window.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #include "gui/games/digit/digit_view_widget.h"
 
+#include "core/games/digit/digit_rules.h"
 #include "gui/games/common/game_window.h"
 #include "gui/games/common/label_question_widget.h"
-#include "core/games/digit/digit_rules.h"
 
 #include <QLineEdit>
 

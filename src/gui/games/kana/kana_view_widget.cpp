@@ -1,8 +1,8 @@
 #include "gui/games/kana/kana_view_widget.h"
 
+#include "core/games/kana/kana_rules.h"
 #include "gui/games/common/game_window.h"
 #include "gui/games/common/label_question_widget.h"
-#include "core/games/kana/kana_rules.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "gui/games/lamp/lamp_view_widget.h"
 
-#include "gui/games/common/game_window.h"
 #include "core/games/lamp/lamp_rules.h"
+#include "gui/games/common/game_window.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -88,9 +88,8 @@ private:
         m_chkHide->setObjectName(QStringLiteral("chkHide"));
         m_chkHide->setAccessibleName(QStringLiteral("色ごとの数を表示"));
         legend->addWidget(m_chkHide, 1, 2);
-        connect(m_chkHide, &QCheckBox::clicked, this, [this](bool on) {
-            m_engine.setExtra(1, on ? QStringLiteral("1") : QStringLiteral("0"));
-        });
+        connect(m_chkHide, &QCheckBox::clicked, this,
+                [this](bool on) { m_engine.setExtra(1, on ? QStringLiteral("1") : QStringLiteral("0")); });
         return legend;
     }
 
@@ -104,7 +103,7 @@ private:
     void renderLamp(int k) {
         const int slot = rules().lampColors().value(k - 1);
         if (slot < 1)
-            return;   // not yet drawn: the lamp of the previous field stays until it is drawn over
+            return; // not yet drawn: the lamp of the previous field stays until it is drawn over
         QPushButton *b = m_lamps[k - 1];
         const QPixmap &p = pixmap(slot);
         b->setIcon(p.isNull() ? QIcon() : QIcon(p));

@@ -1,8 +1,8 @@
 #include "gui/games/member/member_view_widget.h"
 
+#include "core/games/member/member_rules.h"
 #include "gui/games/common/game_window.h"
 #include "gui/games/common/label_question_widget.h"
-#include "core/games/member/member_rules.h"
 #include "gui/widgets/grid_widget.h"
 
 #include <QHeaderView>

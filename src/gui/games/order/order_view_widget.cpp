@@ -1,7 +1,7 @@
 #include "gui/games/order/order_view_widget.h"
 
-#include "gui/games/common/game_window.h"
 #include "core/games/order/order_rules.h"
+#include "gui/games/common/game_window.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -85,10 +85,8 @@ private:
             const QString text = rules().texts().value(k - 1);
             const Rgb c = rules().textColor(k);
             b->setText(text);
-            b->setStyleSheet(QStringLiteral("QPushButton { color: rgb(%1, %2, %3); border: none; }")
-                                 .arg(c.r)
-                                 .arg(c.g)
-                                 .arg(c.b));
+            b->setStyleSheet(
+                QStringLiteral("QPushButton { color: rgb(%1, %2, %3); border: none; }").arg(c.r).arg(c.g).arg(c.b));
             b->setAccessibleName(QStringLiteral("数字 %1").arg(text));
             b->setAccessibleDescription(markName(rules().mark(k)));
         }
@@ -98,8 +96,8 @@ private:
     QList<QPushButton *> m_labels;
 };
 
-QComboBox *addSettingCombo(GameWindow &window, const QString &name, const QString &caption,
-                           const QStringList &items, int field) {
+QComboBox *addSettingCombo(GameWindow &window, const QString &name, const QString &caption, const QStringList &items,
+                           int field) {
     auto *label = new QLabel(caption, &window);
     auto *box = new QComboBox(&window);
     box->setObjectName(name);

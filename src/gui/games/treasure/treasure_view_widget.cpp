@@ -1,7 +1,7 @@
 #include "gui/games/treasure/treasure_view_widget.h"
 
-#include "gui/games/common/game_window.h"
 #include "core/games/treasure/treasure_rules.h"
+#include "gui/games/common/game_window.h"
 
 #include <QBoxLayout>
 #include <QComboBox>

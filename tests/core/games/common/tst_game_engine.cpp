@@ -1,8 +1,8 @@
+#include "core/base/number_format.h"
 #include "core/games/common/game_engine.h"
 #include "core/games/kana/kana_game.h"
 #include "core/games/kana/kana_rules.h"
 #include "support/fake_clock.h"
-#include "core/base/number_format.h"
 #include "support/test_files.h"
 
 #include <QSignalSpy>
@@ -49,8 +49,8 @@ struct Rig {
         clock.advance(reaction);
         engine->answerKeyDown();
         const QString expected = engine->session().answer;
-        rules().judgeTyped(right ? expected : (expected == QStringLiteral("お") ? QStringLiteral("あ")
-                                                                               : QStringLiteral("お")));
+        rules().judgeTyped(right ? expected
+                                 : (expected == QStringLiteral("お") ? QStringLiteral("あ") : QStringLiteral("お")));
     }
     QString file(const QString &name) { return test::readSjis(dir.path(), name); }
 };
@@ -248,7 +248,8 @@ void TestGameEngine::answerCountSecondsSaved() {
     QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("23.4"));
     rig.answer(false, 0.0);
     rig.answer(false, 0.0);
-    QVERIFY(rig.file(QStringLiteral("抜かな履歴.txt")).endsWith(QStringLiteral(",0,\"0.0%\",\"0.09/秒\",\"23.4秒\"\r\n")));
+    QVERIFY(
+        rig.file(QStringLiteral("抜かな履歴.txt")).endsWith(QStringLiteral(",0,\"0.0%\",\"0.09/秒\",\"23.4秒\"\r\n")));
     QVERIFY(rig.file(QStringLiteral("データ.txt"))
                 .endsWith(QStringLiteral("\"抜かな\",23.4,\"秒数 : 23.4   答数 : 2  反応時間  0秒\",\r\n")));
 }
@@ -305,7 +306,7 @@ void TestGameEngine::playAcrossMidnight() {
     clock.advance(3);
     engine.answerKeyDown();
     engine.rulesAs<KanaRules>().judgeTyped(engine.session().answer);
-    for (int i = 0; i < 6; ++i) {   // the clock passes midnight after the second tick
+    for (int i = 0; i < 6; ++i) { // the clock passes midnight after the second tick
         clock.advance(1);
         engine.tickClock();
         QVERIFY(engine.session().playing);
@@ -315,7 +316,8 @@ void TestGameEngine::playAcrossMidnight() {
     engine.tickClock();
     QVERIFY(!engine.session().playing);
     QCOMPARE(engine.scoreboard().best, QStringLiteral("3.00"));
-    QVERIFY(test::readSjis(dir.path(), QStringLiteral("データ.txt")).startsWith(QStringLiteral("\"2026/12/07\",\"00:00:")));
+    QVERIFY(
+        test::readSjis(dir.path(), QStringLiteral("データ.txt")).startsWith(QStringLiteral("\"2026/12/07\",\"00:00:")));
 }
 
 void TestGameEngine::settingsDefaultsAndRepair_data() {
@@ -323,13 +325,14 @@ void TestGameEngine::settingsDefaultsAndRepair_data() {
     QTest::addColumn<QString>("written");
     QTest::addColumn<bool>("notice");
     QTest::newRow("missing") << QString() << QStringLiteral("10,60,\"秒数\",1,0\r\n") << false;
-    QTest::newRow("valid") << QStringLiteral("5,120,\"答数\",0,1\r\n") << QStringLiteral("5,120,\"答数\",0,1\r\n") << false;
-    QTest::newRow("out of range") << QStringLiteral("99,500,\"答数\",7,3\r\n") << QStringLiteral("30,180,\"答数\",1,0\r\n")
-                                  << true;
-    QTest::newRow("text in numbers") << QStringLiteral("abc,x,\"秒数\",1,1\r\n") << QStringLiteral("10,60,\"秒数\",1,1\r\n")
-                                     << true;
-    QTest::newRow("foreign mode") << QStringLiteral("10,60,\"行数\",1,0\r\n") << QStringLiteral("10,60,\"秒数\",1,0\r\n")
-                                  << true;
+    QTest::newRow("valid") << QStringLiteral("5,120,\"答数\",0,1\r\n") << QStringLiteral("5,120,\"答数\",0,1\r\n")
+                           << false;
+    QTest::newRow("out of range") << QStringLiteral("99,500,\"答数\",7,3\r\n")
+                                  << QStringLiteral("30,180,\"答数\",1,0\r\n") << true;
+    QTest::newRow("text in numbers") << QStringLiteral("abc,x,\"秒数\",1,1\r\n")
+                                     << QStringLiteral("10,60,\"秒数\",1,1\r\n") << true;
+    QTest::newRow("foreign mode") << QStringLiteral("10,60,\"行数\",1,0\r\n")
+                                  << QStringLiteral("10,60,\"秒数\",1,0\r\n") << true;
     QTest::newRow("empty") << QStringLiteral(" ") << QStringLiteral("10,60,\"秒数\",1,0\r\n") << true;
     QTest::newRow("too few items") << QStringLiteral("5,20\r\n") << QStringLiteral("5,20,\"秒数\",1,0\r\n") << true;
 }

@@ -1,8 +1,8 @@
+#include "core/base/text_file.h"
 #include "core/games/common/game_engine.h"
 #include "core/games/common/game_history.h"
 #include "core/games/kana/kana_game.h"
 #include "core/games/kana/kana_rules.h"
-#include "core/base/text_file.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
 
@@ -61,10 +61,10 @@ void TestGameHistory::listColumnsAndNumbers() {
     GameHistory h(m_def, m_dir.path());
     h.showAll();
     QCOMPARE(h.list().rows(), 5);
-    QCOMPARE(h.list().rowTexts(0), (QStringList{"回", "日付", "時間", "答数", "ＯＫ", "ＮＧ", "反応秒", "正解率",
-                                                "秒当たり", "表示秒数"}));
-    QCOMPARE(h.list().rowTexts(1), (QStringList{"1", "2026/12/01", "09:00:00", "25", "20", "5", "0.85", "80.0%",
-                                                "0.42/秒", "60秒"}));
+    QCOMPARE(h.list().rowTexts(0),
+             (QStringList{"回", "日付", "時間", "答数", "ＯＫ", "ＮＧ", "反応秒", "正解率", "秒当たり", "表示秒数"}));
+    QCOMPARE(h.list().rowTexts(1),
+             (QStringList{"1", "2026/12/01", "09:00:00", "25", "20", "5", "0.85", "80.0%", "0.42/秒", "60秒"}));
     QCOMPARE(h.list().colWidth(9), 1025);
     QCOMPARE(h.list().colAlignment(1), int(Grid::Center));
     QCOMPARE(h.list().colAlignment(3), int(Grid::Right));
@@ -76,10 +76,14 @@ void TestGameHistory::filters_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QStringList>("dates");
-    QTest::newRow("60 seconds") << "seconds" << "60" << QStringList{"2026/12/01", "2026/12/02"};
-    QTest::newRow("answer-count seconds never match") << "seconds" << "20" << QStringList{};
-    QTest::newRow("10 answers, either mode") << "answers" << "10" << QStringList{"2026/12/02", "2026/12/03"};
-    QTest::newRow("25 answers") << "answers" << "25" << QStringList{"2026/12/01"};
+    QTest::newRow("60 seconds") << "seconds"
+                                << "60" << QStringList{"2026/12/01", "2026/12/02"};
+    QTest::newRow("answer-count seconds never match") << "seconds"
+                                                      << "20" << QStringList{};
+    QTest::newRow("10 answers, either mode") << "answers"
+                                             << "10" << QStringList{"2026/12/02", "2026/12/03"};
+    QTest::newRow("25 answers") << "answers"
+                                << "25" << QStringList{"2026/12/01"};
 }
 
 void TestGameHistory::filters() {

@@ -33,8 +33,8 @@ void TestPersonalBest::newBest_data() {
     QTest::addColumn<QString>("finished");
     QTest::addColumn<bool>("timeLimitMode");
     QTest::addColumn<bool>("best");
-    QTest::newRow("first play of its limit") << QStringList{"25 80.0% 0.42/秒 30秒"} << "25 80.0% 0.42/秒 60秒"
-                                             << true << false;
+    QTest::newRow("first play of its limit")
+        << QStringList{"25 80.0% 0.42/秒 30秒"} << "25 80.0% 0.42/秒 60秒" << true << false;
     QTest::newRow("higher than every play of its limit")
         << QStringList{"25 80.0% 0.40/秒 60秒", "30 50.0% 0.50/秒 60秒", "20 100.0% 0.90/秒 30秒"}
         << "25 80.0% 0.42/秒 60秒" << true << true;

@@ -14,9 +14,15 @@ namespace {
 
 // Shuffle draws for one row that ask 15, 13, 19, 11, 18, 14, 17, 12, 16.
 QList<double> rowOneShuffle() {
-    return {ScriptedRandom::forIndex0(4, 9), ScriptedRandom::forIndex0(2, 8), ScriptedRandom::forIndex0(6, 7),
-            ScriptedRandom::forIndex0(0, 6), ScriptedRandom::forIndex0(4, 5), ScriptedRandom::forIndex0(1, 4),
-            ScriptedRandom::forIndex0(2, 3), 0.0, 0.0};
+    return {ScriptedRandom::forIndex0(4, 9),
+            ScriptedRandom::forIndex0(2, 8),
+            ScriptedRandom::forIndex0(6, 7),
+            ScriptedRandom::forIndex0(0, 6),
+            ScriptedRandom::forIndex0(4, 5),
+            ScriptedRandom::forIndex0(1, 4),
+            ScriptedRandom::forIndex0(2, 3),
+            0.0,
+            0.0};
 }
 
 struct CoordinateFixture {
@@ -104,7 +110,7 @@ void TestCoordinateRules::noQuestionAtOpening() {
 void TestCoordinateRules::oneRowAsksEachCellOnceAndSavesNine() {
     CoordinateFixture f(QStringLiteral("1,60,\"行数\",1"), rowOneShuffle());
     f.toGreen();
-    QVERIFY(f.engine->clearEnabled());   // "クリア" stays usable during a play
+    QVERIFY(f.engine->clearEnabled()); // "クリア" stays usable during a play
     const QStringList expected{"15", "13", "19", "11", "18", "14", "17", "12", "16"};
     QStringList asked;
     for (int i = 0; i < 9; ++i) {
@@ -119,7 +125,7 @@ void TestCoordinateRules::oneRowAsksEachCellOnceAndSavesNine() {
     }
     QCOMPARE(asked, expected);
     QCOMPARE(f.engine->answerList().rows(), 10);
-    QCOMPARE(f.engine->answerList().textMatrix(4, 1), QStringLiteral("11"));   // the asked cell, even when wrong
+    QCOMPARE(f.engine->answerList().textMatrix(4, 1), QStringLiteral("11")); // the asked cell, even when wrong
     QCOMPARE(f.rules().typedCount(), 18);
     QCOMPARE(f.engine->scoreboard().answers, QStringLiteral("9"));
     QCOMPARE(f.engine->scoreboard().perSecond, QStringLiteral("4.00/秒"));
@@ -132,7 +138,7 @@ void TestCoordinateRules::oneRowAsksEachCellOnceAndSavesNine() {
 void TestCoordinateRules::nineRowsAskEveryCellOnce() {
     QList<double> draws;
     for (int left = 81; left >= 1; --left)
-        draws << ScriptedRandom::forIndex0((left * 37 + 11) % left, left);   // a scattered order
+        draws << ScriptedRandom::forIndex0((left * 37 + 11) % left, left); // a scattered order
     CoordinateFixture f(QStringLiteral("9,60,\"行数\",0"), draws);
     f.toGreen();
     QSet<int> asked;
@@ -148,7 +154,7 @@ void TestCoordinateRules::nineRowsAskEveryCellOnce() {
 void TestCoordinateRules::answerIsJudgedAtTheSecondCharacter_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("correct");
-    QTest::addColumn<int>("flashes");   // the cell flashing during the pause, or 0
+    QTest::addColumn<int>("flashes"); // the cell flashing during the pause, or 0
     QTest::newRow("5 then 7") << "57" << true << 0;
     QTest::newRow("7 then 5") << "75" << false << 75;
     QTest::newRow("a hidden row still names a cell") << "95" << false << 95;
@@ -166,7 +172,7 @@ void TestCoordinateRules::answerIsJudgedAtTheSecondCharacter() {
     QCOMPARE(f.engine->session().answer, QStringLiteral("57"));
     f.rules().judgeTyped(typed.left(1));
     QCOMPARE(f.engine->session().okCount + f.engine->session().ngCount, 0);
-    f.rules().judgeTyped(typed + u'1');   // three characters are never judged
+    f.rules().judgeTyped(typed + u'1'); // three characters are never judged
     QCOMPARE(f.engine->session().okCount + f.engine->session().ngCount, 0);
     f.rules().judgeTyped(typed);
     QCOMPARE(f.engine->session().okCount, correct ? 1 : 0);
@@ -190,8 +196,8 @@ void TestCoordinateRules::flashRestoresThePreviousFill() {
     CoordinateFixture f(QStringLiteral("1,60,\"行数\",0"), rowOneShuffle());
     f.engine->setFeedbackMs(100);
     f.toGreen();
-    f.type(QStringLiteral("15"));   // 15 turns light green
-    f.type(QStringLiteral("15"));   // 13 is asked: 15 flashes, then is light green again
+    f.type(QStringLiteral("15")); // 15 turns light green
+    f.type(QStringLiteral("15")); // 13 is asked: 15 flashes, then is light green again
     QCOMPARE(f.rules().fill(15), Fill::Flash);
     QCOMPARE(f.rules().fill(13), Fill::Asked);
     f.engine->finishFeedbackNow();
@@ -237,7 +243,7 @@ void TestCoordinateRules::earlyEndInSecondsModeUsesSecondsPlayed() {
     }
     f.rules().giveUp();
     QVERIFY(!f.engine->session().playing);
-    QCOMPARE(f.engine->scoreboard().perSecond, QStringLiteral("0.49/秒"));   // 6 characters in 12.3 s
+    QCOMPARE(f.engine->scoreboard().perSecond, QStringLiteral("0.49/秒")); // 6 characters in 12.3 s
     QCOMPARE(f.history(), QStringLiteral("\"2026/12/06\",\"18:30:12\",3,3,0,6,\"100.0%\",\"0.49/秒\",\"12.3秒\"\r\n"));
     QCOMPARE(f.playLog(), QStringLiteral("\"2026/12/06\",\"18:30:12\",\"座標\",12.3,"
                                          "\"秒数 : 12.3   答数 : 3   マス数 : 4\",\r\n"));

@@ -187,8 +187,10 @@ void TestDigitRules::bestReactionIsTheFastestCorrectAnswer() {
     Play p(draws);
     p.engine->setExtra(0, QStringLiteral("1"));
     p.toGreen();
-    const QList<QPair<QString, double>> answers = {
-        {QStringLiteral("3"), 1.25}, {QStringLiteral("9"), 0.25}, {QStringLiteral("1"), 0.5}, {QStringLiteral("5"), 0.75}};
+    const QList<QPair<QString, double>> answers = {{QStringLiteral("3"), 1.25},
+                                                   {QStringLiteral("9"), 0.25},
+                                                   {QStringLiteral("1"), 0.5},
+                                                   {QStringLiteral("5"), 0.75}};
     QStringList bests;
     for (const auto &[typed, seconds] : answers) {
         p.clock.advance(seconds);

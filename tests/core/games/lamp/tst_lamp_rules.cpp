@@ -14,7 +14,9 @@ using namespace mirute;
 namespace {
 
 // The draw that makes index1(n) give the slot.
-double forSlot(int slot, int n) { return (slot - 0.5) / n; }
+double forSlot(int slot, int n) {
+    return (slot - 0.5) / n;
+}
 
 // Draws giving each slot its tally, slot 1 first.
 QList<double> field(const QList<int> &tallies) {
@@ -40,8 +42,7 @@ struct LampFixture {
     int yields = 0;
     QString error;
 
-    explicit LampFixture(const QString &settings, const QList<double> &draws = {}, bool images = true)
-        : random(draws) {
+    explicit LampFixture(const QString &settings, const QList<double> &draws = {}, bool images = true) : random(draws) {
         if (images)
             copyLampImages(dir.path());
         test::writeSjis(dir.path(), QStringLiteral("ランプ設定.txt"), settings + QStringLiteral("\r\n"));
@@ -121,7 +122,7 @@ void TestLampRules::drawIsRepeatedUntilOneColourLeads() {
     LampFixture f(QStringLiteral("10,60,\"秒数\",0,%1,1").arg(colours), field(refused) + field(accepted));
     QVERIFY2(f.error.isEmpty(), qPrintable(f.error));
     QCOMPARE(f.random.used(), 2 * LampRules::kLamps);
-    QCOMPARE(f.yields, 2 * LampRules::kLamps + 1);   // one per lamp of both fields, one at the end
+    QCOMPARE(f.yields, 2 * LampRules::kLamps + 1); // one per lamp of both fields, one at the end
     QCOMPARE(f.rules().mostColor(), most);
     QCOMPARE(f.rules().lampColors().size(), LampRules::kLamps);
     for (int s = 1; s <= colours; ++s)
@@ -153,7 +154,7 @@ void TestLampRules::anyLampOfTheLeadingColourIsRight() {
     QCOMPARE(f.engine->answerList().textMatrix(1, 1), QStringLiteral("1.25"));
     QCOMPARE(f.engine->scoreboard().best, right ? QStringLiteral("1.25") : QStringLiteral("..."));
     QCOMPARE(f.engine->scoreboard().answers, QStringLiteral("1"));
-    QCOMPARE(f.random.used(), 3 * LampRules::kLamps);   // the next question was drawn
+    QCOMPARE(f.random.used(), 3 * LampRules::kLamps); // the next question was drawn
 }
 
 void TestLampRules::clickPausesWithoutChangingLamps() {
@@ -165,8 +166,8 @@ void TestLampRules::clickPausesWithoutChangingLamps() {
     f.rules().click(1);
     QVERIFY(f.engine->feedbackPending());
     QCOMPARE(f.rules().lampColors(), before);
-    QCOMPARE(f.engine->answerList().rows(), 1);   // listed after the pause
-    f.rules().click(2);                           // a click during the pause is not judged again
+    QCOMPARE(f.engine->answerList().rows(), 1); // listed after the pause
+    f.rules().click(2);                         // a click during the pause is not judged again
     QCOMPARE(f.engine->session().okCount, 1);
     f.engine->finishFeedbackNow();
     QCOMPARE(f.engine->answerList().rows(), 2);
@@ -186,10 +187,10 @@ void TestLampRules::idleClickDoesNothing() {
 void TestLampRules::countdownClickJudgesTheQuestionBeforeStart() {
     LampFixture f(QStringLiteral("10,60,\"秒数\",0,2,1"), field({15, 13}) + field({13, 15}));
     f.engine->start();
-    QCOMPARE(f.rules().lampColors().size(), LampRules::kLamps);   // the lamps stay during the countdown
-    f.rules().click(1);                                             // slot 1 leads in the field before start
+    QCOMPARE(f.rules().lampColors().size(), LampRules::kLamps); // the lamps stay during the countdown
+    f.rules().click(1);                                         // slot 1 leads in the field before start
     QCOMPARE(f.engine->session().okCount, 1);
-    QCOMPARE(f.rules().mostColor(), 2);                             // and the next field was drawn
+    QCOMPARE(f.rules().mostColor(), 2); // and the next field was drawn
 }
 
 void TestLampRules::colourCountChangeMakesNewQuestionWithoutAnswer() {
@@ -212,7 +213,7 @@ void TestLampRules::legendFollowsTheQuestion() {
     QVERIFY(!f.rules().legendVisible(1) && !f.rules().legendVisible(2));
     QVERIFY(test::readSjis(f.dir.path(), QStringLiteral("ランプ設定.txt")).endsWith(",2,0\r\n"));
     f.toGreen();
-    QCOMPARE(f.rules().tally(1), 17);   // the counts follow while the legend is hidden
+    QCOMPARE(f.rules().tally(1), 17); // the counts follow while the legend is hidden
     f.engine->setExtra(1, QStringLiteral("1"));
     QVERIFY(f.rules().legendVisible(2));
 }
@@ -241,7 +242,8 @@ void TestLampRules::missingOrDamagedImageRefusesToOpen_data() {
     QTest::addColumn<bool>("present");
     QTest::addColumn<QString>("message");
     QTest::newRow("missing") << false << QStringLiteral("ランプの画像「4.gif」がありません。\r\nゲームを開けません。");
-    QTest::newRow("not an image") << true << QStringLiteral("ランプの画像「4.gif」を読めません。\r\nゲームを開けません。");
+    QTest::newRow("not an image") << true
+                                  << QStringLiteral("ランプの画像「4.gif」を読めません。\r\nゲームを開けません。");
 }
 
 void TestLampRules::missingOrDamagedImageRefusesToOpen() {
@@ -285,7 +287,7 @@ void TestLampRules::answerCountPlaySavesClicks() {
     f.rules().click(3);
     f.clock.advance(0.75);
     f.engine->tickElapsed();
-    f.rules().click(28);   // slot 2: wrong
+    f.rules().click(28); // slot 2: wrong
     QVERIFY(!f.engine->session().playing);
     QCOMPARE(f.engine->scoreboard().perSecond, QStringLiteral("2.00/秒"));
     QCOMPARE(test::readSjis(f.dir.path(), QStringLiteral("ランプ履歴.txt")),

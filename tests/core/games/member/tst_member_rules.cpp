@@ -47,7 +47,9 @@ struct Play {
     }
 };
 
-double draw0(int i, int n) { return ScriptedRandom::forIndex0(i, n); }
+double draw0(int i, int n) {
+    return ScriptedRandom::forIndex0(i, n);
+}
 
 } // namespace
 
@@ -85,14 +87,14 @@ void TestMemberRules::groupsAreRead_data() {
     QTest::newRow("both brackets, items on lines and after commas")
         << QString("<三猿>\r\nみざる,きかざる\r\nいわざる\r\n＜四季＞,春,夏,秋,冬\r\n") << QStringList{"三猿", "四季"}
         << QList<int>{3, 4} << QStringList();
-    QTest::newRow("members before the first group") << QString("はる\r\nなつ\r\n<方角>\r\n東,西\r\n")
-                                                    << QStringList{"方角"} << QList<int>{2}
-                                                    << QStringList{"抜仲間辞書.TXT", "1, 2 行目", "最初のグループ"};
+    QTest::newRow("members before the first group")
+        << QString("はる\r\nなつ\r\n<方角>\r\n東,西\r\n") << QStringList{"方角"} << QList<int>{2}
+        << QStringList{"抜仲間辞書.TXT", "1, 2 行目", "最初のグループ"};
     QTest::newRow("twenty members kept, the rest skipped")
         << twentyOne << QStringList{"数"} << QList<int>{20} << QStringList{"22 行目", "21 番目以降"};
-    QTest::newRow("groups without members") << QString("<空>\r\n<三猿>\r\nみざる,いわざる\r\n<最後>\r\n")
-                                            << QStringList{"三猿"} << QList<int>{2}
-                                            << QStringList{"1, 4 行目", "メンバーのないグループ"};
+    QTest::newRow("groups without members")
+        << QString("<空>\r\n<三猿>\r\nみざる,いわざる\r\n<最後>\r\n") << QStringList{"三猿"} << QList<int>{2}
+        << QStringList{"1, 4 行目", "メンバーのないグループ"};
     QTest::newRow("quoted items") << QString("\"<色>\",\"赤,い\",\"青\"\r\n") << QStringList{"色"} << QList<int>{2}
                                   << QStringList();
 }
@@ -216,7 +218,7 @@ void TestMemberRules::enterJudgesTheCommittedText() {
     p.engine->setExtra(0, QStringLiteral("1"));
     p.toGreen();
     p.clock.advance(0.25);
-    p.engine->answerKeyDown();   // the first key; Enter replaces the reaction
+    p.engine->answerKeyDown(); // the first key; Enter replaces the reaction
     p.clock.advance(1.5);
     p.rules().txtKaitou_Enter(typed);
     QCOMPARE(p.engine->session().okCount, correct ? 1 : 0);
@@ -259,7 +261,8 @@ void TestMemberRules::typedCharsArePerSecondCount() {
     p.engine->tickClock();
     QVERIFY(!p.engine->session().playing);
     QCOMPARE(p.engine->scoreboard().perSecond, QStringLiteral("1.20/秒"));
-    QVERIFY(test::readSjis(p.dir.path(), QStringLiteral("抜仲間履歴.txt")).contains(QStringLiteral(",\"1.20/秒\",\"10秒\"\r\n")));
+    QVERIFY(test::readSjis(p.dir.path(), QStringLiteral("抜仲間履歴.txt"))
+                .contains(QStringLiteral(",\"1.20/秒\",\"10秒\"\r\n")));
     p.engine->start();
     QCOMPARE(p.rules().typedChars(), 0);
     QCOMPARE(p.grid().rows(), 1);

@@ -12,7 +12,9 @@ using namespace mirute;
 namespace {
 
 // The draw that makes index1(n) return v.
-double forIndex1(int v, int n) { return (v - 0.5) / n; }
+double forIndex1(int v, int n) {
+    return (v - 0.5) / n;
+}
 
 // A 順番クリック engine in a fresh working folder with the settings line given.
 struct OrderFixture {
@@ -102,8 +104,8 @@ void TestOrderRules::digitRunIsRefused() {
 
 void TestOrderRules::drawRedrawsRuns_data() {
     QTest::addColumn<int>("digits");
-    QTest::addColumn<QList<int>>("script");     // the values the draws give, in order
-    QTest::addColumn<QList<int>>("expected");   // the nine numbers kept
+    QTest::addColumn<QList<int>>("script");   // the values the draws give, in order
+    QTest::addColumn<QList<int>>("expected"); // the nine numbers kept
     QTest::newRow("after 57") << 2 << QList<int>{57, 5, 7, 57, 3, 75, 12, 40, 88, 99, 61, 20}
                               << QList<int>{57, 3, 75, 12, 40, 88, 99, 61, 20};
     QTest::newRow("after 160") << 3 << QList<int>{160, 1, 6, 16, 60, 160, 2, 999, 345, 78, 501, 23, 88, 404}
@@ -163,10 +165,10 @@ void TestOrderRules::clicksColourAndCount() {
     r.click(f.labelOf("1"));
     QCOMPARE(r.mark(f.labelOf("1")), OrderRules::Mark::Green);
     QCOMPARE(r.textColor(f.labelOf("1")), (Rgb{0, 192, 0}));
-    r.click(f.labelOf("5"));   // out of turn: red, NG
+    r.click(f.labelOf("5")); // out of turn: red, NG
     QCOMPARE(r.mark(f.labelOf("5")), OrderRules::Mark::Red);
     QCOMPARE(r.textColor(f.labelOf("5")), (Rgb{255, 0, 0}));
-    r.click(f.labelOf("1"));   // already green: NG, stays green
+    r.click(f.labelOf("1")); // already green: NG, stays green
     QCOMPARE(r.mark(f.labelOf("1")), OrderRules::Mark::Green);
     QCOMPARE(f.engine->session().okCount, 1);
     QCOMPARE(f.engine->session().ngCount, 2);
@@ -175,8 +177,8 @@ void TestOrderRules::clicksColourAndCount() {
     QCOMPARE(r.mark(f.labelOf("2")), OrderRules::Mark::Black);
     for (int v = 2; v <= 5; ++v)
         r.click(f.labelOf(QString::number(v)));
-    QCOMPARE(r.mark(f.labelOf("5")), OrderRules::Mark::Green);   // the red number turns green in its turn
-    QCOMPARE(f.engine->answerList().rows(), 1);                   // nothing listed before the question is done
+    QCOMPARE(r.mark(f.labelOf("5")), OrderRules::Mark::Green); // the red number turns green in its turn
+    QCOMPARE(f.engine->answerList().rows(), 1);                // nothing listed before the question is done
 }
 
 void TestOrderRules::finishedQuestionIsOneAnswer() {
@@ -206,7 +208,7 @@ void TestOrderRules::answerCountEndsOnFinishedQuestions() {
     OrderFixture f(QStringLiteral("3,60,\"答数\",1,1,\"小\""), draws);
     f.toGreen();
     for (int q = 1; q <= 3; ++q) {
-        f.rules().click(f.labelOf("9"));   // one wrong click per question
+        f.rules().click(f.labelOf("9")); // one wrong click per question
         f.clock.advance(2);
         f.engine->tickElapsed();
         for (int v = 1; v <= 9; ++v)
@@ -214,7 +216,7 @@ void TestOrderRules::answerCountEndsOnFinishedQuestions() {
         QCOMPARE(f.engine->session().playing, q < 3);
     }
     QCOMPARE(f.engine->scoreboard().answers, QStringLiteral("3"));
-    QCOMPARE(f.engine->scoreboard().perSecond, QStringLiteral("5.00/秒"));   // 30 clicks in 6.0 s
+    QCOMPARE(f.engine->scoreboard().perSecond, QStringLiteral("5.00/秒")); // 30 clicks in 6.0 s
     QCOMPARE(f.engine->scoreboard().rate, QStringLiteral("90.0%"));
     const QString history = test::readSjis(f.dir.path(), QStringLiteral("順番クリック履歴.txt"));
     QCOMPARE(history, QStringLiteral("\"2026/12/06\",\"18:30:06\",3,27,3,2,\"90.0%\",\"5.00/秒\",\"6秒\"\r\n"));

@@ -56,7 +56,9 @@ struct Play {
     }
 };
 
-double drawFor1(int i, int n) { return ScriptedRandom::forIndex0(i - 1, n); }
+double drawFor1(int i, int n) {
+    return ScriptedRandom::forIndex0(i - 1, n);
+}
 
 } // namespace
 
@@ -86,11 +88,16 @@ void TestTreasureRules::fieldHidesOneOddKanji_data() {
     QTest::addColumn<int>("hidden");
     QTest::addColumn<QString>("common");
     QTest::addColumn<QString>("odd");
-    QTest::newRow("萩 common, 16 cells") << "萩荻" << 1 << 16 << 7 << "萩" << "荻";
-    QTest::newRow("roles swapped, 8 cells") << "萩荻" << 2 << 8 << 1 << "荻" << "萩";
-    QTest::newRow("last of 40") << "末未" << 1 << 40 << 40 << "末" << "未";
-    QTest::newRow("24 cells, swapped") << "末未" << 2 << 24 << 24 << "未" << "末";
-    QTest::newRow("three characters pair first and last") << "土x士" << 1 << 32 << 9 << "土" << "士";
+    QTest::newRow("萩 common, 16 cells") << "萩荻" << 1 << 16 << 7 << "萩"
+                                         << "荻";
+    QTest::newRow("roles swapped, 8 cells") << "萩荻" << 2 << 8 << 1 << "荻"
+                                            << "萩";
+    QTest::newRow("last of 40") << "末未" << 1 << 40 << 40 << "末"
+                                << "未";
+    QTest::newRow("24 cells, swapped") << "末未" << 2 << 24 << 24 << "未"
+                                       << "末";
+    QTest::newRow("three characters pair first and last") << "土x士" << 1 << 32 << 9 << "土"
+                                                          << "士";
 }
 
 void TestTreasureRules::fieldHidesOneOddKanji() {
@@ -102,7 +109,7 @@ void TestTreasureRules::fieldHidesOneOddKanji() {
     QFETCH(QString, odd);
     Play p(QStringLiteral("日曰\r\n") + item + QStringLiteral("\r\n"), {0, 0, 0});
     QCOMPARE(p.openError, QString());
-    p.engine->setExtra(0, QString::number(cells));   // makes the opening's field again, with draws of 0
+    p.engine->setExtra(0, QString::number(cells)); // makes the opening's field again, with draws of 0
     QCOMPARE(p.rules().cellCount(), cells);
     for (double r : {drawFor1(2, 2), drawFor1(role, 2), drawFor1(hidden, cells)})
         p.random.push(r);
@@ -122,19 +129,19 @@ void TestTreasureRules::fieldHidesOneOddKanji() {
 }
 
 void TestTreasureRules::dictionaryProblems_data() {
-    QTest::addColumn<QString>("dictionary");   // null: no file
+    QTest::addColumn<QString>("dictionary"); // null: no file
     QTest::addColumn<bool>("opens");
     QTest::addColumn<QStringList>("items");
     QTest::addColumn<QString>("messagePart");
     QTest::newRow("missing") << QString() << false << QStringList() << "宝探し辞書.TXT";
     QTest::newRow("empty") << QString("") << false << QStringList() << "宝探し辞書.TXT";
     QTest::newRow("only single characters") << QString("萩\r\n末\r\n") << false << QStringList() << "宝探し辞書.TXT";
-    QTest::newRow("single character skipped") << QString("萩荻\r\n末\r\n問間\r\n") << true
-                                              << QStringList{"萩荻", "問間"} << "宝探し辞書.TXT」の 2 行目";
-    QTest::newRow("same character twice skipped") << QString("日日\r\n日曰,土士\r\n\"己\"\r\n") << true
-                                                  << QStringList{"日曰", "土士"} << "の 1, 3 行目";
-    QTest::newRow("quoted items, commas") << QString("\"萩荻\",\"末未\"\r\n") << true << QStringList{"萩荻", "末未"}
-                                          << QString();
+    QTest::newRow("single character skipped")
+        << QString("萩荻\r\n末\r\n問間\r\n") << true << QStringList{"萩荻", "問間"} << "宝探し辞書.TXT」の 2 行目";
+    QTest::newRow("same character twice skipped")
+        << QString("日日\r\n日曰,土士\r\n\"己\"\r\n") << true << QStringList{"日曰", "土士"} << "の 1, 3 行目";
+    QTest::newRow("quoted items, commas")
+        << QString("\"萩荻\",\"末未\"\r\n") << true << QStringList{"萩荻", "末未"} << QString();
 }
 
 void TestTreasureRules::dictionaryProblems() {
@@ -209,7 +216,7 @@ void TestTreasureRules::clickIsJudgedAgainstTheField() {
     p.clock.advance(0.75);
     p.rules().lblKanjiP_Click(4);
     QCOMPARE(p.engine->session().ngCount, 1);
-    QCOMPARE(p.random.used() - usedAfterRight, 3);   // a new field after a wrong click as well
+    QCOMPARE(p.random.used() - usedAfterRight, 3); // a new field after a wrong click as well
     QCOMPARE(p.engine->answerList().rows(), 3);
     QCOMPARE(p.engine->answerList().rowTexts(1), (QStringList{"1", "0.50"}));
     QCOMPARE(p.engine->answerList().rowTexts(2), (QStringList{"2", "0.75"}));
@@ -238,7 +245,7 @@ void TestTreasureRules::countdownClickOnABlankCellIsWrong() {
     QVERIFY(p.rules().cellVisible(40));
     p.clock.advance(1);
     p.engine->tickStart();
-    p.rules().lblKanjiP_Click(5);   // the odd cell of the field shown before the start, now blank
+    p.rules().lblKanjiP_Click(5); // the odd cell of the field shown before the start, now blank
     QCOMPARE(p.engine->session().ngCount, 1);
     QCOMPARE(p.engine->session().okCount, 0);
     QVERIFY(p.engine->session().startPending);
@@ -251,7 +258,7 @@ void TestTreasureRules::clickedCellFlashesUntilThePauseEnds() {
     p.rules().lblKanjiP_Click(2);
     QCOMPARE(p.rules().cellColor(2), (Rgb{0, 255, 0}));
     QCOMPARE(p.rules().cellColor(3), kWhite);
-    p.rules().lblKanjiP_Click(3);   // during the pause: not judged again
+    p.rules().lblKanjiP_Click(3); // during the pause: not judged again
     QCOMPARE(p.engine->session().ngCount, 0);
     p.engine->finishFeedbackNow();
     QCOMPARE(p.rules().cellColor(2), kWhite);
@@ -277,7 +284,7 @@ void TestTreasureRules::fifthClickEndsAnAnswerCountPlay() {
     QVERIFY(!p.engine->session().playing);
     QCOMPARE(p.engine->session().okCount, 3);
     QCOMPARE(p.engine->session().ngCount, 2);
-    QCOMPARE(p.engine->scoreboard().perSecond, QStringLiteral("2.00/秒"));   // 5 clicks in 2.5 s
+    QCOMPARE(p.engine->scoreboard().perSecond, QStringLiteral("2.00/秒")); // 5 clicks in 2.5 s
 }
 
 void TestTreasureRules::bestReactionOnlyFromFasterRightClicks() {

@@ -1,19 +1,19 @@
 // Every game window as a player sees it, in every state, on a folder with a long history: nothing overlaps,
 // nothing is cut off, every text fits, "スタート" and "戻り" can always be clicked. Run once as it is and once
 // with QT_SCALE_FACTOR=2.
-#include "gui/app/app_controller_window.h"
-#include "gui/app/application.h"
-#include "gui/games/common/game_window.h"
 #include "core/games/common/history_file.h"
 #include "core/games/member/member_rules.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
+#include "gui/app/app_controller_window.h"
+#include "gui/app/application.h"
+#include "gui/games/common/game_window.h"
+#include "gui/widgets/chart_widget.h"
+#include "gui/widgets/grid_widget.h"
 #include "support/fake_clock.h"
 #include "support/game_play.h"
 #include "support/layout_check.h"
 #include "support/window_helpers.h"
-#include "gui/widgets/chart_widget.h"
-#include "gui/widgets/grid_widget.h"
 
 #include <QComboBox>
 #include <QDir>

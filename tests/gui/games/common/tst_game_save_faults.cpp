@@ -1,15 +1,15 @@
 // A finished play is never lost to a file fault: the user is told, the play stays on screen, and "保存"
 // saves it whole once the cause is gone, with its history line written exactly once.
-#include "gui/app/app_controller_window.h"
+#include "core/games/kana/kana_rules.h"
 #include "core/log/app_state.h"
+#include "core/log/play_log.h"
+#include "gui/app/app_controller_window.h"
 #include "gui/app/main_window.h"
 #include "gui/games/common/game_window.h"
-#include "core/games/kana/kana_rules.h"
-#include "core/log/play_log.h"
-#include "support/fake_clock.h"
-#include "support/test_files.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
+#include "support/fake_clock.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QInputMethodEvent>
@@ -50,7 +50,9 @@ private:
     bool m_set = false;
 };
 
-int lineCount(const QByteArray &bytes) { return int(bytes.count('\n')); }
+int lineCount(const QByteArray &bytes) {
+    return int(bytes.count('\n'));
+}
 
 } // namespace
 
@@ -128,7 +130,7 @@ void TestGameSaveFaults::fullDiskKeepsPlayForSave() {
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, log).ok());
     GameWindow *w = openKana();
     QVERIFY(w);
-    QVERIFY(!saveButton(w)->isEnabled());   // automatic saving
+    QVERIFY(!saveButton(w)->isEnabled()); // automatic saving
     MessageDialog::clearShown();
     {
         const FileSizeLimit full(log.size());

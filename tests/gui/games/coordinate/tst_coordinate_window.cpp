@@ -1,11 +1,11 @@
-#include "gui/games/common/game_window.h"
+#include "core/base/sjis.h"
 #include "core/games/coordinate/coordinate_game.h"
 #include "core/games/coordinate/coordinate_rules.h"
+#include "gui/games/common/game_window.h"
 #include "gui/games/coordinate/coordinate_view_widget.h"
-#include "core/base/sjis.h"
+#include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
-#include "gui/widgets/message_dialog.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -23,12 +23,20 @@ namespace {
 
 // Shuffle draws for one row that ask 15, 13, 19, 11, 18, 14, 17, 12, 16.
 QList<double> rowOneShuffle() {
-    return {ScriptedRandom::forIndex0(4, 9), ScriptedRandom::forIndex0(2, 8), ScriptedRandom::forIndex0(6, 7),
-            ScriptedRandom::forIndex0(0, 6), ScriptedRandom::forIndex0(4, 5), ScriptedRandom::forIndex0(1, 4),
-            ScriptedRandom::forIndex0(2, 3), 0.0, 0.0};
+    return {ScriptedRandom::forIndex0(4, 9),
+            ScriptedRandom::forIndex0(2, 8),
+            ScriptedRandom::forIndex0(6, 7),
+            ScriptedRandom::forIndex0(0, 6),
+            ScriptedRandom::forIndex0(4, 5),
+            ScriptedRandom::forIndex0(1, 4),
+            ScriptedRandom::forIndex0(2, 3),
+            0.0,
+            0.0};
 }
 
-QColor background(QWidget *w) { return w->palette().color(QPalette::Window); }
+QColor background(QWidget *w) {
+    return w->palette().color(QPalette::Window);
+}
 
 } // namespace
 
@@ -68,8 +76,8 @@ void TestCoordinateWindow::cleanup() {
 
 GameWindow *TestCoordinateWindow::open(const QString &settings) {
     test::writeSjis(m_dir->path(), QStringLiteral("座標設定.txt"), settings + QStringLiteral("\r\n"));
-    m_window = new GameWindow(
-        std::make_unique<GameEngine>(coordinateDefinition(), makeCoordinateRules(), m_dir->path(), *m_clock, *m_random));
+    m_window = new GameWindow(std::make_unique<GameEngine>(coordinateDefinition(), makeCoordinateRules(), m_dir->path(),
+                                                           *m_clock, *m_random));
     m_window->setQuestionView(makeCoordinateView(*m_window));
     const QString error = m_window->Form_Load();
     if (!error.isEmpty())
@@ -107,7 +115,7 @@ void TestCoordinateWindow::oneRowPlayThroughTheWindow() {
     // Only the rows in play are numbered.
     QVERIFY(w->findChild<QLabel *>("lblGyou_1")->isVisible());
     QVERIFY(!w->findChild<QLabel *>("lblGyou_2")->isVisible());
-    QCOMPARE(background(cell(15)), QColor(255, 255, 255));   // no cell asked before the first start
+    QCOMPARE(background(cell(15)), QColor(255, 255, 255)); // no cell asked before the first start
 
     startPlay();
     QLineEdit *box = w->answerBox();
@@ -121,7 +129,7 @@ void TestCoordinateWindow::oneRowPlayThroughTheWindow() {
         m_clock->advance(0.5);
         engine.tickElapsed();
         QTest::keyClicks(box, i == 1 ? QStringLiteral("31") : order[i]);
-        QCOMPARE(box->text(), i < 8 ? QString() : order[i]);   // emptied for every next cell
+        QCOMPARE(box->text(), i < 8 ? QString() : order[i]); // emptied for every next cell
     }
     QCOMPARE(background(cell(15)), QColor(192, 255, 192));
     QCOMPARE(background(cell(13)), QColor(255, 192, 192));
@@ -168,7 +176,7 @@ void TestCoordinateWindow::giveUpLabelEndsThePlayAndSaves() {
     QCOMPARE(w->findChild<QLabel *>("lblByou")->text(), QStringLiteral("1.00/秒"));
     QCOMPARE(test::readBytes(m_dir->path(), QStringLiteral("座標履歴.txt")),
              sjisBytes(QStringLiteral("\"2026/12/06\",\"18:30:02\",1,1,0,2,\"100.0%\",\"1.00/秒\",\"2秒\"\r\n")));
-    QCOMPARE(background(cell(13)), QColor(128, 0, 0));   // the last asked cell stays marked
+    QCOMPARE(background(cell(13)), QColor(128, 0, 0)); // the last asked cell stays marked
 }
 
 QTEST_MAIN(TestCoordinateWindow)

@@ -1,11 +1,11 @@
-#include "gui/games/common/game_window.h"
-#include "core/games/digit/digit_game.h"
-#include "gui/games/digit/digit_view_widget.h"
 #include "core/base/number_format.h"
-#include "support/fake_clock.h"
-#include "support/test_files.h"
+#include "core/games/digit/digit_game.h"
+#include "gui/games/common/game_window.h"
+#include "gui/games/digit/digit_view_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
+#include "support/fake_clock.h"
+#include "support/test_files.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -41,8 +41,8 @@ struct Window {
     GameWindow *window = nullptr;
 
     explicit Window(QList<double> draws) : random(std::move(draws)) {
-        window = new GameWindow(std::make_unique<GameEngine>(digitDefinition(), makeDigitRules(), dir.path(), clock,
-                                                             random));
+        window = new GameWindow(
+            std::make_unique<GameEngine>(digitDefinition(), makeDigitRules(), dir.path(), clock, random));
         window->setQuestionView(makeDigitView(*window));
     }
     ~Window() { delete window; }
@@ -98,7 +98,7 @@ void TestDigitWindow::playFromStartToSavedRecord() {
     QCOMPARE(QApplication::focusWidget(), box);
 
     w.clock.advance(0.5);
-    QTest::keyClicks(box, "3");          // judged at once, no Enter
+    QTest::keyClicks(box, "3"); // judged at once, no Enter
     QCOMPARE(box->text(), QString());
     QCOMPARE(w.child<QLabel>("lblOk")->text(), QStringLiteral("1"));
     w.clock.advance(0.75);
@@ -110,10 +110,9 @@ void TestDigitWindow::playFromStartToSavedRecord() {
     QCOMPARE(w.child<QLabel>("lblKiroku")->text(), QStringLiteral("0.25"));
 
     auto *list = w.child<GridWidget>("msgKaitou");
-    QCOMPARE(list->grid().rowTexts(2),
-             (QStringList{"2", "7 (a)", "012345689", "0.75"}));
+    QCOMPARE(list->grid().rowTexts(2), (QStringList{"2", "7 (a)", "012345689", "0.75"}));
 
-    w.clock.advance(13 - 4.5);   // the green light was at 3 s; the play ends at 13 s
+    w.clock.advance(13 - 4.5); // the green light was at 3 s; the play ends at 13 s
     w.engine().tickClock();
     QVERIFY(start->isEnabled());
     QCOMPARE(w.child<QLabel>("lblByou")->text(), QStringLiteral("0.30/秒"));
@@ -121,8 +120,9 @@ void TestDigitWindow::playFromStartToSavedRecord() {
 
     QCOMPARE(test::readSjis(w.dir.path(), "抜数字履歴.txt"),
              QStringLiteral("\"2026/12/06\",\"18:30:13\",3,2,1,0.25,\"66.7%\",\"0.30/秒\",\"10秒\"\r\n"));
-    QCOMPARE(test::readSjis(w.dir.path(), "データ.txt"),
-             QStringLiteral("\"2026/12/06\",\"18:30:13\",\"抜数字\",10,\"秒数 : 10   答数 : 3  反応時間  0.25秒\",\r\n"));
+    QCOMPARE(
+        test::readSjis(w.dir.path(), "データ.txt"),
+        QStringLiteral("\"2026/12/06\",\"18:30:13\",\"抜数字\",10,\"秒数 : 10   答数 : 3  反応時間  0.25秒\",\r\n"));
     QCOMPARE(test::readSjis(w.dir.path(), "抜数字設定.txt"), QStringLiteral("10,10,\"秒数\",1,1\r\n"));
 }
 
@@ -146,18 +146,17 @@ void TestDigitWindow::answerCountSecondsSavedInShortestForm_data() {
     QTest::addColumn<QString>("history");
     QTest::addColumn<QString>("record");
     QTest::addColumn<bool>("listedBy10");
-    QTest::newRow("3.0 s") << 3.0
-                           << "\"2026/12/06\",\"18:30:06\",2,2,0,0.8,\"100.0%\",\"0.67/秒\",\"3秒\"\r\n"
+    QTest::newRow("3.0 s") << 3.0 << "\"2026/12/06\",\"18:30:06\",2,2,0,0.8,\"100.0%\",\"0.67/秒\",\"3秒\"\r\n"
                            << "\"2026/12/06\",\"18:30:06\",\"抜数字\",3,\"秒数 : 3   答数 : 2  反応時間  0.8秒\",\r\n"
                            << false;
-    QTest::newRow("10.0 s") << 10.0
-                            << "\"2026/12/06\",\"18:30:13\",2,2,0,0.8,\"100.0%\",\"0.20/秒\",\"10秒\"\r\n"
-                            << "\"2026/12/06\",\"18:30:13\",\"抜数字\",10,\"秒数 : 10   答数 : 2  反応時間  0.8秒\",\r\n"
-                            << true;
-    QTest::newRow("23.4 s") << 23.4
-                            << "\"2026/12/06\",\"18:30:26\",2,2,0,0.8,\"100.0%\",\"0.09/秒\",\"23.4秒\"\r\n"
-                            << "\"2026/12/06\",\"18:30:26\",\"抜数字\",23.4,\"秒数 : 23.4   答数 : 2  反応時間  0.8秒\",\r\n"
-                            << false;
+    QTest::newRow("10.0 s")
+        << 10.0 << "\"2026/12/06\",\"18:30:13\",2,2,0,0.8,\"100.0%\",\"0.20/秒\",\"10秒\"\r\n"
+        << "\"2026/12/06\",\"18:30:13\",\"抜数字\",10,\"秒数 : 10   答数 : 2  反応時間  0.8秒\",\r\n"
+        << true;
+    QTest::newRow("23.4 s")
+        << 23.4 << "\"2026/12/06\",\"18:30:26\",2,2,0,0.8,\"100.0%\",\"0.09/秒\",\"23.4秒\"\r\n"
+        << "\"2026/12/06\",\"18:30:26\",\"抜数字\",23.4,\"秒数 : 23.4   答数 : 2  反応時間  0.8秒\",\r\n"
+        << false;
 }
 
 // The clock shows one decimal ("3.0", best "0.80"); the files keep every number in its shortest form, and
@@ -203,8 +202,9 @@ void TestDigitWindow::answerCountSecondsSavedInShortestForm() {
 // Earlier 10-second plays scored at most 0.20/秒 × 100%; a faster answer-count play does not count.
 void TestDigitWindow::personalBestShownUntilNextStart() {
     Window w({});
-    const QString earlier = QStringLiteral("\"2026/12/05\",\"10:00:00\",2,2,0,0.5,\"100.0%\",\"0.20/秒\",\"10秒\"\r\n"
-                                           "\"2026/12/05\",\"11:00:00\",10,10,0,0.3,\"100.0%\",\"2.00/秒\",\"5秒\"\r\n");
+    const QString earlier =
+        QStringLiteral("\"2026/12/05\",\"10:00:00\",2,2,0,0.5,\"100.0%\",\"0.20/秒\",\"10秒\"\r\n"
+                       "\"2026/12/05\",\"11:00:00\",10,10,0,0.3,\"100.0%\",\"2.00/秒\",\"5秒\"\r\n");
     test::writeSjis(w.dir.path(), QStringLiteral("抜数字履歴.txt"), earlier);
     test::writeSjis(w.dir.path(), QStringLiteral("抜数字設定.txt"), QStringLiteral("10,10,\"秒数\",1,1\r\n"));
     QCOMPARE(w.window->Form_Load(), QString());
@@ -241,7 +241,7 @@ void TestDigitWindow::personalBestShownUntilNextStart() {
 
     countdown();
     QCOMPARE(notice->text(), QString());
-    playToTheEnd();   // as good as the best just saved: no new best
+    playToTheEnd(); // as good as the best just saved: no new best
     QCOMPARE(notice->text(), QString());
 }
 

@@ -1,13 +1,13 @@
-#include "gui/app/app_controller_window.h"
+#include "core/games/kana/kana_rules.h"
 #include "core/log/app_state.h"
+#include "gui/app/app_controller_window.h"
 #include "gui/app/main_window.h"
 #include "gui/games/common/game_window.h"
-#include "core/games/kana/kana_rules.h"
-#include "support/fake_clock.h"
-#include "support/test_files.h"
+#include "gui/panels/log_panel.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
-#include "gui/panels/log_panel.h"
+#include "support/fake_clock.h"
+#include "support/test_files.h"
 
 #include <QComboBox>
 #include <QFile>

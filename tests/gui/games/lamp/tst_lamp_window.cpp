@@ -1,11 +1,11 @@
-#include "gui/games/common/game_window.h"
+#include "core/base/sjis.h"
 #include "core/games/lamp/lamp_game.h"
 #include "core/games/lamp/lamp_rules.h"
+#include "gui/games/common/game_window.h"
 #include "gui/games/lamp/lamp_view_widget.h"
-#include "core/base/sjis.h"
+#include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
-#include "gui/widgets/message_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -98,17 +98,17 @@ void TestLampWindow::answerCountPlayThroughTheWindow() {
     QVERIFY(hide->isVisible());
     QCOMPARE(test::readSjis(dir.path(), QStringLiteral("ランプ設定.txt")), QStringLiteral("2,60,\"答数\",1,2,0\r\n"));
 
-    QTest::mouseClick(lamp(1), Qt::LeftButton);   // idle: nothing
+    QTest::mouseClick(lamp(1), Qt::LeftButton); // idle: nothing
     QCOMPARE(window.findChild<QLabel *>("lblMoji_T")->text(), QString());
     QTest::mouseClick(window.findChild<QPushButton *>("cmdStart"), Qt::LeftButton);
     for (int i = 0; i < 3; ++i)
         engine.tickStart();
     clock.advance(0.5);
-    QTest::mouseClick(lamp(1), Qt::LeftButton);    // right
+    QTest::mouseClick(lamp(1), Qt::LeftButton); // right
     QCOMPARE(window.findChild<QLabel *>("lblKiroku")->text(), QStringLiteral("0.50"));
     clock.advance(0.7);
     engine.tickElapsed();
-    QTest::mouseClick(lamp(28), Qt::LeftButton);   // wrong
+    QTest::mouseClick(lamp(28), Qt::LeftButton); // wrong
     QVERIFY(window.findChild<QPushButton *>("cmdStart")->isEnabled());
     QCOMPARE(window.findChild<QLabel *>("lblMoji_T")->text(), QStringLiteral("2"));
     QCOMPARE(window.findChild<QLabel *>("lblByou")->text(), QStringLiteral("1.67/秒"));

@@ -1,10 +1,10 @@
-#include "gui/games/common/game_window.h"
 #include "core/games/member/member_game.h"
+#include "gui/games/common/game_window.h"
 #include "gui/games/member/member_view_widget.h"
-#include "support/fake_clock.h"
-#include "support/test_files.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
+#include "support/fake_clock.h"
+#include "support/test_files.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,7 +20,9 @@ using namespace mirute;
 
 namespace {
 
-double draw0(int i, int n) { return ScriptedRandom::forIndex0(i, n); }
+double draw0(int i, int n) {
+    return ScriptedRandom::forIndex0(i, n);
+}
 
 struct Window {
     QTemporaryDir dir;
@@ -117,7 +119,7 @@ void TestMemberWindow::playFromStartToSavedRecord() {
     w.compose(QStringLiteral("いわ"));
     w.commit(QStringLiteral("いわ"));
     w.compose(QStringLiteral("ざる"));
-    QTest::keyClick(w.box(), Qt::Key_Return);   // an Enter that still belongs to the conversion
+    QTest::keyClick(w.box(), Qt::Key_Return); // an Enter that still belongs to the conversion
     QCOMPARE(w.child<QLabel>("lblMoji_T")->text(), QStringLiteral("0"));
     QCOMPARE(w.box()->text(), QStringLiteral("いわ"));
     w.commit(QStringLiteral("ざる"));
@@ -155,8 +157,9 @@ void TestMemberWindow::playFromStartToSavedRecord() {
     QCOMPARE(w.child<QLabel>("lblRitu")->text(), QStringLiteral("66.7%"));
     QCOMPARE(test::readSjis(w.dir.path(), "抜仲間履歴.txt"),
              QStringLiteral("\"2026/12/06\",\"18:30:13\",3,2,1,1.25,\"66.7%\",\"1.20/秒\",\"10秒\"\r\n"));
-    QCOMPARE(test::readSjis(w.dir.path(), "データ.txt"),
-             QStringLiteral("\"2026/12/06\",\"18:30:13\",\"抜仲間\",10,\"秒数 : 10   答数 : 3  反応時間  1.25秒\",\r\n"));
+    QCOMPARE(
+        test::readSjis(w.dir.path(), "データ.txt"),
+        QStringLiteral("\"2026/12/06\",\"18:30:13\",\"抜仲間\",10,\"秒数 : 10   答数 : 3  反応時間  1.25秒\",\r\n"));
 }
 
 void TestMemberWindow::escapeWhileIdleFocusesStart() {

@@ -1,11 +1,11 @@
-#include "gui/games/common/game_window.h"
-#include "core/games/order/order_game.h"
-#include "gui/games/order/order_view_widget.h"
 #include "core/base/sjis.h"
-#include "support/fake_clock.h"
-#include "support/test_files.h"
+#include "core/games/order/order_game.h"
+#include "gui/games/common/game_window.h"
+#include "gui/games/order/order_view_widget.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/message_dialog.h"
+#include "support/fake_clock.h"
+#include "support/test_files.h"
 
 #include <QChart>
 #include <QComboBox>
@@ -56,7 +56,7 @@ void TestOrderWindow::answerCountPlayThroughTheWindow() {
 
     QCOMPARE(window.objectName(), QStringLiteral("frmG6"));
     QCOMPARE(window.windowTitle(), QStringLiteral("順番クリック"));
-    QVERIFY(!window.answerBox());   // clicks are the answers
+    QVERIFY(!window.answerBox()); // clicks are the answers
     QCOMPARE(window.findChild<QComboBox *>("cboMode")->currentText(), QStringLiteral("1"));
     QCOMPARE(window.findChild<QComboBox *>("cboMode2")->currentText(), QStringLiteral("大"));
     QCOMPARE(window.findChild<QLabel *>("lblByouCaption")->text(), QStringLiteral("クリック数／秒"));
@@ -72,7 +72,7 @@ void TestOrderWindow::answerCountPlayThroughTheWindow() {
     QCOMPARE(engine.session().ngCount + engine.session().okCount, 0);
 
     QTest::mouseClick(start, Qt::LeftButton);
-    QCOMPARE(label(4)->text(), QString());   // the numbers are cleared for the countdown
+    QCOMPARE(label(4)->text(), QString()); // the numbers are cleared for the countdown
     for (int i = 0; i < 3; ++i)
         engine.tickStart();
     QCOMPARE(label(4)->text(), QStringLiteral("4"));
@@ -80,7 +80,7 @@ void TestOrderWindow::answerCountPlayThroughTheWindow() {
     clock.advance(2.5);
     engine.tickElapsed();
     QTest::mouseClick(label(9), Qt::LeftButton);
-    QTest::mouseClick(label(1), Qt::LeftButton);   // out of turn
+    QTest::mouseClick(label(1), Qt::LeftButton); // out of turn
     QCOMPARE(label(9)->accessibleDescription(), QStringLiteral("緑"));
     QCOMPARE(label(1)->accessibleDescription(), QStringLiteral("赤"));
     QVERIFY(label(1)->styleSheet().contains(QStringLiteral("rgb(255, 0, 0)")));
@@ -149,12 +149,13 @@ void TestOrderWindow::answerCountSecondsSavedInShortestForm_data() {
     QTest::addColumn<double>("elapsed");
     QTest::addColumn<QString>("history");
     QTest::addColumn<QString>("record");
-    QTest::newRow("3.0 s") << 3.0 << "\"2026/12/06\",\"18:30:03\",1,9,0,3,\"100.0%\",\"3.00/秒\",\"3秒\"\r\n"
-                           << "\"2026/12/06\",\"18:30:03\",\"順番クリック\",3,\"秒数 : 3   答数 : 9  反応時間  3秒\",\r\n";
-    QTest::newRow("10.0 s") << 10.0 << "\"2026/12/06\",\"18:30:10\",1,9,0,10,\"100.0%\",\"0.90/秒\",\"10秒\"\r\n"
-                            << "\"2026/12/06\",\"18:30:10\",\"順番クリック\",10,\"秒数 : 10   答数 : 9  反応時間  10秒\",\r\n";
-    QTest::newRow("23.4 s") << 23.4
-                            << "\"2026/12/06\",\"18:30:23\",1,9,0,23.4,\"100.0%\",\"0.38/秒\",\"23.4秒\"\r\n"
+    QTest::newRow("3.0 s")
+        << 3.0 << "\"2026/12/06\",\"18:30:03\",1,9,0,3,\"100.0%\",\"3.00/秒\",\"3秒\"\r\n"
+        << "\"2026/12/06\",\"18:30:03\",\"順番クリック\",3,\"秒数 : 3   答数 : 9  反応時間  3秒\",\r\n";
+    QTest::newRow("10.0 s")
+        << 10.0 << "\"2026/12/06\",\"18:30:10\",1,9,0,10,\"100.0%\",\"0.90/秒\",\"10秒\"\r\n"
+        << "\"2026/12/06\",\"18:30:10\",\"順番クリック\",10,\"秒数 : 10   答数 : 9  反応時間  10秒\",\r\n";
+    QTest::newRow("23.4 s") << 23.4 << "\"2026/12/06\",\"18:30:23\",1,9,0,23.4,\"100.0%\",\"0.38/秒\",\"23.4秒\"\r\n"
                             << "\"2026/12/06\",\"18:30:23\",\"順番クリック\",23.4,"
                                "\"秒数 : 23.4   答数 : 9  反応時間  23.4秒\",\r\n";
 }

@@ -1,10 +1,10 @@
-#include "gui/games/common/game_window.h"
 #include "core/games/treasure/treasure_game.h"
+#include "gui/games/common/game_window.h"
 #include "gui/games/treasure/treasure_view_widget.h"
-#include "support/fake_clock.h"
-#include "support/test_files.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
+#include "support/fake_clock.h"
+#include "support/test_files.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -21,7 +21,9 @@ using namespace mirute;
 
 namespace {
 
-double drawFor1(int i, int n) { return ScriptedRandom::forIndex0(i - 1, n); }
+double drawFor1(int i, int n) {
+    return ScriptedRandom::forIndex0(i - 1, n);
+}
 
 struct Window {
     QTemporaryDir dir;
@@ -31,8 +33,8 @@ struct Window {
 
     explicit Window(QList<double> draws) : random(std::move(draws)) {
         test::writeSjis(dir.path(), QStringLiteral("宝探し辞書.TXT"), QStringLiteral("萩荻\r\n末未\r\n"));
-        window = new GameWindow(std::make_unique<GameEngine>(treasureDefinition(), makeTreasureRules(), dir.path(),
-                                                             clock, random));
+        window = new GameWindow(
+            std::make_unique<GameEngine>(treasureDefinition(), makeTreasureRules(), dir.path(), clock, random));
         window->setQuestionView(makeTreasureView(*window));
     }
     ~Window() { delete window; }
@@ -179,8 +181,9 @@ void TestTreasureWindow::playFromStartToSavedRecord() {
 
     QCOMPARE(test::readSjis(w.dir.path(), "宝探し履歴.txt"),
              QStringLiteral("\"2026/12/06\",\"18:30:03\",3,1,2,0.5,\"33.3%\",\"3.75/秒\",\"0.8秒\"\r\n"));
-    QCOMPARE(test::readSjis(w.dir.path(), "データ.txt"),
-             QStringLiteral("\"2026/12/06\",\"18:30:03\",\"宝探し\",0.8,\"秒数 : 0.8   答数 : 3  反応時間  0.5秒\",\r\n"));
+    QCOMPARE(
+        test::readSjis(w.dir.path(), "データ.txt"),
+        QStringLiteral("\"2026/12/06\",\"18:30:03\",\"宝探し\",0.8,\"秒数 : 0.8   答数 : 3  反応時間  0.5秒\",\r\n"));
 
     // After the play the last field stays; clicks on it are ignored.
     QTest::mouseClick(w.cell(1), Qt::LeftButton);
