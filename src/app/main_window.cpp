@@ -171,7 +171,7 @@ void MainWindow::HIDE_PANELS() {
         // panel put away are dropped rather than kept (a whole log is 32,766 rows a grid).
         if (wasShown && p != m_dayPanel)
             for (GridWidget *grid : p->findChildren<GridWidget *>())
-                grid->grid().setRows(1);
+                grid->grid().releaseRows();
     }
 }
 
