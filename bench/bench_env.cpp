@@ -2,9 +2,12 @@
 
 #include "core/base/day_time.h"
 #include "core/log/play_log.h"
+#include "sample_log/sample_log.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QHash>
+#include <QTemporaryDir>
 
 #include <sys/resource.h>
 
@@ -25,11 +28,31 @@ void setSampleDir(const QString &dir) {
 }
 
 QDate lastPlayDay() {
-    static const QDate day = [] {
-        const PlayLogData log = readPlayLog(sampleDir());
-        return log.records.isEmpty() ? QDate::currentDate() : parseDateText(log.records.last().date);
-    }();
+    static const QDate day = lastPlayDay(sampleDir());
     return day;
+}
+
+QDate lastPlayDay(const QString &dir) {
+    const PlayLogData log = readPlayLog(dir);
+    return log.records.isEmpty() ? QDate::currentDate() : parseDateText(log.records.last().date);
+}
+
+const QList<int> &scalingPlays() {
+    static const QList<int> plays = {1000, 10000, 32766, 100000};
+    return plays;
+}
+
+QString scaledSampleDir(int plays) {
+    static QTemporaryDir root;
+    static QHash<int, QString> written;
+    if (const auto known = written.constFind(plays); known != written.constEnd())
+        return *known;
+    sample::SampleOptions options;
+    options.records = plays;
+    const QString dir = root.filePath(QStringLiteral("plays-%1").arg(plays));
+    const QString error =
+        sample::writeSampleFolder(dir, sample::generateSample(options), QStringLiteral(MIRUTE_DEFAULT_DATA));
+    return written[plays] = error.isEmpty() ? dir : QString();
 }
 
 bool waitFor(const std::function<bool()> &done, int timeoutMs) {

@@ -1,7 +1,10 @@
-// Each log panel's full refresh at the largest log, from the file: read, decode and compute its grids and
-// charts in the core, as the panel's fill does before the widgets show them.
+// Each log panel's full refresh from the file: read, decode and compute its grids and charts in the core,
+// as the panel's fill does before the widgets show them. Every refresh runs at the largest log (the plain
+// names the summary reads) and again over logs of 1,000 to 100,000 plays (BM_Scale/…), so that the cost
+// per play at each size shows how it grows.
 #include "bench_env.h"
 
+#include "core/base/day_time.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
 #include "core/views/all_graphs.h"
@@ -14,9 +17,21 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
+
 using namespace mirute;
 
 namespace {
+
+// The folder a benchmark reads and the date of its last play, which the panels take for today.
+struct Folder {
+    QString dir;
+    QDate today;
+};
+
+Folder largestLog() {
+    return {bench::sampleDir(), bench::lastPlayDay()};
+}
 
 void addRecords(benchmark::State &state, qsizetype records) {
     state.counters["records"] = double(records);
@@ -24,38 +39,45 @@ void addRecords(benchmark::State &state, qsizetype records) {
         benchmark::Counter(double(records), benchmark::Counter::kIsIterationInvariantRate);
 }
 
-void BM_MainPanel(benchmark::State &state) {
-    const QDate day = bench::lastPlayDay();
+void readLog(benchmark::State &state, const Folder &f) {
+    qsizetype records = 0;
+    for (auto _ : state) {
+        const PlayLogData log = readPlayLog(f.dir);
+        records = log.records.size();
+        benchmark::DoNotOptimize(log.records.data());
+    }
+    addRecords(state, records);
+}
+
+void mainPanel(benchmark::State &state, const Folder &f) {
     int plays = 0;
     for (auto _ : state) {
-        const DaySummary s = computeDay(readPlayLog(bench::sampleDir()), day);
+        const DaySummary s = computeDay(readPlayLog(f.dir), f.today);
         plays = int(s.plays.size());
         benchmark::DoNotOptimize(s.dayTotal);
     }
     state.counters["day_plays"] = plays;
 }
-BENCHMARK(BM_MainPanel)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime()->UseRealTime();
 
-void BM_AllGraphs(benchmark::State &state) {
+void allGraphs(benchmark::State &state, const Folder &f) {
     AllGraphs view;
     qsizetype rows = 0;
     for (auto _ : state) {
         view.resetGrids();
-        view.rebuild(readPlayLog(bench::sampleDir()), bench::lastPlayDay());
+        view.rebuild(readPlayLog(f.dir), f.today);
         rows = view.playsGrid().rows();
     }
     addRecords(state, rows - 1);
 }
-BENCHMARK(BM_AllGraphs)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime()->UseRealTime();
 
 enum RangeCase { RangeAll, RangeKey, RangeWeekday };
 
-void BM_Range(benchmark::State &state) {
-    RangeView view([] { return readPlayLog(bench::sampleDir()); }, gameNames());
+void range(benchmark::State &state, const Folder &f, RangeCase which) {
+    RangeView view([dir = f.dir] { return readPlayLog(dir); }, gameNames());
     view.open();
     qsizetype rows = 0;
     for (auto _ : state) {
-        switch (RangeCase(state.range(0))) {
+        switch (which) {
         case RangeAll: view.open(); break;
         case RangeKey:
             view.filter().key = QStringLiteral("抜");
@@ -70,85 +92,121 @@ void BM_Range(benchmark::State &state) {
     }
     state.counters["rows"] = double(rows - 1);
 }
-BENCHMARK(BM_Range)
-    ->ArgName("all0_key1_weekday2")
-    ->DenseRange(0, 2)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(1.0)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
 
-void BM_SortFill(benchmark::State &state) {
+void sortFill(benchmark::State &state, const Folder &f) {
     Grid grid;
     for (auto _ : state) {
         resetSortGrid(grid);
-        fillSortGrid(grid, readPlayLog(bench::sampleDir()).records);
+        fillSortGrid(grid, readPlayLog(f.dir).records);
     }
     addRecords(state, grid.rows() - 1);
 }
-BENCHMARK(BM_SortFill)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime()->UseRealTime();
 
 // One press of a sort button on the filled list; presses alternate the direction, as the user's do.
-void BM_SortButton(benchmark::State &state) {
+void sortButton(benchmark::State &state, const Folder &f, int button) {
     Grid grid;
     resetSortGrid(grid);
-    fillSortGrid(grid, readPlayLog(bench::sampleDir()).records);
+    fillSortGrid(grid, readPlayLog(f.dir).records);
     resetSortDirectionFlags();
     for (auto _ : state)
-        pressSortButton(grid, int(state.range(0)));
+        pressSortButton(grid, button);
     addRecords(state, grid.rows() - 1);
 }
-BENCHMARK(BM_SortButton)
-    ->ArgName("button")
-    ->DenseRange(0, kSortButtonCount - 1)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(1.0)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
 
-void BM_Totals(benchmark::State &state) {
-    const auto measure = TotalsMeasure(state.range(0));
+void totals(benchmark::State &state, const Folder &f, TotalsMeasure measure) {
     Grid days, months;
     for (auto _ : state) {
-        const PlayLogData log = readPlayLog(bench::sampleDir());
-        buildTotals(log.records, gameNames(), playSpan(log.records, bench::lastPlayDay()), measure, days, months);
+        const PlayLogData log = readPlayLog(f.dir);
+        buildTotals(log.records, gameNames(), playSpan(log.records, f.today), measure, days, months);
     }
     state.counters["day_rows"] = double(days.rows() - 1);
 }
-BENCHMARK(BM_Totals)
-    ->ArgName("time0_count1_both2")
-    ->DenseRange(0, 2)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(1.0)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
 
-void BM_Calendar(benchmark::State &state) {
+void calendar(benchmark::State &state, const Folder &f) {
     Calendar calendar;
     for (auto _ : state)
-        benchmark::DoNotOptimize(calendar.fill(readPlayLog(bench::sampleDir()), bench::lastPlayDay()));
+        benchmark::DoNotOptimize(calendar.fill(readPlayLog(f.dir), f.today));
     state.counters["month_rows"] = double(calendar.monthGrid().rows());
 }
-BENCHMARK(BM_Calendar)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime()->UseRealTime();
 
-void BM_DiaryList(benchmark::State &state) {
+void diaryList(benchmark::State &state, const Folder &f) {
     Grid grid;
     for (auto _ : state) {
         resetDiaryGrid(grid);
-        fillDiaryList(bench::sampleDir(), grid);
+        fillDiaryList(f.dir, grid);
     }
     addRecords(state, grid.rows() - 1);
 }
-BENCHMARK(BM_DiaryList)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime()->UseRealTime();
 
-void BM_EditList(benchmark::State &state) {
+void editList(benchmark::State &state, const Folder &f) {
     Grid grid;
     for (auto _ : state) {
         resetEditGrid(grid);
-        fillEditList(bench::sampleDir(), grid);
+        fillEditList(f.dir, grid);
     }
     addRecords(state, grid.rows() - 1);
 }
-BENCHMARK(BM_EditList)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime()->UseRealTime();
+
+using Refresh = std::function<void(benchmark::State &, const Folder &)>;
+
+// The refreshes measured at every size, by the name the scaling table gives them.
+const QList<std::pair<QString, Refresh>> &scaledRefreshes() {
+    static const QList<std::pair<QString, Refresh>> all = {
+        {"read", readLog},
+        {"main", mainPanel},
+        {"all_graphs", allGraphs},
+        {"range_all", [](benchmark::State &s, const Folder &f) { range(s, f, RangeAll); }},
+        {"sort_fill", sortFill},
+        {"sort_button_4", [](benchmark::State &s, const Folder &f) { sortButton(s, f, 3); }},
+        {"totals_both", [](benchmark::State &s, const Folder &f) { totals(s, f, TotalsMeasure(2)); }},
+        {"calendar", calendar},
+        {"diary_list", diaryList},
+        {"edit_list", editList},
+    };
+    return all;
+}
+
+benchmark::internal::Benchmark *timed(benchmark::internal::Benchmark *b, double minTime) {
+    return b->Unit(benchmark::kMillisecond)->MinTime(minTime)->MeasureProcessCPUTime()->UseRealTime();
+}
+
+void registerLargest(const char *name, const Refresh &refresh) {
+    timed(benchmark::RegisterBenchmark(name, [refresh](benchmark::State &s) { refresh(s, largestLog()); }), 1.0);
+}
 
 } // namespace
+
+namespace mirute::bench {
+
+void registerRefreshBenchmarks() {
+    registerLargest("BM_MainPanel", mainPanel);
+    registerLargest("BM_AllGraphs", allGraphs);
+    for (int c = RangeAll; c <= RangeWeekday; ++c)
+        registerLargest(qPrintable(QStringLiteral("BM_Range/all0_key1_weekday2:%1").arg(c)),
+                        [c](benchmark::State &s, const Folder &f) { range(s, f, RangeCase(c)); });
+    registerLargest("BM_SortFill", sortFill);
+    for (int b = 0; b < kSortButtonCount; ++b)
+        registerLargest(qPrintable(QStringLiteral("BM_SortButton/button:%1").arg(b)),
+                        [b](benchmark::State &s, const Folder &f) { sortButton(s, f, b); });
+    for (int m = 0; m <= 2; ++m)
+        registerLargest(qPrintable(QStringLiteral("BM_Totals/time0_count1_both2:%1").arg(m)),
+                        [m](benchmark::State &s, const Folder &f) { totals(s, f, TotalsMeasure(m)); });
+    registerLargest("BM_Calendar", calendar);
+    registerLargest("BM_DiaryList", diaryList);
+    registerLargest("BM_EditList", editList);
+
+    for (const int plays : scalingPlays())
+        for (const auto &[name, refresh] : scaledRefreshes())
+            timed(benchmark::RegisterBenchmark(qPrintable(QStringLiteral("BM_Scale/%1/plays:%2").arg(name).arg(plays)),
+                                               [plays, refresh](benchmark::State &s) {
+                                                   const QString dir = scaledSampleDir(plays);
+                                                   if (dir.isEmpty()) {
+                                                       s.SkipWithError("the sample folder could not be written");
+                                                       return;
+                                                   }
+                                                   refresh(s, {dir, bench::lastPlayDay(dir)});
+                                               }),
+                  0.2);
+}
+
+} // namespace mirute::bench

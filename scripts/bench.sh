@@ -3,8 +3,9 @@
 #   scripts/bench.sh [repetitions]        (default 5; medians are reported)
 # Builds the benchmarks (Release, build-bench/, -DMIRUTE_BENCH=ON), writes a sample working folder with
 # mirute-sample into a temporary folder, runs every benchmark, the Python peer reader on the same file and
-# a few fresh starts of the main window (first paint, every panel once, peak memory), then prints every
-# figure and a summary table with the medians, the ratios and the targets.
+# a few fresh starts of the main window (first paint, every panel once, peak memory) and one at 100,000
+# plays, then prints every figure, a summary table with the medians, the ratios and the targets, and the
+# time per play of the read and of every panel's refresh at 1,000 to 100,000 plays.
 # Environment: BENCH_FILTER=regex runs only some benchmarks; KEEP=1 keeps the temporary folder.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -41,5 +42,10 @@ for _ in $(seq "$reps"); do
 done
 
 echo
+echo "== a fresh start at 100,000 plays, beyond the grids' usual limit: every panel once"
+"$build/tools/mirute-sample" --dir "$work/large" --records 100000 --seed 1
+"$build/bench/mirute_bench" --first-start --sample-dir="$work/large" 2>/dev/null | tee "$work/large.jsonl"
+
+echo
 echo "== summary (medians; load $(cut -d' ' -f1-3 /proc/loadavg))"
-python3 "$here/bench/summary.py" "$work/bench.json" "$work/peer.json" "$work/first.jsonl"
+python3 "$here/bench/summary.py" "$work/bench.json" "$work/peer.json" "$work/first.jsonl" "$work/large.jsonl"

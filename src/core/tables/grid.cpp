@@ -68,11 +68,20 @@ void Grid::setRows(int rows) {
     if (rows == m_rows)
         return;
     m_rows = rows;
+    // Room for exactly the rows asked for: grown by halves, a whole log's list would hold a third more.
+    if (index(rows, 0) > m_texts.capacity())
+        m_texts.reserve(index(rows, 0));
     m_texts.resize(index(rows, 0));
     if (!m_colours.isEmpty())
         m_colours.resize(index(rows, 0));
     touchAll();
     keepCurrentCellInside();
+}
+
+void Grid::releaseRows() {
+    setRows(1);
+    m_texts.squeeze();
+    m_colours.squeeze();
 }
 
 int Grid::cols() const {

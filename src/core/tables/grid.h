@@ -30,6 +30,9 @@ public:
 
     int rows() const;
     void setRows(int rows); // 1 (or less) leaves only the header; cells of new rows are empty
+    // Leaves only the header and gives back the memory of the rows, which setRows keeps for the next fill:
+    // for a list put away until it is filled again (a whole log is 32,766 rows).
+    void releaseRows();
     int cols() const;
     void setCols(int cols);
 
@@ -43,6 +46,8 @@ public:
     void setText(const QString &text);
 
     QString textMatrix(int row, int col) const; // "" outside the grid
+    // The same for a cell known to be inside the grid, without a copy: for passes over every cell.
+    const QString &cellText(int row, int col) const { return m_texts[index(row, col)]; }
     void setTextMatrix(int row, int col, const QString &text);
     void setTextMatrix(int row, int col, QString &&text); // a text made for the cell is moved in
     QStringList rowTexts(int row) const;

@@ -173,7 +173,7 @@ void MainWindow::hideAllPanels() {
         // panel put away are dropped rather than kept (a whole log is 32,766 rows a grid).
         if (wasShown && p != m_dayPanel)
             for (GridWidget *grid : p->findChildren<GridWidget *>())
-                grid->grid().setRows(1);
+                grid->grid().releaseRows();
     }
 }
 

@@ -188,6 +188,9 @@ void ChartWidget::redraw() {
         trend->attachAxis(m_impl->rowsAxis);
         trend->attachAxis(m_impl->values);
     }
+    // Bars a pixel or less wide gain nothing from smoothed edges, which cost most of the chart's painting;
+    // a trend line over them keeps its smooth curve.
+    m_impl->view->setRenderHint(QPainter::Antialiasing, rows <= kOutlinedBars || trend);
     // One series needs no legend entry of its own: the chart's button or caption names it.
     const bool severalSeries = m_data->columnCount() >= 2;
     for (QLegendMarker *marker : chart->legend()->markers(series))

@@ -16,6 +16,8 @@
 #include <QSet>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace mirute {
 
 namespace {
@@ -160,19 +162,30 @@ void GridWidget::applyFormat() {
 // The design's widths were made for short logs and another font: a column is widened to its widest text
 // rather than cut short with "…" (a long log's totals, "順番クリック"), and never made narrower.
 void GridWidget::widenColumnsToTexts() {
+    // Digits are equally wide, so texts that differ only in their digits have one shape and are measured
+    // once. The rows of a long list mostly repeat the shape of the row above (times, dates, play numbers),
+    // which is then known without a look-up.
+    QString shape, previous;
     for (int c = 0; c < m_grid->cols(); ++c) {
-        // Digits are equally wide, so texts that differ only in their digits are measured once.
         QSet<QString> shapes;
         int widest = textWidth(m_grid->textMatrix(0, c));
+        previous.clear();
         for (int r = 1; r < m_grid->rows(); ++r) {
-            QString text = m_grid->textMatrix(r, c);
-            for (QChar &ch : text)
-                if (ch >= u'1' && ch <= u'9')
-                    ch = u'0';
-            if (!text.isEmpty() && !shapes.contains(text)) {
-                widest = qMax(widest, textWidth(text));
-                shapes.insert(text);
+            const QString &text = m_grid->cellText(r, c);
+            if (text.isEmpty())
+                continue;
+            shape.resize(text.size());
+            QChar *out = shape.data();
+            for (const QChar ch : text)
+                *out++ = ch >= u'1' && ch <= u'9' ? QChar(u'0') : ch;
+            if (shape == previous)
+                continue;
+            if (!shapes.contains(shape)) {
+                widest = qMax(widest, textWidth(shape));
+                shapes.insert(shape);
             }
+            previous.resize(shape.size()); // copied, not shared: the next shape is written into its own room
+            std::copy(shape.cbegin(), shape.cend(), previous.begin());
         }
         if (widest > columnWidth(c))
             setColumnWidth(c, widest);

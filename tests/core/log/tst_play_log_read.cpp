@@ -154,6 +154,12 @@ void TestPlayLogRead::sameAsLineByLine_data() {
                                  .arg(QStringLiteral("あa漢ｶ1").repeated(5).left(n)));
     QTest::newRow("diaries of every length") << lengths << 24 << 0;
 
+    // Lines far shorter than usual: the records outgrow the room made for them, many times over.
+    QByteArray shortLines;
+    for (int i = 0; i < 3000; ++i)
+        shortLines += "\"2024/03/01\",\"09:30:05\",\"x\"," + QByteArray::number(i % 90) + ",\"\",\r\n";
+    QTest::newRow("short lines") << shortLines << 3000 << 0;
+
     // Large logs are read in two parts at once; the records must come out whole and in file order, and a
     // damaged line in either part must still be found and named.
     const QByteArray large = largeLog();
