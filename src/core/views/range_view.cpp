@@ -18,13 +18,13 @@ namespace {
 constexpr int kHourSlots = 25; // hours 0 to 24; a stored "24:…" is counted but not charted
 constexpr int kChartedHours = 24;
 
-const QString kAllDay = QStringLiteral("cmdAllDay");
-const QString kKikanF = QStringLiteral("cmdKikanF");
-const QString kAllWeek = QStringLiteral("cmdAllWeek");
-const QString kAllact = QStringLiteral("cmdAllact");
-const QString kDay3 = QStringLiteral("cmdDay3");
-const QString kTotal3 = QStringLiteral("cmdTotal3");
-const QString kJikan3 = QStringLiteral("cmdJikan3");
+const QString kWholeLogButton = QStringLiteral("cmdAllDay");
+const QString kOwnPeriodButton = QStringLiteral("cmdKikanF");
+const QString kAllWeekdaysButton = QStringLiteral("cmdAllWeek");
+const QString kAllGamesButton = QStringLiteral("cmdAllact");
+const QString kPlaysChartButton = QStringLiteral("cmdDay3");
+const QString kGameChartButton = QStringLiteral("cmdTotal3");
+const QString kHourChartButton = QStringLiteral("cmdJikan3");
 
 void setColumn(Grid &g, int col, const QString &header, int width, int align) {
     g.setTextMatrix(0, col, header);
@@ -216,7 +216,7 @@ void fillHourChart(const Grid &list, ChartData &chart) {
 RangeView::RangeView(LogSource source, QStringList games) : m_source(std::move(source)), m_games(std::move(games)) {
     for (const QString &name : buttonNames())
         m_colors.insert(name, kButtonFace);
-    m_colors.insert(kDay3, kRangeChartHighlight);
+    m_colors.insert(kPlaysChartButton, kRangeChartHighlight);
     resetRangeGrids(m_list, m_totals);
     m_recordChart.resetToSingleZero();
     m_groupChart.resetToSingleZero();
@@ -238,14 +238,14 @@ const QList<RangePeriodButton> &RangeView::periodButtons() {
 }
 
 QStringList RangeView::buttonNames() {
-    QStringList names = {kAllDay};
+    QStringList names = {kWholeLogButton};
     for (const RangePeriodButton &b : periodButtons())
         names.append(b.name);
-    names.append(kKikanF);
-    names.append(kAllWeek);
+    names.append(kOwnPeriodButton);
+    names.append(kAllWeekdaysButton);
     for (int i = 0; i < 7; ++i)
         names.append(weekdayButtonName(i));
-    names << kAllact << kDay3 << kTotal3 << kJikan3;
+    names << kAllGamesButton << kPlaysChartButton << kGameChartButton << kHourChartButton;
     return names;
 }
 
@@ -264,7 +264,7 @@ Rgb RangeView::buttonColor(const QString &name) const {
 
 RangeRefresh RangeView::chooseRefresh(const QString &key, int weekday) {
     if (weekday == kAllWeekdays)
-        return key.isEmpty() ? RangeRefresh::Kikan : RangeRefresh::Key;
+        return key.isEmpty() ? RangeRefresh::Period : RangeRefresh::Key;
     return key.isEmpty() ? RangeRefresh::Week : RangeRefresh::WeekKey;
 }
 
@@ -287,17 +287,17 @@ void RangeView::refresh(RangeRefresh op) {
 }
 
 void RangeView::clearPeriodButtons() {
-    paint(kAllDay, kButtonFace);
+    paint(kWholeLogButton, kButtonFace);
     for (const RangePeriodButton &b : periodButtons())
         paint(b.name, kButtonFace);
-    paint(kKikanF, kButtonFace);
+    paint(kOwnPeriodButton, kButtonFace);
 }
 
 void RangeView::open() {
     refresh(RangeRefresh::All);
-    paint(kAllDay, kRangeFilterHighlight);
-    paint(kAllact, kRangeFilterHighlight);
-    paint(kAllWeek, kRangeFilterHighlight);
+    paint(kWholeLogButton, kRangeFilterHighlight);
+    paint(kAllGamesButton, kRangeFilterHighlight);
+    paint(kAllWeekdaysButton, kRangeFilterHighlight);
     m_filter.weekday = kAllWeekdays;
 }
 
@@ -319,19 +319,19 @@ void RangeView::chooseWholeLog(const QString &firstPlayDate, const QDate &today)
     m_filter.from = firstPlayDate;
     m_filter.to = std::max(dateText(today), m_comboDates.isEmpty() ? QString() : m_comboDates.last());
     refreshFromFilter();
-    paint(kAllDay, kRangeFilterHighlight);
+    paint(kWholeLogButton, kRangeFilterHighlight);
 }
 
 void RangeView::chooseOwnPeriod() {
     clearPeriodButtons();
     refreshFromFilter();
-    paint(kKikanF, kRangeFilterHighlight);
+    paint(kOwnPeriodButton, kRangeFilterHighlight);
 }
 
 void RangeView::chooseWeekday(int index) {
     if (index < 0 || index > 6)
         return;
-    paint(kAllWeek, kButtonFace);
+    paint(kAllWeekdaysButton, kButtonFace);
     for (int i = 0; i < 7; ++i)
         paint(weekdayButtonName(i), kButtonFace);
     m_filter.weekday = index;
@@ -344,17 +344,17 @@ void RangeView::chooseAllWeekdays() {
         paint(weekdayButtonName(i), kButtonFace);
     m_filter.weekday = kAllWeekdays;
     refreshFromFilter();
-    paint(kAllWeek, kRangeFilterHighlight);
+    paint(kAllWeekdaysButton, kRangeFilterHighlight);
 }
 
 void RangeView::chooseGame(const QString &game) {
     m_filter.key = game;
-    paint(kAllact, kButtonFace);
+    paint(kAllGamesButton, kButtonFace);
     refreshFromFilter();
 }
 
 void RangeView::applyKey() {
-    paint(kAllact, kButtonFace);
+    paint(kAllGamesButton, kButtonFace);
     refreshFromFilter();
 }
 
@@ -365,7 +365,7 @@ void RangeView::onKeyBoxFocused() {
 void RangeView::chooseAllGames() {
     m_filter.key.clear();
     refreshFromFilter();
-    paint(kAllact, kRangeFilterHighlight);
+    paint(kAllGamesButton, kRangeFilterHighlight);
 }
 
 void RangeView::searchKey() {
@@ -379,7 +379,7 @@ void RangeView::showGameChart() {
     showChart(RangeChart::Total);
 }
 void RangeView::showHourChart() {
-    showChart(RangeChart::Jikan);
+    showChart(RangeChart::Hour);
 }
 
 void RangeView::redrawChart() {
@@ -388,13 +388,13 @@ void RangeView::redrawChart() {
 
 void RangeView::showChart(RangeChart chart) {
     m_chart = chart;
-    paint(kDay3, chart == RangeChart::Day ? kRangeChartHighlight : kButtonFace);
-    paint(kTotal3, chart == RangeChart::Total ? kRangeChartHighlight : kButtonFace);
-    paint(kJikan3, chart == RangeChart::Jikan ? kRangeChartHighlight : kButtonFace);
+    paint(kPlaysChartButton, chart == RangeChart::Day ? kRangeChartHighlight : kButtonFace);
+    paint(kGameChartButton, chart == RangeChart::Total ? kRangeChartHighlight : kButtonFace);
+    paint(kHourChartButton, chart == RangeChart::Hour ? kRangeChartHighlight : kButtonFace);
     switch (chart) {
     case RangeChart::Day: fillRecordChart(m_list, m_recordChart); break;
     case RangeChart::Total: fillGameChart(m_totals, m_groupChart); break;
-    case RangeChart::Jikan: fillHourChart(m_list, m_groupChart); break;
+    case RangeChart::Hour: fillHourChart(m_list, m_groupChart); break;
     }
     m_recordChart.setVisible(chart == RangeChart::Day);
     m_groupChart.setVisible(chart != RangeChart::Day);

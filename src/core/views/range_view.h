@@ -23,8 +23,8 @@ inline constexpr int kRangeListRowsShown = 11;
 inline constexpr int kRangeLongGameList = 17;
 
 // The five refresh operations; refreshFromFilter() picks one of the last four from the key and the weekday.
-enum class RangeRefresh { All, Kikan, Key, Week, WeekKey };
-enum class RangeChart { Day, Total, Jikan }; // the chart buttons "時系列", "項目別", "時間別"
+enum class RangeRefresh { All, Period, Key, Week, WeekKey };
+enum class RangeChart { Day, Total, Hour }; // the chart buttons "時系列", "項目別", "時間別"
 
 // A period button with a fixed length: from = today - days, to = today, both included.
 struct RangePeriodButton {

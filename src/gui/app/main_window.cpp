@@ -89,13 +89,14 @@ void MainWindow::buildPanels() {
     grid->setContentsMargins(0, 0, 0, 0);
     m_dayPanel = new DayPanel(m_state, m_panelArea);
     m_diaryPanel = new DiaryPanel(m_state, m_panelArea);
-    auto *rentai = new AllGraphsPanel(m_state, m_panelArea);
-    auto *taijyu = new RangePanel(m_state, m_panelArea);
-    auto *bunseki = new SortPanel(m_state, m_panelArea);
-    auto *syuukei = new TotalsPanel(m_state, m_panelArea);
-    auto *cale = new CalendarPanel(m_state, m_panelArea);
-    auto *settei = new EditPanel(m_state, m_panelArea);
-    m_hideOrder = {taijyu, bunseki, rentai, m_dayPanel, settei, cale, m_diaryPanel, syuukei};
+    auto *allGraphsPanel = new AllGraphsPanel(m_state, m_panelArea);
+    auto *rangePanel = new RangePanel(m_state, m_panelArea);
+    auto *sortPanel = new SortPanel(m_state, m_panelArea);
+    auto *totalsPanel = new TotalsPanel(m_state, m_panelArea);
+    auto *calendarPanel = new CalendarPanel(m_state, m_panelArea);
+    auto *editPanel = new EditPanel(m_state, m_panelArea);
+    m_hideOrder = {rangePanel, sortPanel,     allGraphsPanel, m_dayPanel,
+                   editPanel,  calendarPanel, m_diaryPanel,   totalsPanel};
     for (LogPanel *p : m_hideOrder) {
         // A hidden panel keeps its say in the window's smallest size: opening the widest one (範囲指定) then
         // finds room enough, instead of widening the window for good.
@@ -111,9 +112,10 @@ void MainWindow::buildPanels() {
             emit quitRequested();
         });
     }
-    const QList<QPair<QString, LogPanel *>> buttons = {
-        {"cmdRentai", rentai}, {"cmdTaijyu", taijyu},     {"cmdBunseki", bunseki}, {"cmdSyuukei", syuukei},
-        {"cmdCale", cale},     {"cmdMemo", m_diaryPanel}, {"cmdSettei", settei}};
+    const QList<QPair<QString, LogPanel *>> buttons = {{"cmdRentai", allGraphsPanel}, {"cmdTaijyu", rangePanel},
+                                                       {"cmdBunseki", sortPanel},     {"cmdSyuukei", totalsPanel},
+                                                       {"cmdCale", calendarPanel},    {"cmdMemo", m_diaryPanel},
+                                                       {"cmdSettei", editPanel}};
     for (const auto &[name, p] : buttons)
         connect(m_buttons.value(name), &QPushButton::clicked, this, [this, p = p] { switchPanel(p); });
 }

@@ -26,8 +26,8 @@ QLabel *plainLabel(const QString &text, const QString &name, QWidget *parent) {
 } // namespace
 
 DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, QStringLiteral("fraMemo"), parent) {
-    resetDiaryGrid(m_memoList);
-    m_diaryList = new GridWidget(&m_memoList, this);
+    resetDiaryGrid(m_diaryRows);
+    m_diaryList = new GridWidget(&m_diaryRows, this);
     m_diaryList->setObjectName(QStringLiteral("msgMemoList"));
     m_diaryList->setAccessibleName(QStringLiteral("一言日記の一覧"));
 
@@ -71,8 +71,8 @@ DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, QStr
 
 // Opening the panel: the diary list filled afresh, the save button off.
 void DiaryPanel::fill() {
-    resetDiaryGrid(m_memoList);
-    fillDiaryList(mainState().dataDir, m_memoList);
+    resetDiaryGrid(m_diaryRows);
+    fillDiaryList(mainState().dataDir, m_diaryRows);
     m_selectedRow = 0;
     m_saveDiaryButton->setEnabled(false);
 }
@@ -93,11 +93,11 @@ void DiaryPanel::readMemo() {
 }
 
 void DiaryPanel::onDiaryRowClicked(int row, int) {
-    if (row < 1 || row >= m_memoList.rows())
+    if (row < 1 || row >= m_diaryRows.rows())
         return;
-    m_memoList.setRow(row);
-    m_memoList.setCol(kDiaryColumn);
-    m_diaryBox->setText(m_memoList.text());
+    m_diaryRows.setRow(row);
+    m_diaryRows.setCol(kDiaryColumn);
+    m_diaryBox->setText(m_diaryRows.text());
     m_selectedRow = row;
     m_saveDiaryButton->setEnabled(true);
     m_diaryBox->setFocus();
@@ -105,10 +105,10 @@ void DiaryPanel::onDiaryRowClicked(int row, int) {
 
 void DiaryPanel::onSaveDiaryClicked() {
     // Enter before any play was clicked has no record to change.
-    if (m_selectedRow < 1 || m_selectedRow >= m_memoList.rows())
+    if (m_selectedRow < 1 || m_selectedRow >= m_diaryRows.rows())
         return;
     const DiaryChange change =
-        replaceDiary(mainState().dataDir, m_memoList, m_selectedRow, m_diaryBox->text(), backupStampNow());
+        replaceDiary(mainState().dataDir, m_diaryRows, m_selectedRow, m_diaryBox->text(), backupStampNow());
     if (!change.result.ok()) {
         MessageDialog::warning(this, QStringLiteral("一言日記保存"), change.result.error);
         return;

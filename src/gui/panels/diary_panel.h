@@ -27,7 +27,7 @@ private:
     void onSaveDiaryClicked();
     void onSaveMemoClicked();
 
-    Grid m_memoList;
+    Grid m_diaryRows;
     int m_selectedRow = 0; // 0: no row clicked since the last fill
     GridWidget *m_diaryList = nullptr;
     QLineEdit *m_diaryBox = nullptr;

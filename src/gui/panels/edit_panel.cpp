@@ -31,8 +31,8 @@ QPushButton *addButton(const QString &caption, const QString &name, QWidget *par
 } // namespace
 
 EditPanel::EditPanel(MainState &state, QWidget *parent) : LogPanel(state, QStringLiteral("fraSettei"), parent) {
-    resetEditGrid(m_henList);
-    m_editList = new GridWidget(&m_henList, this);
+    resetEditGrid(m_editRows);
+    m_editList = new GridWidget(&m_editRows, this);
     m_editList->setObjectName(QStringLiteral("msgHenList"));
     m_editList->setAccessibleName(QStringLiteral("記録の一覧"));
     m_deleteButton = addButton(QStringLiteral("個別削除"), QStringLiteral("cmdRowDel"), this);
@@ -72,8 +72,8 @@ void EditPanel::fill() {
     m_nameBox->setText(appState().userName);
     m_deleteButton->setEnabled(false);
     m_selectedRow = 0;
-    resetEditGrid(m_henList);
-    fillEditList(mainState().dataDir, m_henList);
+    resetEditGrid(m_editRows);
+    fillEditList(mainState().dataDir, m_editRows);
 }
 
 QString EditPanel::helpTourText() const {
@@ -85,20 +85,20 @@ QWidget *EditPanel::firstFocus() {
 }
 
 void EditPanel::onEditRowClicked(int row, int) {
-    if (m_henList.rows() < 2 || row < 1 || row >= m_henList.rows())
+    if (m_editRows.rows() < 2 || row < 1 || row >= m_editRows.rows())
         return;
     m_selectedRow = row;
     m_deleteButton->setEnabled(true);
 }
 
 void EditPanel::deleteSelectedPlay() {
-    if (m_selectedRow < 1 || m_selectedRow >= m_henList.rows())
+    if (m_selectedRow < 1 || m_selectedRow >= m_editRows.rows())
         return;
     // The last remaining record is asked about like any other: a delete cannot be undone.
-    if (!MessageDialog::confirm(this, kConfirmTitle, deleteQuestion(m_henList, m_selectedRow)))
+    if (!MessageDialog::confirm(this, kConfirmTitle, deleteQuestion(m_editRows, m_selectedRow)))
         return;
-    const bool lastRecord = m_henList.rows() == 2;
-    const WriteResult w = deleteLogRow(mainState().dataDir, m_henList, m_selectedRow, backupStampNow());
+    const bool lastRecord = m_editRows.rows() == 2;
+    const WriteResult w = deleteLogRow(mainState().dataDir, m_editRows, m_selectedRow, backupStampNow());
     if (!w.ok()) {
         MessageDialog::warning(this, QStringLiteral("個別削除"), w.error);
         return;

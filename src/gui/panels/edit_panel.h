@@ -26,7 +26,7 @@ private:
     void saveUserName();
     void restoreFromBackup();
 
-    Grid m_henList;
+    Grid m_editRows;
     int m_selectedRow = 0; // 0: no row clicked since the last fill or delete
     GridWidget *m_editList = nullptr;
     QPushButton *m_deleteButton = nullptr;

@@ -144,7 +144,7 @@ void TestRangeView::chooseRefresh_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<int>("weekday");
     QTest::addColumn<int>("op");
-    QTest::newRow("period only") << "" << kAllWeekdays << int(RangeRefresh::Kikan);
+    QTest::newRow("period only") << "" << kAllWeekdays << int(RangeRefresh::Period);
     QTest::newRow("key") << "抜" << kAllWeekdays << int(RangeRefresh::Key);
     QTest::newRow("weekday") << "" << 0 << int(RangeRefresh::Week);
     QTest::newRow("weekday and key") << "座" << 6 << int(RangeRefresh::WeekKey);
