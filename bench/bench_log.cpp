@@ -2,7 +2,7 @@
 // read on two threads, so processor time here is the whole process's, beside the wall-clock time.
 #include "bench_env.h"
 
-#include "games/game_catalog.h"
+#include "games/game_registry.h"
 #include "games/common/game_history.h"
 #include "log/play_log.h"
 #include "log/text_file.h"

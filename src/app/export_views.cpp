@@ -1,7 +1,7 @@
 #include "app/export_tool.h"
 
 #include "games/common/game_history.h"
-#include "games/game_catalog.h"
+#include "games/game_registry.h"
 #include "log/game_names.h"
 #include "log/log_list.h"
 #include "views/all_graphs.h"

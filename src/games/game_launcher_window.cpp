@@ -1,21 +1,20 @@
 #include "games/game_launcher_window.h"
 
 #include "games/common/game_window.h"
-#include "games/game_catalog.h"
-#include "games/game_views_widget.h"
+#include "games/game_registry.h"
 
 #include <QWidget>
 
 namespace mirute {
 
 QWidget *createGameWindow(int gameNo, const QString &dataDir, QString *error, std::function<void()> back) {
-    auto engine = createGameEngine(gameNo, dataDir);
-    if (!engine) {
-        *error = QStringLiteral("このゲームはまだ準備中です。");
+    GameWindow *window = nullptr;
+    visitGame(gameNo, [&]<class Game>() {
+        window = new GameWindow(makeGameEngine<Game>(dataDir));
+        window->setQuestionView(Game::makeView(*window));
+    });
+    if (!window)
         return nullptr;
-    }
-    auto *window = new GameWindow(std::move(engine));
-    window->setQuestionView(createQuestionView(gameNo, *window));
     const QString openError = window->Form_Load();
     if (!openError.isEmpty()) {
         *error = openError;

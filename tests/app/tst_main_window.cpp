@@ -5,7 +5,7 @@
 #include "app/help_viewer_window.h"
 #include "app/main_window.h"
 #include "games/common/clock.h"
-#include "games/game_catalog.h"
+#include "games/game_registry.h"
 #include "log/play_log.h"
 #include "log/sjis.h"
 #include "log/text_file.h"

@@ -4,9 +4,9 @@
 
 namespace mirute {
 
-GameDefinition digitDefinition() {
+GameDefinition DigitGame::definition() {
     GameDefinition def;
-    def.gameNo = 2;
+    def.gameNo = number;
     def.name = QStringLiteral("抜数字");
     def.windowTitle = QStringLiteral("抜数字タイピング");
     def.formName = QStringLiteral("frmG2");
@@ -22,6 +22,6 @@ GameDefinition digitDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeDigitRules() { return std::make_unique<DigitRules>(); }
+std::unique_ptr<GameRules> DigitGame::makeRules() { return std::make_unique<DigitRules>(); }
 
 } // namespace mirute

@@ -1,4 +1,4 @@
-#include "games/digit/digit_view_widget.h"
+#include "games/digit/digit_game.h"
 
 #include "games/common/game_window.h"
 #include "games/common/label_question_widget.h"
@@ -8,7 +8,7 @@
 
 namespace mirute {
 
-QWidget *makeDigitView(GameWindow &window) {
+QWidget *DigitGame::makeView(GameWindow &window) {
     auto *view = new LabelQuestionWidget(window, DigitRules::kLabelCount, 3, 36);
     GameEngine &engine = window.engine();
     addInOrderCheckBox(window);

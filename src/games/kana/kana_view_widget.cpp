@@ -1,4 +1,4 @@
-#include "games/kana/kana_view_widget.h"
+#include "games/kana/kana_game.h"
 
 #include "games/common/game_window.h"
 #include "games/common/label_question_widget.h"
@@ -44,7 +44,7 @@ private:
 
 } // namespace
 
-QWidget *makeKanaView(GameWindow &window) {
+QWidget *KanaGame::makeView(GameWindow &window) {
     auto *view = new LabelQuestionWidget(window, 4, 4, 36);
     GameEngine &engine = window.engine();
     addInOrderCheckBox(window);

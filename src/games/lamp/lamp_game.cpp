@@ -4,9 +4,9 @@
 
 namespace mirute {
 
-GameDefinition lampDefinition() {
+GameDefinition LampGame::definition() {
     GameDefinition def;
-    def.gameNo = 5;
+    def.gameNo = number;
     def.name = QStringLiteral("ランプ");
     def.windowTitle = QStringLiteral("ランプ");
     def.formName = QStringLiteral("frmG5");
@@ -28,6 +28,6 @@ GameDefinition lampDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeLampRules() { return std::make_unique<LampRules>(); }
+std::unique_ptr<GameRules> LampGame::makeRules() { return std::make_unique<LampRules>(); }
 
 } // namespace mirute

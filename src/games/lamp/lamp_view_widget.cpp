@@ -1,4 +1,4 @@
-#include "games/lamp/lamp_view_widget.h"
+#include "games/lamp/lamp_game.h"
 
 #include "games/common/game_window.h"
 #include "games/lamp/lamp_rules.h"
@@ -140,7 +140,7 @@ private:
 
 } // namespace
 
-QWidget *makeLampView(GameWindow &window) {
+QWidget *LampGame::makeView(GameWindow &window) {
     auto *label = new QLabel(QStringLiteral("コマ"), &window);
     auto *box = new QComboBox(&window);
     box->setObjectName(QStringLiteral("cboMode"));

@@ -1,4 +1,4 @@
-#include "games/member/member_view_widget.h"
+#include "games/member/member_game.h"
 
 #include "games/common/game_window.h"
 #include "games/common/label_question_widget.h"
@@ -60,7 +60,7 @@ private:
 
 } // namespace
 
-QWidget *makeMemberView(GameWindow &window) {
+QWidget *MemberGame::makeView(GameWindow &window) {
     GameEngine &engine = window.engine();
     auto *grid = new GridWidget(&engine.rulesAs<MemberRules>().questionGrid(), &window);
     grid->setObjectName(QStringLiteral("msgMondai"));

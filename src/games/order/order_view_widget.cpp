@@ -1,4 +1,4 @@
-#include "games/order/order_view_widget.h"
+#include "games/order/order_game.h"
 
 #include "games/common/game_window.h"
 #include "games/order/order_rules.h"
@@ -118,7 +118,7 @@ QComboBox *addSettingCombo(GameWindow &window, const QString &name, const QStrin
 
 } // namespace
 
-QWidget *makeOrderView(GameWindow &window) {
+QWidget *OrderGame::makeView(GameWindow &window) {
     addSettingCombo(window, QStringLiteral("cboMode"), QStringLiteral("桁数"),
                     {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 0);
     addSettingCombo(window, QStringLiteral("cboMode2"), QStringLiteral("順番"),

@@ -4,9 +4,9 @@
 
 namespace mirute {
 
-GameDefinition treasureDefinition() {
+GameDefinition TreasureGame::definition() {
     GameDefinition def;
-    def.gameNo = 4;
+    def.gameNo = number;
     def.name = QStringLiteral("宝探し");
     def.windowTitle = QStringLiteral("宝探し");
     def.formName = QStringLiteral("frmG4");
@@ -25,6 +25,6 @@ GameDefinition treasureDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeTreasureRules() { return std::make_unique<TreasureRules>(); }
+std::unique_ptr<GameRules> TreasureGame::makeRules() { return std::make_unique<TreasureRules>(); }
 
 } // namespace mirute

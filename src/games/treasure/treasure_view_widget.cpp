@@ -1,4 +1,4 @@
-#include "games/treasure/treasure_view_widget.h"
+#include "games/treasure/treasure_game.h"
 
 #include "games/common/game_window.h"
 #include "games/treasure/treasure_rules.h"
@@ -115,7 +115,7 @@ void addCellCountBox(GameWindow &window) {
 
 } // namespace
 
-QWidget *makeTreasureView(GameWindow &window) {
+QWidget *TreasureGame::makeView(GameWindow &window) {
     auto *field = new TreasureField(window);
     addCellCountBox(window);
     return field;

@@ -24,7 +24,7 @@ struct Rig {
         test::writeSjis(dir.path(), kKanaDictionary, QStringLiteral("あいうえお\r\n"));
         if (!settings.isEmpty())
             test::writeSjis(dir.path(), QStringLiteral("抜かな設定.txt"), settings);
-        engine = std::make_unique<GameEngine>(kanaDefinition(), makeKanaRules(), dir.path(), clock, random);
+        engine = std::make_unique<GameEngine>(KanaGame::definition(), KanaGame::makeRules(), dir.path(), clock, random);
         engine->setFeedbackMs(0);
         const QString error = engine->open();
         if (!error.isEmpty())
@@ -296,7 +296,7 @@ void TestGameEngine::playAcrossMidnight() {
     test::writeSjis(dir.path(), QStringLiteral("抜かな設定.txt"), QStringLiteral("10,10,\"秒数\",1,0\r\n"));
     FakeClock clock(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 55)));
     ScriptedRandom random;
-    GameEngine engine(kanaDefinition(), makeKanaRules(), dir.path(), clock, random);
+    GameEngine engine(KanaGame::definition(), KanaGame::makeRules(), dir.path(), clock, random);
     engine.setFeedbackMs(0);
     QVERIFY(engine.open().isEmpty());
     engine.start();
@@ -344,7 +344,7 @@ void TestGameEngine::settingsDefaultsAndRepair() {
         test::writeSjis(dir.path(), QStringLiteral("抜かな設定.txt"), file);
     FakeClock clock;
     ScriptedRandom random;
-    GameEngine engine(kanaDefinition(), makeKanaRules(), dir.path(), clock, random);
+    GameEngine engine(KanaGame::definition(), KanaGame::makeRules(), dir.path(), clock, random);
     QVERIFY(engine.open().isEmpty());
     QCOMPARE(test::readSjis(dir.path(), QStringLiteral("抜かな設定.txt")), written);
     QCOMPARE(!engine.openNotice().isEmpty(), notice);

@@ -41,7 +41,7 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
-    GameDefinition m_def = kanaDefinition();
+    GameDefinition m_def = KanaGame::definition();
 };
 
 void TestGameHistory::init() {
@@ -214,7 +214,7 @@ void TestGameHistory::saveRedrawsHighlightedChart() {
     ScriptedRandom random;
     test::writeSjis(m_dir.path(), kKanaDictionary, "あいうえお\r\n");
     test::writeSjis(m_dir.path(), m_def.settingsFile(), "1,60,\"答数\",1,0\r\n");
-    GameEngine engine(m_def, makeKanaRules(), m_dir.path(), clock, random);
+    GameEngine engine(m_def, KanaGame::makeRules(), m_dir.path(), clock, random);
     engine.setFeedbackMs(0);
     QVERIFY(engine.open().isEmpty());
     engine.history().drawChart(GameHistory::Kaitou);

@@ -1,7 +1,7 @@
 #include "games/common/game_window.h"
 #include "games/coordinate/coordinate_game.h"
 #include "games/coordinate/coordinate_rules.h"
-#include "games/coordinate/coordinate_view_widget.h"
+#include "games/coordinate/coordinate_game.h"
 #include "log/sjis.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
@@ -69,8 +69,8 @@ void TestCoordinateWindow::cleanup() {
 GameWindow *TestCoordinateWindow::open(const QString &settings) {
     test::writeSjis(m_dir->path(), QStringLiteral("座標設定.txt"), settings + QStringLiteral("\r\n"));
     m_window = new GameWindow(
-        std::make_unique<GameEngine>(coordinateDefinition(), makeCoordinateRules(), m_dir->path(), *m_clock, *m_random));
-    m_window->setQuestionView(makeCoordinateView(*m_window));
+        std::make_unique<GameEngine>(CoordinateGame::definition(), CoordinateGame::makeRules(), m_dir->path(), *m_clock, *m_random));
+    m_window->setQuestionView(CoordinateGame::makeView(*m_window));
     const QString error = m_window->Form_Load();
     if (!error.isEmpty())
         return nullptr;

@@ -40,7 +40,7 @@ struct Play {
     std::unique_ptr<GameEngine> engine;
 
     explicit Play(QList<double> draws = {}) : random(std::move(draws)) {
-        engine = std::make_unique<GameEngine>(digitDefinition(), makeDigitRules(), dir.path(), clock, random);
+        engine = std::make_unique<GameEngine>(DigitGame::definition(), DigitGame::makeRules(), dir.path(), clock, random);
         engine->setFeedbackMs(0);
         const QString error = engine->open();
         if (!error.isEmpty())

@@ -1,6 +1,6 @@
 #include "games/common/game_window.h"
 #include "games/digit/digit_game.h"
-#include "games/digit/digit_view_widget.h"
+#include "games/digit/digit_game.h"
 #include "log/number_format.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
@@ -41,9 +41,9 @@ struct Window {
     GameWindow *window = nullptr;
 
     explicit Window(QList<double> draws) : random(std::move(draws)) {
-        window = new GameWindow(std::make_unique<GameEngine>(digitDefinition(), makeDigitRules(), dir.path(), clock,
+        window = new GameWindow(std::make_unique<GameEngine>(DigitGame::definition(), DigitGame::makeRules(), dir.path(), clock,
                                                              random));
-        window->setQuestionView(makeDigitView(*window));
+        window->setQuestionView(DigitGame::makeView(*window));
     }
     ~Window() { delete window; }
     GameEngine &engine() { return window->engine(); }

@@ -1,7 +1,7 @@
 #include "games/common/game_window.h"
 #include "games/lamp/lamp_game.h"
 #include "games/lamp/lamp_rules.h"
-#include "games/lamp/lamp_view_widget.h"
+#include "games/lamp/lamp_game.h"
 #include "log/sjis.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
@@ -67,8 +67,8 @@ void TestLampWindow::answerCountPlayThroughTheWindow() {
     test::writeSjis(dir.path(), QStringLiteral("ランプ設定.txt"), QStringLiteral("2,60,\"答数\",1,2,1\r\n"));
     test::FakeClock clock;
     ScriptedRandom random(field({15, 13}) + field({15, 13}) + field({15, 13}) + field({15, 13}));
-    GameWindow window(std::make_unique<GameEngine>(lampDefinition(), makeLampRules(), dir.path(), clock, random));
-    window.setQuestionView(makeLampView(window));
+    GameWindow window(std::make_unique<GameEngine>(LampGame::definition(), LampGame::makeRules(), dir.path(), clock, random));
+    window.setQuestionView(LampGame::makeView(window));
     QVERIFY(window.Form_Load().isEmpty());
     GameEngine &engine = window.engine();
     engine.setTimersRunning(false);
@@ -125,8 +125,8 @@ void TestLampWindow::missingImageRefusesToOpen() {
     QTemporaryDir dir;
     test::FakeClock clock;
     ScriptedRandom random;
-    GameWindow window(std::make_unique<GameEngine>(lampDefinition(), makeLampRules(), dir.path(), clock, random));
-    window.setQuestionView(makeLampView(window));
+    GameWindow window(std::make_unique<GameEngine>(LampGame::definition(), LampGame::makeRules(), dir.path(), clock, random));
+    window.setQuestionView(LampGame::makeView(window));
     QCOMPARE(window.Form_Load(), QStringLiteral("ランプの画像「1.gif」がありません。\r\nゲームを開けません。"));
 }
 

@@ -26,7 +26,7 @@ struct Play {
     explicit Play(const QString &dictionary = kMonkeys, QList<double> draws = {}) : random(std::move(draws)) {
         if (!dictionary.isNull())
             test::writeSjis(dir.path(), QStringLiteral("抜仲間辞書.TXT"), dictionary);
-        engine = std::make_unique<GameEngine>(memberDefinition(), makeMemberRules(), dir.path(), clock, random);
+        engine = std::make_unique<GameEngine>(MemberGame::definition(), MemberGame::makeRules(), dir.path(), clock, random);
         engine->setFeedbackMs(0);
         openError = engine->open();
     }

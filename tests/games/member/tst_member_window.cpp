@@ -1,6 +1,6 @@
 #include "games/common/game_window.h"
 #include "games/member/member_game.h"
-#include "games/member/member_view_widget.h"
+#include "games/member/member_game.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
 #include "ui/grid_widget.h"
@@ -32,8 +32,8 @@ struct Window {
         test::writeSjis(dir.path(), QStringLiteral("抜仲間辞書.TXT"),
                         QStringLiteral("<三猿>\r\nみざる,きかざる,いわざる\r\n＜四季＞\r\n春,夏,秋,冬\r\n"));
         window = new GameWindow(
-            std::make_unique<GameEngine>(memberDefinition(), makeMemberRules(), dir.path(), clock, random));
-        window->setQuestionView(makeMemberView(*window));
+            std::make_unique<GameEngine>(MemberGame::definition(), MemberGame::makeRules(), dir.path(), clock, random));
+        window->setQuestionView(MemberGame::makeView(*window));
     }
     ~Window() { delete window; }
     GameEngine &engine() { return window->engine(); }

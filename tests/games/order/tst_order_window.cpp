@@ -1,6 +1,6 @@
 #include "games/common/game_window.h"
 #include "games/order/order_game.h"
-#include "games/order/order_view_widget.h"
+#include "games/order/order_game.h"
 #include "log/sjis.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
@@ -47,8 +47,8 @@ void TestOrderWindow::answerCountPlayThroughTheWindow() {
     test::writeSjis(dir.path(), QStringLiteral("順番クリック設定.txt"), QStringLiteral("1,60,\"答数\",1,1,\"大\"\r\n"));
     test::FakeClock clock;
     ScriptedRandom random(digitsInOrder() + digitsInOrder());
-    GameWindow window(std::make_unique<GameEngine>(orderDefinition(), makeOrderRules(), dir.path(), clock, random));
-    window.setQuestionView(makeOrderView(window));
+    GameWindow window(std::make_unique<GameEngine>(OrderGame::definition(), OrderGame::makeRules(), dir.path(), clock, random));
+    window.setQuestionView(OrderGame::makeView(window));
     QVERIFY(window.Form_Load().isEmpty());
     GameEngine &engine = window.engine();
     engine.setTimersRunning(false);
@@ -118,8 +118,8 @@ void TestOrderWindow::historyChartShowsTrendOfShownPlays() {
     test::writeSjis(dir.path(), QStringLiteral("順番クリック履歴.txt"), lines);
     test::FakeClock clock;
     ScriptedRandom random(digitsInOrder());
-    GameWindow window(std::make_unique<GameEngine>(orderDefinition(), makeOrderRules(), dir.path(), clock, random));
-    window.setQuestionView(makeOrderView(window));
+    GameWindow window(std::make_unique<GameEngine>(OrderGame::definition(), OrderGame::makeRules(), dir.path(), clock, random));
+    window.setQuestionView(OrderGame::makeView(window));
     QVERIFY(window.Form_Load().isEmpty());
     auto *chart = window.findChild<ChartWidget *>("mcrRireki");
     const auto trendPoints = [&] {
@@ -169,8 +169,8 @@ void TestOrderWindow::answerCountSecondsSavedInShortestForm() {
     test::writeSjis(dir.path(), QStringLiteral("順番クリック設定.txt"), QStringLiteral("1,60,\"答数\",1,1,\"大\"\r\n"));
     test::FakeClock clock;
     ScriptedRandom random(digitsInOrder() + digitsInOrder());
-    GameWindow window(std::make_unique<GameEngine>(orderDefinition(), makeOrderRules(), dir.path(), clock, random));
-    window.setQuestionView(makeOrderView(window));
+    GameWindow window(std::make_unique<GameEngine>(OrderGame::definition(), OrderGame::makeRules(), dir.path(), clock, random));
+    window.setQuestionView(OrderGame::makeView(window));
     QVERIFY(window.Form_Load().isEmpty());
     GameEngine &engine = window.engine();
     engine.setTimersRunning(false);

@@ -28,7 +28,7 @@ struct Play {
             test::writeSjis(dir.path(), QStringLiteral("宝探し辞書.TXT"), dictionary);
         if (!settings.isNull())
             test::writeSjis(dir.path(), QStringLiteral("宝探し設定.txt"), settings);
-        engine = std::make_unique<GameEngine>(treasureDefinition(), makeTreasureRules(), dir.path(), clock, random);
+        engine = std::make_unique<GameEngine>(TreasureGame::definition(), TreasureGame::makeRules(), dir.path(), clock, random);
         engine->setFeedbackMs(0);
         openError = engine->open();
     }

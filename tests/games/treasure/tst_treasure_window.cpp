@@ -1,6 +1,6 @@
 #include "games/common/game_window.h"
 #include "games/treasure/treasure_game.h"
-#include "games/treasure/treasure_view_widget.h"
+#include "games/treasure/treasure_game.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
 #include "ui/grid_widget.h"
@@ -31,9 +31,9 @@ struct Window {
 
     explicit Window(QList<double> draws) : random(std::move(draws)) {
         test::writeSjis(dir.path(), QStringLiteral("宝探し辞書.TXT"), QStringLiteral("萩荻\r\n末未\r\n"));
-        window = new GameWindow(std::make_unique<GameEngine>(treasureDefinition(), makeTreasureRules(), dir.path(),
+        window = new GameWindow(std::make_unique<GameEngine>(TreasureGame::definition(), TreasureGame::makeRules(), dir.path(),
                                                              clock, random));
-        window->setQuestionView(makeTreasureView(*window));
+        window->setQuestionView(TreasureGame::makeView(*window));
     }
     ~Window() { delete window; }
     GameEngine &engine() { return window->engine(); }
