@@ -530,9 +530,7 @@ void GameWindow::cmdClear_Click() {
 }
 
 void GameWindow::cmdEnd_Click() {
-    m_engine->session().playing = false;
-    m_engine->setTimersRunning(false);
-    m_engine->finishFeedbackNow();
+    m_engine->leave();
     emit backRequested();
 }
 

@@ -16,7 +16,7 @@ QString CoordinateRules::prepare(const QString &dataDir) {
     return {};
 }
 
-int CoordinateRules::rows() const { return qBound(1, engine().settings().countLimit, kMaxRows); }
+int CoordinateRules::rows() const { return qBound(1, settings().countLimit, kMaxRows); }
 
 int CoordinateRules::cellCode(const QString &text) {
     if (text.size() != 2)
@@ -60,7 +60,7 @@ void CoordinateRules::shuffleCells() {
             work.append(10 * r + c);
     m_cellOrder.clear();
     while (!work.isEmpty())
-        m_cellOrder.append(work.takeAt(engine().random().index0(int(work.size()))));
+        m_cellOrder.append(work.takeAt(random().index0(int(work.size()))));
     m_cellPos = 1;
 }
 
@@ -84,7 +84,7 @@ void CoordinateRules::makeQuestion() {
         shuffleCells();
     }
     const int code = m_cellOrder[m_cellPos - 1];
-    engine().session().answer = QString::number(code);
+    setAnswer(QString::number(code));
     m_fill[code] = Fill::Asked;
     if (m_counting)
         ++m_askedCount;
@@ -93,10 +93,9 @@ void CoordinateRules::makeQuestion() {
 void CoordinateRules::judgeTyped(const QString &text) {
     if (text.size() != 2)
         return;
-    GameEngine &e = engine();
-    if (!e.acceptAnswer(text))
+    if (!acceptAnswer(text))
         return;
-    const QString asked = e.session().answer;
+    const QString asked = session().answer;
     const int askedCode = cellCode(asked);
     Judgement j;
     j.correct = text == asked;
@@ -117,7 +116,7 @@ void CoordinateRules::judgeTyped(const QString &text) {
     }
     ++m_cellPos;
     m_typedCount += int(text.size());
-    e.judge(j);
+    judge(j);
 }
 
 void CoordinateRules::endFlash() {
@@ -131,7 +130,7 @@ void CoordinateRules::endFlash() {
     }
 }
 
-void CoordinateRules::giveUp() { engine().endEarly(m_typedCount > 0); }
+void CoordinateRules::giveUp() { endEarly(m_typedCount > 0); }
 
 QString CoordinateRules::diaryText(const QString &seconds, int answers, const QString &reaction) const {
     Q_UNUSED(reaction);

@@ -14,6 +14,12 @@ using mirute::test::FakeClock;
 
 namespace {
 
+// 抜かな whose judgements the test gives directly, with the reaction times it wants.
+class JudgedKanaRules : public KanaRules {
+public:
+    using GameRules::judge;
+};
+
 struct Rig {
     QTemporaryDir dir;
     FakeClock clock;
@@ -24,13 +30,14 @@ struct Rig {
         test::writeSjis(dir.path(), kKanaDictionary, QStringLiteral("あいうえお\r\n"));
         if (!settings.isEmpty())
             test::writeSjis(dir.path(), QStringLiteral("抜かな設定.txt"), settings);
-        engine = std::make_unique<GameEngine>(KanaGame::definition(), KanaGame::makeRules(), dir.path(), clock, random);
+        engine = std::make_unique<GameEngine>(KanaGame::definition(), std::make_unique<JudgedKanaRules>(), dir.path(),
+                                              clock, random);
         engine->setFeedbackMs(0);
         const QString error = engine->open();
         if (!error.isEmpty())
             qFatal("open failed");
     }
-    KanaRules &rules() { return engine->rulesAs<KanaRules>(); }
+    JudgedKanaRules &rules() { return engine->rulesAs<JudgedKanaRules>(); }
     void countdown() {
         engine->start();
         for (int i = 0; i < 3; ++i) {
@@ -221,9 +228,9 @@ void TestGameEngine::exampleHistoryLineAndPlayRecord() {
     Rig rig(QStringLiteral("10,60,\"秒数\",1,0\r\n"));
     rig.countdown();
     for (int i = 0; i < 20; ++i)
-        rig.engine->judge({true, i == 3 ? 0.85 : 1.2, {QStringLiteral("x")}});
+        rig.rules().judge({true, i == 3 ? 0.85 : 1.2, {QStringLiteral("x")}});
     for (int i = 0; i < 5; ++i)
-        rig.engine->judge({false, 0.3, {QStringLiteral("x")}});
+        rig.rules().judge({false, 0.3, {QStringLiteral("x")}});
     rig.runClock(60);
     QVERIFY(!rig.engine->session().playing);
     const QByteArray history = test::readBytes(rig.dir.path(), QStringLiteral("抜かな履歴.txt"));
