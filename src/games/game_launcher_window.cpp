@@ -15,7 +15,7 @@ QWidget *createGameWindow(int gameNo, const QString &dataDir, QString *error, st
     });
     if (!window)
         return nullptr;
-    const QString openError = window->Form_Load();
+    const QString openError = window->open();
     if (!openError.isEmpty()) {
         *error = openError;
         delete window;

@@ -163,7 +163,7 @@ void GameEngine::start() {
     m_board.answers = m_board.ok = m_board.ng = QStringLiteral("0");
     m_rules->onStart();
     emit questionChanged();
-    m_board.jikan = m_gameMode == 1 ? formatNumber(m_settings.timeLimit) : QStringLiteral("0.0");
+    m_board.time = m_gameMode == 1 ? formatNumber(m_settings.timeLimit) : QStringLiteral("0.0");
     if (m_rules->disablesClearDuringPlay())
         m_clearEnabled = false;
     emitBoard();
@@ -197,7 +197,7 @@ void GameEngine::tickClock() {
     if (!m_session.playing || m_gameMode != 1)
         return;
     m_session.remainSeconds = int(m_session.endSecond - qint64(std::floor(m_clock.seconds())));
-    m_board.jikan = QString::number(m_session.remainSeconds);
+    m_board.time = QString::number(m_session.remainSeconds);
     const double width =
         std::floor(double(m_session.remainSeconds) / double(m_settings.timeLimit) * 100.0 * kBarFullWidth / 100.0);
     m_barFraction = qMax(0.0, width) / kBarFullWidth;
@@ -210,7 +210,7 @@ void GameEngine::tickClock() {
 void GameEngine::tickElapsed() {
     if (!m_session.playing || m_gameMode != 0)
         return;
-    m_board.jikan = formatFixed(m_clock.seconds() - m_session.playStartedAt, 1);
+    m_board.time = formatFixed(m_clock.seconds() - m_session.playStartedAt, 1);
     emitBoard();
 }
 
@@ -231,7 +231,7 @@ void GameEngine::setTimeLimit(int seconds) {
         return;
     m_settings.timeLimit = float(qBound(10, seconds, 180));
     writeSettings();
-    m_board.jikan = formatNumber(m_settings.timeLimit);
+    m_board.time = formatNumber(m_settings.timeLimit);
     emitBoard();
     emit controlsChanged();
 }
@@ -370,11 +370,11 @@ void GameEngine::nextQuestion() {
 // --- the end of a play ---
 
 double GameEngine::shownElapsed() {
-    if (leadingNumber(m_board.jikan) <= 0) {
+    if (leadingNumber(m_board.time) <= 0) {
         // The display has not ticked yet: the real time played, never a division by zero.
-        m_board.jikan = formatFixed(qMax(0.1, m_clock.seconds() - m_session.playStartedAt), 1);
+        m_board.time = formatFixed(qMax(0.1, m_clock.seconds() - m_session.playStartedAt), 1);
     }
-    return leadingNumber(m_board.jikan);
+    return leadingNumber(m_board.time);
 }
 
 void GameEngine::finishPlay(double seconds, bool countMode) {

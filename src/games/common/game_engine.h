@@ -33,7 +33,7 @@ struct GameSession {
 
 // The label texts of the scoreboard, exactly as shown.
 struct Scoreboard {
-    QString jikan;      // lblJikan
+    QString time;       // lblJikan: seconds left, or seconds played in the answer-count mode
     QString answers;    // lblMoji_T
     QString ok;         // lblOk
     QString ng;         // lblNg

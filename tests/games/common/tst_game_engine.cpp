@@ -108,7 +108,7 @@ void TestGameEngine::barNeverNegative() {
     rig.countdown();
     rig.runClock(5);
     QCOMPARE(rig.engine->barFraction(), 0.5);
-    QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("5"));
+    QCOMPARE(rig.engine->scoreboard().time, QStringLiteral("5"));
     rig.clock.advance(9); // a late tick after a stall
     rig.engine->tickClock();
     QCOMPARE(rig.engine->barFraction(), 0.0);
@@ -145,11 +145,11 @@ void TestGameEngine::answerCountPlayEndsOnFifth() {
         rig.engine->tickElapsed();
     }
     QVERIFY(rig.engine->session().playing);
-    QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("3.6"));
+    QCOMPARE(rig.engine->scoreboard().time, QStringLiteral("3.6"));
     rig.answer(true, 0.4);
     QVERIFY(!rig.engine->session().playing);
     // The last elapsed value shown stays, and the rate divides by it.
-    QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("3.6"));
+    QCOMPARE(rig.engine->scoreboard().time, QStringLiteral("3.6"));
     QCOMPARE(rig.engine->scoreboard().perSecond, QStringLiteral("1.39/秒"));
     QCOMPARE(rig.engine->scoreboard().rate, QStringLiteral("100.0%"));
     QCOMPARE(rig.engine->scoreboard().answers, QStringLiteral("5"));
@@ -161,7 +161,7 @@ void TestGameEngine::answerCountEndBeforeDisplayTicks() {
     rig.countdown();
     rig.answer(true, 0.05);
     QVERIFY(!rig.engine->session().playing);
-    QVERIFY(leadingNumber(rig.engine->scoreboard().jikan) > 0);
+    QVERIFY(leadingNumber(rig.engine->scoreboard().time) > 0);
     QVERIFY(!rig.engine->scoreboard().perSecond.contains(QStringLiteral("inf")));
     QVERIFY(!rig.file(QStringLiteral("抜かな履歴.txt")).contains(QStringLiteral("inf")));
     QVERIFY(rig.file(QStringLiteral("抜かな履歴.txt")).contains(QStringLiteral("\"0.1秒\"")));
@@ -252,7 +252,7 @@ void TestGameEngine::answerCountSecondsSaved() {
     rig.countdown();
     rig.clock.advance(23.4);
     rig.engine->tickElapsed();
-    QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("23.4"));
+    QCOMPARE(rig.engine->scoreboard().time, QStringLiteral("23.4"));
     rig.answer(false, 0.0);
     rig.answer(false, 0.0);
     QVERIFY(rig.file(QStringLiteral("抜かな履歴.txt")).endsWith(QStringLiteral(",0,\"0.0%\",\"0.09/秒\",\"23.4秒\"\r\n")));
@@ -364,7 +364,7 @@ void TestGameEngine::settingsRewrittenByHandlers() {
     const QString file = QStringLiteral("抜かな設定.txt");
     rig.engine->setTimeLimit(120);
     QCOMPARE(rig.file(file), QStringLiteral("10,120,\"秒数\",1,0\r\n"));
-    QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("120"));
+    QCOMPARE(rig.engine->scoreboard().time, QStringLiteral("120"));
     rig.engine->setCountLimit(7);
     rig.engine->setMode(0);
     rig.engine->setAutoSave(false);

@@ -71,7 +71,7 @@ GameWindow *TestCoordinateWindow::open(const QString &settings) {
     m_window = new GameWindow(
         std::make_unique<GameEngine>(CoordinateGame::definition(), CoordinateGame::makeRules(), m_dir->path(), *m_clock, *m_random));
     m_window->setQuestionView(CoordinateGame::makeView(*m_window));
-    const QString error = m_window->Form_Load();
+    const QString error = m_window->open();
     if (!error.isEmpty())
         return nullptr;
     m_window->engine().setTimersRunning(false);

@@ -69,7 +69,7 @@ void TestLampWindow::answerCountPlayThroughTheWindow() {
     ScriptedRandom random(field({15, 13}) + field({15, 13}) + field({15, 13}) + field({15, 13}));
     GameWindow window(std::make_unique<GameEngine>(LampGame::definition(), LampGame::makeRules(), dir.path(), clock, random));
     window.setQuestionView(LampGame::makeView(window));
-    QVERIFY(window.Form_Load().isEmpty());
+    QVERIFY(window.open().isEmpty());
     GameEngine &engine = window.engine();
     engine.setTimersRunning(false);
     engine.setFeedbackMs(0);
@@ -127,7 +127,7 @@ void TestLampWindow::missingImageRefusesToOpen() {
     ScriptedRandom random;
     GameWindow window(std::make_unique<GameEngine>(LampGame::definition(), LampGame::makeRules(), dir.path(), clock, random));
     window.setQuestionView(LampGame::makeView(window));
-    QCOMPARE(window.Form_Load(), QStringLiteral("ランプの画像「1.gif」がありません。\r\nゲームを開けません。"));
+    QCOMPARE(window.open(), QStringLiteral("ランプの画像「1.gif」がありません。\r\nゲームを開けません。"));
 }
 
 QTEST_MAIN(TestLampWindow)

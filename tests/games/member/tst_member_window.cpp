@@ -76,7 +76,7 @@ void TestMemberWindow::playFromStartToSavedRecord() {
     QList<double> draws{0, 0, 0};
     draws << 0 << draw0(2, 3) << 0 << draw0(2, 3) << 0 << draw0(0, 3) << 0 << 0;
     Window w(draws);
-    QCOMPARE(w.window->Form_Load(), QString());
+    QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
     w.engine().setFeedbackMs(100);
     w.window->activateWindow();
@@ -161,7 +161,7 @@ void TestMemberWindow::playFromStartToSavedRecord() {
 
 void TestMemberWindow::escapeWhileIdleFocusesStart() {
     Window w(QList<double>(3, 0.0));
-    QCOMPARE(w.window->Form_Load(), QString());
+    QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
     w.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.window));

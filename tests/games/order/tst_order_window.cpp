@@ -49,7 +49,7 @@ void TestOrderWindow::answerCountPlayThroughTheWindow() {
     ScriptedRandom random(digitsInOrder() + digitsInOrder());
     GameWindow window(std::make_unique<GameEngine>(OrderGame::definition(), OrderGame::makeRules(), dir.path(), clock, random));
     window.setQuestionView(OrderGame::makeView(window));
-    QVERIFY(window.Form_Load().isEmpty());
+    QVERIFY(window.open().isEmpty());
     GameEngine &engine = window.engine();
     engine.setTimersRunning(false);
     engine.setFeedbackMs(0);
@@ -120,7 +120,7 @@ void TestOrderWindow::historyChartShowsTrendOfShownPlays() {
     ScriptedRandom random(digitsInOrder());
     GameWindow window(std::make_unique<GameEngine>(OrderGame::definition(), OrderGame::makeRules(), dir.path(), clock, random));
     window.setQuestionView(OrderGame::makeView(window));
-    QVERIFY(window.Form_Load().isEmpty());
+    QVERIFY(window.open().isEmpty());
     auto *chart = window.findChild<ChartWidget *>("mcrRireki");
     const auto trendPoints = [&] {
         for (QAbstractSeries *s : chart->chart()->series())
@@ -171,7 +171,7 @@ void TestOrderWindow::answerCountSecondsSavedInShortestForm() {
     ScriptedRandom random(digitsInOrder() + digitsInOrder());
     GameWindow window(std::make_unique<GameEngine>(OrderGame::definition(), OrderGame::makeRules(), dir.path(), clock, random));
     window.setQuestionView(OrderGame::makeView(window));
-    QVERIFY(window.Form_Load().isEmpty());
+    QVERIFY(window.open().isEmpty());
     GameEngine &engine = window.engine();
     engine.setTimersRunning(false);
     QTest::mouseClick(window.findChild<QPushButton *>("cmdStart"), Qt::LeftButton);

@@ -74,7 +74,7 @@ private slots:
 
 void TestTreasureWindow::fieldControls() {
     Window w(QList<double>(9, 0.0));
-    QCOMPARE(w.window->Form_Load(), QString());
+    QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
     QCOMPARE(w.window->windowTitle(), QStringLiteral("宝探し"));
     QCOMPARE(w.window->objectName(), QStringLiteral("frmG4"));
@@ -113,7 +113,7 @@ void TestTreasureWindow::playFromStartToSavedRecord() {
     draws << drawFor1(2, 2) << drawFor1(2, 2) << drawFor1(13, 40);
     draws << 0 << 0 << 0;
     Window w(draws);
-    QCOMPARE(w.window->Form_Load(), QString());
+    QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
     w.engine().setFeedbackMs(100);
 
