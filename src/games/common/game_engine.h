@@ -63,7 +63,7 @@ public:
                RandomSource &random, QObject *parent = nullptr);
     ~GameEngine() override;
 
-    // Form_Load up to the showing of the window. Returns an error text when the game cannot open.
+    // Reads the settings, the history and what the game needs. Returns an error text when the game cannot open.
     QString open();
     // Texts the user should read after opening (a damaged settings or history file), or "".
     QString openNotice() const { return m_openNotice; }

@@ -12,7 +12,7 @@ void DigitRules::makeQuestion() {
     questionShown();
 }
 
-void DigitRules::txtKaitou_Change(const QString &typed) {
+void DigitRules::onAnswerChanged(const QString &typed) {
     // No key-down measurement in this game: the typed character itself ends the reaction.
     judgeTyped(typed, clock().seconds() - session().shownAt);
 }

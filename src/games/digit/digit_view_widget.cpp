@@ -16,7 +16,7 @@ QWidget *DigitGame::makeView(GameWindow &window) {
                      [view, &engine] { view->setTexts(engine.rulesAs<DigitRules>().labels()); });
     // Every change of the box is the trigger: the first character typed is the answer.
     QObject::connect(window.answerBox(), &QLineEdit::textChanged, view,
-                     [&engine](const QString &text) { engine.rulesAs<DigitRules>().txtKaitou_Change(text); });
+                     [&engine](const QString &text) { engine.rulesAs<DigitRules>().onAnswerChanged(text); });
     return view;
 }
 

@@ -11,7 +11,7 @@ constexpr int kQuestionRowHeight = 580;
 constexpr int kQuestionFontSize = 24;
 } // namespace
 
-MemberRules::MemberRules() { SETUP_MONDAI_GRID(); }
+MemberRules::MemberRules() { resetQuestionGrid(); }
 
 QString MemberRules::prepare(const QString &dataDir) {
     if (!m_connected) {
@@ -27,11 +27,11 @@ QString MemberRules::prepare(const QString &dataDir) {
     m_notice = read.skippedMessage();
     if (m_groups.isEmpty())
         return emptyDictionaryMessage(kMemberDictionary);
-    SETUP_MONDAI_GRID();
+    resetQuestionGrid();
     return {};
 }
 
-void MemberRules::SETUP_MONDAI_GRID() {
+void MemberRules::resetQuestionGrid() {
     GridBatch batch(m_grid);
     m_grid.clear();
     m_grid.setRows(1);
@@ -69,13 +69,13 @@ void MemberRules::makeQuestion() {
 }
 
 void MemberRules::onStart() {
-    SETUP_MONDAI_GRID();
+    resetQuestionGrid();
     m_typedChars = 0;
 }
 
 bool MemberRules::isCorrect(const QString &typed) const { return typed == session().answer; }
 
-void MemberRules::txtKaitou_Enter(const QString &typed) {
+void MemberRules::onAnswerEntered(const QString &typed) {
     if (!acceptAnswer(typed))
         return;
     // The reaction of this game runs from the question's display to Enter.
@@ -90,7 +90,7 @@ void MemberRules::txtKaitou_Enter(const QString &typed) {
     judge(j);
 }
 
-QString MemberRules::txtKaitou_Escape() {
+QString MemberRules::onEscapePressed() {
     if (engine().startEnabled()) {
         backToStart();
         return {};

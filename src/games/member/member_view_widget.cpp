@@ -39,13 +39,13 @@ protected:
         if (m_composing)
             return false;
         if (key->key() == Qt::Key_Escape) {
-            const QString shown = rules().txtKaitou_Escape();
+            const QString shown = rules().onEscapePressed();
             if (!shown.isNull())
                 m_box->setText(shown);
             return true;
         }
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !m_box->text().isEmpty()) {
-            rules().txtKaitou_Enter(m_box->text());
+            rules().onAnswerEntered(m_box->text());
             return true;
         }
         return false;

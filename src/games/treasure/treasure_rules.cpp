@@ -50,7 +50,7 @@ void TreasureRules::onExtraChanged(int index) {
         remakeQuestion();
 }
 
-void TreasureRules::lblKanjiP_Click(int index) {
+void TreasureRules::clickCell(int index) {
     if (!clickJudgeable() || !cellVisible(index) || feedbackPending())
         return;
     Judgement j;

@@ -38,7 +38,7 @@ public:
             policy.setRetainSizeWhenHidden(true);
             cell->setSizePolicy(policy);
             grid->addWidget(cell, (i - 1) / TreasureRules::kColumns, (i - 1) % TreasureRules::kColumns);
-            connect(cell, &QPushButton::clicked, this, [this, i] { rules().lblKanjiP_Click(i); });
+            connect(cell, &QPushButton::clicked, this, [this, i] { rules().clickCell(i); });
             m_cells.append(cell);
             m_colors.append(Rgb{-1, -1, -1});
         }
