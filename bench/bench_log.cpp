@@ -4,7 +4,7 @@
 
 #include "core/base/text_file.h"
 #include "core/games/common/game_history.h"
-#include "core/games/game_catalog.h"
+#include "core/games/game_registry.h"
 #include "core/log/play_log.h"
 
 #include <benchmark/benchmark.h>

@@ -65,12 +65,12 @@ QString write(const QString &action, const QString &dir) {
         // Opening a game repairs its damaged settings line: the repair is the rewrite.
         test::FakeClock clock;
         ScriptedRandom random;
-        GameEngine engine(kanaDefinition(), makeKanaRules(), dir, clock, random);
+        GameEngine engine(KanaGame::definition(), KanaGame::makeRules(), dir, clock, random);
         const QString error = engine.open();
         return error.isEmpty() ? engine.openNotice() : error;
     }
     if (action == QLatin1String("history"))
-        return appendLine(dir, kanaDefinition().historyFile(), historyLine(sampleHistory())).error;
+        return appendLine(dir, KanaGame::definition().historyFile(), historyLine(sampleHistory())).error;
     if (action == QLatin1String("log"))
         return appendPlayLine(dir, gamePlayLine("2026/12/06", "14:30:00", QStringLiteral("抜かな"), 60, "d")).error;
     return QStringLiteral("unknown action");
@@ -80,9 +80,9 @@ QString read(const QString &kind, const QString &dir) {
     if (kind == QLatin1String("log"))
         return readPlayLog(dir).error;
     if (kind == QLatin1String("history"))
-        return readHistory(dir, kanaDefinition().historyFile()).error;
+        return readHistory(dir, KanaGame::definition().historyFile()).error;
     if (kind == QLatin1String("settings"))
-        return readGameSettings(dir, kanaDefinition()).notice;
+        return readGameSettings(dir, KanaGame::definition()).notice;
     if (kind == QLatin1String("memo"))
         return readMemoFile(dir).error;
     if (kind == QLatin1String("name"))

@@ -28,8 +28,8 @@ const QString kDictionaryName = QStringLiteral("抜かな辞書.TXT");
 QString fileOf(Reader r) {
     switch (r) {
     case PlayLog: return kPlayLogFile;
-    case History: return kanaDefinition().historyFile();
-    case Settings: return kanaDefinition().settingsFile();
+    case History: return KanaGame::definition().historyFile();
+    case Settings: return KanaGame::definition().settingsFile();
     case HelpFlag: return kSettingsFile;
     case Name: return kNameFile;
     case Memo: return kMemoFile;
@@ -81,7 +81,7 @@ Outcome readWith(Reader reader, const QString &dir) {
         break;
     }
     case Settings: {
-        const GameDefinition def = kanaDefinition();
+        const GameDefinition def = KanaGame::definition();
         const SettingsReadResult r = readGameSettings(dir, def);
         o.values = settingsLine(r.settings, def) + (r.rewriteNeeded ? QStringLiteral(" 書き直し") : QString());
         o.notice = !r.notice.isEmpty();

@@ -81,8 +81,8 @@ QString fileOf(Write w) {
     case LogAppend:
     case LogRewrite: return kPlayLogFile;
     case HistoryAppend:
-    case HistoryClear: return kanaDefinition().historyFile();
-    case SettingsRewrite: return kanaDefinition().settingsFile();
+    case HistoryClear: return KanaGame::definition().historyFile();
+    case SettingsRewrite: return KanaGame::definition().settingsFile();
     }
     return {};
 }
@@ -106,9 +106,9 @@ WriteResult perform(Write w, const QString &dir) {
     case HistoryAppend: return appendLine(dir, fileOf(w), historyLine(historyRecord(7)));
     case HistoryClear: return rewriteBytes(dir, fileOf(w), QByteArray());
     case SettingsRewrite: {
-        GameSettings s = defaultSettings(kanaDefinition());
+        GameSettings s = defaultSettings(KanaGame::definition());
         s.countLimit = 5;
-        return writeGameSettings(dir, kanaDefinition(), s);
+        return writeGameSettings(dir, KanaGame::definition(), s);
     }
     }
     return {};
@@ -197,13 +197,13 @@ void TestRewriteSafety::damagedSettingsBackedUpBeforeRepair() {
     QFETCH(QByteArray, written);
     QFETCH(bool, backedUp);
     QTemporaryDir dir;
-    const GameDefinition def = kanaDefinition();
+    const GameDefinition def = KanaGame::definition();
     QVERIFY(writeAll(dir.filePath(kKanaDictionary), sj(QStringLiteral("\"あいうえお\"\r\n"))));
     if (!bytes.isEmpty())
         QVERIFY(writeAll(dir.filePath(def.settingsFile()), bytes));
     test::FakeClock clock;
     ScriptedRandom random;
-    GameEngine engine(def, makeKanaRules(), dir.path(), clock, random);
+    GameEngine engine(def, KanaGame::makeRules(), dir.path(), clock, random);
     QCOMPARE(engine.open(), QString());
     QCOMPARE(readAll(dir.filePath(def.settingsFile())), written);
     QCOMPARE(engine.openNotice().contains(def.settingsFile()), backedUp);
@@ -317,7 +317,7 @@ void TestRewriteSafety::hundredThousandRecords() {
 
 void TestRewriteSafety::fortyThousandPlays() {
     QTemporaryDir dir;
-    const QString file = kanaDefinition().historyFile();
+    const QString file = KanaGame::definition().historyFile();
     QByteArray bytes;
     for (int i = 0; i < 40000; ++i)
         bytes += sj(historyLine(historyRecord(i % 30)) + QStringLiteral("\r\n"));

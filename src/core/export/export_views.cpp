@@ -3,7 +3,7 @@
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
 #include "core/games/common/game_history.h"
-#include "core/games/game_catalog.h"
+#include "core/games/game_registry.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
 #include "core/views/all_graphs.h"

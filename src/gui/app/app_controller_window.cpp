@@ -28,7 +28,8 @@ void AppController::openGame(int gameNo) {
         QMetaObject::invokeMethod(this, &AppController::backFromGame, Qt::QueuedConnection);
     });
     if (!game) {
-        MessageDialog::warning(m_main, QStringLiteral("ミルテ５"), error);
+        if (!error.isEmpty())
+            MessageDialog::warning(m_main, QStringLiteral("ミルテ５"), error);
         return;
     }
     m_game = game;

@@ -1,22 +1,21 @@
 #include "gui/games/game_launcher_window.h"
 
-#include "core/games/game_catalog.h"
+#include "core/games/game_registry.h"
 #include "gui/games/common/game_window.h"
-#include "gui/games/game_views_widget.h"
 
 #include <QWidget>
 
 namespace mirute {
 
 QWidget *createGameWindow(int gameNo, const QString &dataDir, QString *error, std::function<void()> back) {
-    auto engine = createGameEngine(gameNo, dataDir);
-    if (!engine) {
-        *error = QStringLiteral("このゲームはまだ準備中です。");
+    GameWindow *window = nullptr;
+    visitGame(gameNo, [&]<class Game>() {
+        window = new GameWindow(makeGameEngine<Game>(dataDir));
+        window->setQuestionView(Game::makeView(*window));
+    });
+    if (!window)
         return nullptr;
-    }
-    auto *window = new GameWindow(std::move(engine));
-    window->setQuestionView(createQuestionView(gameNo, *window));
-    const QString openError = window->Form_Load();
+    const QString openError = window->open();
     if (!openError.isEmpty()) {
         *error = openError;
         delete window;

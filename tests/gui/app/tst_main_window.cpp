@@ -1,7 +1,7 @@
 #include "core/base/clock.h"
 #include "core/base/sjis.h"
 #include "core/base/text_file.h"
-#include "core/games/game_catalog.h"
+#include "core/games/game_registry.h"
 #include "core/log/app_state.h"
 #include "core/log/play_log.h"
 #include "core/tables/grid.h"

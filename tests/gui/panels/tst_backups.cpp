@@ -70,7 +70,7 @@ void TestBackups::unchangedSaveWritesNothing_data() {
     QTest::newRow("diary saved unchanged") << kPlayLogFile << logOf(3);
     QTest::newRow("memo saved unchanged") << kMemoFile << sjisBytes(QStringLiteral("メモ\r\n二行目\r\n"));
     QTest::newRow("name saved unchanged") << kNameFile << sjisBytes(QStringLiteral("\"氏名\",\"山田\"\r\n"));
-    QTest::newRow("settings unchanged") << kanaDefinition().settingsFile()
+    QTest::newRow("settings unchanged") << KanaGame::definition().settingsFile()
                                         << sjisBytes(QStringLiteral("5,120,\"答数\",0,1\r\n"));
 }
 
@@ -89,8 +89,8 @@ void TestBackups::unchangedSaveWritesNothing() {
     } else if (file == kNameFile) {
         w = saveName(dir.path(), readName(dir.path()).name);
     } else {
-        const SettingsReadResult read = readGameSettings(dir.path(), kanaDefinition());
-        w = writeGameSettings(dir.path(), kanaDefinition(), read.settings);
+        const SettingsReadResult read = readGameSettings(dir.path(), KanaGame::definition());
+        w = writeGameSettings(dir.path(), KanaGame::definition(), read.settings);
     }
     QVERIFY2(w.ok(), qPrintable(w.error));
     QCOMPARE(readBytes(dir.path(), file), bytes);

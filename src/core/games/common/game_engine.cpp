@@ -24,14 +24,14 @@ GameEngine::GameEngine(GameDefinition def, std::unique_ptr<GameRules> rules, QSt
     m_rules->attach(this);
     m_history = std::make_unique<GameHistory>(m_def, m_dir);
     m_settings = defaultSettings(m_def);
-    for (QTimer *t : {&m_tmrStart, &m_tmrBp, &m_tmrPlay})
+    for (QTimer *t : {&m_countdownTimer, &m_limitClockTimer, &m_elapsedTimer})
         t->setTimerType(Qt::PreciseTimer);
-    m_tmrStart.setInterval(1000);
-    m_tmrBp.setInterval(1000);
-    m_tmrPlay.setInterval(100);
-    connect(&m_tmrStart, &QTimer::timeout, this, &GameEngine::tickStart);
-    connect(&m_tmrBp, &QTimer::timeout, this, &GameEngine::tickClock);
-    connect(&m_tmrPlay, &QTimer::timeout, this, &GameEngine::tickElapsed);
+    m_countdownTimer.setInterval(1000);
+    m_limitClockTimer.setInterval(1000);
+    m_elapsedTimer.setInterval(100);
+    connect(&m_countdownTimer, &QTimer::timeout, this, &GameEngine::tickStart);
+    connect(&m_limitClockTimer, &QTimer::timeout, this, &GameEngine::tickClock);
+    connect(&m_elapsedTimer, &QTimer::timeout, this, &GameEngine::tickElapsed);
     m_feedbackTimer.setSingleShot(true);
     m_feedbackTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_feedbackTimer, &QTimer::timeout, this, &GameEngine::continueJudgement);
@@ -41,21 +41,17 @@ GameEngine::~GameEngine() = default;
 
 void GameEngine::setTimersRunning(bool on) {
     if (on) {
-        m_tmrStart.start();
-        m_tmrBp.start();
+        m_countdownTimer.start();
+        m_limitClockTimer.start();
     } else {
-        m_tmrStart.stop();
-        m_tmrBp.stop();
-        m_tmrPlay.stop();
+        m_countdownTimer.stop();
+        m_limitClockTimer.stop();
+        m_elapsedTimer.stop();
     }
 }
 
 void GameEngine::setFeedbackMs(int factor100) {
     m_feedbackFactor = factor100;
-}
-
-void GameEngine::setLabel(QString Scoreboard::*field, const QString &text) {
-    m_board.*field = text;
 }
 
 QString GameEngine::autoSaveCaption() const {
@@ -151,8 +147,8 @@ void GameEngine::start() {
     if (!startEnabled())
         return;
     finishFeedbackNow();
-    m_s.startPending = true;
-    m_s.startStep = 0;
+    m_session.startPending = true;
+    m_session.startStep = 0;
     m_barFraction = 1;
     emit barChanged(m_barFraction);
     m_history->layoutList();
@@ -164,15 +160,15 @@ void GameEngine::start() {
     m_board.best = QStringLiteral("...");
     m_board.bestNotice.clear();
     emit answerBoxCleared();
-    m_s.bestReaction = 999;
-    m_s.okCount = 0;
-    m_s.ngCount = 0;
+    m_session.bestReaction = 999;
+    m_session.okCount = 0;
+    m_session.ngCount = 0;
     m_finished = Finished{};
     m_saveFailed = false;
     m_board.answers = m_board.ok = m_board.ng = QStringLiteral("0");
     m_rules->onStart();
     emit questionChanged();
-    m_board.jikan = m_gameMode == 1 ? formatNumber(m_settings.timeLimit) : QStringLiteral("0.0");
+    m_board.time = m_gameMode == 1 ? formatNumber(m_settings.timeLimit) : QStringLiteral("0.0");
     if (m_rules->disablesClearDuringPlay())
         m_clearEnabled = false;
     emitBoard();
@@ -181,45 +177,45 @@ void GameEngine::start() {
 }
 
 void GameEngine::tickStart() {
-    if (!m_s.startPending) {
-        m_s.startStep = 0;
+    if (!m_session.startPending) {
+        m_session.startStep = 0;
         return;
     }
-    ++m_s.startStep;
-    emit countdownChanged(m_s.startStep);
-    if (m_s.startStep < 3)
+    ++m_session.startStep;
+    emit countdownChanged(m_session.startStep);
+    if (m_session.startStep < 3)
         return;
-    m_s.startPending = false;
+    m_session.startPending = false;
     m_rules->onGreenLight();
     makeQuestion();
-    m_s.endSecond = qint64(std::floor(m_clock.seconds())) + qint64(std::lround(m_settings.timeLimit));
-    m_s.playing = true;
-    m_s.playStartedAt = m_clock.seconds();
+    m_session.endSecond = qint64(std::floor(m_clock.seconds())) + qint64(std::lround(m_settings.timeLimit));
+    m_session.playing = true;
+    m_session.playStartedAt = m_clock.seconds();
     if (m_rules->hasAnswerBox())
         emit focusRequested(Focus::Answer);
-    if (m_gameMode == 0 && m_tmrStart.isActive())
-        m_tmrPlay.start();
+    if (m_gameMode == 0 && m_countdownTimer.isActive())
+        m_elapsedTimer.start();
     emit controlsChanged();
 }
 
 void GameEngine::tickClock() {
-    if (!m_s.playing || m_gameMode != 1)
+    if (!m_session.playing || m_gameMode != 1)
         return;
-    m_s.remainSeconds = int(m_s.endSecond - qint64(std::floor(m_clock.seconds())));
-    m_board.jikan = QString::number(m_s.remainSeconds);
+    m_session.remainSeconds = int(m_session.endSecond - qint64(std::floor(m_clock.seconds())));
+    m_board.time = QString::number(m_session.remainSeconds);
     const double width =
-        std::floor(double(m_s.remainSeconds) / double(m_settings.timeLimit) * 100.0 * kBarFullWidth / 100.0);
+        std::floor(double(m_session.remainSeconds) / double(m_settings.timeLimit) * 100.0 * kBarFullWidth / 100.0);
     m_barFraction = qMax(0.0, width) / kBarFullWidth;
     emit barChanged(m_barFraction);
     emitBoard();
-    if (m_s.remainSeconds < 1)
+    if (m_session.remainSeconds < 1)
         endPlayTime();
 }
 
 void GameEngine::tickElapsed() {
-    if (!m_s.playing || m_gameMode != 0)
+    if (!m_session.playing || m_gameMode != 0)
         return;
-    m_board.jikan = formatFixed(m_clock.seconds() - m_s.playStartedAt, 1);
+    m_board.time = formatFixed(m_clock.seconds() - m_session.playStartedAt, 1);
     emitBoard();
 }
 
@@ -240,7 +236,7 @@ void GameEngine::setTimeLimit(int seconds) {
         return;
     m_settings.timeLimit = float(qBound(10, seconds, 180));
     writeSettings();
-    m_board.jikan = formatNumber(m_settings.timeLimit);
+    m_board.time = formatNumber(m_settings.timeLimit);
     emitBoard();
     emit controlsChanged();
 }
@@ -271,12 +267,16 @@ void GameEngine::setExtra(int index, const QString &value) {
 
 // --- judging ---
 
+void GameEngine::backToStart() {
+    emit answerBoxCleared();
+    emit focusRequested(Focus::Start);
+}
+
 bool GameEngine::acceptAnswer(const QString &typed) {
     if (typed.isEmpty())
         return false;
     if (startEnabled()) {
-        emit answerBoxCleared();
-        emit focusRequested(Focus::Start);
+        backToStart();
         return false;
     }
     // The answer of the previous judgement is still being shown; the box is read again afterwards.
@@ -284,17 +284,22 @@ bool GameEngine::acceptAnswer(const QString &typed) {
 }
 
 void GameEngine::answerKeyDown() {
-    if (m_s.reaction == 0)
-        m_s.reaction = m_clock.seconds() - m_s.shownAt;
+    if (m_session.reaction == 0)
+        m_session.reaction = m_clock.seconds() - m_session.shownAt;
+}
+
+void GameEngine::showAnswerCount(int count) {
+    m_board.answers = QString::number(count);
+    emit scoreboardChanged();
 }
 
 void GameEngine::countAnswer(bool correct) {
     if (correct) {
-        ++m_s.okCount;
-        m_board.ok = QString::number(m_s.okCount);
+        ++m_session.okCount;
+        m_board.ok = QString::number(m_session.okCount);
     } else {
-        ++m_s.ngCount;
-        m_board.ng = QString::number(m_s.ngCount);
+        ++m_session.ngCount;
+        m_board.ng = QString::number(m_session.ngCount);
     }
     emitBoard();
 }
@@ -326,8 +331,8 @@ void GameEngine::appendAnswerRow(const QStringList &cells) {
 }
 
 void GameEngine::offerBest(double seconds) {
-    if (seconds < m_s.bestReaction) {
-        m_s.bestReaction = seconds;
+    if (seconds < m_session.bestReaction) {
+        m_session.bestReaction = seconds;
         m_board.best = formatFixed(seconds, 2);
         emitBoard();
     }
@@ -342,7 +347,7 @@ void GameEngine::continueJudgement() {
     appendAnswerRow(j.cells);
     if (j.correct && j.updatesBest)
         offerBest(j.reaction);
-    m_board.answers = QString::number(m_s.okCount + m_s.ngCount);
+    m_board.answers = QString::number(m_session.okCount + m_session.ngCount);
     emitBoard();
     if (countLimitReached())
         return;
@@ -351,7 +356,7 @@ void GameEngine::continueJudgement() {
 
 bool GameEngine::countLimitReached() {
     // Only a running play can end; answers judged during the countdown count but cannot end it.
-    if (m_gameMode != 0 || !m_s.playing)
+    if (m_gameMode != 0 || !m_session.playing)
         return false;
     if (m_rules->unitsDone() < m_rules->unitsTarget(m_settings.countLimit))
         return false;
@@ -370,25 +375,25 @@ void GameEngine::nextQuestion() {
 // --- the end of a play ---
 
 double GameEngine::shownElapsed() {
-    if (leadingNumber(m_board.jikan) <= 0) {
+    if (leadingNumber(m_board.time) <= 0) {
         // The display has not ticked yet: the real time played, never a division by zero.
-        m_board.jikan = formatFixed(qMax(0.1, m_clock.seconds() - m_s.playStartedAt), 1);
+        m_board.time = formatFixed(qMax(0.1, m_clock.seconds() - m_session.playStartedAt), 1);
     }
-    return leadingNumber(m_board.jikan);
+    return leadingNumber(m_board.time);
 }
 
 void GameEngine::finishPlay(double seconds, bool countMode) {
-    const int answers = m_s.okCount + m_s.ngCount;
+    const int answers = m_session.okCount + m_session.ngCount;
     m_board.perSecond = formatPerSecond(seconds > 0 ? m_rules->perSecondCount() / seconds : 0);
-    m_board.rate = formatPercent(answers > 0 ? double(m_s.okCount) / answers : 0);
+    m_board.rate = formatPercent(answers > 0 ? double(m_session.okCount) / answers : 0);
     m_finished = Finished{};
     m_finished.valid = true;
     m_finished.mode = countMode ? 0 : 1;
     m_finished.seconds = seconds;
     // The clock shows "3.0", but the files keep the number itself: 3, like every other saved number.
     m_finished.secondsText = formatNumber(seconds);
-    m_finished.ok = m_s.okCount;
-    m_finished.ng = m_s.ngCount;
+    m_finished.ok = m_session.okCount;
+    m_finished.ng = m_session.ngCount;
     // Told before the save, so that the play is compared only with the plays before it.
     if (isPersonalBest(readHistory(m_dir, m_def.historyFile()).records, makeHistoryRecord(), !countMode))
         m_board.bestNotice = QStringLiteral("自己ベスト更新！");
@@ -405,28 +410,27 @@ void GameEngine::finishPlay(double seconds, bool countMode) {
 }
 
 void GameEngine::endPlayTime() {
-    m_s.playing = false;
-    m_tmrPlay.stop();
+    m_session.playing = false;
+    m_elapsedTimer.stop();
     finishPlay(m_settings.timeLimit, false);
 }
 
 void GameEngine::endPlayCount() {
-    m_tmrPlay.stop();
-    m_s.playing = false;
+    m_elapsedTimer.stop();
+    m_session.playing = false;
     finishPlay(shownElapsed(), true);
 }
 
 void GameEngine::endEarly(bool anythingTyped) {
     if (startEnabled()) {
-        emit answerBoxCleared();
-        emit focusRequested(Focus::Start);
+        backToStart();
         return;
     }
     finishFeedbackNow();
-    const bool wasPlaying = m_s.playing;
-    m_tmrPlay.stop();
-    m_s.playing = false;
-    m_s.startPending = false; // an early end during the countdown stops the countdown too
+    const bool wasPlaying = m_session.playing;
+    m_elapsedTimer.stop();
+    m_session.playing = false;
+    m_session.startPending = false; // an early end during the countdown stops the countdown too
     m_clearEnabled = true;
     emit controlsChanged();
     emit focusRequested(Focus::History);
@@ -437,7 +441,7 @@ void GameEngine::endEarly(bool anythingTyped) {
         seconds = shownElapsed();
     } else {
         // The seconds actually played, not the seconds still left on the display, to a tenth as the clock shows.
-        seconds = leadingNumber(formatFixed(qMax(0.1, m_clock.seconds() - m_s.playStartedAt), 1));
+        seconds = leadingNumber(formatFixed(qMax(0.1, m_clock.seconds() - m_session.playStartedAt), 1));
     }
     finishPlay(seconds, m_gameMode == 0);
 }
@@ -467,7 +471,7 @@ HistoryRecord GameEngine::makeHistoryRecord() const {
 }
 
 bool GameEngine::save(QString *error) {
-    if (m_s.playing || m_s.startPending || !m_finished.valid || m_finished.ok + m_finished.ng == 0)
+    if (m_session.playing || m_session.startPending || !m_finished.valid || m_finished.ok + m_finished.ng == 0)
         return false;
     const WriteResult w = writeFinishedPlay();
     m_saveFailed = !w.ok();
@@ -505,6 +509,12 @@ WriteResult GameEngine::writeFinishedPlay() {
     // Each later click of "保存" saves the play once more, as it always did.
     m_finished.historyWritten = false;
     return {};
+}
+
+void GameEngine::leave() {
+    m_session.playing = false;
+    setTimersRunning(false);
+    finishFeedbackNow();
 }
 
 QString GameEngine::clearHistory() {

@@ -33,7 +33,7 @@ struct GameSession {
 
 // The label texts of the scoreboard, exactly as shown.
 struct Scoreboard {
-    QString jikan;      // lblJikan
+    QString time;       // lblJikan: seconds left, or seconds played in the answer-count mode
     QString answers;    // lblMoji_T
     QString ok;         // lblOk
     QString ng;         // lblNg
@@ -63,7 +63,7 @@ public:
                RandomSource &random, QObject *parent = nullptr);
     ~GameEngine() override;
 
-    // Form_Load up to the showing of the window. Returns an error text when the game cannot open.
+    // Reads the settings, the history and what the game needs. Returns an error text when the game cannot open.
     QString open();
     // Texts the user should read after opening (a damaged settings or history file), or "".
     QString openNotice() const { return m_openNotice; }
@@ -71,18 +71,15 @@ public:
     const GameDefinition &definition() const { return m_def; }
     GameRules &rules() { return *m_rules; }
     template <class T> T &rulesAs() { return static_cast<T &>(*m_rules); }
-    const GameSession &session() const { return m_s; }
-    GameSession &session() { return m_s; }
+    const GameSession &session() const { return m_session; }
     const GameSettings &settings() const { return m_settings; }
     const Scoreboard &scoreboard() const { return m_board; }
-    Grid &answerList() { return m_answers; } // msgKaitou
+    Grid &answerList() { return m_answers; }
     GameHistory &history() { return *m_history; }
-    Clock &clock() { return m_clock; }
-    RandomSource &random() { return m_random; }
     QString dataDir() const { return m_dir; }
 
     int gameMode() const { return m_gameMode; } // 1 "秒数", 0 answer count
-    bool startEnabled() const { return !m_s.startPending && !m_s.playing; }
+    bool startEnabled() const { return !m_session.startPending && !m_session.playing; }
     bool clearEnabled() const { return m_clearEnabled; }
     // "保存": in manual mode, and after a save that failed (the play stays on screen until it is saved).
     bool saveEnabled() const { return m_settings.autoSave == 0 || m_saveFailed; }
@@ -92,57 +89,37 @@ public:
     double barFraction() const { return m_barFraction; }
     QString autoSaveCaption() const;
 
-    // cmdStart_Click
+    // "スタート": the countdown begins.
     void start();
     // Timer ticks; the window's timers call these, tests call them directly.
-    void tickStart();   // tmrStart_Timer
-    void tickClock();   // tmrBp_Timer
-    void tickElapsed(); // tmrPlay_Timer
+    void tickStart();   // the countdown lights, one a second
+    void tickClock();   // the time-limit clock, once a second
+    void tickElapsed(); // the answer-count clock, every tenth of a second
 
-    // optMode_Click(index), cboJikan_Click, cboKaisu_Click, chkAs_Click, the game's own settings.
+    // The choices of the mode frame and the game's own settings.
     void setMode(int index);
     void setTimeLimit(int seconds);
     void setCountLimit(int count);
     void setAutoSave(bool on);
     void setExtra(int index, const QString &value);
 
-    // The answer box's trigger with its text: empty does nothing; while idle the box is emptied and the
-    // focus goes to "スタート" (returns false); otherwise the caller judges (returns true).
-    bool acceptAnswer(const QString &typed);
-    // Idle click on a click game's field: nothing, or the focus to "スタート" (game 6).
-    bool clickJudgeable() const { return !startEnabled(); }
-    // A game's own focus move (game 6: an idle click focuses "スタート").
-    void requestFocus(Focus target) { emit focusRequested(target); }
-    // lblMoji_T for a game that counts something other than its answers (game 6: finished questions).
-    void showAnswerCount(int count) {
-        m_board.answers = QString::number(count);
-        emit scoreboardChanged();
-    }
-    // txtKaitou_KeyDown: the first key of each question fixes its reaction time.
+    // A key in the answer box: the first key of each question fixes its reaction time.
     void answerKeyDown();
-    // JUDGE_KAITOU
-    void judge(const Judgement &j);
+    // Shows a new question.
+    void makeQuestion();
     // Runs the pending feedback pause at once (tests, and a window closing during a pause).
     void finishFeedbackNow();
-    // Building blocks for games that judge in their own steps (game 6).
-    void countAnswer(bool correct);
-    void appendAnswerRow(const QStringList &cells);
-    void offerBest(double seconds);
-    bool countLimitReached(); // answer-count mode: ends the play when the units reach the chosen count
-    void nextQuestion();      // MAKE_MONDAI, empty answer box, focus
-    // Early end (game 7): stops at once; figures and save only when something was typed.
-    void endEarly(bool anythingTyped);
 
-    // cmdHozon_Click: returns false when nothing was saved; *error set on a write failure. A play is saved
+    // "保存": returns false when nothing was saved; *error set on a write failure. A play is saved
     // whole or not at all: its history line and its play record both, or (after a failure) neither.
     bool save(QString *error = nullptr);
-    // cmdClear_Click after the user confirmed.
+    // "クリア" after the user confirmed.
     QString clearHistory();
+    // "戻り": the play stops where it is, unsaved, and the timers with it.
+    void leave();
 
     void setFeedbackMs(int factor100); // tests: 0 runs every pause at once
     void setTimersRunning(bool on);
-    void makeQuestion();
-    void yieldToEvents();
 
 signals:
     void scoreboardChanged();
@@ -158,7 +135,21 @@ signals:
     void saveFailed(const QString &message);
 
 private:
-    void setLabel(QString Scoreboard::*field, const QString &text);
+    // The steps a game's rules take in their own way; GameRules offers them to each game.
+    friend class GameRules;
+    bool acceptAnswer(const QString &typed);
+    bool clickJudgeable() const { return !startEnabled(); }
+    void judge(const Judgement &j);
+    void countAnswer(bool correct);
+    void appendAnswerRow(const QStringList &cells);
+    void offerBest(double seconds);
+    bool countLimitReached(); // answer-count mode: ends the play when the units reach the chosen count
+    void nextQuestion();      // a new question, an empty answer box, the focus on it
+    void showAnswerCount(int count);
+    void backToStart(); // no play: the answer box emptied, the focus on "スタート"
+    void endEarly(bool anythingTyped);
+    void yieldToEvents();
+
     void emitBoard() { emit scoreboardChanged(); }
     void writeSettings();
     void setupAnswerList();
@@ -178,7 +169,7 @@ private:
     QString m_dir;
     Clock &m_clock;
     RandomSource &m_random;
-    GameSession m_s;
+    GameSession m_session;
     GameSettings m_settings;
     Scoreboard m_board;
     Grid m_answers;
@@ -189,7 +180,7 @@ private:
     QString m_openNotice;
     bool m_saveFailed = false;
     bool m_opening = false;
-    QTimer m_tmrStart, m_tmrBp, m_tmrPlay, m_feedbackTimer;
+    QTimer m_countdownTimer, m_limitClockTimer, m_elapsedTimer, m_feedbackTimer;
     int m_feedbackFactor = 100;
     std::unique_ptr<Judgement> m_pendingJudgement;
 

@@ -11,14 +11,14 @@ constexpr int kTrendPlays = 5;
 
 GameHistory::GameHistory(const GameDefinition &def, const QString &dataDir, QObject *parent)
     : QObject(parent), m_def(def), m_dir(dataDir) {
-    m_chart2.setColumnCount(2);
-    m_chart2.setVisible(false);
+    m_okNgChart.setColumnCount(2);
+    m_okNgChart.setVisible(false);
     m_chart.setVisible(true);
     m_chart.setRowCount(0);
-    m_chart2.setRowCount(0);
+    m_okNgChart.setRowCount(0);
     // Whether a player is getting better shows in the last few plays rather than in single bars.
     m_chart.setTrendPlays(kTrendPlays);
-    m_chart2.setTrendPlays(kTrendPlays);
+    m_okNgChart.setTrendPlays(kTrendPlays);
     setupGrid();
 }
 
@@ -103,25 +103,25 @@ void GameHistory::filterAnswers(const QString &comboText) {
 
 double GameHistory::chartValue(Button b, const QStringList &row, int series) {
     switch (b) {
-    case Byou: return leadingNumber(row.value(8));
-    case Moji: return leadingNumber(row.value(6));
-    case Ritu: {
+    case PerSecond: return leadingNumber(row.value(8));
+    case Reaction: return leadingNumber(row.value(6));
+    case Rate: {
         QString rate = row.value(7);
         rate.chop(1);
         return leadingNumber(rate);
     }
-    case PByou: return leadingNumber(row.value(9));
-    case Kaitou: return leadingNumber(row.value(series == 1 ? 4 : 5));
+    case Seconds: return leadingNumber(row.value(9));
+    case OkNg: return leadingNumber(row.value(series == 1 ? 4 : 5));
     default: return 0;
     }
 }
 
 QString GameHistory::valueUnit(Button b) const {
     switch (b) {
-    case Byou: return QStringLiteral("/秒");
-    case Moji: return m_def.reactionUnit;
-    case Ritu: return QStringLiteral("%");
-    case PByou: return QStringLiteral("秒");
+    case PerSecond: return QStringLiteral("/秒");
+    case Reaction: return m_def.reactionUnit;
+    case Rate: return QStringLiteral("%");
+    case Seconds: return QStringLiteral("秒");
     default: return QString();
     }
 }
@@ -132,15 +132,15 @@ void GameHistory::resetButtons() {
 }
 
 void GameHistory::drawChart(Button b) {
-    if (b == Jisyo)
+    if (b == Spare)
         return;
     resetButtons();
-    ChartData &target = b == Kaitou ? m_chart2 : m_chart;
-    m_chart.setVisible(b != Kaitou);
-    m_chart2.setVisible(b == Kaitou);
+    ChartData &target = b == OkNg ? m_okNgChart : m_chart;
+    m_chart.setVisible(b != OkNg);
+    m_okNgChart.setVisible(b == OkNg);
     const int n = m_list.rows() - 1;
     target.beginBatch();
-    if (b == Kaitou)
+    if (b == OkNg)
         target.setColumnCount(2);
     target.setRowCount(n);
     target.setValueUnit(valueUnit(b));
@@ -149,7 +149,7 @@ void GameHistory::drawChart(Button b) {
         target.setRow(i);
         target.setRowLabel(row.value(0));
         target.setRowDetail(row.value(0) + QStringLiteral("回 ") + row.value(1));
-        for (int s = 1; s <= (b == Kaitou ? 2 : 1); ++s) {
+        for (int s = 1; s <= (b == OkNg ? 2 : 1); ++s) {
             target.setColumn(s);
             target.setValue(chartValue(b, row, s));
         }
@@ -162,8 +162,8 @@ void GameHistory::drawChart(Button b) {
 }
 
 void GameHistory::redraw() {
-    // A highlighted 反応秒 chart keeps its points until it is clicked again.
-    for (Button b : {Byou, Ritu, Kaitou, PByou})
+    // A highlighted reaction chart keeps its points until it is clicked again.
+    for (Button b : {PerSecond, Rate, OkNg, Seconds})
         if (m_highlight[b])
             drawChart(b);
 }
@@ -195,7 +195,7 @@ void GameHistory::appendSaved(const HistoryRecord &r) {
 }
 
 void GameHistory::clearAll() {
-    m_chart2.setRowCount(0);
+    m_okNgChart.setRowCount(0);
     m_chart.setRowCount(0);
     setupGrid();
     emit stateChanged();

@@ -9,19 +9,21 @@
 
 namespace mirute {
 
-// The history panel of a game window: the list of saved plays, its two filters, the five chart buttons
+// The history panel of a game window: the list of saved plays, its two filters, the chart buttons
 // and the two layouts. Holds what the widgets show; the window only renders it.
 class GameHistory : public QObject {
     Q_OBJECT
 public:
-    enum Button { Byou, Moji, Ritu, PByou, Kaitou, Jisyo, ButtonCount };
+    // The chart buttons: per second, the game's reaction figure, rate, seconds played, OK and NG, and the
+    // spare button that draws nothing.
+    enum Button { PerSecond, Reaction, Rate, Seconds, OkNg, Spare, ButtonCount };
     enum Layout { ListLayout, GraphLayout };
 
     GameHistory(const GameDefinition &def, const QString &dataDir, QObject *parent = nullptr);
 
-    Grid &list() { return m_list; }          // msgRireki
-    ChartData &chart() { return m_chart; }   // mcrRireki
-    ChartData &chart2() { return m_chart2; } // mcrRireki2
+    Grid &list() { return m_list; }
+    ChartData &chart() { return m_chart; }         // every chart but OK and NG
+    ChartData &okNgChart() { return m_okNgChart; } // OK and NG side by side
     const Grid &list() const { return m_list; }
 
     bool isHighlighted(Button b) const { return m_highlight[b]; }
@@ -34,16 +36,18 @@ public:
     // whole message, or "".
     QString lastError() const { return m_error; }
 
-    // cmdAllDsp_Click, cboJikan2_Click, cboKaisu2_Click
+    // "全部表示", and the two filters by their combo box texts.
     void showAll();
     void filterSeconds(const QString &comboText);
     void filterAnswers(const QString &comboText);
-    // cmdByou_Click … cmdKaitou_Click
+    // A chart button: the chart of the listed plays, in the chart layout.
     void drawChart(Button b);
-    void redraw();      // REDRAW_GRAPH
-    void layoutList();  // RIREKI_LAYOUT_LIST
-    void layoutGraph(); // RIREKI_LAYOUT_GRAPH
-    void setupGrid();   // SETUP_RIREKI_GRID
+    // The highlighted chart drawn again from the list.
+    void redraw();
+    void layoutList();
+    void layoutGraph();
+    // The list emptied to its header row.
+    void setupGrid();
     // A saved play joins the list (numbered on), then the chart is redrawn and the list layout returns.
     void appendSaved(const HistoryRecord &r);
     // After the history file was emptied.
@@ -65,7 +69,7 @@ private:
     const GameDefinition &m_def;
     QString m_dir;
     Grid m_list;
-    ChartData m_chart, m_chart2;
+    ChartData m_chart, m_okNgChart;
     bool m_highlight[ButtonCount] = {};
     bool m_allShown = true;
     QString m_secondsFilter, m_answersFilter;

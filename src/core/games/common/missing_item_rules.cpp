@@ -6,11 +6,11 @@
 namespace mirute {
 
 bool MissingItemRules::inOrder() const {
-    return engine().settings().extraInt(0) == 1;
+    return settings().extraInt(0) == 1;
 }
 
 bool MissingItemRules::isCorrect(const QString &typed) const {
-    return typed == engine().session().answer;
+    return typed == session().answer;
 }
 
 void MissingItemRules::onStart() {
@@ -19,30 +19,28 @@ void MissingItemRules::onStart() {
 }
 
 void MissingItemRules::showAllButOne(QStringList items) {
-    RandomSource &random = engine().random();
     if (inOrder()) {
-        const QString missing = items.takeAt(random.index0(int(items.size())));
+        const QString missing = items.takeAt(random().index0(int(items.size())));
         for (int i = 0; i < m_labels.size(); ++i)
             m_labels[i] = items.value(i);
         items = {missing};
     } else {
         for (int i = 0; i < m_labels.size(); ++i)
-            m_labels[i] = items.takeAt(random.index0(int(items.size())));
+            m_labels[i] = items.takeAt(random().index0(int(items.size())));
     }
-    engine().session().answer = items.value(0);
+    setAnswer(items.value(0));
 }
 
 void MissingItemRules::judgeTyped(const QString &typed, double reaction) {
-    GameEngine &e = engine();
-    if (!e.acceptAnswer(typed))
+    if (!acceptAnswer(typed))
         return;
     Judgement j;
     j.correct = isCorrect(typed);
     j.reaction = reaction;
-    const QString expected = e.session().answer;
+    const QString expected = session().answer;
     j.cells = {j.correct ? expected : expected + QStringLiteral(" (") + typed + u')', questionText(),
                formatFixed(reaction, 2)};
-    e.judge(j);
+    judge(j);
 }
 
 } // namespace mirute

@@ -4,9 +4,9 @@
 
 namespace mirute {
 
-GameDefinition coordinateDefinition() {
+GameDefinition CoordinateGame::definition() {
     GameDefinition def;
-    def.gameNo = 7;
+    def.gameNo = number;
     def.name = QStringLiteral("座標");
     def.windowTitle = QStringLiteral("座標タイピング");
     def.formName = QStringLiteral("frmG7");
@@ -30,7 +30,7 @@ GameDefinition coordinateDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeCoordinateRules() {
+std::unique_ptr<GameRules> CoordinateGame::makeRules() {
     return std::make_unique<CoordinateRules>();
 }
 

@@ -17,7 +17,7 @@ QString CoordinateRules::prepare(const QString &dataDir) {
 }
 
 int CoordinateRules::rows() const {
-    return qBound(1, engine().settings().countLimit, kMaxRows);
+    return qBound(1, settings().countLimit, kMaxRows);
 }
 
 int CoordinateRules::cellCode(const QString &text) {
@@ -62,7 +62,7 @@ void CoordinateRules::shuffleCells() {
             work.append(10 * r + c);
     m_cellOrder.clear();
     while (!work.isEmpty())
-        m_cellOrder.append(work.takeAt(engine().random().index0(int(work.size()))));
+        m_cellOrder.append(work.takeAt(random().index0(int(work.size()))));
     m_cellPos = 1;
 }
 
@@ -86,7 +86,7 @@ void CoordinateRules::makeQuestion() {
         shuffleCells();
     }
     const int code = m_cellOrder[m_cellPos - 1];
-    engine().session().answer = QString::number(code);
+    setAnswer(QString::number(code));
     m_fill[code] = Fill::Asked;
     if (m_counting)
         ++m_askedCount;
@@ -95,10 +95,9 @@ void CoordinateRules::makeQuestion() {
 void CoordinateRules::judgeTyped(const QString &text) {
     if (text.size() != 2)
         return;
-    GameEngine &e = engine();
-    if (!e.acceptAnswer(text))
+    if (!acceptAnswer(text))
         return;
-    const QString asked = e.session().answer;
+    const QString asked = session().answer;
     const int askedCode = cellCode(asked);
     Judgement j;
     j.correct = text == asked;
@@ -119,7 +118,7 @@ void CoordinateRules::judgeTyped(const QString &text) {
     }
     ++m_cellPos;
     m_typedCount += int(text.size());
-    e.judge(j);
+    judge(j);
 }
 
 void CoordinateRules::endFlash() {
@@ -134,7 +133,7 @@ void CoordinateRules::endFlash() {
 }
 
 void CoordinateRules::giveUp() {
-    engine().endEarly(m_typedCount > 0);
+    endEarly(m_typedCount > 0);
 }
 
 QString CoordinateRules::diaryText(const QString &seconds, int answers, const QString &reaction) const {

@@ -18,9 +18,9 @@ public:
     enum class Fill { White, Asked, Right, Wrong, Flash };
 
     QString prepare(const QString &dataDir) override;
-    void makeQuestion() override; // MAKE_MONDAI: marks the next cell
-    void onStart() override;      // RESET_GRID and the typed count
-    void onGreenLight() override; // SHUFFLE_CELLS
+    void makeQuestion() override; // marks the next cell
+    void onStart() override;      // a white grid, no typed characters
+    void onGreenLight() override; // a new order of the cells
     void onModeChanged() override { resetGrid(); }
     void onCountLimitChanged() override { resetGrid(); }
     bool questionAtOpen() const override { return false; }
@@ -31,14 +31,14 @@ public:
     QString historyReaction() const override { return QString::number(m_typedCount); }
     QString diaryText(const QString &seconds, int answers, const QString &reaction) const override;
 
-    // txtKaitou_Change: judged when the box holds exactly two characters.
+    // Every change of the answer box: judged when the box holds exactly two characters.
     void judgeTyped(const QString &text);
     // Esc in the answer box or a click on "解答": the play ends at once.
     void giveUp();
 
-    void resetGrid();    // RESET_GRID
-    void shuffleCells(); // SHUFFLE_CELLS
-    int rows() const;    // visible rows, the count setting
+    void resetGrid();
+    void shuffleCells();
+    int rows() const; // visible rows, the count setting
     bool cellVisible(int code) const;
     Fill fill(int code) const;
     static Rgb fillColor(Fill f);

@@ -4,9 +4,9 @@
 
 namespace mirute {
 
-GameDefinition digitDefinition() {
+GameDefinition DigitGame::definition() {
     GameDefinition def;
-    def.gameNo = 2;
+    def.gameNo = number;
     def.name = QStringLiteral("抜数字");
     def.windowTitle = QStringLiteral("抜数字タイピング");
     def.formName = QStringLiteral("frmG2");
@@ -22,7 +22,7 @@ GameDefinition digitDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeDigitRules() {
+std::unique_ptr<GameRules> DigitGame::makeRules() {
     return std::make_unique<DigitRules>();
 }
 

@@ -9,12 +9,12 @@ void DigitRules::makeQuestion() {
     for (int d = 0; d <= 9; ++d)
         digits.append(QString::number(d));
     showAllButOne(digits);
-    engine().session().shownAt = engine().clock().seconds();
+    questionShown();
 }
 
-void DigitRules::txtKaitou_Change(const QString &typed) {
+void DigitRules::onAnswerChanged(const QString &typed) {
     // No key-down measurement in this game: the typed character itself ends the reaction.
-    judgeTyped(typed, engine().clock().seconds() - engine().session().shownAt);
+    judgeTyped(typed, clock().seconds() - session().shownAt);
 }
 
 } // namespace mirute

@@ -11,9 +11,9 @@ public:
     static constexpr int kLabelCount = 9;
 
     DigitRules() : MissingItemRules(kLabelCount) {}
-    void makeQuestion() override; // MAKE_MONDAI: the labels row by row from the top left
-    // txtKaitou_Change: judges the box's text with the time from the question's display to this change.
-    void txtKaitou_Change(const QString &typed);
+    void makeQuestion() override; // the labels row by row from the top left
+    // Every change of the answer box: judges its text with the time from the question's display to this change.
+    void onAnswerChanged(const QString &typed);
 };
 
 } // namespace mirute

@@ -6,9 +6,9 @@
 
 namespace mirute {
 
-GameDefinition kanaDefinition() {
+GameDefinition KanaGame::definition() {
     GameDefinition def;
-    def.gameNo = 1;
+    def.gameNo = number;
     def.name = QStringLiteral("抜かな");
     def.windowTitle = QStringLiteral("抜かなタイピング");
     def.formName = QStringLiteral("frmG1");
@@ -24,7 +24,7 @@ GameDefinition kanaDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeKanaRules() {
+std::unique_ptr<GameRules> KanaGame::makeRules() {
     return std::make_unique<KanaRules>();
 }
 

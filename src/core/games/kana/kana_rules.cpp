@@ -13,18 +13,16 @@ QString KanaRules::prepare(const QString &dataDir) {
 }
 
 void KanaRules::makeQuestion() {
-    GameEngine &e = engine();
-    const QString &row = m_items.at(e.random().index1(int(m_items.size())) - 1);
+    const QString &row = m_items.at(random().index1(int(m_items.size())) - 1);
     QStringList kana;
     for (QChar c : row)
         kana.append(QString(c));
     showAllButOne(kana);
-    e.session().reaction = 0;
-    e.session().shownAt = e.clock().seconds();
+    questionShown();
 }
 
 void KanaRules::judgeTyped(const QString &typed) {
-    MissingItemRules::judgeTyped(typed, engine().session().reaction);
+    MissingItemRules::judgeTyped(typed, session().reaction);
 }
 
 } // namespace mirute

@@ -10,9 +10,9 @@ inline const QString kKanaDictionary = QStringLiteral("抜かな辞書.TXT");
 class KanaRules : public MissingItemRules {
 public:
     KanaRules() : MissingItemRules(4) {}
-    QString prepare(const QString &dataDir) override; // READ_JISYO
+    QString prepare(const QString &dataDir) override; // reads the dictionary
     QString openNotice() const override { return m_notice; }
-    void makeQuestion() override; // MAKE_MONDAI
+    void makeQuestion() override;
     // Enter in the answer box: judged with the reaction fixed by the first key of the question.
     void judgeTyped(const QString &typed);
 

@@ -4,9 +4,9 @@
 
 namespace mirute {
 
-GameDefinition lampDefinition() {
+GameDefinition LampGame::definition() {
     GameDefinition def;
-    def.gameNo = 5;
+    def.gameNo = number;
     def.name = QStringLiteral("ランプ");
     def.windowTitle = QStringLiteral("ランプ");
     def.formName = QStringLiteral("frmG5");
@@ -30,7 +30,7 @@ GameDefinition lampDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeLampRules() {
+std::unique_ptr<GameRules> LampGame::makeRules() {
     return std::make_unique<LampRules>();
 }
 

@@ -43,11 +43,11 @@ QString LampRules::prepare(const QString &dataDir) {
 }
 
 int LampRules::colorCount() const {
-    return qBound(2, engine().settings().extraInt(0), kSlots);
+    return qBound(2, settings().extraInt(0), kSlots);
 }
 
 bool LampRules::showCounts() const {
-    return engine().settings().extraInt(1) == 1;
+    return settings().extraInt(1) == 1;
 }
 
 bool LampRules::legendVisible(int slot) const {
@@ -83,7 +83,7 @@ void LampRules::yieldOnce() {
     if (m_yield)
         m_yield();
     else
-        engine().yieldToEvents();
+        yieldToEvents();
 }
 
 // One field of 28 lamps; false when a new question was asked for while it was being drawn.
@@ -95,7 +95,7 @@ bool LampRules::drawOnce() {
     if (m_lampShown)
         m_lampShown(0);
     for (int k = 1; k <= kLamps; ++k) {
-        const int c = engine().random().index1(colorCount());
+        const int c = random().index1(colorCount());
         m_lampColors.append(c);
         ++m_tally[c];
         if (m_lampShown)
@@ -126,26 +126,25 @@ void LampRules::makeQuestion() {
     }
     m_drawing = false;
     yieldOnce();
-    engine().session().shownAt = engine().clock().seconds();
+    questionShown();
 }
 
 void LampRules::onExtraChanged(int index) {
     if (index == 0)
-        engine().makeQuestion();
+        remakeQuestion();
 }
 
 void LampRules::click(int index) {
-    GameEngine &e = engine();
-    if (!e.clickJudgeable() || index < 1 || index > kLamps)
+    if (!clickJudgeable() || index < 1 || index > kLamps)
         return;
-    const double reaction = e.clock().seconds() - e.session().shownAt;
+    const double reaction = clock().seconds() - session().shownAt;
     Judgement j;
     // A lamp not yet drawn, or a field still being drawn, has no answer to match.
     j.correct = m_mostColor != 0 && index <= m_lampColors.size() && m_lampColors[index - 1] == m_mostColor;
     j.reaction = reaction;
     j.cells = {formatFixed(reaction, 2)};
     j.pauseMs = 100;
-    e.judge(j);
+    judge(j);
 }
 
 } // namespace mirute

@@ -19,11 +19,11 @@ public:
     using Tally = std::array<int, kSlots + 1>; // index 1..5
 
     QString prepare(const QString &dataDir) override; // the lamp images must be there
-    void makeQuestion() override;                     // MAKE_MONDAI
-    void onExtraChanged(int index) override;          // cboMode_Click, chkHide_Click
+    void makeQuestion() override;
+    void onExtraChanged(int index) override; // the colour count draws a new field
     bool hasAnswerBox() const override { return false; }
 
-    // imgMondai_Click(index), index 1..28.
+    // A click on lamp `index`, 1..28.
     void click(int index);
 
     int colorCount() const;
@@ -31,7 +31,7 @@ public:
     const QList<int> &lampColors() const { return m_lampColors; }
     int tally(int slot) const { return slot >= 1 && slot <= kSlots ? m_tally[slot] : 0; }
     int mostColor() const { return m_mostColor; }
-    // SHOW_LEGEND: swatch and count label of a slot are visible.
+    // The swatch and count label of a slot are visible.
     bool legendVisible(int slot) const;
     bool drawing() const { return m_drawing; }
     QString imagePath(int slot) const { return m_imagePaths.value(slot - 1); }

@@ -4,9 +4,9 @@
 
 namespace mirute {
 
-GameDefinition memberDefinition() {
+GameDefinition MemberGame::definition() {
     GameDefinition def;
-    def.gameNo = 3;
+    def.gameNo = number;
     def.name = QStringLiteral("抜仲間");
     def.windowTitle = QStringLiteral("抜仲間タイピング");
     def.formName = QStringLiteral("frmG3");
@@ -28,7 +28,7 @@ GameDefinition memberDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeMemberRules() {
+std::unique_ptr<GameRules> MemberGame::makeRules() {
     return std::make_unique<MemberRules>();
 }
 

@@ -12,7 +12,7 @@ constexpr int kQuestionFontSize = 24;
 } // namespace
 
 MemberRules::MemberRules() {
-    SETUP_MONDAI_GRID();
+    resetQuestionGrid();
 }
 
 QString MemberRules::prepare(const QString &dataDir) {
@@ -29,11 +29,11 @@ QString MemberRules::prepare(const QString &dataDir) {
     m_notice = read.skippedMessage();
     if (m_groups.isEmpty())
         return emptyDictionaryMessage(kMemberDictionary);
-    SETUP_MONDAI_GRID();
+    resetQuestionGrid();
     return {};
 }
 
-void MemberRules::SETUP_MONDAI_GRID() {
+void MemberRules::resetQuestionGrid() {
     GridBatch batch(m_grid);
     m_grid.clear();
     m_grid.setRows(1);
@@ -44,22 +44,20 @@ void MemberRules::SETUP_MONDAI_GRID() {
 }
 
 bool MemberRules::inOrder() const {
-    return engine().settings().extraInt(0) == 1;
+    return settings().extraInt(0) == 1;
 }
 
 void MemberRules::makeQuestion() {
-    GameEngine &e = engine();
-    RandomSource &random = e.random();
-    const MemberGroup &group = m_groups.at(random.index1(int(m_groups.size())) - 1);
+    const MemberGroup &group = m_groups.at(random().index1(int(m_groups.size())) - 1);
     QStringList work = group.members;
     QStringList shown;
     if (inOrder()) {
-        const QString missing = work.takeAt(random.index0(int(work.size())));
+        const QString missing = work.takeAt(random().index0(int(work.size())));
         shown = work;
         work = {missing};
     } else {
         while (work.size() > 1)
-            shown << work.takeAt(random.index0(int(work.size())));
+            shown << work.takeAt(random().index0(int(work.size())));
     }
     {
         // The rows of the previous question go: a smaller group must not leave members of a larger one.
@@ -70,44 +68,40 @@ void MemberRules::makeQuestion() {
             m_grid.appendRow({member});
         m_grid.setRowHeight(kQuestionRowHeight);
     }
-    e.session().answer = work.first();
-    e.session().reaction = 0;
-    e.session().shownAt = e.clock().seconds();
+    setAnswer(work.first());
+    questionShown();
 }
 
 void MemberRules::onStart() {
-    SETUP_MONDAI_GRID();
+    resetQuestionGrid();
     m_typedChars = 0;
 }
 
 bool MemberRules::isCorrect(const QString &typed) const {
-    return typed == engine().session().answer;
+    return typed == session().answer;
 }
 
-void MemberRules::txtKaitou_Enter(const QString &typed) {
-    GameEngine &e = engine();
-    if (!e.acceptAnswer(typed))
+void MemberRules::onAnswerEntered(const QString &typed) {
+    if (!acceptAnswer(typed))
         return;
     // The reaction of this game runs from the question's display to Enter.
-    e.session().reaction = e.clock().seconds() - e.session().shownAt;
+    setReaction(clock().seconds() - session().shownAt);
     Judgement j;
     j.correct = isCorrect(typed);
-    j.reaction = e.session().reaction;
-    const QString expected = e.session().answer;
+    j.reaction = session().reaction;
+    const QString expected = session().answer;
     j.cells = {j.correct ? expected : expected + QStringLiteral(" (") + typed + u')', formatFixed(j.reaction, 2)};
     m_typedChars += int(typed.size()); // wrong answers count too
     m_grid.setBackColor(j.correct ? Rgb{0, 255, 0} : Rgb{255, 0, 0});
-    e.judge(j);
+    judge(j);
 }
 
-QString MemberRules::txtKaitou_Escape() {
-    GameEngine &e = engine();
-    if (e.startEnabled()) {
-        emit e.answerBoxCleared();
-        emit e.focusRequested(GameEngine::Focus::Start);
+QString MemberRules::onEscapePressed() {
+    if (engine().startEnabled()) {
+        backToStart();
         return {};
     }
-    return QStringLiteral("_") + e.session().answer;
+    return QStringLiteral("_") + session().answer;
 }
 
 void MemberRules::endFeedback() {

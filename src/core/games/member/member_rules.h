@@ -12,16 +12,16 @@ class MemberRules : public GameRules {
 public:
     MemberRules();
 
-    QString prepare(const QString &dataDir) override; // READ_JISYO
+    QString prepare(const QString &dataDir) override; // reads the dictionary
     QString openNotice() const override { return m_notice; }
-    void makeQuestion() override; // MAKE_MONDAI
-    void onStart() override;      // SETUP_MONDAI_GRID, typedChars := 0
+    void makeQuestion() override;
+    void onStart() override; // an empty question grid, no typed characters
     double perSecondCount() const override { return m_typedChars; }
 
-    // msgMondai: header = the group's name, one row per shown member.
+    // The question grid msgMondai: header = the group's name, one row per shown member.
     Grid &questionGrid() { return m_grid; }
     const Grid &questionGrid() const { return m_grid; }
-    void SETUP_MONDAI_GRID();
+    void resetQuestionGrid();
     int typedChars() const { return m_typedChars; }
     bool inOrder() const;
     const QList<MemberGroup> &groups() const { return m_groups; }
@@ -30,10 +30,10 @@ public:
     // Exact text only: katakana for hiragana, or the revealed "_" form, is wrong.
     bool isCorrect(const QString &typed) const;
     // Enter with the box's committed text.
-    void txtKaitou_Enter(const QString &typed);
+    void onAnswerEntered(const QString &typed);
     // Escape: the text the box is to show ("_" + answer during a play), or a null text when the box is
     // emptied and the focus goes to "スタート" (no play).
-    QString txtKaitou_Escape();
+    QString onEscapePressed();
 
 private:
     void endFeedback();

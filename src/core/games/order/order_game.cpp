@@ -4,9 +4,9 @@
 
 namespace mirute {
 
-GameDefinition orderDefinition() {
+GameDefinition OrderGame::definition() {
     GameDefinition def;
-    def.gameNo = 6;
+    def.gameNo = number;
     def.name = QStringLiteral("順番クリック");
     def.windowTitle = QStringLiteral("順番クリック");
     def.formName = QStringLiteral("frmG6");
@@ -34,7 +34,7 @@ GameDefinition orderDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeOrderRules() {
+std::unique_ptr<GameRules> OrderGame::makeRules() {
     return std::make_unique<OrderRules>();
 }
 

@@ -14,11 +14,11 @@ constexpr int kDrawAttempts = 10000;
 } // namespace
 
 int OrderRules::digitCount() const {
-    return qBound(1, engine().settings().extraInt(0), 3);
+    return qBound(1, settings().extraInt(0), 3);
 }
 
 bool OrderRules::ascending() const {
-    return engine().settings().extraText(1) == QStringLiteral("小");
+    return settings().extraText(1) == QStringLiteral("小");
 }
 
 bool OrderRules::acceptable(const QString &drawnText, int value) {
@@ -59,16 +59,15 @@ QStringList OrderRules::sortedOrder(const QList<int> &numbers, bool ascending) {
 }
 
 void OrderRules::makeQuestion() {
-    GameEngine &e = engine();
     m_marks.fill(Mark::Black);
-    QList<int> pool = drawNumbers(e.random(), digitCount());
+    QList<int> pool = drawNumbers(random(), digitCount());
     const QList<int> numbers = pool;
     for (int k = 0; k < kNumbers; ++k)
-        m_texts[k] = QString::number(pool.takeAt(e.random().index0(int(pool.size()))));
+        m_texts[k] = QString::number(pool.takeAt(random().index0(int(pool.size()))));
     m_clickOrder = sortedOrder(numbers, ascending());
     m_nextPos = 1;
-    e.showAnswerCount(m_clearCount);
-    e.session().shownAt = e.clock().seconds();
+    showAnswerCount(m_clearCount);
+    questionShown();
 }
 
 void OrderRules::onStart() {
@@ -80,7 +79,7 @@ void OrderRules::onStart() {
 void OrderRules::onExtraChanged(int index) {
     // A new number of digits makes a new question; the order applies from the next question.
     if (index == 0)
-        engine().makeQuestion();
+        remakeQuestion();
 }
 
 Rgb OrderRules::textColor(int index) const {
@@ -93,38 +92,36 @@ Rgb OrderRules::textColor(int index) const {
 }
 
 void OrderRules::click(int index) {
-    GameEngine &e = engine();
     if (index < 1 || index > kNumbers)
         return;
-    if (!e.clickJudgeable()) {
-        e.requestFocus(GameEngine::Focus::Start);
+    if (!clickJudgeable()) {
+        focusStart();
         return;
     }
     const bool right = m_nextPos <= kNumbers && m_texts[index - 1] == m_clickOrder.value(m_nextPos - 1);
     if (!right) {
-        e.countAnswer(false);
+        countAnswer(false);
         if (m_marks[index - 1] != Mark::Green)
             m_marks[index - 1] = Mark::Red;
         return;
     }
     m_marks[index - 1] = Mark::Green;
-    e.countAnswer(true);
+    countAnswer(true);
     ++m_nextPos;
     if (m_nextPos > kNumbers)
         finishQuestion();
 }
 
 void OrderRules::finishQuestion() {
-    GameEngine &e = engine();
-    const double t = e.clock().seconds() - e.session().shownAt;
-    e.offerBest(t);
-    e.appendAnswerRow({formatFixed(t, 2)});
+    const double t = clock().seconds() - session().shownAt;
+    offerBest(t);
+    appendAnswerRow({formatFixed(t, 2)});
     ++m_clearCount;
     // The finished count is shown at once, also when this question ends the play.
-    e.showAnswerCount(m_clearCount);
-    if (e.countLimitReached())
+    showAnswerCount(m_clearCount);
+    if (countLimitReached())
         return;
-    e.nextQuestion();
+    nextQuestion();
 }
 
 } // namespace mirute

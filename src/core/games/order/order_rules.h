@@ -16,7 +16,7 @@ public:
     static constexpr int kNumbers = 9;
     enum class Mark { Black, Green, Red };
 
-    void makeQuestion() override; // MAKE_MONDAI
+    void makeQuestion() override;
     void onStart() override;
     void onExtraChanged(int index) override;
     bool hasAnswerBox() const override { return false; }
@@ -24,7 +24,7 @@ public:
     int unitsDone() const override { return m_clearCount; }
     int historyAnswers() const override { return m_clearCount; }
 
-    // lblMondai_Click(index), index 1..9.
+    // A click on number `index`, 1..9.
     void click(int index);
 
     int digitCount() const;

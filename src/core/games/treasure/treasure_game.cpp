@@ -4,9 +4,9 @@
 
 namespace mirute {
 
-GameDefinition treasureDefinition() {
+GameDefinition TreasureGame::definition() {
     GameDefinition def;
-    def.gameNo = 4;
+    def.gameNo = number;
     def.name = QStringLiteral("宝探し");
     def.windowTitle = QStringLiteral("宝探し");
     def.formName = QStringLiteral("frmG4");
@@ -27,7 +27,7 @@ GameDefinition treasureDefinition() {
     return def;
 }
 
-std::unique_ptr<GameRules> makeTreasureRules() {
+std::unique_ptr<GameRules> TreasureGame::makeRules() {
     return std::make_unique<TreasureRules>();
 }
 

@@ -5,10 +5,19 @@
 
 #include <memory>
 
+class QWidget;
+
 namespace mirute {
 
-GameDefinition treasureDefinition();
-// The rules of 宝探し; nullptr while the game is not available.
-std::unique_ptr<GameRules> makeTreasureRules();
+class GameWindow;
+
+// 宝探し, game 4: what it is and how it plays (core library, treasure_game.cpp), and its question area with its
+// own settings in the game window (widget library, treasure_view_widget.cpp).
+struct TreasureGame {
+    static constexpr int number = 4;
+    static GameDefinition definition();
+    static std::unique_ptr<GameRules> makeRules();
+    static QWidget *makeView(GameWindow &window);
+};
 
 } // namespace mirute

@@ -21,24 +21,22 @@ QString TreasureRules::prepare(const QString &dataDir) {
 
 int TreasureRules::cellCount() const {
     // The settings reader keeps the field to its allowed values; whole rows of the field all the same.
-    const int n = engine().settings().extraInt(0);
+    const int n = settings().extraInt(0);
     return qBound(1, n / kColumns, kCells / kColumns) * kColumns;
 }
 
 void TreasureRules::makeQuestion() {
-    GameEngine &e = engine();
-    RandomSource &random = e.random();
-    const QString &item = m_items.at(random.index1(int(m_items.size())) - 1);
-    const bool firstIsCommon = random.index1(2) == 1;
+    const QString &item = m_items.at(random().index1(int(m_items.size())) - 1);
+    const bool firstIsCommon = random().index1(2) == 1;
     const QString first(item.front()), last(item.back());
     m_common = firstIsCommon ? first : last;
-    e.session().answer = firstIsCommon ? last : first;
+    setAnswer(firstIsCommon ? last : first);
     m_texts = QStringList(kCells, QString());
     m_visible = cellCount();
     for (int i = 0; i < m_visible; ++i)
         m_texts[i] = m_common;
-    m_texts[random.index1(m_visible) - 1] = e.session().answer;
-    e.session().shownAt = e.clock().seconds();
+    m_texts[random().index1(m_visible) - 1] = session().answer;
+    questionShown();
 }
 
 void TreasureRules::onStart() {
@@ -49,22 +47,21 @@ void TreasureRules::onStart() {
 
 void TreasureRules::onExtraChanged(int index) {
     if (index == 0)
-        engine().makeQuestion();
+        remakeQuestion();
 }
 
-void TreasureRules::lblKanjiP_Click(int index) {
-    GameEngine &e = engine();
-    if (!e.clickJudgeable() || !cellVisible(index) || e.feedbackPending())
+void TreasureRules::clickCell(int index) {
+    if (!clickJudgeable() || !cellVisible(index) || feedbackPending())
         return;
     Judgement j;
-    j.reaction = e.clock().seconds() - e.session().shownAt;
-    e.session().reaction = j.reaction;
+    j.reaction = clock().seconds() - session().shownAt;
+    setReaction(j.reaction);
     // A blank cell (during the countdown) never matches.
-    j.correct = cellText(index) == e.session().answer;
+    j.correct = cellText(index) == session().answer;
     j.cells = {formatFixed(j.reaction, 2)};
     m_flashCell = index;
     m_flashColor = j.correct ? Rgb{0, 255, 0} : Rgb{255, 0, 0};
-    e.judge(j);
+    judge(j);
 }
 
 void TreasureRules::endFlash() {

@@ -16,11 +16,11 @@ public:
     static constexpr int kCells = 40;
     static constexpr int kColumns = 8;
 
-    QString prepare(const QString &dataDir) override; // READ_JISYO
+    QString prepare(const QString &dataDir) override; // reads the dictionary
     QString openNotice() const override { return m_notice; }
-    void makeQuestion() override; // MAKE_MONDAI
+    void makeQuestion() override;
     void onStart() override;
-    void onExtraChanged(int index) override; // cboMode_Click: the new field shows at once
+    void onExtraChanged(int index) override; // a new number of cells shows at once
     bool hasAnswerBox() const override { return false; }
 
     // 8, 16, 24, 32 or 40: whole rows of the field.
@@ -32,8 +32,8 @@ public:
     QStringList dictionary() const { return m_items; }
     void setDictionary(const QStringList &items) { m_items = items; }
 
-    // lblKanjiP_Click(index): judges the click against the field on screen; ignored while idle.
-    void lblKanjiP_Click(int index);
+    // A click on cell `index`: judged against the field on screen; ignored while idle.
+    void clickCell(int index);
 
 private:
     void endFlash();

@@ -11,15 +11,15 @@ class QComboBox;
 class QFrame;
 class QGridLayout;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
 namespace mirute {
 
-class ChartWidget;
 class GridWidget;
+class HistoryPanelWidget;
+class ScoreboardWidget;
 class TrafficLightWidget;
 
 // The window every game plays in: the engine's controls, the scoreboard, the answer list and the history
@@ -31,17 +31,17 @@ public:
     ~GameWindow() override;
 
     GameEngine &engine() { return *m_engine; }
-    // The game's question area and its own controls (set once, before Form_Load).
+    // The game's question area and its own controls (set once, before open()).
     void setQuestionView(QWidget *view);
     // A question taller than the controls beside it takes the height of the history panel too.
     void placeQuestionBesideHistory();
-    // txtKaitou, or nullptr in the click games.
-    QLineEdit *answerBox() const { return m_txtKaitou; }
-    // The frame "ゲーム設定" where a game puts its own settings (chkHint, cboMode, …).
+    // The answer box of the typing games, or nullptr in the click games.
+    QLineEdit *answerBox() const { return m_answerBox; }
+    // The frame "ゲーム設定" where a game puts its own settings.
     QBoxLayout *gameSettingsLayout() const { return m_gameSettings; }
     QWidget *gameSettingsFrame() const;
-    // Opens the window (Form_Load); returns an error text when the game cannot open.
-    QString Form_Load();
+    // Opens the window and shows it; returns an error text when the game cannot open.
+    QString open();
 
     // Twips at this window's DPI, for the games' own geometry.
     int tw(int twips) const;
@@ -54,52 +54,44 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildControls();
-    void buildHistoryPanel();
+    void buildAnswerColumn();
+    void buildControlColumn();
+    QWidget *buildModeBox();
+    void buildSettingsFrame();
+    QLayout *buildStartRow();
+    void buildTimeBar();
+    void connectControls();
     void buildLayout();
     void fitListsToTheirRows();
     void sizeToScreen();
     QPushButton *makeButton(const QString &name, const QString &caption, QWidget *parent);
-    QLabel *makeValueLabel(const QString &name);
     void renderScoreboard();
     void renderControls();
-    void renderHistoryState();
     void renderCountdown(int step);
     void renderBar(double fraction);
-    void showHistoryLayout();
     void setTabChain();
     void focusTarget(GameEngine::Focus target);
-    void cmdClear_Click();
-    void cmdHozon_Click();
-    void cmdEnd_Click();
+    void onClearClicked();
+    void onSaveClicked();
+    void onBackClicked();
     void reportError(const QString &text);
 
     std::unique_ptr<GameEngine> m_engine;
-    bool m_rendering = false;
     QGridLayout *m_body = nullptr;
     QBoxLayout *m_questionColumn = nullptr;
     QBoxLayout *m_controlColumn = nullptr;
     QBoxLayout *m_gameSettings = nullptr;
     QGroupBox *m_settingsFrame = nullptr;
-    QRadioButton *m_optMode[2] = {};
-    QComboBox *m_cboJikan = nullptr, *m_cboKaisu = nullptr;
-    QCheckBox *m_chkAs = nullptr;
-    QPushButton *m_cmdStart = nullptr, *m_cmdHozon = nullptr, *m_cmdClear = nullptr, *m_cmdEnd = nullptr;
-    TrafficLightWidget *m_imgStart[4] = {};
-    QLabel *m_lblJikan = nullptr, *m_lblMojiT = nullptr, *m_lblOk = nullptr, *m_lblNg = nullptr;
-    QLabel *m_lblRitu = nullptr, *m_lblByou = nullptr, *m_lblKiroku = nullptr;
-    QLabel *m_lblBest = nullptr;
-    QFrame *m_shpJikanB = nullptr, *m_shpJikanK = nullptr;
-    QLineEdit *m_txtKaitou = nullptr;
-    GridWidget *m_msgKaitou = nullptr;
-    QFrame *m_fraRireki = nullptr;
-    GridWidget *m_msgRireki = nullptr;
-    ChartWidget *m_mcrRireki = nullptr, *m_mcrRireki2 = nullptr;
-    QWidget *m_chartArea = nullptr;
-    QPushButton *m_chartButtons[GameHistory::ButtonCount] = {};
-    QComboBox *m_cboJikan2 = nullptr, *m_cboKaisu2 = nullptr;
-    QPushButton *m_cmdAllDsp = nullptr;
-    QWidget *m_bottom = nullptr;
+    QRadioButton *m_modeOptions[2] = {}; // by mode: 0 answer count, 1 "秒数"
+    QComboBox *m_timeLimitBox = nullptr, *m_countLimitBox = nullptr;
+    QCheckBox *m_autoSaveBox = nullptr;
+    QPushButton *m_startButton = nullptr, *m_saveButton = nullptr, *m_clearButton = nullptr, *m_backButton = nullptr;
+    TrafficLightWidget *m_lights[4] = {}; // by countdown step 1..3
+    ScoreboardWidget *m_scoreboard = nullptr;
+    QFrame *m_timeBarBack = nullptr, *m_timeBar = nullptr;
+    QLineEdit *m_answerBox = nullptr;
+    GridWidget *m_answerList = nullptr;
+    HistoryPanelWidget *m_historyPanel = nullptr;
     QWidget *m_questionView = nullptr;
 };
 

@@ -1,4 +1,4 @@
-#include "gui/games/coordinate/coordinate_view_widget.h"
+#include "core/games/coordinate/coordinate_game.h"
 
 #include "core/games/coordinate/coordinate_rules.h"
 #include "gui/games/common/game_window.h"
@@ -159,7 +159,7 @@ private:
 
 } // namespace
 
-QWidget *makeCoordinateView(GameWindow &window) {
+QWidget *CoordinateGame::makeView(GameWindow &window) {
     auto &rules = window.engine().rulesAs<CoordinateRules>();
     QLineEdit *box = window.answerBox();
     // "解答" over the answer box is the view's lblGiveup, which also ends a play.

@@ -1,4 +1,4 @@
-#include "gui/games/digit/digit_view_widget.h"
+#include "core/games/digit/digit_game.h"
 
 #include "core/games/digit/digit_rules.h"
 #include "gui/games/common/game_window.h"
@@ -8,7 +8,7 @@
 
 namespace mirute {
 
-QWidget *makeDigitView(GameWindow &window) {
+QWidget *DigitGame::makeView(GameWindow &window) {
     auto *view = new LabelQuestionWidget(window, DigitRules::kLabelCount, 3, 36);
     GameEngine &engine = window.engine();
     addInOrderCheckBox(window);
@@ -16,7 +16,7 @@ QWidget *makeDigitView(GameWindow &window) {
                      [view, &engine] { view->setTexts(engine.rulesAs<DigitRules>().labels()); });
     // Every change of the box is the trigger: the first character typed is the answer.
     QObject::connect(window.answerBox(), &QLineEdit::textChanged, view,
-                     [&engine](const QString &text) { engine.rulesAs<DigitRules>().txtKaitou_Change(text); });
+                     [&engine](const QString &text) { engine.rulesAs<DigitRules>().onAnswerChanged(text); });
     return view;
 }
 

@@ -1,4 +1,4 @@
-#include "gui/games/kana/kana_view_widget.h"
+#include "core/games/kana/kana_game.h"
 
 #include "core/games/kana/kana_rules.h"
 #include "gui/games/common/game_window.h"
@@ -44,7 +44,7 @@ private:
 
 } // namespace
 
-QWidget *makeKanaView(GameWindow &window) {
+QWidget *KanaGame::makeView(GameWindow &window) {
     auto *view = new LabelQuestionWidget(window, 4, 4, 36);
     GameEngine &engine = window.engine();
     addInOrderCheckBox(window);

@@ -1,4 +1,4 @@
-#include "gui/games/lamp/lamp_view_widget.h"
+#include "core/games/lamp/lamp_game.h"
 
 #include "core/games/lamp/lamp_rules.h"
 #include "gui/games/common/game_window.h"
@@ -84,11 +84,11 @@ private:
             m_swatches.append(swatch);
             m_counts.append(count);
         }
-        m_chkHide = new QCheckBox(this);
-        m_chkHide->setObjectName(QStringLiteral("chkHide"));
-        m_chkHide->setAccessibleName(QStringLiteral("色ごとの数を表示"));
-        legend->addWidget(m_chkHide, 1, 2);
-        connect(m_chkHide, &QCheckBox::clicked, this,
+        m_showCountsBox = new QCheckBox(this);
+        m_showCountsBox->setObjectName(QStringLiteral("chkHide"));
+        m_showCountsBox->setAccessibleName(QStringLiteral("色ごとの数を表示"));
+        legend->addWidget(m_showCountsBox, 1, 2);
+        connect(m_showCountsBox, &QCheckBox::clicked, this,
                 [this](bool on) { m_engine.setExtra(1, on ? QStringLiteral("1") : QStringLiteral("0")); });
         return legend;
     }
@@ -119,7 +119,7 @@ private:
             m_swatches[slot - 1]->setAccessibleName(
                 QStringLiteral("%1の数 %2").arg(LampRules::slotName(slot)).arg(rules().tally(slot)));
         }
-        m_chkHide->setChecked(rules().showCounts());
+        m_showCountsBox->setChecked(rules().showCounts());
     }
 
     void render() {
@@ -133,13 +133,13 @@ private:
     QList<QPushButton *> m_lamps;
     QList<QFrame *> m_swatches;
     QList<QLabel *> m_counts;
-    QCheckBox *m_chkHide = nullptr;
+    QCheckBox *m_showCountsBox = nullptr;
     QPixmap m_pixmaps[LampRules::kSlots + 1];
 };
 
 } // namespace
 
-QWidget *makeLampView(GameWindow &window) {
+QWidget *LampGame::makeView(GameWindow &window) {
     auto *label = new QLabel(QStringLiteral("コマ"), &window);
     auto *box = new QComboBox(&window);
     box->setObjectName(QStringLiteral("cboMode"));

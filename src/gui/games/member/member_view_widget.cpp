@@ -1,4 +1,4 @@
-#include "gui/games/member/member_view_widget.h"
+#include "core/games/member/member_game.h"
 
 #include "core/games/member/member_rules.h"
 #include "gui/games/common/game_window.h"
@@ -39,13 +39,13 @@ protected:
         if (m_composing)
             return false;
         if (key->key() == Qt::Key_Escape) {
-            const QString shown = rules().txtKaitou_Escape();
+            const QString shown = rules().onEscapePressed();
             if (!shown.isNull())
                 m_box->setText(shown);
             return true;
         }
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !m_box->text().isEmpty()) {
-            rules().txtKaitou_Enter(m_box->text());
+            rules().onAnswerEntered(m_box->text());
             return true;
         }
         return false;
@@ -60,7 +60,7 @@ private:
 
 } // namespace
 
-QWidget *makeMemberView(GameWindow &window) {
+QWidget *MemberGame::makeView(GameWindow &window) {
     GameEngine &engine = window.engine();
     auto *grid = new GridWidget(&engine.rulesAs<MemberRules>().questionGrid(), &window);
     grid->setObjectName(QStringLiteral("msgMondai"));

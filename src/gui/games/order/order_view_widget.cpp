@@ -1,4 +1,4 @@
-#include "gui/games/order/order_view_widget.h"
+#include "core/games/order/order_game.h"
 
 #include "core/games/order/order_rules.h"
 #include "gui/games/common/game_window.h"
@@ -116,7 +116,7 @@ QComboBox *addSettingCombo(GameWindow &window, const QString &name, const QStrin
 
 } // namespace
 
-QWidget *makeOrderView(GameWindow &window) {
+QWidget *OrderGame::makeView(GameWindow &window) {
     addSettingCombo(window, QStringLiteral("cboMode"), QStringLiteral("桁数"),
                     {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 0);
     addSettingCombo(window, QStringLiteral("cboMode2"), QStringLiteral("順番"),

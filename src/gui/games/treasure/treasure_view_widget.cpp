@@ -1,4 +1,4 @@
-#include "gui/games/treasure/treasure_view_widget.h"
+#include "core/games/treasure/treasure_game.h"
 
 #include "core/games/treasure/treasure_rules.h"
 #include "gui/games/common/game_window.h"
@@ -38,7 +38,7 @@ public:
             policy.setRetainSizeWhenHidden(true);
             cell->setSizePolicy(policy);
             grid->addWidget(cell, (i - 1) / TreasureRules::kColumns, (i - 1) % TreasureRules::kColumns);
-            connect(cell, &QPushButton::clicked, this, [this, i] { rules().lblKanjiP_Click(i); });
+            connect(cell, &QPushButton::clicked, this, [this, i] { rules().clickCell(i); });
             m_cells.append(cell);
             m_colors.append(Rgb{-1, -1, -1});
         }
@@ -115,7 +115,7 @@ void addCellCountBox(GameWindow &window) {
 
 } // namespace
 
-QWidget *makeTreasureView(GameWindow &window) {
+QWidget *TreasureGame::makeView(GameWindow &window) {
     auto *field = new TreasureField(window);
     addCellCountBox(window);
     return field;

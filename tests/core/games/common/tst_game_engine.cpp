@@ -14,6 +14,12 @@ using mirute::test::FakeClock;
 
 namespace {
 
+// 抜かな whose judgements the test gives directly, with the reaction times it wants.
+class JudgedKanaRules : public KanaRules {
+public:
+    using GameRules::judge;
+};
+
 struct Rig {
     QTemporaryDir dir;
     FakeClock clock;
@@ -24,13 +30,14 @@ struct Rig {
         test::writeSjis(dir.path(), kKanaDictionary, QStringLiteral("あいうえお\r\n"));
         if (!settings.isEmpty())
             test::writeSjis(dir.path(), QStringLiteral("抜かな設定.txt"), settings);
-        engine = std::make_unique<GameEngine>(kanaDefinition(), makeKanaRules(), dir.path(), clock, random);
+        engine = std::make_unique<GameEngine>(KanaGame::definition(), std::make_unique<JudgedKanaRules>(), dir.path(),
+                                              clock, random);
         engine->setFeedbackMs(0);
         const QString error = engine->open();
         if (!error.isEmpty())
             qFatal("open failed");
     }
-    KanaRules &rules() { return engine->rulesAs<KanaRules>(); }
+    JudgedKanaRules &rules() { return engine->rulesAs<JudgedKanaRules>(); }
     void countdown() {
         engine->start();
         for (int i = 0; i < 3; ++i) {
@@ -101,7 +108,7 @@ void TestGameEngine::barNeverNegative() {
     rig.countdown();
     rig.runClock(5);
     QCOMPARE(rig.engine->barFraction(), 0.5);
-    QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("5"));
+    QCOMPARE(rig.engine->scoreboard().time, QStringLiteral("5"));
     rig.clock.advance(9); // a late tick after a stall
     rig.engine->tickClock();
     QCOMPARE(rig.engine->barFraction(), 0.0);
@@ -138,11 +145,11 @@ void TestGameEngine::answerCountPlayEndsOnFifth() {
         rig.engine->tickElapsed();
     }
     QVERIFY(rig.engine->session().playing);
-    QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("3.6"));
+    QCOMPARE(rig.engine->scoreboard().time, QStringLiteral("3.6"));
     rig.answer(true, 0.4);
     QVERIFY(!rig.engine->session().playing);
     // The last elapsed value shown stays, and the rate divides by it.
-    QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("3.6"));
+    QCOMPARE(rig.engine->scoreboard().time, QStringLiteral("3.6"));
     QCOMPARE(rig.engine->scoreboard().perSecond, QStringLiteral("1.39/秒"));
     QCOMPARE(rig.engine->scoreboard().rate, QStringLiteral("100.0%"));
     QCOMPARE(rig.engine->scoreboard().answers, QStringLiteral("5"));
@@ -154,7 +161,7 @@ void TestGameEngine::answerCountEndBeforeDisplayTicks() {
     rig.countdown();
     rig.answer(true, 0.05);
     QVERIFY(!rig.engine->session().playing);
-    QVERIFY(leadingNumber(rig.engine->scoreboard().jikan) > 0);
+    QVERIFY(leadingNumber(rig.engine->scoreboard().time) > 0);
     QVERIFY(!rig.engine->scoreboard().perSecond.contains(QStringLiteral("inf")));
     QVERIFY(!rig.file(QStringLiteral("抜かな履歴.txt")).contains(QStringLiteral("inf")));
     QVERIFY(rig.file(QStringLiteral("抜かな履歴.txt")).contains(QStringLiteral("\"0.1秒\"")));
@@ -221,9 +228,9 @@ void TestGameEngine::exampleHistoryLineAndPlayRecord() {
     Rig rig(QStringLiteral("10,60,\"秒数\",1,0\r\n"));
     rig.countdown();
     for (int i = 0; i < 20; ++i)
-        rig.engine->judge({true, i == 3 ? 0.85 : 1.2, {QStringLiteral("x")}});
+        rig.rules().judge({true, i == 3 ? 0.85 : 1.2, {QStringLiteral("x")}});
     for (int i = 0; i < 5; ++i)
-        rig.engine->judge({false, 0.3, {QStringLiteral("x")}});
+        rig.rules().judge({false, 0.3, {QStringLiteral("x")}});
     rig.runClock(60);
     QVERIFY(!rig.engine->session().playing);
     const QByteArray history = test::readBytes(rig.dir.path(), QStringLiteral("抜かな履歴.txt"));
@@ -245,7 +252,7 @@ void TestGameEngine::answerCountSecondsSaved() {
     rig.countdown();
     rig.clock.advance(23.4);
     rig.engine->tickElapsed();
-    QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("23.4"));
+    QCOMPARE(rig.engine->scoreboard().time, QStringLiteral("23.4"));
     rig.answer(false, 0.0);
     rig.answer(false, 0.0);
     QVERIFY(
@@ -297,7 +304,7 @@ void TestGameEngine::playAcrossMidnight() {
     test::writeSjis(dir.path(), QStringLiteral("抜かな設定.txt"), QStringLiteral("10,10,\"秒数\",1,0\r\n"));
     FakeClock clock(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 55)));
     ScriptedRandom random;
-    GameEngine engine(kanaDefinition(), makeKanaRules(), dir.path(), clock, random);
+    GameEngine engine(KanaGame::definition(), KanaGame::makeRules(), dir.path(), clock, random);
     engine.setFeedbackMs(0);
     QVERIFY(engine.open().isEmpty());
     engine.start();
@@ -347,7 +354,7 @@ void TestGameEngine::settingsDefaultsAndRepair() {
         test::writeSjis(dir.path(), QStringLiteral("抜かな設定.txt"), file);
     FakeClock clock;
     ScriptedRandom random;
-    GameEngine engine(kanaDefinition(), makeKanaRules(), dir.path(), clock, random);
+    GameEngine engine(KanaGame::definition(), KanaGame::makeRules(), dir.path(), clock, random);
     QVERIFY(engine.open().isEmpty());
     QCOMPARE(test::readSjis(dir.path(), QStringLiteral("抜かな設定.txt")), written);
     QCOMPARE(!engine.openNotice().isEmpty(), notice);
@@ -360,7 +367,7 @@ void TestGameEngine::settingsRewrittenByHandlers() {
     const QString file = QStringLiteral("抜かな設定.txt");
     rig.engine->setTimeLimit(120);
     QCOMPARE(rig.file(file), QStringLiteral("10,120,\"秒数\",1,0\r\n"));
-    QCOMPARE(rig.engine->scoreboard().jikan, QStringLiteral("120"));
+    QCOMPARE(rig.engine->scoreboard().time, QStringLiteral("120"));
     rig.engine->setCountLimit(7);
     rig.engine->setMode(0);
     rig.engine->setAutoSave(false);

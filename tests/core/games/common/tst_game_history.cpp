@@ -41,7 +41,7 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
-    GameDefinition m_def = kanaDefinition();
+    GameDefinition m_def = KanaGame::definition();
 };
 
 void TestGameHistory::init() {
@@ -53,7 +53,7 @@ void TestGameHistory::missingFileShowsEmptyList() {
     GameHistory h(m_def, empty.path());
     h.showAll();
     QCOMPARE(h.list().rows(), 1);
-    h.drawChart(GameHistory::Ritu);
+    h.drawChart(GameHistory::Rate);
     QCOMPARE(h.chart().rowCount(), 0);
 }
 
@@ -113,10 +113,10 @@ void TestGameHistory::filters() {
 void TestGameHistory::chartValues_data() {
     QTest::addColumn<int>("button");
     QTest::addColumn<QList<double>>("values");
-    QTest::newRow("rate") << int(GameHistory::Ritu) << QList<double>{80.0, 90.0, 100.0, 50.0};
-    QTest::newRow("per second") << int(GameHistory::Byou) << QList<double>{0.42, 0.17, 0.43, 0.40};
-    QTest::newRow("seconds") << int(GameHistory::PByou) << QList<double>{60, 60, 23.4, 30};
-    QTest::newRow("reaction") << int(GameHistory::Moji) << QList<double>{0.85, 0.7, 0.5, 1.1};
+    QTest::newRow("rate") << int(GameHistory::Rate) << QList<double>{80.0, 90.0, 100.0, 50.0};
+    QTest::newRow("per second") << int(GameHistory::PerSecond) << QList<double>{0.42, 0.17, 0.43, 0.40};
+    QTest::newRow("seconds") << int(GameHistory::Seconds) << QList<double>{60, 60, 23.4, 30};
+    QTest::newRow("reaction") << int(GameHistory::Reaction) << QList<double>{0.85, 0.7, 0.5, 1.1};
 }
 
 void TestGameHistory::chartValues() {
@@ -130,7 +130,7 @@ void TestGameHistory::chartValues() {
         QCOMPARE(h.chart().value(i + 1), values[i]);
     QVERIFY(h.isHighlighted(GameHistory::Button(button)));
     QVERIFY(h.chart().isVisible());
-    QVERIFY(!h.chart2().isVisible());
+    QVERIFY(!h.okNgChart().isVisible());
 }
 
 void TestGameHistory::trendOfShownPlays_data() {
@@ -139,13 +139,14 @@ void TestGameHistory::trendOfShownPlays_data() {
     QTest::addColumn<int>("button");
     QTest::addColumn<QList<double>>("means");
     // 秒当たり of the plays: 1, 2, 3, 4, 5, 6, 12; the third play was one of 30 seconds, the others of 60.
-    QTest::newRow("fewer than 5 plays") << 4 << "" << int(GameHistory::Byou) << QList<double>{1, 1.5, 2, 2.5};
-    QTest::newRow("exactly 5") << 5 << "" << int(GameHistory::Byou) << QList<double>{1, 1.5, 2, 2.5, 3};
-    QTest::newRow("the last 5 of 7") << 7 << "" << int(GameHistory::Byou) << QList<double>{1, 1.5, 2, 2.5, 3, 4, 6};
+    QTest::newRow("fewer than 5 plays") << 4 << "" << int(GameHistory::PerSecond) << QList<double>{1, 1.5, 2, 2.5};
+    QTest::newRow("exactly 5") << 5 << "" << int(GameHistory::PerSecond) << QList<double>{1, 1.5, 2, 2.5, 3};
+    QTest::newRow("the last 5 of 7") << 7 << "" << int(GameHistory::PerSecond)
+                                     << QList<double>{1, 1.5, 2, 2.5, 3, 4, 6};
     QTest::newRow("60-second plays only")
-        << 7 << "60" << int(GameHistory::Byou) << QList<double>{1, 1.5, 7.0 / 3, 3, 3.6, 5.8};
+        << 7 << "60" << int(GameHistory::PerSecond) << QList<double>{1, 1.5, 7.0 / 3, 3, 3.6, 5.8};
     // The 答数 chart's line follows its first series, the OK answers: 10, 20, …, 70.
-    QTest::newRow("OK answers") << 7 << "60" << int(GameHistory::Kaitou) << QList<double>{10, 15, 70.0 / 3, 30, 36, 48};
+    QTest::newRow("OK answers") << 7 << "60" << int(GameHistory::OkNg) << QList<double>{10, 15, 70.0 / 3, 30, 36, 48};
 }
 
 void TestGameHistory::trendOfShownPlays() {
@@ -167,14 +168,14 @@ void TestGameHistory::trendOfShownPlays() {
     h.drawChart(b);
     if (!seconds.isEmpty())
         h.filterSeconds(seconds); // redraws the highlighted chart from the plays now listed
-    const ChartData &chart = b == GameHistory::Kaitou ? h.chart2() : h.chart();
+    const ChartData &chart = b == GameHistory::OkNg ? h.okNgChart() : h.chart();
     QCOMPARE(chart.trendName(), QStringLiteral("平均(5回)"));
     const QList<double> trend = chart.trendValues();
     QCOMPARE(trend.size(), means.size());
     for (int i = 0; i < means.size(); ++i)
         QVERIFY2(qFuzzyCompare(trend[i], means[i]), qPrintable(QString::number(trend[i])));
     // A hovered bar names its play by number and date, its value by the figure's unit.
-    const QString value = b == GameHistory::Byou ? QStringLiteral("2/秒") : QStringLiteral("20");
+    const QString value = b == GameHistory::PerSecond ? QStringLiteral("2/秒") : QStringLiteral("20");
     QCOMPARE(chart.hoverText(2, chart.value(2)), QStringLiteral("2回 2026/12/02 ") + value);
 }
 
@@ -187,28 +188,28 @@ void TestGameHistory::chartLayoutAndScrolling() {
     h.showAll();
     h.layoutList();
     QCOMPARE(h.list().topRow(), 20); // 21 rows: the last one at the top
-    h.drawChart(GameHistory::Kaitou);
+    h.drawChart(GameHistory::OkNg);
     QCOMPARE(h.layout(), GameHistory::GraphLayout);
-    QVERIFY(h.chart2().isVisible());
+    QVERIFY(h.okNgChart().isVisible());
     QVERIFY(!h.chart().isVisible());
-    QCOMPARE(h.chart2().columnCount(), 2);
-    QCOMPARE(h.chart2().value(1, 1), 20.0);
-    QCOMPARE(h.chart2().value(1, 2), 5.0);
-    h.drawChart(GameHistory::Byou); // one highlight at a time
-    QVERIFY(!h.isHighlighted(GameHistory::Kaitou));
+    QCOMPARE(h.okNgChart().columnCount(), 2);
+    QCOMPARE(h.okNgChart().value(1, 1), 20.0);
+    QCOMPARE(h.okNgChart().value(1, 2), 5.0);
+    h.drawChart(GameHistory::PerSecond); // one highlight at a time
+    QVERIFY(!h.isHighlighted(GameHistory::OkNg));
     h.showAll(); // every play again: the list takes the panel back, the chart stays chosen
     QCOMPARE(h.layout(), GameHistory::ListLayout);
-    QVERIFY(h.isHighlighted(GameHistory::Byou));
+    QVERIFY(h.isHighlighted(GameHistory::PerSecond));
 }
 
 void TestGameHistory::reactionChartIsNotRedrawn() {
     GameHistory h(m_def, m_dir.path());
     h.showAll();
-    h.drawChart(GameHistory::Moji);
+    h.drawChart(GameHistory::Reaction);
     QCOMPARE(h.chart().rowCount(), 4);
     h.filterSeconds("60");
     QCOMPARE(h.chart().rowCount(), 4); // keeps its points until 反応秒 is clicked again
-    h.drawChart(GameHistory::Ritu);
+    h.drawChart(GameHistory::Rate);
     h.filterSeconds("60");
     QCOMPARE(h.chart().rowCount(), 2);
 }
@@ -218,20 +219,20 @@ void TestGameHistory::saveRedrawsHighlightedChart() {
     ScriptedRandom random;
     test::writeSjis(m_dir.path(), kKanaDictionary, "あいうえお\r\n");
     test::writeSjis(m_dir.path(), m_def.settingsFile(), "1,60,\"答数\",1,0\r\n");
-    GameEngine engine(m_def, makeKanaRules(), m_dir.path(), clock, random);
+    GameEngine engine(m_def, KanaGame::makeRules(), m_dir.path(), clock, random);
     engine.setFeedbackMs(0);
     QVERIFY(engine.open().isEmpty());
-    engine.history().drawChart(GameHistory::Kaitou);
-    QCOMPARE(engine.history().chart2().rowCount(), 4);
+    engine.history().drawChart(GameHistory::OkNg);
+    QCOMPARE(engine.history().okNgChart().rowCount(), 4);
     engine.start();
     QCOMPARE(engine.history().layout(), GameHistory::ListLayout);
     for (int i = 0; i < 3; ++i)
         engine.tickStart();
     engine.rulesAs<KanaRules>().judgeTyped(engine.session().answer);
-    QCOMPARE(engine.history().chart2().rowCount(), 5);
+    QCOMPARE(engine.history().okNgChart().rowCount(), 5);
     QCOMPARE(engine.history().list().textMatrix(5, 0), QStringLiteral("5"));
     QCOMPARE(engine.history().layout(), GameHistory::ListLayout);
-    QVERIFY(engine.history().isHighlighted(GameHistory::Kaitou));
+    QVERIFY(engine.history().isHighlighted(GameHistory::OkNg));
 }
 
 void TestGameHistory::damagedLinesSkippedAndReported() {

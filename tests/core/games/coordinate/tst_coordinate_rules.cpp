@@ -33,7 +33,8 @@ struct CoordinateFixture {
 
     explicit CoordinateFixture(const QString &settings, const QList<double> &draws = {}) : random(draws) {
         test::writeSjis(dir.path(), QStringLiteral("座標設定.txt"), settings + QStringLiteral("\r\n"));
-        engine = std::make_unique<GameEngine>(coordinateDefinition(), makeCoordinateRules(), dir.path(), clock, random);
+        engine = std::make_unique<GameEngine>(CoordinateGame::definition(), CoordinateGame::makeRules(), dir.path(),
+                                              clock, random);
         engine->setFeedbackMs(0);
         const QString error = engine->open();
         QVERIFY2(error.isEmpty(), qPrintable(error));

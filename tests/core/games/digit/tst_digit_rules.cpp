@@ -40,7 +40,8 @@ struct Play {
     std::unique_ptr<GameEngine> engine;
 
     explicit Play(QList<double> draws = {}) : random(std::move(draws)) {
-        engine = std::make_unique<GameEngine>(digitDefinition(), makeDigitRules(), dir.path(), clock, random);
+        engine =
+            std::make_unique<GameEngine>(DigitGame::definition(), DigitGame::makeRules(), dir.path(), clock, random);
         engine->setFeedbackMs(0);
         const QString error = engine->open();
         if (!error.isEmpty())
@@ -142,7 +143,7 @@ void TestDigitRules::firstCharacterIsJudged() {
     QCOMPARE(p.engine->session().answer, QStringLiteral("3"));
     p.clock.advance(0.75);
     QSignalSpy fb(p.engine.get(), &GameEngine::feedback);
-    p.rules().txtKaitou_Change(typed);
+    p.rules().onAnswerChanged(typed);
 
     QCOMPARE(fb.size(), 1);
     QCOMPARE(fb.first().first().toBool(), correct);
@@ -159,7 +160,7 @@ void TestDigitRules::emptyBoxJudgesNothing() {
     Play p;
     p.toGreen();
     QSignalSpy cleared(p.engine.get(), &GameEngine::answerBoxCleared);
-    p.rules().txtKaitou_Change(QString());
+    p.rules().onAnswerChanged(QString());
     QCOMPARE(p.engine->session().okCount + p.engine->session().ngCount, 0);
     QCOMPARE(p.engine->answerList().rows(), 1);
     QCOMPARE(cleared.size(), 0);
@@ -170,7 +171,7 @@ void TestDigitRules::typingWhileIdleEmptiesTheBox() {
     const QString answer = p.engine->session().answer;
     QSignalSpy cleared(p.engine.get(), &GameEngine::answerBoxCleared);
     QSignalSpy focus(p.engine.get(), &GameEngine::focusRequested);
-    p.rules().txtKaitou_Change(answer);
+    p.rules().onAnswerChanged(answer);
     QCOMPARE(cleared.size(), 1);
     QCOMPARE(focus.size(), 1);
     QCOMPARE(focus.first().first().value<GameEngine::Focus>(), GameEngine::Focus::Start);
@@ -194,7 +195,7 @@ void TestDigitRules::bestReactionIsTheFastestCorrectAnswer() {
     QStringList bests;
     for (const auto &[typed, seconds] : answers) {
         p.clock.advance(seconds);
-        p.rules().txtKaitou_Change(typed);
+        p.rules().onAnswerChanged(typed);
         bests << p.engine->scoreboard().best;
     }
     QCOMPARE(bests, (QStringList{"1.25", "1.25", "0.50", "0.50"}));

@@ -46,7 +46,7 @@ struct LampFixture {
         if (images)
             copyLampImages(dir.path());
         test::writeSjis(dir.path(), QStringLiteral("ランプ設定.txt"), settings + QStringLiteral("\r\n"));
-        engine = std::make_unique<GameEngine>(lampDefinition(), makeLampRules(), dir.path(), clock, random);
+        engine = std::make_unique<GameEngine>(LampGame::definition(), LampGame::makeRules(), dir.path(), clock, random);
         engine->setFeedbackMs(0);
         rules().setYield([this] { ++yields; });
         error = engine->open();
@@ -259,7 +259,7 @@ void TestLampRules::missingOrDamagedImageRefusesToOpen() {
     }
     test::FakeClock clock;
     ScriptedRandom random;
-    GameEngine engine(lampDefinition(), makeLampRules(), dir.path(), clock, random);
+    GameEngine engine(LampGame::definition(), LampGame::makeRules(), dir.path(), clock, random);
     QCOMPARE(engine.open(), message);
 }
 

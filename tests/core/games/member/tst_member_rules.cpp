@@ -26,7 +26,8 @@ struct Play {
     explicit Play(const QString &dictionary = kMonkeys, QList<double> draws = {}) : random(std::move(draws)) {
         if (!dictionary.isNull())
             test::writeSjis(dir.path(), QStringLiteral("抜仲間辞書.TXT"), dictionary);
-        engine = std::make_unique<GameEngine>(memberDefinition(), makeMemberRules(), dir.path(), clock, random);
+        engine =
+            std::make_unique<GameEngine>(MemberGame::definition(), MemberGame::makeRules(), dir.path(), clock, random);
         engine->setFeedbackMs(0);
         openError = engine->open();
     }
@@ -220,7 +221,7 @@ void TestMemberRules::enterJudgesTheCommittedText() {
     p.clock.advance(0.25);
     p.engine->answerKeyDown(); // the first key; Enter replaces the reaction
     p.clock.advance(1.5);
-    p.rules().txtKaitou_Enter(typed);
+    p.rules().onAnswerEntered(typed);
     QCOMPARE(p.engine->session().okCount, correct ? 1 : 0);
     QCOMPARE(p.engine->session().ngCount, correct ? 0 : 1);
     QCOMPARE(p.engine->answerList().rowTexts(1), (QStringList{"1", listed, "1.75"}));
@@ -231,9 +232,9 @@ void TestMemberRules::escapeRevealsTheAnswer() {
     Play p(kMonkeys, {0, 0, 0, 0, draw0(2, 3)});
     p.engine->setExtra(0, QStringLiteral("1"));
     p.toGreen();
-    QCOMPARE(p.rules().txtKaitou_Escape(), QStringLiteral("_いわざる"));
+    QCOMPARE(p.rules().onEscapePressed(), QStringLiteral("_いわざる"));
     // Deleting the underscore makes it an ordinary right answer.
-    p.rules().txtKaitou_Enter(QStringLiteral("いわざる"));
+    p.rules().onAnswerEntered(QStringLiteral("いわざる"));
     QCOMPARE(p.engine->session().okCount, 1);
 }
 
@@ -241,7 +242,7 @@ void TestMemberRules::escapeWhileIdleFocusesStart() {
     Play p;
     QSignalSpy cleared(p.engine.get(), &GameEngine::answerBoxCleared);
     QSignalSpy focus(p.engine.get(), &GameEngine::focusRequested);
-    QVERIFY(p.rules().txtKaitou_Escape().isNull());
+    QVERIFY(p.rules().onEscapePressed().isNull());
     QCOMPARE(cleared.size(), 1);
     QCOMPARE(focus.size(), 1);
     QCOMPARE(focus.first().first().value<GameEngine::Focus>(), GameEngine::Focus::Start);
@@ -254,7 +255,7 @@ void TestMemberRules::typedCharsArePerSecondCount() {
     p.toGreen();
     for (const QString &typed : {QStringLiteral("いわざる"), QStringLiteral("みざる"), QStringLiteral("_みざる_")}) {
         p.clock.advance(1);
-        p.rules().txtKaitou_Enter(typed);
+        p.rules().onAnswerEntered(typed);
     }
     QCOMPARE(p.rules().typedChars(), 12);
     p.clock.advance(7);
@@ -274,11 +275,11 @@ void TestMemberRules::gridFlashesAndReturnsToWhite() {
     p.engine->setExtra(0, QStringLiteral("1"));
     p.engine->setFeedbackMs(100);
     p.toGreen();
-    p.rules().txtKaitou_Enter(QStringLiteral("いわざる"));
+    p.rules().onAnswerEntered(QStringLiteral("いわざる"));
     QCOMPARE(p.grid().backColor(), (Rgb{0, 255, 0}));
     p.engine->finishFeedbackNow();
     QCOMPARE(p.grid().backColor(), kWhite);
-    p.rules().txtKaitou_Enter(QStringLiteral("みざる"));
+    p.rules().onAnswerEntered(QStringLiteral("みざる"));
     QCOMPARE(p.grid().backColor(), (Rgb{255, 0, 0}));
     p.engine->finishFeedbackNow();
     QCOMPARE(p.grid().backColor(), kWhite);
@@ -289,7 +290,7 @@ void TestMemberRules::answerListScrollsBeyondElevenRows() {
     p.toGreen();
     QList<int> tops;
     for (int i = 1; i <= 12; ++i) {
-        p.rules().txtKaitou_Enter(QStringLiteral("x"));
+        p.rules().onAnswerEntered(QStringLiteral("x"));
         tops << p.engine->answerList().topRow();
     }
     QCOMPARE(tops, (QList<int>{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 11, 12}));

@@ -25,7 +25,8 @@ struct OrderFixture {
 
     explicit OrderFixture(const QString &settings, const QList<double> &draws = {}) : random(draws) {
         test::writeSjis(dir.path(), QStringLiteral("順番クリック設定.txt"), settings + QStringLiteral("\r\n"));
-        engine = std::make_unique<GameEngine>(orderDefinition(), makeOrderRules(), dir.path(), clock, random);
+        engine =
+            std::make_unique<GameEngine>(OrderGame::definition(), OrderGame::makeRules(), dir.path(), clock, random);
         engine->setFeedbackMs(0);
         const QString error = engine->open();
         QVERIFY2(error.isEmpty(), qPrintable(error));

@@ -28,7 +28,8 @@ struct Play {
             test::writeSjis(dir.path(), QStringLiteral("宝探し辞書.TXT"), dictionary);
         if (!settings.isNull())
             test::writeSjis(dir.path(), QStringLiteral("宝探し設定.txt"), settings);
-        engine = std::make_unique<GameEngine>(treasureDefinition(), makeTreasureRules(), dir.path(), clock, random);
+        engine = std::make_unique<GameEngine>(TreasureGame::definition(), TreasureGame::makeRules(), dir.path(), clock,
+                                              random);
         engine->setFeedbackMs(0);
         openError = engine->open();
     }
@@ -210,11 +211,11 @@ void TestTreasureRules::clickIsJudgedAgainstTheField() {
     p.toGreen();
     QCOMPARE(p.oddCell(), 3);
     p.clock.advance(0.5);
-    p.rules().lblKanjiP_Click(3);
+    p.rules().clickCell(3);
     QCOMPARE(p.engine->session().okCount, 1);
     const int usedAfterRight = p.random.used();
     p.clock.advance(0.75);
-    p.rules().lblKanjiP_Click(4);
+    p.rules().clickCell(4);
     QCOMPARE(p.engine->session().ngCount, 1);
     QCOMPARE(p.random.used() - usedAfterRight, 3); // a new field after a wrong click as well
     QCOMPARE(p.engine->answerList().rows(), 3);
@@ -229,7 +230,7 @@ void TestTreasureRules::idleClickChangesNothing() {
     QCOMPARE(p.oddCell(), 5);
     const int used = p.random.used();
     for (int cell : {5, 6, 40}) {
-        p.rules().lblKanjiP_Click(cell);
+        p.rules().clickCell(cell);
         QCOMPARE(p.rules().cellColor(cell), kWhite);
     }
     QCOMPARE(p.engine->session().okCount + p.engine->session().ngCount, 0);
@@ -245,7 +246,7 @@ void TestTreasureRules::countdownClickOnABlankCellIsWrong() {
     QVERIFY(p.rules().cellVisible(40));
     p.clock.advance(1);
     p.engine->tickStart();
-    p.rules().lblKanjiP_Click(5); // the odd cell of the field shown before the start, now blank
+    p.rules().clickCell(5); // the odd cell of the field shown before the start, now blank
     QCOMPARE(p.engine->session().ngCount, 1);
     QCOMPARE(p.engine->session().okCount, 0);
     QVERIFY(p.engine->session().startPending);
@@ -255,14 +256,14 @@ void TestTreasureRules::clickedCellFlashesUntilThePauseEnds() {
     Play p(QStringLiteral("萩荻\r\n"), {0, 0, drawFor1(2, 40), 0, 0, drawFor1(2, 40)});
     p.engine->setFeedbackMs(100);
     p.toGreen();
-    p.rules().lblKanjiP_Click(2);
+    p.rules().clickCell(2);
     QCOMPARE(p.rules().cellColor(2), (Rgb{0, 255, 0}));
     QCOMPARE(p.rules().cellColor(3), kWhite);
-    p.rules().lblKanjiP_Click(3); // during the pause: not judged again
+    p.rules().clickCell(3); // during the pause: not judged again
     QCOMPARE(p.engine->session().ngCount, 0);
     p.engine->finishFeedbackNow();
     QCOMPARE(p.rules().cellColor(2), kWhite);
-    p.rules().lblKanjiP_Click(7);
+    p.rules().clickCell(7);
     QCOMPARE(p.rules().cellColor(7), (Rgb{255, 0, 0}));
     p.engine->finishFeedbackNow();
     QCOMPARE(p.rules().cellColor(7), kWhite);
@@ -279,7 +280,7 @@ void TestTreasureRules::fifthClickEndsAnAnswerCountPlay() {
         QVERIFY(p.engine->session().playing);
         p.clock.advance(0.5);
         p.engine->tickElapsed();
-        p.rules().lblKanjiP_Click(i % 2 ? p.oddCell() : p.commonCells().first());
+        p.rules().clickCell(i % 2 ? p.oddCell() : p.commonCells().first());
     }
     QVERIFY(!p.engine->session().playing);
     QCOMPARE(p.engine->session().okCount, 3);
@@ -294,7 +295,7 @@ void TestTreasureRules::bestReactionOnlyFromFasterRightClicks() {
     QStringList bests;
     for (const auto &[right, seconds] : clicks) {
         p.clock.advance(seconds);
-        p.rules().lblKanjiP_Click(right ? p.oddCell() : p.commonCells().last());
+        p.rules().clickCell(right ? p.oddCell() : p.commonCells().last());
         bests << p.engine->scoreboard().best;
     }
     QCOMPARE(bests, (QStringList{"1.50", "1.50", "1.50", "0.75"}));

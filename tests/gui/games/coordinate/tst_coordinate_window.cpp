@@ -2,7 +2,6 @@
 #include "core/games/coordinate/coordinate_game.h"
 #include "core/games/coordinate/coordinate_rules.h"
 #include "gui/games/common/game_window.h"
-#include "gui/games/coordinate/coordinate_view_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
@@ -76,10 +75,10 @@ void TestCoordinateWindow::cleanup() {
 
 GameWindow *TestCoordinateWindow::open(const QString &settings) {
     test::writeSjis(m_dir->path(), QStringLiteral("座標設定.txt"), settings + QStringLiteral("\r\n"));
-    m_window = new GameWindow(std::make_unique<GameEngine>(coordinateDefinition(), makeCoordinateRules(), m_dir->path(),
-                                                           *m_clock, *m_random));
-    m_window->setQuestionView(makeCoordinateView(*m_window));
-    const QString error = m_window->Form_Load();
+    m_window = new GameWindow(std::make_unique<GameEngine>(CoordinateGame::definition(), CoordinateGame::makeRules(),
+                                                           m_dir->path(), *m_clock, *m_random));
+    m_window->setQuestionView(CoordinateGame::makeView(*m_window));
+    const QString error = m_window->open();
     if (!error.isEmpty())
         return nullptr;
     m_window->engine().setTimersRunning(false);

@@ -1,7 +1,6 @@
 #include "core/base/number_format.h"
 #include "core/games/digit/digit_game.h"
 #include "gui/games/common/game_window.h"
-#include "gui/games/digit/digit_view_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
@@ -42,8 +41,8 @@ struct Window {
 
     explicit Window(QList<double> draws) : random(std::move(draws)) {
         window = new GameWindow(
-            std::make_unique<GameEngine>(digitDefinition(), makeDigitRules(), dir.path(), clock, random));
-        window->setQuestionView(makeDigitView(*window));
+            std::make_unique<GameEngine>(DigitGame::definition(), DigitGame::makeRules(), dir.path(), clock, random));
+        window->setQuestionView(DigitGame::makeView(*window));
     }
     ~Window() { delete window; }
     GameEngine &engine() { return window->engine(); }
@@ -64,7 +63,7 @@ void TestDigitWindow::playFromStartToSavedRecord() {
     for (int d : {3, 7, 0})
         draws << ScriptedRandom::forIndex0(d, 10);
     Window w(draws);
-    QCOMPARE(w.window->Form_Load(), QString());
+    QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
     w.engine().setFeedbackMs(0);
     w.window->activateWindow();
@@ -128,7 +127,7 @@ void TestDigitWindow::playFromStartToSavedRecord() {
 
 void TestDigitWindow::typingWhileIdleFocusesStart() {
     Window w(QList<double>(9, 0.0));
-    QCOMPARE(w.window->Form_Load(), QString());
+    QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
     w.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.window));
@@ -168,7 +167,7 @@ void TestDigitWindow::answerCountSecondsSavedInShortestForm() {
     QFETCH(bool, listedBy10);
     Window w({});
     test::writeSjis(w.dir.path(), QStringLiteral("抜数字設定.txt"), QStringLiteral("2,60,\"答数\",1,1\r\n"));
-    QCOMPARE(w.window->Form_Load(), QString());
+    QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
     w.engine().setFeedbackMs(0);
     QTest::mouseClick(w.child<QPushButton>("cmdStart"), Qt::LeftButton);
@@ -207,7 +206,7 @@ void TestDigitWindow::personalBestShownUntilNextStart() {
                        "\"2026/12/05\",\"11:00:00\",10,10,0,0.3,\"100.0%\",\"2.00/秒\",\"5秒\"\r\n");
     test::writeSjis(w.dir.path(), QStringLiteral("抜数字履歴.txt"), earlier);
     test::writeSjis(w.dir.path(), QStringLiteral("抜数字設定.txt"), QStringLiteral("10,10,\"秒数\",1,1\r\n"));
-    QCOMPARE(w.window->Form_Load(), QString());
+    QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
     w.engine().setFeedbackMs(0);
     auto *start = w.child<QPushButton>("cmdStart");
@@ -249,7 +248,7 @@ void TestDigitWindow::personalBestShownUntilNextStart() {
 // of the question, and the figures of the scoreboard as they change.
 void TestDigitWindow::screenReaderHearsDigitsAndFigures() {
     Window w(QList<double>(9, 0.0));
-    QCOMPARE(w.window->Form_Load(), QString());
+    QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
     w.engine().setFeedbackMs(0);
     auto heard = [&w](const QString &name) {

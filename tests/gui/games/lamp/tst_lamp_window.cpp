@@ -2,7 +2,6 @@
 #include "core/games/lamp/lamp_game.h"
 #include "core/games/lamp/lamp_rules.h"
 #include "gui/games/common/game_window.h"
-#include "gui/games/lamp/lamp_view_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
@@ -67,9 +66,10 @@ void TestLampWindow::answerCountPlayThroughTheWindow() {
     test::writeSjis(dir.path(), QStringLiteral("ランプ設定.txt"), QStringLiteral("2,60,\"答数\",1,2,1\r\n"));
     test::FakeClock clock;
     ScriptedRandom random(field({15, 13}) + field({15, 13}) + field({15, 13}) + field({15, 13}));
-    GameWindow window(std::make_unique<GameEngine>(lampDefinition(), makeLampRules(), dir.path(), clock, random));
-    window.setQuestionView(makeLampView(window));
-    QVERIFY(window.Form_Load().isEmpty());
+    GameWindow window(
+        std::make_unique<GameEngine>(LampGame::definition(), LampGame::makeRules(), dir.path(), clock, random));
+    window.setQuestionView(LampGame::makeView(window));
+    QVERIFY(window.open().isEmpty());
     GameEngine &engine = window.engine();
     engine.setTimersRunning(false);
     engine.setFeedbackMs(0);
@@ -125,9 +125,10 @@ void TestLampWindow::missingImageRefusesToOpen() {
     QTemporaryDir dir;
     test::FakeClock clock;
     ScriptedRandom random;
-    GameWindow window(std::make_unique<GameEngine>(lampDefinition(), makeLampRules(), dir.path(), clock, random));
-    window.setQuestionView(makeLampView(window));
-    QCOMPARE(window.Form_Load(), QStringLiteral("ランプの画像「1.gif」がありません。\r\nゲームを開けません。"));
+    GameWindow window(
+        std::make_unique<GameEngine>(LampGame::definition(), LampGame::makeRules(), dir.path(), clock, random));
+    window.setQuestionView(LampGame::makeView(window));
+    QCOMPARE(window.open(), QStringLiteral("ランプの画像「1.gif」がありません。\r\nゲームを開けません。"));
 }
 
 QTEST_MAIN(TestLampWindow)

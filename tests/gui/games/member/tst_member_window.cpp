@@ -1,6 +1,5 @@
 #include "core/games/member/member_game.h"
 #include "gui/games/common/game_window.h"
-#include "gui/games/member/member_view_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
@@ -34,8 +33,8 @@ struct Window {
         test::writeSjis(dir.path(), QStringLiteral("抜仲間辞書.TXT"),
                         QStringLiteral("<三猿>\r\nみざる,きかざる,いわざる\r\n＜四季＞\r\n春,夏,秋,冬\r\n"));
         window = new GameWindow(
-            std::make_unique<GameEngine>(memberDefinition(), makeMemberRules(), dir.path(), clock, random));
-        window->setQuestionView(makeMemberView(*window));
+            std::make_unique<GameEngine>(MemberGame::definition(), MemberGame::makeRules(), dir.path(), clock, random));
+        window->setQuestionView(MemberGame::makeView(*window));
     }
     ~Window() { delete window; }
     GameEngine &engine() { return window->engine(); }
@@ -78,7 +77,7 @@ void TestMemberWindow::playFromStartToSavedRecord() {
     QList<double> draws{0, 0, 0};
     draws << 0 << draw0(2, 3) << 0 << draw0(2, 3) << 0 << draw0(0, 3) << 0 << 0;
     Window w(draws);
-    QCOMPARE(w.window->Form_Load(), QString());
+    QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
     w.engine().setFeedbackMs(100);
     w.window->activateWindow();
@@ -164,7 +163,7 @@ void TestMemberWindow::playFromStartToSavedRecord() {
 
 void TestMemberWindow::escapeWhileIdleFocusesStart() {
     Window w(QList<double>(3, 0.0));
-    QCOMPARE(w.window->Form_Load(), QString());
+    QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
     w.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.window));

@@ -1,7 +1,6 @@
 #include "core/base/sjis.h"
 #include "core/games/order/order_game.h"
 #include "gui/games/common/game_window.h"
-#include "gui/games/order/order_view_widget.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
@@ -47,9 +46,10 @@ void TestOrderWindow::answerCountPlayThroughTheWindow() {
     test::writeSjis(dir.path(), QStringLiteral("順番クリック設定.txt"), QStringLiteral("1,60,\"答数\",1,1,\"大\"\r\n"));
     test::FakeClock clock;
     ScriptedRandom random(digitsInOrder() + digitsInOrder());
-    GameWindow window(std::make_unique<GameEngine>(orderDefinition(), makeOrderRules(), dir.path(), clock, random));
-    window.setQuestionView(makeOrderView(window));
-    QVERIFY(window.Form_Load().isEmpty());
+    GameWindow window(
+        std::make_unique<GameEngine>(OrderGame::definition(), OrderGame::makeRules(), dir.path(), clock, random));
+    window.setQuestionView(OrderGame::makeView(window));
+    QVERIFY(window.open().isEmpty());
     GameEngine &engine = window.engine();
     engine.setTimersRunning(false);
     engine.setFeedbackMs(0);
@@ -118,9 +118,10 @@ void TestOrderWindow::historyChartShowsTrendOfShownPlays() {
     test::writeSjis(dir.path(), QStringLiteral("順番クリック履歴.txt"), lines);
     test::FakeClock clock;
     ScriptedRandom random(digitsInOrder());
-    GameWindow window(std::make_unique<GameEngine>(orderDefinition(), makeOrderRules(), dir.path(), clock, random));
-    window.setQuestionView(makeOrderView(window));
-    QVERIFY(window.Form_Load().isEmpty());
+    GameWindow window(
+        std::make_unique<GameEngine>(OrderGame::definition(), OrderGame::makeRules(), dir.path(), clock, random));
+    window.setQuestionView(OrderGame::makeView(window));
+    QVERIFY(window.open().isEmpty());
     auto *chart = window.findChild<ChartWidget *>("mcrRireki");
     const auto trendPoints = [&] {
         for (QAbstractSeries *s : chart->chart()->series())
@@ -170,9 +171,10 @@ void TestOrderWindow::answerCountSecondsSavedInShortestForm() {
     test::writeSjis(dir.path(), QStringLiteral("順番クリック設定.txt"), QStringLiteral("1,60,\"答数\",1,1,\"大\"\r\n"));
     test::FakeClock clock;
     ScriptedRandom random(digitsInOrder() + digitsInOrder());
-    GameWindow window(std::make_unique<GameEngine>(orderDefinition(), makeOrderRules(), dir.path(), clock, random));
-    window.setQuestionView(makeOrderView(window));
-    QVERIFY(window.Form_Load().isEmpty());
+    GameWindow window(
+        std::make_unique<GameEngine>(OrderGame::definition(), OrderGame::makeRules(), dir.path(), clock, random));
+    window.setQuestionView(OrderGame::makeView(window));
+    QVERIFY(window.open().isEmpty());
     GameEngine &engine = window.engine();
     engine.setTimersRunning(false);
     QTest::mouseClick(window.findChild<QPushButton *>("cmdStart"), Qt::LeftButton);

@@ -1,6 +1,5 @@
 #include "core/games/treasure/treasure_game.h"
 #include "gui/games/common/game_window.h"
-#include "gui/games/treasure/treasure_view_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
@@ -33,9 +32,9 @@ struct Window {
 
     explicit Window(QList<double> draws) : random(std::move(draws)) {
         test::writeSjis(dir.path(), QStringLiteral("宝探し辞書.TXT"), QStringLiteral("萩荻\r\n末未\r\n"));
-        window = new GameWindow(
-            std::make_unique<GameEngine>(treasureDefinition(), makeTreasureRules(), dir.path(), clock, random));
-        window->setQuestionView(makeTreasureView(*window));
+        window = new GameWindow(std::make_unique<GameEngine>(TreasureGame::definition(), TreasureGame::makeRules(),
+                                                             dir.path(), clock, random));
+        window->setQuestionView(TreasureGame::makeView(*window));
     }
     ~Window() { delete window; }
     GameEngine &engine() { return window->engine(); }
@@ -76,7 +75,7 @@ private slots:
 
 void TestTreasureWindow::fieldControls() {
     Window w(QList<double>(9, 0.0));
-    QCOMPARE(w.window->Form_Load(), QString());
+    QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
     QCOMPARE(w.window->windowTitle(), QStringLiteral("宝探し"));
     QCOMPARE(w.window->objectName(), QStringLiteral("frmG4"));
@@ -115,7 +114,7 @@ void TestTreasureWindow::playFromStartToSavedRecord() {
     draws << drawFor1(2, 2) << drawFor1(2, 2) << drawFor1(13, 40);
     draws << 0 << 0 << 0;
     Window w(draws);
-    QCOMPARE(w.window->Form_Load(), QString());
+    QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
     w.engine().setFeedbackMs(100);
 
