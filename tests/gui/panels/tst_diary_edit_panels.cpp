@@ -183,18 +183,18 @@ void TestDiaryEditPanels::diaryCommentChangesExactlyThatPlay() {
     startWindow();
     openPanel("cmdMemo");
     clickRow(memoList(), row);
-    auto *txtMemo = control<QLineEdit>("txtMemo");
-    txtMemo->selectAll();
-    QTest::keyClicks(txtMemo, "good, fast");
+    auto *diaryBox = control<QLineEdit>("txtMemo");
+    diaryBox->selectAll();
+    QTest::keyClicks(diaryBox, "good, fast");
     if (byButton)
         QTest::mouseClick(control<QPushButton>("cmdMemoHozon"), Qt::LeftButton);
     else
-        QTest::keyClick(txtMemo, Qt::Key_Return);
+        QTest::keyClick(diaryBox, Qt::Key_Return);
     QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(expected));
     QCOMPARE(memoList()->grid().textMatrix(row, 5), QStringLiteral("good, fast"));
     // The button stays enabled and the box keeps its text; nothing is asked.
     QVERIFY(control<QPushButton>("cmdMemoHozon")->isEnabled());
-    QCOMPARE(txtMemo->text(), QStringLiteral("good, fast"));
+    QCOMPARE(diaryBox->text(), QStringLiteral("good, fast"));
     QVERIFY(MessageDialog::shown().isEmpty());
     QCOMPARE(backups(), QStringList{"データ_20261206_143000.txt"});
 }
@@ -204,17 +204,17 @@ void TestDiaryEditPanels::diaryQuoteAndLineBreakStoredReadable() {
     startWindow();
     openPanel("cmdMemo");
     clickRow(memoList(), 1);
-    auto *txtMemo = control<QLineEdit>("txtMemo");
-    txtMemo->clear();
-    commitText(txtMemo, QStringLiteral("今日は\"絶好調\"だった"));
+    auto *diaryBox = control<QLineEdit>("txtMemo");
+    diaryBox->clear();
+    commitText(diaryBox, QStringLiteral("今日は\"絶好調\"だった"));
     // A line break cannot be typed into the one-line box, but it can arrive with pasted text.
-    txtMemo->setText(txtMemo->text() + QStringLiteral("\n次へ"));
-    QTest::keyClick(txtMemo, Qt::Key_Return);
+    diaryBox->setText(diaryBox->text() + QStringLiteral("\n次へ"));
+    QTest::keyClick(diaryBox, Qt::Key_Return);
     const QString stored = QStringLiteral("今日は”絶好調”だった 次へ");
     QCOMPARE(readBytes(dir(), kPlayLogFile),
              sjisBytes("\"2026/12/01\",\"09:00:00\",\"抜かな\",60,\"" + stored + "\",\"\"\r\n" + kLine2 + kLine3));
     QCOMPARE(memoList()->grid().textMatrix(1, 5), stored);
-    QCOMPARE(txtMemo->text(), stored);
+    QCOMPARE(diaryBox->text(), stored);
     const PlayLogData back = readPlayLog(dir());
     QVERIFY(back.complete());
     QCOMPARE(back.records.size(), 3);
@@ -224,9 +224,9 @@ void TestDiaryEditPanels::diaryEnterWithoutSelectedRowChangesNothing() {
     writeLog(kGameLines);
     startWindow();
     openPanel("cmdMemo");
-    auto *txtMemo = control<QLineEdit>("txtMemo");
-    QTest::keyClicks(txtMemo, "nobody");
-    QTest::keyClick(txtMemo, Qt::Key_Return);
+    auto *diaryBox = control<QLineEdit>("txtMemo");
+    QTest::keyClicks(diaryBox, "nobody");
+    QTest::keyClick(diaryBox, Qt::Key_Return);
     QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(kGameLines));
     QVERIFY(backups().isEmpty());
     QVERIFY(MessageDialog::shown().isEmpty());
@@ -234,7 +234,7 @@ void TestDiaryEditPanels::diaryEnterWithoutSelectedRowChangesNothing() {
     clickRow(memoList(), 2);
     openPanel("cmdSettei");
     openPanel("cmdMemo");
-    QTest::keyClick(txtMemo, Qt::Key_Return);
+    QTest::keyClick(diaryBox, Qt::Key_Return);
     QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(kGameLines));
 }
 
@@ -302,13 +302,13 @@ void TestDiaryEditPanels::memoReadAtStartUpAndSaved() {
     QVERIFY(rewriteBytes(dir(), kMemoFile, file).ok());
     startWindow();
     openPanel("cmdMemo");
-    auto *txtKizuki = control<QPlainTextEdit>("txtKizuki");
-    QCOMPARE(txtKizuki->toPlainText(), shown);
+    auto *memoBox = control<QPlainTextEdit>("txtKizuki");
+    QCOMPARE(memoBox->toPlainText(), shown);
     if (!typedLine.isNull()) {
-        txtKizuki->setFocus();
-        txtKizuki->moveCursor(QTextCursor::End);
-        QTest::keyClick(txtKizuki, Qt::Key_Return);
-        commitText(txtKizuki, typedLine);
+        memoBox->setFocus();
+        memoBox->moveCursor(QTextCursor::End);
+        QTest::keyClick(memoBox, Qt::Key_Return);
+        commitText(memoBox, typedLine);
     }
     QTest::mouseClick(control<QPushButton>("cmdKizukiHozon"), Qt::LeftButton);
     QCOMPARE(readBytes(dir(), kMemoFile), saved);
@@ -323,9 +323,9 @@ void TestDiaryEditPanels::memoWithUnstorableCharacterKeepsFile() {
     QVERIFY(rewriteBytes(dir(), kMemoFile, old).ok());
     startWindow();
     openPanel("cmdMemo");
-    auto *txtKizuki = control<QPlainTextEdit>("txtKizuki");
-    txtKizuki->moveCursor(QTextCursor::End);
-    commitText(txtKizuki, QStringLiteral("\U0001F600"));
+    auto *memoBox = control<QPlainTextEdit>("txtKizuki");
+    memoBox->moveCursor(QTextCursor::End);
+    commitText(memoBox, QStringLiteral("\U0001F600"));
     QTest::mouseClick(control<QPushButton>("cmdKizukiHozon"), Qt::LeftButton);
     QCOMPARE(readBytes(dir(), kMemoFile), old);
     const auto warnings = shownTitled(QStringLiteral("メモ保存"));
@@ -344,17 +344,17 @@ void TestDiaryEditPanels::editListAndDeleteButtonState() {
     QCOMPARE(g.fontSize(), 11);
     QCOMPARE(g.rows(), 4);
     QCOMPARE(g.rowTexts(3), (QStringList{"3", "2026/12/03", "21:05:09", "座標", "45.5", ""}));
-    auto *cmdRowDel = control<QPushButton>("cmdRowDel");
-    QCOMPARE(cmdRowDel->text(), QStringLiteral("個別削除"));
+    auto *deleteButton = control<QPushButton>("cmdRowDel");
+    QCOMPARE(deleteButton->text(), QStringLiteral("個別削除"));
     QCOMPARE(control<QPushButton>("cmdNew1")->text(), QStringLiteral("新規スタート（全削除）"));
     QCOMPARE(control<QPushButton>("cmdPHozon1")->text(), QStringLiteral("名前変更"));
-    QVERIFY(!cmdRowDel->isEnabled());
+    QVERIFY(!deleteButton->isEnabled());
     clickRow(henList(), 3);
-    QVERIFY(cmdRowDel->isEnabled());
+    QVERIFY(deleteButton->isEnabled());
     // Reopening forgets the selection.
     openPanel("cmdMemo");
     openPanel("cmdSettei");
-    QVERIFY(!cmdRowDel->isEnabled());
+    QVERIFY(!deleteButton->isEnabled());
 }
 
 void TestDiaryEditPanels::deleteMiddlePlayAsksAndRewrites() {
@@ -443,9 +443,9 @@ void TestDiaryEditPanels::newStartErasesPlaysAndHistoriesAndEnds() {
     startWindow();
     QSignalSpy quit(m_window.get(), &MainWindow::quitRequested);
     openPanel("cmdSettei");
-    auto *txtPriData = control<QLineEdit>("txtPriData");
-    txtPriData->clear();
-    commitText(txtPriData, QStringLiteral("佐藤"));
+    auto *nameBox = control<QLineEdit>("txtPriData");
+    nameBox->clear();
+    commitText(nameBox, QStringLiteral("佐藤"));
     QTest::mouseClick(control<QPushButton>("cmdNew1"), Qt::LeftButton);
     QCOMPARE(MessageDialog::shown().size(), 2);
     QCOMPARE(MessageDialog::shown()[0].title, QStringLiteral("クリア確認"));
@@ -500,13 +500,13 @@ void TestDiaryEditPanels::nameChangeSetsCaptionAndFile() {
     startWindow();
     QCOMPARE(m_window->windowTitle(), QStringLiteral(" 前の名前 の ミルテ５"));
     openPanel("cmdSettei");
-    auto *txtPriData = control<QLineEdit>("txtPriData");
-    QCOMPARE(txtPriData->text(), QStringLiteral("前の名前"));
-    txtPriData->clear();
-    commitText(txtPriData, typed);
+    auto *nameBox = control<QLineEdit>("txtPriData");
+    QCOMPARE(nameBox->text(), QStringLiteral("前の名前"));
+    nameBox->clear();
+    commitText(nameBox, typed);
     QTest::mouseClick(control<QPushButton>("cmdPHozon1"), Qt::LeftButton);
     QCOMPARE(m_window->windowTitle(), caption);
-    QCOMPARE(txtPriData->text(), stored);
+    QCOMPARE(nameBox->text(), stored);
     QCOMPARE(readBytes(dir(), kNameFile), sjisBytes("\"氏名\",\"" + stored + "\"\r\n"));
     QCOMPARE(MessageDialog::shown().size(), 1);
     QCOMPARE(MessageDialog::shown().first().title, QStringLiteral("保存終了"));
