@@ -7,6 +7,7 @@
 
 #include "core/log/play_log.h"
 #include "gui/app/main_window.h"
+#include "gui/widgets/message_dialog.h"
 #include "sample_log/sample_log.h"
 
 #include <QApplication>
