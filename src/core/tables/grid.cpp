@@ -2,6 +2,8 @@
 
 #include "core/tables/numeric_text.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <numeric>
 #include <vector>
@@ -31,6 +33,66 @@ bool lessByCodePoint(QStringView a, QStringView b) {
             return codePointOrderKey(ua) < codePointOrderKey(ub);
     }
     return a.size() < b.size();
+}
+
+// The first four UTF-16 units of a text packed in code point order, shorter texts padded with 0, so that most
+// comparisons of two texts are one comparison of two integers held side by side.
+quint64 codePointPrefix(QStringView text) {
+    quint64 prefix = 0;
+    for (qsizetype i = 0; i < 4; ++i)
+        prefix = (prefix << 16) | (i < text.size() ? quint64(codePointOrderKey(text[i].unicode())) : 0);
+    return prefix;
+}
+
+// Each row's place among the distinct texts of a column, in code point order (rows 1 … texts.size()).
+// Equal texts (a diary line written day after day) are compared once, not at every meeting, and the
+// distinct texts are ordered by their packed first units before any text is read again.
+std::vector<int> textRanks(const std::vector<QStringView> &texts, int *distinctCount) {
+    QHash<QStringView, int> ids;
+    ids.reserve(qsizetype(texts.size()));
+    std::vector<QStringView> distinct;
+    std::vector<int> idOfRow(texts.size());
+    for (size_t r = 0; r < texts.size(); ++r) {
+        auto found = ids.constFind(texts[r]);
+        if (found == ids.cend()) {
+            found = ids.insert(texts[r], int(distinct.size()));
+            distinct.push_back(texts[r]);
+        }
+        idOfRow[r] = *found;
+    }
+    struct Key {
+        quint64 prefix;
+        int id;
+    };
+    std::vector<Key> keys(distinct.size());
+    for (size_t i = 0; i < distinct.size(); ++i)
+        keys[i] = {codePointPrefix(distinct[i]), int(i)};
+    std::sort(keys.begin(), keys.end(), [&](const Key &a, const Key &b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return lessByCodePoint(distinct[size_t(a.id)], distinct[size_t(b.id)]);
+    });
+    std::vector<int> rankOfId(distinct.size());
+    for (size_t k = 0; k < keys.size(); ++k)
+        rankOfId[size_t(keys[k].id)] = int(k);
+    for (int &id : idOfRow)
+        id = rankOfId[size_t(id)];
+    *distinctCount = int(distinct.size());
+    return idOfRow;
+}
+
+// Rows 1 … ranks.size() in the order of their ranks, rows of equal rank in their present order.
+std::vector<int> rowsByRank(const std::vector<int> &ranks, int rankCount, bool descending) {
+    std::vector<int> start(size_t(rankCount) + 1, 0);
+    for (int rank : ranks)
+        ++start[size_t(descending ? rankCount - 1 - rank : rank) + 1];
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<int> order(ranks.size());
+    for (size_t r = 0; r < ranks.size(); ++r) {
+        const int rank = descending ? rankCount - 1 - ranks[r] : ranks[r];
+        order[size_t(start[size_t(rank)]++)] = int(r) + 1;
+    }
+    return order;
 }
 
 // The rows of a row-by-row array in the given order.
@@ -302,7 +364,14 @@ void Grid::sort(int mode) {
     const int n = rows() - 1;
     std::vector<int> order(n);
     std::iota(order.begin(), order.end(), 1);
-    if (mode == NumericAscending || mode == NumericDescending) {
+    if (mode == TextAscending || mode == TextDescending) {
+        std::vector<QStringView> texts(static_cast<size_t>(n));
+        for (int r = 1; r <= n; ++r)
+            texts[size_t(r - 1)] = m_texts[index(r, col)];
+        int distinct = 0;
+        const std::vector<int> ranks = textRanks(texts, &distinct);
+        order = rowsByRank(ranks, distinct, mode == TextDescending);
+    } else {
         std::vector<double> keys(rows());
         for (int r = 1; r < rows(); ++r)
             keys[r] = leadingNumber(m_texts[index(r, col)]);
@@ -310,12 +379,6 @@ void Grid::sort(int mode) {
             std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
         else
             std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[b] < keys[a]; });
-    } else {
-        const auto key = [&](int r) { return QStringView(m_texts[index(r, col)]); };
-        if (mode == TextAscending)
-            std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return lessByCodePoint(key(a), key(b)); });
-        else
-            std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return lessByCodePoint(key(b), key(a)); });
     }
     order.insert(order.begin(), 0); // the header stays first
     m_texts = permutedRows(m_texts, order, m_cols);

@@ -6,6 +6,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <numeric>
+#include <random>
+
 using namespace mirute;
 
 namespace {
@@ -37,6 +40,7 @@ private slots:
     void leadingNumber();
     void sort_data();
     void sort();
+    void textSortMatchesCodePointOrderOnRandomTexts();
     void sortKeepsHeaderAndColours();
     void sortIgnoresUnknownModeAndColumn_data();
     void sortIgnoresUnknownModeAndColumn();
@@ -129,6 +133,39 @@ void TestGrid::sort() {
     // The key column moved with its rows.
     for (int r = 1; r < g.rows(); ++r)
         QCOMPARE(g.textMatrix(r, 1), keys[g.textMatrix(r, 0).toInt() - 1]);
+}
+
+// The text sort ranks distinct texts by their first units packed together; checked against a plain stable
+// sort of the texts as code points, over texts that share long prefixes, repeat, hold NUL, are empty, or
+// mix characters on both sides of the surrogates.
+void TestGrid::textSortMatchesCodePointOrderOnRandomTexts() {
+    const QList<QString> pieces = {QStringLiteral("今日"), QStringLiteral("は"),     QStringLiteral("a"),
+                                   QStringLiteral("A"),    QString(QChar(0)),        QStringLiteral("\U0002000B"),
+                                   QStringLiteral("｡"),    QStringLiteral("\uFFFD"), QStringLiteral("\uD7FF")};
+    std::mt19937 random(20261208);
+    QStringList keys;
+    for (int i = 0; i < 3000; ++i) {
+        QString text;
+        for (int k = int(random() % 7); k > 0; --k)
+            text += pieces[qsizetype(random() % pieces.size())];
+        keys << text;
+    }
+    for (const int mode : {int(Grid::TextAscending), int(Grid::TextDescending)}) {
+        std::vector<int> expected(keys.size());
+        std::iota(expected.begin(), expected.end(), 0);
+        std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+            const QList<uint> x = keys[a].toUcs4(), y = keys[b].toUcs4();
+            return mode == Grid::TextAscending ? x < y : y < x;
+        });
+        QStringList order;
+        for (int i : expected)
+            order << QString::number(i + 1);
+        Grid g;
+        fillKeys(g, keys);
+        g.setCol(1);
+        g.sort(mode);
+        QCOMPARE(column(g, 0), order);
+    }
 }
 
 void TestGrid::sortKeepsHeaderAndColours() {
