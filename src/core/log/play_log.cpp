@@ -189,4 +189,8 @@ QString problemsMessage(const QString &fileName, const QList<LineProblem> &probl
         .arg(fileName, lineNumbersText(lines), problems.first().reason);
 }
 
+QString readWarning(const QString &error, const QList<LineProblem> &problems) {
+    return error.isEmpty() ? problemsMessage(kPlayLogFile, problems) : error;
+}
+
 } // namespace mirute

@@ -68,5 +68,11 @@ WriteResult rewritePlayLog(const QString &dir, const QList<PlayRecord> &records,
 
 // "「データ.txt」の 3, 7 行目を読めませんでした。…" for a message box; empty when there is nothing to say.
 QString problemsMessage(const QString &fileName, const QList<LineProblem> &problems);
+// What the user is told after a read of the log: why the file could not be read, else the lines skipped;
+// empty when the read was sound.
+QString readWarning(const QString &error, const QList<LineProblem> &problems);
+inline QString readWarning(const PlayLogData &log) {
+    return readWarning(log.error, log.problems);
+}
 
 } // namespace mirute

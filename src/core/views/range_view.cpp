@@ -33,15 +33,6 @@ void setColumn(Grid &g, int col, const QString &header, int width, int align) {
     g.setFixedAlignment(col, Grid::Center);
 }
 
-// The hour a stored time begins with, or -1: "09:15:00" → 9; an unpadded "9:15:00" reads the same way.
-int hourOf(const QString &time) {
-    const QStringView head = QStringView(time).left(2);
-    if (head.isEmpty() || !head.front().isDigit())
-        return -1;
-    const int h = int(leadingNumber(head));
-    return h >= 0 && h < kHourSlots ? h : -1;
-}
-
 } // namespace
 
 // ---- free functions: the computations the export prints as well ----
@@ -130,11 +121,12 @@ void resetRangeGrids(Grid &list, Grid &totals) {
     setColumn(totals, 2, QStringLiteral("時間"), 910, Grid::Right);
 }
 
-void fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const RangeFilter &filter,
-                    const QStringList &games, Grid &list, Grid &totals) {
+RangeNumbers fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const RangeFilter &filter,
+                            const QStringList &games, Grid &list, Grid &totals) {
     GridBatch listBatch(list), totalsBatch(totals);
     resetRangeGrids(list, totals);
-    QList<qint64> sums(games.size(), 0);
+    RangeNumbers numbers;
+    numbers.gameSeconds.fill(0, games.size());
     RunWeekday weekdays;
     // The plays shown are found first, so that the list takes its rows in one step.
     std::vector<qsizetype> shown;
@@ -143,6 +135,8 @@ void fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const Ran
         if (selects(op, filter, records[i], weekdays.of(records[i].date)))
             shown.push_back(i);
     list.setRows(int(shown.size()) + 1);
+    numbers.seconds.reserve(qsizetype(shown.size()));
+    numbers.hours.reserve(qsizetype(shown.size()));
     SecondsTexts seconds;
     for (int row = 1; row <= int(shown.size()); ++row) {
         const PlayRecord &r = records[shown[size_t(row - 1)]];
@@ -152,53 +146,57 @@ void fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const Ran
         list.setTextMatrix(row, 3, weekdays.of(r.date));
         list.setTextMatrix(row, 4, r.game);
         list.setTextMatrix(row, 5, seconds.text(r.seconds));
+        numbers.seconds.append(seconds.shownValue(r.seconds));
+        numbers.hours.append(hourOfTime(r.time));
         for (int g = 0; g < games.size(); ++g)
             if (games[g] == r.game)
-                sums[g] = addRoundedSeconds(sums[g], r.seconds);
+                numbers.gameSeconds[g] = addRoundedSeconds(numbers.gameSeconds[g], r.seconds);
     }
     if (list.rows() > kRangeListRowsShown)
         list.setTopRow(list.rows() - 1);
     for (int g = 0; g < games.size(); ++g)
-        totals.appendRow({games[g], QString::number(sums[g]), durationText(sums[g])});
+        totals.appendRow({games[g], QString::number(numbers.gameSeconds[g]), durationText(numbers.gameSeconds[g])});
+    return numbers;
 }
 
-void fillRecordChart(const Grid &list, ChartData &chart) {
+void fillRecordChart(const RangeNumbers &numbers, ChartData &chart) {
     chart.beginBatch();
     chart.resetToSingleZero();
-    const int n = list.rows() - 1;
+    const int n = int(numbers.seconds.size());
     if (n > 0) {
         chart.setRowCount(n);
         for (int r = 1; r <= n; ++r) {
             chart.setRow(r);
-            chart.setData(list.textMatrix(r, 5));
+            chart.setValue(numbers.seconds[r - 1]);
         }
     }
     chart.endBatch();
 }
 
-void fillGameChart(const Grid &totals, ChartData &chart) {
+void fillGameChart(const QStringList &games, const RangeNumbers &numbers, ChartData &chart) {
     chart.beginBatch();
     chart.resetToSingleZero();
-    const int n = totals.rows() - 1;
-    const int labelLength = totals.rows() > kRangeLongGameList ? 1 : 2;
+    const int n = int(std::min(games.size(), numbers.gameSeconds.size()));
+    // A long list of games (header row included) leaves room for one character of each name.
+    const int labelLength = n + 1 > kRangeLongGameList ? 1 : 2;
     if (n > 0) {
         chart.setRowCount(n);
         for (int r = 1; r <= n; ++r) {
             chart.setRow(r);
-            chart.setRowLabel(totals.textMatrix(r, 0).left(labelLength));
-            chart.setData(totals.textMatrix(r, 1));
+            chart.setRowLabel(games[r - 1].left(labelLength));
+            chart.setValue(double(numbers.gameSeconds[r - 1]));
         }
     }
     chart.endBatch();
 }
 
-void fillHourChart(const Grid &list, ChartData &chart) {
+void fillHourChart(const RangeNumbers &numbers, ChartData &chart) {
     // Whole seconds per hour, each addition rounded; 64-bit, so a busy hour cannot overflow.
     std::array<qint64, kHourSlots> sums{};
-    for (int r = 1; r < list.rows(); ++r) {
-        const int h = hourOf(list.textMatrix(r, 2));
-        if (h >= 0)
-            sums[size_t(h)] = addRoundedSeconds(sums[size_t(h)], parseNumber(list.textMatrix(r, 5)).value_or(0));
+    for (qsizetype i = 0; i < numbers.hours.size(); ++i) {
+        const int h = numbers.hours[i];
+        if (h >= 0 && h < kHourSlots)
+            sums[size_t(h)] = addRoundedSeconds(sums[size_t(h)], numbers.seconds[i]);
     }
     chart.beginBatch();
     chart.resetToSingleZero();
@@ -206,7 +204,7 @@ void fillHourChart(const Grid &list, ChartData &chart) {
     for (int h = 0; h < kChartedHours; ++h) {
         chart.setRow(h + 1);
         chart.setRowLabel(QStringLiteral(" ") + QString::number(h));
-        chart.setData(QString::number(sums[size_t(h)]));
+        chart.setValue(double(sums[size_t(h)]));
     }
     chart.endBatch();
 }
@@ -275,9 +273,8 @@ void RangeView::refreshFromFilter() {
 void RangeView::refresh(RangeRefresh op) {
     m_recordChart.resetToSingleZero();
     const PlayLogData log = m_source();
-    m_lastError = log.error;
-    m_lastProblems = log.problems;
-    fillRangeGrids(log.records, op, m_filter, m_games, m_list, m_totals);
+    m_lastReadWarning = readWarning(log);
+    m_numbers = fillRangeGrids(log.records, op, m_filter, m_games, m_list, m_totals);
     if (op == RangeRefresh::All) {
         m_comboDates = playDates(log.records);
         m_filter.from = m_comboDates.isEmpty() ? QString() : m_comboDates.first();
@@ -392,9 +389,9 @@ void RangeView::showChart(RangeChart chart) {
     paint(kGameChartButton, chart == RangeChart::Total ? kRangeChartHighlight : kButtonFace);
     paint(kHourChartButton, chart == RangeChart::Hour ? kRangeChartHighlight : kButtonFace);
     switch (chart) {
-    case RangeChart::Day: fillRecordChart(m_list, m_recordChart); break;
-    case RangeChart::Total: fillGameChart(m_totals, m_groupChart); break;
-    case RangeChart::Hour: fillHourChart(m_list, m_groupChart); break;
+    case RangeChart::Day: fillRecordChart(m_numbers, m_recordChart); break;
+    case RangeChart::Total: fillGameChart(m_games, m_numbers, m_groupChart); break;
+    case RangeChart::Hour: fillHourChart(m_numbers, m_groupChart); break;
     }
     m_recordChart.setVisible(chart == RangeChart::Day);
     m_groupChart.setVisible(chart != RangeChart::Day);

@@ -26,6 +26,14 @@ inline constexpr int kRangeLongGameList = 17;
 enum class RangeRefresh { All, Period, Key, Week, WeekKey };
 enum class RangeChart { Day, Total, Hour }; // the chart buttons "時系列", "項目別", "時間別"
 
+// The numbers behind the view's charts, kept beside the lists as they are filled, so that no chart reads a
+// list's texts back.
+struct RangeNumbers {
+    QList<double> seconds;     // per listed play, the value its seconds text shows
+    QList<int> hours;          // per listed play, the hour its time begins with, or -1
+    QList<qint64> gameSeconds; // per game of the totals list, its whole seconds
+};
+
 // A period button with a fixed length: from = today - days, to = today, both included.
 struct RangePeriodButton {
     QString name;
@@ -67,9 +75,8 @@ public:
     ChartData &recordChart() { return m_recordChart; } // the chart of the selected plays
     ChartData &groupChart() { return m_groupChart; }   // the per-game or per-hour chart
 
-    // The last read of the log, for telling the user about damaged lines.
-    const QString &lastReadError() const { return m_lastError; }
-    const QList<LineProblem> &lastReadProblems() const { return m_lastProblems; }
+    // What the last read of the log tells the user (a file that could not be read, damaged lines), or "".
+    const QString &lastReadWarning() const { return m_lastReadWarning; }
 
     // Opening the view: every record, the combo boxes from the log, the "全部" buttons lit, all weekdays.
     void open();
@@ -105,9 +112,9 @@ private:
     QHash<QString, Rgb> m_colors;
     RangeChart m_chart = RangeChart::Day;
     Grid m_list, m_totals;
+    RangeNumbers m_numbers;
     ChartData m_recordChart, m_groupChart;
-    QString m_lastError;
-    QList<LineProblem> m_lastProblems;
+    QString m_lastReadWarning;
 };
 
 // Whether a record is selected by a refresh operation under the filter.
@@ -119,12 +126,13 @@ QStringList playDates(const QList<PlayRecord> &records);
 
 // The view's list and totals grids with their header rows only.
 void resetRangeGrids(Grid &list, Grid &totals);
-// Writes the selected records into the list and the per-game totals into the totals grid.
-void fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const RangeFilter &filter,
-                    const QStringList &games, Grid &list, Grid &totals);
-// The three charts, from the grids as shown.
-void fillRecordChart(const Grid &list, ChartData &chart);
-void fillGameChart(const Grid &totals, ChartData &chart);
-void fillHourChart(const Grid &list, ChartData &chart);
+// Writes the selected records into the list and the per-game totals into the totals grid; returns the
+// numbers the charts show.
+RangeNumbers fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const RangeFilter &filter,
+                            const QStringList &games, Grid &list, Grid &totals);
+// The three charts: every listed play's seconds, each game's total, and the seconds per hour of the day.
+void fillRecordChart(const RangeNumbers &numbers, ChartData &chart);
+void fillGameChart(const QStringList &games, const RangeNumbers &numbers, ChartData &chart);
+void fillHourChart(const RangeNumbers &numbers, ChartData &chart);
 
 } // namespace mirute

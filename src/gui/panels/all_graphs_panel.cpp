@@ -77,9 +77,7 @@ void AllGraphsPanel::buildButtons(QGridLayout *layout) {
 }
 
 void AllGraphsPanel::fill() {
-    const PlayLogData log = readPlayLog(mainState().dataDir);
-    if (!log.error.isEmpty())
-        MessageDialog::warning(this, kTitle, log.error);
+    const PlayLogData log = readLogAndWarn();
     const QString notice = m_graphs.rebuild(log, appClock().now().date());
     showCurrentChart();
     if (!notice.isEmpty())

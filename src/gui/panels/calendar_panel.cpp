@@ -92,9 +92,7 @@ CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state
 }
 
 void CalendarPanel::fill() {
-    const PlayLogData log = readPlayLog(mainState().dataDir);
-    if (!log.error.isEmpty())
-        MessageDialog::warning(this, kTitle, log.error);
+    const PlayLogData log = readLogAndWarn();
     const QDate today = appClock().now().date();
     const QString notice = m_calendar.fill(log, today);
     const DayStreaks streaks = dayStreaks(log.records, today);

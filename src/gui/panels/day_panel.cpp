@@ -182,10 +182,10 @@ void DayPanel::showSelectedDay() {
 }
 
 void DayPanel::reportLogProblems(const PlayLogData &log) {
-    const QString text = log.error.isEmpty() ? problemsMessage(kPlayLogFile, log.problems) : log.error;
+    const QString text = readWarning(log);
     // Told once: picking one day after another must not repeat the same warning.
-    if (!text.isEmpty() && text != m_lastLogProblem)
-        MessageDialog::warning(this, QStringLiteral("ミルテ５"), text);
+    if (text != m_lastLogProblem)
+        warnAboutLog(text);
     m_lastLogProblem = text;
 }
 

@@ -1,10 +1,23 @@
 #include "gui/panels/log_panel.h"
 
+#include "gui/widgets/message_dialog.h"
+
 namespace mirute {
 
 LogPanel::LogPanel(MainState &state, const QString &objectName, QWidget *parent) : QFrame(parent), m_state(state) {
     setObjectName(objectName);
     setFrameShape(QFrame::NoFrame);
+}
+
+PlayLogData LogPanel::readLogAndWarn() {
+    PlayLogData log = readPlayLog(mainState().dataDir);
+    warnAboutLog(readWarning(log));
+    return log;
+}
+
+void LogPanel::warnAboutLog(const QString &warning) {
+    if (!warning.isEmpty())
+        MessageDialog::warning(this, QStringLiteral("ミルテ５"), warning);
 }
 
 } // namespace mirute

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/log/play_log.h"
 #include "core/views/main_state.h"
 
 #include <QFrame>
@@ -23,6 +24,12 @@ public:
     virtual QWidget *firstFocus() { return nullptr; }
 
 protected:
+    // Reads the play log afresh and tells the user, in one warning, when the file could not be read or
+    // damaged lines were skipped; the panel then shows what could be read.
+    PlayLogData readLogAndWarn();
+    // Shows a warning from readWarning(); nothing when it is empty.
+    void warnAboutLog(const QString &warning);
+
     MainState &mainState() { return m_state; }
     const MainState &mainState() const { return m_state; }
 

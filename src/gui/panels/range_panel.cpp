@@ -247,10 +247,7 @@ void RangePanel::showState() {
 }
 
 void RangePanel::reportReadFailure() {
-    if (!m_view.lastReadError().isEmpty())
-        MessageDialog::warning(this, QStringLiteral("ミルテ５"), m_view.lastReadError());
-    else if (const QString text = problemsMessage(kPlayLogFile, m_view.lastReadProblems()); !text.isEmpty())
-        MessageDialog::warning(this, QStringLiteral("ミルテ５"), text);
+    warnAboutLog(m_view.lastReadWarning());
 }
 
 } // namespace mirute

@@ -37,10 +37,7 @@ void SortPanel::fill() {
     const PlayLogData log = readPlayLog(mainState().dataDir);
     resetSortGrid(m_grid);
     fillSortGrid(m_grid, log.records);
-    if (!log.error.isEmpty())
-        MessageDialog::warning(this, QStringLiteral("ミルテ５"), log.error);
-    else if (const QString text = problemsMessage(kPlayLogFile, log.problems); !text.isEmpty())
-        MessageDialog::warning(this, QStringLiteral("ミルテ５"), text);
+    warnAboutLog(readWarning(log));
 }
 
 QString SortPanel::helpTourText() const {

@@ -61,10 +61,7 @@ void TotalsPanel::chooseMeasure(int index) {
     // Damaged lines and records outside the days are told once per opening, not on every change of measure.
     if (!m_opening)
         return;
-    if (!log.error.isEmpty())
-        MessageDialog::warning(this, QStringLiteral("ミルテ５"), log.error);
-    else if (const QString text = problemsMessage(kPlayLogFile, log.problems); !text.isEmpty())
-        MessageDialog::warning(this, QStringLiteral("ミルテ５"), text);
+    warnAboutLog(readWarning(log));
     if (!notice.isEmpty())
         MessageDialog::information(this, QStringLiteral("集計表示"), notice);
 }

@@ -74,6 +74,7 @@ private slots:
     void welcomeOnlyAtFirstStartWithTourOn_data();
     void welcomeOnlyAtFirstStartWithTourOn();
     void visiblePanelButtonDoesNothing();
+    void everyPanelTellsDamagedLinesOnOpening();
     void gameButtonReturnsToToday();
     void gameButtonWithEmptyLogKeepsDate();
     void helpOpensAndQuitClosesIt();
@@ -216,6 +217,30 @@ void TestMainWindow::visiblePanelButtonDoesNothing() {
     QTest::mouseClick(w->button(QStringLiteral("cmdMain")), Qt::LeftButton);
     QCOMPARE(dayList->grid().rows(), 2);
     QCOMPARE(test::countShown(QStringLiteral("ヘルプツアー")), tours);
+}
+
+void TestMainWindow::everyPanelTellsDamagedLinesOnOpening() {
+    addPlay("2026/12/06", "09:00:00", "抜かな", 60);
+    QFile log(resolveFile(m_dir->path(), kPlayLogFile));
+    QVERIFY(log.open(QIODevice::Append));
+    log.write(sjisBytes(QStringLiteral("\"2026/12/06\",\"10:00:00\",\"ランプ\",oops,\"x\",\r\n")));
+    log.close();
+    addPlay("2026/12/06", "11:00:00", "座標", 20);
+    const auto warnings = [] {
+        return int(std::count_if(MessageDialog::shown().cbegin(), MessageDialog::shown().cend(), [](const auto &s) {
+            return s.icon == QMessageBox::Warning && s.text.startsWith(QStringLiteral("「データ.txt」の 2 行目"));
+        }));
+    };
+    auto w = startWindow();
+    QCOMPARE(warnings(), 1);
+    int told = 1;
+    for (const char *button :
+         {"cmdRentai", "cmdTaijyu", "cmdBunseki", "cmdSyuukei", "cmdCale", "cmdMemo", "cmdSettei"}) {
+        QTest::mouseClick(w->button(QString::fromLatin1(button)), Qt::LeftButton);
+        QVERIFY2(warnings() == ++told, button);
+    }
+    // The two sound plays are shown all the same.
+    QCOMPARE(w->dayPanel()->findChild<GridWidget *>(QStringLiteral("msgDayList"))->grid().rows(), 3);
 }
 
 void TestMainWindow::gameButtonReturnsToToday() {
