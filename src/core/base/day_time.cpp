@@ -52,6 +52,15 @@ int weekdayIndex(const QDate &d) {
     return d.dayOfWeek() % 7;
 }
 
+int hourOfTime(QStringView time) {
+    const QStringView head = time.left(2);
+    int hour = 0;
+    qsizetype digits = 0;
+    for (; digits < head.size() && head[digits].isDigit(); ++digits)
+        hour = hour * 10 + head[digits].digitValue();
+    return digits > 0 && hour <= 24 ? hour : -1;
+}
+
 qint64 addRoundedSeconds(qint64 total, double seconds) {
     // nearbyint rounds halves to even in the default rounding mode.
     return qint64(std::nearbyint(double(total) + seconds));

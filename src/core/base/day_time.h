@@ -61,6 +61,10 @@ QChar weekdayChar(const QDate &d);
 // 0 for Sunday … 6 for Saturday.
 int weekdayIndex(const QDate &d);
 
+// The hour a stored time begins with, 0 … 24 ("09:15:00" → 9, an unpadded "9:15:00" → 9, a hand-written
+// "24:00:00" → 24), or -1 when its first two characters hold no hour.
+int hourOfTime(QStringView time);
+
 // Adds a play's seconds to a whole-second total, rounding the sum half to even (10 + 10.5 → 10, 21.5 → 22).
 qint64 addRoundedSeconds(qint64 total, double seconds);
 

@@ -49,22 +49,6 @@ QString averageText(qint64 total, qint64 count) {
     return formatFixed(double(float(total) / float(count)), 1);
 }
 
-double cellNumber(const Grid &g, int row, int col) {
-    return parseNumber(g.textMatrix(row, col)).value_or(0);
-}
-
-// The hour of a "HH:MM:SS" time from its first two characters; -1 when they hold no hour.
-int hourOf(const QString &time) {
-    const QString head = time.left(2);
-    qsizetype digits = 0;
-    while (digits < head.size() && head[digits].isDigit())
-        ++digits;
-    if (digits == 0)
-        return -1;
-    const int hour = head.left(digits).toInt();
-    return hour <= 24 ? hour : -1;
-}
-
 // Record and game labels shrink to one character once the list passes 17 rows, so that they still fit.
 QString shortLabel(const QString &name, int gridRows) {
     return name.left(gridRows > 17 ? 1 : 2);
@@ -120,6 +104,7 @@ AllGraphsChart AllGraphs::currentChart() const {
 }
 
 void AllGraphs::resetGrids() {
+    m_numbers = {};
     setUpGrid(m_playsGrid, 10,
               {{QString(), 600, Grid::Right},
                {QStringLiteral("日付"), 1260, Grid::Center},
@@ -168,6 +153,8 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QDate &today, const Q
     {
         GridBatch batch(m_playsGrid);
         m_playsGrid.setRows(int(records.size()) + 1);
+        m_numbers.playSeconds.reserve(records.size());
+        m_numbers.playHours.reserve(records.size());
         for (int k = 1; k <= records.size(); ++k) {
             const PlayRecord &r = records[k - 1];
             m_playsGrid.setTextMatrix(k, 0, numberText(k));
@@ -175,6 +162,8 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QDate &today, const Q
             m_playsGrid.setTextMatrix(k, 2, r.time);
             m_playsGrid.setTextMatrix(k, 3, r.game);
             m_playsGrid.setTextMatrix(k, 4, seconds.text(r.seconds));
+            m_numbers.playSeconds.append(seconds.shownValue(r.seconds));
+            m_numbers.playHours.append(hourOfTime(r.time));
             for (int i = 0; i < games.size(); ++i) {
                 if (games[i] == r.game)
                     gameTally[i].add(r.seconds);
@@ -198,19 +187,28 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QDate &today, const Q
             m_gameTotalsGrid.appendRow({QString::number(r), games[i], QString::number(t.count),
                                         QString::number(t.total), durationText(t.total), QString::number(t.largest),
                                         averageText(t.total, t.count)});
+            m_numbers.gameSeconds.append(t.total);
         }
     }
     {
         GridBatch batch(m_dayTotalsGrid);
         m_dayTotalsGrid.setRows(dayCount + 1);
+        m_numbers.dayCounts.reserve(dayCount);
+        m_numbers.daySeconds.reserve(dayCount);
+        m_numbers.dayAverages.reserve(dayCount);
         for (int d = 1; d <= dayCount; ++d) {
             const Tally &t = dayTally[d - 1];
+            const QString average = averageText(t.total, t.count);
             m_dayTotalsGrid.setTextMatrix(d, 0, numberText(d));
             m_dayTotalsGrid.setTextMatrix(d, 1, dateText(span.first.addDays(d - 1)));
             m_dayTotalsGrid.setTextMatrix(d, 2, numberText(t.count));
             m_dayTotalsGrid.setTextMatrix(d, 3, QString::number(t.total));
             m_dayTotalsGrid.setTextMatrix(d, 4, QString::number(t.largest));
-            m_dayTotalsGrid.setTextMatrix(d, 5, averageText(t.total, t.count));
+            m_dayTotalsGrid.setTextMatrix(d, 5, average);
+            m_numbers.dayCounts.append(double(t.count));
+            m_numbers.daySeconds.append(double(t.total));
+            // The bar stands as high as the average the list shows, to its one decimal.
+            m_numbers.dayAverages.append(parseNumber(average).value_or(0));
         }
         if (m_dayTotalsGrid.rows() > 8)
             m_dayTotalsGrid.setTopRow(m_dayTotalsGrid.rows() - 1);
@@ -250,7 +248,7 @@ void AllGraphs::showPlaysChart() {
     m_timelineChart.setRowCount(rows - 1);
     for (int i = 1; i < rows; ++i) {
         m_timelineChart.setRow(i);
-        m_timelineChart.setData(m_playsGrid.textMatrix(i, 4));
+        m_timelineChart.setValue(m_numbers.playSeconds.value(i - 1));
         m_timelineChart.setRowLabel(shortLabel(m_playsGrid.textMatrix(i, 3), rows));
     }
     m_timelineChart.endBatch();
@@ -267,7 +265,7 @@ void AllGraphs::showGameChart() {
     m_totalsChart.setRowCount(rows - 1);
     for (int i = 1; i < rows; ++i) {
         m_totalsChart.setRow(i);
-        m_totalsChart.setData(m_gameTotalsGrid.textMatrix(i, 3));
+        m_totalsChart.setValue(double(m_numbers.gameSeconds.value(i - 1)));
         m_totalsChart.setRowLabel(shortLabel(m_gameTotalsGrid.textMatrix(i, 1), rows));
     }
     m_totalsChart.endBatch();
@@ -279,10 +277,10 @@ void AllGraphs::showHourChart() {
     m_totalsChart.setVisible(true);
     // Hour 24 can occur in a hand-written time; it is counted but has no bar.
     qint64 hours[25] = {};
-    for (int i = 1; i < m_playsGrid.rows(); ++i) {
-        const int hour = hourOf(m_playsGrid.textMatrix(i, 2));
+    for (qsizetype i = 0; i < m_numbers.playHours.size(); ++i) {
+        const int hour = m_numbers.playHours[i];
         if (hour >= 0)
-            hours[hour] = addRoundedSeconds(hours[hour], cellNumber(m_playsGrid, i, 4));
+            hours[hour] = addRoundedSeconds(hours[hour], m_numbers.playSeconds[i]);
     }
     m_totalsChart.beginBatch();
     m_totalsChart.setColumnCount(1);
@@ -296,7 +294,7 @@ void AllGraphs::showHourChart() {
     m_totalsChart.endBatch();
 }
 
-void AllGraphs::chartDays(int column) {
+void AllGraphs::chartDays(const QList<double> &values) {
     showRecordSide(false);
     const int days = m_dayTotalsGrid.rows() - 1;
     m_timelineChart.beginBatch();
@@ -306,7 +304,7 @@ void AllGraphs::chartDays(int column) {
     m_timelineChart.setColumn(1);
     for (int d = 1; d <= days; ++d) {
         m_timelineChart.setRow(d);
-        m_timelineChart.setData(m_dayTotalsGrid.textMatrix(d, column));
+        m_timelineChart.setValue(values.value(d - 1));
         // The dates under the bars: the chart shows as many as fit, so that years of days stay readable.
         m_timelineChart.setRowLabel(m_dayTotalsGrid.textMatrix(d, 1));
     }
@@ -315,17 +313,17 @@ void AllGraphs::chartDays(int column) {
 
 void AllGraphs::showDailyCountChart() {
     highlight(AllGraphsChart::DayCounts);
-    chartDays(2);
+    chartDays(m_numbers.dayCounts);
 }
 
 void AllGraphs::showDailySecondsChart() {
     highlight(AllGraphsChart::DaySeconds);
-    chartDays(3);
+    chartDays(m_numbers.daySeconds);
 }
 
 void AllGraphs::showDailyAverageChart() {
     highlight(AllGraphsChart::DayAverages);
-    chartDays(5);
+    chartDays(m_numbers.dayAverages);
 }
 
 } // namespace mirute

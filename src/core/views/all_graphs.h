@@ -66,10 +66,21 @@ public:
 private:
     void highlight(AllGraphsChart chart);
     void showRecordSide(bool records);
-    void chartDays(int column);
+    void chartDays(const QList<double> &values);
     QString fillLists(const PlayLogData &log, const QDate &today, const QStringList &games);
 
+    // The numbers behind the charts, kept beside the lists as they are filled, so that no chart reads a
+    // list's texts back. Per play: the value its seconds text shows and its hour (-1 for none); per row of
+    // the game totals: whole seconds; per day: plays, whole seconds and the average as shown.
+    struct ChartNumbers {
+        QList<double> playSeconds;
+        QList<int> playHours;
+        QList<qint64> gameSeconds;
+        QList<double> dayCounts, daySeconds, dayAverages;
+    };
+
     Grid m_playsGrid, m_gameTotalsGrid, m_dayTotalsGrid;
+    ChartNumbers m_numbers;
     ChartData m_totalsChart, m_timelineChart;
     bool m_dayList2Visible = true;
     Rgb m_colors[kAllGraphsChartCount];

@@ -48,7 +48,7 @@ void resetWeekdayChart(ChartData &chart) {
     chart.setRowCount(7);
     for (int i = 0; i < 7; ++i) {
         chart.setRow(i + 1);
-        chart.setData(QStringLiteral("0"));
+        chart.setValue(0);
         chart.setRowLabel(kWeekdays.mid(i, 1));
     }
     chart.endBatch();
@@ -58,7 +58,7 @@ void setWeekdayValues(ChartData &chart, const qint64 (&values)[7]) {
     chart.beginBatch();
     for (int i = 0; i < 7; ++i) {
         chart.setRow(i + 1);
-        chart.setData(QString::number(values[i]));
+        chart.setValue(double(values[i]));
     }
     chart.endBatch();
 }

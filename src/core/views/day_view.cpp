@@ -114,36 +114,41 @@ void DayView::drawChart(DayChartView view) {
 }
 
 void DayView::drawTimeLine() {
-    const int points = m_dayList.rows() - 1;
+    const int points = int(m_summary.plays.size());
     if (points < 1) {
         m_chart.resetToSingleZero();
         return;
     }
-    // Many plays leave room under each bar for one character only.
-    const int labelLength = m_dayList.rows() > kDayListShortLabelRows ? 1 : 2;
+    // Many plays (header row included) leave room under each bar for one character only.
+    const int labelLength = points + 1 > kDayListShortLabelRows ? 1 : 2;
     m_chart.setColumnCount(1);
     m_chart.setRowCount(points);
     m_chart.setColumn(1);
+    SecondsTexts seconds; // each bar as high as the seconds its row of the list shows
     for (int i = 1; i <= points; ++i) {
+        const DayPlay &play = m_summary.plays[i - 1];
         m_chart.setRow(i);
-        m_chart.setRowLabel(shortName(m_dayList.textMatrix(i, 2), labelLength));
-        m_chart.setData(m_dayList.textMatrix(i, 3));
+        m_chart.setRowLabel(shortName(play.game, labelLength));
+        m_chart.setValue(seconds.shownValue(play.seconds));
     }
 }
 
 void DayView::drawPerGame() {
-    const int points = m_dayTotal.rows() - 1;
-    if (points < 1) {
+    QList<const DayGameTotal *> played;
+    for (const DayGameTotal &g : m_summary.games)
+        if (g.count > 0)
+            played.append(&g);
+    if (played.isEmpty()) {
         m_chart.resetToSingleZero();
         return;
     }
     m_chart.setColumnCount(1);
-    m_chart.setRowCount(points);
+    m_chart.setRowCount(int(played.size()));
     m_chart.setColumn(1);
-    for (int i = 1; i <= points; ++i) {
+    for (int i = 1; i <= played.size(); ++i) {
         m_chart.setRow(i);
-        m_chart.setRowLabel(shortName(m_dayTotal.textMatrix(i, 1), 2));
-        m_chart.setData(m_dayTotal.textMatrix(i, 3));
+        m_chart.setRowLabel(shortName(played[i - 1]->name, 2));
+        m_chart.setValue(double(played[i - 1]->seconds));
     }
 }
 

@@ -23,6 +23,7 @@ GameHistory::GameHistory(const GameDefinition &def, const QString &dataDir, QObj
 }
 
 void GameHistory::setupGrid() {
+    m_listed.clear();
     static const int widths[] = {600, 1400, 1000, 600, 600, 600, 755, 880, 980, 1025};
     const QStringList headers = {QStringLiteral("回"),      QStringLiteral("日付"),   QStringLiteral("時間"),
                                  QStringLiteral("答数"),    QStringLiteral("ＯＫ"),   QStringLiteral("ＮＧ"),
@@ -69,7 +70,9 @@ void GameHistory::fill(Filter filter, const QString &value) {
                 shown.append(&r);
         const int first = m_list.rows();
         m_list.setRows(first + int(shown.size()));
+        m_listed.reserve(shown.size());
         for (int k = 0; k < shown.size(); ++k) {
+            m_listed.append(*shown[k]);
             const QStringList cells = shown[k]->cells();
             m_list.setTextMatrix(first + k, 0, numberText(k + 1));
             for (int c = 0; c < cells.size(); ++c)
@@ -101,17 +104,14 @@ void GameHistory::filterAnswers(const QString &comboText) {
     fill(Filter::Answers, comboText);
 }
 
-double GameHistory::chartValue(Button b, const QStringList &row, int series) {
+double GameHistory::chartValue(Button b, const HistoryRecord &record, int series) {
+    // The history file keeps these as the texts it shows ("80.0%", "0.42/秒", "60秒"); the number leads.
     switch (b) {
-    case PerSecond: return leadingNumber(row.value(8));
-    case Reaction: return leadingNumber(row.value(6));
-    case Rate: {
-        QString rate = row.value(7);
-        rate.chop(1);
-        return leadingNumber(rate);
-    }
-    case Seconds: return leadingNumber(row.value(9));
-    case OkNg: return leadingNumber(row.value(series == 1 ? 4 : 5));
+    case PerSecond: return leadingNumber(record.perSecond);
+    case Reaction: return leadingNumber(record.reaction);
+    case Rate: return leadingNumber(record.rate);
+    case Seconds: return leadingNumber(record.seconds);
+    case OkNg: return double(series == 1 ? record.ok : record.ng);
     default: return 0;
     }
 }
@@ -138,20 +138,20 @@ void GameHistory::drawChart(Button b) {
     ChartData &target = b == OkNg ? m_okNgChart : m_chart;
     m_chart.setVisible(b != OkNg);
     m_okNgChart.setVisible(b == OkNg);
-    const int n = m_list.rows() - 1;
+    const int n = int(m_listed.size());
     target.beginBatch();
     if (b == OkNg)
         target.setColumnCount(2);
     target.setRowCount(n);
     target.setValueUnit(valueUnit(b));
     for (int i = 1; i <= n; ++i) {
-        const QStringList row = m_list.rowTexts(i);
+        const HistoryRecord &record = m_listed[i - 1];
         target.setRow(i);
-        target.setRowLabel(row.value(0));
-        target.setRowDetail(row.value(0) + QStringLiteral("回 ") + row.value(1));
+        target.setRowLabel(numberText(i));
+        target.setRowDetail(numberText(i) + QStringLiteral("回 ") + record.date);
         for (int s = 1; s <= (b == OkNg ? 2 : 1); ++s) {
             target.setColumn(s);
-            target.setValue(chartValue(b, row, s));
+            target.setValue(chartValue(b, record, s));
         }
     }
     target.setColumn(1);
@@ -188,6 +188,7 @@ void GameHistory::layoutGraph() {
 
 void GameHistory::appendSaved(const HistoryRecord &r) {
     m_list.appendRow(QStringList{QString::number(m_list.rows())} + r.cells());
+    m_listed.append(r);
     if (m_list.rows() > 8)
         m_list.setTopRow(m_list.rows() - 1);
     redraw();

@@ -53,7 +53,8 @@ public:
     // After the history file was emptied.
     void clearAll();
 
-    static double chartValue(Button b, const QStringList &row, int series = 1);
+    // The value a chart draws for a listed play; series 2 of the OK/NG chart is its NG count.
+    static double chartValue(Button b, const HistoryRecord &record, int series = 1);
 
 signals:
     void stateChanged(); // highlights, filters, layout
@@ -69,6 +70,7 @@ private:
     const GameDefinition &m_def;
     QString m_dir;
     Grid m_list;
+    QList<HistoryRecord> m_listed; // the plays of the list, in its order: what the charts draw
     ChartData m_chart, m_okNgChart;
     bool m_highlight[ButtonCount] = {};
     bool m_allShown = true;
