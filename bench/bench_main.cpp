@@ -5,6 +5,7 @@
 #include "bench_env.h"
 #include "bench_windows.h"
 
+#include "core/base/memory_reuse.h"
 #include "core/log/play_log.h"
 #include "gui/app/main_window.h"
 #include "gui/widgets/message_dialog.h"
@@ -60,6 +61,7 @@ void dropSizeHintNotices(QtMsgType type, const QMessageLogContext &context, cons
 } // namespace
 
 int main(int argc, char **argv) {
+    keepFreedMemoryForReuse(); // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     g_qtHandler = qInstallMessageHandler(dropSizeHintNotices);

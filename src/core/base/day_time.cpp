@@ -56,8 +56,8 @@ int hourOfTime(QStringView time) {
     const QStringView head = time.left(2);
     int hour = 0;
     qsizetype digits = 0;
-    for (; digits < head.size() && head[digits].isDigit(); ++digits)
-        hour = hour * 10 + head[digits].digitValue();
+    for (; digits < head.size() && head[digits] >= u'0' && head[digits] <= u'9'; ++digits)
+        hour = hour * 10 + (head[digits].unicode() - u'0');
     return digits > 0 && hour <= 24 ? hour : -1;
 }
 

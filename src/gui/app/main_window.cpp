@@ -233,12 +233,14 @@ void MainWindow::switchPanel(LogPanel *panel) {
         panel->fill();
     }
     panel->show();
-    QApplication::processEvents();
     if (QWidget *w = panel->firstFocus())
         w->setFocus();
     const QString text = panel->helpTourText();
-    if (!text.isEmpty())
-        showHelpTour(this, text);
+    if (text.isEmpty() || appState().helpTourFlag == 0)
+        return;
+    // The panel is painted before the explanation covers it.
+    QApplication::processEvents();
+    showHelpTour(this, text);
 }
 
 void MainWindow::onMainClicked() {

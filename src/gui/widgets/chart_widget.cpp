@@ -146,6 +146,14 @@ bool ChartWidget::redrawPending() const {
     return m_impl->redrawTimer.isActive();
 }
 
+// A panel fills its charts while it is hidden; drawn as it is shown, the chart is painted once, with its
+// new bars, instead of once with the old ones and again when the redraw timer fires.
+void ChartWidget::showEvent(QShowEvent *e) {
+    if (redrawPending())
+        redraw();
+    QWidget::showEvent(e);
+}
+
 void ChartWidget::scheduleRedraw() {
     if (!m_impl->redrawTimer.isActive())
         m_impl->redrawTimer.start();

@@ -44,6 +44,7 @@ public:
 
 protected:
     void contextMenuEvent(QContextMenuEvent *e) override;
+    void showEvent(QShowEvent *e) override;
 
 private:
     void showData(ChartData *data);

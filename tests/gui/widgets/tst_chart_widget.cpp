@@ -73,6 +73,7 @@ private slots:
     void drawsOneSeries();
     void twoSeriesShowLegend();
     void redrawIsCoalesced();
+    void hiddenChartIsRedrawnAsItIsShown();
     void fixedAndAutomaticAxis();
     void emptyChart();
     void visibilityFollowsData();
@@ -144,6 +145,20 @@ void TestChartWidget::redrawIsCoalesced() {
     QTRY_VERIFY(!w.redrawPending());
     QCOMPARE(barSeries(w)->barSets().first()->count(), 4);
     QCOMPARE(barSeries(w)->barSets().first()->at(3), 4.0);
+}
+
+// A panel fills its charts while hidden and then shows them: the new bars are drawn as the chart is shown,
+// so its first paint already shows them.
+void TestChartWidget::hiddenChartIsRedrawnAsItIsShown() {
+    QWidget panel;
+    auto *w = new ChartWidget(&panel);
+    QTRY_VERIFY(!w->redrawPending());
+    fill(w->data(), {"a", "b", "c"}, {{"1", "2", "3"}});
+    QVERIFY(w->redrawPending());
+    panel.show();
+    QVERIFY(!w->redrawPending());
+    QCOMPARE(barSeries(*w)->barSets().first()->count(), 3);
+    QCOMPARE(barSeries(*w)->barSets().first()->at(2), 3.0);
 }
 
 void TestChartWidget::fixedAndAutomaticAxis() {
