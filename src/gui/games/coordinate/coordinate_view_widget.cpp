@@ -92,7 +92,7 @@ private:
     CoordinateRules &m_rules;
 };
 
-// The grid of cells lblKanjiP (named by their codes) with the column and row numbers along its edges.
+// The grid of cells (named by their codes) with the column and row numbers along its edges.
 class CoordinateView : public QWidget {
 public:
     explicit CoordinateView(GameWindow &window) : QWidget(&window), m_engine(window.engine()) {
@@ -169,7 +169,7 @@ private:
 QWidget *CoordinateGame::makeView(GameWindow &window) {
     auto &rules = window.engine().rulesAs<CoordinateRules>();
     QLineEdit *box = window.answerBox();
-    // "解答" over the answer box is the view's lblGiveup, which also ends a play.
+    // "解答" over the answer box is the view's own give-up label, which also ends a play.
     if (auto *caption = window.findChild<QLabel *>(GameWindow::kAnswerCaptionName))
         caption->hide();
     box->installEventFilter(new EscapeFilter(rules, box));

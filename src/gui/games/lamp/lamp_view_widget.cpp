@@ -23,8 +23,8 @@ const QString kCountName = QStringLiteral("lblLsu_%1");
 const QString kShowCountsBoxName = QStringLiteral("chkHide");
 const QString kColourCountBoxName = QStringLiteral("cboMode");
 
-// The lamp field imgMondai 1..28 (flat buttons with the lamp images) and the legend shpLanp/lblLsu 1..5
-// with chkHide beside it.
+// The lamp field 1..28 (flat buttons with the lamp images) and the legend of colours 1..5 with their counts,
+// and the check box that shows the counts beside it.
 class LampView : public QWidget {
 public:
     explicit LampView(GameWindow &window) : QWidget(&window), m_window(window), m_engine(window.engine()) {

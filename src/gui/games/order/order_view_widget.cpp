@@ -29,7 +29,7 @@ QString markName(OrderRules::Mark m) {
     return QStringLiteral("黒");
 }
 
-// The block of nine numbers lblMondai 1..9; a number is clicked (or chosen with the keyboard) in its turn.
+// The block of nine numbers 1..9; a number is clicked (or chosen with the keyboard) in its turn.
 class OrderView : public QFrame {
 public:
     explicit OrderView(GameWindow &window) : QFrame(&window), m_engine(window.engine()) {

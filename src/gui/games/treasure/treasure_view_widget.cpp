@@ -18,7 +18,7 @@ const QString kFieldName = QStringLiteral("fraKanjiP");
 const QString kCellName = QStringLiteral("lblKanjiP_%1");
 const QString kCellCountBoxName = QStringLiteral("cboMode");
 
-// The field lblKanjiP 1..40: flat, focusable cells so that the field can be played from the keyboard too.
+// The field of cells 1..40: flat, focusable cells so that the field can be played from the keyboard too.
 class TreasureField : public QWidget {
 public:
     TreasureField(GameWindow &window) : QWidget(&window), m_engine(window.engine()) {
@@ -96,7 +96,7 @@ private:
     QList<Rgb> m_colors;
 };
 
-// cboMode "コマ数" in the ゲーム設定 frame.
+// The box "コマ数" (cells shown) in the ゲーム設定 frame.
 void addCellCountBox(GameWindow &window) {
     auto *caption = new QLabel(QStringLiteral("コマ数"), &window);
     auto *box = new QComboBox(&window);
