@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FUZZ_CHECK(name.error.isEmpty() || name.name.isEmpty());
     FUZZ_CHECK(!name.name.contains(u'\n'));
 
-    // What SAVE_NAME writes for this name.
+    // What saveName() writes for this name.
     const QString saved = WriteListLine().text(QStringLiteral("氏名")).text(name.name).line();
     QByteArray encoded;
     FUZZ_CHECK(sjis::encode(saved + QStringLiteral("\r\n"), &encoded));

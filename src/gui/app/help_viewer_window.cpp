@@ -19,6 +19,13 @@ namespace mirute {
 
 namespace {
 
+// The controls' names, by which tests and assistive tools find them.
+const QString kWindowName = QStringLiteral("helpWindow");
+const QString kBackButtonName = QStringLiteral("helpBack");
+const QString kForwardButtonName = QStringLiteral("helpForward");
+const QString kHomeButtonName = QStringLiteral("helpHome");
+const QString kBrowserName = QStringLiteral("helpBrowser");
+
 const QString kWindowTitle = QStringLiteral("ミルテ５ ヘルプ");
 
 QList<QPointer<QWidget>> &helpWindows() {
@@ -120,20 +127,20 @@ void showDocumentTitle(QWidget *window, QTextBrowser *browser) {
 
 void openHelpViewer(QWidget *owner, const QString &dataDir) {
     auto *window = new QWidget(owner, Qt::Window);
-    window->setObjectName(QStringLiteral("helpWindow"));
+    window->setObjectName(kWindowName);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(kWindowTitle);
     auto *layout = new QVBoxLayout(window);
 
     auto *bar = new QHBoxLayout;
-    QPushButton *back = navigationButton(window, QStringLiteral("helpBack"), QStringLiteral("戻る"),
+    QPushButton *back = navigationButton(window, kBackButtonName, QStringLiteral("戻る"),
                                          QStringLiteral("前のページに戻ります"), QKeySequence(Qt::ALT | Qt::Key_Left));
     QPushButton *forward =
-        navigationButton(window, QStringLiteral("helpForward"), QStringLiteral("進む"),
-                         QStringLiteral("次のページに進みます"), QKeySequence(Qt::ALT | Qt::Key_Right));
+        navigationButton(window, kForwardButtonName, QStringLiteral("進む"), QStringLiteral("次のページに進みます"),
+                         QKeySequence(Qt::ALT | Qt::Key_Right));
     QPushButton *home =
-        navigationButton(window, QStringLiteral("helpHome"), QStringLiteral("目次"),
-                         QStringLiteral("目次のページを表示します"), QKeySequence(Qt::ALT | Qt::Key_Home));
+        navigationButton(window, kHomeButtonName, QStringLiteral("目次"), QStringLiteral("目次のページを表示します"),
+                         QKeySequence(Qt::ALT | Qt::Key_Home));
     bar->addWidget(back);
     bar->addWidget(forward);
     bar->addWidget(home);
@@ -141,7 +148,7 @@ void openHelpViewer(QWidget *owner, const QString &dataDir) {
     layout->addLayout(bar);
 
     auto *browser = new HelpBrowser(window);
-    browser->setObjectName(QStringLiteral("helpBrowser"));
+    browser->setObjectName(kBrowserName);
     browser->setAccessibleName(kWindowTitle);
     browser->setOpenLinks(true);
     browser->setOpenExternalLinks(false);

@@ -27,19 +27,44 @@
 
 namespace mirute {
 
+namespace {
+// The controls' names, by which tests and assistive tools find them.
+const QString kWindowName = QStringLiteral("frmMain");
+const QString kGameButtonName = QStringLiteral("cmdGame");
+const QString kMainButtonName = QStringLiteral("cmdMain");
+const QString kAllGraphsButtonName = QStringLiteral("cmdRentai");
+const QString kRangeButtonName = QStringLiteral("cmdTaijyu");
+const QString kSortButtonName = QStringLiteral("cmdBunseki");
+const QString kTotalsButtonName = QStringLiteral("cmdSyuukei");
+const QString kCalendarButtonName = QStringLiteral("cmdCale");
+const QString kDiaryButtonName = QStringLiteral("cmdMemo");
+const QString kEditButtonName = QStringLiteral("cmdSettei");
+const QString kHelpButtonName = QStringLiteral("cmdHelp");
+const QString kQuitButtonName = QStringLiteral("cmdOwari");
+const QString kHelpTourBoxName = QStringLiteral("chkHelp");
+const QString kLauncherName = QStringLiteral("fraGame");
+const QString kLauncherBackButtonName = QStringLiteral("cmdModori");
+// The launcher's game buttons: name, caption, game number. Button names do not follow the game numbers for
+// games 5 and 6.
+const QList<std::tuple<QString, QString, int>> kGameButtons = {
+    {"cmdG1", "抜かな", 1}, {"cmdG2", "抜数字", 2}, {"cmdG3", "抜仲間", 3}, {"cmdG4", "宝探し", 4},
+    {"cmdG6", "ランプ", 5}, {"cmdG5", "順クリ", 6}, {"cmdG7", "座標", 7}};
+} // namespace
+
 MainWindow::MainWindow(const QString &dataDir, QWidget *parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("frmMain"));
+    setObjectName(kWindowName);
     setAttribute(Qt::WA_DeleteOnClose);
     m_state.dataDir = dataDir;
     auto *root = new QVBoxLayout(this);
     buildButtons();
     auto *bar = new QHBoxLayout;
-    for (const char *name : {"cmdGame", "cmdMain", "cmdRentai", "cmdTaijyu", "cmdBunseki", "cmdSyuukei", "cmdCale",
-                             "cmdMemo", "cmdSettei", "cmdHelp"})
+    for (const QString &name :
+         {kGameButtonName, kMainButtonName, kAllGraphsButtonName, kRangeButtonName, kSortButtonName, kTotalsButtonName,
+          kCalendarButtonName, kDiaryButtonName, kEditButtonName, kHelpButtonName})
         bar->addWidget(m_buttons.value(name));
     bar->addWidget(m_helpTourBox);
     bar->addStretch();
-    bar->addWidget(m_buttons.value("cmdOwari"));
+    bar->addWidget(m_buttons.value(kQuitButtonName));
     root->addLayout(bar);
     m_panelArea = new QWidget(this);
     root->addWidget(m_panelArea, 1);
@@ -60,22 +85,23 @@ QPushButton *MainWindow::addButton(const QString &name, const QString &caption, 
 }
 
 void MainWindow::buildButtons() {
-    connect(addButton("cmdGame", "ゲーム", "メイン画面を表示します"), &QPushButton::clicked, this,
+    connect(addButton(kGameButtonName, "ゲーム", "メイン画面を表示します"), &QPushButton::clicked, this,
             &MainWindow::openGameLauncher);
-    connect(addButton("cmdMain", "メイン", "メイン画面を表示します"), &QPushButton::clicked, this,
+    connect(addButton(kMainButtonName, "メイン", "メイン画面を表示します"), &QPushButton::clicked, this,
             &MainWindow::onMainClicked);
-    addButton("cmdRentai", "全グラフ", "現在までの全グラフを表示します");
-    addButton("cmdTaijyu", "範囲指定", "表示条件を指定できます");
-    addButton("cmdBunseki", "並び替え", "データを並び替えて表示できます");
-    addButton("cmdSyuukei", "集計表示", "月別、日別の集計結果を表示します");
-    addButton("cmdCale", "カレンダー", "実施状況把握カレンダーを表示します");
-    addButton("cmdMemo", "一言日記", "ちょっとした日記を記録、表示します");
-    addButton("cmdSettei", "編集", "編集画面を表示します");
-    connect(addButton("cmdHelp", "ヘルプ", "ヘルプファイルを開きます"), &QPushButton::clicked, this,
+    addButton(kAllGraphsButtonName, "全グラフ", "現在までの全グラフを表示します");
+    addButton(kRangeButtonName, "範囲指定", "表示条件を指定できます");
+    addButton(kSortButtonName, "並び替え", "データを並び替えて表示できます");
+    addButton(kTotalsButtonName, "集計表示", "月別、日別の集計結果を表示します");
+    addButton(kCalendarButtonName, "カレンダー", "実施状況把握カレンダーを表示します");
+    addButton(kDiaryButtonName, "一言日記", "ちょっとした日記を記録、表示します");
+    addButton(kEditButtonName, "編集", "編集画面を表示します");
+    connect(addButton(kHelpButtonName, "ヘルプ", "ヘルプファイルを開きます"), &QPushButton::clicked, this,
             &MainWindow::openHelp);
-    connect(addButton("cmdOwari", "終了", "プログラムを終了します"), &QPushButton::clicked, this, &MainWindow::quit);
+    connect(addButton(kQuitButtonName, "終了", "プログラムを終了します"), &QPushButton::clicked, this,
+            &MainWindow::quit);
     m_helpTourBox = new QCheckBox(this);
-    m_helpTourBox->setObjectName(QStringLiteral("chkHelp"));
+    m_helpTourBox->setObjectName(kHelpTourBoxName);
     m_helpTourBox->setToolTip(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
     m_helpTourBox->setIcon(helpTourIcon());
     m_helpTourBox->setIconSize(QSize(16, 16));
@@ -112,27 +138,26 @@ void MainWindow::buildPanels() {
             emit quitRequested();
         });
     }
-    const QList<QPair<QString, LogPanel *>> buttons = {{"cmdRentai", allGraphsPanel}, {"cmdTaijyu", rangePanel},
-                                                       {"cmdBunseki", sortPanel},     {"cmdSyuukei", totalsPanel},
-                                                       {"cmdCale", calendarPanel},    {"cmdMemo", m_diaryPanel},
-                                                       {"cmdSettei", editPanel}};
+    const QList<QPair<QString, LogPanel *>> buttons = {{kAllGraphsButtonName, allGraphsPanel},
+                                                       {kRangeButtonName, rangePanel},
+                                                       {kSortButtonName, sortPanel},
+                                                       {kTotalsButtonName, totalsPanel},
+                                                       {kCalendarButtonName, calendarPanel},
+                                                       {kDiaryButtonName, m_diaryPanel},
+                                                       {kEditButtonName, editPanel}};
     for (const auto &[name, p] : buttons)
         connect(m_buttons.value(name), &QPushButton::clicked, this, [this, p = p] { switchPanel(p); });
 }
 
 void MainWindow::buildLauncher() {
     m_gameLauncher = new QFrame(this);
-    m_gameLauncher->setObjectName(QStringLiteral("fraGame"));
+    m_gameLauncher->setObjectName(kLauncherName);
     m_gameLauncher->setFrameShape(QFrame::Box);
     m_gameLauncher->setAutoFillBackground(true);
     // The launcher lies over the panel shown: the layout check takes it as a window of its own.
     m_gameLauncher->setProperty("layoutCheckIgnore", true);
     auto *layout = new QHBoxLayout(m_gameLauncher);
-    // Button names do not follow the game numbers for games 5 and 6.
-    const QList<std::tuple<QString, QString, int>> games = {
-        {"cmdG1", "抜かな", 1}, {"cmdG2", "抜数字", 2}, {"cmdG3", "抜仲間", 3}, {"cmdG4", "宝探し", 4},
-        {"cmdG6", "ランプ", 5}, {"cmdG5", "順クリ", 6}, {"cmdG7", "座標", 7}};
-    for (const auto &[name, caption, gameNo] : games) {
+    for (const auto &[name, caption, gameNo] : kGameButtons) {
         auto *b = new QPushButton(caption, m_gameLauncher);
         b->setObjectName(name);
         b->setMinimumSize(84, 64);
@@ -142,7 +167,7 @@ void MainWindow::buildLauncher() {
         connect(b, &QPushButton::clicked, this, [this, gameNo = gameNo] { launchGame(gameNo); });
     }
     auto *back = new QPushButton(QStringLiteral("戻る"), m_gameLauncher);
-    back->setObjectName(QStringLiteral("cmdModori"));
+    back->setObjectName(kLauncherBackButtonName);
     back->setToolTip(QStringLiteral("キャンセルします"));
     back->setAutoDefault(true);
     m_buttons.insert(back->objectName(), back);
@@ -219,7 +244,7 @@ void MainWindow::startUp() {
         showHelpTour(this, helptexts::welcome());
     }
     m_state.loading = false;
-    m_buttons.value("cmdGame")->setFocus();
+    m_buttons.value(kGameButtonName)->setFocus();
 }
 
 void MainWindow::switchPanel(LogPanel *panel) {
@@ -259,7 +284,7 @@ void MainWindow::openGameLauncher() {
     }
     m_gameLauncher->show();
     m_gameLauncher->raise();
-    m_buttons.value("cmdG1")->setFocus();
+    m_buttons.value(std::get<0>(kGameButtons.front()))->setFocus();
 }
 
 void MainWindow::launchGame(int gameNo) {

@@ -17,6 +17,14 @@ namespace mirute {
 
 namespace {
 
+// The controls' names, by which tests and assistive tools find them.
+const QString kPanelName = QStringLiteral("fraRenTai");
+const QString kPlaysListName = QStringLiteral("msgDayList2");
+const QString kDayTotalsListName = QStringLiteral("msgDayList3");
+const QString kGameTotalsListName = QStringLiteral("msgDayTotal2");
+const QString kTotalsChartName = QStringLiteral("mcrMain2");
+const QString kTimelineChartName = QStringLiteral("mcrMain3");
+
 const QString kTitle = QStringLiteral("全グラフ");
 
 GridWidget *gridWidget(Grid *grid, const QString &name, QWidget *parent) {
@@ -37,14 +45,13 @@ ChartWidget *chartWidget(ChartData *data, const QString &name, const QColor &col
 
 } // namespace
 
-AllGraphsPanel::AllGraphsPanel(MainState &state, QWidget *parent)
-    : LogPanel(state, QStringLiteral("fraRenTai"), parent) {
+AllGraphsPanel::AllGraphsPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
     auto *layout = new QHBoxLayout(this);
 
     auto *lists = new QVBoxLayout;
-    m_playsGrid = gridWidget(&m_graphs.playsGrid(), QStringLiteral("msgDayList2"), this);
-    m_dayTotalsGrid = gridWidget(&m_graphs.dayTotalsGrid(), QStringLiteral("msgDayList3"), this);
-    m_gameTotalsGrid = gridWidget(&m_graphs.gameTotalsGrid(), QStringLiteral("msgDayTotal2"), this);
+    m_playsGrid = gridWidget(&m_graphs.playsGrid(), kPlaysListName, this);
+    m_dayTotalsGrid = gridWidget(&m_graphs.dayTotalsGrid(), kDayTotalsListName, this);
+    m_gameTotalsGrid = gridWidget(&m_graphs.gameTotalsGrid(), kGameTotalsListName, this);
     lists->addWidget(m_playsGrid, 3);
     lists->addWidget(m_dayTotalsGrid, 3);
     lists->addWidget(m_gameTotalsGrid, 2);
@@ -54,8 +61,8 @@ AllGraphsPanel::AllGraphsPanel(MainState &state, QWidget *parent)
     auto *buttons = new QGridLayout;
     buildButtons(buttons);
     charts->addLayout(buttons);
-    m_totalsChart = chartWidget(&m_graphs.totalsChart(), QStringLiteral("mcrMain2"), QColor(255, 160, 64), this);
-    m_timelineChart = chartWidget(&m_graphs.timelineChart(), QStringLiteral("mcrMain3"), QColor(64, 128, 224), this);
+    m_totalsChart = chartWidget(&m_graphs.totalsChart(), kTotalsChartName, QColor(255, 160, 64), this);
+    m_timelineChart = chartWidget(&m_graphs.timelineChart(), kTimelineChartName, QColor(64, 128, 224), this);
     charts->addWidget(m_totalsChart, 1);
     charts->addWidget(m_timelineChart, 1);
     layout->addLayout(charts, 3);

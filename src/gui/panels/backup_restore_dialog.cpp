@@ -10,6 +10,12 @@
 namespace mirute {
 namespace {
 
+// The controls' names, by which tests and assistive tools find them.
+const QString kDialogName = QStringLiteral("dlgRestore");
+const QString kBackupListName = QStringLiteral("lstBackup");
+const QString kRestoreButtonName = QStringLiteral("cmdRestoreOk");
+const QString kCancelButtonName = QStringLiteral("cmdRestoreCancel");
+
 QString playsText(const LogBackup &b) {
     return b.complete ? QStringLiteral("%1 件").arg(b.plays) : QStringLiteral("%1 件（読めない行あり）").arg(b.plays);
 }
@@ -18,13 +24,13 @@ QString playsText(const LogBackup &b) {
 
 BackupRestoreDialog::BackupRestoreDialog(const QList<LogBackup> &backups, QWidget *parent)
     : QDialog(parent), m_backups(backups) {
-    setObjectName(QStringLiteral("dlgRestore"));
+    setObjectName(kDialogName);
     setWindowTitle(QStringLiteral("バックアップから復元"));
     auto *caption = new QLabel(QStringLiteral("復元するバックアップを選んでください（新しい順）。"), this);
     caption->setTextFormat(Qt::PlainText);
 
     m_backupList = new QTreeWidget(this);
-    m_backupList->setObjectName(QStringLiteral("lstBackup"));
+    m_backupList->setObjectName(kBackupListName);
     m_backupList->setAccessibleName(QStringLiteral("データのバックアップ一覧"));
     m_backupList->setRootIsDecorated(false);
     m_backupList->setHeaderLabels({QStringLiteral("日付"), QStringLiteral("時刻"), QStringLiteral("記録数")});
@@ -40,9 +46,9 @@ BackupRestoreDialog::BackupRestoreDialog(const QList<LogBackup> &backups, QWidge
 
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *restore = buttons->addButton(QStringLiteral("復元"), QDialogButtonBox::AcceptRole);
-    restore->setObjectName(QStringLiteral("cmdRestoreOk"));
+    restore->setObjectName(kRestoreButtonName);
     QPushButton *cancel = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cmdRestoreCancel"));
+    cancel->setObjectName(kCancelButtonName);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_backupList, &QTreeWidget::itemActivated, this, &QDialog::accept);

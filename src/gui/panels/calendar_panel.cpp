@@ -19,6 +19,16 @@ namespace mirute {
 
 namespace {
 
+// The controls' names, by which tests and assistive tools find them.
+const QString kPanelName = QStringLiteral("fraCale");
+const QString kMonthGridName = QStringLiteral("msgCale");
+const QString kWeekGridName = QStringLiteral("msgCale_w");
+const QString kLegendLabelName = QStringLiteral("lblHan_%1");
+const QString kStreakName = QStringLiteral("lblCaleStreak");
+const QString kLongestStreakName = QStringLiteral("lblCaleLongestStreak");
+const QString kPlaysByWeekdayChartName = QStringLiteral("mcrKensu");
+const QString kSecondsByWeekdayChartName = QStringLiteral("mcrKingaku");
+
 const QString kTitle = QStringLiteral("カレンダー");
 
 GridWidget *gridWidget(Grid *grid, const QString &name, QWidget *parent) {
@@ -51,35 +61,34 @@ QString labelStyle(const Rgb &c) {
 
 } // namespace
 
-CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state, QStringLiteral("fraCale"), parent) {
+CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
     auto *layout = new QVBoxLayout(this);
-    m_month = gridWidget(&m_calendar.monthGrid(), QStringLiteral("msgCale"), this);
+    m_month = gridWidget(&m_calendar.monthGrid(), kMonthGridName, this);
     layout->addWidget(m_month, 1);
 
     auto *lower = new QHBoxLayout;
-    m_week = gridWidget(&m_calendar.weekGrid(), QStringLiteral("msgCale_w"), this);
+    m_week = gridWidget(&m_calendar.weekGrid(), kWeekGridName, this);
     lower->addWidget(m_week, 2);
 
     auto *legend = new QVBoxLayout;
     for (int i = 0; i < Calendar::kLegendCount; ++i) {
         auto *l = new QLabel(this);
-        l->setObjectName(QStringLiteral("lblHan_%1").arg(i));
+        l->setObjectName(kLegendLabelName.arg(i));
         l->setAccessibleDescription(QStringLiteral("凡例"));
         l->setStyleSheet(labelStyle(Calendar::classColor(i)));
         legend->addWidget(l);
         m_legend.append(l);
     }
     legend->addSpacing(8);
-    m_streaks = new StreakLabelsWidget(QStringLiteral("lblCaleStreak"), QStringLiteral("lblCaleLongestStreak"),
-                                       Qt::Vertical, this);
+    m_streaks = new StreakLabelsWidget(kStreakName, kLongestStreakName, Qt::Vertical, this);
     legend->addWidget(m_streaks);
     legend->addStretch(1);
     lower->addLayout(legend);
 
     auto *charts = new QVBoxLayout;
-    m_counts = chartWidget(&m_calendar.playsByWeekdayChart(), QStringLiteral("mcrKensu"), QStringLiteral("回数"),
+    m_counts = chartWidget(&m_calendar.playsByWeekdayChart(), kPlaysByWeekdayChartName, QStringLiteral("回数"),
                            QColor(96, 160, 96), this);
-    m_seconds = chartWidget(&m_calendar.secondsByWeekdayChart(), QStringLiteral("mcrKingaku"), QStringLiteral("秒"),
+    m_seconds = chartWidget(&m_calendar.secondsByWeekdayChart(), kSecondsByWeekdayChartName, QStringLiteral("秒"),
                             QColor(96, 96, 192), this);
     charts->addWidget(m_counts);
     charts->addWidget(m_seconds);

@@ -23,6 +23,24 @@ namespace mirute {
 
 namespace {
 
+// The controls' names, by which tests and assistive tools find them.
+const QString kPanelName = QStringLiteral("fraMain");
+const QString kMonthCalendarName = QStringLiteral("mtvmain");
+const QString kSulkyFaceName = QStringLiteral("imgkana");
+const QString kSmilingFaceName = QStringLiteral("imgniko");
+const QString kLaughingFaceName = QStringLiteral("imgwara");
+const QString kNoFaceName = QStringLiteral("imgNashi");
+const QString kRatingLabelName = QStringLiteral("lblMHyouka");
+const QString kStreakName = QStringLiteral("lblStreak");
+const QString kLongestStreakName = QStringLiteral("lblLongestStreak");
+const QString kDayListName = QStringLiteral("msgDayList");
+const QString kDayTotalsName = QStringLiteral("msgDayTotal");
+const QString kDayTimeName = QStringLiteral("lblDayTotal");
+const QString kTimeLineButtonName = QStringLiteral("cmdDay");
+const QString kPerGameButtonName = QStringLiteral("cmdTotal");
+const QString kPerHourButtonName = QStringLiteral("cmdJikan");
+const QString kDayChartName = QStringLiteral("mcrMain");
+
 QString backgroundStyle(const Rgb &c) {
     return QStringLiteral("QLabel { background-color: rgb(%1, %2, %3); border: 1px solid gray; padding: 2px; }")
         .arg(c.r)
@@ -32,12 +50,12 @@ QString backgroundStyle(const Rgb &c) {
 
 } // namespace
 
-DayPanel::DayPanel(MainState &state, QWidget *parent) : LogPanel(state, QStringLiteral("fraMain"), parent) {
+DayPanel::DayPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
     auto *root = new QHBoxLayout(this);
     auto *left = new QVBoxLayout;
     buildRatingArea(left);
     m_monthCalendar = new QCalendarWidget(this);
-    m_monthCalendar->setObjectName(QStringLiteral("mtvmain"));
+    m_monthCalendar->setObjectName(kMonthCalendarName);
     m_monthCalendar->setAccessibleName(QStringLiteral("カレンダー"));
     m_monthCalendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     m_monthCalendar->setFirstDayOfWeek(Qt::Sunday);
@@ -60,10 +78,10 @@ DayPanel::DayPanel(MainState &state, QWidget *parent) : LogPanel(state, QStringL
 void DayPanel::buildRatingArea(QBoxLayout *into) {
     auto *row = new QHBoxLayout;
     auto *faces = new QGridLayout;
-    const QList<QPair<QString, DayFace>> faceNames = {{"imgkana", DayFace::Sulky},
-                                                      {"imgniko", DayFace::Smiling},
-                                                      {"imgwara", DayFace::Laughing},
-                                                      {"imgNashi", DayFace::None}};
+    const QList<QPair<QString, DayFace>> faceNames = {{kSulkyFaceName, DayFace::Sulky},
+                                                      {kSmilingFaceName, DayFace::Smiling},
+                                                      {kLaughingFaceName, DayFace::Laughing},
+                                                      {kNoFaceName, DayFace::None}};
     for (const auto &[name, face] : faceNames) {
         auto *w = new FaceWidget(face, this);
         w->setObjectName(name);
@@ -86,7 +104,7 @@ void DayPanel::buildRatingArea(QBoxLayout *into) {
     lamps->addStretch();
     rating->addLayout(lamps);
     m_ratingLabel = new QLabel(this);
-    m_ratingLabel->setObjectName(QStringLiteral("lblMHyouka"));
+    m_ratingLabel->setObjectName(kRatingLabelName);
     m_ratingLabel->setAccessibleDescription(QStringLiteral("その日の評価"));
     m_ratingLabel->setAlignment(Qt::AlignCenter);
     QFont f = m_ratingLabel->font();
@@ -94,8 +112,7 @@ void DayPanel::buildRatingArea(QBoxLayout *into) {
     f.setBold(true);
     m_ratingLabel->setFont(f);
     rating->addWidget(m_ratingLabel);
-    m_streaks =
-        new StreakLabelsWidget(QStringLiteral("lblStreak"), QStringLiteral("lblLongestStreak"), Qt::Horizontal, this);
+    m_streaks = new StreakLabelsWidget(kStreakName, kLongestStreakName, Qt::Horizontal, this);
     rating->addWidget(m_streaks);
     row->addLayout(rating, 1);
     into->addLayout(row);
@@ -105,19 +122,19 @@ void DayPanel::buildRatingArea(QBoxLayout *into) {
 void DayPanel::buildLists(QBoxLayout *into) {
     auto *row = new QHBoxLayout;
     m_dayPlaysGrid = new GridWidget(&m_view.dayList(), this);
-    m_dayPlaysGrid->setObjectName(QStringLiteral("msgDayList"));
+    m_dayPlaysGrid->setObjectName(kDayListName);
     m_dayPlaysGrid->setAccessibleName(QStringLiteral("その日のプレイ一覧"));
     row->addWidget(m_dayPlaysGrid, 3);
 
     auto *totals = new QVBoxLayout;
     m_dayTotalsGrid = new GridWidget(&m_view.dayTotal(), this);
-    m_dayTotalsGrid->setObjectName(QStringLiteral("msgDayTotal"));
+    m_dayTotalsGrid->setObjectName(kDayTotalsName);
     m_dayTotalsGrid->setAccessibleName(QStringLiteral("その日の項目別合計"));
     totals->addWidget(m_dayTotalsGrid, 1);
     auto *sum = new QHBoxLayout;
     auto *caption = new QLabel(QStringLiteral("合計時間"), this);
     m_dayTimeLabel = new QLabel(QStringLiteral("0:00:00"), this);
-    m_dayTimeLabel->setObjectName(QStringLiteral("lblDayTotal"));
+    m_dayTimeLabel->setObjectName(kDayTimeName);
     m_dayTimeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_dayTimeLabel->setFrameShape(QFrame::Panel);
     m_dayTimeLabel->setFrameShadow(QFrame::Sunken);
@@ -147,13 +164,13 @@ QPushButton *DayPanel::addViewButton(const QString &name, const QString &caption
 
 void DayPanel::buildChart(QBoxLayout *into) {
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(addViewButton(QStringLiteral("cmdDay"), QStringLiteral("時系列"), DayChartView::TimeLine));
-    buttons->addWidget(addViewButton(QStringLiteral("cmdTotal"), QStringLiteral("項目別"), DayChartView::PerGame));
-    buttons->addWidget(addViewButton(QStringLiteral("cmdJikan"), QStringLiteral("時間別"), DayChartView::PerHour));
+    buttons->addWidget(addViewButton(kTimeLineButtonName, QStringLiteral("時系列"), DayChartView::TimeLine));
+    buttons->addWidget(addViewButton(kPerGameButtonName, QStringLiteral("項目別"), DayChartView::PerGame));
+    buttons->addWidget(addViewButton(kPerHourButtonName, QStringLiteral("時間別"), DayChartView::PerHour));
     buttons->addStretch();
     into->addLayout(buttons);
     m_dayChart = new ChartWidget(&m_view.chart(), this);
-    m_dayChart->setObjectName(QStringLiteral("mcrMain"));
+    m_dayChart->setObjectName(kDayChartName);
     m_dayChart->setAccessibleName(QStringLiteral("グラフ"));
     m_dayChart->setSeriesColors({QColor(255, 140, 140)});
     m_dayChart->setSeriesNames({QStringLiteral("秒")});

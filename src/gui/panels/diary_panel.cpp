@@ -16,6 +16,16 @@
 namespace mirute {
 namespace {
 
+// The controls' names, by which tests and assistive tools find them.
+const QString kPanelName = QStringLiteral("fraMemo");
+const QString kDiaryListName = QStringLiteral("msgMemoList");
+const QString kDiaryCaptionName = QStringLiteral("lblMemo");
+const QString kDiaryBoxName = QStringLiteral("txtMemo");
+const QString kSaveDiaryButtonName = QStringLiteral("cmdMemoHozon");
+const QString kMemoCaptionName = QStringLiteral("lblKizuki");
+const QString kMemoBoxName = QStringLiteral("txtKizuki");
+const QString kSaveMemoButtonName = QStringLiteral("cmdKizukiHozon");
+
 QLabel *plainLabel(const QString &text, const QString &name, QWidget *parent) {
     auto *l = new QLabel(text, parent);
     l->setObjectName(name);
@@ -25,28 +35,28 @@ QLabel *plainLabel(const QString &text, const QString &name, QWidget *parent) {
 
 } // namespace
 
-DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, QStringLiteral("fraMemo"), parent) {
+DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
     resetDiaryGrid(m_diaryRows);
     m_diaryList = new GridWidget(&m_diaryRows, this);
-    m_diaryList->setObjectName(QStringLiteral("msgMemoList"));
+    m_diaryList->setObjectName(kDiaryListName);
     m_diaryList->setAccessibleName(QStringLiteral("一言日記の一覧"));
 
-    auto *diaryLabel = plainLabel(QStringLiteral("一言入力欄 →"), QStringLiteral("lblMemo"), this);
+    auto *diaryLabel = plainLabel(QStringLiteral("一言入力欄 →"), kDiaryCaptionName, this);
     m_diaryBox = new QLineEdit(this);
-    m_diaryBox->setObjectName(QStringLiteral("txtMemo"));
+    m_diaryBox->setObjectName(kDiaryBoxName);
     diaryLabel->setBuddy(m_diaryBox);
     m_saveDiaryButton = new QPushButton(QStringLiteral("一言日記保存"), this);
-    m_saveDiaryButton->setObjectName(QStringLiteral("cmdMemoHozon"));
+    m_saveDiaryButton->setObjectName(kSaveDiaryButtonName);
     m_saveDiaryButton->setAutoDefault(true);
     m_saveDiaryButton->setEnabled(false);
 
-    auto *memoLabel = plainLabel(QStringLiteral("メモ"), QStringLiteral("lblKizuki"), this);
+    auto *memoLabel = plainLabel(QStringLiteral("メモ"), kMemoCaptionName, this);
     m_memoBox = new QPlainTextEdit(this);
-    m_memoBox->setObjectName(QStringLiteral("txtKizuki"));
+    m_memoBox->setObjectName(kMemoBoxName);
     m_memoBox->setTabChangesFocus(true);
     memoLabel->setBuddy(m_memoBox);
     m_saveMemoButton = new QPushButton(QStringLiteral("メモ保存"), this);
-    m_saveMemoButton->setObjectName(QStringLiteral("cmdKizukiHozon"));
+    m_saveMemoButton->setObjectName(kSaveMemoButtonName);
     m_saveMemoButton->setAutoDefault(true);
 
     auto *layout = new QVBoxLayout(this);

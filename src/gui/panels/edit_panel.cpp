@@ -18,6 +18,16 @@
 namespace mirute {
 namespace {
 
+// The controls' names, by which tests and assistive tools find them.
+const QString kPanelName = QStringLiteral("fraSettei");
+const QString kEditListName = QStringLiteral("msgHenList");
+const QString kDeleteButtonName = QStringLiteral("cmdRowDel");
+const QString kNewStartButtonName = QStringLiteral("cmdNew1");
+const QString kSaveNameButtonName = QStringLiteral("cmdPHozon1");
+const QString kRestoreButtonName = QStringLiteral("cmdRestore");
+const QString kNameBoxName = QStringLiteral("txtPriData");
+const QString kNameCaptionName = QStringLiteral("lblPriData");
+
 const QString kConfirmTitle = QStringLiteral("クリア確認");
 const QString kRestoreTitle = QStringLiteral("バックアップから復元");
 
@@ -30,21 +40,21 @@ QPushButton *addButton(const QString &caption, const QString &name, QWidget *par
 
 } // namespace
 
-EditPanel::EditPanel(MainState &state, QWidget *parent) : LogPanel(state, QStringLiteral("fraSettei"), parent) {
+EditPanel::EditPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
     resetEditGrid(m_editRows);
     m_editList = new GridWidget(&m_editRows, this);
-    m_editList->setObjectName(QStringLiteral("msgHenList"));
+    m_editList->setObjectName(kEditListName);
     m_editList->setAccessibleName(QStringLiteral("記録の一覧"));
-    m_deleteButton = addButton(QStringLiteral("個別削除"), QStringLiteral("cmdRowDel"), this);
+    m_deleteButton = addButton(QStringLiteral("個別削除"), kDeleteButtonName, this);
     m_deleteButton->setEnabled(false);
-    m_newStartButton = addButton(QStringLiteral("新規スタート（全削除）"), QStringLiteral("cmdNew1"), this);
-    m_saveNameButton = addButton(QStringLiteral("名前変更"), QStringLiteral("cmdPHozon1"), this);
-    m_restoreButton = addButton(kRestoreTitle, QStringLiteral("cmdRestore"), this);
+    m_newStartButton = addButton(QStringLiteral("新規スタート（全削除）"), kNewStartButtonName, this);
+    m_saveNameButton = addButton(QStringLiteral("名前変更"), kSaveNameButtonName, this);
+    m_restoreButton = addButton(kRestoreTitle, kRestoreButtonName, this);
     m_nameBox = new QLineEdit(this);
-    m_nameBox->setObjectName(QStringLiteral("txtPriData"));
+    m_nameBox->setObjectName(kNameBoxName);
     m_nameBox->setAccessibleName(QStringLiteral("名前"));
     auto *nameLabel = new QLabel(QStringLiteral("名前"), this);
-    nameLabel->setObjectName(QStringLiteral("lblPriData"));
+    nameLabel->setObjectName(kNameCaptionName);
     nameLabel->setTextFormat(Qt::PlainText);
     nameLabel->setBuddy(m_nameBox);
 

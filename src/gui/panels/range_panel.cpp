@@ -24,6 +24,29 @@ namespace mirute {
 
 namespace {
 
+// The controls' names, by which tests and assistive tools find them.
+const QString kPanelName = QStringLiteral("fraTaijyu");
+const QString kPeriodCaptionName = QStringLiteral("lblKikan");
+const QString kWholeLogButtonName = QStringLiteral("cmdAllDay");
+const QString kOwnPeriodButtonName = QStringLiteral("cmdKikanF");
+const QString kFromBoxName = QStringLiteral("cboStdate");
+const QString kToBoxName = QStringLiteral("cboEddate");
+const QString kPeriodDashName = QStringLiteral("lblKara");
+const QString kWeekdayCaptionName = QStringLiteral("lblWeek");
+const QString kAllWeekdaysButtonName = QStringLiteral("cmdAllWeek");
+const QString kGameCaptionName = QStringLiteral("lblAct");
+const QString kAllGamesButtonName = QStringLiteral("cmdAllact");
+const QString kKeyBoxName = QStringLiteral("txtKey");
+const QString kSearchButtonName = QStringLiteral("cmdKensaku");
+const QString kGameListName = QStringLiteral("lstAct2");
+const QString kPlaysListName = QStringLiteral("msgBunseki");
+const QString kTotalsListName = QStringLiteral("msgBunseki2");
+const QString kPlaysChartName = QStringLiteral("mcrBunseki");
+const QString kTotalsChartName = QStringLiteral("mcrBunseki2");
+const QString kPlaysChartButtonName = QStringLiteral("cmdDay3");
+const QString kGameChartButtonName = QStringLiteral("cmdTotal3");
+const QString kHourChartButtonName = QStringLiteral("cmdJikan3");
+
 QLabel *groupLabel(const QString &name, const QString &text, QWidget *parent) {
     auto *l = new QLabel(text, parent);
     l->setObjectName(name);
@@ -36,31 +59,30 @@ QComboBox *dateCombo(const QString &name, QWidget *parent) {
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setMinimumContentsLength(10);
-    c->setAccessibleName(name == QLatin1String("cboStdate") ? QStringLiteral("開始日") : QStringLiteral("終了日"));
+    c->setAccessibleName(name == kFromBoxName ? QStringLiteral("開始日") : QStringLiteral("終了日"));
     return c;
 }
 
 } // namespace
 
 RangePanel::RangePanel(MainState &state, QWidget *parent)
-    : LogPanel(state, QStringLiteral("fraTaijyu"), parent),
-      m_view([this] { return readPlayLog(mainState().dataDir); }, gameNames()) {
+    : LogPanel(state, kPanelName, parent), m_view([this] { return readPlayLog(mainState().dataDir); }, gameNames()) {
     auto *root = new QVBoxLayout(this);
     root->addLayout(buildPeriodRow());
     root->addLayout(buildWeekdayRow());
     root->addLayout(buildItemRow());
 
     m_rangePlaysGrid = new GridWidget(&m_view.list(), this);
-    m_rangePlaysGrid->setObjectName(QStringLiteral("msgBunseki"));
+    m_rangePlaysGrid->setObjectName(kPlaysListName);
     m_rangeTotalsGrid = new GridWidget(&m_view.totals(), this);
-    m_rangeTotalsGrid->setObjectName(QStringLiteral("msgBunseki2"));
+    m_rangeTotalsGrid->setObjectName(kTotalsListName);
     m_rangePlaysChart = new ChartWidget(&m_view.recordChart(), this);
-    m_rangePlaysChart->setObjectName(QStringLiteral("mcrBunseki"));
+    m_rangePlaysChart->setObjectName(kPlaysChartName);
     m_rangePlaysChart->setAccessibleName(QStringLiteral("時系列グラフ"));
     m_rangePlaysChart->setSeriesColors({QColor(255, 140, 140)});
     m_rangePlaysChart->setSeriesNames({QStringLiteral("秒")});
     m_rangeTotalsChart = new ChartWidget(&m_view.groupChart(), this);
-    m_rangeTotalsChart->setObjectName(QStringLiteral("mcrBunseki2"));
+    m_rangeTotalsChart->setObjectName(kTotalsChartName);
     m_rangeTotalsChart->setAccessibleName(QStringLiteral("項目別・時間別グラフ"));
     m_rangeTotalsChart->setSeriesColors({QColor(120, 170, 255)});
     m_rangeTotalsChart->setSeriesNames({QStringLiteral("秒")});
@@ -92,28 +114,28 @@ QPushButton *RangePanel::addButton(const QString &name, const QString &caption) 
 
 QLayout *RangePanel::buildPeriodRow() {
     auto *row = new QHBoxLayout;
-    row->addWidget(groupLabel(QStringLiteral("lblKikan"), QStringLiteral("期間指定"), this));
-    connect(addButton(QStringLiteral("cmdAllDay"), QStringLiteral("全部")), &QPushButton::clicked, this, [this] {
+    row->addWidget(groupLabel(kPeriodCaptionName, QStringLiteral("期間指定"), this));
+    connect(addButton(kWholeLogButtonName, QStringLiteral("全部")), &QPushButton::clicked, this, [this] {
         run([this] {
             const QString first = mainState().emptyLog ? QString() : mainState().firstPlayDate;
             m_view.chooseWholeLog(first, appClock().now().date());
         });
     });
-    row->addWidget(m_buttons.value(QStringLiteral("cmdAllDay")));
+    row->addWidget(m_buttons.value(kWholeLogButtonName));
     for (const RangePeriodButton &p : RangeView::periodButtons()) {
         QPushButton *b = addButton(p.name, p.caption);
         connect(b, &QPushButton::clicked, this,
                 [this, name = p.name] { run([this, name] { m_view.choosePeriod(name, appClock().now().date()); }); });
         row->addWidget(b);
     }
-    QPushButton *f = addButton(QStringLiteral("cmdKikanF"), QStringLiteral("任意"));
+    QPushButton *f = addButton(kOwnPeriodButtonName, QStringLiteral("任意"));
     connect(f, &QPushButton::clicked, this, [this] { run([this] { m_view.chooseOwnPeriod(); }); });
     row->addWidget(f);
-    m_fromBox = dateCombo(QStringLiteral("cboStdate"), this);
-    m_toBox = dateCombo(QStringLiteral("cboEddate"), this);
+    m_fromBox = dateCombo(kFromBoxName, this);
+    m_toBox = dateCombo(kToBoxName, this);
     row->addSpacing(8);
     row->addWidget(m_fromBox);
-    row->addWidget(groupLabel(QStringLiteral("lblKara"), QStringLiteral("～"), this));
+    row->addWidget(groupLabel(kPeriodDashName, QStringLiteral("～"), this));
     row->addWidget(m_toBox);
     row->addStretch();
     return row;
@@ -121,8 +143,8 @@ QLayout *RangePanel::buildPeriodRow() {
 
 QLayout *RangePanel::buildWeekdayRow() {
     auto *row = new QHBoxLayout;
-    row->addWidget(groupLabel(QStringLiteral("lblWeek"), QStringLiteral("曜日指定"), this));
-    QPushButton *all = addButton(QStringLiteral("cmdAllWeek"), QStringLiteral("全部"));
+    row->addWidget(groupLabel(kWeekdayCaptionName, QStringLiteral("曜日指定"), this));
+    QPushButton *all = addButton(kAllWeekdaysButtonName, QStringLiteral("全部"));
     connect(all, &QPushButton::clicked, this, [this] { run([this] { m_view.chooseAllWeekdays(); }); });
     row->addWidget(all);
     for (int i = 0; i < 7; ++i) {
@@ -136,24 +158,24 @@ QLayout *RangePanel::buildWeekdayRow() {
 
 QLayout *RangePanel::buildItemRow() {
     auto *row = new QHBoxLayout;
-    row->addWidget(groupLabel(QStringLiteral("lblAct"), QStringLiteral("項目指定"), this));
-    QPushButton *all = addButton(QStringLiteral("cmdAllact"), QStringLiteral("全部"));
+    row->addWidget(groupLabel(kGameCaptionName, QStringLiteral("項目指定"), this));
+    QPushButton *all = addButton(kAllGamesButtonName, QStringLiteral("全部"));
     connect(all, &QPushButton::clicked, this, [this] { run([this] { m_view.chooseAllGames(); }); });
     row->addWidget(all);
     m_keyBox = new QLineEdit(this);
-    m_keyBox->setObjectName(QStringLiteral("txtKey"));
+    m_keyBox->setObjectName(kKeyBoxName);
     m_keyBox->setAccessibleName(QStringLiteral("状況"));
     m_keyBox->installEventFilter(this);
     m_keyBox->setMaximumWidth(240);
     connect(m_keyBox, &QLineEdit::returnPressed, this, [this] { run([this] { m_view.applyKey(); }); });
     row->addWidget(m_keyBox);
-    QPushButton *search = addButton(QStringLiteral("cmdKensaku"), QStringLiteral("検索"));
+    QPushButton *search = addButton(kSearchButtonName, QStringLiteral("検索"));
     connect(search, &QPushButton::clicked, this, [this] { run([this] { m_view.searchKey(); }); });
     row->addWidget(search);
     row->addStretch();
 
     m_gameList = new QListWidget(this);
-    m_gameList->setObjectName(QStringLiteral("lstAct2"));
+    m_gameList->setObjectName(kGameListName);
     m_gameList->setAccessibleName(QStringLiteral("項目"));
     m_gameList->addItems(m_view.games());
     connect(m_gameList, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { pickGame(item); });
@@ -163,9 +185,9 @@ QLayout *RangePanel::buildItemRow() {
 
 QLayout *RangePanel::buildChartButtons() {
     auto *row = new QHBoxLayout;
-    QPushButton *day = addButton(QStringLiteral("cmdDay3"), QStringLiteral("時系列"));
-    QPushButton *total = addButton(QStringLiteral("cmdTotal3"), QStringLiteral("項目別"));
-    QPushButton *hour = addButton(QStringLiteral("cmdJikan3"), QStringLiteral("時間別"));
+    QPushButton *day = addButton(kPlaysChartButtonName, QStringLiteral("時系列"));
+    QPushButton *total = addButton(kGameChartButtonName, QStringLiteral("項目別"));
+    QPushButton *hour = addButton(kHourChartButtonName, QStringLiteral("時間別"));
     connect(day, &QPushButton::clicked, this, [this] { run([this] { m_view.showPlaysChart(); }); });
     connect(total, &QPushButton::clicked, this, [this] { run([this] { m_view.showGameChart(); }); });
     connect(hour, &QPushButton::clicked, this, [this] { run([this] { m_view.showHourChart(); }); });
@@ -187,7 +209,7 @@ QString RangePanel::helpTourText() const {
 
 // The key box empties itself when focused, so the panel starts on the first period button instead.
 QWidget *RangePanel::firstFocus() {
-    return m_buttons.value(QStringLiteral("cmdAllDay"));
+    return m_buttons.value(kWholeLogButtonName);
 }
 
 void RangePanel::pickGame(QListWidgetItem *item) {

@@ -13,7 +13,13 @@
 
 namespace mirute {
 
-SortPanel::SortPanel(MainState &state, QWidget *parent) : LogPanel(state, QStringLiteral("fraBunseki"), parent) {
+namespace {
+// The controls' names, by which tests and assistive tools find them.
+const QString kPanelName = QStringLiteral("fraBunseki");
+const QString kSortListName = QStringLiteral("msgIchiran");
+} // namespace
+
+SortPanel::SortPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
     auto *root = new QVBoxLayout(this);
     auto *buttons = new QHBoxLayout;
     for (int i = 0; i < kSortButtonCount; ++i) {
@@ -29,7 +35,7 @@ SortPanel::SortPanel(MainState &state, QWidget *parent) : LogPanel(state, QStrin
     root->addLayout(buttons);
     resetSortGrid(m_grid);
     m_sortList = new GridWidget(&m_grid, this);
-    m_sortList->setObjectName(QStringLiteral("msgIchiran"));
+    m_sortList->setObjectName(kSortListName);
     root->addWidget(m_sortList, 1);
 }
 

@@ -16,13 +16,21 @@
 
 namespace mirute {
 
-TotalsPanel::TotalsPanel(MainState &state, QWidget *parent) : LogPanel(state, QStringLiteral("fraSyuukei"), parent) {
+namespace {
+// The controls' names, by which tests and assistive tools find them.
+const QString kPanelName = QStringLiteral("fraSyuukei");
+const QString kMeasureOptionName = QStringLiteral("optList2_%1");
+const QString kMonthsListName = QStringLiteral("msgKakei1");
+const QString kDaysListName = QStringLiteral("msgKakei2");
+} // namespace
+
+TotalsPanel::TotalsPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
     auto *root = new QVBoxLayout(this);
     auto *options = new QHBoxLayout;
     m_measureButtons = new QButtonGroup(this);
     for (int i = 0; i < totalsMeasureCaptions().size(); ++i) {
         auto *o = new QRadioButton(totalsMeasureCaptions()[i], this);
-        o->setObjectName(QStringLiteral("optList2_%1").arg(i));
+        o->setObjectName(kMeasureOptionName.arg(i));
         m_measureButtons->addButton(o, i);
         options->addWidget(o);
     }
@@ -33,9 +41,9 @@ TotalsPanel::TotalsPanel(MainState &state, QWidget *parent) : LogPanel(state, QS
             chooseMeasure(id);
     });
     auto *months = new GridWidget(&m_months, this);
-    months->setObjectName(QStringLiteral("msgKakei1"));
+    months->setObjectName(kMonthsListName);
     auto *days = new GridWidget(&m_days, this);
-    days->setObjectName(QStringLiteral("msgKakei2"));
+    days->setObjectName(kDaysListName);
     root->addWidget(months, 2);
     root->addWidget(days, 3);
 }

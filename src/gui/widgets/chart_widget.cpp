@@ -28,6 +28,11 @@ namespace mirute {
 
 namespace {
 
+// The controls' names, by which tests and assistive tools find them.
+const QString kImageDialogName = QStringLiteral("dlgImage");
+const QString kMenuName = QStringLiteral("mnuChart");
+const QString kSaveImageActionName = QStringLiteral("mnuImage");
+
 // A calm blue for the first series and a red for the second (OK and NG in the history charts).
 const QList<QColor> kDefaultColors{QColor(70, 114, 196), QColor(214, 64, 64), QColor(96, 160, 80)};
 
@@ -253,7 +258,7 @@ QString ChartWidget::saveImage(const QString &path) const {
 
 void ChartWidget::saveImageWithDialog() {
     QFileDialog dialog(this, kImageTitle);
-    dialog.setObjectName(QStringLiteral("dlgImage"));
+    dialog.setObjectName(kImageDialogName);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -268,9 +273,9 @@ void ChartWidget::saveImageWithDialog() {
 
 void ChartWidget::contextMenuEvent(QContextMenuEvent *e) {
     QMenu menu(this);
-    menu.setObjectName(QStringLiteral("mnuChart"));
+    menu.setObjectName(kMenuName);
     QAction *save = menu.addAction(kImageCaption);
-    save->setObjectName(QStringLiteral("mnuImage"));
+    save->setObjectName(kSaveImageActionName);
     connect(save, &QAction::triggered, this, &ChartWidget::saveImageWithDialog);
     menu.exec(e->globalPos());
     e->accept();

@@ -22,6 +22,11 @@ namespace mirute {
 
 namespace {
 
+// The controls' names, by which tests and assistive tools find them.
+const QString kCsvDialogName = QStringLiteral("dlgCsv");
+const QString kMenuName = QStringLiteral("mnuGrid");
+const QString kSaveCsvActionName = QStringLiteral("mnuCsv");
+
 const QString kCsvCaption = QStringLiteral("CSV保存…");
 const QString kCsvTitle = QStringLiteral("CSV保存");
 
@@ -92,7 +97,7 @@ QString GridWidget::saveCsv(const QString &path) const {
 
 void GridWidget::saveCsvWithDialog() {
     QFileDialog dialog(this, kCsvTitle);
-    dialog.setObjectName(QStringLiteral("dlgCsv"));
+    dialog.setObjectName(kCsvDialogName);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -107,9 +112,9 @@ void GridWidget::saveCsvWithDialog() {
 
 void GridWidget::contextMenuEvent(QContextMenuEvent *e) {
     QMenu menu(this);
-    menu.setObjectName(QStringLiteral("mnuGrid"));
+    menu.setObjectName(kMenuName);
     QAction *save = menu.addAction(kCsvCaption);
-    save->setObjectName(QStringLiteral("mnuCsv"));
+    save->setObjectName(kSaveCsvActionName);
     connect(save, &QAction::triggered, this, &GridWidget::saveCsvWithDialog);
     menu.exec(e->globalPos());
     e->accept();

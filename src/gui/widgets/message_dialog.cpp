@@ -10,6 +10,10 @@ namespace mirute {
 
 namespace {
 
+// The controls' names, by which tests and assistive tools find them.
+const QString kBoxName = QStringLiteral("messageBox");
+const QString kQtTextLabelName = QStringLiteral("qt_msgbox_label");
+
 // Room a message box leaves its text on a screen of this width: Qt lets a box grow to the screen's width
 // less 480 (all of it on a screen up to 1024 wide), at most 1000; the icon and margins take the rest.
 int textRoom(int screenWidth) {
@@ -20,7 +24,7 @@ int textRoom(int screenWidth) {
 // A box as wide as its longest line, so that a text breaks only at its own line breaks (the help tour's
 // lines run to 46 characters; wrapped by Qt they broke inside words such as 「Ｅｎｔｅｒ」).
 void fitLongestLine(QMessageBox &box, const QString &text) {
-    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    auto *label = box.findChild<QLabel *>(kQtTextLabelName);
     if (!label)
         return;
     int widest = 0;
@@ -58,7 +62,7 @@ int MessageDialog::ask(QWidget *parent, QMessageBox::Icon icon, const QString &t
         return Ok;
     QMessageBox box(icon, title, text, cancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
-    box.setObjectName(QStringLiteral("messageBox"));
+    box.setObjectName(kBoxName);
     fitLongestLine(box, text);
     if (cancel) {
         box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));

@@ -136,9 +136,9 @@ void TestMainWindow::startUpReadsTourFlagWithoutWriting() {
     const QByteArray before = sjisBytes(line);
     QVERIFY(writeBytes(settingsPath(), before));
     auto w = startWindow();
-    auto *chk = w->findChild<QCheckBox *>(QStringLiteral("chkHelp"));
-    QVERIFY(chk);
-    QCOMPARE(chk->isChecked(), checked);
+    auto *helpTourBox = w->findChild<QCheckBox *>(QStringLiteral("chkHelp"));
+    QVERIFY(helpTourBox);
+    QCOMPARE(helpTourBox->isChecked(), checked);
     QCOMPARE(appState().helpTourFlag, checked ? 1 : 0);
     QCOMPARE(fileBytes(settingsPath()), before);
     QCOMPARE(test::countShown(QStringLiteral("ヘルプツアーＯＮ")), 0);
@@ -148,16 +148,16 @@ void TestMainWindow::startUpReadsTourFlagWithoutWriting() {
 
 void TestMainWindow::userClickWritesFlagOnce() {
     auto w = startWindow();
-    auto *chk = w->findChild<QCheckBox *>(QStringLiteral("chkHelp"));
-    QVERIFY(!chk->isChecked());
-    QTest::mouseClick(chk, Qt::LeftButton);
+    auto *helpTourBox = w->findChild<QCheckBox *>(QStringLiteral("chkHelp"));
+    QVERIFY(!helpTourBox->isChecked());
+    QTest::mouseClick(helpTourBox, Qt::LeftButton);
     QCOMPARE(MessageDialog::shown().size(), 1);
     QCOMPARE(test::countShown(QStringLiteral("ヘルプツアーＯＮ"), QStringLiteral("ヘルプツアー機能をオンにします。")),
              1);
     QCOMPARE(MessageDialog::shown().first().icon, QMessageBox::Information);
     QCOMPARE(fileBytes(resolveFile(m_dir->path(), kSettingsFile)), sjisBytes("\"ヘルプツアー\",1\r\n"));
     QCOMPARE(appState().helpTourFlag, 1);
-    QTest::mouseClick(chk, Qt::LeftButton);
+    QTest::mouseClick(helpTourBox, Qt::LeftButton);
     QCOMPARE(MessageDialog::shown().size(), 2);
     QCOMPARE(test::countShown(QStringLiteral("ヘルプツアーＯＦＦ"), QStringLiteral("ヘルプツアー機能をオフにします。")),
              1);

@@ -95,10 +95,10 @@ void TestAllGraphsPanel::opensWithRecordChartAndHelpTour() {
     QCOMPARE(days->model()->rowCount(), 3);
     QCOMPARE(cell(days, 2, 5), QStringLiteral("0.0"));
 
-    auto *main3 = child<ChartWidget>("mcrMain3");
-    QVERIFY(main3->isVisible());
+    auto *timelineChart = child<ChartWidget>("mcrMain3");
+    QVERIFY(timelineChart->isVisible());
     QVERIFY(!child<ChartWidget>("mcrMain2")->isVisible());
-    QCOMPARE(main3->data().columnValues(1), (QList<double>{12.34, 40}));
+    QCOMPARE(timelineChart->data().columnValues(1), (QList<double>{12.34, 40}));
     QCOMPARE(buttonColor(child<QPushButton>("cmdDay2")), (Rgb{255, 224, 192}));
     QCOMPARE(buttonColor(child<QPushButton>("cmdHigoto")), kButtonFace);
     QCOMPARE(child<QPushButton>("cmdHigoto3")->text(), QStringLiteral("日別推移 （平均秒数）"));

@@ -249,11 +249,11 @@ void TestDayPanel::viewButtonsKeepTheirViewAcrossRefreshes() {
     start();
     auto *day = child<QPushButton>("cmdDay");
     auto *total = child<QPushButton>("cmdTotal");
-    auto *jikan = child<QPushButton>("cmdJikan");
+    auto *perHourButton = child<QPushButton>("cmdJikan");
     const ChartData &chart = child<ChartWidget>("mcrMain")->data();
     QCOMPARE(day->text(), QStringLiteral("時系列"));
     QCOMPARE(total->text(), QStringLiteral("項目別"));
-    QCOMPARE(jikan->text(), QStringLiteral("時間別"));
+    QCOMPARE(perHourButton->text(), QStringLiteral("時間別"));
     QCOMPARE(buttonColor(day), (Rgb{255, 192, 192}));
     QCOMPARE(buttonColor(total), kButtonFace);
     QCOMPARE(chart.rowCount(), 2);
@@ -262,21 +262,21 @@ void TestDayPanel::viewButtonsKeepTheirViewAcrossRefreshes() {
     QTest::mouseClick(total, Qt::LeftButton);
     QCOMPARE(buttonColor(total), (Rgb{255, 192, 192}));
     QCOMPARE(buttonColor(day), kButtonFace);
-    QCOMPARE(buttonColor(jikan), kButtonFace);
+    QCOMPARE(buttonColor(perHourButton), kButtonFace);
     QCOMPARE(chart.rowCount(), 1);
     QCOMPARE(chart.value(1), 120.0);
     QCOMPARE(chart.axisRange()->second, 120.0);
 
     // Space on the focused button works as a click.
-    jikan->setFocus();
-    QTest::keyClick(jikan, Qt::Key_Space);
+    perHourButton->setFocus();
+    QTest::keyClick(perHourButton, Qt::Key_Space);
     QCOMPARE(chart.rowCount(), 24);
     QCOMPARE(chart.rowLabel(10), QStringLiteral(" 9"));
     QCOMPARE(chart.value(10), 60.0);
     QCOMPARE(chart.value(11), 60.0);
 
     clickDay(15);
-    QCOMPARE(buttonColor(jikan), (Rgb{255, 192, 192}));
+    QCOMPARE(buttonColor(perHourButton), (Rgb{255, 192, 192}));
     QCOMPARE(buttonColor(day), kButtonFace);
     QCOMPARE(chart.rowCount(), 24);
     QCOMPARE(chart.value(24), 10.0);

@@ -41,17 +41,17 @@ struct GameDefinition {
     QString windowTitle;                           // e.g. "抜かなタイピング"
     QString formName;                              // objectName of the window, e.g. "frmG1"
     QString countCaption = QStringLiteral("答数"); // caption of the answer-count mode option (game 7: "行数")
-    int countMax = 30;                             // items "1".."countMax" of cboKaisu and cboKaisu2
+    int countMax = 30;                             // items "1".."countMax" of the count limit and the history filter
     QList<ExtraField> extraFields;
     QString perSecondCaption = QStringLiteral("タイプ数／秒");
     QString reactionHeader = QStringLiteral("反応秒"); // history column 6
-    QString reactionButton = QStringLiteral("反応秒"); // cmdMoji
+    QString reactionButton = QStringLiteral("反応秒"); // caption of the history's reaction chart button
     QString reactionUnit = QStringLiteral("秒");       // of column 6's values; 座標 counts characters
-    QString answersButton = QStringLiteral("答数");    // cmdKaitou
-    bool showsBestTime = true;                         // lblKiroku; 座標 counts typed characters instead
+    QString answersButton = QStringLiteral("答数");    // caption of the history's OK/NG chart button
+    bool showsBestTime = true;                         // the scoreboard's best reaction; 座標 shows typed characters
     int countFilterFactor = 0; // 0: the 答数 filter compares OK + NG; n: compares field 3 with n × the value
     QString helpText;          // explanation handed to the help tour at opening
-    QList<AnswerColumn> answerColumns = defaultAnswerColumns(); // msgKaitou
+    QList<AnswerColumn> answerColumns = defaultAnswerColumns(); // the answer list's columns
     int answerScrollRows = 8; // the answer list scrolls to its newest row beyond this many rows; 0 never
 
     QString settingsFile() const { return gameSettingsFile(name); }

@@ -33,14 +33,14 @@ struct GameSession {
 
 // The label texts of the scoreboard, exactly as shown.
 struct Scoreboard {
-    QString time;       // lblJikan: seconds left, or seconds played in the answer-count mode
-    QString answers;    // lblMoji_T
-    QString ok;         // lblOk
-    QString ng;         // lblNg
-    QString rate;       // lblRitu
-    QString perSecond;  // lblByou
-    QString best;       // lblKiroku
-    QString bestNotice; // lblBest: "自己ベスト更新！" until the next start
+    QString time;       // seconds left, or seconds played in the answer-count mode
+    QString answers;    // answers given
+    QString ok;         // right answers
+    QString ng;         // wrong answers
+    QString rate;       // share of right answers
+    QString perSecond;  // typed characters (or answers) per second
+    QString best;       // the best reaction so far
+    QString bestNotice; // "自己ベスト更新！" from a new best until the next start
 };
 
 // One judged answer, as the game describes it to the engine.

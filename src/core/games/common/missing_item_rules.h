@@ -6,7 +6,7 @@
 
 namespace mirute {
 
-// The typing games whose question is every item of a row but one, shown in the labels lblMondai
+// The typing games whose question is every item of a row but one, shown in the question labels
 // (抜かな: a row of the kana table, 抜数字: the digits). The item left over is the answer.
 class MissingItemRules : public GameRules {
 public:
@@ -15,7 +15,7 @@ public:
     const QStringList &labels() const { return m_labels; }
     // The question as the answer list shows it: the labels joined in label order.
     QString questionText() const { return m_labels.join(QString()); }
-    // chkHint: the shown items keep their row order.
+    // With "順番通り表示" ticked, the shown items keep their row order.
     bool inOrder() const;
     // Only the exact text counts: hiragana and katakana differ, and so do full- and half-width forms.
     bool isCorrect(const QString &typed) const;

@@ -18,7 +18,7 @@ public:
     void onStart() override; // an empty question grid, no typed characters
     double perSecondCount() const override { return m_typedChars; }
 
-    // The question grid msgMondai: header = the group's name, one row per shown member.
+    // The question grid: header = the group's name, one row per shown member.
     Grid &questionGrid() { return m_grid; }
     const Grid &questionGrid() const { return m_grid; }
     void resetQuestionGrid();

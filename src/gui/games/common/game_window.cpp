@@ -28,7 +28,6 @@ namespace mirute {
 
 namespace {
 // The controls' names, by which tests and assistive tools find them.
-const QString kAnswerCaptionName = QStringLiteral("lblKaitouCaption");
 const QString kAnswerBoxName = QStringLiteral("txtKaitou");
 const QString kTimeModeName = QStringLiteral("optMode_1");
 const QString kCountModeName = QStringLiteral("optMode_0");

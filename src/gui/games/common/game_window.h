@@ -27,6 +27,9 @@ class TrafficLightWidget;
 class GameWindow : public QWidget {
     Q_OBJECT
 public:
+    // The name of the caption "解答" over the answer box, which a game's view may hide.
+    static inline const QString kAnswerCaptionName = QStringLiteral("lblKaitouCaption");
+
     explicit GameWindow(std::unique_ptr<GameEngine> engine, QWidget *parent = nullptr);
     ~GameWindow() override;
 

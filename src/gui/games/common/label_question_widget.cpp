@@ -9,15 +9,22 @@
 
 namespace mirute {
 
+namespace {
+// The controls' names, by which tests and assistive tools find them.
+const QString kQuestionFrameName = QStringLiteral("shpBase");
+const QString kQuestionLabelName = QStringLiteral("lblMondai_%1");
+const QString kInOrderBoxName = QStringLiteral("chkHint");
+} // namespace
+
 LabelQuestionWidget::LabelQuestionWidget(GameWindow &window, int count, int columns, int pointSize) : QFrame(&window) {
-    setObjectName(QStringLiteral("shpBase"));
+    setObjectName(kQuestionFrameName);
     setAccessibleName(QStringLiteral("問題"));
     setAutoFillBackground(true);
     setFrameShape(QFrame::Box);
     auto *grid = new QGridLayout(this);
     for (int i = 0; i < count; ++i) {
         auto *l = new QLabel(this);
-        l->setObjectName(QStringLiteral("lblMondai_%1").arg(i + 1));
+        l->setObjectName(kQuestionLabelName.arg(i + 1));
         l->setTextFormat(Qt::PlainText);
         l->setAlignment(Qt::AlignCenter);
         l->setMinimumSize(window.tw(900), window.tw(900));
@@ -60,7 +67,7 @@ void LabelQuestionWidget::setBaseColor(const Rgb &c) {
 
 QCheckBox *addInOrderCheckBox(GameWindow &window) {
     auto *box = new QCheckBox(QStringLiteral("順番通り表示"), &window);
-    box->setObjectName(QStringLiteral("chkHint"));
+    box->setObjectName(kInOrderBoxName);
     window.gameSettingsLayout()->addWidget(box);
     GameEngine &engine = window.engine();
     auto sync = [box, &engine] { box->setChecked(engine.settings().extraInt(0) == 1); };

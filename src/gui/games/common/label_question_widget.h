@@ -12,8 +12,8 @@ namespace mirute {
 
 class GameWindow;
 
-// The question of the typing games 1 and 2: labels lblMondai 1..n in a grid over the feedback shape
-// shpBase, which flashes green or red after each answer.
+// The question of the typing games 1 and 2: labels 1..n in a grid on a frame
+// which flashes green or red after each answer.
 class LabelQuestionWidget : public QFrame {
     Q_OBJECT
 public:
@@ -28,7 +28,7 @@ private:
     Rgb m_base = kWhite;
 };
 
-// chkHint "順番通り表示", stored as the game's first own settings field.
+// The check box "順番通り表示" (show the items in row order), stored as the game's first own settings field.
 QCheckBox *addInOrderCheckBox(GameWindow &window);
 
 } // namespace mirute

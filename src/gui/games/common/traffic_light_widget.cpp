@@ -4,9 +4,14 @@
 
 namespace mirute {
 
+namespace {
+// The controls' names, by which tests and assistive tools find them.
+const QString kLightName = QStringLiteral("imgStart_%1");
+} // namespace
+
 TrafficLightWidget::TrafficLightWidget(int lit, QWidget *parent) : QWidget(parent), m_lit(lit) {
     static const char *names[] = {"", "赤", "黄", "青"};
-    setObjectName(QStringLiteral("imgStart_%1").arg(lit));
+    setObjectName(kLightName.arg(lit));
     setAccessibleName(QStringLiteral("スタート信号 %1").arg(QString::fromUtf8(names[lit])));
     setAccessibleDescription(QStringLiteral("スタートまでの信号（%1が点灯）").arg(QString::fromUtf8(names[lit])));
 }

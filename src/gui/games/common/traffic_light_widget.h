@@ -4,7 +4,7 @@
 
 namespace mirute {
 
-// imgStart: a traffic light with one lamp lit (1 red, 2 yellow, 3 green), drawn so that it scales.
+// The start signal: a traffic light with one lamp lit (1 red, 2 yellow, 3 green), drawn so that it scales.
 class TrafficLightWidget : public QWidget {
     Q_OBJECT
 public:

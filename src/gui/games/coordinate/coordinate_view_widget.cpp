@@ -13,6 +13,13 @@ namespace mirute {
 
 namespace {
 
+// The controls' names, by which tests and assistive tools find them.
+const QString kGiveUpLabelName = QStringLiteral("lblGiveup");
+const QString kViewName = QStringLiteral("fraZahyou");
+const QString kColumnNumberName = QStringLiteral("lblRetsu_%1");
+const QString kRowNumberName = QStringLiteral("lblGyou_%1");
+const QString kCellName = QStringLiteral("lblKanjiP_%1");
+
 QString fillName(CoordinateRules::Fill f) {
     switch (f) {
     case CoordinateRules::Fill::Asked: return QStringLiteral("出題中");
@@ -51,7 +58,7 @@ QLabel *edgeLabel(QWidget *parent, const QString &name, const QString &text, con
 class GiveUpLabel : public QLabel {
 public:
     GiveUpLabel(CoordinateRules &rules, QWidget *parent) : QLabel(QStringLiteral("解答"), parent), m_rules(rules) {
-        setObjectName(QStringLiteral("lblGiveup"));
+        setObjectName(kGiveUpLabelName);
         setAlignment(Qt::AlignCenter);
         setAutoFillBackground(true);
         paint(this, {192, 64, 64}, Qt::white);
@@ -85,11 +92,11 @@ private:
     CoordinateRules &m_rules;
 };
 
-// The grid of cells lblKanjiP (named by their codes) with the column and row numbers along its edges.
+// The grid of cells (named by their codes) with the column and row numbers along its edges.
 class CoordinateView : public QWidget {
 public:
     explicit CoordinateView(GameWindow &window) : QWidget(&window), m_engine(window.engine()) {
-        setObjectName(QStringLiteral("fraZahyou"));
+        setObjectName(kViewName);
         // The grid keeps its size, so that the answer box stays right under it.
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
         auto *column = new QVBoxLayout(this);
@@ -97,13 +104,13 @@ public:
         grid->setHorizontalSpacing(window.tw(60));
         grid->setVerticalSpacing(window.tw(60));
         for (int c = 1; c <= CoordinateRules::kColumns; ++c) {
-            auto *l = edgeLabel(this, QStringLiteral("lblRetsu_%1").arg(c), QString::number(c), {192, 0, 0});
+            auto *l = edgeLabel(this, kColumnNumberName.arg(c), QString::number(c), {192, 0, 0});
             l->setMinimumSize(window.tw(450), window.tw(345));
             l->setMaximumSize(window.tw(690), window.tw(345));
             grid->addWidget(l, 0, c);
         }
         for (int r = 1; r <= CoordinateRules::kMaxRows; ++r) {
-            auto *l = edgeLabel(this, QStringLiteral("lblGyou_%1").arg(r), QString::number(r), {0, 192, 0});
+            auto *l = edgeLabel(this, kRowNumberName.arg(r), QString::number(r), {0, 192, 0});
             l->setFixedSize(window.tw(390), window.tw(345));
             keepPlaceWhenHidden(l);
             grid->addWidget(l, r, 0);
@@ -111,7 +118,7 @@ public:
             for (int c = 1; c <= CoordinateRules::kColumns; ++c) {
                 const int code = 10 * r + c;
                 auto *cell = new QLabel(this);
-                cell->setObjectName(QStringLiteral("lblKanjiP_%1").arg(code));
+                cell->setObjectName(kCellName.arg(code));
                 cell->setAccessibleName(QString::number(code));
                 cell->setAutoFillBackground(true);
                 cell->setFrameShape(QFrame::Box);
@@ -162,8 +169,8 @@ private:
 QWidget *CoordinateGame::makeView(GameWindow &window) {
     auto &rules = window.engine().rulesAs<CoordinateRules>();
     QLineEdit *box = window.answerBox();
-    // "解答" over the answer box is the view's lblGiveup, which also ends a play.
-    if (auto *caption = window.findChild<QLabel *>(QStringLiteral("lblKaitouCaption")))
+    // "解答" over the answer box is the view's own give-up label, which also ends a play.
+    if (auto *caption = window.findChild<QLabel *>(GameWindow::kAnswerCaptionName))
         caption->hide();
     box->installEventFilter(new EscapeFilter(rules, box));
     QObject::connect(box, &QLineEdit::textChanged, box, [&rules](const QString &text) { rules.judgeTyped(text); });

@@ -15,12 +15,20 @@ namespace mirute {
 
 namespace {
 
-// The lamp field imgMondai 1..28 (flat buttons with the lamp images) and the legend shpLanp/lblLsu 1..5
-// with chkHide beside it.
+// The controls' names, by which tests and assistive tools find them.
+const QString kViewName = QStringLiteral("fraLamp");
+const QString kLampName = QStringLiteral("imgMondai_%1");
+const QString kSwatchName = QStringLiteral("shpLanp_%1");
+const QString kCountName = QStringLiteral("lblLsu_%1");
+const QString kShowCountsBoxName = QStringLiteral("chkHide");
+const QString kColourCountBoxName = QStringLiteral("cboMode");
+
+// The lamp field 1..28 (flat buttons with the lamp images) and the legend of colours 1..5 with their counts,
+// and the check box that shows the counts beside it.
 class LampView : public QWidget {
 public:
     explicit LampView(GameWindow &window) : QWidget(&window), m_window(window), m_engine(window.engine()) {
-        setObjectName(QStringLiteral("fraLamp"));
+        setObjectName(kViewName);
         auto *row = new QHBoxLayout(this);
         auto *field = new QGridLayout;
         // Images 840 x 885 twips, columns 1000 and rows 975 apart.
@@ -28,7 +36,7 @@ public:
         field->setVerticalSpacing(window.tw(975 - 885));
         for (int k = 1; k <= LampRules::kLamps; ++k) {
             auto *b = new QPushButton(this);
-            b->setObjectName(QStringLiteral("imgMondai_%1").arg(k));
+            b->setObjectName(kLampName.arg(k));
             b->setFlat(true);
             b->setIconSize(QSize(window.tw(840), window.tw(885)));
             b->setFixedSize(window.tw(840), window.tw(885));
@@ -60,16 +68,16 @@ private:
         legend->setAlignment(Qt::AlignTop);
         for (int slot = 1; slot <= LampRules::kSlots; ++slot) {
             auto *swatch = new QFrame(this);
-            swatch->setObjectName(QStringLiteral("shpLanp_%1").arg(slot));
+            swatch->setObjectName(kSwatchName.arg(slot));
             swatch->setFixedSize(m_window.tw(465), m_window.tw(315));
             const Rgb c = LampRules::slotColor(slot);
-            swatch->setStyleSheet(QStringLiteral("QFrame#shpLanp_%1 { background-color: rgb(%2, %3, %4); }")
-                                      .arg(slot)
+            swatch->setStyleSheet(QStringLiteral("QFrame#%1 { background-color: rgb(%2, %3, %4); }")
+                                      .arg(swatch->objectName())
                                       .arg(c.r)
                                       .arg(c.g)
                                       .arg(c.b));
             auto *count = new QLabel(swatch);
-            count->setObjectName(QStringLiteral("lblLsu_%1").arg(slot));
+            count->setObjectName(kCountName.arg(slot));
             count->setAlignment(Qt::AlignCenter);
             count->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
             count->setAccessibleDescription(LampRules::slotName(slot) + QStringLiteral("の数"));
@@ -85,7 +93,7 @@ private:
             m_counts.append(count);
         }
         m_showCountsBox = new QCheckBox(this);
-        m_showCountsBox->setObjectName(QStringLiteral("chkHide"));
+        m_showCountsBox->setObjectName(kShowCountsBoxName);
         m_showCountsBox->setAccessibleName(QStringLiteral("色ごとの数を表示"));
         legend->addWidget(m_showCountsBox, 1, 2);
         connect(m_showCountsBox, &QCheckBox::clicked, this,
@@ -142,7 +150,7 @@ private:
 QWidget *LampGame::makeView(GameWindow &window) {
     auto *label = new QLabel(QStringLiteral("コマ"), &window);
     auto *box = new QComboBox(&window);
-    box->setObjectName(QStringLiteral("cboMode"));
+    box->setObjectName(kColourCountBoxName);
     box->setAccessibleName(QStringLiteral("コマ"));
     box->addItems({QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
     label->setBuddy(box);

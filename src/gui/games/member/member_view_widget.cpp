@@ -15,6 +15,9 @@ namespace mirute {
 
 namespace {
 
+// The controls' names, by which tests and assistive tools find them.
+const QString kQuestionGridName = QStringLiteral("msgMondai");
+
 // Question rows the grid shows without scrolling: at least this many, and for a larger group all its
 // members up to the most a screen of 768 dots has room for.
 constexpr int kShownMembers = 6;
@@ -63,7 +66,7 @@ private:
 QWidget *MemberGame::makeView(GameWindow &window) {
     GameEngine &engine = window.engine();
     auto *grid = new GridWidget(&engine.rulesAs<MemberRules>().questionGrid(), &window);
-    grid->setObjectName(QStringLiteral("msgMondai"));
+    grid->setObjectName(kQuestionGridName);
     grid->setAccessibleName(QStringLiteral("問題"));
     grid->setFocusPolicy(Qt::ClickFocus);
     QObject::connect(&engine, &GameEngine::feedback, grid, [grid](bool correct) {

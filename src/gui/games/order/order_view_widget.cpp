@@ -14,6 +14,12 @@ namespace mirute {
 
 namespace {
 
+// The controls' names, by which tests and assistive tools find them.
+const QString kFieldName = QStringLiteral("fraMondai");
+const QString kNumberButtonName = QStringLiteral("lblMondai_%1");
+const QString kDigitsBoxName = QStringLiteral("cboMode");
+const QString kOrderBoxName = QStringLiteral("cboMode2");
+
 QString markName(OrderRules::Mark m) {
     switch (m) {
     case OrderRules::Mark::Green: return QStringLiteral("緑");
@@ -23,11 +29,11 @@ QString markName(OrderRules::Mark m) {
     return QStringLiteral("黒");
 }
 
-// The block of nine numbers lblMondai 1..9; a number is clicked (or chosen with the keyboard) in its turn.
+// The block of nine numbers 1..9; a number is clicked (or chosen with the keyboard) in its turn.
 class OrderView : public QFrame {
 public:
     explicit OrderView(GameWindow &window) : QFrame(&window), m_engine(window.engine()) {
-        setObjectName(QStringLiteral("fraMondai"));
+        setObjectName(kFieldName);
         setAccessibleName(QStringLiteral("問題"));
         setAutoFillBackground(true);
         QPalette p = palette();
@@ -39,7 +45,7 @@ public:
         f.setPointSizeF(65.25);
         for (int k = 1; k <= OrderRules::kNumbers; ++k) {
             auto *b = new QPushButton(this);
-            b->setObjectName(QStringLiteral("lblMondai_%1").arg(k));
+            b->setObjectName(kNumberButtonName.arg(k));
             b->setFlat(true);
             b->setFont(f);
             // Labels 2265 x 1440 twips at the least, rows touching.
@@ -117,10 +123,9 @@ QComboBox *addSettingCombo(GameWindow &window, const QString &name, const QStrin
 } // namespace
 
 QWidget *OrderGame::makeView(GameWindow &window) {
-    addSettingCombo(window, QStringLiteral("cboMode"), QStringLiteral("桁数"),
+    addSettingCombo(window, kDigitsBoxName, QStringLiteral("桁数"),
                     {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 0);
-    addSettingCombo(window, QStringLiteral("cboMode2"), QStringLiteral("順番"),
-                    {QStringLiteral("小"), QStringLiteral("大")}, 1);
+    addSettingCombo(window, kOrderBoxName, QStringLiteral("順番"), {QStringLiteral("小"), QStringLiteral("大")}, 1);
     return new OrderView(window);
 }
 

@@ -13,11 +13,16 @@ namespace mirute {
 
 namespace {
 
-// The field lblKanjiP 1..40: flat, focusable cells so that the field can be played from the keyboard too.
+// The controls' names, by which tests and assistive tools find them.
+const QString kFieldName = QStringLiteral("fraKanjiP");
+const QString kCellName = QStringLiteral("lblKanjiP_%1");
+const QString kCellCountBoxName = QStringLiteral("cboMode");
+
+// The field of cells 1..40: flat, focusable cells so that the field can be played from the keyboard too.
 class TreasureField : public QWidget {
 public:
     TreasureField(GameWindow &window) : QWidget(&window), m_engine(window.engine()) {
-        setObjectName(QStringLiteral("fraKanjiP"));
+        setObjectName(kFieldName);
         // Cells 870 x 800 twips, columns 900 and rows 825 apart.
         auto *grid = new QGridLayout(this);
         grid->setContentsMargins(0, 0, 0, 0);
@@ -28,7 +33,7 @@ public:
         font.setPointSize(36);
         for (int i = 1; i <= TreasureRules::kCells; ++i) {
             auto *cell = new QPushButton(this);
-            cell->setObjectName(QStringLiteral("lblKanjiP_%1").arg(i));
+            cell->setObjectName(kCellName.arg(i));
             cell->setFont(font);
             cell->setFixedSize(window.tw(870), window.tw(800));
             // Reached by Tab; a click does not leave a tinted cell in the next field.
@@ -91,11 +96,11 @@ private:
     QList<Rgb> m_colors;
 };
 
-// cboMode "コマ数" in the ゲーム設定 frame.
+// The box "コマ数" (cells shown) in the ゲーム設定 frame.
 void addCellCountBox(GameWindow &window) {
     auto *caption = new QLabel(QStringLiteral("コマ数"), &window);
     auto *box = new QComboBox(&window);
-    box->setObjectName(QStringLiteral("cboMode"));
+    box->setObjectName(kCellCountBoxName);
     box->setAccessibleName(QStringLiteral("コマ数"));
     caption->setBuddy(box);
     for (int n = TreasureRules::kColumns; n <= TreasureRules::kCells; n += TreasureRules::kColumns)

@@ -77,10 +77,10 @@ void TestDigitWindow::playFromStartToSavedRecord() {
     QVERIFY(hint && !hint->isChecked());
     QTest::mouseClick(hint, Qt::LeftButton, {}, QPoint(8, hint->height() / 2));
     QVERIFY(hint->isChecked());
-    auto *jikan = w.child<QComboBox>("cboJikan");
-    jikan->setFocus();
-    QTest::keyClick(jikan, Qt::Key_Home);
-    QCOMPARE(jikan->currentText(), QStringLiteral("10"));
+    auto *timeLimitBox = w.child<QComboBox>("cboJikan");
+    timeLimitBox->setFocus();
+    QTest::keyClick(timeLimitBox, Qt::Key_Home);
+    QCOMPARE(timeLimitBox->currentText(), QStringLiteral("10"));
     QCOMPARE(w.engine().settings().timeLimit, 10.0f);
 
     auto *start = w.child<QPushButton>("cmdStart");

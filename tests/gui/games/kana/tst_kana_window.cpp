@@ -106,17 +106,17 @@ void TestKanaWindow::wholeAnswerCountPlayThroughTheWindow() {
 
     auto *answerMode = w->findChild<QRadioButton *>("optMode_0");
     QTest::mouseClick(answerMode, Qt::LeftButton, {}, QPoint(6, answerMode->height() / 2)); // on its indicator
-    auto *kaisu = w->findChild<QComboBox *>("cboKaisu");
-    QVERIFY(kaisu->isEnabled());
-    kaisu->setFocus();
-    QTest::keyClick(kaisu, Qt::Key_Home);
-    QTest::keyClick(kaisu, Qt::Key_Down);
-    QCOMPARE(kaisu->currentText(), QStringLiteral("2"));
+    auto *countLimitBox = w->findChild<QComboBox *>("cboKaisu");
+    QVERIFY(countLimitBox->isEnabled());
+    countLimitBox->setFocus();
+    QTest::keyClick(countLimitBox, Qt::Key_Home);
+    QTest::keyClick(countLimitBox, Qt::Key_Down);
+    QCOMPARE(countLimitBox->currentText(), QStringLiteral("2"));
     QCOMPARE(test::readSjis(m_dir->path(), "抜かな設定.txt"), QStringLiteral("2,60,\"答数\",1,0\r\n"));
 
     QTest::mouseClick(w->findChild<QPushButton *>("cmdStart"), Qt::LeftButton);
     QVERIFY(!w->findChild<QPushButton *>("cmdStart")->isEnabled());
-    QVERIFY(!kaisu->isEnabled()); // the count cannot change under a running play
+    QVERIFY(!countLimitBox->isEnabled()); // the count cannot change under a running play
     for (int i = 0; i < 3; ++i)
         w->engine().tickStart();
     QVERIFY(w->findChild<QWidget *>("imgStart_3")->isVisibleTo(w));
@@ -150,10 +150,10 @@ void TestKanaWindow::wholeAnswerCountPlayThroughTheWindow() {
     sjis::encode(at + QStringLiteral(",\"抜かな\",1.4,\"秒数 : 1.4   答数 : 2  反応時間  1.25秒\",\r\n"), &record);
     QCOMPARE(test::readBytes(m_dir->path(), "抜かな履歴.txt"), history);
     QCOMPARE(test::readBytes(m_dir->path(), "データ.txt"), record);
-    auto *rireki = w->findChild<GridWidget *>("msgRireki");
-    QCOMPARE(rireki->grid().rows(), 2);
-    QCOMPARE(rireki->grid().textMatrix(1, 9), QStringLiteral("1.4秒"));
-    QCOMPARE(QApplication::focusWidget(), rireki);
+    auto *historyList = w->findChild<GridWidget *>("msgRireki");
+    QCOMPARE(historyList->grid().rows(), 2);
+    QCOMPARE(historyList->grid().textMatrix(1, 9), QStringLiteral("1.4秒"));
+    QCOMPARE(QApplication::focusWidget(), historyList);
 
     QTest::mouseClick(w->findChild<QPushButton *>("cmdEnd"), Qt::LeftButton);
     QTRY_VERIFY(c.mainWindow());

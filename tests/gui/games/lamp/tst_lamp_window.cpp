@@ -90,7 +90,7 @@ void TestLampWindow::answerCountPlayThroughTheWindow() {
     QCOMPARE(window.findChild<QLabel *>("lblLsu_1")->text(), QStringLiteral("15"));
     QCOMPARE(window.findChild<QLabel *>("lblLsu_2")->text(), QStringLiteral("13"));
 
-    // The legend hides with chkHide, and the choice is stored.
+    // The legend's counts hide with their check box, and the choice is stored.
     auto *hide = window.findChild<QCheckBox *>("chkHide");
     QVERIFY(hide->isChecked());
     QTest::mouseClick(hide, Qt::LeftButton, {}, QPoint(4, hide->height() / 2));

@@ -99,9 +99,9 @@ void TestMemberWindow::playFromStartToSavedRecord() {
     auto *hint = w.child<QCheckBox>("chkHint");
     QTest::mouseClick(hint, Qt::LeftButton, {}, QPoint(8, hint->height() / 2));
     QVERIFY(hint->isChecked());
-    auto *jikan = w.child<QComboBox>("cboJikan");
-    jikan->setFocus();
-    QTest::keyClick(jikan, Qt::Key_Home);
+    auto *timeLimitBox = w.child<QComboBox>("cboJikan");
+    timeLimitBox->setFocus();
+    QTest::keyClick(timeLimitBox, Qt::Key_Home);
     QCOMPARE(w.engine().settings().timeLimit, 10.0f);
 
     QTest::mouseClick(w.child<QPushButton>("cmdStart"), Qt::LeftButton);

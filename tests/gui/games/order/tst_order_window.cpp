@@ -19,7 +19,7 @@ using mirute::test::sjisBytes;
 
 namespace {
 
-// Draws that put the digits 1..9 on lblMondai 1..9 in order.
+// Draws that put the digits 1..9 on the number buttons 1..9 in order.
 QList<double> digitsInOrder() {
     QList<double> draws;
     for (int v = 1; v <= 9; ++v)
