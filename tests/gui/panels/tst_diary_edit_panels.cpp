@@ -134,6 +134,8 @@ void TestDiaryEditPanels::startWindow() {
     m_window = std::make_unique<MainWindow>(dir());
     m_window->setAttribute(Qt::WA_DeleteOnClose, false);
     m_window->startUp();
+    // Focus checks need the window active, as it is when the user clicks in it.
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
 
 void TestDiaryEditPanels::openPanel(const char *button) {
