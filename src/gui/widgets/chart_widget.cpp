@@ -24,6 +24,8 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <cmath>
+
 namespace mirute {
 
 namespace {
@@ -49,6 +51,12 @@ constexpr int kLabelledBars = 1000;
 // Qt Charts keeps this much room on each side of an axis label, and cuts a label that does not fit
 // between its neighbours down to "...".
 constexpr qreal kLabelPadding = 4.0;
+
+// Whether a label step reads as a short decimal (at most three places): 4, 0.5, 250 but not 6.66667.
+bool isShortDecimal(qreal step) {
+    const qreal thousandths = step * 1000;
+    return std::abs(thousandths - std::round(thousandths)) < 1e-6 * std::max<qreal>(1, thousandths);
+}
 
 // Rows between two labels of a thinned axis: 1, 2, 5, 10, 20, 50, …
 int nextLabelStep(int step) {
@@ -193,6 +201,7 @@ void ChartWidget::redraw() {
 
     const auto [low, high] = m_data->displayRange();
     m_impl->values->setRange(low, high);
+    fitValueTicks();
     series->attachAxis(m_impl->values);
 
     QLineSeries *trend = trendSeries(perBar);
@@ -350,13 +359,17 @@ void ChartWidget::onPlotAreaChanged() {
 }
 
 // A short chart (a small window, a large scale) has fewer value labels rather than labels cut to "...":
-// each needs about one and a half lines of its font.
+// each needs about one and a half lines of its font. The labels keep round steps (0, 10, 20 rather than
+// 0, 6.66667, 13.3333): the count is lowered until the step between two labels is a short decimal.
 void ChartWidget::fitValueTicks() {
     const qreal height = m_impl->chart->plotArea().height();
     if (height <= 0)
         return;
     const qreal line = QFontMetricsF(m_impl->values->labelsFont()).height() * 1.5;
-    const int ticks = qBound(2, int(height / line) + 1, 6);
+    const qreal span = m_impl->values->max() - m_impl->values->min();
+    int ticks = qBound(2, int(height / line) + 1, 6);
+    while (ticks > 2 && !isShortDecimal(span / (ticks - 1)))
+        --ticks;
     if (ticks != m_impl->values->tickCount())
         m_impl->values->setTickCount(ticks);
 }

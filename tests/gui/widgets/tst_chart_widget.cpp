@@ -25,6 +25,8 @@
 #include <QToolTip>
 #include <QValueAxis>
 
+#include <cmath>
+
 using namespace mirute;
 
 namespace {
@@ -75,6 +77,7 @@ private slots:
     void redrawIsCoalesced();
     void hiddenChartIsRedrawnAsItIsShown();
     void fixedAndAutomaticAxis();
+    void valueLabelsKeepRoundSteps();
     void emptyChart();
     void visibilityFollowsData();
     void labelsOrRowNumbers_data();
@@ -159,6 +162,22 @@ void TestChartWidget::hiddenChartIsRedrawnAsItIsShown() {
     QVERIFY(!w->redrawPending());
     QCOMPARE(barSeries(*w)->barSets().first()->count(), 3);
     QCOMPARE(barSeries(*w)->barSets().first()->at(2), 3.0);
+}
+
+// However short the chart, the value labels step by round numbers (0, 10, 20), never by 6.66667.
+void TestChartWidget::valueLabelsKeepRoundSteps() {
+    ChartWidget w;
+    fill(w.data(), {"a", "b"}, {{"20", "7"}});
+    w.show();
+    for (int height = 100; height <= 420; height += 16) {
+        w.resize(400, height);
+        QTRY_VERIFY(!w.redrawPending());
+        QApplication::processEvents();
+        const QValueAxis *axis = valueAxis(w);
+        QCOMPARE(axis->max(), 20.0);
+        const double step = 20.0 / (axis->tickCount() - 1);
+        QVERIFY2(std::abs(step * 1000 - std::round(step * 1000)) < 1e-6, qPrintable(QString::number(step)));
+    }
 }
 
 void TestChartWidget::fixedAndAutomaticAxis() {
