@@ -20,21 +20,13 @@ QString numberText(qint64 n) {
     return table[n];
 }
 
-const SecondsTexts::Entry &SecondsTexts::entry(float seconds) {
+const SecondsTexts::Shown &SecondsTexts::shown(float seconds) {
     auto it = m_entries.constFind(seconds);
     if (it == m_entries.cend()) {
         const QString text = formatSingle(seconds);
         it = m_entries.insert(seconds, {text, parseNumber(text).value_or(0)});
     }
     return *it;
-}
-
-const QString &SecondsTexts::text(float seconds) {
-    return entry(seconds).text;
-}
-
-double SecondsTexts::shownValue(float seconds) {
-    return entry(seconds).shown;
 }
 
 } // namespace mirute

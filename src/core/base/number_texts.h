@@ -14,17 +14,18 @@ QString numberText(qint64 n);
 // fill: a log holds few distinct lengths (60, 120, 42.8 …) among its thousands of plays.
 class SecondsTexts {
 public:
-    const QString &text(float seconds);
-    // The value the text shows, which day totals add up (rounding each addition).
-    double shownValue(float seconds);
+    // A play length as a list shows it: its text, and the value the text shows, which day totals add up
+    // (rounding each addition) and charts draw.
+    struct Shown {
+        QString text;
+        double value = 0;
+    };
+    const Shown &shown(float seconds);
+    const QString &text(float seconds) { return shown(seconds).text; }
+    double shownValue(float seconds) { return shown(seconds).value; }
 
 private:
-    struct Entry {
-        QString text;
-        double shown = 0;
-    };
-    const Entry &entry(float seconds);
-    QHash<float, Entry> m_entries;
+    QHash<float, Shown> m_entries;
 };
 
 } // namespace mirute

@@ -20,4 +20,27 @@ inline int gameNoOf(const QString &name) {
     return int(gameNames().indexOf(name)) + 1;
 }
 
+// Finds the records' games in a list of names. The log's records of one game share the text of its name,
+// so a record whose name is the very text of the one before is placed without comparing any string; the
+// records must stay alive while the lookup is used.
+class GameLookup {
+public:
+    explicit GameLookup(const QStringList &games) : m_games(games) {}
+    // The name's first place in the list, or -1.
+    int indexOf(const QString &name) {
+        if (name.constData() != m_lastText || name.size() != m_lastSize) {
+            m_lastIndex = int(m_games.indexOf(name));
+            m_lastText = name.constData();
+            m_lastSize = name.size();
+        }
+        return m_lastIndex;
+    }
+
+private:
+    const QStringList &m_games;
+    const QChar *m_lastText = nullptr;
+    qsizetype m_lastSize = -1;
+    int m_lastIndex = -1;
+};
+
 } // namespace mirute

@@ -150,6 +150,7 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QDate &today, const Q
     OutsideSpan outside;
     RecordDates dates;
     SecondsTexts seconds;
+    GameLookup gameOf(games);
     {
         GridBatch batch(m_playsGrid);
         m_playsGrid.setRows(int(records.size()) + 1);
@@ -161,16 +162,15 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QDate &today, const Q
             m_playsGrid.setTextMatrix(k, 1, r.date);
             m_playsGrid.setTextMatrix(k, 2, r.time);
             m_playsGrid.setTextMatrix(k, 3, r.game);
-            m_playsGrid.setTextMatrix(k, 4, seconds.text(r.seconds));
-            m_numbers.playSeconds.append(seconds.shownValue(r.seconds));
+            const SecondsTexts::Shown &shown = seconds.shown(r.seconds);
+            m_playsGrid.setTextMatrix(k, 4, shown.text);
+            m_numbers.playSeconds.append(shown.value);
             m_numbers.playHours.append(hourOfTime(r.time));
-            for (int i = 0; i < games.size(); ++i) {
-                if (games[i] == r.game)
-                    gameTally[i].add(r.seconds);
-            }
+            if (const int game = gameOf.indexOf(r.game); game >= 0)
+                gameTally[game].add(r.seconds);
             const QDate date = dates.read(r.date);
             if (span.contains(date))
-                dayTally[span.first.daysTo(date)].add(seconds.shownValue(r.seconds));
+                dayTally[span.first.daysTo(date)].add(shown.value);
             else
                 outside.add(r.date);
         }

@@ -5,6 +5,7 @@
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
 #include "core/base/number_texts.h"
+#include "core/log/game_names.h"
 
 #include <algorithm>
 #include <array>
@@ -138,6 +139,7 @@ RangeNumbers fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, c
     numbers.seconds.reserve(qsizetype(shown.size()));
     numbers.hours.reserve(qsizetype(shown.size()));
     SecondsTexts seconds;
+    GameLookup gameOf(games);
     for (int row = 1; row <= int(shown.size()); ++row) {
         const PlayRecord &r = records[shown[size_t(row - 1)]];
         list.setTextMatrix(row, 0, numberText(row));
@@ -145,12 +147,12 @@ RangeNumbers fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, c
         list.setTextMatrix(row, 2, r.time);
         list.setTextMatrix(row, 3, weekdays.of(r.date));
         list.setTextMatrix(row, 4, r.game);
-        list.setTextMatrix(row, 5, seconds.text(r.seconds));
-        numbers.seconds.append(seconds.shownValue(r.seconds));
+        const SecondsTexts::Shown &shown = seconds.shown(r.seconds);
+        list.setTextMatrix(row, 5, shown.text);
+        numbers.seconds.append(shown.value);
         numbers.hours.append(hourOfTime(r.time));
-        for (int g = 0; g < games.size(); ++g)
-            if (games[g] == r.game)
-                numbers.gameSeconds[g] = addRoundedSeconds(numbers.gameSeconds[g], r.seconds);
+        if (const int g = gameOf.indexOf(r.game); g >= 0)
+            numbers.gameSeconds[g] = addRoundedSeconds(numbers.gameSeconds[g], r.seconds);
     }
     if (list.rows() > kRangeListRowsShown)
         list.setTopRow(list.rows() - 1);
