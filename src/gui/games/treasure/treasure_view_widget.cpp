@@ -55,7 +55,8 @@ public:
     void render() {
         for (int i = 1; i <= TreasureRules::kCells; ++i) {
             QPushButton *cell = m_cells[i - 1];
-            cell->setText(rules().cellText(i));
+            // A dictionary's "&" is shown as itself, not taken for the mark of a keyboard shortcut.
+            cell->setText(rules().cellText(i).replace(u'&', QStringLiteral("&&")));
             cell->setVisible(rules().cellVisible(i));
         }
         renderColors();

@@ -30,8 +30,9 @@ struct Window {
     ScriptedRandom random;
     GameWindow *window = nullptr;
 
-    explicit Window(QList<double> draws) : random(std::move(draws)) {
-        test::writeSjis(dir.path(), QStringLiteral("宝探し辞書.TXT"), QStringLiteral("萩荻\r\n末未\r\n"));
+    explicit Window(QList<double> draws, const QString &dictionary = QStringLiteral("萩荻\r\n末未\r\n"))
+        : random(std::move(draws)) {
+        test::writeSjis(dir.path(), QStringLiteral("宝探し辞書.TXT"), dictionary);
         window = new GameWindow(std::make_unique<GameEngine>(TreasureGame::definition(), TreasureGame::makeRules(),
                                                              dir.path(), clock, random));
         window->setQuestionView(TreasureGame::makeView(*window));
@@ -71,7 +72,21 @@ private slots:
     void cleanup() { MessageDialog::setAutoAnswer(false); }
     void fieldControls();
     void playFromStartToSavedRecord();
+    void ampersandIsShownAsItself();
 };
+
+// A dictionary's "&" is a character to find, not the mark of a keyboard shortcut: the cell shows it and a
+// screen reader reads it.
+void TestTreasureWindow::ampersandIsShownAsItself() {
+    Window w(QList<double>(9, 0.0), QStringLiteral("A&\r\n"));
+    QCOMPARE(w.window->open(), QString());
+    w.engine().setTimersRunning(false);
+    QStringList names;
+    for (int i = 1; i <= 2; ++i)
+        names << QAccessible::queryAccessibleInterface(w.cell(i))->text(QAccessible::Name);
+    names.sort();
+    QCOMPARE(names, (QStringList{"&", "A"}));
+}
 
 void TestTreasureWindow::fieldControls() {
     Window w(QList<double>(9, 0.0));
