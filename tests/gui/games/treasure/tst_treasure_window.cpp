@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,17 +76,21 @@ private slots:
     void ampersandIsShownAsItself();
 };
 
-// A dictionary's "&" is a character to find, not the mark of a keyboard shortcut: the cell shows it and a
-// screen reader reads it.
+// A dictionary's "&" is a character to find, not the mark of a keyboard shortcut: its cell draws it (a lone
+// shortcut mark draws nothing).
 void TestTreasureWindow::ampersandIsShownAsItself() {
     Window w(QList<double>(9, 0.0), QStringLiteral("A&\r\n"));
     QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
-    QStringList names;
-    for (int i = 1; i <= 2; ++i)
-        names << QAccessible::queryAccessibleInterface(w.cell(i))->text(QAccessible::Name);
-    names.sort();
-    QCOMPARE(names, (QStringList{"&", "A"}));
+    for (int i = 1; i <= 2; ++i) {
+        QPushButton *cell = w.cell(i);
+        const QImage image = cell->grab().toImage();
+        int ink = 0;
+        for (int y = image.height() / 4; y < image.height() * 3 / 4; ++y)
+            for (int x = image.width() / 4; x < image.width() * 3 / 4; ++x)
+                ink += qGray(image.pixel(x, y)) < 96;
+        QVERIFY2(ink > 20, qPrintable(cell->text()));
+    }
 }
 
 void TestTreasureWindow::fieldControls() {
