@@ -83,6 +83,8 @@ public:
     bool clearEnabled() const { return m_clearEnabled; }
     // "保存": in manual mode, and after a save that failed (the play stays on screen until it is saved).
     bool saveEnabled() const { return m_settings.autoSave == 0 || m_saveFailed; }
+    // The finished play on screen could not be saved (a full disk, a locked file) and waits for "保存".
+    bool playUnsavedAfterFailure() const { return m_saveFailed; }
     bool limitsLocked() const { return !startEnabled(); }
     bool feedbackPending() const { return m_pendingJudgement != nullptr; }
     // Width of the time bar as a fraction of its design width, 0..1.

@@ -390,11 +390,25 @@ void GameWindow::onClearClicked() {
 }
 
 void GameWindow::onBackClicked() {
+    if (!leaveConfirmed())
+        return;
     m_engine->leave();
     emit backRequested();
 }
 
+// A play whose save failed stays on screen for "保存"; leaving would lose it without a word, so the user is
+// asked first. Any other way out leaves at once, as always.
+bool GameWindow::leaveConfirmed() {
+    return !m_engine->playUnsavedAfterFailure() ||
+           MessageDialog::confirm(this, QStringLiteral("戻り確認"),
+                                  QStringLiteral("保存できなかったプレイの記録があります。保存せずに戻りますか？"));
+}
+
 void GameWindow::closeEvent(QCloseEvent *e) {
+    if (!leaveConfirmed()) {
+        e->ignore();
+        return;
+    }
     // Closing the window by its frame leaves the game the same way as "戻り".
     m_engine->setTimersRunning(false);
     e->accept();

@@ -77,6 +77,7 @@ private:
     void onClearClicked();
     void onSaveClicked();
     void onBackClicked();
+    bool leaveConfirmed();
     void reportError(const QString &text);
 
     std::unique_ptr<GameEngine> m_engine;

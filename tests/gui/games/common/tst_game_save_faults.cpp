@@ -10,6 +10,7 @@
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
+#include "support/window_helpers.h"
 
 #include <QDir>
 #include <QInputMethodEvent>
@@ -62,6 +63,7 @@ private slots:
     void init();
     void cleanup();
     void fullDiskKeepsPlayForSave();
+    void leavingAnUnsavedPlayAsksFirst();
     void unreadableHistoryToldAtOpening();
 
 private:
@@ -156,6 +158,36 @@ void TestGameSaveFaults::fullDiskKeepsPlayForSave() {
     QCOMPARE(w->findChild<GridWidget *>(QStringLiteral("msgRireki"))->grid().rows(), 2);
     QVERIFY(!saveButton(w)->isEnabled());
     QCOMPARE(MessageDialog::shown().size(), 1);
+}
+
+// After a failed save the play waits for "保存"; "戻り" asks before it is lost, and Cancel stays in the game.
+void TestGameSaveFaults::leavingAnUnsavedPlayAsksFirst() {
+    GameWindow *w = openKana();
+    QVERIFY(w);
+    {
+        const FileSizeLimit full(0);
+        QVERIFY(full.isSet());
+        playOneAnswer(w);
+    }
+    QVERIFY(saveButton(w)->isEnabled());
+    auto *back = w->findChild<QPushButton *>(QStringLiteral("cmdEnd"));
+    MessageDialog::clearShown();
+    MessageDialog::setNextAnswer(MessageDialog::Cancel);
+    QTest::mouseClick(back, Qt::LeftButton);
+    QCOMPARE(test::countShown(QStringLiteral("戻り確認")), 1);
+    QApplication::processEvents();
+    QCOMPARE(m_app->gameWindow(), w);
+    QVERIFY(!m_app->mainWindow());
+
+    // Saved now: "戻り" leaves without a question.
+    QTest::mouseClick(saveButton(w), Qt::LeftButton);
+    QCOMPARE(lineCount(test::readBytes(dir(), kPlayLogFile)), 1);
+    MessageDialog::clearShown();
+    QTest::mouseClick(back, Qt::LeftButton);
+    QApplication::processEvents();
+    QCOMPARE(MessageDialog::shown().size(), 0);
+    QVERIFY(!m_app->gameWindow());
+    QVERIFY(m_app->mainWindow());
 }
 
 void TestGameSaveFaults::unreadableHistoryToldAtOpening() {
