@@ -21,8 +21,9 @@ DayRating rateDay(int kinds) {
     return r;
 }
 
-int hourOfTime(const QString &time) {
-    // A time field that does not start with a number counts for hour 0, as its numeric value is 0.
+// Unlike hourOfTime(), which leaves such a time out of the lists' hour charts, the main panel counts a time
+// field that does not start with a number for hour 0, as its numeric value is 0.
+int dayHourOf(const QString &time) {
     const double value = leadingNumber(QStringView(time).left(2));
     const int hour = int(value);
     return hour >= 0 && hour < kHourSlots ? hour : -1;
@@ -63,7 +64,7 @@ DaySummary computeDay(const PlayLogData &log, const QDate &date) {
             ++g.count;
             g.seconds = addRoundedSeconds(g.seconds, r.seconds);
         }
-        if (const int hour = hourOfTime(r.time); hour >= 0)
+        if (const int hour = dayHourOf(r.time); hour >= 0)
             s.hourSeconds[hour] = addRoundedSeconds(s.hourSeconds[hour], r.seconds);
     }
     if (s.firstPlayDate.isEmpty())

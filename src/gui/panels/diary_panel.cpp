@@ -82,7 +82,7 @@ DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kPan
 // Opening the panel: the diary list filled afresh, the save button off.
 void DiaryPanel::fill() {
     resetDiaryGrid(m_diaryRows);
-    warnAboutLog(readWarning(fillDiaryList(mainState().dataDir, m_diaryRows)));
+    warnAboutLog(fillDiaryList(mainState().dataDir, m_diaryRows));
     m_selectedRow = 0;
     m_saveDiaryButton->setEnabled(false);
 }

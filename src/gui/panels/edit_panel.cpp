@@ -83,7 +83,7 @@ void EditPanel::fill() {
     m_deleteButton->setEnabled(false);
     m_selectedRow = 0;
     resetEditGrid(m_editRows);
-    warnAboutLog(readWarning(fillEditList(mainState().dataDir, m_editRows)));
+    warnAboutLog(fillEditList(mainState().dataDir, m_editRows));
 }
 
 QString EditPanel::helpTourText() const {

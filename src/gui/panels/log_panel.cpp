@@ -11,7 +11,7 @@ LogPanel::LogPanel(MainState &state, const QString &objectName, QWidget *parent)
 
 PlayLogData LogPanel::readLogAndWarn() {
     PlayLogData log = readPlayLog(mainState().dataDir);
-    warnAboutLog(readWarning(log));
+    warnAboutLog(log);
     return log;
 }
 

@@ -29,6 +29,7 @@ protected:
     PlayLogData readLogAndWarn();
     // Shows a warning from readWarning(); nothing when it is empty.
     void warnAboutLog(const QString &warning);
+    void warnAboutLog(const PlayLogData &log) { warnAboutLog(readWarning(log)); }
 
     MainState &mainState() { return m_state; }
     const MainState &mainState() const { return m_state; }

@@ -43,7 +43,7 @@ void SortPanel::fill() {
     const PlayLogData log = readPlayLog(mainState().dataDir);
     resetSortGrid(m_grid);
     fillSortGrid(m_grid, log.records);
-    warnAboutLog(readWarning(log));
+    warnAboutLog(log);
 }
 
 QString SortPanel::helpTourText() const {

@@ -69,7 +69,7 @@ void TotalsPanel::chooseMeasure(int index) {
     // Damaged lines and records outside the days are told once per opening, not on every change of measure.
     if (!m_opening)
         return;
-    warnAboutLog(readWarning(log));
+    warnAboutLog(log);
     if (!notice.isEmpty())
         MessageDialog::information(this, QStringLiteral("集計表示"), notice);
 }
