@@ -246,6 +246,14 @@ void ChartData::resetToSingleZero() {
     endBatch();
 }
 
+void ChartData::releaseRows() {
+    resetToSingleZero();
+    m_labels.squeeze();
+    m_details.squeeze();
+    for (auto &series : m_values)
+        series.squeeze();
+}
+
 void ChartData::beginBatch() {
     ++m_batch;
 }

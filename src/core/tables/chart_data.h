@@ -63,6 +63,8 @@ public:
 
     // Before a panel fills it: 1 series, 1 point of value 0 with an empty label.
     void resetToSingleZero();
+    // The same, and the memory of the rows given back: for a chart put away until it is filled again.
+    void releaseRows();
     // Several changes at once, one changed() at the end.
     void beginBatch();
     void endBatch();

@@ -12,6 +12,7 @@
 #include "gui/panels/range_panel.h"
 #include "gui/panels/sort_panel.h"
 #include "gui/panels/totals_panel.h"
+#include "gui/widgets/chart_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/help_tour_dialog.h"
 #include "gui/widgets/icons_widget.h"
@@ -198,9 +199,12 @@ void MainWindow::hideAllPanels() {
         p->hide();
         // Every panel but the main panel is filled from the log again when it opens, so the rows of a
         // panel put away are dropped rather than kept (a whole log is 32,766 rows a grid).
-        if (wasShown && p != m_dayPanel)
+        if (wasShown && p != m_dayPanel) {
             for (GridWidget *grid : p->findChildren<GridWidget *>())
                 grid->grid().releaseRows();
+            for (ChartWidget *chart : p->findChildren<ChartWidget *>())
+                chart->data().releaseRows();
+        }
     }
 }
 

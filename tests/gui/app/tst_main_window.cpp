@@ -11,6 +11,7 @@
 #include "gui/app/main_window.h"
 #include "gui/panels/day_panel.h"
 #include "gui/panels/log_panel.h"
+#include "gui/widgets/chart_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/help_tour_dialog.h"
 #include "gui/widgets/message_dialog.h"
@@ -75,6 +76,7 @@ private slots:
     void welcomeOnlyAtFirstStartWithTourOn();
     void visiblePanelButtonDoesNothing();
     void everyPanelTellsDamagedLinesOnOpening();
+    void reopenedPanelsDrawTheirChartsAgain();
     void gameButtonReturnsToToday();
     void gameButtonWithEmptyLogKeepsDate();
     void helpOpensAndQuitClosesIt();
@@ -241,6 +243,29 @@ void TestMainWindow::everyPanelTellsDamagedLinesOnOpening() {
     }
     // The two sound plays are shown all the same.
     QCOMPARE(w->dayPanel()->findChild<GridWidget *>(QStringLiteral("msgDayList"))->grid().rows(), 3);
+}
+
+// A panel put away gives back the memory of its lists and charts; opened again, it shows what it showed.
+void TestMainWindow::reopenedPanelsDrawTheirChartsAgain() {
+    addPlay("2026/12/01", "09:00:00", "抜かな", 60);
+    addPlay("2026/12/05", "10:00:00", "座標", 20);
+    addPlay("2026/12/06", "11:00:00", "ランプ", 45);
+    auto w = startWindow();
+    const auto shownCharts = [&w] {
+        QList<QList<double>> values;
+        for (ChartWidget *chart : w->visiblePanel()->findChildren<ChartWidget *>())
+            if (chart->isVisible())
+                values.append(chart->data().columnValues(1));
+        return values;
+    };
+    for (const char *button : {"cmdRentai", "cmdTaijyu", "cmdCale"}) {
+        QTest::mouseClick(w->button(QString::fromLatin1(button)), Qt::LeftButton);
+        const QList<QList<double>> first = shownCharts();
+        QVERIFY2(!first.isEmpty() && first.constFirst().size() > 1, button);
+        QTest::mouseClick(w->button(QStringLiteral("cmdMain")), Qt::LeftButton);
+        QTest::mouseClick(w->button(QString::fromLatin1(button)), Qt::LeftButton);
+        QVERIFY2(shownCharts() == first, button);
+    }
 }
 
 void TestMainWindow::gameButtonReturnsToToday() {
