@@ -203,7 +203,7 @@ void MainWindow::hideAllPanels() {
             for (GridWidget *grid : p->findChildren<GridWidget *>())
                 grid->grid().releaseRows();
             for (ChartWidget *chart : p->findChildren<ChartWidget *>())
-                chart->data().releaseRows();
+                chart->releaseBars();
         }
     }
 }
