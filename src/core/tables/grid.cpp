@@ -35,18 +35,57 @@ bool lessByCodePoint(QStringView a, QStringView b) {
     return a.size() < b.size();
 }
 
-// The first four UTF-16 units of a text packed in code point order, shorter texts padded with 0, so that most
-// comparisons of two texts are one comparison of two integers held side by side.
-quint64 codePointPrefix(QStringView text) {
-    quint64 prefix = 0;
-    for (qsizetype i = 0; i < 4; ++i)
-        prefix = (prefix << 16) | (i < text.size() ? quint64(codePointOrderKey(text[i].unicode())) : 0);
-    return prefix;
+// Three UTF-16 units of a text from position `at`, each as its code point order plus one, packed into one
+// integer; past the text's end 0, so that a text comes before its longer continuations.
+quint64 packedUnits(QStringView text, qsizetype at) {
+    quint64 packed = 0;
+    for (qsizetype i = at; i < at + 3; ++i)
+        packed = (packed << 17) | (i < text.size() ? quint64(codePointOrderKey(text[i].unicode())) + 1 : 0);
+    return packed;
+}
+
+struct RankKey {
+    quint64 units;
+    int id;
+};
+
+// Distinct texts in code point order, three units at a time: the keys are sorted by their packed units, and
+// each run of keys with the same units again by the next three. Texts that share a long beginning (lines
+// written by the games all start "秒数 :") are thus compared as integers side by side, never character by
+// character through their texts; a short run is sorted by plain comparison of the rest of its texts.
+void sortDistinctTexts(std::vector<RankKey> &keys, const std::vector<QStringView> &distinct) {
+    struct Run {
+        size_t begin, end;
+        qsizetype at;
+    };
+    std::vector<Run> runs{{0, keys.size(), 0}};
+    const auto byUnits = [](const RankKey &a, const RankKey &b) { return a.units < b.units; };
+    while (!runs.empty()) {
+        const Run run = runs.back();
+        runs.pop_back();
+        const auto first = keys.begin() + qsizetype(run.begin), last = keys.begin() + qsizetype(run.end);
+        if (run.end - run.begin <= 16) {
+            std::sort(first, last, [&](const RankKey &a, const RankKey &b) {
+                return lessByCodePoint(distinct[size_t(a.id)].mid(run.at), distinct[size_t(b.id)].mid(run.at));
+            });
+            continue;
+        }
+        for (auto k = first; k != last; ++k)
+            k->units = packedUnits(distinct[size_t(k->id)], run.at);
+        std::sort(first, last, byUnits);
+        // Keys whose units are the same continue; a text that ended within them is alone (texts are distinct).
+        for (auto from = first; from != last;) {
+            const auto to = std::upper_bound(from, last, *from, byUnits);
+            if (to - from > 1)
+                runs.push_back({size_t(from - keys.begin()), size_t(to - keys.begin()), run.at + 3});
+            from = to;
+        }
+    }
 }
 
 // Each row's place among the distinct texts of a column, in code point order (rows 1 … texts.size()).
 // Equal texts (a diary line written day after day) are compared once, not at every meeting, and the
-// distinct texts are ordered by their packed first units before any text is read again.
+// distinct texts are ordered as integers, three units at a time.
 std::vector<int> textRanks(const std::vector<QStringView> &texts, int *distinctCount) {
     QHash<QStringView, int> ids;
     ids.reserve(qsizetype(texts.size()));
@@ -60,18 +99,10 @@ std::vector<int> textRanks(const std::vector<QStringView> &texts, int *distinctC
         }
         idOfRow[r] = *found;
     }
-    struct Key {
-        quint64 prefix;
-        int id;
-    };
-    std::vector<Key> keys(distinct.size());
+    std::vector<RankKey> keys(distinct.size());
     for (size_t i = 0; i < distinct.size(); ++i)
-        keys[i] = {codePointPrefix(distinct[i]), int(i)};
-    std::sort(keys.begin(), keys.end(), [&](const Key &a, const Key &b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        return lessByCodePoint(distinct[size_t(a.id)], distinct[size_t(b.id)]);
-    });
+        keys[i] = {0, int(i)};
+    sortDistinctTexts(keys, distinct);
     std::vector<int> rankOfId(distinct.size());
     for (size_t k = 0; k < keys.size(); ++k)
         rankOfId[size_t(keys[k].id)] = int(k);
