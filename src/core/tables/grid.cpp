@@ -87,17 +87,29 @@ void sortDistinctTexts(std::vector<RankKey> &keys, const std::vector<QStringView
 // Equal texts (a diary line written day after day) are compared once, not at every meeting, and the
 // distinct texts are ordered as integers, three units at a time.
 std::vector<int> textRanks(const std::vector<QStringView> &texts, int *distinctCount) {
-    QHash<QStringView, int> ids;
-    ids.reserve(qsizetype(texts.size()));
+    // An open table of (hash, id) pairs, at most half full: a look-up reads one place of it, and a text
+    // only when its hash is the same.
+    size_t size = 16;
+    while (size < 2 * texts.size())
+        size *= 2;
+    struct Slot {
+        quint32 hash;
+        int id; // -1: empty
+    };
+    std::vector<Slot> table(size, Slot{0, -1});
     std::vector<QStringView> distinct;
     std::vector<int> idOfRow(texts.size());
     for (size_t r = 0; r < texts.size(); ++r) {
-        auto found = ids.constFind(texts[r]);
-        if (found == ids.cend()) {
-            found = ids.insert(texts[r], int(distinct.size()));
-            distinct.push_back(texts[r]);
+        const QStringView text = texts[r];
+        const auto hash = quint32(qHash(text));
+        size_t at = hash & (size - 1);
+        while (table[at].id >= 0 && (table[at].hash != hash || distinct[size_t(table[at].id)] != text))
+            at = (at + 1) & (size - 1);
+        if (table[at].id < 0) {
+            table[at] = {hash, int(distinct.size())};
+            distinct.push_back(text);
         }
-        idOfRow[r] = *found;
+        idOfRow[r] = table[at].id;
     }
     std::vector<RankKey> keys(distinct.size());
     for (size_t i = 0; i < distinct.size(); ++i)
@@ -127,12 +139,21 @@ std::vector<int> rowsByRank(const std::vector<int> &ranks, int rankCount, bool d
 }
 
 // The rows of a row-by-row array in the given order.
+// Rows are read in a scattered order: each is asked for a few rows ahead, so that a long list's rows are on
+// their way from memory by the time they are moved.
 template <class T> QList<T> permutedRows(QList<T> &cells, const std::vector<int> &order, int cols) {
+    constexpr size_t kAhead = 8;
     QList<T> out;
     out.reserve(cells.size());
-    for (int r : order)
+    T *from = cells.data();
+    for (size_t i = 0; i < order.size(); ++i) {
+#if defined(__GNUC__)
+        if (i + kAhead < order.size())
+            __builtin_prefetch(from + qsizetype(order[i + kAhead]) * cols);
+#endif
         for (int c = 0; c < cols; ++c)
-            out.append(std::move(cells[qsizetype(r) * cols + c]));
+            out.append(std::move(from[qsizetype(order[i]) * cols + c]));
+    }
     return out;
 }
 
