@@ -208,7 +208,7 @@ void MainWindow::hideAllPanels() {
             for (GridWidget *grid : p->findChildren<GridWidget *>())
                 grid->grid().releaseRows();
             for (ChartWidget *chart : p->findChildren<ChartWidget *>())
-                chart->releaseBars();
+                chart->data().releaseRows();
         }
     }
 }

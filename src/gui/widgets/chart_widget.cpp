@@ -167,11 +167,6 @@ void ChartWidget::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
 }
 
-void ChartWidget::releaseBars() {
-    m_data->releaseRows();
-    redraw();
-}
-
 void ChartWidget::scheduleRedraw() {
     if (!m_impl->redrawTimer.isActive())
         m_impl->redrawTimer.start();

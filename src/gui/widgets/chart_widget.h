@@ -36,9 +36,6 @@ public:
     QChart *chart() const;
     QChartView *chartView() const;
     bool redrawPending() const;
-    // For a chart put away until it is filled again: its values and bars go at once, so that the next
-    // panel's fill reuses their memory.
-    void releaseBars();
 
     // Writes the chart as shown to a PNG file. Returns an error text or "".
     QString saveImage(const QString &path) const;
