@@ -138,9 +138,8 @@ std::vector<int> rowsByRank(const std::vector<int> &ranks, int rankCount, bool d
     return order;
 }
 
-// The rows of a row-by-row array in the given order.
-// Rows are read in a scattered order: each is asked for a few rows ahead, so that a long list's rows are on
-// their way from memory by the time they are moved.
+// The rows of a row-by-row array in the given order. The rows are read scattered, so each is asked for a few
+// rows ahead: a long list's rows are then on their way from memory by the time they are moved.
 template <class T> QList<T> permutedRows(QList<T> &cells, const std::vector<int> &order, int cols) {
     constexpr size_t kAhead = 8;
     QList<T> out;

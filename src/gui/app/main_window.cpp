@@ -202,8 +202,8 @@ void MainWindow::hideAllPanels() {
     for (LogPanel *p : m_hideOrder) {
         const bool wasShown = p->isVisibleTo(this);
         p->hide();
-        // Every panel but the main panel is filled from the log again when it opens, so the rows of a
-        // panel put away are dropped rather than kept (a whole log is 32,766 rows a grid).
+        // Every panel but the main panel is filled from the log again when it opens, so the rows of the
+        // lists and charts of a panel put away are dropped rather than kept (a whole log is 32,766 rows).
         if (wasShown && p != m_dayPanel) {
             for (GridWidget *grid : p->findChildren<GridWidget *>())
                 grid->grid().releaseRows();
