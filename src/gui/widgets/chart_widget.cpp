@@ -54,8 +54,9 @@ constexpr qreal kLabelPadding = 4.0;
 
 // Whether a label step reads as a short decimal (at most three places): 4, 0.5, 250 but not 6.66667.
 bool isShortDecimal(qreal step) {
+    // The tolerance only absorbs the rounding of a division: 666.667 (2000 / 3) is not short.
     const qreal thousandths = step * 1000;
-    return std::abs(thousandths - std::round(thousandths)) < 1e-6 * std::max<qreal>(1, thousandths);
+    return std::abs(thousandths - std::round(thousandths)) < 1e-9 * std::max<qreal>(1, thousandths);
 }
 
 // Rows between two labels of a thinned axis: 1, 2, 5, 10, 20, 50, …

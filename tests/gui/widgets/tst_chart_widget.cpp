@@ -164,19 +164,22 @@ void TestChartWidget::hiddenChartIsRedrawnAsItIsShown() {
     QCOMPARE(barSeries(*w)->barSets().first()->at(2), 3.0);
 }
 
-// However short the chart, the value labels step by round numbers (0, 10, 20), never by 6.66667.
+// However short the chart, the value labels step by round numbers (0, 10, 20), never by 6.66667 — nor by
+// 666.667 or 166667 on a chart of seconds.
 void TestChartWidget::valueLabelsKeepRoundSteps() {
-    ChartWidget w;
-    fill(w.data(), {"a", "b"}, {{"20", "7"}});
-    w.show();
-    for (int height = 100; height <= 420; height += 16) {
-        w.resize(400, height);
-        QTRY_VERIFY(!w.redrawPending());
-        QApplication::processEvents();
-        const QValueAxis *axis = valueAxis(w);
-        QCOMPARE(axis->max(), 20.0);
-        const double step = 20.0 / (axis->tickCount() - 1);
-        QVERIFY2(std::abs(step * 1000 - std::round(step * 1000)) < 1e-6, qPrintable(QString::number(step)));
+    for (const double top : {20.0, 2000.0, 500000.0}) {
+        ChartWidget w;
+        fill(w.data(), {"a", "b"}, {{QString::number(top), "7"}});
+        w.show();
+        for (int height = 100; height <= 420; height += 16) {
+            w.resize(400, height);
+            QTRY_VERIFY(!w.redrawPending());
+            QApplication::processEvents();
+            const QValueAxis *axis = valueAxis(w);
+            QCOMPARE(axis->max(), top);
+            const double step = top / (axis->tickCount() - 1);
+            QVERIFY2(std::abs(step * 1000 - std::round(step * 1000)) < 1e-6, qPrintable(QString::number(step)));
+        }
     }
 }
 
