@@ -4,7 +4,7 @@ namespace mirute {
 
 namespace {
 
-constexpr int kSecondsPerDay = 24 * 60 * 60;
+constexpr int kSecondsPerDay = detail::kClockSeconds;
 constexpr int kStride = detail::kClockTextStride;
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
+
+#include <cstdint>
 
 namespace mirute {
 
@@ -11,9 +14,14 @@ namespace mirute {
 // time ("9:05:00", "24:00:00"), which the log holds only on a damaged line.
 inline QString sharedClockText(QByteArrayView bytes);
 
+// The second of the day of a time handed out by sharedClockText(), from where its text lies in the table,
+// without reading the text; -1 for any other text.
+inline int sharedClockSecond(QStringView time);
+
 namespace detail {
 // "HH:MM:SS" and a NUL for every second of the day, one after another.
 inline constexpr int kClockTextStride = 9;
+inline constexpr int kClockSeconds = 24 * 60 * 60;
 const char16_t *clockTable();
 inline int twoDigits(const char *p) {
     if (p[0] < '0' || p[0] > '9' || p[1] < '0' || p[1] > '9')
@@ -34,6 +42,17 @@ inline QString sharedClockText(QByteArrayView bytes) {
         return {};
     const char16_t *text = detail::clockTable() + qsizetype((h * 60 + m) * 60 + s) * detail::kClockTextStride;
     return QString(QString::DataPointer::fromRawData(text, 8));
+}
+
+inline int sharedClockSecond(QStringView time) {
+    // Compared as addresses: the text may lie in any other buffer.
+    const auto at = reinterpret_cast<std::uintptr_t>(time.utf16());
+    const auto first = reinterpret_cast<std::uintptr_t>(detail::clockTable());
+    constexpr std::uintptr_t textBytes = detail::kClockTextStride * sizeof(char16_t);
+    if (time.size() != 8 || at < first || at >= first + detail::kClockSeconds * textBytes ||
+        (at - first) % textBytes != 0)
+        return -1;
+    return int((at - first) / textBytes);
 }
 
 } // namespace mirute

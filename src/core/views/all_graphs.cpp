@@ -3,10 +3,12 @@
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
 #include "core/base/number_texts.h"
+#include "core/base/shared_text.h"
 #include "core/views/play_span.h"
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace mirute {
 
@@ -53,6 +55,27 @@ QString averageText(qint64 total, qint64 count) {
 QString shortLabel(const QString &name, int gridRows) {
     return name.left(gridRows > 17 ? 1 : 2);
 }
+
+// The short labels of a chart's bars, made once for each game rather than once for each of its plays.
+class ShortLabels {
+public:
+    explicit ShortLabels(int gridRows) : m_gridRows(gridRows) {}
+    QString of(const QString &name) {
+        for (const auto &[known, label] : m_known)
+            if (sameText(known, name))
+                return label;
+        QString label = shortLabel(name, m_gridRows);
+        // Names of games that are not ours are labelled but not kept: a damaged log may hold thousands.
+        if (m_known.size() < kKept)
+            m_known.append({name, label});
+        return label;
+    }
+
+private:
+    static constexpr qsizetype kKept = 16;
+    int m_gridRows;
+    QList<std::pair<QString, QString>> m_known;
+};
 
 struct Tally {
     qint64 count = 0;
@@ -246,10 +269,11 @@ void AllGraphs::showPlaysChart() {
     m_timelineChart.setColumnCount(1);
     m_timelineChart.setColumn(1);
     m_timelineChart.setRowCount(rows - 1);
+    ShortLabels labels(rows);
     for (int i = 1; i < rows; ++i) {
         m_timelineChart.setRow(i);
         m_timelineChart.setValue(m_numbers.playSeconds.value(i - 1));
-        m_timelineChart.setRowLabel(shortLabel(m_playsGrid.textMatrix(i, 3), rows));
+        m_timelineChart.setRowLabel(labels.of(m_playsGrid.textMatrix(i, 3)));
     }
     m_timelineChart.endBatch();
 }

@@ -67,8 +67,4 @@ struct DaySummary {
 
 DaySummary computeDay(const PlayLogData &log, const QDate &date);
 
-// The hour a time field counts for: the number in its first two characters ("09:59:59" → 9); -1 when it
-// is outside 0 to 24.
-int hourOfTime(const QString &time);
-
 } // namespace mirute

@@ -10,7 +10,7 @@ PlaySpan playSpan(const QList<PlayRecord> &records, const QDate &today) {
     QString earliest, latest, latestUpToToday;
     const QString *previous = nullptr;
     for (const PlayRecord &r : records) {
-        if (previous && r.date == *previous)
+        if (previous && sameText(r.date, *previous))
             continue;
         previous = &r.date;
         if (!isStoredDate(r.date))
@@ -33,7 +33,7 @@ PlaySpan playSpan(const QList<PlayRecord> &records, const QDate &today) {
 }
 
 QDate RecordDates::read(const QString &text) {
-    if (!m_any || text != m_text) {
+    if (!m_any || !sameText(text, m_text)) {
         m_any = true;
         m_text = text;
         m_date = parseDateText(text);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/shared_text.h"
 #include "core/log/play_log.h"
 
 #include <QDate>
@@ -37,7 +38,7 @@ class RecordDates {
 public:
     QDate read(const QString &text);
     // Whether text is another date than the last one read.
-    bool changes(const QString &text) const { return !m_any || text != m_text; }
+    bool changes(const QString &text) const { return !m_any || !sameText(text, m_text); }
 
 private:
     QString m_text;

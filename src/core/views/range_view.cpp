@@ -5,6 +5,7 @@
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
 #include "core/base/number_texts.h"
+#include "core/base/shared_text.h"
 #include "core/log/game_names.h"
 
 #include <algorithm>
@@ -71,7 +72,7 @@ bool selects(RangeRefresh op, const RangeFilter &f, const PlayRecord &r, const Q
 class RunWeekday {
 public:
     const QString &of(const QString &date) {
-        if (!m_any || date != m_date) {
+        if (!m_any || !sameText(date, m_date)) {
             m_any = true;
             m_date = date;
             m_text = rangeWeekdayText(date);

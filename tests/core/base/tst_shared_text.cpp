@@ -1,6 +1,7 @@
 // Texts handed out from one shared block, and the times of day kept for the program's life: they must
 // behave as ordinary, independent QStrings whatever their holders do with them.
 #include "core/base/clock_texts.h"
+#include "core/base/day_time.h"
 #include "core/base/shared_text.h"
 
 #include <QtTest>
@@ -100,6 +101,9 @@ void TestSharedText::clockTexts() {
         const QString expected = QTime(0, 0).addSecs(s).toString(QStringLiteral("HH:mm:ss"));
         const QString text = sharedClockText(expected.toLatin1());
         QCOMPARE(text, expected);
+        // Placed by address: the hour charts count by it without reading the text.
+        QCOMPARE(sharedClockSecond(text), s);
+        QCOMPARE(hourOfTime(text), s / 3600);
         ++checked;
     }
     QCOMPARE(sharedClockText("23:59:59"), QStringLiteral("23:59:59"));
@@ -109,6 +113,12 @@ void TestSharedText::clockTexts() {
     QString changed = sharedClockText("12:34:56");
     changed[0] = u'X';
     QCOMPARE(sharedClockText("12:34:56"), QStringLiteral("12:34:56"));
+    QCOMPARE(sharedClockSecond(changed), -1);
+    QCOMPARE(hourOfTime(changed), -1);
+    // Texts of other buffers, and parts of a shared one, are read as text.
+    QCOMPARE(sharedClockSecond(QStringLiteral("12:34:56")), -1);
+    QCOMPARE(sharedClockSecond(sharedClockText("12:34:56").mid(1)), -1);
+    QCOMPARE(hourOfTime(QStringLiteral("07:00:00")), 7);
 }
 
 void TestSharedText::clockTextsRefuseOtherTimes_data() {

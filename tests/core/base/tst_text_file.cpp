@@ -305,6 +305,9 @@ void TestTextFile::weekdays() {
     QCOMPARE(weekdayChar(QDate(2026, 12, 7)), QChar(u'月'));
     QCOMPARE(weekdayChar(QDate(2026, 12, 12)), QChar(u'土'));
     QCOMPARE(dateText(QDate(2026, 3, 1)), QStringLiteral("2026/03/01"));
+    for (QDate d(1999, 12, 25); d < QDate(2031, 1, 3); d = d.addDays(1))
+        QCOMPARE(dateText(d), d.toString(u"yyyy/MM/dd"));
+    QCOMPARE(dateText(QDate(987, 6, 5)), QStringLiteral("0987/06/05"));
     QCOMPARE(timeText(QTime(9, 5, 7)), QStringLiteral("09:05:07"));
     QCOMPARE(parseDateText("2024/2/29"), QDate(2024, 2, 29));
     QVERIFY(!parseDateText("2023/02/29").isValid());
