@@ -1,8 +1,11 @@
 #include "core/base/number_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 namespace mirute {
 namespace {
@@ -15,48 +18,54 @@ QString shortestFixed(double value) {
     return QString::fromLatin1(buf, int(res.ptr - buf));
 }
 
-// Rounds a plain decimal string (optional '-', digits, optional '.digits') to `decimals` places,
-// half away from zero, and pads with zeros.
-QString roundDecimalString(const QString &s, int decimals) {
-    const bool negative = s.startsWith(u'-');
-    QString body = negative ? s.mid(1) : s;
-    qsizetype point = body.indexOf(u'.');
-    QString intPart = point < 0 ? body : body.left(point);
-    QString frac = point < 0 ? QString() : body.mid(point + 1);
-    if (intPart.isEmpty())
-        intPart = QStringLiteral("0");
-    if (frac.size() <= decimals) {
-        frac += QString(decimals - frac.size(), u'0');
-    } else {
-        const bool roundUp = frac.at(decimals) >= u'5';
-        QString digits = intPart + frac.left(decimals);
-        if (roundUp) {
-            qsizetype i = digits.size() - 1;
-            while (i >= 0) {
-                if (digits[i] == u'9') {
-                    digits[i] = u'0';
-                    --i;
-                } else {
-                    digits[i] = QChar(digits[i].unicode() + 1);
-                    break;
-                }
-            }
-            if (i < 0)
-                digits.prepend(u'1');
-        }
-        intPart = digits.left(digits.size() - decimals);
-        frac = digits.right(decimals);
+// Rounds a plain decimal (optional '-', digits, optional '.digits') to `decimals` places, half away from
+// zero, and pads with zeros. Worked on as bytes: the day lists write an average for each of thousands of days.
+QString roundDecimalText(std::string_view text, int decimals) {
+    const size_t places = size_t(std::max(decimals, 0));
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative)
+        text.remove_prefix(1);
+    const size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    std::string digits(whole.empty() ? std::string_view("0") : whole);
+    digits.append(fraction.substr(0, places));
+    digits.append(places - std::min(places, fraction.size()), '0');
+    if (fraction.size() > places && fraction[places] >= '5') {
+        size_t i = digits.size();
+        while (i > 0 && digits[i - 1] == '9')
+            digits[--i] = '0';
+        if (i == 0)
+            digits.insert(digits.begin(), '1');
+        else
+            ++digits[i - 1];
     }
-    QString result = intPart;
-    if (decimals > 0)
-        result += u'.' + frac;
-    bool allZero = true;
-    for (QChar c : result)
-        if (c != u'0' && c != u'.')
-            allZero = false;
-    if (negative && !allZero)
-        result.prepend(u'-');
-    return result;
+    std::string result = negative && digits.find_first_not_of('0') != std::string::npos ? "-" : "";
+    result.append(digits, 0, digits.size() - places);
+    if (places > 0)
+        result.append(1, '.').append(digits, digits.size() - places, places);
+    return QString::fromLatin1(result.data(), qsizetype(result.size()));
+}
+
+// The shortest decimal of 0 < value < 10,000 with at most two places, as "%.7g" writes it without its
+// trailing zeros; "" when the value is not the float nearest to such a decimal. Below 10,000 a float is
+// within 0.0005 of its decimal, so the seven digits written are that decimal's, and the play seconds of
+// the log (two places at most) need no formatting call.
+QString shortSingle(float value) {
+    if (!(value > 0 && value < 10000))
+        return {};
+    const long hundredths = std::lround(double(value) * 100.0);
+    if (float(double(hundredths) / 100.0) != value)
+        return {};
+    char text[16];
+    auto end = std::to_chars(text, text + sizeof(text), hundredths / 100).ptr;
+    if (const long cents = hundredths % 100; cents != 0) {
+        *end++ = '.';
+        *end++ = char('0' + cents / 10);
+        if (cents % 10 != 0)
+            *end++ = char('0' + cents % 10);
+    }
+    return QString::fromLatin1(text, qsizetype(end - text));
 }
 
 } // namespace
@@ -72,6 +81,8 @@ QString formatNumber(double value) {
 QString formatSingle(float value) {
     if (!std::isfinite(value) || value == 0)
         return QStringLiteral("0");
+    if (QString shortText = shortSingle(value); !shortText.isEmpty())
+        return shortText;
     char buf[64];
     std::snprintf(buf, sizeof(buf), "%.7g", double(value));
     QString s = QString::fromLatin1(buf);
@@ -92,7 +103,9 @@ QString formatSingle(float value) {
 QString formatFixed(double value, int decimals) {
     if (!std::isfinite(value))
         value = 0;
-    return roundDecimalString(shortestFixed(value), decimals);
+    char buf[400];
+    const auto res = std::to_chars(buf, buf + sizeof(buf), value, std::chars_format::fixed);
+    return roundDecimalText(res.ec == std::errc() ? std::string_view(buf, size_t(res.ptr - buf)) : "0", decimals);
 }
 
 QString formatPercent(double ratio) {

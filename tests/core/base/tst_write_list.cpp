@@ -5,8 +5,10 @@
 #include <QTest>
 
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <random>
+#include <span>
 
 using namespace mirute;
 
@@ -22,6 +24,7 @@ private slots:
     void storableText();
     void numbers_data();
     void numbers();
+    void singlesAsSevenDigits();
     void fixedRounding_data();
     void fixedRounding();
     void parsing_data();
@@ -169,6 +172,34 @@ void TestWriteList::numbers() {
     QCOMPARE(formatSingle(float(value)), single);
 }
 
+// Every play time of two places below 10,000 s, some up to 200,000 s, and the floats on either side of
+// some, written as "%.7g" writes them without trailing zeros.
+void TestWriteList::singlesAsSevenDigits() {
+    const auto sevenDigits = [](float v) {
+        char buf[64];
+        std::snprintf(buf, sizeof(buf), "%.7g", double(v));
+        QString s = QString::fromLatin1(buf);
+        if (s.contains(u'.') && !s.contains(u'e')) {
+            while (s.endsWith(u'0'))
+                s.chop(1);
+            if (s.endsWith(u'.'))
+                s.chop(1);
+        }
+        return s;
+    };
+    int compared = 0;
+    for (int hundredths = 1; hundredths < 20000000; hundredths += hundredths < 1000000 ? 1 : 997) {
+        const float v = float(hundredths / 100.0);
+        const float neighbours[] = {v, std::nextafter(v, 0.0f), std::nextafter(v, 1e9f)};
+        for (const float w : hundredths % 97 == 0 ? std::span(neighbours) : std::span(neighbours, 1)) {
+            if (const QString text = formatSingle(w); text != sevenDigits(w))
+                QFAIL(qPrintable(QStringLiteral("%1: %2").arg(double(w), 0, 'g', 17).arg(text)));
+            ++compared;
+        }
+    }
+    QVERIFY(compared > 1000000);
+}
+
 void TestWriteList::fixedRounding_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<int>("decimals");
@@ -183,6 +214,8 @@ void TestWriteList::fixedRounding_data() {
     QTest::newRow("negative") << -1.25 << 1 << "-1.3";
     QTest::newRow("negative to zero") << -0.01 << 1 << "0.0";
     QTest::newRow("whole") << 2.5 << 0 << "3";
+    QTest::newRow("carry past the point") << 99.96 << 1 << "100.0";
+    QTest::newRow("long") << 123456789.125 << 2 << "123456789.13";
 }
 
 void TestWriteList::fixedRounding() {
