@@ -16,6 +16,19 @@ constexpr int kDefaultColWidth = 960; // twips, about the width of eight small d
 constexpr Rgb kNoColour{-2, -2, -2};
 constexpr Rgb kBlack{0, 0, 0};
 
+// Lists are read in an order that is not the order of their texts in memory (a list that was sorted, the
+// distinct texts of a column), so each text is asked for this many places ahead of its use: it is then on
+// its way from memory when it is read.
+constexpr size_t kReadAhead = 8;
+
+inline void readAhead(const void *at) {
+#if defined(__GNUC__)
+    __builtin_prefetch(at);
+#else
+    Q_UNUSED(at);
+#endif
+}
+
 // UTF-16 units compared so that the order is that of the Unicode code points: the surrogates of the
 // characters above U+FFFF must come after U+E000..U+FFFF, not before.
 char32_t codePointOrderKey(char16_t u) {
@@ -70,8 +83,11 @@ void sortDistinctTexts(std::vector<RankKey> &keys, const std::vector<QStringView
             });
             continue;
         }
-        for (auto k = first; k != last; ++k)
+        for (auto k = first; k != last; ++k) {
+            if (last - k > qsizetype(kReadAhead))
+                readAhead(distinct[size_t(k[kReadAhead].id)].data() + run.at);
             k->units = packedUnits(distinct[size_t(k->id)], run.at);
+        }
         std::sort(first, last, byUnits);
         // Keys whose units are the same continue; a text that ended within them is alone (texts are distinct).
         for (auto from = first; from != last;) {
@@ -100,6 +116,8 @@ std::vector<int> textRanks(const std::vector<QStringView> &texts, int *distinctC
     std::vector<QStringView> distinct;
     std::vector<int> idOfRow(texts.size());
     for (size_t r = 0; r < texts.size(); ++r) {
+        if (r + kReadAhead < texts.size())
+            readAhead(texts[r + kReadAhead].data());
         const QStringView text = texts[r];
         const auto hash = quint32(qHash(text));
         size_t at = hash & (size - 1);
@@ -138,18 +156,14 @@ std::vector<int> rowsByRank(const std::vector<int> &ranks, int rankCount, bool d
     return order;
 }
 
-// The rows of a row-by-row array in the given order. The rows are read scattered, so each is asked for a few
-// rows ahead: a long list's rows are then on their way from memory by the time they are moved.
+// The rows of a row-by-row array in the given order; the rows are read scattered.
 template <class T> QList<T> permutedRows(QList<T> &cells, const std::vector<int> &order, int cols) {
-    constexpr size_t kAhead = 8;
     QList<T> out;
     out.reserve(cells.size());
     T *from = cells.data();
     for (size_t i = 0; i < order.size(); ++i) {
-#if defined(__GNUC__)
-        if (i + kAhead < order.size())
-            __builtin_prefetch(from + qsizetype(order[i + kAhead]) * cols);
-#endif
+        if (i + kReadAhead < order.size())
+            readAhead(from + qsizetype(order[i + kReadAhead]) * cols);
         for (int c = 0; c < cols; ++c)
             out.append(std::move(from[qsizetype(order[i]) * cols + c]));
     }
