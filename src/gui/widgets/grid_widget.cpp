@@ -1,5 +1,6 @@
 #include "gui/widgets/grid_widget.h"
 
+#include "core/base/clock_texts.h"
 #include "core/tables/grid_csv.h"
 #include "gui/widgets/grid_model_widget.h"
 #include "gui/widgets/message_dialog.h"
@@ -164,33 +165,53 @@ void GridWidget::applyFormat() {
     viewport()->update();
 }
 
+namespace {
+
+// Digits are equally wide, so texts that differ only in their digits have one shape and are measured once.
+QChar shapeOf(QChar ch) {
+    return ch >= u'1' && ch <= u'9' ? QChar(u'0') : ch;
+}
+
+bool hasShape(QStringView text, QStringView shape) {
+    if (text.size() != shape.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (shapeOf(text[i]) != shape[i])
+            return false;
+    return true;
+}
+
+} // namespace
+
 // The design's widths were made for short logs and another font: a column is widened to its widest text
 // rather than cut short with "…" (a long log's totals, "順番クリック"), and never made narrower.
 void GridWidget::widenColumnsToTexts() {
-    // Digits are equally wide, so texts that differ only in their digits have one shape and are measured
-    // once. The rows of a long list mostly repeat the shape of the row above (times, dates, play numbers),
-    // which is then known without a look-up.
-    QString shape, previous;
+    // The rows of a long list mostly repeat the shape of the row above (times, dates, play numbers), which is
+    // then known without a look-up; and without reading the text at all when it is the row above's own
+    // shared text (a day's date, a game's name) or, like it, a time of the log's table of times.
+    QString shape, previousShape;
     for (int c = 0; c < m_grid->cols(); ++c) {
         QSet<QString> shapes;
         int widest = textWidth(m_grid->textMatrix(0, c));
-        previous.clear();
+        previousShape.clear();
+        QStringView previous;
         for (int r = 1; r < m_grid->rows(); ++r) {
             const QString &text = m_grid->cellText(r, c);
             if (text.isEmpty())
                 continue;
-            shape.resize(text.size());
-            QChar *out = shape.data();
-            for (const QChar ch : text)
-                *out++ = ch >= u'1' && ch <= u'9' ? QChar(u'0') : ch;
-            if (shape == previous)
+            const bool sameAsPrevious = text.constData() == previous.constData() && text.size() == previous.size();
+            const bool bothClockTimes = sharedClockSecond(text) >= 0 && sharedClockSecond(previous) >= 0;
+            previous = text;
+            if (sameAsPrevious || bothClockTimes || hasShape(text, previousShape))
                 continue;
+            shape.resize(text.size());
+            std::transform(text.cbegin(), text.cend(), shape.begin(), shapeOf);
             if (!shapes.contains(shape)) {
                 widest = qMax(widest, textWidth(shape));
                 shapes.insert(shape);
             }
-            previous.resize(shape.size()); // copied, not shared: the next shape is written into its own room
-            std::copy(shape.cbegin(), shape.cend(), previous.begin());
+            previousShape.resize(shape.size()); // copied, not shared: the next shape is written into its own room
+            std::copy(shape.cbegin(), shape.cend(), previousShape.begin());
         }
         if (widest > columnWidth(c))
             setColumnWidth(c, widest);

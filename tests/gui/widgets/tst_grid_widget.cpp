@@ -1,3 +1,4 @@
+#include "core/base/clock_texts.h"
 #include "gui/widgets/grid_model_widget.h"
 #include "gui/widgets/grid_widget.h"
 
@@ -223,6 +224,21 @@ void TestGridWidget::columnsWidenToTheirTexts() {
     g.setTextMatrix(2, 2, QStringLiteral("105:10:05"));
     QVERIFY(fits(2, 2));
     QVERIFY(w.columnWidth(2) > design);
+    // Rows that repeat the row above's own text, or hold times of the log's table, are passed over unread;
+    // a text of another shape after them is still measured.
+    {
+        GridBatch batch(g);
+        g.setRows(7);
+        const QString day = QStringLiteral("2026/12/08");
+        for (int r = 1; r <= 5; ++r) {
+            g.setTextMatrix(r, 1, day);
+            g.setTextMatrix(r, 2, sharedClockText(QByteArray("12:00:0") + char('0' + r)));
+        }
+        g.setTextMatrix(6, 1, QStringLiteral("2026/12/08 とても長い一言日記の行"));
+        g.setTextMatrix(6, 2, QStringLiteral("12:00:00 から 13:00:00 まで"));
+    }
+    QVERIFY(fits(6, 1));
+    QVERIFY(fits(6, 2));
 }
 
 // Scrolled as far as it goes, the grid shows its first visible row whole under the header (not half hidden
