@@ -113,6 +113,14 @@ std::vector<int> textRanks(const std::vector<QStringView> &texts, int *distinctC
         int id; // -1: empty
     };
     std::vector<Slot> table(size, Slot{0, -1});
+    // Each distinct text is copied, as it is first met, next to the one met before it: the look-ups of its
+    // repeats and the ordering then read it there, close together, rather than scattered through the
+    // memory of the whole list. Room for every text is taken at once, so the copies never move.
+    size_t characters = 0;
+    for (const QStringView text : texts)
+        characters += size_t(text.size());
+    std::vector<char16_t> copies;
+    copies.reserve(characters);
     std::vector<QStringView> distinct;
     std::vector<int> idOfRow(texts.size());
     for (size_t r = 0; r < texts.size(); ++r) {
@@ -125,7 +133,8 @@ std::vector<int> textRanks(const std::vector<QStringView> &texts, int *distinctC
             at = (at + 1) & (size - 1);
         if (table[at].id < 0) {
             table[at] = {hash, int(distinct.size())};
-            distinct.push_back(text);
+            distinct.emplace_back(copies.data() + copies.size(), text.size());
+            copies.insert(copies.end(), text.utf16(), text.utf16() + text.size());
         }
         idOfRow[r] = table[at].id;
     }
