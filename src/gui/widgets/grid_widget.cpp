@@ -18,6 +18,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <vector>
 
 namespace mirute {
 
@@ -189,33 +190,43 @@ void GridWidget::widenColumnsToTexts() {
     // The rows of a long list mostly repeat the shape of the row above (times, dates, play numbers), which is
     // then known without a look-up; and without reading the text at all when it is the row above's own
     // shared text (a day's date, a game's name) or, like it, a time of the log's table of times.
-    QString shape, previousShape;
-    for (int c = 0; c < m_grid->cols(); ++c) {
+    struct Column {
         QSet<QString> shapes;
-        int widest = textWidth(m_grid->textMatrix(0, c));
-        previousShape.clear();
+        QString previousShape;
         QStringView previous;
-        for (int r = 1; r < m_grid->rows(); ++r) {
+        int widest = 0;
+    };
+    std::vector<Column> columns(size_t(m_grid->cols()));
+    for (int c = 0; c < m_grid->cols(); ++c)
+        columns[size_t(c)].widest = textWidth(m_grid->textMatrix(0, c));
+    QString shape;
+    // Row by row, as the cells lie in memory: a long list is read once, not once for each column.
+    for (int r = 1; r < m_grid->rows(); ++r) {
+        for (int c = 0; c < m_grid->cols(); ++c) {
+            Column &column = columns[size_t(c)];
             const QString &text = m_grid->cellText(r, c);
             if (text.isEmpty())
                 continue;
-            const bool sameAsPrevious = text.constData() == previous.constData() && text.size() == previous.size();
-            const bool bothClockTimes = sharedClockSecond(text) >= 0 && sharedClockSecond(previous) >= 0;
-            previous = text;
-            if (sameAsPrevious || bothClockTimes || hasShape(text, previousShape))
+            const bool sameAsPrevious =
+                text.constData() == column.previous.constData() && text.size() == column.previous.size();
+            const bool bothClockTimes = sharedClockSecond(text) >= 0 && sharedClockSecond(column.previous) >= 0;
+            column.previous = text;
+            if (sameAsPrevious || bothClockTimes || hasShape(text, column.previousShape))
                 continue;
             shape.resize(text.size());
             std::transform(text.cbegin(), text.cend(), shape.begin(), shapeOf);
-            if (!shapes.contains(shape)) {
-                widest = qMax(widest, textWidth(shape));
-                shapes.insert(shape);
+            if (!column.shapes.contains(shape)) {
+                column.widest = qMax(column.widest, textWidth(shape));
+                column.shapes.insert(shape);
             }
-            previousShape.resize(shape.size()); // copied, not shared: the next shape is written into its own room
-            std::copy(shape.cbegin(), shape.cend(), previousShape.begin());
+            // Copied, not shared: the next shape is written into its own room.
+            column.previousShape.resize(shape.size());
+            std::copy(shape.cbegin(), shape.cend(), column.previousShape.begin());
         }
-        if (widest > columnWidth(c))
-            setColumnWidth(c, widest);
     }
+    for (int c = 0; c < m_grid->cols(); ++c)
+        if (columns[size_t(c)].widest > columnWidth(c))
+            setColumnWidth(c, columns[size_t(c)].widest);
 }
 
 void GridWidget::widenColumnToText(int row, int col) {
