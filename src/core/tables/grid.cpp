@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 #include <vector>
 
 namespace mirute {
@@ -62,6 +63,45 @@ struct RankKey {
     int id;
 };
 
+bool lessUnits(const RankKey &a, const RankKey &b) {
+    return a.units < b.units;
+}
+
+// Keys in the order of their units. A long run is sorted by the units' bits, 13 at a time from the lowest,
+// each pass keeping the order of the pass before: the cost for each key then stays the same however long
+// the list, where a sort by comparison costs more for each key of a longer list. A short run is sorted by
+// comparison.
+void sortByUnits(RankKey *first, RankKey *last, std::vector<RankKey> &scratch) {
+    constexpr size_t kShortRun = 1024;
+    constexpr int kDigitBits = 13;
+    constexpr int kUnitBits = 3 * 17;
+    const size_t n = size_t(last - first);
+    if (n < kShortRun) {
+        std::sort(first, last, lessUnits);
+        return;
+    }
+    scratch.resize(n);
+    RankKey *from = first;
+    RankKey *to = scratch.data();
+    std::vector<quint32> starts(size_t(1) << kDigitBits);
+    for (int shift = 0; shift < kUnitBits; shift += kDigitBits) {
+        const auto digit = [shift](const RankKey &k) { return size_t(k.units >> shift) & ((1u << kDigitBits) - 1); };
+        std::fill(starts.begin(), starts.end(), 0);
+        for (size_t i = 0; i < n; ++i)
+            ++starts[digit(from[i])];
+        if (starts[digit(from[0])] == n)
+            continue; // every key has this digit: the order stays
+        quint32 sum = 0;
+        for (quint32 &start : starts)
+            sum += std::exchange(start, sum);
+        for (size_t i = 0; i < n; ++i)
+            to[starts[digit(from[i])]++] = from[i];
+        std::swap(from, to);
+    }
+    if (from != first)
+        std::copy(from, from + n, first);
+}
+
 // Distinct texts in code point order, three units at a time: the keys are sorted by their packed units, and
 // each run of keys with the same units again by the next three. Texts that share a long beginning (lines
 // written by the games all start "秒数 :") are thus compared as integers side by side, never character by
@@ -72,7 +112,7 @@ void sortDistinctTexts(std::vector<RankKey> &keys, const std::vector<QStringView
         qsizetype at;
     };
     std::vector<Run> runs{{0, keys.size(), 0}};
-    const auto byUnits = [](const RankKey &a, const RankKey &b) { return a.units < b.units; };
+    std::vector<RankKey> scratch;
     while (!runs.empty()) {
         const Run run = runs.back();
         runs.pop_back();
@@ -88,10 +128,10 @@ void sortDistinctTexts(std::vector<RankKey> &keys, const std::vector<QStringView
                 readAhead(distinct[size_t(k[kReadAhead].id)].data() + run.at);
             k->units = packedUnits(distinct[size_t(k->id)], run.at);
         }
-        std::sort(first, last, byUnits);
+        sortByUnits(&*first, &*first + (last - first), scratch);
         // Keys whose units are the same continue; a text that ended within them is alone (texts are distinct).
         for (auto from = first; from != last;) {
-            const auto to = std::upper_bound(from, last, *from, byUnits);
+            const auto to = std::upper_bound(from, last, *from, lessUnits);
             if (to - from > 1)
                 runs.push_back({size_t(from - keys.begin()), size_t(to - keys.begin()), run.at + 3});
             from = to;
