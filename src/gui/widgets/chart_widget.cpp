@@ -48,6 +48,10 @@ constexpr int kOutlinedBars = 400;
 // Beyond this many bars each one stands for a run of rows, and the category axis, which checks every new
 // label against all earlier ones, would take seconds for a whole log.
 constexpr int kLabelledBars = 1000;
+// Rows in runs are drawn as at most one bar for each pixel of the chart's width: more would only be painted
+// over one another, and each costs an item to build and a rectangle to paint. A chart not yet laid out
+// still gets this many.
+constexpr int kFewestRunBars = 200;
 // Qt Charts keeps this much room on each side of an axis label, and cuts a label that does not fit
 // between its neighbours down to "...".
 constexpr qreal kLabelPadding = 4.0;
@@ -85,6 +89,7 @@ public:
     bool labelsNameRows = false;
     qreal widestLabel = 0;
     int labelStep = 0; // rows between two labels of a thinned axis; 0: a label under every bar
+    int perBar = 1;    // rows that each bar drawn stands for
 
     QColor color(int series) const {
         return series < colors.size() ? colors[series] : kDefaultColors[series % kDefaultColors.size()];
@@ -179,7 +184,8 @@ void ChartWidget::redraw() {
     chart->removeAllSeries();
 
     const int rows = m_data->rowCount();
-    const int perBar = rowsPerBar(rows);
+    const int perBar = rowsPerBar(rows, barsForWidth());
+    m_impl->perBar = perBar;
     auto *series = new QBarSeries;
     for (int c = 0; c < m_data->columnCount(); ++c) {
         auto *set = new QBarSet(m_impl->name(c));
@@ -307,7 +313,7 @@ void ChartWidget::measureRowLabels() {
     }
     m_impl->labelsNameRows = distinct;
     // A label under a run of rows only says something if it names its row; otherwise the rows are numbered.
-    if (rowsPerBar(rows) > 1 && !distinct)
+    if (m_impl->perBar > 1 && !distinct)
         widest = fm.horizontalAdvance(QString::number(rows));
     m_impl->widestLabel = widest;
 }
@@ -316,7 +322,7 @@ void ChartWidget::measureRowLabels() {
 // in rows at which every shown label fits between its neighbours.
 int ChartWidget::fittingLabelStep() const {
     const int rows = m_data->rowCount();
-    const int perBar = rowsPerBar(rows);
+    const int perBar = m_impl->perBar;
     const int bars = (rows + perBar - 1) / qMax(1, perBar);
     const qreal width = m_impl->chart->plotArea().width();
     const qreal needed = m_impl->widestLabel + 2 * kLabelPadding + 3;
@@ -352,6 +358,12 @@ void ChartWidget::onPlotAreaChanged() {
     fitValueTicks();
     if (!m_impl->series || redrawPending())
         return;
+    // A chart widened well beyond its bars of runs draws them again, finer.
+    const int rows = m_data->rowCount();
+    if (m_impl->perBar > 1 && rowsPerBar(rows, barsForWidth()) * 8 < m_impl->perBar * 7) {
+        scheduleRedraw();
+        return;
+    }
     const int step = fittingLabelStep();
     if (step == m_impl->labelStep)
         return;
@@ -383,10 +395,15 @@ QAbstractAxis *ChartWidget::labelAxis() const {
     return axis;
 }
 
-int ChartWidget::rowsPerBar(int rows) {
+int ChartWidget::rowsPerBar(int rows, int bars) {
     // A whole log has far more plays than the chart has pixels; each bar then stands for a run of rows and
-    // shows their largest value, so the chart keeps a graphics item per bar at most kLabelledBars times.
-    return rows > kLabelledBars ? (rows + kLabelledBars - 1) / kLabelledBars : 1;
+    // shows their largest value.
+    return rows > kLabelledBars ? (rows + bars - 1) / bars : 1;
+}
+
+int ChartWidget::barsForWidth() const {
+    const int pixels = qRound(width() * devicePixelRatioF());
+    return qBound(kFewestRunBars, pixels, kLabelledBars);
 }
 
 QList<double> ChartWidget::barValues(const QList<double> &values, int perBar) {
@@ -407,7 +424,7 @@ QAbstractAxis *ChartWidget::thinnedAxis(int step) const {
     // Bar k (from 0) stands at k. A label is shown every `step` rows under the bar of its row, unless it would
     // stick out of the plot (Qt Charts hides such a label): hours 0, 2, 4 …; dates; row numbers 1, 500, 1000 ….
     const int rows = m_data->rowCount();
-    const int perBar = rowsPerBar(rows);
+    const int perBar = m_impl->perBar;
     const int bars = (rows + perBar - 1) / perBar;
     const bool numbered = !m_impl->labelsNameRows && perBar > 1;
     const QStringList labels = numbered ? QStringList() : m_data->distinctRowLabels();

@@ -59,7 +59,8 @@ private:
     void fitValueTicks();
     QAbstractAxis *labelAxis() const;
     QAbstractAxis *thinnedAxis(int step) const;
-    static int rowsPerBar(int rows);
+    static int rowsPerBar(int rows, int bars);
+    int barsForWidth() const;
     static QList<double> barValues(const QList<double> &values, int perBar);
     class Impl;
     ChartData *m_data;

@@ -226,7 +226,7 @@ void TestChartWidget::visibilityFollowsData() {
 void TestChartWidget::maximumBars() {
     constexpr int kRows = 32766;
     ChartWidget w;
-    w.resize(800, 400);
+    w.resize(500, 400);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QElapsedTimer timer;
@@ -243,7 +243,12 @@ void TestChartWidget::maximumBars() {
     QTRY_VERIFY(!w.redrawPending());
     QVERIFY(!w.grab().isNull());
     qDebug() << "charted and drew" << kRows << "bars in" << timer.elapsed() << "ms";
-    // Each bar stands for a run of 33 plays and shows its largest value: at most 1,000 graphics items.
+    // No more bars than the chart has pixel columns: more would only be painted over one another.
+    const int narrowBars = barSeries(w)->barSets().first()->count();
+    QVERIFY2(narrowBars <= 500 * w.devicePixelRatioF() && narrowBars >= 200, qPrintable(QString::number(narrowBars)));
+    // Widened, it draws finer runs: each bar a run of 33 plays showing its largest value, at most 1,000 bars.
+    w.resize(1400, 400);
+    QTRY_COMPARE(barSeries(w)->barSets().first()->count(), 993);
     QBarSet *set = barSeries(w)->barSets().first();
     QCOMPARE(set->count(), 993);
     QCOMPARE(set->at(0), 33.0);    // plays 1..33 hold 1..33
@@ -276,6 +281,7 @@ void TestChartWidget::labelsOrRowNumbers() {
     QFETCH(int, rows);
     QFETCH(bool, labelled);
     ChartWidget w;
+    w.resize(1400, 300); // room for a bar for every two of 1,001 rows
     ChartData &d = w.data();
     d.beginBatch();
     d.setRowCount(rows);
@@ -343,7 +349,7 @@ void TestChartWidget::trendLine() {
     QFETCH(int, rows);
     QFETCH(QList<QPointF>, points);
     ChartWidget w;
-    w.resize(500, 300);
+    w.resize(1400, 300); // room for a bar for every two of 1,001 rows
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     ChartData &d = w.data();
