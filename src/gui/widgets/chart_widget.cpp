@@ -2,6 +2,7 @@
 
 #include "gui/widgets/message_dialog.h"
 
+#include <QAreaSeries>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -18,6 +19,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QSaveFile>
 #include <QTimer>
 #include <QToolTip>
@@ -80,7 +82,9 @@ public:
     QChart *chart = nullptr;
     QAbstractAxis *rowsAxis = nullptr;
     QValueAxis *values = nullptr;
-    QBarSeries *series = nullptr;
+    QAbstractSeries *series = nullptr; // the bars, or the area of a whole log's runs
+    QList<double> runTops;             // the area's value for each run of rows
+    int hoveredRun = -1;
     QTimer redrawTimer;
     QList<QColor> colors = kDefaultColors;
     QStringList names;
@@ -115,6 +119,7 @@ ChartWidget::ChartWidget(ChartData *data, QWidget *parent) : QWidget(parent), m_
 
     m_impl->view = new QChartView(m_impl->chart, this);
     m_impl->view->setRenderHint(QPainter::Antialiasing);
+    m_impl->view->viewport()->installEventFilter(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_impl->view);
@@ -186,20 +191,10 @@ void ChartWidget::redraw() {
     const int rows = m_data->rowCount();
     const int perBar = rowsPerBar(rows, barsForWidth());
     m_impl->perBar = perBar;
-    auto *series = new QBarSeries;
-    for (int c = 0; c < m_data->columnCount(); ++c) {
-        auto *set = new QBarSet(m_impl->name(c));
-        set->setColor(m_impl->color(c));
-        set->setBorderColor(rows > kOutlinedBars ? Qt::transparent : m_impl->color(c).darker(120));
-        set->append(barValues(m_data->columnValues(c + 1), perBar));
-        series->append(set);
-    }
-    // Thin bars side by side, so that thousands of them still show their colour rather than a haze.
-    if (rows > kOutlinedBars)
-        series->setBarWidth(1.0);
+    m_impl->hoveredRun = -1;
+    m_impl->runTops.clear();
+    QAbstractSeries *series = perBar > 1 && m_data->columnCount() == 1 ? runsArea(perBar) : bars(perBar);
     chart->addSeries(series);
-    connect(series, &QBarSeries::hovered, this,
-            [this, perBar](bool on, int bar, QBarSet *set) { showHover(on, bar, set, perBar); });
     m_impl->series = series;
 
     measureRowLabels();
@@ -227,6 +222,50 @@ void ChartWidget::redraw() {
     chart->legend()->setVisible(severalSeries || trend);
 }
 
+QAbstractSeries *ChartWidget::bars(int perBar) {
+    const int rows = m_data->rowCount();
+    auto *series = new QBarSeries;
+    for (int c = 0; c < m_data->columnCount(); ++c) {
+        auto *set = new QBarSet(m_impl->name(c));
+        set->setColor(m_impl->color(c));
+        set->setBorderColor(rows > kOutlinedBars ? Qt::transparent : m_impl->color(c).darker(120));
+        set->append(barValues(m_data->columnValues(c + 1), perBar));
+        series->append(set);
+    }
+    // Thin bars side by side, so that thousands of them still show their colour rather than a haze.
+    if (rows > kOutlinedBars)
+        series->setBarWidth(1.0);
+    connect(series, &QBarSeries::hovered, this, [this, perBar](bool on, int bar, QBarSet *set) {
+        showHover(on, bar, set->at(bar), m_data->columnCount() >= 2 ? set->label() : QString(), perBar);
+    });
+    return series;
+}
+
+// The runs of a whole log, a pixel wide or less, as one filled outline of their tops, a step for each run:
+// the picture of as many bars side by side, painted as one shape rather than hundreds of rectangles.
+QAbstractSeries *ChartWidget::runsArea(int perBar) {
+    m_impl->runTops = barValues(m_data->columnValues(1), perBar);
+    const QList<double> &tops = m_impl->runTops;
+    QList<QPointF> outline;
+    outline.reserve(2 * tops.size());
+    for (qsizetype run = 0; run < tops.size(); ++run) {
+        outline.append(QPointF(run - 0.5, tops[run]));
+        outline.append(QPointF(run + 0.5, tops[run]));
+    }
+    auto *area = new QAreaSeries;
+    auto *upper = new QLineSeries(area);
+    upper->replace(outline);
+    // Bars stand on zero, not on the bottom of the plot.
+    auto *lower = new QLineSeries(area);
+    lower->replace({QPointF(-0.5, 0), QPointF(tops.size() - 0.5, 0)});
+    area->setUpperSeries(upper);
+    area->setLowerSeries(lower);
+    area->setName(m_impl->name(0));
+    area->setColor(m_impl->color(0));
+    area->setPen(Qt::NoPen);
+    return area;
+}
+
 QLineSeries *ChartWidget::trendSeries(int perBar) const {
     const QList<double> means = m_data->trendValues();
     if (means.isEmpty())
@@ -245,15 +284,39 @@ QLineSeries *ChartWidget::trendSeries(int perBar) const {
     return line;
 }
 
-void ChartWidget::showHover(bool on, int bar, QBarSet *set, int perBar) {
+void ChartWidget::showHover(bool on, int bar, double value, const QString &series, int perBar) {
     if (!on) {
         QToolTip::hideText();
         return;
     }
     // A bar standing for a run of rows is named after the run's first row.
-    const QString series = m_data->columnCount() >= 2 ? set->label() : QString();
-    const QString text = m_data->hoverText(bar * perBar + 1, set->at(bar), series);
+    const QString text = m_data->hoverText(bar * perBar + 1, value, series);
     QToolTip::showText(QCursor::pos(), text, m_impl->view);
+}
+
+// The area of runs is one item, which tells only when the mouse enters and leaves it: the run under the
+// mouse is found from its place, as a bar would tell it.
+bool ChartWidget::eventFilter(QObject *watched, QEvent *e) {
+    if (watched == m_impl->view->viewport() && !m_impl->runTops.isEmpty() &&
+        (e->type() == QEvent::MouseMove || e->type() == QEvent::Leave)) {
+        const int run = e->type() == QEvent::MouseMove ? runAt(static_cast<QMouseEvent *>(e)->position()) : -1;
+        if (run != m_impl->hoveredRun) {
+            m_impl->hoveredRun = run;
+            showHover(run >= 0, run, run >= 0 ? m_impl->runTops[run] : 0, QString(), m_impl->perBar);
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+// The run whose area lies under a point of the view, or -1.
+int ChartWidget::runAt(QPointF viewPoint) const {
+    const QPointF inChart = m_impl->chart->mapFromScene(m_impl->view->mapToScene(viewPoint.toPoint()));
+    if (!m_impl->chart->plotArea().contains(inChart))
+        return -1;
+    const QPointF value = m_impl->chart->mapToValue(inChart, m_impl->series);
+    const int run = qRound(value.x());
+    const bool onRun = run >= 0 && run < m_impl->runTops.size() && value.y() >= 0 && value.y() <= m_impl->runTops[run];
+    return onRun ? run : -1;
 }
 
 QString ChartWidget::saveImage(const QString &path) const {

@@ -7,7 +7,7 @@
 
 QT_BEGIN_NAMESPACE
 class QAbstractAxis;
-class QBarSet;
+class QAbstractSeries;
 class QChart;
 class QChartView;
 class QLineSeries;
@@ -45,13 +45,17 @@ public:
 protected:
     void contextMenuEvent(QContextMenuEvent *e) override;
     void showEvent(QShowEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
     void showData(ChartData *data);
     void scheduleRedraw();
     void redraw();
     QLineSeries *trendSeries(int perBar) const;
-    void showHover(bool on, int bar, QBarSet *set, int perBar);
+    QAbstractSeries *bars(int perBar);
+    QAbstractSeries *runsArea(int perBar);
+    void showHover(bool on, int bar, double value, const QString &series, int perBar);
+    int runAt(QPointF viewPoint) const;
     void measureRowLabels();
     int fittingLabelStep() const;
     void replaceRowsAxis();
