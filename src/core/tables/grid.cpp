@@ -30,6 +30,16 @@ inline void readAhead(const void *at) {
 #endif
 }
 
+// Every cache line of a block, not only its first: a text of thirty characters, or a row of six texts, may
+// span two or three.
+inline void readAheadAll(const void *at, size_t bytes) {
+    const auto *first = static_cast<const char *>(at);
+    for (size_t offset = 0; offset < bytes; offset += 64)
+        readAhead(first + offset);
+    if (bytes > 0)
+        readAhead(first + bytes - 1);
+}
+
 // UTF-16 units compared so that the order is that of the Unicode code points: the surrogates of the
 // characters above U+FFFF must come after U+E000..U+FFFF, not before.
 char32_t codePointOrderKey(char16_t u) {
@@ -165,7 +175,7 @@ std::vector<int> textRanks(const std::vector<QStringView> &texts, int *distinctC
     std::vector<int> idOfRow(texts.size());
     for (size_t r = 0; r < texts.size(); ++r) {
         if (r + kReadAhead < texts.size())
-            readAhead(texts[r + kReadAhead].data());
+            readAheadAll(texts[r + kReadAhead].data(), size_t(texts[r + kReadAhead].size()) * sizeof(char16_t));
         const QStringView text = texts[r];
         const auto hash = quint32(qHash(text));
         size_t at = hash & (size - 1);
@@ -212,7 +222,7 @@ template <class T> QList<T> permutedRows(QList<T> &cells, const std::vector<int>
     T *from = cells.data();
     for (size_t i = 0; i < order.size(); ++i) {
         if (i + kReadAhead < order.size())
-            readAhead(from + qsizetype(order[i + kReadAhead]) * cols);
+            readAheadAll(from + qsizetype(order[i + kReadAhead]) * cols, size_t(cols) * sizeof(T));
         for (int c = 0; c < cols; ++c)
             out.append(std::move(from[qsizetype(order[i]) * cols + c]));
     }
