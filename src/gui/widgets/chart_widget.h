@@ -16,7 +16,9 @@ QT_END_NAMESPACE
 namespace mirute {
 
 // A bar chart (one or two series, optionally a trend line over them) drawn from a ChartData; redraws whenever
-// the data changes. Hovering a bar tells its row and value; "画像保存…" in the context menu saves a PNG.
+// the data changes. More rows than the chart has pixels are drawn in runs, each as high as its largest
+// value (one series: as one filled outline of the runs' tops). Hovering a bar or a run tells its row and
+// value; "画像保存…" in the context menu saves a PNG.
 class ChartWidget : public QWidget {
     Q_OBJECT
 public:
