@@ -57,7 +57,6 @@ FieldKeyboard::FieldKeyboard(GameWindow &window, QWidget *field, QList<QAbstract
 
 void FieldKeyboard::focusField() {
     m_field->setFocus(Qt::OtherFocusReason);
-    placeMark();
 }
 
 void FieldKeyboard::focusCell() {
@@ -71,7 +70,7 @@ void FieldKeyboard::focusCell() {
 void FieldKeyboard::focusIndex(int index) {
     m_current = index;
     m_cells[index]->setFocus(Qt::OtherFocusReason);
-    placeMark();
+    markFocusedCell();
 }
 
 // The arrows stop at the edges of the cells shown.
@@ -84,7 +83,7 @@ void FieldKeyboard::moveFrom(int index, int rows, int columns) {
     focusIndex(target);
 }
 
-void FieldKeyboard::placeMark() {
+void FieldKeyboard::markFocusedCell() {
     QAbstractButton *cell = m_cells.value(m_current);
     QWidget *window = m_mark->parentWidget();
     const bool shown = cell && window->focusWidget() == cell && cell->isVisibleTo(window);
@@ -102,13 +101,13 @@ bool FieldKeyboard::eventFilter(QObject *watched, QEvent *event) {
     case QEvent::FocusIn:
         if (index >= 0)
             m_current = index;
-        placeMark();
+        markFocusedCell();
         break;
     case QEvent::FocusOut:
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::Show:
-    case QEvent::Hide: placeMark(); break;
+    case QEvent::Hide: markFocusedCell(); break;
     case QEvent::KeyPress: {
         const auto *key = static_cast<QKeyEvent *>(event);
         const int rows = key->key() == Qt::Key_Up ? -1 : key->key() == Qt::Key_Down ? 1 : 0;

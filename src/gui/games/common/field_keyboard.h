@@ -22,6 +22,8 @@ public:
     void focusField();
     // The cell focused last, or the first one shown.
     void focusCell();
+    // Frames the focused cell, or nothing when the focus is elsewhere.
+    void markFocusedCell();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -29,7 +31,6 @@ protected:
 private:
     void moveFrom(int index, int rows, int columns);
     void focusIndex(int index);
-    void placeMark();
 
     QWidget *m_field;
     QList<QAbstractButton *> m_cells;

@@ -394,6 +394,9 @@ void GameWindow::focusTarget(GameEngine::Focus target) {
     case GameEngine::Focus::Start: m_startButton->setFocus(); break;
     case GameEngine::Focus::History: m_historyPanel->list()->setFocus(); break;
     }
+    // A window that is not active is told of no focus change: the frame follows here.
+    if (m_fieldKeys)
+        m_fieldKeys->markFocusedCell();
 }
 
 void GameWindow::onStartClicked() {
