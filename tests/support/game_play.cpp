@@ -31,8 +31,7 @@ void clickWhereShown(QWidget *window, QWidget *control) {
     clickWhereShown(window, control, control->rect().center());
 }
 
-// The cells of games 4 to 6 are named "…_N", N from 1, row by row in rows of 8, 7 and 3; Space or Enter
-// clicks.
+// Cells "…_N" of games 4 to 6, N from 1 row by row in rows of 8, 7 and 3; Space or Enter clicks.
 void pressCell(GameWindow *window, int target) {
     const int columns = QList<int>{8, 7, 3}.value(window->engine().definition().gameNo - 4);
     for (int step = 0; step < 20; ++step) {
@@ -41,10 +40,8 @@ void pressCell(GameWindow *window, int target) {
         const int right = (target - 1) % columns - (at - 1) % columns;
         if (!down && !right)
             break;
-        QTest::keyClick(window->focusWidget(), down < 0    ? Qt::Key_Up
-                                               : down > 0  ? Qt::Key_Down
-                                               : right < 0 ? Qt::Key_Left
-                                                           : Qt::Key_Right);
+        const Qt::Key key = down ? (down < 0 ? Qt::Key_Up : Qt::Key_Down) : (right < 0 ? Qt::Key_Left : Qt::Key_Right);
+        QTest::keyClick(window->focusWidget(), key);
     }
     QTest::keyClick(window->focusWidget(), target % 2 ? Qt::Key_Space : Qt::Key_Return);
 }
