@@ -96,7 +96,7 @@ void FieldKeyboard::markFocusedCell() {
 }
 
 bool FieldKeyboard::eventFilter(QObject *watched, QEvent *event) {
-    const int index = m_cells.indexOf(static_cast<QAbstractButton *>(watched));
+    const int index = m_cells.indexOf(qobject_cast<QAbstractButton *>(watched));
     switch (event->type()) {
     case QEvent::FocusIn:
         if (index >= 0)
