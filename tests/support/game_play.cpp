@@ -31,10 +31,30 @@ void clickWhereShown(QWidget *window, QWidget *control) {
     clickWhereShown(window, control, control->rect().center());
 }
 
-void answerRightly(GameWindow *window) {
+// Cells "…_N" of games 4 to 6, N from 1 row by row in rows of 8, 7 and 3; Space or Enter clicks.
+void pressCell(GameWindow *window, int target) {
+    const int columns = QList<int>{8, 7, 3}.value(window->engine().definition().gameNo - 4);
+    for (int step = 0; step < 20; ++step) {
+        const int at = window->focusWidget()->objectName().section(u'_', -1).toInt();
+        const int down = (target - 1) / columns - (at - 1) / columns;
+        const int right = (target - 1) % columns - (at - 1) % columns;
+        if (!down && !right)
+            break;
+        const Qt::Key key = down ? (down < 0 ? Qt::Key_Up : Qt::Key_Down) : (right < 0 ? Qt::Key_Left : Qt::Key_Right);
+        QTest::keyClick(window->focusWidget(), key);
+    }
+    QTest::keyClick(window->focusWidget(), target % 2 ? Qt::Key_Space : Qt::Key_Return);
+}
+
+void answerRightly(GameWindow *window, bool byKeys) {
     GameEngine &engine = window->engine();
     const QString answer = engine.session().answer;
-    auto click = [window](const QString &name) { clickWhereShown(window, namedChild<QWidget>(window, name)); };
+    auto click = [window, byKeys](const QString &name) {
+        if (byKeys)
+            pressCell(window, name.section(u'_', -1).toInt());
+        else
+            clickWhereShown(window, namedChild<QWidget>(window, name));
+    };
     switch (engine.definition().gameNo) {
     case 1:
     case 3:

@@ -18,7 +18,8 @@ void clickWhereShown(QWidget *window, QWidget *control);
 void clickWhereShown(QWidget *window, QWidget *control, const QPoint &inside);
 
 // One right answer to the question on screen, given as the player gives it: typed into the answer box, or
-// clicked on the field (順番クリック: the nine numbers of the question in their order).
-void answerRightly(GameWindow *window);
+// clicked on the field (順番クリック: the nine numbers of the question in their order) — with the mouse, or
+// with the keyboard: the arrow keys from the focused cell, then Space or Enter.
+void answerRightly(GameWindow *window, bool byKeys = false);
 
 } // namespace mirute::test

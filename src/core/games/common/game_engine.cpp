@@ -173,6 +173,8 @@ void GameEngine::start() {
         m_clearEnabled = false;
     emitBoard();
     emit controlsChanged();
+    // "スタート" is disabled now; the focus must not pass on to the next button in line.
+    emit focusRequested(Focus::Countdown);
     emit countdownChanged(0);
 }
 
@@ -191,8 +193,7 @@ void GameEngine::tickStart() {
     m_session.endSecond = qint64(std::floor(m_clock.seconds())) + qint64(std::lround(m_settings.timeLimit));
     m_session.playing = true;
     m_session.playStartedAt = m_clock.seconds();
-    if (m_rules->hasAnswerBox())
-        emit focusRequested(Focus::Answer);
+    emit focusRequested(Focus::Answer);
     if (m_gameMode == 0 && m_countdownTimer.isActive())
         m_elapsedTimer.start();
     emit controlsChanged();

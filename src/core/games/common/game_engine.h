@@ -57,7 +57,10 @@ struct Judgement {
 class GameEngine : public QObject {
     Q_OBJECT
 public:
-    enum class Focus { Answer, Start, History };
+    // Where the keyboard goes: where answers are given (the answer box, or a click game's field), the same
+    // while the lights count down (a click game's field without a cell, so that a stray key clicks nothing),
+    // "スタート", the history list. Never "戻り": a stray Space or Enter must not end a play.
+    enum class Focus { Answer, Countdown, Start, History };
 
     GameEngine(GameDefinition def, std::unique_ptr<GameRules> rules, QString dataDir, Clock &clock,
                RandomSource &random, QObject *parent = nullptr);

@@ -1,5 +1,6 @@
 #include "gui/games/common/game_window.h"
 
+#include "gui/games/common/field_keyboard.h"
 #include "gui/games/common/grid_fit_widget.h"
 #include "gui/games/common/history_panel_widget.h"
 #include "gui/games/common/scoreboard_widget.h"
@@ -41,6 +42,18 @@ const QString kBackName = QStringLiteral("cmdEnd");
 const QString kTimeBarBackName = QStringLiteral("shpJikanB");
 const QString kTimeBarName = QStringLiteral("shpJikanK");
 const QString kAnswerListName = QStringLiteral("msgKaitou");
+
+// The answer box. A QLineEdit answers the input method's question whether it takes input through it without
+// heeding Qt::WA_InputMethodEnabled; this one heeds it, so that a box for digits can keep the input method off.
+class AnswerBox : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
+        if (query == Qt::ImEnabled && !testAttribute(Qt::WA_InputMethodEnabled))
+            return false;
+        return QLineEdit::inputMethodQuery(query);
+    }
+};
 
 // Rows the history list shows at the least above its chart.
 constexpr int kHistoryRows = 3;
@@ -104,7 +117,7 @@ void GameWindow::buildAnswerColumn() {
     auto *caption = new QLabel(QStringLiteral("解答"), this);
     caption->setObjectName(kAnswerCaptionName);
     row->addWidget(caption);
-    m_answerBox = new QLineEdit(this);
+    m_answerBox = new AnswerBox(this);
     m_answerBox->setObjectName(kAnswerBoxName);
     m_answerBox->setAccessibleName(QStringLiteral("解答"));
     QFont f = m_answerBox->font();
@@ -216,7 +229,7 @@ void GameWindow::connectControls() {
     connect(m_countLimitBox, &QComboBox::activated, this,
             [this](int i) { m_engine->setCountLimit(m_countLimitBox->itemText(i).toInt()); });
     connect(m_autoSaveBox, &QCheckBox::clicked, this, [this](bool on) { m_engine->setAutoSave(on); });
-    connect(m_startButton, &QPushButton::clicked, m_engine.get(), &GameEngine::start);
+    connect(m_startButton, &QPushButton::clicked, this, &GameWindow::onStartClicked);
     connect(m_saveButton, &QPushButton::clicked, this, &GameWindow::onSaveClicked);
     connect(m_clearButton, &QPushButton::clicked, this, &GameWindow::onClearClicked);
     connect(m_backButton, &QPushButton::clicked, this, &GameWindow::onBackClicked);
@@ -362,15 +375,33 @@ void GameWindow::renderBar(double fraction) {
     m_timeBar->setGeometry(0, 0, int(m_timeBarBack->width() * fraction), m_timeBarBack->height());
 }
 
+void GameWindow::takeDigitsOnly() {
+    m_answerBox->setAttribute(Qt::WA_InputMethodEnabled, false);
+    m_answerBox->setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhLatinOnly);
+}
+
 void GameWindow::focusTarget(GameEngine::Focus target) {
     switch (target) {
     case GameEngine::Focus::Answer:
+    case GameEngine::Focus::Countdown:
         if (m_answerBox)
             m_answerBox->setFocus();
+        else if (m_fieldKeys && target == GameEngine::Focus::Answer)
+            m_fieldKeys->focusCell();
+        else if (m_fieldKeys)
+            m_fieldKeys->focusField();
         break;
     case GameEngine::Focus::Start: m_startButton->setFocus(); break;
     case GameEngine::Focus::History: m_historyPanel->list()->setFocus(); break;
     }
+    // A window that is not active is told of no focus change: the frame follows here.
+    if (m_fieldKeys)
+        m_fieldKeys->markFocusedCell();
+}
+
+void GameWindow::onStartClicked() {
+    if (unsavedPlayDropConfirmed(QStringLiteral("スタート確認"), QStringLiteral("保存せずに次のプレイを始めますか？")))
+        m_engine->start();
 }
 
 void GameWindow::onSaveClicked() {
@@ -390,18 +421,29 @@ void GameWindow::onClearClicked() {
 }
 
 void GameWindow::onBackClicked() {
-    if (!leaveConfirmed())
+    if (!leaveConfirmed()) {
+        // The play goes on: the keyboard goes back to where answers are given.
+        if (m_engine->limitsLocked())
+            focusTarget(m_engine->session().startPending ? GameEngine::Focus::Countdown : GameEngine::Focus::Answer);
         return;
+    }
     m_engine->leave();
     emit backRequested();
 }
 
-// A play whose save failed stays on screen for "保存"; leaving would lose it without a word, so the user is
-// asked first. Any other way out leaves at once, as always.
+// A play under way, or a finished one whose save failed, would be lost without a word: the user is asked
+// first, with Cancel the default so that a stray Enter keeps it. Otherwise the game is left at once.
 bool GameWindow::leaveConfirmed() {
+    if (m_engine->limitsLocked())
+        return MessageDialog::confirm(this, QStringLiteral("戻り確認"),
+                                      QStringLiteral("プレイ中です。プレイをやめて戻りますか？"));
+    return unsavedPlayDropConfirmed(QStringLiteral("戻り確認"), QStringLiteral("保存せずに戻りますか？"));
+}
+
+// A play whose save failed stays on screen for "保存" until the user agrees to drop it.
+bool GameWindow::unsavedPlayDropConfirmed(const QString &title, const QString &question) {
     return !m_engine->playUnsavedAfterFailure() ||
-           MessageDialog::confirm(this, QStringLiteral("戻り確認"),
-                                  QStringLiteral("保存できなかったプレイの記録があります。保存せずに戻りますか？"));
+           MessageDialog::confirm(this, title, QStringLiteral("保存できなかったプレイの記録があります。") + question);
 }
 
 void GameWindow::closeEvent(QCloseEvent *e) {

@@ -17,6 +17,7 @@ class QRadioButton;
 
 namespace mirute {
 
+class FieldKeyboard;
 class GridWidget;
 class HistoryPanelWidget;
 class ScoreboardWidget;
@@ -40,6 +41,11 @@ public:
     void placeQuestionBesideHistory();
     // The answer box of the typing games, or nullptr in the click games.
     QLineEdit *answerBox() const { return m_answerBox; }
+    // An answer box for digits only: the input method stays off while it has the focus, so that a digit key is
+    // judged at once whatever input mode was left on in another game.
+    void takeDigitsOnly();
+    // The field of a click game, which takes the focus for a play as the answer box does in a typing game.
+    void setFieldKeyboard(FieldKeyboard *keys) { m_fieldKeys = keys; }
     // The frame "ゲーム設定" where a game puts its own settings.
     QBoxLayout *gameSettingsLayout() const { return m_gameSettings; }
     QWidget *gameSettingsFrame() const;
@@ -74,10 +80,12 @@ private:
     void renderBar(double fraction);
     void setTabChain();
     void focusTarget(GameEngine::Focus target);
+    void onStartClicked();
     void onClearClicked();
     void onSaveClicked();
     void onBackClicked();
     bool leaveConfirmed();
+    bool unsavedPlayDropConfirmed(const QString &title, const QString &question);
     void reportError(const QString &text);
 
     std::unique_ptr<GameEngine> m_engine;
@@ -97,6 +105,7 @@ private:
     GridWidget *m_answerList = nullptr;
     HistoryPanelWidget *m_historyPanel = nullptr;
     QWidget *m_questionView = nullptr;
+    FieldKeyboard *m_fieldKeys = nullptr;
 };
 
 } // namespace mirute

@@ -169,6 +169,7 @@ private:
 QWidget *CoordinateGame::makeView(GameWindow &window) {
     auto &rules = window.engine().rulesAs<CoordinateRules>();
     QLineEdit *box = window.answerBox();
+    window.takeDigitsOnly();
     // "解答" over the answer box is the view's own give-up label, which also ends a play.
     if (auto *caption = window.findChild<QLabel *>(GameWindow::kAnswerCaptionName))
         caption->hide();

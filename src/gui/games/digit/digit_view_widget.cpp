@@ -12,6 +12,7 @@ QWidget *DigitGame::makeView(GameWindow &window) {
     auto *view = new LabelQuestionWidget(window, DigitRules::kLabelCount, 3, 36);
     GameEngine &engine = window.engine();
     addInOrderCheckBox(window);
+    window.takeDigitsOnly();
     QObject::connect(&engine, &GameEngine::questionChanged, view,
                      [view, &engine] { view->setTexts(engine.rulesAs<DigitRules>().labels()); });
     // Every change of the box is the trigger: the first character typed is the answer.

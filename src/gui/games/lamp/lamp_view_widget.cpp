@@ -1,6 +1,7 @@
 #include "core/games/lamp/lamp_game.h"
 
 #include "core/games/lamp/lamp_rules.h"
+#include "gui/games/common/field_keyboard.h"
 #include "gui/games/common/game_window.h"
 
 #include <QBoxLayout>
@@ -40,10 +41,11 @@ public:
             b->setFlat(true);
             b->setIconSize(QSize(window.tw(840), window.tw(885)));
             b->setFixedSize(window.tw(840), window.tw(885));
-            field->addWidget(b, (k - 1) / 7, (k - 1) % 7);
+            field->addWidget(b, (k - 1) / kColumns, (k - 1) % kColumns);
             connect(b, &QPushButton::clicked, this, [this, k] { rules().click(k); });
             m_lamps.append(b);
         }
+        new FieldKeyboard(window, this, {m_lamps.begin(), m_lamps.end()}, kColumns);
         auto *fieldColumn = new QVBoxLayout;
         fieldColumn->addLayout(field);
         fieldColumn->addStretch(1);
@@ -61,6 +63,8 @@ public:
     }
 
 private:
+    static constexpr int kColumns = 7;
+
     LampRules &rules() { return m_engine.rulesAs<LampRules>(); }
 
     QLayout *buildLegend() {

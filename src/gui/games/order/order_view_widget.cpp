@@ -1,6 +1,7 @@
 #include "core/games/order/order_game.h"
 
 #include "core/games/order/order_rules.h"
+#include "gui/games/common/field_keyboard.h"
 #include "gui/games/common/game_window.h"
 
 #include <QBoxLayout>
@@ -51,13 +52,14 @@ public:
             // Labels 2265 x 1440 twips at the least, rows touching.
             b->setMinimumSize(window.tw(2265), window.tw(1440));
             b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-            grid->addWidget(b, (k - 1) / 3, (k - 1) % 3);
+            grid->addWidget(b, (k - 1) / kColumns, (k - 1) % kColumns);
             connect(b, &QPushButton::clicked, this, [this, k] {
                 rules().click(k);
                 render();
             });
             m_labels.append(b);
         }
+        new FieldKeyboard(window, this, {m_labels.begin(), m_labels.end()}, kColumns);
         connect(&m_engine, &GameEngine::questionChanged, this, [this] { render(); });
         render();
     }
@@ -69,6 +71,8 @@ protected:
     }
 
 private:
+    static constexpr int kColumns = 3;
+
     OrderRules &rules() { return m_engine.rulesAs<OrderRules>(); }
 
     // 65.25-point numbers, smaller only where a three-digit number would not fit its label.

@@ -1,6 +1,7 @@
 #include "core/games/treasure/treasure_game.h"
 
 #include "core/games/treasure/treasure_rules.h"
+#include "gui/games/common/field_keyboard.h"
 #include "gui/games/common/game_window.h"
 
 #include <QBoxLayout>
@@ -18,7 +19,7 @@ const QString kFieldName = QStringLiteral("fraKanjiP");
 const QString kCellName = QStringLiteral("lblKanjiP_%1");
 const QString kCellCountBoxName = QStringLiteral("cboMode");
 
-// The field of cells 1..40: flat, focusable cells so that the field can be played from the keyboard too.
+// The field of cells 1..40, played with the mouse or the keyboard.
 class TreasureField : public QWidget {
 public:
     TreasureField(GameWindow &window) : QWidget(&window), m_engine(window.engine()) {
@@ -36,8 +37,6 @@ public:
             cell->setObjectName(kCellName.arg(i));
             cell->setFont(font);
             cell->setFixedSize(window.tw(870), window.tw(800));
-            // Reached by Tab; a click does not leave a tinted cell in the next field.
-            cell->setFocusPolicy(Qt::TabFocus);
             // A smaller field keeps its place: the window does not change its shape with the number of cells.
             QSizePolicy policy = cell->sizePolicy();
             policy.setRetainSizeWhenHidden(true);
@@ -47,6 +46,7 @@ public:
             m_cells.append(cell);
             m_colors.append(Rgb{-1, -1, -1});
         }
+        new FieldKeyboard(window, this, {m_cells.begin(), m_cells.end()}, TreasureRules::kColumns);
         connect(&m_engine, &GameEngine::questionChanged, this, &TreasureField::render);
         connect(&m_engine, &GameEngine::feedback, this, &TreasureField::renderColors);
         connect(&m_engine, &GameEngine::feedbackEnded, this, &TreasureField::renderColors);
@@ -72,17 +72,11 @@ private:
                 continue;
             m_colors[i - 1] = c;
             QPushButton *cell = m_cells[i - 1];
-            // The focus tints a white cell blue rather than thickening its border: the 36-point kanji needs
-            // all the height of the cell.
-            const QColor focused = c == kWhite ? QColor(210, 228, 255) : QColor(c.r, c.g, c.b);
             cell->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); color: black;"
-                                               " border: 1px solid rgb(128, 128, 128); padding: 0px; }"
-                                               " QPushButton:focus { border: 1px solid rgb(0, 0, 255);"
-                                               " background-color: %4; }")
+                                               " border: 1px solid rgb(128, 128, 128); padding: 0px; }")
                                     .arg(c.r)
                                     .arg(c.g)
-                                    .arg(c.b)
-                                    .arg(focused.name()));
+                                    .arg(c.b));
             // The kanji is the cell's name (its text); its place and the flash are its description.
             const bool right = c == Rgb{0, 255, 0}, wrong = c == Rgb{255, 0, 0};
             const QString place = QStringLiteral("コマ %1").arg(i);

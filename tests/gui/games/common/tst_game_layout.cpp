@@ -15,6 +15,7 @@
 #include "support/layout_check.h"
 #include "support/window_helpers.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
@@ -130,16 +131,33 @@ void TestGameLayout::playShortCountGame(GameWindow *w) {
     for (int i = 1; i < wanted; ++i)
         QTest::keyClick(count, Qt::Key_Down);
     QCOMPARE(e.settings().countLimit, wanted);
-    test::clickWhereShown(w, test::namedChild<QPushButton>(w, QStringLiteral("cmdStart")));
+    // Started from the keyboard, the keyboard stays where answers are given: the answer box, or a click game's
+    // field, where a stray Space or Enter during the countdown neither leaves the game nor clicks a cell.
+    auto *start = test::namedChild<QPushButton>(w, QStringLiteral("cmdStart"));
+    start->setFocus();
+    QTest::keyClick(start, Qt::Key_Space);
+    QWidget *field = w->answerBox() ? nullptr : w->focusWidget();
+    QVERIFY(field ? !qobject_cast<QAbstractButton *>(field) : w->focusWidget() == w->answerBox());
+    for (Qt::Key stray : {Qt::Key_Space, Qt::Key_Return})
+        if (field)
+            QTest::keyClick(field, stray);
+    QVERIFY(e.session().startPending && e.session().okCount + e.session().ngCount == 0);
     for (int i = 0; i < 3; ++i)
         e.tickStart();
     QVERIFY(e.session().playing);
+    // At the green light a cell of the field has it, framed and named after what it shows.
+    if (auto *cell = qobject_cast<QAbstractButton *>(w->focusWidget()); field) {
+        QVERIFY(cell && field->isAncestorOf(cell));
+        QVERIFY(!QAccessible::queryAccessibleInterface(cell)->text(QAccessible::Name).isEmpty());
+        const QImage around = w->grab(QRect(cell->mapTo(w, QPoint(-3, -3)), cell->size() + QSize(6, 6))).toImage();
+        QCOMPARE(around.pixelColor(1, around.height() / 2), QColor(0, 90, 255));
+    }
     test::answerRightly(w);
     checkState(w, QStringLiteral("during a play"));
     for (int i = 0; i < 20 && e.session().playing; ++i) {
         m_clock.advance(0.7);
         e.tickElapsed();
-        test::answerRightly(w);
+        test::answerRightly(w, true);
     }
     QVERIFY(!e.session().playing);
     checkState(w, QStringLiteral("after the end"));
@@ -164,6 +182,9 @@ void TestGameLayout::everyStateOfEveryGame() {
     AppController c(m_dir.path());
     GameWindow *w = openGame(c, game);
     QVERIFY(w);
+    // Digits are typed with the input method off (抜数字, 座標), kana and members through it.
+    if (QLineEdit *box = w->answerBox())
+        QCOMPARE(box->inputMethodQuery(Qt::ImEnabled).toBool(), game != 2 && game != 7);
 
     checkState(w, QStringLiteral("idle"));
     if (!QRect(QPoint(0, 0), kSmallScreen).contains(QRect(QPoint(0, 0), w->minimumSize())))
@@ -220,7 +241,14 @@ void TestGameLayout::everyStateOfEveryGame() {
     test::clickWhereShown(w, test::namedChild<QPushButton>(w, QStringLiteral("cmdByou")));
     test::clickWhereShown(w, test::namedChild<QPushButton>(w, QStringLiteral("cmdStart")));
     QVERIFY(w->engine().session().startPending);
-    test::clickWhereShown(w, test::namedChild<QPushButton>(w, QStringLiteral("cmdEnd")));
+    // A play under way is left only when confirmed; after Cancel the keyboard is back where answers are given.
+    auto *back = test::namedChild<QPushButton>(w, QStringLiteral("cmdEnd"));
+    MessageDialog::clearShown();
+    MessageDialog::setNextAnswer(MessageDialog::Cancel);
+    test::clickWhereShown(w, back);
+    QVERIFY(w->engine().session().startPending && w->focusWidget() != back);
+    test::clickWhereShown(w, back);
+    QCOMPARE(test::countShown(QStringLiteral("戻り確認")), 2);
     QTRY_VERIFY(c.mainWindow());
 }
 

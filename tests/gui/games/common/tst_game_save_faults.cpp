@@ -160,7 +160,7 @@ void TestGameSaveFaults::fullDiskKeepsPlayForSave() {
     QCOMPARE(MessageDialog::shown().size(), 1);
 }
 
-// After a failed save the play waits for "保存"; "戻り" asks before it is lost, and Cancel stays in the game.
+// After a failed save the play waits for "保存"; "戻り" and "スタート" ask before it is lost, and Cancel keeps it.
 void TestGameSaveFaults::leavingAnUnsavedPlayAsksFirst() {
     GameWindow *w = openKana();
     QVERIFY(w);
@@ -178,6 +178,11 @@ void TestGameSaveFaults::leavingAnUnsavedPlayAsksFirst() {
     QApplication::processEvents();
     QCOMPARE(m_app->gameWindow(), w);
     QVERIFY(!m_app->mainWindow());
+    // "スタート" asks as well before the play is dropped.
+    MessageDialog::setNextAnswer(MessageDialog::Cancel);
+    QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("cmdStart")), Qt::LeftButton);
+    QCOMPARE(test::countShown(QStringLiteral("スタート確認")), 1);
+    QVERIFY(w->engine().startEnabled() && saveButton(w)->isEnabled());
 
     // Saved now: "戻り" leaves without a question.
     QTest::mouseClick(saveButton(w), Qt::LeftButton);

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,6 +26,7 @@ private slots:
     void cleanup() { MessageDialog::setAutoAnswer(false); }
     void playFromStartToSavedRecord();
     void typingWhileIdleFocusesStart();
+    void inputMethodOffFullWidthStillWrong();
     void answerCountSecondsSavedInShortestForm_data();
     void answerCountSecondsSavedInShortestForm();
     void personalBestShownUntilNextStart();
@@ -138,6 +140,27 @@ void TestDigitWindow::typingWhileIdleFocusesStart() {
     QCOMPARE(w.child<QLabel>("lblOk")->text(), QString());
     QCOMPARE(w.engine().answerList().rows(), 1);
     QCOMPARE(QApplication::focusWidget(), w.child<QPushButton>("cmdStart"));
+}
+
+// The answer box keeps the input method off, so that a digit key is judged at once; a full-width digit that
+// an input method still brings is judged when committed, not while it is being composed, and is wrong.
+void TestDigitWindow::inputMethodOffFullWidthStillWrong() {
+    Window w({});
+    QCOMPARE(w.window->open(), QString());
+    w.engine().setTimersRunning(false);
+    w.engine().setFeedbackMs(0);
+    auto *box = w.child<QLineEdit>("txtKaitou");
+    QVERIFY(!box->inputMethodQuery(Qt::ImEnabled).toBool());
+    QTest::mouseClick(w.child<QPushButton>("cmdStart"), Qt::LeftButton);
+    for (int i = 0; i < 3; ++i)
+        w.engine().tickStart();
+    QInputMethodEvent composing(QStringLiteral("３"), {}), committed;
+    committed.setCommitString(QStringLiteral("３"));
+    QApplication::sendEvent(box, &composing);
+    QCOMPARE(w.engine().answerList().rows(), 1);
+    QApplication::sendEvent(box, &committed);
+    QCOMPARE(w.child<QLabel>("lblNg")->text(), QStringLiteral("1"));
+    QVERIFY(w.engine().answerList().rowTexts(1).value(1).endsWith(QStringLiteral(" (３)")));
 }
 
 void TestDigitWindow::answerCountSecondsSavedInShortestForm_data() {
