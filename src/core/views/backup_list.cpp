@@ -64,8 +64,9 @@ QList<RestoreEntry> listRestoreEntries(const QString &dir) {
     for (const BackupSetInfo &set : backupSets(dir)) {
         RestoreEntry e{set.id, set.when, set.action, {}};
         QList<SetCopy> copies = set.copies;
-        std::stable_sort(copies.begin(), copies.end(),
-                         [](const SetCopy &a, const SetCopy &b) { return restoreOrder(a.file) < restoreOrder(b.file); });
+        std::stable_sort(copies.begin(), copies.end(), [](const SetCopy &a, const SetCopy &b) {
+            return restoreOrder(a.file) < restoreOrder(b.file);
+        });
         bool anyPresent = false;
         for (const SetCopy &c : copies) {
             if (restoreOrder(c.file) < 0)

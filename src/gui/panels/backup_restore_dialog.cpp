@@ -28,9 +28,10 @@ BackupRestoreDialog::BackupRestoreDialog(const QList<RestoreEntry> &entries, QWi
     : QDialog(parent), m_entries(entries) {
     setObjectName(kDialogName);
     setWindowTitle(QStringLiteral("バックアップから復元"));
-    auto *caption = new QLabel(QStringLiteral("復元するバックアップを選んでください（新しい順）。"
-                                              "いくつかのファイルをまとめたものは、→ キーで中身を表示します。"),
-                               this);
+    auto *caption =
+        new QLabel(QStringLiteral("復元するバックアップを選んでください（新しい順）。\n"
+                                  "いくつものファイルをまとめたものは、→ キーでファイルごとの行を開きます。"),
+                   this);
     caption->setTextFormat(Qt::PlainText);
     caption->setWordWrap(true);
 
