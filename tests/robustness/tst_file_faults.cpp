@@ -47,20 +47,13 @@ QByteArray historyLines(int n) {
         QStringLiteral("\"2026/11/01\",\"09:00:00\",25,20,5,0.85,\"80.0%\",\"0.42/秒\",\"60秒\"\r\n").repeated(n));
 }
 
-// A new start's copies of the log and of a history too long for the disk, with nineteen later copies of the
-// log, so that one more would thin the chosen one out; the files hold other versions.
+// Copies of the log and of a history too long for the disk, taken by one action, with nineteen later copies
+// of the log, so that one more would thin the chosen one out; the files hold other versions.
 QMap<QString, QByteArray> restoreFiles() {
-    const QByteArray log = kGameLog.left(kGameLog.size() / 2), history = historyLines(45);
-    QMap<QString, QByteArray> files{
-        {kPlayLogFile, kGameLog},
-        {kHistoryFile, historyLines(40)},
-        {QStringLiteral("バックアップ/データ_20261101_090000.txt"), log},
-        {QStringLiteral("バックアップ/抜かな履歴_20261101_090000.txt"), history},
-        {QStringLiteral("バックアップ/.目録_20261101_090000.txt"),
-         sjisBytes(QStringLiteral("\"操作\",\"新規スタート\"\r\n\"データ.txt\",\"データ_20261101_090000.txt\",%1\r\n"
-                                  "\"抜かな履歴.txt\",\"抜かな履歴_20261101_090000.txt\",%2\r\n")
-                       .arg(log.size())
-                       .arg(history.size()))}};
+    QMap<QString, QByteArray> files{{kPlayLogFile, kGameLog},
+                                    {kHistoryFile, historyLines(40)},
+                                    {QStringLiteral("バックアップ/データ_20261101_090000.txt"), kGameLog.left(700)},
+                                    {QStringLiteral("バックアップ/抜かな履歴_20261101_090000.txt"), historyLines(45)}};
     for (int i = 0; i < kKeepNewest - 1; ++i)
         files.insert(QStringLiteral("バックアップ/データ_20261205_08%1").arg(i, 2, 10, QChar(u'0')) + "00.txt",
                      "x\r\n");
