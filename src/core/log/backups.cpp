@@ -453,9 +453,8 @@ QString finishInterruptedRestore(const QString &dir) {
     const QList<BackupSetInfo> sets = backupSets(dir);
     const BackupSetInfo *set = findSet(sets, id);
     const QString cutShort = QStringLiteral("前回の「バックアップから復元」が途中で終わっていました。\r\n");
-    const QString before =
-        QStringLiteral("\r\n復元の前のファイルは、「%1」フォルダに「復元」の控えとして残っています。")
-            .arg(kBackupFolder);
+    const QString before = QStringLiteral("\r\n復元の前のファイルは、「編集」の「バックアップから復元」の一覧に"
+                                          "「復元」の行として残っています。");
     QStringList problems, errors;
     for (const SetCopy &c : set ? restorableCopies(*set) : QList<SetCopy>()) {
         QByteArray bytes;
