@@ -71,6 +71,8 @@ QString write(const QString &action, const QString &dir) {
     }
     if (action == QLatin1String("history"))
         return appendLine(dir, KanaGame::definition().historyFile(), historyLine(sampleHistory())).error;
+    if (action == QLatin1String("restore"))
+        return restoreBackupSet(dir, QStringLiteral("20261101_090000"), kStamp).error;
     if (action == QLatin1String("log"))
         return appendPlayLine(dir, gamePlayLine("2026/12/06", "14:30:00", QStringLiteral("抜かな"), 60, "d")).error;
     return QStringLiteral("unknown action");

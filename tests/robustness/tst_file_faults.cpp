@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,6 +41,24 @@ QByteArray gameLog() {
     return sjisBytes(text);
 }
 const QByteArray kGameLog = gameLog();
+
+QByteArray historyLines(int n) {
+    return sjisBytes(
+        QStringLiteral("\"2026/11/01\",\"09:00:00\",25,20,5,0.85,\"80.0%\",\"0.42/秒\",\"60秒\"\r\n").repeated(n));
+}
+
+// Copies of the log and of a history too long for the disk, taken by one action, with nineteen later copies
+// of the log, so that one more would thin the chosen one out; the files hold other versions.
+QMap<QString, QByteArray> restoreFiles() {
+    QMap<QString, QByteArray> files{{kPlayLogFile, kGameLog},
+                                    {kHistoryFile, historyLines(40)},
+                                    {QStringLiteral("バックアップ/データ_20261101_090000.txt"), kGameLog.left(700)},
+                                    {QStringLiteral("バックアップ/抜かな履歴_20261101_090000.txt"), historyLines(45)}};
+    for (int i = 0; i < kKeepNewest - 1; ++i)
+        files.insert(QStringLiteral("バックアップ/データ_20261205_08%1").arg(i, 2, 10, QChar(u'0')) + "00.txt",
+                     "x\r\n");
+    return files;
+}
 
 struct ChildRun {
     bool finished = false;
@@ -78,6 +97,7 @@ ChildRun runChild(const QString &program, const QStringList &args, int seconds =
 
 void writeFiles(const QString &dir, const Files &files) {
     for (auto it = files.begin(); it != files.end(); ++it) {
+        QVERIFY(QDir(dir).mkpath(QFileInfo(QDir(dir).filePath(it.key())).path()));
         QFile f(QDir(dir).filePath(it.key()));
         QVERIFY(f.open(QIODevice::WriteOnly));
         QCOMPARE(f.write(it.value()), it.value().size());
@@ -121,6 +141,8 @@ void TestFileFaults::fullDiskKeepsEveryFile_data() {
     QTest::newRow("history append") << "history" << kHistoryFile
                                     << Files{{kHistoryFile, sjisBytes(historyLine(HistoryRecord{}) + "\r\n")}};
     QTest::newRow("log append") << "log" << kPlayLogFile << Files{{kPlayLogFile, kGameLog}};
+    // The log is restored first, then the history fails: the log is put back, and the set read stays whole.
+    QTest::newRow("復元") << "restore" << kHistoryFile << restoreFiles();
 }
 
 void TestFileFaults::fullDiskKeepsEveryFile() {

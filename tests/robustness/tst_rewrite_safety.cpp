@@ -24,8 +24,6 @@ using namespace mirute;
 
 namespace {
 
-const QString kBackupFolder = QStringLiteral("バックアップ");
-
 QByteArray sj(const QString &text) {
     QByteArray out;
     sjis::encode(text, &out);
@@ -102,7 +100,7 @@ WriteResult perform(Write w, const QString &dir) {
     switch (w) {
     case LogAppend:
         return appendPlayLine(dir, gamePlayLine("2026/12/08", "11:00:00", QStringLiteral("ランプ"), 30, "x"));
-    case LogRewrite: return rewritePlayLog(dir, {record("2026/12/08", 45)}, QStringLiteral("20261208_110000"));
+    case LogRewrite: return rewritePlayLog(dir, {record("2026/12/08", 45)}, "20261208_110000", BackupAction::Diary);
     case HistoryAppend: return appendLine(dir, fileOf(w), historyLine(historyRecord(7)));
     case HistoryClear: return rewriteBytes(dir, fileOf(w), QByteArray());
     case SettingsRewrite: {
@@ -155,7 +153,7 @@ void TestRewriteSafety::logRewriteRefusedWhenIncomplete() {
     const PlayLogData before = readPlayLog(dir.path());
     QVERIFY(!before.complete());
     // The records that could be read, rewritten: the unreadable line would be gone.
-    const WriteResult r = rewritePlayLog(dir.path(), before.records, QStringLiteral("20261208_110000"));
+    const WriteResult r = rewritePlayLog(dir.path(), before.records, "20261208_110000", BackupAction::Diary);
     QVERIFY(!r.ok());
     QVERIFY2(r.error.contains(kPlayLogFile) && r.error.contains(lineNumbers + QStringLiteral(" 行目")),
              qPrintable(r.error));
@@ -166,13 +164,13 @@ void TestRewriteSafety::logRewriteRefusedWhenIncomplete() {
 void TestRewriteSafety::logRewriteBacksUpOldLog() {
     QTemporaryDir dir;
     QVERIFY(writeAll(dir.filePath(kPlayLogFile), kGoodLog));
-    QVERIFY(rewritePlayLog(dir.path(), {record("2026/12/08", 45)}, QStringLiteral("20261208_110000")).ok());
+    QVERIFY(rewritePlayLog(dir.path(), {record("2026/12/08", 45)}, "20261208_110000", BackupAction::Diary).ok());
     QCOMPARE(readAll(dir.filePath(kPlayLogFile)),
              sj(QStringLiteral("\"2026/12/08\",\"10:00:00\",\"抜数字\",45,\"新しい\",\"\"\r\n")));
     QCOMPARE(backups(dir.path()), QStringList{QStringLiteral("データ_20261208_110000.txt")});
     QCOMPARE(readAll(dir.filePath(kBackupFolder + QStringLiteral("/データ_20261208_110000.txt"))), kGoodLog);
     // A second rewrite within the same second keeps both backups.
-    QVERIFY(rewritePlayLog(dir.path(), {}, QStringLiteral("20261208_110000")).ok());
+    QVERIFY(rewritePlayLog(dir.path(), {}, QStringLiteral("20261208_110000"), BackupAction::Diary).ok());
     QCOMPARE(backups(dir.path()).size(), 2);
     QCOMPARE(readAll(dir.filePath(kPlayLogFile)), QByteArray());
 }

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 #include <cstdio>
 #include <random>
 
@@ -144,11 +145,27 @@ int main(int argc, char *argv[]) {
         save(main, out, name);
     }
     {
-        // The list of 編集's 「バックアップから復元」, with a few copies as a month of edits leaves them.
-        QList<LogBackup> copies;
-        for (int i = 0; i < 12; ++i)
-            copies.append({QString(), clock.now().addSecs(-i * 37000), 1200 - i * 3, i != 5});
-        BackupRestoreDialog restore(copies, main);
+        // The list of 編集's 「バックアップから復元」, as a month of edits leaves it: diary saves and deletes, a
+        // history cleared, a new start of the log and every history, a restore.
+        auto file = [](const QString &name, int plays, const QString &last) {
+            return RestoreFile{name, RestoreFile::State::Sound, {}, plays, true, "2025/01/04", last};
+        };
+        const QList<BackupAction> actions = {BackupAction::Diary,        BackupAction::Delete,  BackupAction::Diary,
+                                             BackupAction::HistoryClear, BackupAction::Restore, BackupAction::NewStart,
+                                             BackupAction::Diary,        BackupAction::Unknown};
+        QList<RestoreEntry> entries;
+        for (int i = 0; i < actions.size(); ++i) {
+            RestoreEntry e{QString(), clock.now().addSecs(-i * 97000), actions[i], {}};
+            if (actions[i] != BackupAction::HistoryClear)
+                e.files << file(kPlayLogFile, 1200 - i * 3, "2026/12/0" + QString::number(6 - i / 2));
+            for (int g = 0; g < kGameCount; ++g)
+                if (actions[i] == BackupAction::NewStart || (actions[i] == BackupAction::HistoryClear && g == 5))
+                    e.files << file(gameHistoryFile(gameNames()[g]), 150 + g * 11, "2026/11/28");
+            entries << e;
+        }
+        entries[6].files[0].complete = false;
+        BackupRestoreDialog restore(entries, main);
+        restore.findChild<QTreeWidget *>(QStringLiteral("lstBackup"))->topLevelItem(5)->setExpanded(true);
         restore.show();
         save(&restore, out, QStringLiteral("08_edit_restore"));
     }

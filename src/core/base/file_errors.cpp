@@ -66,6 +66,7 @@ QString fileErrorReason(int error) {
         return QStringLiteral("大きすぎます（%1 MB を超えています）").arg(kMaxReadBytes / (1024 * 1024));
     case ENOENT: return QStringLiteral("ファイルまたはフォルダがありません");
     case ENOTDIR: return QStringLiteral("フォルダの場所にファイルがあります");
+    case EEXIST: return QStringLiteral("同じ名前のファイルがすでにあります");
     case ENAMETOOLONG: return QStringLiteral("ファイル名が長すぎます");
     case ELOOP: return QStringLiteral("シンボリックリンクが循環しています");
     case EIO: return QStringLiteral("ディスクの読み書きに失敗しました");

@@ -404,6 +404,46 @@ WriteResult writeWholeFile(const QString &path, const QByteArray &bytes) {
     return {};
 }
 
+WriteResult createNewFile(const QString &folder, const QString &name, const QByteArray &bytes, unsigned mode) {
+    const QString path = QDir(folder).filePath(name);
+    const QByteArray target = QFile::encodeName(path);
+    const QByteArray temporary = QFile::encodeName(QDir(folder).filePath(u'.' + name + QStringLiteral(".part")));
+    ::unlink(temporary.constData()); // left by a write cut short; only one program runs per folder
+    errno = 0;
+    const int fd =
+        ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode_t(mode & 0777));
+    if (fd < 0)
+        return {writeFailureText(path, lastError(EACCES))};
+    bool written = false;
+    int why = 0;
+    {
+        QFile f;
+        errno = 0;
+        written = f.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle) && writeAll(f, bytes) && f.flush();
+        why = written ? 0 : lastError(kShortWrite);
+    }
+    if (written && ::fsync(fd) != 0) {
+        written = false;
+        why = errno;
+    }
+    ::close(fd);
+    if (written) {
+        why = ::link(temporary.constData(), target.constData()) == 0 ? 0 : errno;
+        if (why != 0 && why != EEXIST) {
+            // A file system without hard links: the name is taken by a rename, and only while nothing has it.
+            struct stat st {};
+            if (::lstat(target.constData(), &st) == 0)
+                why = EEXIST;
+            else if (errno == ENOENT)
+                why = ::rename(temporary.constData(), target.constData()) == 0 ? 0 : errno;
+        }
+    }
+    ::unlink(temporary.constData());
+    if (why != 0)
+        return {writeFailureText(path, why)};
+    return {};
+}
+
 WriteResult rewriteLines(const QString &dir, const QString &name, const QStringList &lines) {
     QString error;
     const QByteArray bytes = encodeLines(lines, &error);

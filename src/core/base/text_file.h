@@ -80,6 +80,12 @@ WriteResult rewriteLines(const QString &dir, const QString &name, const QStringL
 WriteResult rewriteBytes(const QString &dir, const QString &name, const QByteArray &bytes);
 // Same for a file named by its exact path (an export the user names), without the data folder's matching.
 WriteResult writeWholeFile(const QString &path, const QByteArray &bytes);
+// Writes a new file `name` in `folder` that nothing else may already hold: the bytes go to a temporary file
+// created exclusively (never through a link) with at most the permission bits `mode`, are checked to have
+// reached the disk whole, and the file then takes its name by a hard link, which fails when any file, folder
+// or link already has that name. The new file is therefore whole or absent, and nothing outside the folder is
+// ever written. Fails with a Japanese message naming the file.
+WriteResult createNewFile(const QString &folder, const QString &name, const QByteArray &bytes, unsigned mode);
 // The file's length in bytes, or -1 when there is no such file: the mark an append can be undone to.
 qint64 fileLength(const QString &dir, const QString &name);
 // Undoes appends: the file cut back to `length` bytes, or removed when length is -1 (it did not exist).

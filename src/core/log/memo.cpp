@@ -44,7 +44,7 @@ WriteResult saveMemo(const QString &dir, const QString &text, const QString &bac
     // mistake, or lines that could not be read (and so were not in the box), can still be found.
     if (fileHolds(dir, kMemoFile, bytes))
         return {};
-    if (WriteResult b = backupFile(dir, kMemoFile, backupStamp); !b.ok())
+    if (WriteResult b = backupFile(dir, kMemoFile, BackupAction::Memo, backupStamp); !b.ok())
         return b;
     return rewriteBytes(dir, kMemoFile, bytes);
 }

@@ -25,10 +25,14 @@ WriteResult newStart(const QString &dir, const QString &userName, const QString 
     encodeLines({userName}, &nameError);
     if (!nameError.isEmpty())
         return {nothingErased(nameError)};
+    // The log and the histories are copied as one set, which the restore brings back together.
     const QStringList files = newStartFiles();
+    BackupSet copies(dir, BackupAction::NewStart, backupStamp);
     for (const QString &file : files)
-        if (WriteResult b = backupFile(dir, file, backupStamp); !b.ok())
+        if (WriteResult b = copies.add(file); !b.ok())
             return {nothingErased(b.error)};
+    if (WriteResult b = copies.close(); !b.ok())
+        return {nothingErased(b.error)};
     if (WriteResult w = rewriteBytes(dir, kPlayLogFile, {}); !w.ok())
         return {nothingErased(w.error)};
     QStringList errors;

@@ -153,7 +153,8 @@ WriteResult appendPlayLine(const QString &dir, const QString &line) {
     return appendLine(dir, kPlayLogFile, line);
 }
 
-WriteResult rewritePlayLog(const QString &dir, const QList<PlayRecord> &records, const QString &backupStamp) {
+WriteResult rewritePlayLog(const QString &dir, const QList<PlayRecord> &records, const QString &backupStamp,
+                           BackupAction action) {
     const PlayLogData current = readPlayLog(dir);
     if (!current.complete()) {
         QString msg = current.error;
@@ -172,7 +173,7 @@ WriteResult rewritePlayLog(const QString &dir, const QList<PlayRecord> &records,
     // A save that changes nothing (the same diary saved again) writes nothing and keeps no copy.
     if (fileHolds(dir, kPlayLogFile, bytes))
         return {};
-    if (WriteResult b = backupFile(dir, kPlayLogFile, backupStamp); !b.ok())
+    if (WriteResult b = backupFile(dir, kPlayLogFile, action, backupStamp); !b.ok())
         return b;
     return rewriteBytes(dir, kPlayLogFile, bytes);
 }

@@ -2,6 +2,7 @@
 
 #include "core/base/data_files.h"
 #include "core/base/text_file.h"
+#include "core/log/backups.h"
 
 #include <QList>
 #include <QString>
@@ -62,9 +63,10 @@ QString gamePlayLine(const QString &date, const QString &time, const QString &ga
 QString rewrittenPlayLine(const PlayRecord &r);
 
 WriteResult appendPlayLine(const QString &dir, const QString &line);
-// Rewrites the whole log from records, after a backup of the old file; refused (error) when the file holds
-// lines that could not be read, so that the rewrite never drops them.
-WriteResult rewritePlayLog(const QString &dir, const QList<PlayRecord> &records, const QString &backupStamp);
+// Rewrites the whole log from records, after a backup of the old file taken for `action`; refused (error)
+// when the file holds lines that could not be read, so that the rewrite never drops them.
+WriteResult rewritePlayLog(const QString &dir, const QList<PlayRecord> &records, const QString &backupStamp,
+                           BackupAction action);
 
 // "「データ.txt」の 3, 7 行目を読めませんでした。…" for a message box; empty when there is nothing to say.
 QString problemsMessage(const QString &fileName, const QList<LineProblem> &problems);

@@ -114,12 +114,12 @@ QList<PlayRecord> recordsFromGrid(const Grid &g, QString *error) {
     return records;
 }
 
-WriteResult rewriteLogFromGrid(const QString &dir, const Grid &g, const QString &backupStamp) {
+WriteResult rewriteLogFromGrid(const QString &dir, const Grid &g, const QString &backupStamp, BackupAction action) {
     QString error;
     const QList<PlayRecord> records = recordsFromGrid(g, &error);
     if (!error.isEmpty())
         return {error};
-    return rewritePlayLog(dir, records, backupStamp);
+    return rewritePlayLog(dir, records, backupStamp, action);
 }
 
 DiaryChange replaceDiary(const QString &dir, Grid &g, int row, const QString &text, const QString &backupStamp) {
@@ -133,7 +133,7 @@ DiaryChange replaceDiary(const QString &dir, Grid &g, int row, const QString &te
     g.setRow(row);
     g.setCol(kDiaryColumn);
     g.setText(change.stored);
-    change.result = rewriteLogFromGrid(dir, g, backupStamp);
+    change.result = rewriteLogFromGrid(dir, g, backupStamp, BackupAction::Diary);
     if (!change.result.ok())
         g.setTextMatrix(row, kDiaryColumn, before);
     return change;
@@ -153,16 +153,10 @@ WriteResult deleteLogRow(const QString &dir, Grid &g, int row, const QString &ba
         return {error};
     records.removeAt(row - 1);
     // The last record leaves an empty log, refused like any rewrite so that unreadable lines are not lost.
-    const WriteResult written = rewritePlayLog(dir, records, backupStamp);
+    const WriteResult written = rewritePlayLog(dir, records, backupStamp, BackupAction::Delete);
     if (written.ok())
         g.removeItem(row);
     return written;
-}
-
-WriteResult clearPlayLog(const QString &dir, const QString &backupStamp) {
-    if (WriteResult b = backupFile(dir, kPlayLogFile, backupStamp); !b.ok())
-        return b;
-    return rewriteBytes(dir, kPlayLogFile, {});
 }
 
 } // namespace mirute

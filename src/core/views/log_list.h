@@ -28,7 +28,7 @@ QList<PlayRecord> recordsFromGrid(const Grid &g, QString *error);
 
 // The whole log rewritten from the grid's rows (atomic, after a backup of the old
 // file), refused when the log holds lines that could not be read.
-WriteResult rewriteLogFromGrid(const QString &dir, const Grid &g, const QString &backupStamp);
+WriteResult rewriteLogFromGrid(const QString &dir, const Grid &g, const QString &backupStamp, BackupAction action);
 
 struct DiaryChange {
     WriteResult result;
@@ -43,8 +43,5 @@ QString deleteQuestion(const Grid &g, int row);
 // Data row `row` taken out of the log; the grid loses the row only when the log was written. The last
 // remaining record leaves an empty log.
 WriteResult deleteLogRow(const QString &dir, Grid &g, int row, const QString &backupStamp);
-
-// The log emptied (new start, last record deleted), after a copy of the old file into the backup folder.
-WriteResult clearPlayLog(const QString &dir, const QString &backupStamp);
 
 } // namespace mirute

@@ -5,6 +5,7 @@
 #include "core/base/memory_reuse.h"
 #include "core/base/text_file.h"
 #include "core/log/app_state.h"
+#include "core/log/backups.h"
 #include "core/views/help_texts.h"
 #include "gui/app/help_viewer_window.h"
 #include "gui/panels/all_graphs_panel.h"
@@ -231,6 +232,9 @@ void MainWindow::startUp() {
     m_state.loading = true;
     if (const QString err = ensureStartupFiles(m_state.dataDir); !err.isEmpty())
         reportError(err);
+    // A restore cut short by the program's end is completed before anything is read.
+    if (const QString said = finishInterruptedRestore(m_state.dataDir); !said.isEmpty())
+        reportError(said);
     hideAllPanels();
     m_state.selectedDate = appClock().now().date();
     m_dayPanel->setSelectedDate(m_state.selectedDate);

@@ -1,25 +1,25 @@
 #pragma once
 
-#include "core/log/backups.h"
+#include "core/views/backup_list.h"
 
 #include <QDialog>
 
-class QPushButton;
 class QTreeWidget;
 
 namespace mirute {
 
-// 「バックアップから復元」: the copies of the play log, newest first, with the date and time they were taken
-// and the number of plays they hold; the user picks one.
+// 「バックアップから復元」: what each action saved of the log and the histories, newest first, with the
+// action, the time, the plays and their dates; an entry of several files opens onto one line per file. The
+// user picks one entry.
 class BackupRestoreDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit BackupRestoreDialog(const QList<LogBackup> &backups, QWidget *parent = nullptr);
-    // The copy picked, once exec() returned Accepted; nullptr before.
-    const LogBackup *chosen() const;
+    explicit BackupRestoreDialog(const QList<RestoreEntry> &entries, QWidget *parent = nullptr);
+    // The entry picked, once exec() returned Accepted; nullptr before.
+    const RestoreEntry *chosen() const;
 
 private:
-    QList<LogBackup> m_backups;
+    QList<RestoreEntry> m_entries;
     QTreeWidget *m_backupList = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include "core/base/write_list.h"
 #include "core/log/app_state.h"
 #include "core/log/new_start.h"
+#include "core/views/backup_list.h"
 #include "core/views/help_texts.h"
 #include "core/views/log_list.h"
 #include "gui/panels/backup_restore_dialog.h"
@@ -155,33 +156,30 @@ void EditPanel::saveUserName() {
 
 void EditPanel::restoreFromBackup() {
     const QString dir = mainState().dataDir;
-    const QList<LogBackup> backups = listLogBackups(dir);
-    if (backups.isEmpty()) {
+    const QList<RestoreEntry> entries = listRestoreEntries(dir);
+    if (entries.isEmpty()) {
         MessageDialog::information(
             this, kRestoreTitle,
-            QStringLiteral("「%1」フォルダに「%2」のバックアップがありません。\r\n"
-                           "一言日記の保存や個別削除の前に、変更前のデータがそこへ保存されます。")
-                .arg(kBackupFolder, kPlayLogFile));
+            QStringLiteral("「%1」フォルダに、データや履歴のバックアップがありません。\r\n"
+                           "一言日記の保存、個別削除、新規スタート、ゲームの「クリア」の前に、変更前のファイルがそこへ"
+                           "保存されます。")
+                .arg(kBackupFolder));
         return;
     }
-    BackupRestoreDialog dialog(backups, this);
+    BackupRestoreDialog dialog(entries, this);
     if (dialog.exec() != QDialog::Accepted || !dialog.chosen())
         return;
-    const LogBackup chosen = *dialog.chosen();
-    const QString question = QStringLiteral("%1 のバックアップ（%2 件）で現在のデータを置き換えます。\r\n"
-                                            "現在のデータはバックアップしてから置き換えます。よろしいですか？")
-                                 .arg(chosen.when.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")))
-                                 .arg(chosen.plays);
-    if (!MessageDialog::confirm(this, QStringLiteral("復元確認"), question, MessageDialog::Cancel))
+    const RestoreEntry chosen = *dialog.chosen();
+    if (!MessageDialog::confirm(this, QStringLiteral("復元確認"), restoreQuestion(chosen), MessageDialog::Cancel))
         return;
-    const WriteResult w = restoreLogBackup(dir, chosen.fileName, backupStampNow());
+    const WriteResult w = restoreBackupSet(dir, chosen.id, backupStampNow());
     if (!w.ok()) {
         MessageDialog::warning(this, kRestoreTitle, w.error);
         return;
     }
     fill();
     emit showDayListRequested();
-    MessageDialog::information(this, QStringLiteral("復元終了"), QStringLiteral("データを復元しました。"));
+    MessageDialog::information(this, QStringLiteral("復元終了"), QStringLiteral("バックアップから復元しました。"));
 }
 
 } // namespace mirute

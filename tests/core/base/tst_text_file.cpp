@@ -221,7 +221,7 @@ void TestTextFile::playLogRoundTrip() {
     QCOMPARE(log.records.size(), 2);
     QCOMPARE(log.records[0].diary, diary);
     QCOMPARE(log.records[0].seconds, 180.28f);
-    QVERIFY(rewritePlayLog(dir.path(), log.records, "20261206_183100").ok());
+    QVERIFY(rewritePlayLog(dir.path(), log.records, "20261206_183100", BackupAction::Diary).ok());
     const QByteArray after = readBytes(dir.filePath("データ.txt"));
     QVERIFY(after.contains(",180.28,"));
     QVERIFY(after.endsWith("\"x\",\"\"\r\n"));
@@ -256,7 +256,7 @@ void TestTextFile::rewriteRefusedWhenLinesUnreadable() {
     const QByteArray bytes = "\"2026/12/06\",\"10:00:00\",\"a\",60,\"d\",\r\n\"x\",\"y\",\"z\",bad,\"d\",\r\n";
     writeBytes(dir.filePath("データ.txt"), bytes);
     const PlayLogData log = readPlayLog(dir.path());
-    const WriteResult r = rewritePlayLog(dir.path(), log.records, "s");
+    const WriteResult r = rewritePlayLog(dir.path(), log.records, "s", BackupAction::Diary);
     QVERIFY(!r.ok());
     QVERIFY(r.error.contains(QStringLiteral("2 行目")));
     QCOMPARE(readBytes(dir.filePath("データ.txt")), bytes);
@@ -266,7 +266,7 @@ void TestTextFile::backupKeepsOldLog() {
     QTemporaryDir dir;
     QVERIFY(appendPlayLine(dir.path(), gamePlayLine("2026/12/06", "18:30:06", "抜かな", 60, "a")).ok());
     const QByteArray before = readBytes(dir.filePath("データ.txt"));
-    QVERIFY(rewritePlayLog(dir.path(), {}, "20261207_101010").ok());
+    QVERIFY(rewritePlayLog(dir.path(), {}, "20261207_101010", BackupAction::Diary).ok());
     QCOMPARE(readBytes(dir.filePath("データ.txt")), QByteArray());
     QCOMPARE(readBytes(dir.filePath("バックアップ/データ_20261207_101010.txt")), before);
 }

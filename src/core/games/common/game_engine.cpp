@@ -77,7 +77,8 @@ QString GameEngine::open() {
     if (!read.notice.isEmpty()) {
         // The damaged file is kept beside the others before sound values replace it; without a copy it is
         // left as it is until the user changes a setting.
-        const WriteResult backup = backupFile(m_dir, m_def.settingsFile(), backupStampOf(m_clock.now()));
+        const WriteResult backup =
+            backupFile(m_dir, m_def.settingsFile(), BackupAction::SettingsRepair, backupStampOf(m_clock.now()));
         notices << QStringLiteral("「%1」: %2").arg(m_def.settingsFile(), read.notice);
         if (!backup.ok()) {
             notices << backup.error;
@@ -520,7 +521,9 @@ void GameEngine::leave() {
 
 QString GameEngine::clearHistory() {
     // Without a copy of the old history nothing is erased.
-    if (WriteResult b = backupFile(m_dir, m_def.historyFile(), backupStampOf(m_clock.now())); !b.ok())
+    if (WriteResult b =
+            backupFile(m_dir, m_def.historyFile(), BackupAction::HistoryClear, backupStampOf(m_clock.now()));
+        !b.ok())
         return b.error;
     const WriteResult w = rewriteBytes(m_dir, m_def.historyFile(), QByteArray());
     if (!w.ok())
