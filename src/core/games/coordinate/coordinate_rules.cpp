@@ -81,6 +81,9 @@ void CoordinateRules::onGreenLight() {
 
 void CoordinateRules::makeQuestion() {
     if (m_cellPos > m_cellOrder.size()) {
+        // A play that ended during the flash of its pass's last answer keeps its grid as it was.
+        if (!session().playing)
+            return;
         // Every cell has been asked before the time is up: a fresh pass over a white grid.
         resetGrid();
         shuffleCells();
@@ -95,6 +98,11 @@ void CoordinateRules::makeQuestion() {
 void CoordinateRules::judgeTyped(const QString &text) {
     if (text.size() != 2)
         return;
+    if (session().startPending) {
+        // No cell is asked before the green light: there is nothing to answer yet.
+        clearAnswerBox();
+        return;
+    }
     if (!acceptAnswer(text))
         return;
     const QString asked = session().answer;

@@ -42,6 +42,7 @@ private:
     QList<MemberGroup> m_groups;
     QString m_notice;
     int m_typedChars = 0;
+    int m_charsInPause = 0; // of the answer whose feedback is showing
     bool m_connected = false;
 };
 

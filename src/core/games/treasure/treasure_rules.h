@@ -3,7 +3,9 @@
 #include "core/games/common/game_rules.h"
 #include "core/tables/grid.h"
 
+#include <QList>
 #include <QStringList>
+#include <utility>
 
 namespace mirute {
 
@@ -27,7 +29,7 @@ public:
     int cellCount() const;
     QString cellText(int index) const { return m_texts.value(index - 1); }
     bool cellVisible(int index) const { return index >= 1 && index <= m_visible; }
-    Rgb cellColor(int index) const { return index == m_flashCell ? m_flashColor : kWhite; }
+    Rgb cellColor(int index) const;
     QString commonKanji() const { return m_common; }
     QStringList dictionary() const { return m_items; }
     void setDictionary(const QStringList &items) { m_items = items; }
@@ -43,8 +45,7 @@ private:
     QString m_common;
     QStringList m_texts = QStringList(kCells, QString());
     int m_visible = 0;
-    int m_flashCell = 0;
-    Rgb m_flashColor = kWhite;
+    QList<std::pair<int, Rgb>> m_flashes; // the flashing cells and their colours, the latest click last
     bool m_connected = false;
 };
 
