@@ -352,6 +352,7 @@ void GameEngine::continueJudgement() {
 
 void GameEngine::completeLatestJudgement() {
     const Judgement j = m_pendingJudgements.takeLast();
+    m_rules->onFeedbackEnded();
     emit feedbackEnded();
     appendAnswerRow(j.cells);
     if (j.correct && j.updatesBest)

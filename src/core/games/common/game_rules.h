@@ -37,6 +37,8 @@ public:
     virtual void onExtraChanged(int index) { Q_UNUSED(index); }
     virtual void onModeChanged() {}
     virtual void onCountLimitChanged() {}
+    // An answer's feedback is over: the game takes its colours back before the window shows them again.
+    virtual void onFeedbackEnded() {}
 
     virtual bool questionAtOpen() const { return true; }
     virtual bool hasAnswerBox() const { return true; }

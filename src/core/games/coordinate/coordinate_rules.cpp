@@ -8,9 +8,7 @@ QString CoordinateRules::prepare(const QString &dataDir) {
     Q_UNUSED(dataDir);
     if (!m_connected) {
         m_connected = true;
-        GameEngine *e = &engine();
-        QObject::connect(e, &GameEngine::feedbackEnded, e, [this] { endFlash(); });
-        QObject::connect(e, &GameEngine::playEnded, e, [this] { m_counting = false; });
+        QObject::connect(&engine(), &GameEngine::playEnded, &engine(), [this] { m_counting = false; });
     }
     resetGrid();
     return {};
@@ -129,7 +127,7 @@ void CoordinateRules::judgeTyped(const QString &text) {
     judge(j);
 }
 
-void CoordinateRules::endFlash() {
+void CoordinateRules::onFeedbackEnded() {
     if (m_flashCode) {
         m_fill[m_flashCode] = m_flashPrev;
         m_flashCode = 0;

@@ -16,11 +16,6 @@ MemberRules::MemberRules() {
 }
 
 QString MemberRules::prepare(const QString &dataDir) {
-    if (!m_connected) {
-        // The question grid turns white again when the engine's feedback pause is over.
-        QObject::connect(&engine(), &GameEngine::feedbackEnded, &engine(), [this] { endFeedback(); });
-        m_connected = true;
-    }
     const Dictionary d = readDictionary(dataDir, kMemberDictionary);
     if (const QString refusal = dictionaryRefusal(d); !refusal.isEmpty())
         return refusal;
@@ -106,7 +101,7 @@ QString MemberRules::onEscapePressed() {
     return QStringLiteral("_") + session().answer;
 }
 
-void MemberRules::endFeedback() {
+void MemberRules::onFeedbackEnded() {
     m_grid.setBackColor(kWhite);
     m_typedChars += m_charsInPause;
     m_charsInPause = 0;

@@ -7,11 +7,6 @@
 namespace mirute {
 
 QString TreasureRules::prepare(const QString &dataDir) {
-    if (!m_connected) {
-        // The clicked cell turns white again when the engine's feedback pause is over.
-        QObject::connect(&engine(), &GameEngine::feedbackEnded, &engine(), [this] { endFlash(); });
-        m_connected = true;
-    }
     // A pair needs two different kanji: with one, every visible cell would match and every click be right.
     return readUsableItems(
         dataDir, kTreasureDictionary,
@@ -75,7 +70,7 @@ Rgb TreasureRules::cellColor(int index) const {
     return kWhite;
 }
 
-void TreasureRules::endFlash() {
+void TreasureRules::onFeedbackEnded() {
     // The flashes end latest first, as their clicks are completed.
     if (!m_flashes.isEmpty())
         m_flashes.removeLast();

@@ -23,6 +23,7 @@ public:
     void makeQuestion() override;
     void onStart() override;
     void onExtraChanged(int index) override; // a new number of cells shows at once
+    void onFeedbackEnded() override;         // the clicked cell turns white again
     bool hasAnswerBox() const override { return false; }
 
     // 8, 16, 24, 32 or 40: whole rows of the field.
@@ -38,15 +39,12 @@ public:
     void clickCell(int index);
 
 private:
-    void endFlash();
-
     QStringList m_items;
     QString m_notice;
     QString m_common;
     QStringList m_texts = QStringList(kCells, QString());
     int m_visible = 0;
     QList<std::pair<int, Rgb>> m_flashes; // the flashing cells and their colours, the latest click last
-    bool m_connected = false;
 };
 
 } // namespace mirute
