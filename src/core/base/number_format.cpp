@@ -201,7 +201,7 @@ std::optional<double> parseAsciiNumber(QByteArrayView text) {
     return parseTrimmed(reinterpret_cast<const uchar *>(trimmed.data()), trimmed.size());
 }
 
-double leadingNumber(QStringView text) {
+QStringView leadingNumberText(QStringView text) {
     text = text.trimmed();
     qsizetype end = 0;
     if (end < text.size() && (text[end] == u'-' || text[end] == u'+'))
@@ -218,11 +218,14 @@ double leadingNumber(QStringView text) {
             break;
         }
     }
-    while (end > 0) {
+    return text.left(end);
+}
+
+double leadingNumber(QStringView text) {
+    text = leadingNumberText(text);
+    for (qsizetype end = text.size(); end > 0; --end)
         if (auto v = parseNumber(text.left(end)))
             return *v;
-        --end;
-    }
     return 0;
 }
 

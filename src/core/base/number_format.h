@@ -61,6 +61,8 @@ template <class Char> bool parsePlainDecimal(const Char *text, qsizetype n, doub
 std::optional<double> parseAsciiNumber(QByteArrayView text);
 // The longest leading decimal number of a text ("0.42/秒" → 0.42, "60秒" → 60), 0 when there is none.
 double leadingNumber(QStringView text);
+// The characters that number is read from, as the text shows it ("0.40/秒" → "0.40").
+QStringView leadingNumberText(QStringView text);
 
 // The value stored as single precision then widened, as the log's readers see field 4.
 inline double asSingle(double v) {

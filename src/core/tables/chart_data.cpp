@@ -27,6 +27,8 @@ void ChartData::setRowCount(int rows) {
     m_details.resize(rows);
     for (auto &series : m_values)
         series.resize(rows, 0.0);
+    for (auto &texts : m_valueTexts)
+        texts.resize(rows);
     touch();
 }
 
@@ -42,6 +44,11 @@ void ChartData::setColumnCount(int cols) {
     m_values.resize(cols);
     for (auto &series : m_values)
         series.resize(m_rows, 0.0);
+    if (!m_valueTexts.isEmpty()) {
+        m_valueTexts.resize(cols);
+        for (auto &texts : m_valueTexts)
+            texts.resize(m_rows);
+    }
     touch();
 }
 
@@ -127,12 +134,42 @@ QString ChartData::valueUnit() const {
     return m_unit;
 }
 
+void ChartData::setValueText(const QString &text) {
+    if (m_row < 1 || m_row > m_rows || m_col < 1 || m_col > m_cols)
+        return;
+    if (m_valueTexts.isEmpty()) {
+        m_valueTexts.resize(m_cols);
+        for (auto &texts : m_valueTexts)
+            texts.resize(m_rows);
+    }
+    m_valueTexts[m_col - 1][m_row - 1] = text;
+}
+
+// The text given to a point of the row with this value; for a bar standing for a run of rows, whose value is
+// the run's top, the value with as many decimals as the row's own text.
+QString ChartData::shownValue(int row, double value) const {
+    QString like;
+    for (qsizetype c = 0; c < m_valueTexts.size() && row >= 1 && row <= m_rows; ++c) {
+        const QString &text = m_valueTexts[c][row - 1];
+        if (text.isEmpty())
+            continue;
+        if (m_values[c][row - 1] == value)
+            return text;
+        if (like.isEmpty())
+            like = text;
+    }
+    if (like.isEmpty())
+        return formatNumber(value);
+    const qsizetype point = like.indexOf(u'.');
+    return formatFixed(value, point < 0 ? 0 : int(like.size() - point - 1));
+}
+
 QString ChartData::hoverText(int row, double value, const QString &seriesName) const {
     const QString detail = rowDetail(row);
     QStringList parts{detail.isEmpty() ? rowLabel(row) : detail};
     if (!seriesName.isEmpty())
         parts.append(seriesName);
-    parts.append(formatNumber(value) + m_unit);
+    parts.append(shownValue(row, value) + m_unit);
     parts.removeAll(QString());
     return parts.join(u' ');
 }
@@ -241,6 +278,7 @@ void ChartData::resetToSingleZero() {
     setData(QStringLiteral("0"));
     setRowLabel(QString());
     setRowDetail(QString());
+    m_valueTexts.clear();
     // The point may already have been 0 with an empty label; the reset still asks for a redraw.
     touch();
     endBatch();

@@ -39,6 +39,9 @@ public:
     QString rowDetail(int row) const;
     void setValueUnit(const QString &unit); // "秒", "/秒", "%" or none
     QString valueUnit() const;
+    // The value of the current point as its owner's list shows it, without the unit ("3.00" of 3.00/秒), so
+    // that a hover shows it alike; unset, the hover shows the value in its shortest form.
+    void setValueText(const QString &text);
     QString hoverText(int row, double value, const QString &seriesName = QString()) const;
 
     // A trend over the first series: for every row the mean of its value and of up to plays − 1 rows
@@ -75,12 +78,14 @@ signals:
 
 private:
     void touch();
+    QString shownValue(int row, double value) const;
     int m_rows = 0, m_cols = 1, m_row = 1, m_col = 1;
     QStringList m_labels;
     QStringList m_details;
     QString m_unit;
     int m_trendPlays = 0;
-    QList<QList<double>> m_values; // [column-1][row-1]
+    QList<QList<double>> m_values;   // [column-1][row-1]
+    QList<QStringList> m_valueTexts; // as m_values; empty until a text is set
     std::optional<std::pair<double, double>> m_axis;
     bool m_visible = true;
     int m_batch = 0;

@@ -3,6 +3,7 @@
 #include "core/views/play_span.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace mirute {
 
@@ -22,11 +23,13 @@ DayStreaks dayStreaks(const QList<PlayRecord> &records, const QDate &today) {
     QList<qint64> days; // Julian day numbers, so that month and year ends are plain steps of one
     days.reserve(records.size());
     RecordDates dates;
+    // A play dated after today (saved while the computer's clock was wrong) is no day played yet.
+    const qint64 last = today.isValid() ? today.toJulianDay() : std::numeric_limits<qint64>::max();
     for (const PlayRecord &r : records) {
         if (!dates.changes(r.date))
             continue; // a run of plays on the same day as the one before
         const QDate d = dates.read(r.date);
-        if (d.isValid())
+        if (d.isValid() && d.toJulianDay() <= last)
             days.append(d.toJulianDay());
     }
     std::sort(days.begin(), days.end());

@@ -23,7 +23,7 @@ struct DayStreaks {
 };
 
 // The streaks of the plays' dates; several plays on one day count once, and a record whose date cannot be
-// read is left out. "today" is the program's clock.
+// read, or that is dated after today, is left out. "today" is the program's clock.
 DayStreaks dayStreaks(const QList<PlayRecord> &records, const QDate &today);
 
 // "連続 N 日" and "最長 M 日", the texts of the main panel and the calendar.

@@ -61,6 +61,9 @@ void TestStreaks::streaks_data() {
                                        << QDate(2026, 1, 3) << 4 << 4 << QDate(2025, 12, 30) << QDate(2026, 1, 2);
     QTest::newRow("log out of order") << QStringList{"2026/12/06", "2026/12/04", "2026/12/05", "2026/12/04"} << today
                                       << 3 << 3 << QDate(2026, 12, 4) << today;
+    QTest::newRow("plays after today are no run yet")
+        << QStringList{"2026/12/01", "2026/12/02", "2026/12/03", "2026/12/05", "2026/12/06", "2026/12/07"} << today << 2
+        << 3 << QDate(2026, 12, 1) << QDate(2026, 12, 3);
     QTest::newRow("a date that is no date is left out")
         << QStringList{"2026/12/05", "2026/13/45", "2026/12/06"} << today << 2 << 2 << QDate(2026, 12, 5) << today;
 }

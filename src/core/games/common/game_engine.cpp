@@ -2,7 +2,6 @@
 
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
-#include "core/games/common/personal_best.h"
 #include "core/log/backups.h"
 #include "core/log/play_log.h"
 
@@ -285,6 +284,13 @@ bool GameEngine::acceptAnswer(const QString &typed) {
     return !feedbackPending();
 }
 
+bool GameEngine::clickJudgeable() const {
+    // A click during the pause of the answer that completes an answer-count play would be one answer too many.
+    const bool countComplete =
+        m_gameMode == 0 && m_session.playing && m_rules->unitsDone() >= m_rules->unitsTarget(m_settings.countLimit);
+    return !startEnabled() && !countComplete;
+}
+
 void GameEngine::answerKeyDown() {
     if (m_session.reaction == 0)
         m_session.reaction = m_clock.seconds() - m_session.shownAt;
@@ -307,23 +313,23 @@ void GameEngine::countAnswer(bool correct) {
 }
 
 void GameEngine::judge(const Judgement &j) {
-    if (feedbackPending())
-        return;
     countAnswer(j.correct);
     emit feedback(j.correct);
-    m_pendingJudgement = std::make_unique<Judgement>(j);
+    // A click during another answer's pause is judged too, with a pause of its own (the typing games accept
+    // no answer then). The answers it interrupted complete after it: their pauses are over by then.
+    m_pendingJudgements.append(j);
     const int ms = j.pauseMs * m_feedbackFactor / 100;
-    if (ms <= 0)
-        continueJudgement();
-    else
+    if (ms > 0)
         m_feedbackTimer.start(ms);
+    else
+        completeLatestJudgement();
 }
 
 void GameEngine::finishFeedbackNow() {
-    if (!feedbackPending())
-        return;
-    m_feedbackTimer.stop();
-    continueJudgement();
+    while (feedbackPending()) {
+        m_feedbackTimer.stop();
+        completeLatestJudgement();
+    }
 }
 
 void GameEngine::appendAnswerRow(const QStringList &cells) {
@@ -341,10 +347,14 @@ void GameEngine::offerBest(double seconds) {
 }
 
 void GameEngine::continueJudgement() {
-    if (!m_pendingJudgement)
-        return;
-    const Judgement j = *m_pendingJudgement;
-    m_pendingJudgement.reset();
+    // The latest pause is over; an answer judged while completing one waits for a pause of its own.
+    while (feedbackPending() && !m_feedbackTimer.isActive())
+        completeLatestJudgement();
+}
+
+void GameEngine::completeLatestJudgement() {
+    const Judgement j = m_pendingJudgements.takeLast();
+    m_rules->onFeedbackEnded();
     emit feedbackEnded();
     appendAnswerRow(j.cells);
     if (j.correct && j.updatesBest)
@@ -384,20 +394,23 @@ double GameEngine::shownElapsed() {
     return leadingNumber(m_board.time);
 }
 
-void GameEngine::finishPlay(double seconds, bool countMode) {
+void GameEngine::finishPlay(double seconds, PlayKind kind) {
     const int answers = m_session.okCount + m_session.ngCount;
     m_board.perSecond = formatPerSecond(seconds > 0 ? m_rules->perSecondCount() / seconds : 0);
     m_board.rate = formatPercent(answers > 0 ? double(m_session.okCount) / answers : 0);
     m_finished = Finished{};
     m_finished.valid = true;
-    m_finished.mode = countMode ? 0 : 1;
+    m_finished.kind = kind;
     m_finished.seconds = seconds;
-    // The clock shows "3.0", but the files keep the number itself: 3, like every other saved number.
+    // The clock shows "3.0", but the play record keeps the number itself: 3, like every other saved number
+    // (the history's seconds also tell how the play ended: historySeconds).
     m_finished.secondsText = formatNumber(seconds);
     m_finished.ok = m_session.okCount;
     m_finished.ng = m_session.ngCount;
+    // An answer whose pause the end interrupted is listed afterwards, but the play's figures are those shown now.
+    m_finished.perSecondCount = m_rules->perSecondCount();
     // Told before the save, so that the play is compared only with the plays before it.
-    if (isPersonalBest(readHistory(m_dir, m_def.historyFile()).records, makeHistoryRecord(), !countMode))
+    if (isPersonalBest(readHistory(m_dir, m_def.historyFile()).records, makeHistoryRecord()))
         m_board.bestNotice = QStringLiteral("自己ベスト更新！");
     m_clearEnabled = true;
     emitBoard();
@@ -414,13 +427,13 @@ void GameEngine::finishPlay(double seconds, bool countMode) {
 void GameEngine::endPlayTime() {
     m_session.playing = false;
     m_elapsedTimer.stop();
-    finishPlay(m_settings.timeLimit, false);
+    finishPlay(m_settings.timeLimit, PlayKind::TimeLimit);
 }
 
 void GameEngine::endPlayCount() {
     m_elapsedTimer.stop();
     m_session.playing = false;
-    finishPlay(shownElapsed(), true);
+    finishPlay(shownElapsed(), PlayKind::AnswerCount);
 }
 
 void GameEngine::endEarly(bool anythingTyped) {
@@ -445,7 +458,7 @@ void GameEngine::endEarly(bool anythingTyped) {
         // The seconds actually played, not the seconds still left on the display, to a tenth as the clock shows.
         seconds = leadingNumber(formatFixed(qMax(0.1, m_clock.seconds() - m_session.playStartedAt), 1));
     }
-    finishPlay(seconds, m_gameMode == 0);
+    finishPlay(seconds, PlayKind::EndedEarly);
 }
 
 // --- saving ---
@@ -467,8 +480,9 @@ HistoryRecord GameEngine::makeHistoryRecord() const {
     r.reaction = m_rules->historyReaction();
     const int answers = m_finished.ok + m_finished.ng;
     r.rate = formatPercent(answers > 0 ? double(m_finished.ok) / answers : 0);
-    r.perSecond = formatPerSecond(m_finished.seconds > 0 ? m_rules->perSecondCount() / m_finished.seconds : 0);
-    r.seconds = m_finished.secondsText + QStringLiteral("秒");
+    r.perSecond = formatPerSecond(m_finished.seconds > 0 ? m_finished.perSecondCount / m_finished.seconds : 0);
+    // The seconds tell later readers how the play ended (see playKind).
+    r.seconds = historySeconds(m_finished.kind, m_finished.seconds) + QStringLiteral("秒");
     return r;
 }
 

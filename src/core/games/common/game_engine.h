@@ -6,6 +6,7 @@
 #include "core/games/common/game_history.h"
 #include "core/games/common/game_rules.h"
 #include "core/games/common/game_settings.h"
+#include "core/games/common/personal_best.h"
 #include "core/tables/grid.h"
 
 #include <QObject>
@@ -48,7 +49,8 @@ struct Judgement {
     bool correct = false;
     double reaction = 0;
     QStringList cells;       // answer list columns after the running number
-    bool updatesBest = true; // a correct answer may improve bestReaction
+    bool updatesBest = true; // a correct answer may improve bestReaction after its pause (the click games
+                             // offer theirs before it)
     int pauseMs = 150;       // feedback shown this long while the window goes on handling events
 };
 
@@ -89,7 +91,7 @@ public:
     // The finished play on screen could not be saved (a full disk, a locked file) and waits for "保存".
     bool playUnsavedAfterFailure() const { return m_saveFailed; }
     bool limitsLocked() const { return !startEnabled(); }
-    bool feedbackPending() const { return m_pendingJudgement != nullptr; }
+    bool feedbackPending() const { return !m_pendingJudgements.isEmpty(); }
     // Width of the time bar as a fraction of its design width, 0..1.
     double barFraction() const { return m_barFraction; }
     QString autoSaveCaption() const;
@@ -143,7 +145,7 @@ private:
     // The steps a game's rules take in their own way; GameRules offers them to each game.
     friend class GameRules;
     bool acceptAnswer(const QString &typed);
-    bool clickJudgeable() const { return !startEnabled(); }
+    bool clickJudgeable() const;
     void judge(const Judgement &j);
     void countAnswer(bool correct);
     void appendAnswerRow(const QStringList &cells);
@@ -159,9 +161,10 @@ private:
     void writeSettings();
     void setupAnswerList();
     void continueJudgement();
+    void completeLatestJudgement();
     void endPlayTime();
     void endPlayCount();
-    void finishPlay(double seconds, bool countMode);
+    void finishPlay(double seconds, PlayKind kind);
     // The elapsed seconds the clock display shows at the end (set from the real time if it never ticked).
     double shownElapsed();
     HistoryRecord makeHistoryRecord() const;
@@ -187,15 +190,16 @@ private:
     bool m_opening = false;
     QTimer m_countdownTimer, m_limitClockTimer, m_elapsedTimer, m_feedbackTimer;
     int m_feedbackFactor = 100;
-    std::unique_ptr<Judgement> m_pendingJudgement;
+    QList<Judgement> m_pendingJudgements; // judged answers whose pause runs, the latest last
 
     // The finished play, as the save records it whatever the user changes afterwards.
     struct Finished {
         bool valid = false;
-        int mode = 1;
+        PlayKind kind = PlayKind::TimeLimit;
         double seconds = 0;
         QString secondsText;
         int ok = 0, ng = 0;
+        double perSecondCount = 0;
         // A failed save whose history line could not be taken back: the next try writes only the record.
         bool historyWritten = false;
         HistoryRecord historyRecord;

@@ -104,16 +104,20 @@ void GameHistory::filterAnswers(const QString &comboText) {
     fill(Filter::Answers, comboText);
 }
 
-double GameHistory::chartValue(Button b, const HistoryRecord &record, int series) {
+QString GameHistory::chartValueText(Button b, const HistoryRecord &record, int series) {
     // The history file keeps these as the texts it shows ("80.0%", "0.42/秒", "60秒"); the number leads.
     switch (b) {
-    case PerSecond: return leadingNumber(record.perSecond);
-    case Reaction: return leadingNumber(record.reaction);
-    case Rate: return leadingNumber(record.rate);
-    case Seconds: return leadingNumber(record.seconds);
-    case OkNg: return double(series == 1 ? record.ok : record.ng);
-    default: return 0;
+    case PerSecond: return leadingNumberText(record.perSecond).toString();
+    case Reaction: return leadingNumberText(record.reaction).toString();
+    case Rate: return leadingNumberText(record.rate).toString();
+    case Seconds: return leadingNumberText(record.seconds).toString();
+    case OkNg: return QString::number(series == 1 ? record.ok : record.ng);
+    default: return QString();
     }
+}
+
+double GameHistory::chartValue(Button b, const HistoryRecord &record, int series) {
+    return leadingNumber(chartValueText(b, record, series));
 }
 
 QString GameHistory::valueUnit(Button b) const {
@@ -152,6 +156,7 @@ void GameHistory::drawChart(Button b) {
         for (int s = 1; s <= (b == OkNg ? 2 : 1); ++s) {
             target.setColumn(s);
             target.setValue(chartValue(b, record, s));
+            target.setValueText(chartValueText(b, record, s));
         }
     }
     target.setColumn(1);

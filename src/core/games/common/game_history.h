@@ -64,6 +64,8 @@ private:
     void fill(Filter filter, const QString &value);
     bool accepts(Filter filter, const QString &value, const HistoryRecord &r) const;
     void resetButtons();
+    // That value as the list shows it, for the hover ("0.40" of 0.40/秒).
+    static QString chartValueText(Button b, const HistoryRecord &record, int series);
     QString valueUnit(Button b) const; // written after a bar's value when it is hovered
     void scrollForLayout();
 

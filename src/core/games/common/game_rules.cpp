@@ -85,6 +85,9 @@ void GameRules::showAnswerCount(int count) {
 void GameRules::focusStart() {
     emit engine().focusRequested(GameEngine::Focus::Start);
 }
+void GameRules::clearAnswerBox() {
+    emit engine().answerBoxCleared();
+}
 void GameRules::backToStart() {
     engine().backToStart();
 }

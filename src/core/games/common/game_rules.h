@@ -37,6 +37,8 @@ public:
     virtual void onExtraChanged(int index) { Q_UNUSED(index); }
     virtual void onModeChanged() {}
     virtual void onCountLimitChanged() {}
+    // An answer's feedback is over: the game takes its colours back before the window shows them again.
+    virtual void onFeedbackEnded() {}
 
     virtual bool questionAtOpen() const { return true; }
     virtual bool hasAnswerBox() const { return true; }
@@ -68,7 +70,8 @@ protected:
     // The answer box's trigger with its text: false when there is nothing to judge (an empty box, no play,
     // or the previous answer still being shown).
     bool acceptAnswer(const QString &typed);
-    // Whether a click on the field is judged: only during a play.
+    // Whether a click on the field is judged: during the countdown and the play, but not once an answer-count
+    // play has all its answers.
     bool clickJudgeable() const;
     bool feedbackPending() const;
     // Judges one answer: counts it, shows the feedback, then lists it and asks the next question.
@@ -84,6 +87,8 @@ protected:
     // No play: the focus goes to "スタート"; backToStart() empties the answer box too.
     void focusStart();
     void backToStart();
+    // The answer box emptied, nothing judged, the focus left where it is.
+    void clearAnswerBox();
     // The play ends at once; figures and save only when something was typed.
     void endEarly(bool anythingTyped);
     // A new question at once, as after a change of the game's own settings.

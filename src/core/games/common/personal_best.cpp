@@ -2,6 +2,7 @@
 
 #include "core/base/number_format.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace mirute {
@@ -14,8 +15,12 @@ qint64 shownUnits(const QString &text, int decimals) {
     return std::isfinite(v) && v > 0 ? std::llround(qMin(v, 1e9)) : 0;
 }
 
-bool sameLimit(const HistoryRecord &a, const HistoryRecord &b, bool timeLimitMode) {
-    if (timeLimitMode)
+bool isTimeLimit(qint64 seconds) {
+    return seconds >= 10 && seconds <= 180 && seconds % 10 == 0;
+}
+
+bool sameLimit(const HistoryRecord &a, const HistoryRecord &b, PlayKind kind) {
+    if (kind == PlayKind::TimeLimit)
         return a.seconds == b.seconds;
     const auto countA = parseInteger(a.answers);
     const auto countB = parseInteger(b.answers);
@@ -28,18 +33,50 @@ qint64 playScore(const HistoryRecord &r) {
     return shownUnits(r.perSecond, 2) * shownUnits(r.rate, 1);
 }
 
-bool looksLikeTimeLimitPlay(const HistoryRecord &r) {
-    if (!r.seconds.endsWith(QStringLiteral("秒")))
-        return false;
-    const auto seconds = parseInteger(QStringView(r.seconds).chopped(1));
-    return seconds && *seconds >= 10 && *seconds <= 180 && *seconds % 10 == 0;
+PlayKind playKind(const HistoryRecord &r) {
+    if (!r.seconds.endsWith(u'秒'))
+        return PlayKind::Unknown;
+    const QStringView number = QStringView(r.seconds).chopped(1);
+    const qsizetype point = number.indexOf(u'.');
+    const QStringView whole = point < 0 ? number : number.left(point);
+    const QStringView decimals = point < 0 ? QStringView() : number.mid(point + 1);
+    const auto digitsOnly = [](QStringView t) {
+        return std::all_of(t.begin(), t.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    };
+    if (whole.isEmpty() || !digitsOnly(whole) || !digitsOnly(decimals) || (point >= 0 && decimals.isEmpty()))
+        return PlayKind::Unknown;
+    switch (decimals.size()) {
+    case 0: {
+        const auto seconds = parseInteger(whole);
+        return seconds && isTimeLimit(*seconds) ? PlayKind::TimeLimit : PlayKind::AnswerCount;
+    }
+    case 1: return PlayKind::AnswerCount;
+    case 2: return PlayKind::EndedEarly;
+    default: return PlayKind::Unknown;
+    }
 }
 
-bool isPersonalBest(const QList<HistoryRecord> &earlier, const HistoryRecord &play, bool timeLimitMode) {
+QString historySeconds(PlayKind kind, double seconds) {
+    switch (kind) {
+    case PlayKind::EndedEarly: return formatFixed(seconds, 2);
+    case PlayKind::AnswerCount: {
+        // Its seconds in their shortest form, but never a whole time limit: "20.0", not "20".
+        const QString shortest = formatNumber(seconds);
+        const auto whole = parseInteger(shortest);
+        return whole && isTimeLimit(*whole) ? formatFixed(seconds, 1) : shortest;
+    }
+    default: return formatNumber(seconds);
+    }
+}
+
+bool isPersonalBest(const QList<HistoryRecord> &earlier, const HistoryRecord &play) {
+    const PlayKind kind = playKind(play);
+    if (kind != PlayKind::TimeLimit && kind != PlayKind::AnswerCount)
+        return false;
     const qint64 score = playScore(play);
     bool compared = false;
     for (const HistoryRecord &r : earlier) {
-        if (looksLikeTimeLimitPlay(r) != timeLimitMode || !sameLimit(r, play, timeLimitMode))
+        if (playKind(r) != kind || !sameLimit(r, play, kind))
             continue;
         if (playScore(r) >= score)
             return false;

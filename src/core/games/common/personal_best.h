@@ -11,13 +11,20 @@ namespace mirute {
 // that plays whose saved figures are equal score exactly equal.
 qint64 playScore(const HistoryRecord &r);
 
-// The history file keeps no mode: a line whose seconds are one of the time limits ("10秒" … "180秒") is
-// taken for a time-limit play, any other for an answer-count play.
-bool looksLikeTimeLimitPlay(const HistoryRecord &r);
+// The history file keeps no mode; the seconds (field 9) tell how a play ended. A whole number that is one
+// of the time limits ("10秒" … "180秒") is a time-limit play that ran its time; a number with two decimals
+// ("9.10秒") a play ended early (座標's Esc or "解答"); any other number an answer-count play ("23.4秒",
+// "3秒", and "20.0秒" for one that took a whole time limit's seconds). Anything else is not known.
+enum class PlayKind { TimeLimit, AnswerCount, EndedEarly, Unknown };
+PlayKind playKind(const HistoryRecord &r);
 
-// Whether a finished play beats every earlier play of its game with the same mode and limit: in time-limit
-// mode the same seconds (field 9), in answer-count mode the same answer count (field 3, the game's own
-// unit). Strictly higher than all of them; the first play of a mode and limit is no best.
-bool isPersonalBest(const QList<HistoryRecord> &earlier, const HistoryRecord &play, bool timeLimitMode);
+// Field 9 of a finished play, without its "秒", written so that playKind() reads the play's kind back.
+QString historySeconds(PlayKind kind, double seconds);
+
+// Whether a finished play beats every earlier play of its game of the same kind and limit: a time-limit play
+// those of the same seconds (field 9), an answer-count play those of the same answer count (field 3, the
+// game's own unit). Strictly higher than all of them; the first play of a kind and limit is no best, and a
+// play ended early is compared with nothing.
+bool isPersonalBest(const QList<HistoryRecord> &earlier, const HistoryRecord &play);
 
 } // namespace mirute

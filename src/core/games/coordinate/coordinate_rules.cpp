@@ -8,9 +8,7 @@ QString CoordinateRules::prepare(const QString &dataDir) {
     Q_UNUSED(dataDir);
     if (!m_connected) {
         m_connected = true;
-        GameEngine *e = &engine();
-        QObject::connect(e, &GameEngine::feedbackEnded, e, [this] { endFlash(); });
-        QObject::connect(e, &GameEngine::playEnded, e, [this] { m_counting = false; });
+        QObject::connect(&engine(), &GameEngine::playEnded, &engine(), [this] { m_counting = false; });
     }
     resetGrid();
     return {};
@@ -81,6 +79,9 @@ void CoordinateRules::onGreenLight() {
 
 void CoordinateRules::makeQuestion() {
     if (m_cellPos > m_cellOrder.size()) {
+        // A play that ended during the flash of its pass's last answer keeps its grid as it was.
+        if (!session().playing)
+            return;
         // Every cell has been asked before the time is up: a fresh pass over a white grid.
         resetGrid();
         shuffleCells();
@@ -95,6 +96,11 @@ void CoordinateRules::makeQuestion() {
 void CoordinateRules::judgeTyped(const QString &text) {
     if (text.size() != 2)
         return;
+    if (session().startPending) {
+        // No cell is asked before the green light: there is nothing to answer yet.
+        clearAnswerBox();
+        return;
+    }
     if (!acceptAnswer(text))
         return;
     const QString asked = session().answer;
@@ -121,7 +127,7 @@ void CoordinateRules::judgeTyped(const QString &text) {
     judge(j);
 }
 
-void CoordinateRules::endFlash() {
+void CoordinateRules::onFeedbackEnded() {
     if (m_flashCode) {
         m_fill[m_flashCode] = m_flashPrev;
         m_flashCode = 0;

@@ -23,6 +23,7 @@ public:
     void onGreenLight() override; // a new order of the cells
     void onModeChanged() override { resetGrid(); }
     void onCountLimitChanged() override { resetGrid(); }
+    void onFeedbackEnded() override; // the flashed cell gets its fill back, the asked cell turns pink
     bool questionAtOpen() const override { return false; }
     bool disablesClearDuringPlay() const override { return false; }
     int unitsDone() const override { return m_cellPos - 1; }
@@ -50,8 +51,6 @@ public:
     static int cellCode(const QString &text);
 
 private:
-    void endFlash();
-
     std::array<Fill, 100> m_fill{}; // by code 11..99
     QList<int> m_cellOrder;
     int m_cellPos = 1;

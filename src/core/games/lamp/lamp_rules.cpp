@@ -144,6 +144,11 @@ void LampRules::click(int index) {
     j.reaction = reaction;
     j.cells = {formatFixed(reaction, 2)};
     j.pauseMs = 100;
+    // The best is taken before the pause, so that a play ending during the pause saves it; a second click
+    // during the pause is judged as well.
+    if (j.correct)
+        offerBest(reaction);
+    j.updatesBest = false;
     judge(j);
 }
 

@@ -16,11 +16,6 @@ MemberRules::MemberRules() {
 }
 
 QString MemberRules::prepare(const QString &dataDir) {
-    if (!m_connected) {
-        // The question grid turns white again when the engine's feedback pause is over.
-        QObject::connect(&engine(), &GameEngine::feedbackEnded, &engine(), [this] { endFeedback(); });
-        m_connected = true;
-    }
     const Dictionary d = readDictionary(dataDir, kMemberDictionary);
     if (const QString refusal = dictionaryRefusal(d); !refusal.isEmpty())
         return refusal;
@@ -75,6 +70,7 @@ void MemberRules::makeQuestion() {
 void MemberRules::onStart() {
     resetQuestionGrid();
     m_typedChars = 0;
+    m_charsInPause = 0;
 }
 
 bool MemberRules::isCorrect(const QString &typed) const {
@@ -91,7 +87,8 @@ void MemberRules::onAnswerEntered(const QString &typed) {
     j.reaction = session().reaction;
     const QString expected = session().answer;
     j.cells = {j.correct ? expected : expected + QStringLiteral(" (") + typed + u')', formatFixed(j.reaction, 2)};
-    m_typedChars += int(typed.size()); // wrong answers count too
+    // Wrong answers count too; counted once the pause is over, so a play ending during it leaves them out.
+    m_charsInPause = int(typed.size());
     m_grid.setBackColor(j.correct ? Rgb{0, 255, 0} : Rgb{255, 0, 0});
     judge(j);
 }
@@ -104,8 +101,10 @@ QString MemberRules::onEscapePressed() {
     return QStringLiteral("_") + session().answer;
 }
 
-void MemberRules::endFeedback() {
+void MemberRules::onFeedbackEnded() {
     m_grid.setBackColor(kWhite);
+    m_typedChars += m_charsInPause;
+    m_charsInPause = 0;
 }
 
 } // namespace mirute

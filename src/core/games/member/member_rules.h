@@ -17,6 +17,7 @@ public:
     void makeQuestion() override;
     void onStart() override; // an empty question grid, no typed characters
     double perSecondCount() const override { return m_typedChars; }
+    void onFeedbackEnded() override; // the grid white again; the answer's characters counted
 
     // The question grid: header = the group's name, one row per shown member.
     Grid &questionGrid() { return m_grid; }
@@ -36,13 +37,11 @@ public:
     QString onEscapePressed();
 
 private:
-    void endFeedback();
-
     Grid m_grid;
     QList<MemberGroup> m_groups;
     QString m_notice;
     int m_typedChars = 0;
-    bool m_connected = false;
+    int m_charsInPause = 0; // of the answer whose feedback is showing
 };
 
 } // namespace mirute

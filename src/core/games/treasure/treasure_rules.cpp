@@ -7,11 +7,6 @@
 namespace mirute {
 
 QString TreasureRules::prepare(const QString &dataDir) {
-    if (!m_connected) {
-        // The clicked cell turns white again when the engine's feedback pause is over.
-        QObject::connect(&engine(), &GameEngine::feedbackEnded, &engine(), [this] { endFlash(); });
-        m_connected = true;
-    }
     // A pair needs two different kanji: with one, every visible cell would match and every click be right.
     return readUsableItems(
         dataDir, kTreasureDictionary,
@@ -51,7 +46,8 @@ void TreasureRules::onExtraChanged(int index) {
 }
 
 void TreasureRules::clickCell(int index) {
-    if (!clickJudgeable() || !cellVisible(index) || feedbackPending())
+    // A second click during a flash is judged against the same field, with a flash of its own.
+    if (!clickJudgeable() || !cellVisible(index))
         return;
     Judgement j;
     j.reaction = clock().seconds() - session().shownAt;
@@ -59,14 +55,25 @@ void TreasureRules::clickCell(int index) {
     // A blank cell (during the countdown) never matches.
     j.correct = cellText(index) == session().answer;
     j.cells = {formatFixed(j.reaction, 2)};
-    m_flashCell = index;
-    m_flashColor = j.correct ? Rgb{0, 255, 0} : Rgb{255, 0, 0};
+    // The best is taken before the flash, so that a play ending during the flash saves it.
+    if (j.correct)
+        offerBest(j.reaction);
+    j.updatesBest = false;
+    m_flashes.append({index, j.correct ? Rgb{0, 255, 0} : Rgb{255, 0, 0}});
     judge(j);
 }
 
-void TreasureRules::endFlash() {
-    m_flashCell = 0;
-    m_flashColor = kWhite;
+Rgb TreasureRules::cellColor(int index) const {
+    for (auto f = m_flashes.crbegin(); f != m_flashes.crend(); ++f)
+        if (f->first == index)
+            return f->second;
+    return kWhite;
+}
+
+void TreasureRules::onFeedbackEnded() {
+    // The flashes end latest first, as their clicks are completed.
+    if (!m_flashes.isEmpty())
+        m_flashes.removeLast();
 }
 
 } // namespace mirute

@@ -3,7 +3,9 @@
 #include "core/games/common/game_rules.h"
 #include "core/tables/grid.h"
 
+#include <QList>
 #include <QStringList>
+#include <utility>
 
 namespace mirute {
 
@@ -21,13 +23,14 @@ public:
     void makeQuestion() override;
     void onStart() override;
     void onExtraChanged(int index) override; // a new number of cells shows at once
+    void onFeedbackEnded() override;         // the clicked cell turns white again
     bool hasAnswerBox() const override { return false; }
 
     // 8, 16, 24, 32 or 40: whole rows of the field.
     int cellCount() const;
     QString cellText(int index) const { return m_texts.value(index - 1); }
     bool cellVisible(int index) const { return index >= 1 && index <= m_visible; }
-    Rgb cellColor(int index) const { return index == m_flashCell ? m_flashColor : kWhite; }
+    Rgb cellColor(int index) const;
     QString commonKanji() const { return m_common; }
     QStringList dictionary() const { return m_items; }
     void setDictionary(const QStringList &items) { m_items = items; }
@@ -36,16 +39,12 @@ public:
     void clickCell(int index);
 
 private:
-    void endFlash();
-
     QStringList m_items;
     QString m_notice;
     QString m_common;
     QStringList m_texts = QStringList(kCells, QString());
     int m_visible = 0;
-    int m_flashCell = 0;
-    Rgb m_flashColor = kWhite;
-    bool m_connected = false;
+    QList<std::pair<int, Rgb>> m_flashes; // the flashing cells and their colours, the latest click last
 };
 
 } // namespace mirute

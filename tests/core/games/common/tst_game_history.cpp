@@ -128,6 +128,8 @@ void TestGameHistory::chartValues() {
     QCOMPARE(h.chart().rowCount(), values.size());
     for (int i = 0; i < values.size(); ++i)
         QCOMPARE(h.chart().value(i + 1), values[i]);
+    const int listColumn[] = {8, 6, 7, 9}; // of each chart: a hovered bar shows the value as the list does
+    QVERIFY(h.chart().hoverText(4, values[3]).contains(u' ' + h.list().textMatrix(4, listColumn[button])));
     QVERIFY(h.isHighlighted(GameHistory::Button(button)));
     QVERIFY(h.chart().isVisible());
     QVERIFY(!h.okNgChart().isVisible());

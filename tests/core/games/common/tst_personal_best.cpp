@@ -53,7 +53,12 @@ void TestPersonalBest::newBest_data() {
     QTest::newRow("count mode: other counts do not count")
         << QStringList{"5 100.0% 0.80/秒 6.3秒"} << "10 100.0% 0.45/秒 22.2秒" << false << false;
     QTest::newRow("count mode: a play of exactly 10 seconds is still a count play")
-        << QStringList{"10 100.0% 0.81/秒 12.3秒"} << "10 100.0% 1.00/秒 10秒" << false << true;
+        << QStringList{"10 100.0% 0.81/秒 12.3秒"} << "10 100.0% 1.00/秒 10.0秒" << false << true;
+    QTest::newRow("plays ended early are compared with nothing")
+        << QStringList{"18 100.0% 3.96/秒 9.10秒", "18 100.0% 1.00/秒 36.0秒"} << "18 100.0% 2.00/秒 18.0秒" << false
+        << true;
+    QTest::newRow("a play ended early is no best")
+        << QStringList{"18 100.0% 1.00/秒 36.0秒"} << "18 100.0% 3.96/秒 9.10秒" << false << false;
     QTest::newRow("count mode: beaten by an earlier play")
         << QStringList{"27 100.0% 2.10/秒 25.7秒", "27 96.3% 2.00/秒 27秒"} << "27 100.0% 2.05/秒 26.3秒" << false
         << false;
@@ -67,7 +72,8 @@ void TestPersonalBest::newBest() {
     QList<HistoryRecord> records;
     for (const QString &e : earlier)
         records.append(play(e));
-    QCOMPARE(isPersonalBest(records, play(finished), timeLimitMode), best);
+    QCOMPARE(playKind(play(finished)) == PlayKind::TimeLimit, timeLimitMode);
+    QCOMPARE(isPersonalBest(records, play(finished)), best);
 }
 
 QTEST_GUILESS_MAIN(TestPersonalBest)

@@ -71,6 +71,7 @@ private slots:
     void escapeDuringCountdownStopsIt();
     void earlyEndInSecondsModeUsesSecondsPlayed();
     void secondsModeStartsAFreshPass();
+    void cellsMarkedOnlyDuringThePlay();
     void timeLimitEndCountsTypedCharacters();
     void idleTypingFocusesStart();
     void rowsChangeResetsTheGrid();
@@ -245,7 +246,7 @@ void TestCoordinateRules::earlyEndInSecondsModeUsesSecondsPlayed() {
     f.rules().giveUp();
     QVERIFY(!f.engine->session().playing);
     QCOMPARE(f.engine->scoreboard().perSecond, QStringLiteral("0.49/秒")); // 6 characters in 12.3 s
-    QCOMPARE(f.history(), QStringLiteral("\"2026/12/06\",\"18:30:12\",3,3,0,6,\"100.0%\",\"0.49/秒\",\"12.3秒\"\r\n"));
+    QCOMPARE(f.history(), QStringLiteral("\"2026/12/06\",\"18:30:12\",3,3,0,6,\"100.0%\",\"0.49/秒\",\"12.30秒\"\r\n"));
     QCOMPARE(f.playLog(), QStringLiteral("\"2026/12/06\",\"18:30:12\",\"座標\",12.3,"
                                          "\"秒数 : 12.3   答数 : 3   マス数 : 4\",\r\n"));
 }
@@ -263,6 +264,27 @@ void TestCoordinateRules::secondsModeStartsAFreshPass() {
     f.type(QStringLiteral("15"));
     QCOMPARE(f.engine->session().okCount, 10);
     QCOMPARE(f.engine->session().answer, QStringLiteral("13"));
+}
+
+// Keys before the green light find no cell to answer; a time-up during the flash of a pass's last answer leaves
+// the grid as it is: 8 cells light green, 1 pink, none dark red or white, 9 answers saved.
+void TestCoordinateRules::cellsMarkedOnlyDuringThePlay() {
+    CoordinateFixture f(QStringLiteral("1,10,\"秒数\",1"), rowOneShuffle() + rowOneShuffle());
+    f.engine->setFeedbackMs(100);
+    f.engine->start();
+    f.engine->tickStart();
+    f.type(QStringLiteral("15"));
+    f.engine->tickStart();
+    f.engine->tickStart();
+    for (int i = 0; i < 8; ++i)
+        f.type(f.engine->session().answer);
+    f.type(QStringLiteral("99")); // wrong: the hidden cell 99 flashes
+    f.clock.advance(10);
+    f.engine->tickClock();
+    f.engine->finishFeedbackNow();
+    for (int code = 11; code <= 19; ++code)
+        QCOMPARE(f.rules().fill(code), code == 16 ? Fill::Wrong : Fill::Right);
+    QCOMPARE(f.history().section(u',', 2, 4), QStringLiteral("9,8,1"));
 }
 
 void TestCoordinateRules::timeLimitEndCountsTypedCharacters() {

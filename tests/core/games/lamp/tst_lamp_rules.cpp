@@ -159,19 +159,24 @@ void TestLampRules::anyLampOfTheLeadingColourIsRight() {
 
 void TestLampRules::clickPausesWithoutChangingLamps() {
     const QList<double> q = field({15, 13});
-    LampFixture f(QStringLiteral("10,60,\"秒数\",0,2,1"), q + q + q);
+    LampFixture f(QStringLiteral("10,10,\"秒数\",1,2,1"), q + q + q + q);
     f.engine->setFeedbackMs(100);
     f.toGreen();
     const QList<int> before = f.rules().lampColors();
+    f.clock.advance(9.5);
     f.rules().click(1);
     QVERIFY(f.engine->feedbackPending());
     QCOMPARE(f.rules().lampColors(), before);
-    QCOMPARE(f.engine->answerList().rows(), 1); // listed after the pause
-    f.rules().click(2);                         // a click during the pause is not judged again
-    QCOMPARE(f.engine->session().okCount, 1);
+    QCOMPARE(f.engine->answerList().rows(), 1);                    // listed after the pause
+    QCOMPARE(f.engine->scoreboard().best, QStringLiteral("9.50")); // taken before it
+    f.rules().click(28);                                           // a click during the pause is judged too
+    f.clock.advance(0.5);
+    f.engine->tickClock(); // the time is up during both pauses: the play is saved with its best
+    QCOMPARE(test::readSjis(f.dir.path(), QStringLiteral("ランプ履歴.txt")),
+             QStringLiteral("\"2026/12/06\",\"18:30:10\",2,1,1,9.5,\"50.0%\",\"0.20/秒\",\"10秒\"\r\n"));
     f.engine->finishFeedbackNow();
-    QCOMPARE(f.engine->answerList().rows(), 2);
-    QCOMPARE(f.random.used(), 3 * LampRules::kLamps);
+    QCOMPARE(f.engine->answerList().rows(), 3);
+    QCOMPARE(f.random.used(), 4 * LampRules::kLamps);
 }
 
 void TestLampRules::idleClickDoesNothing() {
@@ -287,7 +292,10 @@ void TestLampRules::answerCountPlaySavesClicks() {
     f.rules().click(3);
     f.clock.advance(0.75);
     f.engine->tickElapsed();
+    f.engine->setFeedbackMs(100);
     f.rules().click(28); // slot 2: wrong
+    f.rules().click(1);  // during its pause: one click beyond the count, not judged
+    f.engine->finishFeedbackNow();
     QVERIFY(!f.engine->session().playing);
     QCOMPARE(f.engine->scoreboard().perSecond, QStringLiteral("2.00/秒"));
     QCOMPARE(test::readSjis(f.dir.path(), QStringLiteral("ランプ履歴.txt")),

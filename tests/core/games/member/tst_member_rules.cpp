@@ -258,10 +258,14 @@ void TestMemberRules::typedCharsArePerSecondCount() {
         p.rules().onAnswerEntered(typed);
     }
     QCOMPARE(p.rules().typedChars(), 12);
+    p.engine->setFeedbackMs(100);
     p.clock.advance(7);
+    p.rules().onAnswerEntered(QStringLiteral("きかざる")); // counted after its pause, which the end interrupts
     p.engine->tickClock();
     QVERIFY(!p.engine->session().playing);
     QCOMPARE(p.engine->scoreboard().perSecond, QStringLiteral("1.20/秒"));
+    p.engine->finishFeedbackNow();
+    QCOMPARE(p.rules().typedChars(), 16);
     QVERIFY(test::readSjis(p.dir.path(), QStringLiteral("抜仲間履歴.txt"))
                 .contains(QStringLiteral(",\"1.20/秒\",\"10秒\"\r\n")));
     p.engine->start();

@@ -253,22 +253,25 @@ void TestTreasureRules::countdownClickOnABlankCellIsWrong() {
 }
 
 void TestTreasureRules::clickedCellFlashesUntilThePauseEnds() {
-    Play p(QStringLiteral("萩荻\r\n"), {0, 0, drawFor1(2, 40), 0, 0, drawFor1(2, 40)});
+    Play p(QStringLiteral("萩荻\r\n"), {0, 0, drawFor1(2, 40), 0, 0, drawFor1(2, 40)},
+           QStringLiteral("10,10,\"秒数\",1,40\r\n"));
     p.engine->setFeedbackMs(100);
     p.toGreen();
+    p.clock.advance(9.5);
     p.rules().clickCell(2);
     QCOMPARE(p.rules().cellColor(2), (Rgb{0, 255, 0}));
     QCOMPARE(p.rules().cellColor(3), kWhite);
-    p.rules().clickCell(3); // during the pause: not judged again
-    QCOMPARE(p.engine->session().ngCount, 0);
+    QCOMPARE(p.engine->scoreboard().best, QStringLiteral("9.50")); // taken before the flash
+    p.rules().clickCell(3); // during the flash: judged against the same field, with a flash of its own
+    QCOMPARE(p.rules().cellColor(3), (Rgb{255, 0, 0}));
+    p.clock.advance(0.5);
+    p.engine->tickClock(); // the time is up during both flashes: the play is saved with its best
+    QCOMPARE(test::readSjis(p.dir.path(), QStringLiteral("宝探し履歴.txt")),
+             QStringLiteral("\"2026/12/06\",\"18:30:13\",2,1,1,9.5,\"50.0%\",\"0.20/秒\",\"10秒\"\r\n"));
     p.engine->finishFeedbackNow();
     QCOMPARE(p.rules().cellColor(2), kWhite);
-    p.rules().clickCell(7);
-    QCOMPARE(p.rules().cellColor(7), (Rgb{255, 0, 0}));
-    p.engine->finishFeedbackNow();
-    QCOMPARE(p.rules().cellColor(7), kWhite);
-    QCOMPARE(p.engine->session().okCount, 1);
-    QCOMPARE(p.engine->session().ngCount, 1);
+    QCOMPARE(p.rules().cellColor(3), kWhite);
+    QCOMPARE(p.engine->answerList().rows(), 3);
 }
 
 void TestTreasureRules::fifthClickEndsAnAnswerCountPlay() {

@@ -174,7 +174,7 @@ void TestCoordinateWindow::giveUpLabelEndsThePlayAndSaves() {
     QVERIFY(w->findChild<QPushButton *>("cmdStart")->isEnabled());
     QCOMPARE(w->findChild<QLabel *>("lblByou")->text(), QStringLiteral("1.00/秒"));
     QCOMPARE(test::readBytes(m_dir->path(), QStringLiteral("座標履歴.txt")),
-             sjisBytes(QStringLiteral("\"2026/12/06\",\"18:30:02\",1,1,0,2,\"100.0%\",\"1.00/秒\",\"2秒\"\r\n")));
+             sjisBytes(QStringLiteral("\"2026/12/06\",\"18:30:02\",1,1,0,2,\"100.0%\",\"1.00/秒\",\"2.00秒\"\r\n")));
     QCOMPARE(background(cell(13)), QColor(128, 0, 0)); // the last asked cell stays marked
 }
 

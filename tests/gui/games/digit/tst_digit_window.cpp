@@ -172,17 +172,17 @@ void TestDigitWindow::answerCountSecondsSavedInShortestForm_data() {
                            << "\"2026/12/06\",\"18:30:06\",\"抜数字\",3,\"秒数 : 3   答数 : 2  反応時間  0.8秒\",\r\n"
                            << false;
     QTest::newRow("10.0 s")
-        << 10.0 << "\"2026/12/06\",\"18:30:13\",2,2,0,0.8,\"100.0%\",\"0.20/秒\",\"10秒\"\r\n"
+        << 10.0 << "\"2026/12/06\",\"18:30:13\",2,2,0,0.8,\"100.0%\",\"0.20/秒\",\"10.0秒\"\r\n"
         << "\"2026/12/06\",\"18:30:13\",\"抜数字\",10,\"秒数 : 10   答数 : 2  反応時間  0.8秒\",\r\n"
-        << true;
+        << false;
     QTest::newRow("23.4 s")
         << 23.4 << "\"2026/12/06\",\"18:30:26\",2,2,0,0.8,\"100.0%\",\"0.09/秒\",\"23.4秒\"\r\n"
         << "\"2026/12/06\",\"18:30:26\",\"抜数字\",23.4,\"秒数 : 23.4   答数 : 2  反応時間  0.8秒\",\r\n"
         << false;
 }
 
-// The clock shows one decimal ("3.0", best "0.80"); the files keep every number in its shortest form, and
-// a 答数 play of exactly 10 seconds is one of the plays the 10-second filter lists.
+// The clock shows one decimal ("3.0", best "0.80"); the files keep every number in its shortest form, but
+// the history never saves a 答数 play as a whole time limit: 10.0 seconds stay "10.0秒", not a 10-second play.
 void TestDigitWindow::answerCountSecondsSavedInShortestForm() {
     QFETCH(double, elapsed);
     QFETCH(QString, history);

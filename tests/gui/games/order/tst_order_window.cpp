@@ -154,7 +154,7 @@ void TestOrderWindow::answerCountSecondsSavedInShortestForm_data() {
         << 3.0 << "\"2026/12/06\",\"18:30:03\",1,9,0,3,\"100.0%\",\"3.00/秒\",\"3秒\"\r\n"
         << "\"2026/12/06\",\"18:30:03\",\"順番クリック\",3,\"秒数 : 3   答数 : 9  反応時間  3秒\",\r\n";
     QTest::newRow("10.0 s")
-        << 10.0 << "\"2026/12/06\",\"18:30:10\",1,9,0,10,\"100.0%\",\"0.90/秒\",\"10秒\"\r\n"
+        << 10.0 << "\"2026/12/06\",\"18:30:10\",1,9,0,10,\"100.0%\",\"0.90/秒\",\"10.0秒\"\r\n"
         << "\"2026/12/06\",\"18:30:10\",\"順番クリック\",10,\"秒数 : 10   答数 : 9  反応時間  10秒\",\r\n";
     QTest::newRow("23.4 s") << 23.4 << "\"2026/12/06\",\"18:30:23\",1,9,0,23.4,\"100.0%\",\"0.38/秒\",\"23.4秒\"\r\n"
                             << "\"2026/12/06\",\"18:30:23\",\"順番クリック\",23.4,"
@@ -162,7 +162,7 @@ void TestOrderWindow::answerCountSecondsSavedInShortestForm_data() {
 }
 
 // One question of nine clicks finished when the clock shows the elapsed seconds with one decimal: the
-// seconds and the finishing time are saved in their shortest form.
+// seconds and the finishing time are saved in their shortest form, the seconds never as a whole time limit.
 void TestOrderWindow::answerCountSecondsSavedInShortestForm() {
     QFETCH(double, elapsed);
     QFETCH(QString, history);

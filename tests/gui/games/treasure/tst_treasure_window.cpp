@@ -204,7 +204,8 @@ void TestTreasureWindow::playFromStartToSavedRecord() {
         test::readSjis(w.dir.path(), "データ.txt"),
         QStringLiteral("\"2026/12/06\",\"18:30:03\",\"宝探し\",0.8,\"秒数 : 0.8   答数 : 3  反応時間  0.5秒\",\r\n"));
 
-    // After the play the last field stays; clicks on it are ignored.
+    // After the play the last field stays, its flash over; clicks on it are ignored.
+    QVERIFY(w.cell(2)->styleSheet().contains(QStringLiteral("rgb(255, 255, 255)")));
     QTest::mouseClick(w.cell(1), Qt::LeftButton);
     QCOMPARE(w.child<QLabel>("lblMoji_T")->text(), QStringLiteral("3"));
 }
