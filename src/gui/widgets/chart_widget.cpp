@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
@@ -85,6 +86,7 @@ public:
     QAbstractSeries *series = nullptr; // the bars, or the area of a whole log's runs
     QList<double> runTops;             // the area's value for each run of rows
     int hoveredRun = -1;
+    QString hoverText; // what the bar or run under the mouse tells; "" off them
     QTimer redrawTimer;
     QList<QColor> colors = kDefaultColors;
     QStringList names;
@@ -192,6 +194,7 @@ void ChartWidget::redraw() {
     const int perBar = rowsPerBar(rows, barsForWidth());
     m_impl->perBar = perBar;
     m_impl->hoveredRun = -1;
+    m_impl->hoverText.clear();
     m_impl->runTops.clear();
     QAbstractSeries *series = perBar > 1 && m_data->columnCount() == 1 ? runsArea(perBar) : bars(perBar);
     chart->addSeries(series);
@@ -286,17 +289,26 @@ QLineSeries *ChartWidget::trendSeries(int perBar) const {
 
 void ChartWidget::showHover(bool on, int bar, double value, const QString &series, int perBar) {
     if (!on) {
+        m_impl->hoverText.clear();
         QToolTip::hideText();
         return;
     }
     // A bar standing for a run of rows is named after the run's first row.
     const QString text = m_data->hoverText(bar * perBar + 1, value, series);
+    m_impl->hoverText = text;
     QToolTip::showText(QCursor::pos(), text, m_impl->view);
 }
 
 // The area of runs is one item, which tells only when the mouse enters and leaves it: the run under the
 // mouse is found from its place, as a bar would tell it.
+// A mouse resting on the chart makes the window system ask the view for its tip; the scene knows no tips of
+// its own and would answer with none, hiding the bar's text a moment after it appeared. The view answers
+// with the text of the bar under the mouse instead.
 bool ChartWidget::eventFilter(QObject *watched, QEvent *e) {
+    if (watched == m_impl->view->viewport() && e->type() == QEvent::ToolTip && !m_impl->hoverText.isEmpty()) {
+        QToolTip::showText(static_cast<QHelpEvent *>(e)->globalPos(), m_impl->hoverText, m_impl->view);
+        return true;
+    }
     if (watched == m_impl->view->viewport() && !m_impl->runTops.isEmpty() &&
         (e->type() == QEvent::MouseMove || e->type() == QEvent::Leave)) {
         const int run = e->type() == QEvent::MouseMove ? runAt(static_cast<QMouseEvent *>(e)->position()) : -1;
