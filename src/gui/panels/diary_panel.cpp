@@ -21,6 +21,7 @@ const QString kPanelName = QStringLiteral("fraMemo");
 const QString kDiaryListName = QStringLiteral("msgMemoList");
 const QString kDiaryCaptionName = QStringLiteral("lblMemo");
 const QString kDiaryBoxName = QStringLiteral("txtMemo");
+const QString kDiaryTargetName = QStringLiteral("lblMemoTarget");
 const QString kSaveDiaryButtonName = QStringLiteral("cmdMemoHozon");
 const QString kMemoCaptionName = QStringLiteral("lblKizuki");
 const QString kMemoBoxName = QStringLiteral("txtKizuki");
@@ -45,6 +46,7 @@ DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kPan
     m_diaryBox = new QLineEdit(this);
     m_diaryBox->setObjectName(kDiaryBoxName);
     diaryLabel->setBuddy(m_diaryBox);
+    m_diaryTarget = plainLabel(QString(), kDiaryTargetName, this);
     m_saveDiaryButton = new QPushButton(QStringLiteral("一言日記保存"), this);
     m_saveDiaryButton->setObjectName(kSaveDiaryButtonName);
     m_saveDiaryButton->setAutoDefault(true);
@@ -62,6 +64,7 @@ DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kPan
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_diaryList, 3);
     auto *diaryRow = new QHBoxLayout;
+    diaryRow->addWidget(m_diaryTarget);
     diaryRow->addWidget(diaryLabel);
     diaryRow->addWidget(m_diaryBox, 1);
     diaryRow->addWidget(m_saveDiaryButton);
@@ -77,6 +80,7 @@ DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kPan
     connect(m_diaryBox, &QLineEdit::returnPressed, this, &DiaryPanel::onSaveDiaryClicked);
     connect(m_saveDiaryButton, &QPushButton::clicked, this, &DiaryPanel::onSaveDiaryClicked);
     connect(m_saveMemoButton, &QPushButton::clicked, this, &DiaryPanel::onSaveMemoClicked);
+    showDiaryTarget();
 }
 
 // Opening the panel: the diary list filled afresh, the save button off.
@@ -85,6 +89,16 @@ void DiaryPanel::fill() {
     warnAboutLog(fillDiaryList(mainState().dataDir, m_diaryRows));
     m_selectedRow = 0;
     m_saveDiaryButton->setEnabled(false);
+    showDiaryTarget();
+}
+
+// The box tells which play its text belongs to, so that Enter never changes a play the user did not mean.
+void DiaryPanel::showDiaryTarget() {
+    const bool chosen = m_selectedRow >= 1 && m_selectedRow < m_diaryRows.rows();
+    const QString text = chosen ? playOfRow(m_diaryRows, m_selectedRow) + QStringLiteral(" の一言日記")
+                                : QStringLiteral("一覧から記録を選んでください");
+    m_diaryTarget->setText(text);
+    m_diaryBox->setAccessibleDescription(text);
 }
 
 QString DiaryPanel::helpTourText() const {
@@ -109,6 +123,7 @@ void DiaryPanel::onDiaryRowClicked(int row, int) {
     m_diaryRows.setCol(kDiaryColumn);
     m_diaryBox->setText(m_diaryRows.text());
     m_selectedRow = row;
+    showDiaryTarget();
     m_saveDiaryButton->setEnabled(true);
     m_diaryBox->setFocus();
 }

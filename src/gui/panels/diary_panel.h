@@ -3,6 +3,7 @@
 #include "core/tables/grid.h"
 #include "gui/panels/log_panel.h"
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -26,10 +27,12 @@ private:
     void onDiaryRowClicked(int row, int col);
     void onSaveDiaryClicked();
     void onSaveMemoClicked();
+    void showDiaryTarget();
 
     Grid m_diaryRows;
     int m_selectedRow = 0; // 0: no row clicked since the last fill
     GridWidget *m_diaryList = nullptr;
+    QLabel *m_diaryTarget = nullptr; // which play the diary box edits
     QLineEdit *m_diaryBox = nullptr;
     QPushButton *m_saveDiaryButton = nullptr;
     QPlainTextEdit *m_memoBox = nullptr;

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFileDialog>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -120,6 +121,52 @@ void GridWidget::contextMenuEvent(QContextMenuEvent *e) {
     connect(save, &QAction::triggered, this, &GridWidget::saveCsvWithDialog);
     menu.exec(e->globalPos());
     e->accept();
+}
+
+// Reached by the keyboard (Tab, or a panel handing it the focus), a list starts on a row the user sees:
+// Up and Space then act on the row they look at, not on one far off-screen.
+void GridWidget::focusInEvent(QFocusEvent *e) {
+    QTableView::focusInEvent(e);
+    if (e->reason() != Qt::MouseFocusReason)
+        startOnVisibleRow();
+}
+
+// The current row if it is in view; otherwise the newest (last) row of a list scrolled to its end, or the
+// first row in view. It is highlighted, so that the row Space will choose is never a guess.
+void GridWidget::startOnVisibleRow() {
+    const int rows = m_model->rowCount();
+    if (rows == 0 || m_model->columnCount() == 0)
+        return;
+    executeDelayedItemsLayout();
+    const QRect area = viewport()->rect();
+    int first = std::max(0, rowAt(area.top()));
+    if (rowViewportPosition(first) < area.top() && first + 1 < rows)
+        ++first;
+    int last = rowAt(area.bottom());
+    if (last < 0)
+        last = rows - 1;
+    if (rowViewportPosition(last) + rowHeight(last) > area.bottom() + 1 && last > first)
+        --last;
+    const QModelIndex current = currentIndex();
+    int row = current.isValid() ? current.row() : -1;
+    if (row < first || row > last) {
+        const QScrollBar *bar = verticalScrollBar();
+        row = bar->maximum() > 0 && bar->value() == bar->maximum() ? last : first;
+    }
+    const int col = current.isValid() ? current.column() : 0;
+    const bool scrolls = hasAutoScroll();
+    setAutoScroll(false);
+    selectionModel()->setCurrentIndex(m_model->index(row, col),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    setAutoScroll(scrolls);
+}
+
+// The current row stays highlighted: a Ctrl+click on it does not take the highlight away.
+QItemSelectionModel::SelectionFlags GridWidget::selectionCommand(const QModelIndex &index, const QEvent *event) const {
+    QItemSelectionModel::SelectionFlags flags = QTableView::selectionCommand(index, event);
+    if (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        flags = QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return flags;
 }
 
 void GridWidget::keyPressEvent(QKeyEvent *e) {

@@ -10,6 +10,7 @@ class GridModel;
 
 // Shows a Grid: column widths in twips at the screen's DPI, alignments, fonts, colours, the header row
 // as the horizontal header, TopRow scrolling, a click reporting the row, and "CSV保存…" in the context menu.
+// From the keyboard, the current row is always one in view and highlighted; Enter or Space chooses it.
 class GridWidget : public QTableView {
     Q_OBJECT
 public:
@@ -32,7 +33,10 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event = nullptr) const override;
     void showEvent(QShowEvent *e) override;
     void scrollContentsBy(int dx, int dy) override;
     void updateGeometries() override;
@@ -47,6 +51,7 @@ private:
     void scrollToTopRow(int row);
     void alignTopRow();
     void showCurrentCell();
+    void startOnVisibleRow();
     void viewCurrentChanged(const QModelIndex &current);
     void reportClick(const QModelIndex &index);
     bool m_syncing = false;

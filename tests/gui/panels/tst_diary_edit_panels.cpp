@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -262,7 +263,8 @@ void TestDiaryEditPanels::diaryRefusedWhenLogHasDamagedLine() {
 void TestDiaryEditPanels::diaryListScrollsToNewest() {
     QStringList lines;
     for (int i = 0; i < 30; ++i)
-        lines.append(gamePlayLine("2026/11/01", QTime(8, 0).addSecs(i * 60).toString("HH:mm:ss"), "宝探し", 60, "d"));
+        lines.append(gamePlayLine("2026/11/01", QTime(8, 0).addSecs(i * 60).toString("HH:mm:ss"), "宝探し", 60,
+                                  QStringLiteral("d%1").arg(i + 1)));
     QVERIFY(rewriteLines(dir(), kPlayLogFile, lines).ok());
     startWindow();
     openPanel("cmdMemo");
@@ -272,8 +274,20 @@ void TestDiaryEditPanels::diaryListScrollsToNewest() {
     const QRect viewport = memoList()->viewport()->rect();
     QVERIFY(viewport.intersects(memoList()->visualRect(memoList()->model()->index(29, 1))));
     QVERIFY(!viewport.intersects(memoList()->visualRect(memoList()->model()->index(0, 1))));
+    // From the keyboard the list starts on the newest play, highlighted; Up, Space takes the one before it.
+    QCOMPARE(QApplication::focusWidget(), memoList());
+    QVERIFY(memoList()->selectionModel()->isRowSelected(29, {}));
+    QTest::keyClick(memoList(), Qt::Key_Up);
+    QTest::keyClick(memoList(), Qt::Key_Space);
+    QCOMPARE(control<QLineEdit>("txtMemo")->text(), QStringLiteral("d29"));
+    QCOMPARE(control<QLabel>("lblMemoTarget")->text(), QStringLiteral("2026/11/01 08:28:00 宝探し の一言日記"));
     openPanel("cmdSettei");
     QCOMPARE(henList()->grid().topRow(), 30);
+    QTest::keyClick(henList(), Qt::Key_Up);
+    QTest::keyClick(henList(), Qt::Key_Space);
+    QTest::mouseClick(control<QPushButton>("cmdRowDel"), Qt::LeftButton);
+    QCOMPARE(shownTitled(QStringLiteral("クリア確認")).first().text,
+             QStringLiteral("2026/11/01 08:28:00 宝探し を削除します。よろしいですか？"));
 }
 
 void TestDiaryEditPanels::memoReadAtStartUpAndSaved_data() {
