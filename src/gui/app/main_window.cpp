@@ -259,7 +259,7 @@ void MainWindow::startUp() {
 }
 
 void MainWindow::switchPanel(LogPanel *panel) {
-    if (panel->isVisibleTo(this))
+    if (panel->isVisibleTo(this) || !m_diaryPanel->settleMemo())
         return;
     m_memoryPreparer->finish();
     if (panel->fillsBeforeHiding()) {
@@ -281,7 +281,7 @@ void MainWindow::switchPanel(LogPanel *panel) {
 }
 
 void MainWindow::onMainClicked() {
-    if (m_dayPanel->isVisibleTo(this))
+    if (m_dayPanel->isVisibleTo(this) || !m_diaryPanel->settleMemo())
         return;
     hideAllPanels();
     m_dayPanel->show();
@@ -300,6 +300,9 @@ void MainWindow::openGameLauncher() {
 }
 
 void MainWindow::launchGame(int gameNo) {
+    // The game replaces this window, and the memo box with it.
+    if (!m_diaryPanel->settleMemo())
+        return;
     m_closingForGame = true;
     emit gameRequested(gameNo);
 }
@@ -309,12 +312,18 @@ void MainWindow::openHelp() {
 }
 
 void MainWindow::quit() {
+    if (!m_diaryPanel->settleMemo())
+        return;
     closeHelpWindows();
     emit quitRequested();
 }
 
 void MainWindow::closeEvent(QCloseEvent *e) {
     if (!m_closingForGame) {
+        if (!m_diaryPanel->settleMemo()) {
+            e->ignore();
+            return;
+        }
         closeHelpWindows();
         emit quitRequested();
     }

@@ -112,6 +112,8 @@ QWidget *DiaryPanel::firstFocus() {
 void DiaryPanel::readMemo() {
     const MemoRead memo = readMemoFile(mainState().dataDir);
     m_memoBox->setPlainText(memo.text);
+    // As the box gives it back, so that an untouched memo never reads as changed.
+    m_storedMemo = m_memoBox->toPlainText();
     if (!memo.error.isEmpty())
         MessageDialog::warning(this, QStringLiteral("メモ"), memo.error);
 }
@@ -143,10 +145,32 @@ void DiaryPanel::onSaveDiaryClicked() {
         m_diaryBox->setText(change.stored);
 }
 
-void DiaryPanel::onSaveMemoClicked() {
-    const WriteResult w = saveMemo(mainState().dataDir, m_memoBox->toPlainText(), backupStampNow());
-    if (!w.ok())
+bool DiaryPanel::saveMemoBox() {
+    const QString text = m_memoBox->toPlainText();
+    const WriteResult w = saveMemo(mainState().dataDir, text, backupStampNow());
+    if (!w.ok()) {
         MessageDialog::warning(this, QStringLiteral("メモ保存"), w.error);
+        return false;
+    }
+    m_storedMemo = text;
+    return true;
+}
+
+void DiaryPanel::onSaveMemoClicked() {
+    saveMemoBox();
+}
+
+bool DiaryPanel::settleMemo() {
+    if (m_memoBox->toPlainText() == m_storedMemo)
+        return true;
+    switch (MessageDialog::askToSave(this, QStringLiteral("メモ"),
+                                     QStringLiteral("メモが保存されていません。保存しますか？"))) {
+    case MessageDialog::Ok: return saveMemoBox();
+    case MessageDialog::Discard: m_memoBox->setPlainText(m_storedMemo); return true;
+    case MessageDialog::Cancel: break;
+    }
+    m_memoBox->setFocus();
+    return false;
 }
 
 } // namespace mirute

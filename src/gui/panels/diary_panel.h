@@ -22,10 +22,14 @@ public:
     QWidget *firstFocus() override;
     // The memo file into the memo box (at start-up).
     void readMemo();
+    // Before the memo box is put away or the window closes: text typed since the last "メモ保存" is saved or
+    // thrown away as the user answers. False when the user cancels (or the save failed): stay.
+    bool settleMemo();
 
 private:
     void onDiaryRowClicked(int row, int col);
     void onSaveDiaryClicked();
+    bool saveMemoBox();
     void onSaveMemoClicked();
     void showDiaryTarget();
 
@@ -37,6 +41,7 @@ private:
     QPushButton *m_saveDiaryButton = nullptr;
     QPlainTextEdit *m_memoBox = nullptr;
     QPushButton *m_saveMemoButton = nullptr;
+    QString m_storedMemo; // the memo as the file holds it, read or saved last
 };
 
 } // namespace mirute

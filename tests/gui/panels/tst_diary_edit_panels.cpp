@@ -77,6 +77,8 @@ private slots:
     void memoReadAtStartUpAndSaved_data();
     void memoReadAtStartUpAndSaved();
     void memoWithUnstorableCharacterKeepsFile();
+    void unsavedMemoAskedBeforeLeaving_data();
+    void unsavedMemoAskedBeforeLeaving();
     void editListAndDeleteButtonState();
     void deleteMiddlePlayAsksAndRewrites();
     void deleteCancelledChangesNothing();
@@ -347,6 +349,42 @@ void TestDiaryEditPanels::memoWithUnstorableCharacterKeepsFile() {
     const auto warnings = shownTitled(QStringLiteral("メモ保存"));
     QCOMPARE(warnings.size(), 1);
     QVERIFY2(warnings.first().text.contains(QStringLiteral("Shift_JIS")), qPrintable(warnings.first().text));
+}
+
+void TestDiaryEditPanels::unsavedMemoAskedBeforeLeaving_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("left");
+    QTest::newRow("another panel, 保存") << "cmdSettei" << int(MessageDialog::Ok) << true;
+    QTest::newRow("the main panel, 破棄") << "cmdMain" << int(MessageDialog::Discard) << true;
+    QTest::newRow("a game, キャンセル") << "cmdG1" << int(MessageDialog::Cancel) << false;
+    QTest::newRow("終了, 保存") << "cmdOwari" << int(MessageDialog::Ok) << true;
+}
+
+void TestDiaryEditPanels::unsavedMemoAskedBeforeLeaving() {
+    QFETCH(QString, button);
+    QFETCH(int, answer);
+    QFETCH(bool, left);
+    const QByteArray old = sjisBytes(QStringLiteral("古いメモ\r\n"));
+    QVERIFY(rewriteBytes(dir(), kMemoFile, old).ok());
+    startWindow();
+    QSignalSpy games(m_window.get(), &MainWindow::gameRequested);
+    QSignalSpy quit(m_window.get(), &MainWindow::quitRequested);
+    openPanel("cmdMemo");
+    auto *memoBox = control<QPlainTextEdit>("txtKizuki");
+    memoBox->moveCursor(QTextCursor::End);
+    commitText(memoBox, QStringLiteral("と新しい行"));
+    if (button == QStringLiteral("cmdG1"))
+        openPanel("cmdGame");
+    MessageDialog::setNextAnswer(MessageDialog::Answer(answer));
+    QTest::mouseClick(m_window->button(button), Qt::LeftButton);
+    QCOMPARE(shownTitled(QStringLiteral("メモ")).size(), 1);
+    const QString typed = QStringLiteral("古いメモと新しい行");
+    QCOMPARE(readBytes(dir(), kMemoFile), answer == MessageDialog::Ok ? sjisBytes(typed + "\r\n") : old);
+    QCOMPARE(memoBox->toPlainText(), answer == MessageDialog::Discard ? QStringLiteral("古いメモ") : typed);
+    const bool gone =
+        m_window->visiblePanel()->objectName() != QStringLiteral("fraMemo") || games.count() > 0 || quit.count() > 0;
+    QCOMPARE(gone, left);
 }
 
 void TestDiaryEditPanels::editListAndDeleteButtonState() {
