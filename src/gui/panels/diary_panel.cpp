@@ -41,6 +41,7 @@ DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kPan
     m_diaryList = new GridWidget(&m_diaryRows, this);
     m_diaryList->setObjectName(kDiaryListName);
     m_diaryList->setAccessibleName(QStringLiteral("一言日記の一覧"));
+    m_diaryList->setFileTitle(QStringLiteral("一言日記"));
 
     auto *diaryLabel = plainLabel(QStringLiteral("一言入力欄 →"), kDiaryCaptionName, this);
     m_diaryBox = new QLineEdit(this);

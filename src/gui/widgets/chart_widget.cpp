@@ -1,6 +1,6 @@
 #include "gui/widgets/chart_widget.h"
 
-#include "gui/widgets/message_dialog.h"
+#include "gui/widgets/save_file_dialog.h"
 
 #include <QAreaSeries>
 #include <QBarCategoryAxis>
@@ -11,7 +11,6 @@
 #include <QChartView>
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <QFileDialog>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QHelpEvent>
@@ -44,7 +43,8 @@ const QList<QColor> kDefaultColors{QColor(70, 114, 196), QColor(214, 64, 64), QC
 // The trend line: amber, clear of the blue and red bars it crosses.
 const QColor kTrendColor(235, 140, 0);
 const QString kImageCaption = QStringLiteral("画像保存…");
-const QString kImageTitle = QStringLiteral("画像保存");
+const SavedFileKind kImageFile{QStringLiteral("画像保存"), kImageDialogName, QStringLiteral("PNG (*.png)"),
+                               QStringLiteral("png")};
 
 // Beyond this many bars each one is a pixel or less wide: outlines would only hide the fill.
 constexpr int kOutlinedBars = 400;
@@ -90,6 +90,7 @@ public:
     QTimer redrawTimer;
     QList<QColor> colors = kDefaultColors;
     QStringList names;
+    QString fileTitle; // what the chart shows, for a saved picture's name
     // The row labels as the axis shows them, measured once per redraw: whether they tell the rows apart
     // (hours, dates) and how wide the widest is.
     bool labelsNameRows = false;
@@ -347,19 +348,15 @@ QString ChartWidget::saveImage(const QString &path) const {
     return QString();
 }
 
+void ChartWidget::setFileTitle(const QString &title) {
+    m_impl->fileTitle = title;
+}
+
 void ChartWidget::saveImageWithDialog() {
-    QFileDialog dialog(this, kImageTitle);
-    dialog.setObjectName(kImageDialogName);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("PNG (*.png)"));
-    dialog.setDefaultSuffix(QStringLiteral("png"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const QString error = saveImage(dialog.selectedFiles().constFirst());
-    if (!error.isEmpty())
-        MessageDialog::warning(this, kImageTitle, QStringLiteral("保存できませんでした。\n") + error);
+    const QString title = !m_impl->fileTitle.isEmpty()  ? m_impl->fileTitle
+                          : !accessibleName().isEmpty() ? accessibleName()
+                                                        : QStringLiteral("グラフ");
+    saveWithDialog(this, kImageFile, title, [this](const QString &path) { return saveImage(path); });
 }
 
 void ChartWidget::contextMenuEvent(QContextMenuEvent *e) {

@@ -3,11 +3,10 @@
 #include "core/base/clock_texts.h"
 #include "core/tables/grid_csv.h"
 #include "gui/widgets/grid_model_widget.h"
-#include "gui/widgets/message_dialog.h"
+#include "gui/widgets/save_file_dialog.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QFileDialog>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -31,7 +30,8 @@ const QString kMenuName = QStringLiteral("mnuGrid");
 const QString kSaveCsvActionName = QStringLiteral("mnuCsv");
 
 const QString kCsvCaption = QStringLiteral("CSV保存…");
-const QString kCsvTitle = QStringLiteral("CSV保存");
+const SavedFileKind kCsvFile{QStringLiteral("CSV保存"), kCsvDialogName, QStringLiteral("CSV (*.csv)"),
+                             QStringLiteral("csv")};
 
 } // namespace
 
@@ -99,18 +99,10 @@ QString GridWidget::saveCsv(const QString &path) const {
 }
 
 void GridWidget::saveCsvWithDialog() {
-    QFileDialog dialog(this, kCsvTitle);
-    dialog.setObjectName(kCsvDialogName);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("CSV (*.csv)"));
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const QString error = saveCsv(dialog.selectedFiles().constFirst());
-    if (!error.isEmpty())
-        MessageDialog::warning(this, kCsvTitle, QStringLiteral("保存できませんでした。\n") + error);
+    const QString title = !m_fileTitle.isEmpty()        ? m_fileTitle
+                          : !accessibleName().isEmpty() ? accessibleName()
+                                                        : QStringLiteral("一覧");
+    saveWithDialog(this, kCsvFile, title, [this](const QString &path) { return saveCsv(path); });
 }
 
 void GridWidget::contextMenuEvent(QContextMenuEvent *e) {

@@ -27,6 +27,8 @@ public:
     QString saveCsv(const QString &path) const;
     // Asks for a file name and saves there, telling the user when it failed ("CSV保存…" in the menu).
     void saveCsvWithDialog();
+    // What the list shows, for the file name a save proposes ("全グラフ_項目別"); the accessible name if unset.
+    void setFileTitle(const QString &title) { m_fileTitle = title; }
 
 signals:
     void clicked(int row, int col); // a click on a data row (row >= 1)
@@ -58,6 +60,7 @@ private:
     int m_pendingTopRow = 0;
     Grid *m_grid;
     GridModel *m_model;
+    QString m_fileTitle;
 };
 
 } // namespace mirute
