@@ -20,6 +20,7 @@
 #include "gui/widgets/help_tour_dialog.h"
 #include "gui/widgets/icons_widget.h"
 #include "gui/widgets/message_dialog.h"
+#include "gui/widgets/window_place.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,6 +29,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace mirute {
@@ -76,6 +78,11 @@ MainWindow::MainWindow(const QString &dataDir, QWidget *parent) : QWidget(parent
     root->addWidget(m_panelArea, 1);
     buildPanels();
     buildLauncher();
+    new QShortcut(QKeySequence::HelpContents, this, this, &MainWindow::openHelp);
+    // Whichever way the window goes (a game, 終了, its frame, a new start), its place is kept for its next
+    // opening. Connected first, so it runs before the window is taken down.
+    connect(this, &MainWindow::gameRequested, this, [this] { rememberWindowPlace(this, m_state.dataDir); });
+    connect(this, &MainWindow::quitRequested, this, [this] { rememberWindowPlace(this, m_state.dataDir); });
     resize(QSize(1000, 680).expandedTo(minimumSizeHint()));
 }
 
@@ -178,7 +185,10 @@ void MainWindow::buildLauncher() {
     back->setAutoDefault(true);
     m_buttons.insert(back->objectName(), back);
     layout->addWidget(back);
-    connect(back, &QPushButton::clicked, m_gameLauncher, &QWidget::hide);
+    connect(back, &QPushButton::clicked, this, &MainWindow::closeGameLauncher);
+    // Esc puts the launcher away as its 戻る does.
+    new QShortcut(QKeySequence(Qt::Key_Escape), m_gameLauncher, this, &MainWindow::closeGameLauncher,
+                  Qt::WidgetWithChildrenShortcut);
     m_gameLauncher->adjustSize();
     m_gameLauncher->move(20, 60);
     m_gameLauncher->hide();
@@ -228,6 +238,8 @@ void MainWindow::reportError(const QString &text) {
 
 void MainWindow::startUp() {
     setWindowState(Qt::WindowNoState);
+    // Where the user left it, maximised or not, rather than at its own size every time.
+    restoreWindowPlace(this, m_state.dataDir);
     m_state.loading = true;
     if (const QString err = ensureStartupFiles(m_state.dataDir); !err.isEmpty())
         reportError(err);
@@ -297,6 +309,12 @@ void MainWindow::openGameLauncher() {
     m_gameLauncher->show();
     m_gameLauncher->raise();
     m_buttons.value(std::get<0>(kGameButtons.front()))->setFocus();
+}
+
+// The focus was on a game button of the launcher: it goes back to ゲーム.
+void MainWindow::closeGameLauncher() {
+    m_gameLauncher->hide();
+    m_buttons.value(kGameButtonName)->setFocus();
 }
 
 void MainWindow::launchGame(int gameNo) {
