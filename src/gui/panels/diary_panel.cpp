@@ -84,11 +84,13 @@ DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kPan
     showDiaryTarget();
 }
 
-// Opening the panel: the diary list filled afresh, the save button off.
+// Opening the panel: the diary list filled afresh, the save button off, the diary box empty (no play is
+// chosen, so a text left from before would belong to none).
 void DiaryPanel::fill() {
     resetDiaryGrid(m_diaryRows);
     warnAboutLog(fillDiaryList(mainState().dataDir, m_diaryRows));
     m_selectedRow = 0;
+    m_diaryBox->clear();
     m_saveDiaryButton->setEnabled(false);
     showDiaryTarget();
 }

@@ -239,6 +239,7 @@ void TestDiaryEditPanels::diaryEnterWithoutSelectedRowChangesNothing() {
     clickRow(memoList(), 2);
     openPanel("cmdSettei");
     openPanel("cmdMemo");
+    QVERIFY(diaryBox->text().isEmpty());
     QTest::keyClick(diaryBox, Qt::Key_Return);
     QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(kGameLines));
 }
