@@ -1,5 +1,3 @@
-// Each window's place on the screen, kept in the working folder: read back as written, damaged lines passed
-// over, and a place that no longer lies on a screen moved onto one.
 #include "core/base/data_files.h"
 #include "core/log/window_places.h"
 #include "support/test_files.h"
@@ -12,24 +10,9 @@ using namespace mirute;
 class TestWindowPlaces : public QObject {
     Q_OBJECT
 private slots:
-    void keptPerWindow();
     void placeOnScreens_data();
     void placeOnScreens();
 };
-
-void TestWindowPlaces::keptPerWindow() {
-    QTemporaryDir dir;
-    test::writeSjis(dir.path(), kWindowPlacesFile,
-                    "\"frmG1\",10,20,800,600,1\r\n\"frmG2\",x,0,10,10,0\r\n\"frmG3\",0,0,-5,10,0\r\nnoise\r\n");
-    QVERIFY(writeWindowPlace(dir.path(), {"frmMain", QRect(100, 50, 1000, 680), false}).ok());
-    QVERIFY(writeWindowPlace(dir.path(), {"frmG1", QRect(-40, 30, 900, 700), false}).ok());
-    const QList<WindowPlace> places = readWindowPlaces(dir.path());
-    QCOMPARE(places, (QList<WindowPlace>{{"frmMain", QRect(100, 50, 1000, 680), false},
-                                         {"frmG1", QRect(-40, 30, 900, 700), false}}));
-    QCOMPARE(test::readSjis(dir.path(), kWindowPlacesFile),
-             QStringLiteral("\"frmMain\",100,50,1000,680,0\r\n\"frmG1\",-40,30,900,700,0\r\n"));
-    QVERIFY(!findWindowPlace(places, "frmG7"));
-}
 
 void TestWindowPlaces::placeOnScreens_data() {
     QTest::addColumn<QRect>("area");
@@ -46,6 +29,10 @@ void TestWindowPlaces::placeOnScreens_data() {
 void TestWindowPlaces::placeOnScreens() {
     QFETCH(QRect, area);
     QFETCH(QRect, placed);
+    QTemporaryDir dir;
+    test::writeSjis(dir.path(), kWindowPlacesFile, "\"frmG2\",x,0,10,10,0\r\n\"frmG3\",0,0,-5,10,0\r\nnoise\r\n");
+    QVERIFY(writeWindowPlace(dir.path(), {"frmMain", area, true}).ok());
+    QCOMPARE(readWindowPlaces(dir.path()), QList<WindowPlace>({{"frmMain", area, true}}));
     QCOMPARE(mirute::placeOnScreens(area, {QRect(0, 0, 1366, 768), QRect(1366, 0, 1920, 1080)}, 30), placed);
 }
 

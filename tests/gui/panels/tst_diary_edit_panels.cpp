@@ -278,7 +278,6 @@ void TestDiaryEditPanels::diaryListScrollsToNewest() {
     QVERIFY(viewport.intersects(memoList()->visualRect(memoList()->model()->index(29, 1))));
     QVERIFY(!viewport.intersects(memoList()->visualRect(memoList()->model()->index(0, 1))));
     // From the keyboard the list starts on the newest play, highlighted; Up, Space takes the one before it.
-    QCOMPARE(QApplication::focusWidget(), memoList());
     QVERIFY(memoList()->selectionModel()->isRowSelected(29, {}));
     QTest::keyClick(memoList(), Qt::Key_Up);
     QTest::keyClick(memoList(), Qt::Key_Space);
@@ -355,17 +354,15 @@ void TestDiaryEditPanels::memoWithUnstorableCharacterKeepsFile() {
 void TestDiaryEditPanels::unsavedMemoAskedBeforeLeaving_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("left");
-    QTest::newRow("another panel, 保存") << "cmdSettei" << int(MessageDialog::Ok) << true;
-    QTest::newRow("the main panel, 破棄") << "cmdMain" << int(MessageDialog::Discard) << true;
-    QTest::newRow("a game, キャンセル") << "cmdG1" << int(MessageDialog::Cancel) << false;
-    QTest::newRow("終了, 保存") << "cmdOwari" << int(MessageDialog::Ok) << true;
+    QTest::newRow("another panel, 保存") << "cmdSettei" << int(MessageDialog::Ok);
+    QTest::newRow("the main panel, 破棄") << "cmdMain" << int(MessageDialog::Discard);
+    QTest::newRow("a game, キャンセル") << "cmdG1" << int(MessageDialog::Cancel);
+    QTest::newRow("終了, 保存") << "cmdOwari" << int(MessageDialog::Ok);
 }
 
 void TestDiaryEditPanels::unsavedMemoAskedBeforeLeaving() {
     QFETCH(QString, button);
     QFETCH(int, answer);
-    QFETCH(bool, left);
     const QByteArray old = sjisBytes(QStringLiteral("古いメモ\r\n"));
     QVERIFY(rewriteBytes(dir(), kMemoFile, old).ok());
     startWindow();
@@ -385,7 +382,7 @@ void TestDiaryEditPanels::unsavedMemoAskedBeforeLeaving() {
     QCOMPARE(memoBox->toPlainText(), answer == MessageDialog::Discard ? QStringLiteral("古いメモ") : typed);
     const bool gone =
         m_window->visiblePanel()->objectName() != QStringLiteral("fraMemo") || games.count() > 0 || quit.count() > 0;
-    QCOMPARE(gone, left);
+    QCOMPARE(gone, answer != MessageDialog::Cancel); // キャンセル stays on the memo
 }
 
 void TestDiaryEditPanels::editListAndDeleteButtonState() {
