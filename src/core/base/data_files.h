@@ -11,6 +11,8 @@ inline const QString kSettingsFile = QStringLiteral("設定.txt");
 inline const QString kMemoFile = QStringLiteral("メモ.TXT");
 inline const QString kHelpFile = QStringLiteral("MiruteHelp.html");
 inline const QString kInstanceLockFile = QStringLiteral(".mirute.lock");
+// Where each window was left on the screen, for its next opening.
+inline const QString kWindowPlacesFile = QStringLiteral("ウィンドウ.txt");
 
 // Each game keeps its settings and its history in files named after the game.
 inline QString gameSettingsFile(const QString &gameName) {

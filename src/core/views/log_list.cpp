@@ -139,9 +139,12 @@ DiaryChange replaceDiary(const QString &dir, Grid &g, int row, const QString &te
     return change;
 }
 
+QString playOfRow(const Grid &g, int row) {
+    return g.textMatrix(row, 1) + u' ' + g.textMatrix(row, 2) + u' ' + g.textMatrix(row, 3);
+}
+
 QString deleteQuestion(const Grid &g, int row) {
-    return g.textMatrix(row, 1) + u' ' + g.textMatrix(row, 2) + u' ' + g.textMatrix(row, 3) +
-           QStringLiteral(" を削除します。よろしいですか？");
+    return playOfRow(g, row) + QStringLiteral(" を削除します。よろしいですか？");
 }
 
 WriteResult deleteLogRow(const QString &dir, Grid &g, int row, const QString &backupStamp) {

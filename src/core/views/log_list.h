@@ -38,6 +38,8 @@ struct DiaryChange {
 // log was written, so the list never shows what the file does not hold.
 DiaryChange replaceDiary(const QString &dir, Grid &g, int row, const QString &text, const QString &backupStamp);
 
+// "<date> <time> <game>": the play data row `row` stands for, as the user is told which one is meant.
+QString playOfRow(const Grid &g, int row);
 // "<date> <time> <game> を削除します。よろしいですか？" for data row `row`.
 QString deleteQuestion(const Grid &g, int row);
 // Data row `row` taken out of the log; the grid loses the row only when the log was written. The last

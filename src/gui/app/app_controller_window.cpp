@@ -1,8 +1,11 @@
 #include "gui/app/app_controller_window.h"
 
+#include "gui/app/help_viewer_window.h"
 #include "gui/app/main_window.h"
 #include "gui/games/game_launcher_window.h"
 #include "gui/widgets/message_dialog.h"
+
+#include <QShortcut>
 
 namespace mirute {
 
@@ -33,6 +36,8 @@ void AppController::openGame(int gameNo) {
         return;
     }
     m_game = game;
+    // F1 opens the help in a game window as in the main window.
+    new QShortcut(QKeySequence::HelpContents, game, game, [game, dir = m_dir] { openHelpViewer(game, dir); });
     if (m_main) {
         m_main->hide();
         m_main->deleteLater();

@@ -21,6 +21,7 @@
 #include "gui/widgets/help_tour_dialog.h"
 #include "gui/widgets/icons_widget.h"
 #include "gui/widgets/message_dialog.h"
+#include "gui/widgets/window_place.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,6 +30,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace mirute {
@@ -77,6 +79,11 @@ MainWindow::MainWindow(const QString &dataDir, QWidget *parent) : QWidget(parent
     root->addWidget(m_panelArea, 1);
     buildPanels();
     buildLauncher();
+    new QShortcut(QKeySequence::HelpContents, this, this, &MainWindow::openHelp);
+    // Whichever way the window goes (a game, 終了, its frame, a new start), its place is kept for its next
+    // opening. Connected first, so it runs before the window is taken down.
+    connect(this, &MainWindow::gameRequested, this, [this] { rememberWindowPlace(this, m_state.dataDir); });
+    connect(this, &MainWindow::quitRequested, this, [this] { rememberWindowPlace(this, m_state.dataDir); });
     resize(QSize(1000, 680).expandedTo(minimumSizeHint()));
 }
 
@@ -179,7 +186,10 @@ void MainWindow::buildLauncher() {
     back->setAutoDefault(true);
     m_buttons.insert(back->objectName(), back);
     layout->addWidget(back);
-    connect(back, &QPushButton::clicked, m_gameLauncher, &QWidget::hide);
+    connect(back, &QPushButton::clicked, this, &MainWindow::closeGameLauncher);
+    // Esc puts the launcher away as its 戻る does.
+    new QShortcut(QKeySequence(Qt::Key_Escape), m_gameLauncher, this, &MainWindow::closeGameLauncher,
+                  Qt::WidgetWithChildrenShortcut);
     m_gameLauncher->adjustSize();
     m_gameLauncher->move(20, 60);
     m_gameLauncher->hide();
@@ -229,6 +239,8 @@ void MainWindow::reportError(const QString &text) {
 
 void MainWindow::startUp() {
     setWindowState(Qt::WindowNoState);
+    // Where the user left it, maximised or not, rather than at its own size every time.
+    restoreWindowPlace(this, m_state.dataDir);
     m_state.loading = true;
     if (const QString err = ensureStartupFiles(m_state.dataDir); !err.isEmpty())
         reportError(err);
@@ -263,7 +275,7 @@ void MainWindow::startUp() {
 }
 
 void MainWindow::switchPanel(LogPanel *panel) {
-    if (panel->isVisibleTo(this))
+    if (panel->isVisibleTo(this) || !m_diaryPanel->settleMemo())
         return;
     m_memoryPreparer->finish();
     if (panel->fillsBeforeHiding()) {
@@ -285,7 +297,7 @@ void MainWindow::switchPanel(LogPanel *panel) {
 }
 
 void MainWindow::onMainClicked() {
-    if (m_dayPanel->isVisibleTo(this))
+    if (m_dayPanel->isVisibleTo(this) || !m_diaryPanel->settleMemo())
         return;
     hideAllPanels();
     m_dayPanel->show();
@@ -303,7 +315,16 @@ void MainWindow::openGameLauncher() {
     m_buttons.value(std::get<0>(kGameButtons.front()))->setFocus();
 }
 
+// The focus was on a game button of the launcher: it goes back to ゲーム.
+void MainWindow::closeGameLauncher() {
+    m_gameLauncher->hide();
+    m_buttons.value(kGameButtonName)->setFocus();
+}
+
 void MainWindow::launchGame(int gameNo) {
+    // The game replaces this window, and the memo box with it.
+    if (!m_diaryPanel->settleMemo())
+        return;
     m_closingForGame = true;
     emit gameRequested(gameNo);
 }
@@ -313,12 +334,18 @@ void MainWindow::openHelp() {
 }
 
 void MainWindow::quit() {
+    if (!m_diaryPanel->settleMemo())
+        return;
     closeHelpWindows();
     emit quitRequested();
 }
 
 void MainWindow::closeEvent(QCloseEvent *e) {
     if (!m_closingForGame) {
+        if (!m_diaryPanel->settleMemo()) {
+            e->ignore();
+            return;
+        }
         closeHelpWindows();
         emit quitRequested();
     }

@@ -52,6 +52,7 @@ private:
     void switchPanel(LogPanel *panel);
     void onMainClicked();
     void openGameLauncher();
+    void closeGameLauncher();
     void openHelp();
     void quit();
     void onHelpTourToggled();

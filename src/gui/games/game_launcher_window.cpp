@@ -2,6 +2,7 @@
 
 #include "core/games/game_registry.h"
 #include "gui/games/common/game_window.h"
+#include "gui/widgets/window_place.h"
 
 #include <QWidget>
 
@@ -21,7 +22,10 @@ QWidget *createGameWindow(int gameNo, const QString &dataDir, QString *error, st
         delete window;
         return nullptr;
     }
-    QObject::connect(window, &GameWindow::backRequested, window, [back] { back(); });
+    QObject::connect(window, &GameWindow::backRequested, window, [back, window, dataDir] {
+        rememberWindowPlace(window, dataDir);
+        back();
+    });
     return window;
 }
 

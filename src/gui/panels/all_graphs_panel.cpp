@@ -52,6 +52,7 @@ AllGraphsPanel::AllGraphsPanel(MainState &state, QWidget *parent) : LogPanel(sta
     m_playsGrid = gridWidget(&m_graphs.playsGrid(), kPlaysListName, this);
     m_dayTotalsGrid = gridWidget(&m_graphs.dayTotalsGrid(), kDayTotalsListName, this);
     m_gameTotalsGrid = gridWidget(&m_graphs.gameTotalsGrid(), kGameTotalsListName, this);
+    m_gameTotalsGrid->setFileTitle(kTitle + QStringLiteral("_項目別集計"));
     lists->addWidget(m_playsGrid, 3);
     lists->addWidget(m_dayTotalsGrid, 3);
     lists->addWidget(m_gameTotalsGrid, 2);
@@ -107,6 +108,12 @@ void AllGraphsPanel::press(AllGraphsChart chart) {
 void AllGraphsPanel::showCurrentChart() {
     for (int i = 0; i < m_buttons.size(); ++i)
         setButtonColor(m_buttons[i], m_graphs.buttonColor(AllGraphsChart(i)));
+    // The lists beside a chart and the chart itself are saved under the chart's caption.
+    const QString shown = kTitle + u'_' + allGraphsButton(m_graphs.currentChart()).caption;
+    for (ChartWidget *chart : {m_totalsChart, m_timelineChart})
+        chart->setFileTitle(shown);
+    for (GridWidget *grid : {m_playsGrid, m_dayTotalsGrid})
+        grid->setFileTitle(shown);
     m_playsGrid->setVisible(m_graphs.dayList2Visible());
     m_dayTotalsGrid->setVisible(m_graphs.dayList3Visible());
 }

@@ -47,6 +47,7 @@ ChartWidget *chartWidget(ChartData *data, const QString &name, const QString &se
     w->setSeriesColors({colour});
     w->setSeriesNames({series});
     w->setTitle(series);
+    w->setFileTitle(kTitle + QStringLiteral("_曜日別") + series);
     w->setMinimumSize(280, 180);
     return w;
 }
@@ -64,10 +65,12 @@ QString labelStyle(const Rgb &c) {
 CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
     auto *layout = new QVBoxLayout(this);
     m_month = gridWidget(&m_calendar.monthGrid(), kMonthGridName, this);
+    m_month->setFileTitle(kTitle + QStringLiteral("_月"));
     layout->addWidget(m_month, 1);
 
     auto *lower = new QHBoxLayout;
     m_week = gridWidget(&m_calendar.weekGrid(), kWeekGridName, this);
+    m_week->setFileTitle(kTitle + QStringLiteral("_週"));
     lower->addWidget(m_week, 2);
 
     auto *legend = new QVBoxLayout;

@@ -124,12 +124,14 @@ void DayPanel::buildLists(QBoxLayout *into) {
     m_dayPlaysGrid = new GridWidget(&m_view.dayList(), this);
     m_dayPlaysGrid->setObjectName(kDayListName);
     m_dayPlaysGrid->setAccessibleName(QStringLiteral("その日のプレイ一覧"));
+    m_dayPlaysGrid->setFileTitle(QStringLiteral("メイン_その日のプレイ一覧"));
     row->addWidget(m_dayPlaysGrid, 3);
 
     auto *totals = new QVBoxLayout;
     m_dayTotalsGrid = new GridWidget(&m_view.dayTotal(), this);
     m_dayTotalsGrid->setObjectName(kDayTotalsName);
     m_dayTotalsGrid->setAccessibleName(QStringLiteral("その日の項目別合計"));
+    m_dayTotalsGrid->setFileTitle(QStringLiteral("メイン_その日の項目別合計"));
     totals->addWidget(m_dayTotalsGrid, 1);
     auto *sum = new QHBoxLayout;
     auto *caption = new QLabel(QStringLiteral("合計時間"), this);
@@ -239,8 +241,11 @@ void DayPanel::showChartView(DayChartView view) {
 }
 
 void DayPanel::paintViewButtons() {
-    for (const auto &[button, view] : m_viewButtons)
+    for (const auto &[button, view] : m_viewButtons) {
         setButtonColor(button, view == m_view.chartView() ? kSelectedView : kButtonFace);
+        if (view == m_view.chartView())
+            m_dayChart->setFileTitle(QStringLiteral("メイン_") + button->text());
+    }
 }
 
 } // namespace mirute

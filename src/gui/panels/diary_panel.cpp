@@ -21,6 +21,7 @@ const QString kPanelName = QStringLiteral("fraMemo");
 const QString kDiaryListName = QStringLiteral("msgMemoList");
 const QString kDiaryCaptionName = QStringLiteral("lblMemo");
 const QString kDiaryBoxName = QStringLiteral("txtMemo");
+const QString kDiaryTargetName = QStringLiteral("lblMemoTarget");
 const QString kSaveDiaryButtonName = QStringLiteral("cmdMemoHozon");
 const QString kMemoCaptionName = QStringLiteral("lblKizuki");
 const QString kMemoBoxName = QStringLiteral("txtKizuki");
@@ -40,11 +41,13 @@ DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kPan
     m_diaryList = new GridWidget(&m_diaryRows, this);
     m_diaryList->setObjectName(kDiaryListName);
     m_diaryList->setAccessibleName(QStringLiteral("一言日記の一覧"));
+    m_diaryList->setFileTitle(QStringLiteral("一言日記"));
 
     auto *diaryLabel = plainLabel(QStringLiteral("一言入力欄 →"), kDiaryCaptionName, this);
     m_diaryBox = new QLineEdit(this);
     m_diaryBox->setObjectName(kDiaryBoxName);
     diaryLabel->setBuddy(m_diaryBox);
+    m_diaryTarget = plainLabel(QString(), kDiaryTargetName, this);
     m_saveDiaryButton = new QPushButton(QStringLiteral("一言日記保存"), this);
     m_saveDiaryButton->setObjectName(kSaveDiaryButtonName);
     m_saveDiaryButton->setAutoDefault(true);
@@ -62,6 +65,7 @@ DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kPan
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_diaryList, 3);
     auto *diaryRow = new QHBoxLayout;
+    diaryRow->addWidget(m_diaryTarget);
     diaryRow->addWidget(diaryLabel);
     diaryRow->addWidget(m_diaryBox, 1);
     diaryRow->addWidget(m_saveDiaryButton);
@@ -77,14 +81,27 @@ DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kPan
     connect(m_diaryBox, &QLineEdit::returnPressed, this, &DiaryPanel::onSaveDiaryClicked);
     connect(m_saveDiaryButton, &QPushButton::clicked, this, &DiaryPanel::onSaveDiaryClicked);
     connect(m_saveMemoButton, &QPushButton::clicked, this, &DiaryPanel::onSaveMemoClicked);
+    showDiaryTarget();
 }
 
-// Opening the panel: the diary list filled afresh, the save button off.
+// Opening the panel: the diary list filled afresh, the save button off, the diary box empty (no play is
+// chosen, so a text left from before would belong to none).
 void DiaryPanel::fill() {
     resetDiaryGrid(m_diaryRows);
     warnAboutLog(fillDiaryList(mainState().dataDir, m_diaryRows));
     m_selectedRow = 0;
+    m_diaryBox->clear();
     m_saveDiaryButton->setEnabled(false);
+    showDiaryTarget();
+}
+
+// The box tells which play its text belongs to, so that Enter never changes a play the user did not mean.
+void DiaryPanel::showDiaryTarget() {
+    const bool chosen = m_selectedRow >= 1 && m_selectedRow < m_diaryRows.rows();
+    const QString text = chosen ? playOfRow(m_diaryRows, m_selectedRow) + QStringLiteral(" の一言日記")
+                                : QStringLiteral("一覧から記録を選んでください");
+    m_diaryTarget->setText(text);
+    m_diaryBox->setAccessibleDescription(text);
 }
 
 QString DiaryPanel::helpTourText() const {
@@ -98,6 +115,8 @@ QWidget *DiaryPanel::firstFocus() {
 void DiaryPanel::readMemo() {
     const MemoRead memo = readMemoFile(mainState().dataDir);
     m_memoBox->setPlainText(memo.text);
+    // As the box gives it back, so that an untouched memo never reads as changed.
+    m_storedMemo = m_memoBox->toPlainText();
     if (!memo.error.isEmpty())
         MessageDialog::warning(this, QStringLiteral("メモ"), memo.error);
 }
@@ -109,6 +128,7 @@ void DiaryPanel::onDiaryRowClicked(int row, int) {
     m_diaryRows.setCol(kDiaryColumn);
     m_diaryBox->setText(m_diaryRows.text());
     m_selectedRow = row;
+    showDiaryTarget();
     m_saveDiaryButton->setEnabled(true);
     m_diaryBox->setFocus();
 }
@@ -128,10 +148,32 @@ void DiaryPanel::onSaveDiaryClicked() {
         m_diaryBox->setText(change.stored);
 }
 
-void DiaryPanel::onSaveMemoClicked() {
-    const WriteResult w = saveMemo(mainState().dataDir, m_memoBox->toPlainText(), backupStampNow());
-    if (!w.ok())
+bool DiaryPanel::saveMemoBox() {
+    const QString text = m_memoBox->toPlainText();
+    const WriteResult w = saveMemo(mainState().dataDir, text, backupStampNow());
+    if (!w.ok()) {
         MessageDialog::warning(this, QStringLiteral("メモ保存"), w.error);
+        return false;
+    }
+    m_storedMemo = text;
+    return true;
+}
+
+void DiaryPanel::onSaveMemoClicked() {
+    saveMemoBox();
+}
+
+bool DiaryPanel::settleMemo() {
+    if (m_memoBox->toPlainText() == m_storedMemo)
+        return true;
+    switch (MessageDialog::askToSave(this, QStringLiteral("メモ"),
+                                     QStringLiteral("メモが保存されていません。保存しますか？"))) {
+    case MessageDialog::Ok: return saveMemoBox();
+    case MessageDialog::Discard: m_memoBox->setPlainText(m_storedMemo); return true;
+    case MessageDialog::Cancel: break;
+    }
+    m_memoBox->setFocus();
+    return false;
 }
 
 } // namespace mirute

@@ -3,6 +3,7 @@
 #include "core/tables/grid.h"
 #include "gui/panels/log_panel.h"
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -21,19 +22,26 @@ public:
     QWidget *firstFocus() override;
     // The memo file into the memo box (at start-up).
     void readMemo();
+    // Before the memo box is put away or the window closes: text typed since the last "メモ保存" is saved or
+    // thrown away as the user answers. False when the user cancels (or the save failed): stay.
+    bool settleMemo();
 
 private:
     void onDiaryRowClicked(int row, int col);
     void onSaveDiaryClicked();
+    bool saveMemoBox();
     void onSaveMemoClicked();
+    void showDiaryTarget();
 
     Grid m_diaryRows;
     int m_selectedRow = 0; // 0: no row clicked since the last fill
     GridWidget *m_diaryList = nullptr;
+    QLabel *m_diaryTarget = nullptr; // which play the diary box edits
     QLineEdit *m_diaryBox = nullptr;
     QPushButton *m_saveDiaryButton = nullptr;
     QPlainTextEdit *m_memoBox = nullptr;
     QPushButton *m_saveMemoButton = nullptr;
+    QString m_storedMemo; // the memo as the file holds it, read or saved last
 };
 
 } // namespace mirute

@@ -46,6 +46,7 @@ EditPanel::EditPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanel
     m_editList = new GridWidget(&m_editRows, this);
     m_editList->setObjectName(kEditListName);
     m_editList->setAccessibleName(QStringLiteral("記録の一覧"));
+    m_editList->setFileTitle(QStringLiteral("編集_記録の一覧"));
     m_deleteButton = addButton(QStringLiteral("個別削除"), kDeleteButtonName, this);
     m_deleteButton->setEnabled(false);
     m_newStartButton = addButton(QStringLiteral("新規スタート（全削除）"), kNewStartButtonName, this);

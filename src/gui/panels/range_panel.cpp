@@ -74,16 +74,20 @@ RangePanel::RangePanel(MainState &state, QWidget *parent)
 
     m_rangePlaysGrid = new GridWidget(&m_view.list(), this);
     m_rangePlaysGrid->setObjectName(kPlaysListName);
+    m_rangePlaysGrid->setFileTitle(QStringLiteral("範囲指定_一覧"));
     m_rangeTotalsGrid = new GridWidget(&m_view.totals(), this);
     m_rangeTotalsGrid->setObjectName(kTotalsListName);
+    m_rangeTotalsGrid->setFileTitle(QStringLiteral("範囲指定_集計"));
     m_rangePlaysChart = new ChartWidget(&m_view.recordChart(), this);
     m_rangePlaysChart->setObjectName(kPlaysChartName);
     m_rangePlaysChart->setAccessibleName(QStringLiteral("時系列グラフ"));
+    m_rangePlaysChart->setFileTitle(QStringLiteral("範囲指定_時系列"));
     m_rangePlaysChart->setSeriesColors({QColor(255, 140, 140)});
     m_rangePlaysChart->setSeriesNames({QStringLiteral("秒")});
     m_rangeTotalsChart = new ChartWidget(&m_view.groupChart(), this);
     m_rangeTotalsChart->setObjectName(kTotalsChartName);
     m_rangeTotalsChart->setAccessibleName(QStringLiteral("項目別・時間別グラフ"));
+    m_rangeTotalsChart->setFileTitle(QStringLiteral("範囲指定_項目別・時間別"));
     m_rangeTotalsChart->setSeriesColors({QColor(120, 170, 255)});
     m_rangeTotalsChart->setSeriesNames({QStringLiteral("秒")});
 

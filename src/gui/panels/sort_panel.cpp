@@ -36,6 +36,7 @@ SortPanel::SortPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanel
     resetSortGrid(m_grid);
     m_sortList = new GridWidget(&m_grid, this);
     m_sortList->setObjectName(kSortListName);
+    m_sortList->setFileTitle(QStringLiteral("並び替え"));
     root->addWidget(m_sortList, 1);
 }
 

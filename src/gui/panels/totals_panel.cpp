@@ -42,8 +42,10 @@ TotalsPanel::TotalsPanel(MainState &state, QWidget *parent) : LogPanel(state, kP
     });
     auto *months = new GridWidget(&m_months, this);
     months->setObjectName(kMonthsListName);
+    months->setFileTitle(QStringLiteral("集計表示_月別"));
     auto *days = new GridWidget(&m_days, this);
     days->setObjectName(kDaysListName);
+    days->setFileTitle(QStringLiteral("集計表示_日別"));
     root->addWidget(months, 2);
     root->addWidget(days, 3);
 }

@@ -1,6 +1,6 @@
 #include "gui/widgets/chart_widget.h"
 
-#include "gui/widgets/message_dialog.h"
+#include "gui/widgets/save_file_dialog.h"
 
 #include <QAreaSeries>
 #include <QBarCategoryAxis>
@@ -11,9 +11,9 @@
 #include <QChartView>
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <QFileDialog>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
@@ -43,7 +43,8 @@ const QList<QColor> kDefaultColors{QColor(70, 114, 196), QColor(214, 64, 64), QC
 // The trend line: amber, clear of the blue and red bars it crosses.
 const QColor kTrendColor(235, 140, 0);
 const QString kImageCaption = QStringLiteral("画像保存…");
-const QString kImageTitle = QStringLiteral("画像保存");
+const SavedFileKind kImageFile{QStringLiteral("画像保存"), kImageDialogName, QStringLiteral("PNG (*.png)"),
+                               QStringLiteral("png")};
 
 // Beyond this many bars each one is a pixel or less wide: outlines would only hide the fill.
 constexpr int kOutlinedBars = 400;
@@ -85,9 +86,11 @@ public:
     QAbstractSeries *series = nullptr; // the bars, or the area of a whole log's runs
     QList<double> runTops;             // the area's value for each run of rows
     int hoveredRun = -1;
+    QString hoverText; // what the bar or run under the mouse tells; "" off them
     QTimer redrawTimer;
     QList<QColor> colors = kDefaultColors;
     QStringList names;
+    QString fileTitle; // what the chart shows, for a saved picture's name
     // The row labels as the axis shows them, measured once per redraw: whether they tell the rows apart
     // (hours, dates) and how wide the widest is.
     bool labelsNameRows = false;
@@ -192,6 +195,7 @@ void ChartWidget::redraw() {
     const int perBar = rowsPerBar(rows, barsForWidth());
     m_impl->perBar = perBar;
     m_impl->hoveredRun = -1;
+    m_impl->hoverText.clear();
     m_impl->runTops.clear();
     QAbstractSeries *series = perBar > 1 && m_data->columnCount() == 1 ? runsArea(perBar) : bars(perBar);
     chart->addSeries(series);
@@ -286,17 +290,26 @@ QLineSeries *ChartWidget::trendSeries(int perBar) const {
 
 void ChartWidget::showHover(bool on, int bar, double value, const QString &series, int perBar) {
     if (!on) {
+        m_impl->hoverText.clear();
         QToolTip::hideText();
         return;
     }
     // A bar standing for a run of rows is named after the run's first row.
     const QString text = m_data->hoverText(bar * perBar + 1, value, series);
+    m_impl->hoverText = text;
     QToolTip::showText(QCursor::pos(), text, m_impl->view);
 }
 
 // The area of runs is one item, which tells only when the mouse enters and leaves it: the run under the
 // mouse is found from its place, as a bar would tell it.
+// A mouse resting on the chart makes the window system ask the view for its tip; the scene knows no tips of
+// its own and would answer with none, hiding the bar's text a moment after it appeared. The view answers
+// with the text of the bar under the mouse instead.
 bool ChartWidget::eventFilter(QObject *watched, QEvent *e) {
+    if (watched == m_impl->view->viewport() && e->type() == QEvent::ToolTip && !m_impl->hoverText.isEmpty()) {
+        QToolTip::showText(static_cast<QHelpEvent *>(e)->globalPos(), m_impl->hoverText, m_impl->view);
+        return true;
+    }
     if (watched == m_impl->view->viewport() && !m_impl->runTops.isEmpty() &&
         (e->type() == QEvent::MouseMove || e->type() == QEvent::Leave)) {
         const int run = e->type() == QEvent::MouseMove ? runAt(static_cast<QMouseEvent *>(e)->position()) : -1;
@@ -335,19 +348,15 @@ QString ChartWidget::saveImage(const QString &path) const {
     return QString();
 }
 
+void ChartWidget::setFileTitle(const QString &title) {
+    m_impl->fileTitle = title;
+}
+
 void ChartWidget::saveImageWithDialog() {
-    QFileDialog dialog(this, kImageTitle);
-    dialog.setObjectName(kImageDialogName);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("PNG (*.png)"));
-    dialog.setDefaultSuffix(QStringLiteral("png"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const QString error = saveImage(dialog.selectedFiles().constFirst());
-    if (!error.isEmpty())
-        MessageDialog::warning(this, kImageTitle, QStringLiteral("保存できませんでした。\n") + error);
+    const QString title = !m_impl->fileTitle.isEmpty()  ? m_impl->fileTitle
+                          : !accessibleName().isEmpty() ? accessibleName()
+                                                        : QStringLiteral("グラフ");
+    saveWithDialog(this, kImageFile, title, [this](const QString &path) { return saveImage(path); });
 }
 
 void ChartWidget::contextMenuEvent(QContextMenuEvent *e) {

@@ -43,6 +43,9 @@ public:
     QString saveImage(const QString &path) const;
     // Asks for a file name and saves there, telling the user when it failed ("画像保存…" in the menu).
     void saveImageWithDialog();
+    // What the chart shows, for the file name a save proposes ("全グラフ_日別推移（回数）"); the accessible
+    // name if unset.
+    void setFileTitle(const QString &title);
 
 protected:
     void contextMenuEvent(QContextMenuEvent *e) override;

@@ -3,11 +3,11 @@
 #include "core/base/clock_texts.h"
 #include "core/tables/grid_csv.h"
 #include "gui/widgets/grid_model_widget.h"
-#include "gui/widgets/message_dialog.h"
+#include "gui/widgets/save_file_dialog.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QFileDialog>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -30,7 +30,8 @@ const QString kMenuName = QStringLiteral("mnuGrid");
 const QString kSaveCsvActionName = QStringLiteral("mnuCsv");
 
 const QString kCsvCaption = QStringLiteral("CSV保存…");
-const QString kCsvTitle = QStringLiteral("CSV保存");
+const SavedFileKind kCsvFile{QStringLiteral("CSV保存"), kCsvDialogName, QStringLiteral("CSV (*.csv)"),
+                             QStringLiteral("csv")};
 
 } // namespace
 
@@ -98,18 +99,10 @@ QString GridWidget::saveCsv(const QString &path) const {
 }
 
 void GridWidget::saveCsvWithDialog() {
-    QFileDialog dialog(this, kCsvTitle);
-    dialog.setObjectName(kCsvDialogName);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("CSV (*.csv)"));
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const QString error = saveCsv(dialog.selectedFiles().constFirst());
-    if (!error.isEmpty())
-        MessageDialog::warning(this, kCsvTitle, QStringLiteral("保存できませんでした。\n") + error);
+    const QString title = !m_fileTitle.isEmpty()        ? m_fileTitle
+                          : !accessibleName().isEmpty() ? accessibleName()
+                                                        : QStringLiteral("一覧");
+    saveWithDialog(this, kCsvFile, title, [this](const QString &path) { return saveCsv(path); });
 }
 
 void GridWidget::contextMenuEvent(QContextMenuEvent *e) {
@@ -120,6 +113,52 @@ void GridWidget::contextMenuEvent(QContextMenuEvent *e) {
     connect(save, &QAction::triggered, this, &GridWidget::saveCsvWithDialog);
     menu.exec(e->globalPos());
     e->accept();
+}
+
+// Reached by the keyboard (Tab, or a panel handing it the focus), a list starts on a row the user sees:
+// Up and Space then act on the row they look at, not on one far off-screen.
+void GridWidget::focusInEvent(QFocusEvent *e) {
+    QTableView::focusInEvent(e);
+    if (e->reason() != Qt::MouseFocusReason)
+        startOnVisibleRow();
+}
+
+// The current row if it is in view; otherwise the newest (last) row of a list scrolled to its end, or the
+// first row in view. It is highlighted, so that the row Space will choose is never a guess.
+void GridWidget::startOnVisibleRow() {
+    const int rows = m_model->rowCount();
+    if (rows == 0 || m_model->columnCount() == 0)
+        return;
+    executeDelayedItemsLayout();
+    const QRect area = viewport()->rect();
+    int first = std::max(0, rowAt(area.top()));
+    if (rowViewportPosition(first) < area.top() && first + 1 < rows)
+        ++first;
+    int last = rowAt(area.bottom());
+    if (last < 0)
+        last = rows - 1;
+    if (rowViewportPosition(last) + rowHeight(last) > area.bottom() + 1 && last > first)
+        --last;
+    const QModelIndex current = currentIndex();
+    int row = current.isValid() ? current.row() : -1;
+    if (row < first || row > last) {
+        const QScrollBar *bar = verticalScrollBar();
+        row = bar->maximum() > 0 && bar->value() == bar->maximum() ? last : first;
+    }
+    const int col = current.isValid() ? current.column() : 0;
+    const bool scrolls = hasAutoScroll();
+    setAutoScroll(false);
+    selectionModel()->setCurrentIndex(m_model->index(row, col),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    setAutoScroll(scrolls);
+}
+
+// The current row stays highlighted: a Ctrl+click on it does not take the highlight away.
+QItemSelectionModel::SelectionFlags GridWidget::selectionCommand(const QModelIndex &index, const QEvent *event) const {
+    QItemSelectionModel::SelectionFlags flags = QTableView::selectionCommand(index, event);
+    if (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        flags = QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return flags;
 }
 
 void GridWidget::keyPressEvent(QKeyEvent *e) {

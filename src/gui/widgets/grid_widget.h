@@ -10,6 +10,7 @@ class GridModel;
 
 // Shows a Grid: column widths in twips at the screen's DPI, alignments, fonts, colours, the header row
 // as the horizontal header, TopRow scrolling, a click reporting the row, and "CSV保存…" in the context menu.
+// From the keyboard, the current row is always one in view and highlighted; Enter or Space chooses it.
 class GridWidget : public QTableView {
     Q_OBJECT
 public:
@@ -26,13 +27,18 @@ public:
     QString saveCsv(const QString &path) const;
     // Asks for a file name and saves there, telling the user when it failed ("CSV保存…" in the menu).
     void saveCsvWithDialog();
+    // What the list shows, for the file name a save proposes ("全グラフ_項目別"); the accessible name if unset.
+    void setFileTitle(const QString &title) { m_fileTitle = title; }
 
 signals:
     void clicked(int row, int col); // a click on a data row (row >= 1)
 
 protected:
     void contextMenuEvent(QContextMenuEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event = nullptr) const override;
     void showEvent(QShowEvent *e) override;
     void scrollContentsBy(int dx, int dy) override;
     void updateGeometries() override;
@@ -47,12 +53,14 @@ private:
     void scrollToTopRow(int row);
     void alignTopRow();
     void showCurrentCell();
+    void startOnVisibleRow();
     void viewCurrentChanged(const QModelIndex &current);
     void reportClick(const QModelIndex &index);
     bool m_syncing = false;
     int m_pendingTopRow = 0;
     Grid *m_grid;
     GridModel *m_model;
+    QString m_fileTitle;
 };
 
 } // namespace mirute

@@ -1,5 +1,6 @@
 #include "gui/widgets/message_dialog.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -78,6 +79,29 @@ void MessageDialog::information(QWidget *parent, const QString &title, const QSt
 
 void MessageDialog::warning(QWidget *parent, const QString &title, const QString &text) {
     ask(parent, QMessageBox::Warning, title, text, false);
+}
+
+MessageDialog::Answer MessageDialog::askToSave(QWidget *parent, const QString &title, const QString &text) {
+    g_shown.append({title, text, QMessageBox::Warning, false});
+    if (!g_answers.isEmpty())
+        return g_answers.takeFirst();
+    if (g_auto)
+        return Ok;
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setObjectName(kBoxName);
+    fitLongestLine(box, text);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("破棄"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    const QAbstractButton *chosen = box.clickedButton();
+    if (chosen == box.button(QMessageBox::Save))
+        return Ok;
+    return chosen == box.button(QMessageBox::Discard) ? Discard : Cancel;
 }
 
 bool MessageDialog::confirm(QWidget *parent, const QString &title, const QString &text, Answer defaultAnswer) {

@@ -10,7 +10,7 @@ namespace mirute {
 // seam through which tests answer a box without showing it. Texts are always shown as plain text.
 class MessageDialog {
 public:
-    enum Answer { Ok, Cancel };
+    enum Answer { Ok, Cancel, Discard };
     struct Shown {
         QString title;
         QString text;
@@ -23,6 +23,9 @@ public:
     // OK and Cancel with the exclamation icon; true on OK. Cancel is the default button, so that a hasty
     // Enter before an erase changes nothing.
     static bool confirm(QWidget *parent, const QString &title, const QString &text, Answer defaultAnswer = Cancel);
+    // "保存" (Ok), "破棄" (Discard) and "キャンセル" (Cancel) about unsaved text, with the exclamation icon.
+    // 保存 is the default button: a hasty Enter keeps what was typed.
+    static Answer askToSave(QWidget *parent, const QString &title, const QString &text);
 
     // Tests: the next boxes are answered with these, in order, without being shown.
     static void setNextAnswer(Answer answer);

@@ -6,6 +6,7 @@
 #include "core/log/play_log.h"
 #include "core/tables/grid.h"
 #include "core/views/help_texts.h"
+#include "gui/app/app_controller_window.h"
 #include "gui/app/application.h"
 #include "gui/app/help_viewer_window.h"
 #include "gui/app/main_window.h"
@@ -21,12 +22,14 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,6 +83,7 @@ private slots:
     void gameButtonReturnsToToday();
     void gameButtonWithEmptyLogKeepsDate();
     void helpOpensAndQuitClosesIt();
+    void windowsOpenWhereTheyWereLeft();
     void qtTextsInJapanese();
     void valueLabelsReadTheirValues();
     void helpTourBreaksOnlyItsOwnLines_data();
@@ -292,6 +296,11 @@ void TestMainWindow::gameButtonReturnsToToday() {
     QCOMPARE(dayList->grid().textMatrix(2, 2), QStringLiteral("座標"));
     QVERIFY(w->gameLauncher()->isVisibleTo(w.get()));
     QCOMPARE(w->focusWidget(), static_cast<QWidget *>(w->button(QStringLiteral("cmdG1"))));
+    // Esc puts the launcher away, the focus back on ゲーム.
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QTest::keyClick(w->focusWidget(), Qt::Key_Escape);
+    QVERIFY(!w->gameLauncher()->isVisibleTo(w.get()));
+    QCOMPARE(w->focusWidget(), static_cast<QWidget *>(w->button(QStringLiteral("cmdGame"))));
 }
 
 void TestMainWindow::gameButtonWithEmptyLogKeepsDate() {
@@ -315,11 +324,52 @@ void TestMainWindow::helpOpensAndQuitClosesIt() {
     QWidget *help = w->findChild<QWidget *>(QStringLiteral("helpWindow"));
     QVERIFY(help);
     QCOMPARE(help->parentWidget(), static_cast<QWidget *>(w.get()));
-    QTest::mouseClick(w->button(QStringLiteral("cmdHelp")), Qt::LeftButton);
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QTest::keyClick(w.get(), Qt::Key_F1);
     QCOMPARE(openHelpWindowCount(), 2);
     QTest::mouseClick(w->button(QStringLiteral("cmdOwari")), Qt::LeftButton);
     QCOMPARE(openHelpWindowCount(), 0);
     QCOMPARE(quit.count(), 1);
+}
+
+// Each window opens where it was left, after a game and in a new run, maximised or not, and on a screen; F1
+// opens the help in a game window too.
+void TestMainWindow::windowsOpenWhereTheyWereLeft() {
+    QVERIFY(QFile::copy(QStringLiteral(MIRUTE_DEFAULT_DATA "/抜かな辞書.TXT"), m_dir->filePath("抜かな辞書.TXT")));
+    auto openGame = [](AppController &c) {
+        QTest::mouseClick(c.mainWindow()->button(QStringLiteral("cmdGame")), Qt::LeftButton);
+        QTest::mouseClick(c.mainWindow()->button(QStringLiteral("cmdG1")), Qt::LeftButton);
+        return c.gameWindow();
+    };
+    auto back = [](AppController &c) {
+        QTest::mouseClick(c.gameWindow()->findChild<QPushButton *>(QStringLiteral("cmdEnd")), Qt::LeftButton);
+        QTRY_VERIFY(c.mainWindow());
+    };
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    AppController c(m_dir->path());
+    c.showMain();
+    // Left on a screen that is gone by the next opening.
+    c.mainWindow()->move(screen.bottomRight() + QPoint(500, 500));
+    QWidget *game = openGame(c);
+    QVERIFY(QTest::qWaitForWindowActive(game));
+    QTest::keyClick(game, Qt::Key_F1);
+    QCOMPARE(openHelpWindowCount(), 1);
+    game->move(game->pos() + QPoint(7, 40)); // room for a caption above it
+    const QRect gamePlace = game->geometry();
+    game->setWindowState(Qt::WindowMaximized);
+    back(c);
+    QVERIFY(screen.contains(c.mainWindow()->geometry().topLeft()));
+    game = openGame(c);
+    QVERIFY(game->isMaximized());
+    QCOMPARE(game->normalGeometry(), gamePlace);
+    back(c);
+    const QRect mainPlace = c.mainWindow()->geometry();
+    c.mainWindow()->setWindowState(Qt::WindowMaximized);
+    QTest::mouseClick(c.mainWindow()->button(QStringLiteral("cmdOwari")), Qt::LeftButton);
+    auto w = startWindow();
+    QVERIFY(w->isMaximized());
+    QCOMPARE(w->normalGeometry(), mainPlace);
 }
 
 // The standard buttons of a message box and the menu of a text box speak Japanese like the rest.

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -76,6 +77,8 @@ private slots:
     void memoReadAtStartUpAndSaved_data();
     void memoReadAtStartUpAndSaved();
     void memoWithUnstorableCharacterKeepsFile();
+    void unsavedMemoAskedBeforeLeaving_data();
+    void unsavedMemoAskedBeforeLeaving();
     void editListAndDeleteButtonState();
     void deleteMiddlePlayAsksAndRewrites();
     void deleteCancelledChangesNothing();
@@ -236,6 +239,7 @@ void TestDiaryEditPanels::diaryEnterWithoutSelectedRowChangesNothing() {
     clickRow(memoList(), 2);
     openPanel("cmdSettei");
     openPanel("cmdMemo");
+    QVERIFY(diaryBox->text().isEmpty());
     QTest::keyClick(diaryBox, Qt::Key_Return);
     QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(kGameLines));
 }
@@ -262,7 +266,8 @@ void TestDiaryEditPanels::diaryRefusedWhenLogHasDamagedLine() {
 void TestDiaryEditPanels::diaryListScrollsToNewest() {
     QStringList lines;
     for (int i = 0; i < 30; ++i)
-        lines.append(gamePlayLine("2026/11/01", QTime(8, 0).addSecs(i * 60).toString("HH:mm:ss"), "宝探し", 60, "d"));
+        lines.append(gamePlayLine("2026/11/01", QTime(8, 0).addSecs(i * 60).toString("HH:mm:ss"), "宝探し", 60,
+                                  QStringLiteral("d%1").arg(i + 1)));
     QVERIFY(rewriteLines(dir(), kPlayLogFile, lines).ok());
     startWindow();
     openPanel("cmdMemo");
@@ -272,8 +277,19 @@ void TestDiaryEditPanels::diaryListScrollsToNewest() {
     const QRect viewport = memoList()->viewport()->rect();
     QVERIFY(viewport.intersects(memoList()->visualRect(memoList()->model()->index(29, 1))));
     QVERIFY(!viewport.intersects(memoList()->visualRect(memoList()->model()->index(0, 1))));
+    // From the keyboard the list starts on the newest play, highlighted; Up, Space takes the one before it.
+    QVERIFY(memoList()->selectionModel()->isRowSelected(29, {}));
+    QTest::keyClick(memoList(), Qt::Key_Up);
+    QTest::keyClick(memoList(), Qt::Key_Space);
+    QCOMPARE(control<QLineEdit>("txtMemo")->text(), QStringLiteral("d29"));
+    QCOMPARE(control<QLabel>("lblMemoTarget")->text(), QStringLiteral("2026/11/01 08:28:00 宝探し の一言日記"));
     openPanel("cmdSettei");
     QCOMPARE(henList()->grid().topRow(), 30);
+    QTest::keyClick(henList(), Qt::Key_Up);
+    QTest::keyClick(henList(), Qt::Key_Space);
+    QTest::mouseClick(control<QPushButton>("cmdRowDel"), Qt::LeftButton);
+    QCOMPARE(shownTitled(QStringLiteral("クリア確認")).first().text,
+             QStringLiteral("2026/11/01 08:28:00 宝探し を削除します。よろしいですか？"));
 }
 
 void TestDiaryEditPanels::memoReadAtStartUpAndSaved_data() {
@@ -333,6 +349,40 @@ void TestDiaryEditPanels::memoWithUnstorableCharacterKeepsFile() {
     const auto warnings = shownTitled(QStringLiteral("メモ保存"));
     QCOMPARE(warnings.size(), 1);
     QVERIFY2(warnings.first().text.contains(QStringLiteral("Shift_JIS")), qPrintable(warnings.first().text));
+}
+
+void TestDiaryEditPanels::unsavedMemoAskedBeforeLeaving_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("another panel, 保存") << "cmdSettei" << int(MessageDialog::Ok);
+    QTest::newRow("the main panel, 破棄") << "cmdMain" << int(MessageDialog::Discard);
+    QTest::newRow("a game, キャンセル") << "cmdG1" << int(MessageDialog::Cancel);
+    QTest::newRow("終了, 保存") << "cmdOwari" << int(MessageDialog::Ok);
+}
+
+void TestDiaryEditPanels::unsavedMemoAskedBeforeLeaving() {
+    QFETCH(QString, button);
+    QFETCH(int, answer);
+    const QByteArray old = sjisBytes(QStringLiteral("古いメモ\r\n"));
+    QVERIFY(rewriteBytes(dir(), kMemoFile, old).ok());
+    startWindow();
+    QSignalSpy games(m_window.get(), &MainWindow::gameRequested);
+    QSignalSpy quit(m_window.get(), &MainWindow::quitRequested);
+    openPanel("cmdMemo");
+    auto *memoBox = control<QPlainTextEdit>("txtKizuki");
+    memoBox->moveCursor(QTextCursor::End);
+    commitText(memoBox, QStringLiteral("と新しい行"));
+    if (button == QStringLiteral("cmdG1"))
+        openPanel("cmdGame");
+    MessageDialog::setNextAnswer(MessageDialog::Answer(answer));
+    QTest::mouseClick(m_window->button(button), Qt::LeftButton);
+    QCOMPARE(shownTitled(QStringLiteral("メモ")).size(), 1);
+    const QString typed = QStringLiteral("古いメモと新しい行");
+    QCOMPARE(readBytes(dir(), kMemoFile), answer == MessageDialog::Ok ? sjisBytes(typed + "\r\n") : old);
+    QCOMPARE(memoBox->toPlainText(), answer == MessageDialog::Discard ? QStringLiteral("古いメモ") : typed);
+    const bool gone =
+        m_window->visiblePanel()->objectName() != QStringLiteral("fraMemo") || games.count() > 0 || quit.count() > 0;
+    QCOMPARE(gone, answer != MessageDialog::Cancel); // キャンセル stays on the memo
 }
 
 void TestDiaryEditPanels::editListAndDeleteButtonState() {

@@ -1,6 +1,7 @@
 #include "core/base/clock_texts.h"
 #include "gui/widgets/grid_model_widget.h"
 #include "gui/widgets/grid_widget.h"
+#include "support/fake_clock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -410,8 +411,12 @@ void TestGridWidget::contextMenuSavesCsv() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     fillRows(w.grid(), 2);
+    w.setFileTitle(QStringLiteral("全グラフ_日別推移 （回数）"));
+    test::FakeClock clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+    setAppClock(&clock);
     const QString path = dir.filePath(QStringLiteral("保存.csv"));
     bool menuSeen = false, dialogSeen = false;
+    QStringList proposed, folders; // as each dialog opened
 
     // The file dialog opens from the menu's action; answer it as a user would, by typing a name.
     const auto answerDialog = [&] {
@@ -421,6 +426,10 @@ void TestGridWidget::contextMenuSavesCsv() {
         dialogSeen = true;
         auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         if (!name)
+            return dialog->reject(), true;
+        proposed << name->text();
+        folders << dialog->directory().absolutePath();
+        if (proposed.size() > 1)
             return dialog->reject(), true;
         name->setText(path);
         QTest::keyClick(name, Qt::Key_Return);
@@ -453,6 +462,12 @@ void TestGridWidget::contextMenuSavesCsv() {
     QVERIFY(menuSeen);
     QVERIFY(dialogSeen);
     QVERIFY(readAll(path).startsWith(QByteArray("\xEF\xBB\xBF") + QStringLiteral("回,日付").toUtf8()));
+    // The name says what is saved and when; the next save starts in the folder chosen.
+    dialogPoll.start();
+    w.saveCsvWithDialog();
+    setAppClock(nullptr);
+    QCOMPARE(proposed.value(0), QStringLiteral("全グラフ_日別推移（回数）_2026-12-09.csv"));
+    QCOMPARE(folders.value(1), QDir(dir.path()).absolutePath());
 }
 
 void TestGridWidget::showsGridOwnedElsewhere() {

@@ -196,6 +196,8 @@ void GameHistory::appendSaved(const HistoryRecord &r) {
     m_listed.append(r);
     if (m_list.rows() > 8)
         m_list.setTopRow(m_list.rows() - 1);
+    // The play just saved is the one the player looks for: the list's current row.
+    m_list.setRow(m_list.rows() - 1);
     redraw();
     layoutList();
 }

@@ -8,6 +8,7 @@
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/help_tour_dialog.h"
 #include "gui/widgets/message_dialog.h"
+#include "gui/widgets/window_place.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -336,6 +337,7 @@ QString GameWindow::open() {
     renderBar(m_engine->barFraction());
     fitListsToTheirRows();
     sizeToScreen();
+    restoreWindowPlace(this, m_engine->dataDir());
     show();
     QApplication::processEvents();
     if (!m_engine->openNotice().isEmpty())

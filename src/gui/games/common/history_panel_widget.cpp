@@ -32,7 +32,7 @@ constexpr int kChartHeight = 2700;
 } // namespace
 
 HistoryPanelWidget::HistoryPanelWidget(GameHistory &history, const GameDefinition &def, QWidget *window)
-    : QFrame(window), m_history(history) {
+    : QFrame(window), m_history(history), m_gameName(def.name) {
     setObjectName(kPanelName);
     setFrameShape(QFrame::StyledPanel);
     auto *panel = new QVBoxLayout(this);
@@ -40,6 +40,7 @@ HistoryPanelWidget::HistoryPanelWidget(GameHistory &history, const GameDefinitio
     m_list = new GridWidget(&history.list(), this);
     m_list->setObjectName(kListName);
     m_list->setAccessibleName(QStringLiteral("履歴一覧"));
+    m_list->setFileTitle(def.name + QStringLiteral("_履歴"));
     panel->addWidget(m_list, 2);
     m_chartArea = new QWidget(this);
     auto *charts = new QVBoxLayout(m_chartArea);
@@ -136,8 +137,13 @@ QList<QWidget *> HistoryPanelWidget::tabChain() const {
 
 void HistoryPanelWidget::render() {
     static const Rgb cyan{192, 255, 255}, yellow{255, 255, 192};
-    for (int b = 0; b < GameHistory::ButtonCount; ++b)
-        setButtonColor(m_chartButtons[b], m_history.isHighlighted(GameHistory::Button(b)) ? cyan : kButtonFace);
+    for (int b = 0; b < GameHistory::ButtonCount; ++b) {
+        const bool highlighted = m_history.isHighlighted(GameHistory::Button(b));
+        setButtonColor(m_chartButtons[b], highlighted ? cyan : kButtonFace);
+        if (highlighted)
+            for (ChartWidget *chart : {m_chart, m_okNgChart})
+                chart->setFileTitle(m_gameName + u'_' + m_chartButtons[b]->text());
+    }
     setButtonColor(m_showAllButton, m_history.allShown() ? yellow : kButtonFace);
     m_secondsFilter->setCurrentIndex(m_secondsFilter->findText(m_history.secondsFilter()));
     m_countFilter->setCurrentIndex(m_countFilter->findText(m_history.answersFilter()));

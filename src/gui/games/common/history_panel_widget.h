@@ -35,6 +35,7 @@ private:
     void buildChoicesBar(const GameDefinition &def, QWidget *window);
 
     GameHistory &m_history;
+    QString m_gameName;
     GridWidget *m_list = nullptr;
     ChartWidget *m_chart = nullptr, *m_okNgChart = nullptr;
     QWidget *m_chartArea = nullptr;

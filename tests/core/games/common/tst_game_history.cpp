@@ -233,6 +233,7 @@ void TestGameHistory::saveRedrawsHighlightedChart() {
     engine.rulesAs<KanaRules>().judgeTyped(engine.session().answer);
     QCOMPARE(engine.history().okNgChart().rowCount(), 5);
     QCOMPARE(engine.history().list().textMatrix(5, 0), QStringLiteral("5"));
+    QCOMPARE(engine.history().list().row(), 5); // the new play is the current row, not the oldest
     QCOMPARE(engine.history().layout(), GameHistory::ListLayout);
     QVERIFY(engine.history().isHighlighted(GameHistory::OkNg));
 }
