@@ -103,16 +103,25 @@ void TestExport::init() {
 void TestExport::csvQuoting_data() {
     QTest::addColumn<QStringList>("cells");
     QTest::addColumn<QString>("line");
-    QTest::newRow("plain") << QStringList{"a", "", "1.5"} << "a,,1.5";
-    QTest::newRow("comma") << QStringList{"よく, できた"} << "\"よく, できた\"";
-    QTest::newRow("quote") << QStringList{"say \"hi\""} << "\"say \"\"hi\"\"\"";
-    QTest::newRow("line break") << QStringList{"a\nb"} << "\"a\nb\"";
+    QTest::addColumn<QString>("raw"); // with --raw
+    QTest::newRow("plain") << QStringList{"a", "", "1.5"} << "a,,1.5"
+                           << "a,,1.5";
+    QTest::newRow("comma") << QStringList{"よく, できた"} << "\"よく, できた\""
+                           << "\"よく, できた\"";
+    QTest::newRow("quote") << QStringList{"say \"hi\""} << "\"say \"\"hi\"\"\""
+                           << "\"say \"\"hi\"\"\"";
+    QTest::newRow("line break") << QStringList{"a\nb"} << "\"a\nb\""
+                                << "\"a\nb\"";
+    QTest::newRow("formula") << QStringList{"=1+2", "-3"} << "'=1+2,-3"
+                             << "=1+2,-3";
 }
 
 void TestExport::csvQuoting() {
     QFETCH(QStringList, cells);
     QFETCH(QString, line);
+    QFETCH(QString, raw);
     QCOMPARE(csvLine(cells), line);
+    QCOMPARE(csvLine(cells, true), raw);
 }
 
 void TestExport::historyMatchesTheGameWindow_data() {
@@ -160,6 +169,7 @@ void TestExport::diaryMatchesThePanel() {
     QCOMPARE(p.status, 0);
     QCOMPARE(p.out, csvOf(grid->grid().allRows()));
     QVERIFY(p.out.contains(QStringLiteral("\"よくできた, また明日\"")));
+    QCOMPARE(runTool({"--dir", m_dir.path(), "--raw", "diary"}).out, p.out);
 }
 
 void TestExport::panelGridsMatch_data() {
