@@ -281,9 +281,10 @@ void TestDamagedFiles::damagedInput_data() {
     row("settings: too many items", Settings, lines({set + ",9"}), kSet + " 書き直し", {}, true,
         QStringLiteral("余分な項目"));
     row("settings: count as text", Settings, lines({sj("abc,120,\"答数\",0,1")}), "10,120,\"答数\",0,1 書き直し", {},
-        true, QStringLiteral("回数"));
-    row("settings: values out of range", Settings, lines({sj("99,125,\"答数\",7,1")}), "30,130,\"答数\",1,1 書き直し",
-        {}, true);
+        true, QStringLiteral("（答数）"));
+    // Each field is named by the caption of its control, as the user knows it.
+    row("settings: values out of range", Settings, lines({sj("99,125,\"答数\",7,9")}), "30,130,\"答数\",1,0 書き直し",
+        {}, true, QStringLiteral("（答数、秒数、手動保存モード、順番通り表示）"));
     row("settings: unterminated quote", Settings, lines({sj("20,120,\"答数,0,1")}), "20,120,\"秒数\",1,0 書き直し", {},
         true, QStringLiteral("モード"));
     row("settings: invalid Shift_JIS", Settings, lines({"20,120,\"\x82\xFF\",0,1"}), kDefaultSettings, {}, true);
