@@ -1,6 +1,7 @@
 #include "core/log/app_state.h"
 
 #include "core/base/number_format.h"
+#include "core/base/user_text.h"
 #include "core/base/write_list.h"
 #include "core/log/play_log.h"
 
@@ -16,7 +17,7 @@ AppState &appState() {
 QString windowCaption(const QString &userName) {
     if (userName.isEmpty())
         return QStringLiteral(" ミルテ５");
-    return u' ' + userName + QStringLiteral(" の ミルテ５");
+    return u' ' + shownUserText(userName) + QStringLiteral(" の ミルテ５");
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #include "core/log/instance_lock.h"
 
+#include "core/base/user_text.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -88,7 +90,7 @@ bool InstanceLock::ownerIsLiveMirute() {
 }
 
 QString InstanceLock::refusal(Result result, const QString &dir) {
-    const QString folder = QDir::toNativeSeparators(dir);
+    const QString folder = shownUserText(QDir::toNativeSeparators(dir));
     switch (result) {
     case Locked: break;
     case HeldByOther: return QStringLiteral("このフォルダではミルテ５がすでに起動しています。\r\n%1").arg(folder);
