@@ -26,11 +26,15 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include "support/test_files.h"
 #include "support/window_helpers.h"
@@ -84,6 +88,8 @@ private slots:
     void valueLabelsReadTheirValues();
     void helpTourBreaksOnlyItsOwnLines_data();
     void helpTourBreaksOnlyItsOwnLines();
+    void unusableDataFolderToldInAWindow_data();
+    void unusableDataFolderToldInAWindow();
 
 private:
     std::unique_ptr<MainWindow> startWindow();
@@ -393,6 +399,55 @@ void TestMainWindow::helpTourBreaksOnlyItsOwnLines() {
     const QFontMetrics fm(QApplication::font());
     for (const QString &line : text.split(QStringLiteral("\r\n")))
         QVERIFY2(fm.horizontalAdvance(line) <= room, qPrintable(QStringLiteral("%1 px: %2").arg(room).arg(line)));
+}
+
+void TestMainWindow::unusableDataFolderToldInAWindow_data() {
+    QTest::addColumn<bool>("home");
+    QTest::addColumn<QString>("advice");
+    QTest::newRow("no home, data home under a file") << false << QStringLiteral("HOME");
+    QTest::newRow("read-only data home") << true << QStringLiteral("XDG_DATA_HOME");
+}
+
+// Started from the desktop's menu nobody reads the launcher's terminal: the launcher starts the program all
+// the same, and the program names the folder it cannot make, in a window, and says what to do.
+void TestMainWindow::unusableDataFolderToldInAWindow() {
+    QFETCH(bool, home);
+    QFETCH(QString, advice);
+    const QDir root(m_dir->path());
+    QVERIFY(root.mkdir(QStringLiteral("bin")));
+    const QString launcher = root.filePath(QStringLiteral("bin/mirute-launch"));
+    QVERIFY(QFile::copy(QStringLiteral(MIRUTE_LAUNCHER), launcher));
+    QVERIFY(QFile::link(QStringLiteral(MIRUTE_PROGRAM), root.filePath(QStringLiteral("bin/mirute"))));
+    const QString dataHome = root.filePath(home ? QStringLiteral("readonly") : QStringLiteral("file"));
+    if (home) {
+        QVERIFY(root.mkdir(QStringLiteral("readonly")));
+        // The superuser writes through any permission: there the folder is a read-only file system.
+        if (geteuid() != 0)
+            QVERIFY(QFile::setPermissions(dataHome, QFile::ReadOwner | QFile::ExeOwner));
+        else if (::mount("mirute-test", QFile::encodeName(dataHome).constData(), "tmpfs", MS_RDONLY, "size=64k"))
+            QSKIP("no read-only file system can be mounted here");
+    } else {
+        QVERIFY(writeBytes(dataHome, "a file"));
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    if (!home)
+        env.remove(QStringLiteral("HOME"));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.setReadChannel(QProcess::StandardError);
+    program.start(QStringLiteral("/bin/sh"), {launcher});
+    QString said;
+    while (!said.contains(advice) && program.waitForReadyRead(60000))
+        said += QString::fromUtf8(program.readAllStandardError());
+    const bool waiting = program.state() == QProcess::Running; // on the window, for the user
+    program.terminate();
+    program.waitForFinished(60000);
+    if (home && geteuid() == 0)
+        ::umount(QFile::encodeName(dataHome).constData());
+    QVERIFY2(waiting, qPrintable(said));
+    QVERIFY2(said.contains(QStringLiteral("「\u2068%1/mirute\u2069」").arg(dataHome)) && said.contains(advice),
+             qPrintable(said));
 }
 
 QTEST_MAIN(TestMainWindow)
