@@ -11,6 +11,8 @@ inline const QString kSettingsFile = QStringLiteral("設定.txt");
 inline const QString kMemoFile = QStringLiteral("メモ.TXT");
 inline const QString kHelpFile = QStringLiteral("MiruteHelp.html");
 inline const QString kInstanceLockFile = QStringLiteral(".mirute.lock");
+// Finished plays the program was made to end before they were saved (logout, shutdown), for the next start.
+inline const QString kKeptPlaysFile = QStringLiteral("未保存プレイ.txt");
 
 // Each game keeps its settings and its history in files named after the game.
 inline QString gameSettingsFile(const QString &gameName) {

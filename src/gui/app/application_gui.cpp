@@ -81,7 +81,9 @@ int runApplication(int argc, char *argv[]) {
         return refuseStart(InstanceLock::refusal(result, dir));
     AppController controller(dir);
     QObject::connect(&controller, &AppController::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);
-    controller.showMain();
+    // Started from inside the event loop, so that a signal during the start-up's questions (the welcome tour)
+    // ends the program as it does later.
+    QMetaObject::invokeMethod(&controller, &AppController::showMain, Qt::QueuedConnection);
     return app.exec();
 }
 

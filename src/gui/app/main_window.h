@@ -59,6 +59,7 @@ private:
     void setUserName(const QString &name);
     void reportError(const QString &text);
     void closeHelpWindows();
+    void offerKeptPlays();
 
     MainState m_state;
     QMap<QString, QPushButton *> m_buttons;
