@@ -215,7 +215,7 @@ void TestDamagedFiles::damagedInput_data() {
     row("log: too many items", PlayLog, lines({log1, log1 + ",\"x\"", log2}), "2件 83秒 日記9字", {2}, true,
         QStringLiteral("項目の数が 7"));
     row("log: seconds as text", PlayLog, lines({log1, sj("\"2026/12/06\",\"18:31:00\",\"抜かな\",abc,\"d\","), log2}),
-        "2件 83秒 日記9字", {2}, true, QStringLiteral("秒数「abc」が数値ではありません"));
+        "2件 83秒 日記9字", {2}, true, QStringLiteral("秒数「\u2068abc\u2069」が数値ではありません"));
     row("log: seconds quoted", PlayLog, lines({log1, sj("\"2026/12/06\",\"18:31:00\",\"抜かな\",\"60\",\"d\",")}),
         "1件 60秒 日記30字", {2}, true);
     row("log: seconds empty", PlayLog, lines({sj("\"2026/12/06\",\"18:31:00\",\"抜かな\",,\"d\","), log1}),

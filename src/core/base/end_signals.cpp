@@ -35,8 +35,7 @@ void setAction(int signalNumber, void (*handler)(int), int flags) {
 } // namespace
 
 EndSignals::EndSignals(QObject *parent) : QObject(parent) {
-    if (g_sockets[0] >= 0 ||
-        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, g_sockets) != 0) {
+    if (g_sockets[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, g_sockets) != 0) {
         return; // the signals keep their default actions
     }
     m_notifier = new QSocketNotifier(g_sockets[1], QSocketNotifier::Read, this);

@@ -103,7 +103,8 @@ WriteResult discardKeptPlays(const QString &dir) {
 QString keptPlaysText(const QList<KeptPlay> &plays) {
     QStringList lines;
     for (const KeptPlay &p : plays)
-        lines << shownUserText(QStringLiteral("%1 %2 %3 %4").arg(p.record.date, p.record.time, p.record.game, p.record.diary));
+        lines << shownUserText(
+            QStringLiteral("%1 %2 %3 %4").arg(p.record.date, p.record.time, p.record.game, p.record.diary));
     return lines.join(QStringLiteral("\r\n"));
 }
 
