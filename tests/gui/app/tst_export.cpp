@@ -103,25 +103,18 @@ void TestExport::init() {
 void TestExport::csvQuoting_data() {
     QTest::addColumn<QStringList>("cells");
     QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("raw"); // with --raw
-    QTest::newRow("plain") << QStringList{"a", "", "1.5"} << "a,,1.5"
-                           << "a,,1.5";
-    QTest::newRow("comma") << QStringList{"よく, できた"} << "\"よく, できた\""
-                           << "\"よく, できた\"";
-    QTest::newRow("quote") << QStringList{"say \"hi\""} << "\"say \"\"hi\"\"\""
-                           << "\"say \"\"hi\"\"\"";
-    QTest::newRow("line break") << QStringList{"a\nb"} << "\"a\nb\""
-                                << "\"a\nb\"";
-    QTest::newRow("formula") << QStringList{"=1+2", "-3"} << "'=1+2,-3"
-                             << "=1+2,-3";
+    QTest::newRow("plain") << QStringList{"a", "", "1.5"} << "a,,1.5";
+    QTest::newRow("comma") << QStringList{"よく, できた"} << "\"よく, できた\"";
+    QTest::newRow("quote") << QStringList{"say \"hi\""} << "\"say \"\"hi\"\"\"";
+    QTest::newRow("line break") << QStringList{"a\nb"} << "\"a\nb\"";
+    QTest::newRow("formula") << QStringList{"=1+2", "-3"} << "'=1+2,-3";
 }
 
 void TestExport::csvQuoting() {
     QFETCH(QStringList, cells);
     QFETCH(QString, line);
-    QFETCH(QString, raw);
     QCOMPARE(csvLine(cells), line);
-    QCOMPARE(csvLine(cells, true), raw);
+    QCOMPARE(csvLine(cells, true), QString(line).remove(u'\'')); // --raw: no apostrophe before a formula
 }
 
 void TestExport::historyMatchesTheGameWindow_data() {

@@ -33,9 +33,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <sys/mount.h>
-#include <unistd.h>
-
 #include "support/test_files.h"
 #include "support/window_helpers.h"
 
@@ -88,7 +85,6 @@ private slots:
     void valueLabelsReadTheirValues();
     void helpTourBreaksOnlyItsOwnLines_data();
     void helpTourBreaksOnlyItsOwnLines();
-    void unusableDataFolderToldInAWindow_data();
     void unusableDataFolderToldInAWindow();
 
 private:
@@ -401,52 +397,29 @@ void TestMainWindow::helpTourBreaksOnlyItsOwnLines() {
         QVERIFY2(fm.horizontalAdvance(line) <= room, qPrintable(QStringLiteral("%1 px: %2").arg(room).arg(line)));
 }
 
-void TestMainWindow::unusableDataFolderToldInAWindow_data() {
-    QTest::addColumn<bool>("home");
-    QTest::addColumn<QString>("advice");
-    QTest::newRow("no home, data home under a file") << false << QStringLiteral("HOME");
-    QTest::newRow("read-only data home") << true << QStringLiteral("XDG_DATA_HOME");
-}
-
-// Started from the desktop's menu nobody reads the launcher's terminal: the launcher starts the program all
-// the same, and the program names the folder it cannot make, in a window, and says what to do.
+// Started from the desktop's menu nobody reads the launcher's terminal: without a home folder, and with a file
+// where the data folder should be made, the launcher starts the program all the same, and the program names
+// the folder in a window and says what to do.
 void TestMainWindow::unusableDataFolderToldInAWindow() {
-    QFETCH(bool, home);
-    QFETCH(QString, advice);
     const QDir root(m_dir->path());
-    QVERIFY(root.mkdir(QStringLiteral("bin")));
+    QVERIFY(root.mkdir(QStringLiteral("bin")) && writeBytes(root.filePath(QStringLiteral("file")), "a file"));
     const QString launcher = root.filePath(QStringLiteral("bin/mirute-launch"));
     QVERIFY(QFile::copy(QStringLiteral(MIRUTE_LAUNCHER), launcher));
     QVERIFY(QFile::link(QStringLiteral(MIRUTE_PROGRAM), root.filePath(QStringLiteral("bin/mirute"))));
-    const QString dataHome = root.filePath(home ? QStringLiteral("readonly") : QStringLiteral("file"));
-    if (home) {
-        QVERIFY(root.mkdir(QStringLiteral("readonly")));
-        // The superuser writes through any permission: there the folder is a read-only file system.
-        if (geteuid() != 0)
-            QVERIFY(QFile::setPermissions(dataHome, QFile::ReadOwner | QFile::ExeOwner));
-        else if (::mount("mirute-test", QFile::encodeName(dataHome).constData(), "tmpfs", MS_RDONLY, "size=64k"))
-            QSKIP("no read-only file system can be mounted here");
-    } else {
-        QVERIFY(writeBytes(dataHome, "a file"));
-    }
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
-    if (!home)
-        env.remove(QStringLiteral("HOME"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), root.filePath(QStringLiteral("file")));
+    env.remove(QStringLiteral("HOME"));
     QProcess program;
     program.setProcessEnvironment(env);
     program.setReadChannel(QProcess::StandardError);
     program.start(QStringLiteral("/bin/sh"), {launcher});
     QString said;
-    while (!said.contains(advice) && program.waitForReadyRead(60000))
+    while (!said.contains(QStringLiteral("HOME")) && program.waitForReadyRead(60000))
         said += QString::fromUtf8(program.readAllStandardError());
-    const bool waiting = program.state() == QProcess::Running; // on the window, for the user
+    QVERIFY2(program.state() == QProcess::Running, qPrintable(said)); // on the window, for the user
     program.terminate();
     program.waitForFinished(60000);
-    if (home && geteuid() == 0)
-        ::umount(QFile::encodeName(dataHome).constData());
-    QVERIFY2(waiting, qPrintable(said));
-    QVERIFY2(said.contains(QStringLiteral("「\u2068%1/mirute\u2069」").arg(dataHome)) && said.contains(advice),
+    QVERIFY2(said.contains(QStringLiteral("「\u2068%1/mirute\u2069」").arg(root.filePath(QStringLiteral("file")))),
              qPrintable(said));
 }
 
