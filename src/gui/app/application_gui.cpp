@@ -50,7 +50,8 @@ namespace {
 // The folder of the data files: the one the launcher names with --data-folder, else the working folder.
 QString dataFolder(const QStringList &arguments) {
     const qsizetype at = arguments.indexOf(QStringLiteral("--data-folder"));
-    return at > 0 && at + 1 < arguments.size() ? arguments[at + 1] : QDir::currentPath();
+    // Whole, since the program then works in it: a relative name would be taken from there a second time.
+    return at > 0 && at + 1 < arguments.size() ? QDir(arguments[at + 1]).absolutePath() : QDir::currentPath();
 }
 
 // A start that cannot go on is told in a window, where a user who started from the desktop's menu sees it,
