@@ -215,7 +215,7 @@ void TestDamagedFiles::damagedInput_data() {
     row("log: too many items", PlayLog, lines({log1, log1 + ",\"x\"", log2}), "2件 83秒 日記9字", {2}, true,
         QStringLiteral("項目の数が 7"));
     row("log: seconds as text", PlayLog, lines({log1, sj("\"2026/12/06\",\"18:31:00\",\"抜かな\",abc,\"d\","), log2}),
-        "2件 83秒 日記9字", {2}, true, QStringLiteral("秒数「abc」が数値ではありません"));
+        "2件 83秒 日記9字", {2}, true, QStringLiteral("秒数「\u2068abc\u2069」が数値ではありません"));
     row("log: seconds quoted", PlayLog, lines({log1, sj("\"2026/12/06\",\"18:31:00\",\"抜かな\",\"60\",\"d\",")}),
         "1件 60秒 日記30字", {2}, true);
     row("log: seconds empty", PlayLog, lines({sj("\"2026/12/06\",\"18:31:00\",\"抜かな\",,\"d\","), log1}),
@@ -281,9 +281,10 @@ void TestDamagedFiles::damagedInput_data() {
     row("settings: too many items", Settings, lines({set + ",9"}), kSet + " 書き直し", {}, true,
         QStringLiteral("余分な項目"));
     row("settings: count as text", Settings, lines({sj("abc,120,\"答数\",0,1")}), "10,120,\"答数\",0,1 書き直し", {},
-        true, QStringLiteral("回数"));
-    row("settings: values out of range", Settings, lines({sj("99,125,\"答数\",7,1")}), "30,130,\"答数\",1,1 書き直し",
-        {}, true);
+        true, QStringLiteral("（答数）"));
+    // Each field is named by the caption of its control, as the user knows it.
+    row("settings: values out of range", Settings, lines({sj("99,125,\"答数\",7,9")}), "30,130,\"答数\",1,0 書き直し",
+        {}, true, QStringLiteral("（答数、秒数、手動保存モード、順番通り表示）"));
     row("settings: unterminated quote", Settings, lines({sj("20,120,\"答数,0,1")}), "20,120,\"秒数\",1,0 書き直し", {},
         true, QStringLiteral("モード"));
     row("settings: invalid Shift_JIS", Settings, lines({"20,120,\"\x82\xFF\",0,1"}), kDefaultSettings, {}, true);

@@ -13,6 +13,8 @@ inline const QString kHelpFile = QStringLiteral("MiruteHelp.html");
 inline const QString kInstanceLockFile = QStringLiteral(".mirute.lock");
 // Where each window was left on the screen, for its next opening.
 inline const QString kWindowPlacesFile = QStringLiteral("ウィンドウ.txt");
+// Finished plays the program was made to end before they were saved (logout, shutdown), for the next start.
+inline const QString kKeptPlaysFile = QStringLiteral("未保存プレイ.txt");
 
 // Each game keeps its settings and its history in files named after the game.
 inline QString gameSettingsFile(const QString &gameName) {

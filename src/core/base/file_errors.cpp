@@ -1,5 +1,7 @@
 #include "core/base/file_errors.h"
 
+#include "core/base/user_text.h"
+
 #include <QDir>
 #include <QStringList>
 
@@ -46,7 +48,7 @@ QString advice(int error, bool writing) {
 }
 
 QString shownPath(const QString &path) {
-    return QDir::toNativeSeparators(path);
+    return shownUserText(QDir::toNativeSeparators(path));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "core/base/file_errors.h"
 #include "core/base/sjis.h"
+#include "core/base/user_text.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,7 +55,7 @@ bool asciiCaseEqual(const QString &a, const QString &b) {
 }
 
 QString nativePathText(const QString &message, const QString &path) {
-    return message + QStringLiteral("（") + QDir::toNativeSeparators(path) + QStringLiteral("）");
+    return message + QStringLiteral("（") + shownUserText(QDir::toNativeSeparators(path)) + QStringLiteral("）");
 }
 
 // Something other than a regular file stands at path: a write must not replace it nor wait on it.
@@ -292,7 +293,7 @@ QByteArray encodeLines(const QStringList &lines, QString *error) {
         if (!sjis::encode(lines[i], &encoded, &bad)) {
             if (error)
                 *error = QStringLiteral("文字「%1」(U+%2) はShift_JISで保存できません。")
-                             .arg(bad)
+                             .arg(shownUserText(QString(bad)))
                              .arg(QString::number(bad.unicode(), 16).toUpper().rightJustified(4, u'0'));
             return {};
         }

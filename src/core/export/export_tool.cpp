@@ -3,6 +3,7 @@
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
 #include "core/tables/grid.h"
+#include "core/tables/grid_csv.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,18 +23,11 @@ Table gridTable(const Grid &grid) {
     return grid.allRows();
 }
 
-QString csvLine(const QStringList &cells) {
+QString csvLine(const QStringList &cells, bool raw) {
     QStringList fields;
     fields.reserve(cells.size());
-    for (const QString &c : cells) {
-        if (c.contains(u',') || c.contains(u'"') || c.contains(u'\n') || c.contains(u'\r')) {
-            QString quoted = c;
-            quoted.replace(u'"', QStringLiteral("\"\""));
-            fields << u'"' + quoted + u'"';
-        } else {
-            fields << c;
-        }
-    }
+    for (const QString &c : cells)
+        fields << csvField(c, raw ? CsvCells::Raw : CsvCells::Safe);
     return fields.join(u',');
 }
 
@@ -78,6 +72,10 @@ void parseArguments(const QStringList &args, ExportRequest *r, QStringList *prob
     QStringList extra;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
+        if (a == u"--raw") {
+            r->raw = true;
+            continue;
+        }
         if (!a.startsWith(QStringLiteral("--"))) {
             if (r->view.isEmpty())
                 r->view = a;
@@ -137,11 +135,14 @@ void registerBuiltInExportViews();
 
 QString exportUsage() {
     registerBuiltInExportViews();
-    QString text = QStringLiteral("使い方: mirute-export [--dir フォルダ] [--today yyyy/mm/dd] 表 [引数] [オプション]\n"
-                                  "作業フォルダのデータから、画面と同じ表を UTF-8 の CSV で出力します。\n"
-                                  "  --dir フォルダ     データのあるフォルダ（省略時は今のフォルダ）\n"
-                                  "  --today 日付       今日として扱う日（省略時はパソコンの日付）\n"
-                                  "表:\n");
+    QString text =
+        QStringLiteral("使い方: mirute-export [--dir フォルダ] [--today yyyy/mm/dd] [--raw] 表 [引数] [オプション]\n"
+                       "作業フォルダのデータから、画面と同じ表を UTF-8 の CSV で出力します。\n"
+                       "  --dir フォルダ     データのあるフォルダ（省略時は今のフォルダ）\n"
+                       "  --today 日付       今日として扱う日（省略時はパソコンの日付）\n"
+                       "  --raw              =, +, -, @ などで始まる文字もそのまま出力（省略時は表計算ソフトが\n"
+                       "                     式として実行しないよう、先頭に ' を付けます）\n"
+                       "表:\n");
     for (auto it = exportViews().cbegin(); it != exportViews().cend(); ++it) {
         QStringList words{it.key()};
         if (!it->argument.isEmpty())
@@ -177,7 +178,7 @@ int runExport(const QStringList &args, QTextStream &out, QTextStream &err) {
         return error.status == 0 ? 1 : error.status;
     }
     for (const QStringList &row : table)
-        out << csvLine(row) << "\n";
+        out << csvLine(row, request.raw) << "\n";
     return 0;
 }
 

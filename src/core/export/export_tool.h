@@ -22,6 +22,7 @@ struct ExportRequest {
     QStringList arguments;          // positional words after the view (the game of "history")
     QMap<QString, QString> options; // --date, --from, --to, --weekday, --key, --measure, --seconds, --answers
     QDate today;                    // --today, or the system date
+    bool raw = false;               // --raw: every cell as it stands, even one a spreadsheet would run
 };
 
 // An unreadable file (exit 1) or a bad argument (exit 2), with its one-line message.
@@ -49,8 +50,9 @@ void registerExportView(const QString &name, const ExportView &view);
 
 // A grid's rows as shown.
 Table gridTable(const Grid &grid);
-// One CSV line: fields quoted only when they hold a comma, a double quote or a line break; no line end.
-QString csvLine(const QStringList &cells);
+// One CSV line: fields quoted only when they hold a comma, a double quote or a line break; a text that
+// would run as a formula in a spreadsheet begins with an apostrophe unless raw; no line end.
+QString csvLine(const QStringList &cells, bool raw = false);
 
 // mirute-export [--dir DIR] VIEW [OPTIONS]: prints the table as UTF-8 CSV with LF line ends. A command line
 // with mistakes prints one line for each of them and exits with 2; --help prints the usage and exits with 0.

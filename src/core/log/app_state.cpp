@@ -1,10 +1,15 @@
 #include "core/log/app_state.h"
 
+#include "core/base/file_errors.h"
 #include "core/base/number_format.h"
+#include "core/base/user_text.h"
 #include "core/base/write_list.h"
 #include "core/log/play_log.h"
 
+#include <QDir>
 #include <QFileInfo>
+
+#include <cerrno>
 
 namespace mirute {
 
@@ -16,7 +21,7 @@ AppState &appState() {
 QString windowCaption(const QString &userName) {
     if (userName.isEmpty())
         return QStringLiteral(" ミルテ５");
-    return u' ' + userName + QStringLiteral(" の ミルテ５");
+    return u' ' + shownUserText(userName) + QStringLiteral(" の ミルテ５");
 }
 
 namespace {
@@ -90,6 +95,31 @@ FlagRead parseHelpTourFlag(const TextLines &t) {
 WriteResult writeHelpTourFlag(const QString &dir, int flag) {
     return rewriteLines(dir, kSettingsFile,
                         {WriteListLine().text(QStringLiteral("ヘルプツアー")).integer(flag).line()});
+}
+
+QString dataFolderAdvice() {
+    // The launcher puts the folder in the home folder: without one it names a folder no one can make.
+    if (qEnvironmentVariableIsEmpty("HOME"))
+        return QStringLiteral("環境変数 HOME（ホームフォルダ）が設定されていません。"
+                              "ログインし直すか、HOME を設定してから起動してください。");
+    return QStringLiteral("フォルダの権限とディスクの空きを確かめてから起動してください。"
+                          "別の場所を使うときは、その場所を環境変数 XDG_DATA_HOME に指定します"
+                          "（ミルテ５はその中の mirute フォルダを使います）。");
+}
+
+QString makeDataFolder(const QString &dir) {
+    const QFileInfo folder(dir);
+    if (folder.isDir())
+        return {};
+    errno = 0;
+    int error = folder.exists() ? ENOTDIR : 0;
+    if (error == 0 && !QDir().mkpath(dir))
+        error = errno != 0 ? errno : EACCES;
+    if (error == 0)
+        return {};
+    return QStringLiteral("データのフォルダ「%1」を作れないため、ミルテ５を起動できません（%2）。\r\n")
+               .arg(shownUserText(QDir::toNativeSeparators(dir)), fileErrorReason(error)) +
+           dataFolderAdvice();
 }
 
 QString ensureStartupFiles(const QString &dir) {

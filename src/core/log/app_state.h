@@ -37,6 +37,12 @@ FlagRead readHelpTourFlag(const QString &dir);
 FlagRead parseHelpTourFlag(const TextLines &lines);
 WriteResult writeHelpTourFlag(const QString &dir, int flag);
 
+// Makes the data folder when it is missing (a fresh home has none). Returns "" when the folder is there, or
+// a message naming it, saying why it cannot be made and what to do.
+QString makeDataFolder(const QString &dir);
+// What to do about a data folder that cannot be made or written, for the messages that name it.
+QString dataFolderAdvice();
+
 // Creates the files the start-up expects when they are missing: the name file with an empty name, an empty
 // play log, an empty memo and the main settings with the help tour on. Existing files are never touched.
 QString ensureStartupFiles(const QString &dir);

@@ -1,5 +1,8 @@
 #include "core/log/instance_lock.h"
 
+#include "core/base/user_text.h"
+#include "core/log/app_state.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -88,14 +91,13 @@ bool InstanceLock::ownerIsLiveMirute() {
 }
 
 QString InstanceLock::refusal(Result result, const QString &dir) {
-    const QString folder = QDir::toNativeSeparators(dir);
+    const QString folder = shownUserText(QDir::toNativeSeparators(dir));
     switch (result) {
     case Locked: break;
     case HeldByOther: return QStringLiteral("このフォルダではミルテ５がすでに起動しています。\r\n%1").arg(folder);
     case NotWritable:
-        return QStringLiteral("このフォルダに書き込めないため、ミルテ５を起動できません。\r\n%1\r\n"
-                              "記録を保存できるよう、書き込みのできるフォルダで起動してください。")
-            .arg(folder);
+        return QStringLiteral("このフォルダに書き込めないため、ミルテ５を起動できません。\r\n%1\r\n").arg(folder) +
+               dataFolderAdvice();
     case WriteFailed:
         return QStringLiteral("このフォルダに起動中の印「%1」を作れないため、ミルテ５を起動できません。\r\n%2\r\n"
                               "ディスクの空き容量が足りないか、同じ名前のフォルダがあります。"

@@ -4,6 +4,7 @@
 #include "core/base/file_errors.h"
 #include "core/base/number_format.h"
 #include "core/base/sjis.h"
+#include "core/base/user_text.h"
 #include "core/base/write_list.h"
 #include "core/log/backups.h"
 #include "core/log/game_names.h"
@@ -49,21 +50,23 @@ bool parseRecord(QStringView line, PlayRecord *out, QString *reason, SharedTexts
         return false;
     }
     if (!isStoredDate(items[0].text)) {
-        *reason = QStringLiteral("日付「%1」が yyyy/mm/dd の正しい日付ではありません").arg(items[0].text.left(20));
+        *reason = QStringLiteral("日付「%1」が yyyy/mm/dd の正しい日付ではありません")
+                      .arg(shownUserText(items[0].text.left(20)));
         return false;
     }
     if (!isStoredTime(items[1].text)) {
-        *reason = QStringLiteral("時刻「%1」が HH:MM:SS の正しい時刻ではありません").arg(items[1].text.left(20));
+        *reason = QStringLiteral("時刻「%1」が HH:MM:SS の正しい時刻ではありません")
+                      .arg(shownUserText(items[1].text.left(20)));
         return false;
     }
     const auto seconds = parseNumber(items[3].text);
     if (!seconds || items[3].quoted) {
-        *reason = QStringLiteral("秒数「%1」が数値ではありません").arg(items[3].text.left(20));
+        *reason = QStringLiteral("秒数「%1」が数値ではありません").arg(shownUserText(items[3].text.left(20)));
         return false;
     }
     if (!isPlaySeconds(*seconds)) {
-        *reason = *seconds < 0 ? QStringLiteral("秒数「%1」が負の数です").arg(items[3].text.left(20))
-                               : QStringLiteral("秒数「%1」が大きすぎます").arg(items[3].text.left(20));
+        *reason = *seconds < 0 ? QStringLiteral("秒数「%1」が負の数です").arg(shownUserText(items[3].text.left(20)))
+                               : QStringLiteral("秒数「%1」が大きすぎます").arg(shownUserText(items[3].text.left(20)));
         return false;
     }
     out->date = shared.date(items[0].text);

@@ -1,15 +1,35 @@
 #include "core/tables/grid_csv.h"
 
+#include "core/base/number_format.h"
 #include "core/base/text_file.h"
 #include "core/tables/grid.h"
 
 namespace mirute {
 
-QString csvField(const QString &text) {
-    const bool needsQuotes = text.contains(u',') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n');
+namespace {
+
+bool startsAsFormula(const QString &text) {
+    if (text.isEmpty())
+        return false;
+    switch (text.front().unicode()) {
+    case u'=':
+    case u'@':
+    case u'\t':
+    case u'\r': return true;
+    case u'+':
+    case u'-': return !parseNumber(text);
+    default: return false;
+    }
+}
+
+} // namespace
+
+QString csvField(const QString &text, CsvCells cells) {
+    QString quoted = cells == CsvCells::Safe && startsAsFormula(text) ? u'\'' + text : text;
+    const bool needsQuotes =
+        quoted.contains(u',') || quoted.contains(u'"') || quoted.contains(u'\r') || quoted.contains(u'\n');
     if (!needsQuotes)
-        return text;
-    QString quoted = text;
+        return quoted;
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
 }

@@ -2,6 +2,7 @@
 
 #include "core/base/number_format.h"
 #include "core/base/number_texts.h"
+#include "core/base/user_text.h"
 #include "core/base/write_list.h"
 
 namespace mirute {
@@ -106,8 +107,9 @@ QList<PlayRecord> recordsFromGrid(const Grid &g, QString *error) {
         bool ok = false;
         records.append(recordOfRow(g, row, &ok));
         if (!ok) {
-            *error =
-                QStringLiteral("%1 番目の記録の秒数「%2」が数値ではありません。").arg(row).arg(g.textMatrix(row, 4));
+            *error = QStringLiteral("%1 番目の記録の秒数「%2」が数値ではありません。")
+                         .arg(row)
+                         .arg(shownUserText(g.textMatrix(row, 4)));
             return {};
         }
     }
@@ -140,7 +142,8 @@ DiaryChange replaceDiary(const QString &dir, Grid &g, int row, const QString &te
 }
 
 QString playOfRow(const Grid &g, int row) {
-    return g.textMatrix(row, 1) + u' ' + g.textMatrix(row, 2) + u' ' + g.textMatrix(row, 3);
+    // The date and time were checked as the log was read; the game's name is any text of the file.
+    return g.textMatrix(row, 1) + u' ' + g.textMatrix(row, 2) + u' ' + shownUserText(g.textMatrix(row, 3));
 }
 
 QString deleteQuestion(const Grid &g, int row) {

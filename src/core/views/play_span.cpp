@@ -1,6 +1,7 @@
 #include "core/views/play_span.h"
 
 #include "core/base/day_time.h"
+#include "core/base/user_text.h"
 
 namespace mirute {
 
@@ -54,7 +55,7 @@ QString OutsideSpan::notice(const QString &where) const {
                           "パソコンの日付が正しいか確かめてください。")
         .arg(kPlayLogFile)
         .arg(m_count)
-        .arg(m_example, where);
+        .arg(shownUserText(m_example), where);
 }
 
 } // namespace mirute

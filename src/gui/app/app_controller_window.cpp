@@ -2,14 +2,20 @@
 
 #include "gui/app/help_viewer_window.h"
 #include "gui/app/main_window.h"
+#include "gui/games/common/game_window.h"
 #include "gui/games/game_launcher_window.h"
 #include "gui/widgets/message_dialog.h"
 
+#include <QCoreApplication>
 #include <QShortcut>
+
+#include <cstdio>
 
 namespace mirute {
 
-AppController::AppController(QString dataDir, QObject *parent) : QObject(parent), m_dir(std::move(dataDir)) {}
+AppController::AppController(QString dataDir, QObject *parent) : QObject(parent), m_dir(std::move(dataDir)) {
+    connect(&m_endSignals, &EndSignals::received, this, &AppController::endBySignal);
+}
 
 AppController::~AppController() {
     delete m_main;
@@ -53,6 +59,18 @@ void AppController::backFromGame() {
     showMain();
     game->hide();
     game->deleteLater();
+}
+
+void AppController::endBySignal() {
+    // Every event loop ends, a question still open among them (answered キャンセル), and any question asked
+    // from here on returns at once.
+    QCoreApplication::exit(0);
+    if (auto *game = qobject_cast<GameWindow *>(m_game.data())) {
+        game->engine().leave();
+        if (const QString lost = game->engine().keepUnsavedPlay(); !lost.isEmpty())
+            std::fprintf(stderr, "mirute: %s\n", qPrintable(lost));
+    }
+    closeAllHelpWindows();
 }
 
 } // namespace mirute

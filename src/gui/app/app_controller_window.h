@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "core/base/end_signals.h"
 #include "gui/app/main_window.h"
 
 class QWidget;
@@ -23,6 +24,10 @@ public:
     void openGame(int gameNo);
     MainWindow *mainWindow() const { return m_main; }
     QWidget *gameWindow() const { return m_game; }
+    // Logout, shutdown or Ctrl+C (SIGTERM, SIGHUP, SIGINT): the program ends as closing its windows ends
+    // it, but asks nothing, since no one may be there to answer; a finished play not saved yet is kept for
+    // the next start.
+    void endBySignal();
 
 signals:
     void quitRequested();
@@ -32,6 +37,7 @@ private:
     QString m_dir;
     QPointer<MainWindow> m_main;
     QPointer<QWidget> m_game;
+    EndSignals m_endSignals;
 };
 
 } // namespace mirute

@@ -74,17 +74,26 @@ QString builtInHelp() {
 
 // The help document's own browser: it opens pages and loads pictures from the help document's folder only.
 // A link or picture that leads elsewhere (another folder, "../", a link to a file outside, http: and every
-// other scheme) is not followed, and only regular files are read, so that a FIFO or a device named by a page
-// cannot stall the program.
+// other scheme) is not followed, and only regular files are read, as the data files are (at most
+// kMaxReadBytes, opened without waiting), so that a FIFO or a device named by a page cannot stall the program.
 class HelpBrowser : public QTextBrowser {
 public:
     HelpBrowser(QWidget *parent) : QTextBrowser(parent) {}
     // The folder the help may read from; none (the built-in page) reads nothing.
     void setHelpFolder(const QString &folder) { m_folder = QFileInfo(folder).canonicalFilePath(); }
 
-    QVariant loadResource(int type, const QUrl &name) override {
+    // Every page, picture and style sheet comes through here. What may not be read is answered with no bytes
+    // rather than left unanswered: the document would then open the file itself, wherever it lies.
+    QVariant loadResource(int, const QUrl &name) override {
         const QUrl url = resolved(name);
-        return insideHelp(url) ? QTextBrowser::loadResource(type, url) : QVariant();
+        QByteArray bytes;
+        if (insideHelp(url)) {
+            const QFileInfo file(url.toLocalFile());
+            TextLines meta;
+            if (!readRawText(file.absolutePath(), file.fileName(), &meta, &bytes))
+                bytes.clear();
+        }
+        return bytes;
     }
 
 protected:

@@ -4,6 +4,7 @@
 #include "core/base/data_files.h"
 #include "core/base/memory_reuse.h"
 #include "core/base/text_file.h"
+#include "core/games/common/kept_plays.h"
 #include "core/log/app_state.h"
 #include "core/log/backups.h"
 #include "core/views/help_texts.h"
@@ -261,6 +262,7 @@ void MainWindow::startUp() {
     show();
     m_dayPanel->show();
     m_helpTourBox->setChecked(appState().helpTourFlag == 1);
+    offerKeptPlays();
     if (!appState().firstStartDone) {
         QApplication::processEvents();
         show();
@@ -272,6 +274,25 @@ void MainWindow::startUp() {
     m_buttons.value(kGameButtonName)->setFocus();
     // While the user looks at the window, the memory the first panel opened will need is made ready.
     m_memoryPreparer->start(QFileInfo(resolveFile(m_state.dataDir, kPlayLogFile)).size());
+}
+
+// Plays kept when the program was made to end before they were saved: the user decides once, and saving is
+// the default answer, since these are plays the user finished.
+void MainWindow::offerKeptPlays() {
+    const QString dir = m_state.dataDir;
+    const KeptPlays kept = readKeptPlays(dir);
+    if (!kept.error.isEmpty())
+        reportError(kept.error);
+    if (kept.plays.isEmpty())
+        return;
+    const QString question = QStringLiteral("前回、保存されないまま終了したプレイがあります。\r\n\r\n%1\r\n\r\n"
+                                            "記録に保存しますか？（キャンセルを押すと保存せずに捨てます）")
+                                 .arg(keptPlaysText(kept.plays));
+    const bool save = MessageDialog::confirm(this, QStringLiteral("未保存のプレイ"), question, MessageDialog::Ok);
+    if (const WriteResult w = save ? saveKeptPlays(dir, kept.plays) : discardKeptPlays(dir); !w.ok())
+        reportError(w.error);
+    if (save)
+        m_dayPanel->showSelectedDay();
 }
 
 void MainWindow::switchPanel(LogPanel *panel) {

@@ -60,6 +60,7 @@ private:
     void setUserName(const QString &name);
     void reportError(const QString &text);
     void closeHelpWindows();
+    void offerKeptPlays();
 
     MainState m_state;
     QMap<QString, QPushButton *> m_buttons;

@@ -1,5 +1,7 @@
 #include "gui/widgets/chart_widget.h"
 
+#include "gui/widgets/grid_model_widget.h"
+#include "gui/widgets/message_dialog.h"
 #include "gui/widgets/save_file_dialog.h"
 
 #include <QAreaSeries>
@@ -295,7 +297,8 @@ void ChartWidget::showHover(bool on, int bar, double value, const QString &serie
         return;
     }
     // A bar standing for a run of rows is named after the run's first row.
-    const QString text = m_data->hoverText(bar * perBar + 1, value, series);
+    // A game's name comes from the log as typed there: shown as plain text, like a list's cell.
+    const QString text = GridModel::plainToolTip(m_data->hoverText(bar * perBar + 1, value, series));
     m_impl->hoverText = text;
     QToolTip::showText(QCursor::pos(), text, m_impl->view);
 }

@@ -1,5 +1,7 @@
 #include "gui/widgets/grid_model_widget.h"
 
+#include "core/base/user_text.h"
+
 #include <QApplication>
 #include <QPalette>
 
@@ -54,7 +56,7 @@ QString GridModel::plainToolTip(const QString &text) {
     // file. Escaped inside a paragraph that keeps its blanks, any cell text shows as it stands.
     if (text.isEmpty())
         return text;
-    return QStringLiteral("<p style=\"white-space:pre-wrap\">%1</p>").arg(text.toHtmlEscaped());
+    return QStringLiteral("<p style=\"white-space:pre-wrap\">%1</p>").arg(shownUserText(text).toHtmlEscaped());
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex &index) const {

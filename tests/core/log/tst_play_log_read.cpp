@@ -198,8 +198,8 @@ void TestPlayLogRead::damagedFieldsNamed_data() {
     const auto row = [](const char *name, const QString &line, const QString &said) {
         QTest::newRow(name) << sjisBytes(line) << said;
     };
-    const QString date = QStringLiteral("日付「%1」が yyyy/mm/dd の正しい日付ではありません");
-    const QString time = QStringLiteral("時刻「%1」が HH:MM:SS の正しい時刻ではありません");
+    const QString date = QStringLiteral("日付「\u2068%1\u2069」が yyyy/mm/dd の正しい日付ではありません");
+    const QString time = QStringLiteral("時刻「\u2068%1\u2069」が HH:MM:SS の正しい時刻ではありません");
     const QString afterQuote = QStringLiteral("閉じた引用符の後に文字があります");
     row("30 February", QStringLiteral("\"2024/02/30\",\"10:00:00\",\"座標\",30,\"d\",\"\""), date.arg("2024/02/30"));
     row("29 February of a common year", QStringLiteral("\"2023/02/29\",\"10:00:00\",\"座標\",30,\"d\","),
@@ -214,11 +214,14 @@ void TestPlayLogRead::damagedFieldsNamed_data() {
     row("25:61:00", QStringLiteral("\"2024/03/01\",\"25:61:00\",\"座標\",30,\"d\",\"\""), time.arg("25:61:00"));
     row("empty time", QStringLiteral("\"2024/03/01\",\"\",\"座標\",30,\"d\","), time.arg(QString()));
     row("negative seconds", QStringLiteral("\"2024/03/01\",\"10:00:00\",\"座標\",-60,\"d\",\"\""),
-        QStringLiteral("秒数「-60」が負の数です"));
+        QStringLiteral("秒数「\u2068-60\u2069」が負の数です"));
     row("no seconds", QStringLiteral("\"2024/03/01\",\"10:00:00\",\"座標\",,\"d\",\"\""),
-        QStringLiteral("秒数「」が数値ではありません"));
+        QStringLiteral("秒数「\u2068\u2069」が数値ではありません"));
     row("seconds beyond any number", QStringLiteral("\"2024/03/01\",\"10:00:00\",\"座標\",1e999,\"d\",\"\""),
-        QStringLiteral("秒数「1e999」が数値ではありません"));
+        QStringLiteral("秒数「\u20681e999\u2069」が数値ではありません"));
+    // The field is quoted as the file holds it, its control characters shown as pictures.
+    row("escape sequence as seconds", QStringLiteral("\"2024/03/01\",\"10:00:00\",\"座標\",\x1B[2J,\"d\","),
+        QStringLiteral("秒数「\u2068␛[2J\u2069」が数値ではありません"));
     row("zero seconds", QStringLiteral("\"2024/03/01\",\"10:00:00\",\"座標\",0,\"d\",\"\""), {});
     row("doubled quotes in the diary",
         QStringLiteral("\"2024/03/01\",\"10:00:00\",\"座標\",30,\"彼は\"\"はい\"\"と言った\",\"\""), afterQuote);

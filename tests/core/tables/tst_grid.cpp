@@ -412,6 +412,15 @@ void TestGrid::csvField_data() {
     QTest::newRow("line feed") << QStringLiteral("a\nb") << QStringLiteral("\"a\nb\"");
     QTest::newRow("carriage return") << QStringLiteral("a\rb") << QStringLiteral("\"a\rb\"");
     QTest::newRow("blank kept") << QStringLiteral(" 60 ") << QStringLiteral(" 60 ");
+    // A spreadsheet runs these as formulas: they are written as text; numbers stay numbers.
+    QTest::newRow("formula") << QStringLiteral("=HYPERLINK(\"x\")") << QStringLiteral("\"'=HYPERLINK(\"\"x\"\")\"");
+    QTest::newRow("plus") << QStringLiteral("+1+1") << QStringLiteral("'+1+1");
+    QTest::newRow("minus") << QStringLiteral("-2+3") << QStringLiteral("'-2+3");
+    QTest::newRow("at") << QStringLiteral("@SUM(A1)") << QStringLiteral("'@SUM(A1)");
+    QTest::newRow("tab") << QStringLiteral("\t=1") << QStringLiteral("'\t=1");
+    QTest::newRow("carriage return first") << QStringLiteral("\r=1") << QStringLiteral("\"'\r=1\"");
+    QTest::newRow("negative number") << QStringLiteral("-3") << QStringLiteral("-3");
+    QTest::newRow("signed decimal") << QStringLiteral("+0.5") << QStringLiteral("+0.5");
 }
 
 void TestGrid::csvField() {

@@ -227,8 +227,10 @@ void TestLogList::deleteQuestionText() {
     Grid g;
     resetEditGrid(g);
     fillEditList(dir(), g);
-    QCOMPARE(deleteQuestion(g, 2), QStringLiteral("2026/12/02 10:15:30 抜数字 を削除します。よろしいですか？"));
-    QCOMPARE(deleteQuestion(g, 3), QStringLiteral("2026/12/03 21:05:09 座標 を削除します。よろしいですか？"));
+    QCOMPARE(deleteQuestion(g, 2),
+             QStringLiteral("2026/12/02 10:15:30 \u2068抜数字\u2069 を削除します。よろしいですか？"));
+    QCOMPARE(deleteQuestion(g, 3),
+             QStringLiteral("2026/12/03 21:05:09 \u2068座標\u2069 を削除します。よろしいですか？"));
 }
 
 void TestLogList::deleteMiddleRecord() {

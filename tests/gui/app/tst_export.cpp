@@ -107,12 +107,14 @@ void TestExport::csvQuoting_data() {
     QTest::newRow("comma") << QStringList{"よく, できた"} << "\"よく, できた\"";
     QTest::newRow("quote") << QStringList{"say \"hi\""} << "\"say \"\"hi\"\"\"";
     QTest::newRow("line break") << QStringList{"a\nb"} << "\"a\nb\"";
+    QTest::newRow("formula") << QStringList{"=1+2", "-3"} << "'=1+2,-3";
 }
 
 void TestExport::csvQuoting() {
     QFETCH(QStringList, cells);
     QFETCH(QString, line);
     QCOMPARE(csvLine(cells), line);
+    QCOMPARE(csvLine(cells, true), QString(line).remove(u'\'')); // --raw: no apostrophe before a formula
 }
 
 void TestExport::historyMatchesTheGameWindow_data() {
@@ -160,6 +162,7 @@ void TestExport::diaryMatchesThePanel() {
     QCOMPARE(p.status, 0);
     QCOMPARE(p.out, csvOf(grid->grid().allRows()));
     QVERIFY(p.out.contains(QStringLiteral("\"よくできた, また明日\"")));
+    QCOMPARE(runTool({"--dir", m_dir.path(), "--raw", "diary"}).out, p.out);
 }
 
 void TestExport::panelGridsMatch_data() {

@@ -210,9 +210,10 @@ void TestHelpViewer::readsNothingOutsideTheHelpFolder() {
     const QUrl index = browser->source();
     const QUrl url =
         target.startsWith(QStringLiteral("url:")) ? QUrl(target.mid(4)) : QUrl::fromLocalFile(root.filePath(target));
-    // Pictures and style sheets of a page are loaded through here.
+    // Pictures and style sheets of a page are loaded by the document, which reads what the browser leaves
+    // unanswered itself.
     for (int type : {int(QTextDocument::ImageResource), int(QTextDocument::StyleSheetResource)})
-        QCOMPARE(browser->loadResource(type, url).isValid(), read);
+        QCOMPARE(!browser->document()->resource(type, url).toByteArray().isEmpty(), read);
     // A link followed opens the page only when it may be read.
     browser->setSource(url);
     QCOMPARE(browser->source() == url, read);

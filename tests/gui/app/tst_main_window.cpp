@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -88,6 +89,7 @@ private slots:
     void valueLabelsReadTheirValues();
     void helpTourBreaksOnlyItsOwnLines_data();
     void helpTourBreaksOnlyItsOwnLines();
+    void unusableDataFolderToldInAWindow();
 
 private:
     std::unique_ptr<MainWindow> startWindow();
@@ -443,6 +445,32 @@ void TestMainWindow::helpTourBreaksOnlyItsOwnLines() {
     const QFontMetrics fm(QApplication::font());
     for (const QString &line : text.split(QStringLiteral("\r\n")))
         QVERIFY2(fm.horizontalAdvance(line) <= room, qPrintable(QStringLiteral("%1 px: %2").arg(room).arg(line)));
+}
+
+// Started from the desktop's menu nobody reads the launcher's terminal: without a home folder, and with a file
+// where the data folder should be made, the launcher starts the program all the same, and the program names
+// the folder in a window and says what to do.
+void TestMainWindow::unusableDataFolderToldInAWindow() {
+    const QDir root(m_dir->path());
+    QVERIFY(root.mkdir(QStringLiteral("bin")) && writeBytes(root.filePath(QStringLiteral("file")), "a file"));
+    const QString launcher = root.filePath(QStringLiteral("bin/mirute-launch"));
+    QVERIFY(QFile::copy(QStringLiteral(MIRUTE_LAUNCHER), launcher));
+    QVERIFY(QFile::link(QStringLiteral(MIRUTE_PROGRAM), root.filePath(QStringLiteral("bin/mirute"))));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), root.filePath(QStringLiteral("file")));
+    env.remove(QStringLiteral("HOME"));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.setReadChannel(QProcess::StandardError);
+    program.start(QStringLiteral("/bin/sh"), {launcher});
+    QString said;
+    while (!said.contains(QStringLiteral("HOME")) && program.waitForReadyRead(60000))
+        said += QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(program.state() == QProcess::Running, qPrintable(said)); // on the window, for the user
+    program.terminate();
+    program.waitForFinished(60000);
+    QVERIFY2(said.contains(QStringLiteral("「\u2068%1/mirute\u2069」").arg(root.filePath(QStringLiteral("file")))),
+             qPrintable(said));
 }
 
 QTEST_MAIN(TestMainWindow)

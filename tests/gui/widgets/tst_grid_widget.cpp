@@ -498,15 +498,21 @@ void TestGridWidget::showsGridOwnedElsewhere() {
 
 void TestGridWidget::cellTextIsPlainTextInTooltips_data() {
     QTest::addColumn<QString>("text");
-    QTest::newRow("picture tag") << QStringLiteral("<img src=/some/file>");
-    QTest::newRow("markup and entities") << QStringLiteral("<b>太字</b> &amp; 1 < 2");
-    QTest::newRow("runs of blanks") << QStringLiteral("秒数 : 60   答数 : 25  反応時間  0.85秒");
+    QTest::addColumn<QString>("visible"); // between the isolates U+2068 … U+2069
+    QTest::newRow("picture tag") << QStringLiteral("<img src=/some/file>") << QStringLiteral("<img src=/some/file>");
+    QTest::newRow("markup and entities") << QStringLiteral("<b>太字</b> &amp; 1 < 2")
+                                         << QStringLiteral("<b>太字</b> &amp; 1 < 2");
+    QTest::newRow("runs of blanks") << QStringLiteral("秒数 : 60   答数 : 25  反応時間  0.85秒")
+                                    << QStringLiteral("秒数 : 60   答数 : 25  反応時間  0.85秒");
+    QTest::newRow("direction controls") << QStringLiteral("\u202Eabc\u2069d") << QStringLiteral("abcd");
+    QTest::newRow("control characters") << QStringLiteral("\x1B[2J\x7F\u0085") << QStringLiteral("␛[2J␡\uFFFD");
 }
 
 // A diary or any other text of a file, hovered in a list, shows as it stands: no picture is loaded, no
 // markup applied.
 void TestGridWidget::cellTextIsPlainTextInTooltips() {
     QFETCH(QString, text);
+    QFETCH(QString, visible);
     GridWidget w;
     fillRows(w.grid(), 2);
     w.grid().setTextMatrix(1, 1, text);
@@ -527,7 +533,7 @@ void TestGridWidget::cellTextIsPlainTextInTooltips() {
         document.setHtml(shown);
     else
         document.setPlainText(shown);
-    QCOMPARE(document.toPlainText(), text);
+    QCOMPARE(document.toPlainText(), QStringLiteral("\u2068%1\u2069").arg(visible));
     QToolTip::hideText();
 }
 

@@ -10,8 +10,8 @@ namespace mirute {
 
 // A settings field after the four common ones: an integer with its allowed values, or a text.
 struct ExtraField {
-    QString name;         // e.g. "inOrder", "cellCount"
-    bool isText = false;  // quoted in the file
+    QString caption;     // of its control in the ゲーム設定 frame, e.g. "順番通り表示": how messages name it
+    bool isText = false; // quoted in the file
     QString defaultValue; // as written in the file
     QStringList allowed;  // values accepted from the file; empty: 0 and 1
 };

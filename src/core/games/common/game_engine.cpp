@@ -2,6 +2,8 @@
 
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
+#include "core/games/common/kept_plays.h"
+#include "core/games/common/personal_best.h"
 #include "core/log/backups.h"
 #include "core/log/play_log.h"
 
@@ -512,10 +514,7 @@ WriteResult GameEngine::writeFinishedPlay() {
         m_finished.historyWritten = true;
         m_finished.historyRecord = record;
     }
-    const QString diary =
-        m_rules->diaryText(m_finished.secondsText, m_finished.ok + m_finished.ng, m_rules->historyReaction());
-    const WriteResult w =
-        appendPlayLine(m_dir, gamePlayLine(nowDate(), nowTime(), m_def.name, m_finished.seconds, diary));
+    const WriteResult w = appendPlayLine(m_dir, finishedPlayLine());
     if (!w.ok()) {
         if (historyBefore && cutBackTo(m_dir, m_def.historyFile(), *historyBefore).ok())
             m_finished.historyWritten = false;
@@ -524,7 +523,28 @@ WriteResult GameEngine::writeFinishedPlay() {
     m_history->appendSaved(m_finished.historyRecord);
     // Each later click of "保存" saves the play once more, as it always did.
     m_finished.historyWritten = false;
+    m_finished.saved = true;
     return {};
+}
+
+QString GameEngine::finishedPlayLine() const {
+    const QString diary =
+        m_rules->diaryText(m_finished.secondsText, m_finished.ok + m_finished.ng, m_rules->historyReaction());
+    return gamePlayLine(nowDate(), nowTime(), m_def.name, m_finished.seconds, diary);
+}
+
+QString GameEngine::keepUnsavedPlay() {
+    if (!m_finished.valid || m_finished.saved || m_finished.ok + m_finished.ng == 0)
+        return {};
+    const QString playLine = finishedPlayLine();
+    // A history line already written by a failed save is not kept a second time.
+    const QString history = m_finished.historyWritten ? QString() : historyLine(makeHistoryRecord());
+    const WriteResult w = keepPlay(m_dir, playLine, history);
+    if (w.ok())
+        return {};
+    return w.error + QStringLiteral("\n保存できなかったプレイ:\n") + playLine +
+           (history.isEmpty() ? QString()
+                              : QStringLiteral("\n") + gameHistoryFile(m_def.name) + QStringLiteral(": ") + history);
 }
 
 void GameEngine::leave() {

@@ -124,6 +124,10 @@ public:
     QString clearHistory();
     // "戻り": the play stops where it is, unsaved, and the timers with it.
     void leave();
+    // The program is made to end (logout, shutdown): a finished play not saved yet, waiting for "保存" or
+    // after a failed save, is kept for the next start to offer. Returns "" or, when even that fails, a text
+    // for the terminal holding the play's lines, so that the play is not lost without a trace.
+    QString keepUnsavedPlay();
 
     void setFeedbackMs(int factor100); // tests: 0 runs every pause at once
     void setTimersRunning(bool on);
@@ -169,6 +173,7 @@ private:
     double shownElapsed();
     HistoryRecord makeHistoryRecord() const;
     WriteResult writeFinishedPlay();
+    QString finishedPlayLine() const; // the play record line of the finished play, as saved now
     QString nowDate() const;
     QString nowTime() const;
 
@@ -203,6 +208,7 @@ private:
         // A failed save whose history line could not be taken back: the next try writes only the record.
         bool historyWritten = false;
         HistoryRecord historyRecord;
+        bool saved = false; // at least once
     } m_finished;
 };
 

@@ -35,6 +35,7 @@ SettingsReadResult parseGameSettings(const TextLines &lines, const GameDefinitio
         r.rewriteNeeded = true;
         return r;
     }
+    // Each field is named as the user sees it: by the caption of its control in the game window.
     QStringList problems;
     const QString firstLine = lines.lines.isEmpty() ? QString() : lines.lines.first();
     if (!lines.error.isEmpty() || lines.badLines.contains(1) || firstLine.trimmed().isEmpty()) {
@@ -51,9 +52,9 @@ SettingsReadResult parseGameSettings(const TextLines &lines, const GameDefinitio
     if (auto v = parseInteger(field(0)); v && *v >= 1 && *v <= def.countMax)
         s.countLimit = int(*v);
     else if (v)
-        s.countLimit = int(qBound<qint64>(1, *v, qint64(def.countMax))), problems << QStringLiteral("回数");
+        s.countLimit = int(qBound<qint64>(1, *v, qint64(def.countMax))), problems << def.countCaption;
     else
-        problems << QStringLiteral("回数");
+        problems << def.countCaption;
 
     if (auto v = parseNumber(field(1))) {
         const double snapped = qBound(10.0, std::round(*v / 10.0) * 10.0, 180.0);
@@ -73,7 +74,7 @@ SettingsReadResult parseGameSettings(const TextLines &lines, const GameDefinitio
     if (auto v = parseInteger(field(3)); v && (*v == 0 || *v == 1))
         s.autoSave = int(*v);
     else
-        problems << QStringLiteral("自動保存");
+        problems << QStringLiteral("手動保存モード");
 
     for (int i = 0; i < def.extraFields.size(); ++i) {
         const ExtraField &f = def.extraFields[i];
@@ -83,7 +84,7 @@ SettingsReadResult parseGameSettings(const TextLines &lines, const GameDefinitio
                      : (parseInteger(text) && allowed.contains(QString::number(*parseInteger(text)))))
             s.extras[i] = f.isText ? text : QString::number(*parseInteger(text));
         else
-            problems << f.name;
+            problems << f.caption;
     }
     // What the rewrite would drop is named, so that the damaged file is kept aside first.
     if (items.size() > 4 + def.extraFields.size())

@@ -11,11 +11,11 @@ GameDefinition LampGame::definition() {
     def.windowTitle = QStringLiteral("ランプ");
     def.formName = QStringLiteral("frmG5");
     def.extraFields = {
-        {QStringLiteral("colorCount"),
+        {QStringLiteral("コマ"),
          false,
          QStringLiteral("3"),
          {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")}},
-        {QStringLiteral("showCounts"), false, QStringLiteral("1"), {}},
+        {QStringLiteral("色ごとの数を表示"), false, QStringLiteral("1"), {}},
     };
     def.perSecondCaption = QStringLiteral("クリック数／秒");
     def.answerColumns = reactionAnswerColumns();

@@ -11,11 +11,11 @@ GameDefinition OrderGame::definition() {
     def.windowTitle = QStringLiteral("順番クリック");
     def.formName = QStringLiteral("frmG6");
     def.extraFields = {
-        {QStringLiteral("digitCount"),
+        {QStringLiteral("桁数"),
          false,
          QStringLiteral("2"),
          {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}},
-        {QStringLiteral("orderMark"), true, QStringLiteral("小"), {QStringLiteral("小"), QStringLiteral("大")}},
+        {QStringLiteral("順番"), true, QStringLiteral("小"), {QStringLiteral("小"), QStringLiteral("大")}},
     };
     def.perSecondCaption = QStringLiteral("クリック数／秒");
     def.reactionHeader = QStringLiteral("クリア");

@@ -10,7 +10,7 @@ GameDefinition TreasureGame::definition() {
     def.name = QStringLiteral("宝探し");
     def.windowTitle = QStringLiteral("宝探し");
     def.formName = QStringLiteral("frmG4");
-    def.extraFields = {{QStringLiteral("cellCount"),
+    def.extraFields = {{QStringLiteral("コマ数"),
                         false,
                         QStringLiteral("40"),
                         {QStringLiteral("8"), QStringLiteral("16"), QStringLiteral("24"), QStringLiteral("32"),

@@ -66,7 +66,7 @@ void LabelQuestionWidget::setBaseColor(const Rgb &c) {
 }
 
 QCheckBox *addInOrderCheckBox(GameWindow &window) {
-    auto *box = new QCheckBox(QStringLiteral("順番通り表示"), &window);
+    auto *box = new QCheckBox(window.engine().definition().extraFields.value(0).caption, &window);
     box->setObjectName(kInOrderBoxName);
     window.gameSettingsLayout()->addWidget(box);
     GameEngine &engine = window.engine();

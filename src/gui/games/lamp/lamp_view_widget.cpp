@@ -98,7 +98,7 @@ private:
         }
         m_showCountsBox = new QCheckBox(this);
         m_showCountsBox->setObjectName(kShowCountsBoxName);
-        m_showCountsBox->setAccessibleName(QStringLiteral("色ごとの数を表示"));
+        m_showCountsBox->setAccessibleName(m_engine.definition().extraFields.value(1).caption);
         legend->addWidget(m_showCountsBox, 1, 2);
         connect(m_showCountsBox, &QCheckBox::clicked, this,
                 [this](bool on) { m_engine.setExtra(1, on ? QStringLiteral("1") : QStringLiteral("0")); });
@@ -152,10 +152,11 @@ private:
 } // namespace
 
 QWidget *LampGame::makeView(GameWindow &window) {
-    auto *label = new QLabel(QStringLiteral("コマ"), &window);
+    const QString caption = window.engine().definition().extraFields.value(0).caption;
+    auto *label = new QLabel(caption, &window);
     auto *box = new QComboBox(&window);
     box->setObjectName(kColourCountBoxName);
-    box->setAccessibleName(QStringLiteral("コマ"));
+    box->setAccessibleName(caption);
     box->addItems({QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
     label->setBuddy(box);
     window.gameSettingsLayout()->addWidget(label);

@@ -106,8 +106,8 @@ private:
     QList<QPushButton *> m_labels;
 };
 
-QComboBox *addSettingCombo(GameWindow &window, const QString &name, const QString &caption, const QStringList &items,
-                           int field) {
+QComboBox *addSettingCombo(GameWindow &window, const QString &name, const QStringList &items, int field) {
+    const QString caption = window.engine().definition().extraFields.value(field).caption;
     auto *label = new QLabel(caption, &window);
     auto *box = new QComboBox(&window);
     box->setObjectName(name);
@@ -127,9 +127,8 @@ QComboBox *addSettingCombo(GameWindow &window, const QString &name, const QStrin
 } // namespace
 
 QWidget *OrderGame::makeView(GameWindow &window) {
-    addSettingCombo(window, kDigitsBoxName, QStringLiteral("桁数"),
-                    {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 0);
-    addSettingCombo(window, kOrderBoxName, QStringLiteral("順番"), {QStringLiteral("小"), QStringLiteral("大")}, 1);
+    addSettingCombo(window, kDigitsBoxName, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 0);
+    addSettingCombo(window, kOrderBoxName, {QStringLiteral("小"), QStringLiteral("大")}, 1);
     return new OrderView(window);
 }
 

@@ -93,10 +93,11 @@ private:
 
 // The box "コマ数" (cells shown) in the ゲーム設定 frame.
 void addCellCountBox(GameWindow &window) {
-    auto *caption = new QLabel(QStringLiteral("コマ数"), &window);
+    const QString text = window.engine().definition().extraFields.value(0).caption;
+    auto *caption = new QLabel(text, &window);
     auto *box = new QComboBox(&window);
     box->setObjectName(kCellCountBoxName);
-    box->setAccessibleName(QStringLiteral("コマ数"));
+    box->setAccessibleName(text);
     caption->setBuddy(box);
     for (int n = TreasureRules::kColumns; n <= TreasureRules::kCells; n += TreasureRules::kColumns)
         box->addItem(QString::number(n));

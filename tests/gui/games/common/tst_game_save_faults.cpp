@@ -16,6 +16,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,6 +66,8 @@ private slots:
     void fullDiskKeepsPlayForSave();
     void leavingAnUnsavedPlayAsksFirst();
     void unreadableHistoryToldAtOpening();
+    void endSignalKeepsTheFinishedPlay_data();
+    void endSignalKeepsTheFinishedPlay();
 
 private:
     GameWindow *openKana();
@@ -218,6 +221,46 @@ void TestGameSaveFaults::unreadableHistoryToldAtOpening() {
     QTest::mouseClick(saveButton(w), Qt::LeftButton);
     QCOMPARE(lineCount(test::readBytes(dir(), kHistoryFile)), 1);
     QCOMPARE(lineCount(test::readBytes(dir(), kPlayLogFile)), 1);
+}
+
+void TestGameSaveFaults::endSignalKeepsTheFinishedPlay_data() {
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<bool>("saveFailed"); // else manual saving, "保存" not pressed
+    QTest::addColumn<bool>("savedAtNextStart");
+    QTest::newRow("logout, manual saving") << SIGTERM << false << true;
+    QTest::newRow("terminal closed, failed save") << SIGHUP << true << true;
+    QTest::newRow("Ctrl+C, the play not wanted") << SIGINT << false << false;
+}
+
+// Logout, shutdown or Ctrl+C end a real program through its event loop: the finished play that was not saved
+// is kept, and the next start asks whether to save it.
+void TestGameSaveFaults::endSignalKeepsTheFinishedPlay() {
+    QFETCH(int, signalNumber);
+    QFETCH(bool, saveFailed);
+    QFETCH(bool, savedAtNextStart);
+    // A folder in the history file's place makes the automatic save fail.
+    test::writeSjis(dir(), QStringLiteral("抜かな設定.txt"),
+                    QStringLiteral("1,60,\"答数\",%1,0\r\n").arg(int(saveFailed)));
+    QVERIFY(!saveFailed || QDir(dir()).mkdir(kHistoryFile));
+    QProcess child;
+    child.start(QStringLiteral(MIRUTE_END_SIGNAL_CHILD), {dir()});
+    QVERIFY(child.waitForReadyRead(60000));
+    QCOMPARE(child.readAllStandardOutput().trimmed(), QByteArray("ready"));
+    QCOMPARE(::kill(pid_t(child.processId()), signalNumber), 0);
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    QVERIFY(test::readBytes(dir(), kPlayLogFile).isEmpty());
+    QCOMPARE(lineCount(test::readBytes(dir(), kKeptPlaysFile)), 2);
+    QVERIFY(!saveFailed || QDir(dir()).rmdir(kHistoryFile));
+
+    MessageDialog::setNextAnswer(savedAtNextStart ? MessageDialog::Ok : MessageDialog::Cancel);
+    m_app = std::make_unique<AppController>(dir());
+    m_app->showMain();
+    QCOMPARE(test::countShown(QStringLiteral("未保存のプレイ")), 1);
+    QVERIFY(!QFileInfo::exists(QDir(dir()).filePath(kKeptPlaysFile)));
+    QCOMPARE(lineCount(test::readBytes(dir(), kPlayLogFile)), savedAtNextStart ? 1 : 0);
+    QCOMPARE(lineCount(test::readBytes(dir(), kHistoryFile)), savedAtNextStart ? 1 : 0);
 }
 
 QTEST_MAIN(TestGameSaveFaults)
