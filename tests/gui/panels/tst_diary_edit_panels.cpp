@@ -282,7 +282,8 @@ void TestDiaryEditPanels::diaryListScrollsToNewest() {
     QTest::keyClick(memoList(), Qt::Key_Up);
     QTest::keyClick(memoList(), Qt::Key_Space);
     QCOMPARE(control<QLineEdit>("txtMemo")->text(), QStringLiteral("d29"));
-    QCOMPARE(control<QLabel>("lblMemoTarget")->text(), QStringLiteral("2026/11/01 08:28:00 \u2068宝探し\u2069 の一言日記"));
+    QCOMPARE(control<QLabel>("lblMemoTarget")->text(),
+             QStringLiteral("2026/11/01 08:28:00 \u2068宝探し\u2069 の一言日記"));
     openPanel("cmdSettei");
     QCOMPARE(henList()->grid().topRow(), 30);
     QTest::keyClick(henList(), Qt::Key_Up);
