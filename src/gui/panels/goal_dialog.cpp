@@ -53,9 +53,9 @@ GoalDialog::GoalDialog(const QString &dataDir, const DailyGoal &current, QWidget
         m_restBox->addItem(QStringLiteral("7 日のうち %1 日まで").arg(days), days);
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("毎日の目標(&M)"), m_measureBox);
-    form->addRow(QStringLiteral("目標の値(&V)"), m_targetBox);
-    form->addRow(QStringLiteral("休み(&R)"), m_restBox);
+    form->addRow(QStringLiteral("毎日の目標"), m_measureBox);
+    form->addRow(QStringLiteral("目標の値"), m_targetBox);
+    form->addRow(QStringLiteral("休み"), m_restBox);
     auto *about = new QLabel(QStringLiteral("目標を決めると、「連続」と「最長」は目標を達成した日を数え、"
                                             "カレンダーでは達成した日が緑の枠で囲まれます。\n"
                                             "休みを選ぶと、どの 7 日間にもその日数までなら、"
