@@ -17,6 +17,7 @@ namespace {
 
 // A week: the rest days of a run are counted within any this many days in a row.
 constexpr qint64 kWeekDays = 7;
+constexpr qint64 kSecondsPerMinute = 60;
 
 // A day's plays as they are read: each game's seconds apart, so that the total is the main panel's.
 struct DayTally {
@@ -80,7 +81,7 @@ private:
 
 qint64 DayFigures::figure(GoalMeasure measure) const {
     switch (measure) {
-    case GoalMeasure::Minutes: return seconds / 60;
+    case GoalMeasure::Minutes: return seconds / kSecondsPerMinute; // whole minutes played
     case GoalMeasure::Plays: return plays;
     case GoalMeasure::Games: return games;
     case GoalMeasure::None: break;
