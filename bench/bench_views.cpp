@@ -13,6 +13,7 @@
 #include "core/views/log_list.h"
 #include "core/views/range_view.h"
 #include "core/views/sort_view.h"
+#include "core/views/streaks.h"
 #include "core/views/totals.h"
 
 #include <benchmark/benchmark.h>
@@ -49,10 +50,17 @@ void readLog(benchmark::State &state, const Folder &f) {
     addRecords(state, records);
 }
 
+// A goal of minutes with a rest day a week: the goal's heaviest count, as the panels make it with a goal set.
+const DailyGoal kBenchGoal{GoalMeasure::Minutes, 15, 1};
+
 void mainPanel(benchmark::State &state, const Folder &f) {
     int plays = 0;
     for (auto _ : state) {
-        const DaySummary s = computeDay(readPlayLog(f.dir), f.today);
+        const PlayLogData log = readPlayLog(f.dir);
+        const DaySummary s = computeDay(log, f.today);
+        const PlayedDays played(log.records, f.today);
+        benchmark::DoNotOptimize(dayStreaks(played, kBenchGoal).longest);
+        benchmark::DoNotOptimize(goalProgress(played, kBenchGoal).done);
         plays = int(s.plays.size());
         benchmark::DoNotOptimize(s.dayTotal);
     }
@@ -124,8 +132,13 @@ void totals(benchmark::State &state, const Folder &f, TotalsMeasure measure) {
 
 void calendar(benchmark::State &state, const Folder &f) {
     Calendar calendar;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(calendar.fill(readPlayLog(f.dir), f.today));
+    for (auto _ : state) {
+        const PlayLogData log = readPlayLog(f.dir);
+        benchmark::DoNotOptimize(calendar.fill(log, f.today));
+        const PlayedDays played(log.records, f.today);
+        calendar.markGoalDays(played, kBenchGoal);
+        calendar.markLongestRun(dayStreaks(played, kBenchGoal));
+    }
     state.counters["month_rows"] = double(calendar.monthGrid().rows());
 }
 

@@ -8,6 +8,7 @@
 #include "core/games/common/history_file.h"
 #include "core/games/kana/kana_game.h"
 #include "core/log/app_state.h"
+#include "core/log/daily_goal.h"
 #include "core/log/memo.h"
 #include "core/log/play_log.h"
 
@@ -21,7 +22,7 @@ using namespace mirute;
 
 namespace {
 
-enum Reader { PlayLog, History, Settings, HelpFlag, Name, Memo, Dict };
+enum Reader { PlayLog, History, Settings, HelpFlag, Name, Memo, Dict, Goal };
 
 const QString kDictionaryName = QStringLiteral("抜かな辞書.TXT");
 
@@ -34,6 +35,7 @@ QString fileOf(Reader r) {
     case Name: return kNameFile;
     case Memo: return kMemoFile;
     case Dict: return kDictionaryName;
+    case Goal: return kGoalFile;
     }
     return {};
 }
@@ -105,6 +107,13 @@ Outcome readWith(Reader reader, const QString &dir) {
     case Memo: {
         const MemoRead r = readMemoFile(dir);
         o.values = QStringLiteral("%1字 %2行").arg(r.text.size()).arg(r.text.isEmpty() ? 0 : r.text.count(u'\n') + 1);
+        o.notice = !r.error.isEmpty();
+        o.message = r.error;
+        break;
+    }
+    case Goal: {
+        const GoalRead r = readDailyGoal(dir);
+        o.values = QStringLiteral("%1 休み%2").arg(goalText(r.goal)).arg(r.goal.restDays);
         o.notice = !r.error.isEmpty();
         o.message = r.error;
         break;
@@ -330,6 +339,27 @@ void TestDamagedFiles::damagedInput_data() {
     row("name: NUL byte", Name, lines({QByteArray("\"a\",\"\0\"", 7)}), " (0字)", {}, true);
     row("name: 1 MB name", Name, lines({sj("\"氏名\",\"") + kMegabyte + '"'}), "aaaaaaaaaa (1048576字)", {}, false);
     row("name: 100,000 lines", Name, repeated(name + "\r\n", 100000), "山田 (2字)", {}, false);
+
+    // --- daily goal: no goal and no rest days unless the whole line is sound; the file is left as it is
+    const QByteArray goal = sj(QStringLiteral("\"目標\",\"分\",15,\"週の休み\",1"));
+    const QString noGoal = QStringLiteral("なし 休み0");
+    row("goal: missing", Goal, kMissing, noGoal, {}, false);
+    row("goal: empty", Goal, "", noGoal, {}, true, kGoalFile);
+    row("goal: good", Goal, lines({goal}), "15分 休み1", {}, false);
+    row("goal: no final CR LF", Goal, goal, "15分 休み1", {}, false);
+    row("goal: LF only", Goal, lines({goal}, "\n"), "15分 休み1", {}, false);
+    row("goal: cut last line", Goal, goal.left(goal.size() - 8), noGoal, {}, true);
+    row("goal: unknown unit", Goal, lines({sj("\"目標\",\"時\",1,\"週の休み\",1")}), noGoal, {}, true,
+        QStringLiteral("単位「時」"));
+    row("goal: target out of range", Goal, lines({sj("\"目標\",\"種類\",8,\"週の休み\",0")}), noGoal, {}, true,
+        QStringLiteral("1～7"));
+    row("goal: rest days out of range", Goal, lines({sj("\"目標\",\"回\",5,\"週の休み\",4")}), noGoal, {}, true,
+        QStringLiteral("週の休み「4」"));
+    row("goal: invalid Shift_JIS", Goal, lines({"\"\x96\xFF\",\"\x95\xAA\",15,\"x\",1"}), noGoal, {}, true);
+    row("goal: UTF-8", Goal, lines({QStringLiteral("\"目標\",\"分\",15,\"週の休み\",1").toUtf8()}), noGoal, {}, true,
+        utf8);
+    row("goal: second line", Goal, lines({goal, goal}), noGoal, {}, true, QStringLiteral("2 行目"));
+    row("goal: 1 MB line", Goal, lines({kMegabyte}), noGoal, {}, true);
 
     // --- memo: free text; lines that cannot be read are said, the rest is shown
     const QByteArray m1 = sj(kMemo1), m2 = sj(kMemo2);

@@ -4,12 +4,14 @@
 #include "core/games/common/game_history.h"
 #include "core/games/common/history_file.h"
 #include "core/log/app_state.h"
+#include "core/log/daily_goal.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
 #include "gui/app/app_controller_window.h"
 #include "gui/app/main_window.h"
 #include "gui/games/common/game_window.h"
 #include "gui/panels/backup_restore_dialog.h"
+#include "gui/panels/goal_dialog.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
 #include "support/game_play.h"
@@ -68,6 +70,9 @@ void writeSampleFolder(const QString &dir, const QDate &today) {
             appendLine(dir, gameNames()[game] + QStringLiteral("履歴.txt"), historyLine(h));
         }
     }
+    // A goal of three plays a day, one rest day a week: the main panel shows today's progress, the calendar
+    // frames the days that met it.
+    writeDailyGoal(dir, {GoalMeasure::Plays, 3, 1});
 }
 
 void settle() {
@@ -123,6 +128,11 @@ int main(int argc, char *argv[]) {
     controller.showMain();
     MainWindow *main = controller.mainWindow();
     save(main, out, QStringLiteral("01_main"));
+    {
+        GoalDialog goal(folder, readDailyGoal(folder).goal, main);
+        goal.show();
+        save(&goal, out, QStringLiteral("01d_main_goal"));
+    }
     // Each panel as it opens, then its other views (a panel button of the panel shown does nothing).
     const QList<std::tuple<QString, QString, QString>> views = {{"cmdMain", "cmdTotal", "01b_main_per_game"},
                                                                 {"cmdMain", "cmdJikan", "01c_main_per_hour"},

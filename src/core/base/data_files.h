@@ -8,6 +8,7 @@ namespace mirute {
 inline const QString kPlayLogFile = QStringLiteral("データ.txt");
 inline const QString kNameFile = QStringLiteral("プライベート.txt");
 inline const QString kSettingsFile = QStringLiteral("設定.txt");
+inline const QString kGoalFile = QStringLiteral("目標.txt");
 inline const QString kMemoFile = QStringLiteral("メモ.TXT");
 inline const QString kHelpFile = QStringLiteral("MiruteHelp.html");
 inline const QString kInstanceLockFile = QStringLiteral(".mirute.lock");

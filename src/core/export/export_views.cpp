@@ -4,6 +4,7 @@
 #include "core/base/number_format.h"
 #include "core/games/common/game_history.h"
 #include "core/games/game_registry.h"
+#include "core/log/daily_goal.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
 #include "core/views/all_graphs.h"
@@ -194,16 +195,57 @@ ExportFunction totalsView(bool months) {
     };
 }
 
-// The day streaks up to --today, as the main panel and the calendar show them.
+// The daily goal of "目標.txt", with --goal and --rest in place of its values; the file is not read when both
+// are given, and a damaged one stops the export.
+bool readGoal(const ExportRequest &r, DailyGoal *goal, ExportError *error) {
+    const bool byGoal = r.options.contains(QStringLiteral("goal"));
+    const bool byRest = r.options.contains(QStringLiteral("rest"));
+    if (!byGoal || !byRest) {
+        const GoalRead read = readDailyGoal(r.dir);
+        if (!read.error.isEmpty()) {
+            *error = {1, read.error.split(QStringLiteral("\r\n")).first()};
+            return false;
+        }
+        *goal = read.goal;
+    }
+    if (byGoal)
+        parseGoalText(r.options.value(QStringLiteral("goal")), goal);
+    if (byRest)
+        goal->restDays = int(parseInteger(r.options.value(QStringLiteral("rest"))).value_or(0));
+    return true;
+}
+
+// The streaks up to --today, as the main panel and the calendar show them, and the rules they were counted by.
 bool streaksView(const ExportRequest &r, Table *table, ExportError *error) {
     PlayLogData log;
-    if (!readLog(r, &log, error))
+    DailyGoal goal;
+    if (!readLog(r, &log, error) || !readGoal(r, &goal, error))
         return false;
-    const DayStreaks s = dayStreaks(log.records, r.today);
+    const DayStreaks s = dayStreaks(log.records, r.today, goal);
     *table = {{QStringLiteral("current"), QStringLiteral("longest"), QStringLiteral("longest_from"),
-               QStringLiteral("longest_to")},
+               QStringLiteral("longest_to"), QStringLiteral("goal"), QStringLiteral("rest_days")},
               {QString::number(s.current), QString::number(s.longest),
-               s.longest > 0 ? dateText(s.longestFrom) : QString(), s.longest > 0 ? dateText(s.longestTo) : QString()}};
+               s.longest > 0 ? dateText(s.longestFrom) : QString(), s.longest > 0 ? dateText(s.longestTo) : QString(),
+               goalText(goal), QString::number(goal.restDays)}};
+    return true;
+}
+
+// Each day played up to --today with the figures a goal counts; goal_met is empty without a goal.
+bool goalDaysView(const ExportRequest &r, Table *table, ExportError *error) {
+    PlayLogData log;
+    DailyGoal goal;
+    if (!readLog(r, &log, error) || !readGoal(r, &goal, error))
+        return false;
+    const PlayedDays played(log.records, r.today);
+    *table = {{QStringLiteral("date"), QStringLiteral("seconds"), QStringLiteral("plays"), QStringLiteral("games"),
+               QStringLiteral("goal_met")}};
+    for (const qint64 day : played.days()) {
+        const QDate date = QDate::fromJulianDay(day);
+        const DayFigures f = played.on(date);
+        const QString met = goal.isSet() ? QString::number(int(f.qualifies(goal))) : QString();
+        table->append(
+            {dateText(date), QString::number(f.seconds), QString::number(f.plays), QString::number(f.games), met});
+    }
     return true;
 }
 
@@ -246,7 +288,13 @@ void registerBuiltInExportViews() {
     add("calendar-week", calendarView(QStringLiteral("calendar-week")), QStringLiteral("カレンダーの週毎の表"));
     add("calendar-legend", calendarView(QStringLiteral("calendar-legend")), QStringLiteral("カレンダーの凡例"));
     add("weekdays", calendarView(QStringLiteral("weekdays")), QStringLiteral("曜日別の回数と秒"));
-    add("streaks", streaksView, QStringLiteral("連続日数：今の連続と最長の連続、その最初と最後の日"));
+    const QStringList goalOptions = {QStringLiteral("goal"), QStringLiteral("rest")};
+    add("streaks", streaksView,
+        QStringLiteral("連続日数：今の連続と最長の連続、その最初と最後の日、数えた目標と休み"
+                       "（--goal 15分|5回|3種類|なし、--rest 0〜3 で「目標.txt」の代わりに）"),
+        goalOptions);
+    add("goal-days", goalDaysView, QStringLiteral("遊んだ日ごとの秒、回数、種類と目標の達成（--goal、--rest も）"),
+        goalOptions);
 }
 
 } // namespace mirute

@@ -1,5 +1,6 @@
 #include "gui/panels/log_panel.h"
 
+#include "core/log/app_state.h"
 #include "gui/widgets/message_dialog.h"
 
 namespace mirute {
@@ -13,6 +14,14 @@ PlayLogData LogPanel::readLogAndWarn() {
     PlayLogData log = readPlayLog(mainState().dataDir);
     warnAboutLog(log);
     return log;
+}
+
+DailyGoal LogPanel::readGoalAndWarn() {
+    const GoalRead read = readDailyGoal(mainState().dataDir);
+    if (read.error != appState().goalProblemTold && !read.error.isEmpty())
+        MessageDialog::warning(this, QStringLiteral("ミルテ５"), read.error);
+    appState().goalProblemTold = read.error;
+    return read.goal;
 }
 
 void LogPanel::warnAboutLog(const QString &warning) {

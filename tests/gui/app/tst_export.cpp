@@ -1,6 +1,7 @@
 #include "core/base/number_format.h"
 #include "core/export/export_tool.h"
 #include "core/log/app_state.h"
+#include "core/log/daily_goal.h"
 #include "core/log/play_log.h"
 #include "gui/app/main_window.h"
 #include "gui/games/common/game_window.h"
@@ -281,21 +282,38 @@ void TestExport::legendMatchesTheCalendar() {
 }
 
 void TestExport::streaksMatchTheMainPanel() {
-    // Plays on 5 and 6 December 2026, today (the clock) 6 December.
+    // Plays on 5 and 6 December 2026 (one, then two), today (the clock) 6 December.
     MainWindow main(m_dir.path());
     main.startUp();
     const QString current = main.findChild<QLabel *>("lblStreak")->text();
     const QString longest = main.findChild<QLabel *>("lblLongestStreak")->text();
     QCOMPARE(current, QStringLiteral("連続 2 日"));
+    const QString header = QStringLiteral("current,longest,longest_from,longest_to,goal,rest_days\n");
     Printed p = runTool({"--dir", m_dir.path(), "streaks", "--today", "2026/12/06"});
     QCOMPARE(p.status, 0);
-    QCOMPARE(p.out, QStringLiteral("current,longest,longest_from,longest_to\n%1,%2,2026/12/05,2026/12/06\n")
-                        .arg(current.section(u' ', 1, 1), longest.section(u' ', 1, 1)));
+    QCOMPARE(p.out, header + QStringLiteral("%1,%2,2026/12/05,2026/12/06,なし,0\n")
+                                 .arg(current.section(u' ', 1, 1), longest.section(u' ', 1, 1)));
     p = runTool({"--dir", m_dir.path(), "streaks", "--today", "2026/12/08"});
-    QCOMPARE(p.out, QStringLiteral("current,longest,longest_from,longest_to\n0,2,2026/12/05,2026/12/06\n"));
+    QCOMPARE(p.out, header + QStringLiteral("0,2,2026/12/05,2026/12/06,なし,0\n"));
     QTemporaryDir empty;
     p = runTool({"--dir", empty.path(), "streaks", "--today", "2026/12/06"});
-    QCOMPARE(p.out, QStringLiteral("current,longest,longest_from,longest_to\n0,0,,\n"));
+    QCOMPARE(p.out, header + QStringLiteral("0,0,,,なし,0\n"));
+
+    // The goal of "目標.txt" counts only 6 December; the options stand in for the file.
+    QVERIFY(writeDailyGoal(m_dir.path(), {GoalMeasure::Plays, 2, 1}).ok());
+    MainWindow withGoal(m_dir.path());
+    withGoal.startUp();
+    QCOMPARE(withGoal.findChild<QLabel *>("lblStreak")->text(), QStringLiteral("連続 1 日"));
+    p = runTool({"--dir", m_dir.path(), "streaks", "--today", "2026/12/07"});
+    QCOMPARE(p.out, header + QStringLiteral("1,1,2026/12/06,2026/12/06,2回,1\n"));
+    p = runTool({"--dir", m_dir.path(), "goal-days", "--today", "2026/12/06", "--goal", "3分"});
+    QCOMPARE(p.out, QStringLiteral("date,seconds,plays,games,goal_met\n2026/12/05,60,1,1,0\n2026/12/06,203,2,2,1\n"));
+    test::writeSjis(m_dir.path(), kGoalFile, "\"目標\",\"分\",0,\"週の休み\",1\r\n");
+    p = runTool({"--dir", m_dir.path(), "streaks", "--today", "2026/12/06", "--rest", "0"});
+    QCOMPARE(p.status, 1);
+    QVERIFY2(p.err.contains(kGoalFile), qPrintable(p.err));
+    p = runTool({"--dir", m_dir.path(), "streaks", "--today", "2026/12/06", "--rest", "0", "--goal", "なし"});
+    QCOMPARE(p.out, header + QStringLiteral("2,2,2026/12/05,2026/12/06,なし,0\n"));
 }
 
 void TestExport::rangeMatchesThePanel_data() {
@@ -393,6 +411,8 @@ void TestExport::errors_data() {
     QTest::newRow("bad weekday") << QStringList{"range", "--from", "2026/01/01", "--to", "2026/12/31", "--weekday", "7"}
                                  << QStringList{"--weekday"};
     QTest::newRow("bad measure") << QStringList{"totals-day", "--measure", "money"} << QStringList{"--measure"};
+    QTest::newRow("goal of no unit") << QStringList{"streaks", "--goal", "15"} << QStringList{"--goal"};
+    QTest::newRow("rest beyond 3") << QStringList{"goal-days", "--rest", "4"} << QStringList{"--rest"};
     QTest::newRow("unknown game") << QStringList{"history", "テトリス"} << QStringList{"抜かな"};
     QTest::newRow("no game") << QStringList{"history"} << QStringList{"ゲーム名"};
     QTest::newRow("answers not a number")
