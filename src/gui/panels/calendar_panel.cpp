@@ -98,11 +98,13 @@ CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state
     auto *layout = new QVBoxLayout(this);
     m_month = gridWidget(&m_calendar.monthGrid(), kMonthGridName, this);
     m_month->setFileTitle(kTitle + QStringLiteral("_月"));
+    m_month->setRowsChosen(false);
     layout->addWidget(m_month, 1);
 
     auto *lower = new QHBoxLayout;
     m_week = gridWidget(&m_calendar.weekGrid(), kWeekGridName, this);
     m_week->setFileTitle(kTitle + QStringLiteral("_週"));
+    m_week->setRowsChosen(false);
     lower->addWidget(m_week, 2);
 
     auto *legend = new QVBoxLayout;
