@@ -105,7 +105,7 @@ QStringList TestMainLayout::problemsAt(const QSize &size) {
 void TestMainLayout::everyViewFits_data() {
     QTest::addColumn<QString>("panelButton");
     QTest::addColumn<QString>("viewButton"); // "" for a panel without views
-    QTest::addColumn<bool>("lastMonth");      // the log's last month only: the view lists every play
+    QTest::addColumn<bool>("lastMonth");     // the log's last month only: the view lists every play
     const QList<std::tuple<QString, QStringList, bool>> views = {
         {"cmdMain", {"cmdDay", "cmdTotal", "cmdJikan"}, false},
         {"cmdRentai", {"cmdDay2", "cmdTotal2", "cmdJikan2", "cmdHigoto", "cmdHigoto2", "cmdHigoto3"}, true},
@@ -120,7 +120,7 @@ void TestMainLayout::everyViewFits_data() {
         for (const QString &view : buttons)
             QTest::addRow("%s %s", qPrintable(panel), qPrintable(view)) << panel << view << lastMonth;
     // Every column of every play, with the widest numbers the largest log holds.
-    QTest::addRow("cmdBunseki whole log") << "cmdBunseki" << "" << false;
+    QTest::addRow("cmdBunseki whole log") << QStringLiteral("cmdBunseki") << QString() << false;
 }
 
 void TestMainLayout::everyViewFits() {
