@@ -7,6 +7,7 @@
 #include "bench_env.h"
 #include "bench_windows.h"
 
+#include "core/base/heap_settings.h"
 #include "core/log/play_log.h"
 #include "gui/app/main_window.h"
 #include "gui/widgets/message_dialog.h"
@@ -86,6 +87,7 @@ void dropSizeHintNotices(QtMsgType type, const QMessageLogContext &context, cons
 } // namespace
 
 int main(int argc, char **argv) {
+    useCompactHeap(); // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     g_qtHandler = qInstallMessageHandler(dropSizeHintNotices);
