@@ -210,8 +210,9 @@ bool readRegularFile(const QString &path, QByteArray *data, int *error) {
     else
         ok = true;
     if (ok) {
-        // The size is a hint: a file that grows while it is read is read to its end, up to the cap.
-        data->resize(qsizetype(st.st_size));
+        // The size is a hint: a file that grows while it is read is read to its end, up to the cap. The byte
+        // beyond the size takes the read that finds the end, so a whole log is read without growing its buffer.
+        data->resize(qsizetype(st.st_size) + 1);
         qsizetype done = 0;
         for (;;) {
             if (done == data->size()) {

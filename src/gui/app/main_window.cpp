@@ -2,7 +2,6 @@
 
 #include "core/base/clock.h"
 #include "core/base/data_files.h"
-#include "core/base/memory_reuse.h"
 #include "core/base/text_file.h"
 #include "core/games/common/kept_plays.h"
 #include "core/log/app_state.h"
@@ -27,7 +26,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -64,7 +62,6 @@ MainWindow::MainWindow(const QString &dataDir, QWidget *parent) : QWidget(parent
     setObjectName(kWindowName);
     setAttribute(Qt::WA_DeleteOnClose);
     m_state.dataDir = dataDir;
-    m_memoryPreparer = new MemoryPreparer(this);
     auto *root = new QVBoxLayout(this);
     buildButtons();
     auto *bar = new QHBoxLayout;
@@ -272,8 +269,6 @@ void MainWindow::startUp() {
     }
     m_state.loading = false;
     m_buttons.value(kGameButtonName)->setFocus();
-    // While the user looks at the window, the memory the first panel opened will need is made ready.
-    m_memoryPreparer->start(QFileInfo(resolveFile(m_state.dataDir, kPlayLogFile)).size());
 }
 
 // Plays kept when the program was made to end before they were saved: the user decides once, and saving is
@@ -298,7 +293,6 @@ void MainWindow::offerKeptPlays() {
 void MainWindow::switchPanel(LogPanel *panel) {
     if (panel->isVisibleTo(this) || !m_diaryPanel->settleMemo())
         return;
-    m_memoryPreparer->finish();
     if (panel->fillsBeforeHiding()) {
         panel->fill();
         hideAllPanels();

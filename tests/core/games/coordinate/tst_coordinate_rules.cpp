@@ -5,7 +5,7 @@
 #include "support/test_files.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace mirute;
 using Fill = CoordinateRules::Fill;
