@@ -26,10 +26,13 @@ struct Rig {
     ScriptedRandom random;
     std::unique_ptr<GameEngine> engine;
 
-    explicit Rig(const QString &settings = {}) {
+    // Other files of the folder: name, then contents.
+    explicit Rig(const QString &settings = {}, const QStringList &files = {}) {
         test::writeSjis(dir.path(), kKanaDictionary, QStringLiteral("あいうえお\r\n"));
         if (!settings.isEmpty())
             test::writeSjis(dir.path(), QStringLiteral("抜かな設定.txt"), settings);
+        for (qsizetype i = 0; i + 1 < files.size(); i += 2)
+            test::writeSjis(dir.path(), files[i], files[i + 1]);
         engine = std::make_unique<GameEngine>(KanaGame::definition(), std::make_unique<JudgedKanaRules>(), dir.path(),
                                               clock, random);
         engine->setFeedbackMs(0);
@@ -86,6 +89,10 @@ private slots:
     void settingsDefaultsAndRepair();
     void settingsRewrittenByHandlers();
     void clearHistoryKeepsLog();
+    void practiceDrawsWeakItems_data();
+    void practiceDrawsWeakItems();
+    void answersCutBackToLastPlays_data();
+    void answersCutBackToLastPlays();
 };
 
 void TestGameEngine::timeLimitPlayWithoutAnswers() {
@@ -270,6 +277,10 @@ void TestGameEngine::manualSaveTwiceAndBeforePlay() {
     QVERIFY(rig.file(QStringLiteral("データ.txt")).isEmpty()); // manual mode: nothing saved yet
     QVERIFY(rig.engine->save());
     QVERIFY(rig.engine->save());
+    // The play's answer is kept once, dated as its first history line.
+    const QString answers = rig.file(QStringLiteral("抜かな解答.txt"));
+    QCOMPARE(answers.count(QStringLiteral("\r\n")), 1);
+    QVERIFY(answers.startsWith(rig.file(QStringLiteral("抜かな履歴.txt")).left(24)));
     QCOMPARE(rig.file(QStringLiteral("抜かな履歴.txt")).count(QStringLiteral("\r\n")), 2);
     QCOMPARE(rig.file(QStringLiteral("データ.txt")).count(QStringLiteral("\r\n")), 2);
     QCOMPARE(rig.engine->history().list().rows(), 3);
@@ -385,6 +396,54 @@ void TestGameEngine::clearHistoryKeepsLog() {
     QVERIFY(rig.file(QStringLiteral("抜かな履歴.txt")).isEmpty());
     QVERIFY(!rig.file(QStringLiteral("データ.txt")).isEmpty());
     QCOMPARE(rig.engine->history().list().rows(), 1);
+}
+
+void TestGameEngine::practiceDrawsWeakItems_data() {
+    QTest::addColumn<QString>("practice"); // the 苦手 settings line
+    QTest::addColumn<QString>("missing");
+    // え always missed, with no time: weight 1 + 4 = 5 against 1 for the others. The draw 0.5 of the total 9
+    // lands on え; drawn evenly (practice off, as without any answers) it is index 2 of 5, う.
+    QTest::newRow("practice off: the draws of every play") << "0,50"
+                                                           << "う";
+    QTest::newRow("practice on: the weak kana") << "1,50"
+                                                << "え";
+}
+
+void TestGameEngine::practiceDrawsWeakItems() {
+    QFETCH(QString, practice);
+    QFETCH(QString, missing);
+    Rig rig(QStringLiteral("10,60,\"秒数\",1,1\r\n"),
+            {"抜かな解答.txt", R"("2026/12/05","09:00:00","え","お","不正解",0)", "抜かな苦手設定.txt", practice});
+    rig.random = ScriptedRandom({0.0, 0.5});
+    rig.engine->makeQuestion();
+    QCOMPARE(rig.engine->session().answer, missing);
+    QCOMPARE(rig.random.used(), 2); // the row, then the missing kana
+}
+
+void TestGameEngine::answersCutBackToLastPlays_data() {
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("after");
+    QTest::addColumn<int>("firstKept"); // 0-based line of the old file that comes first
+    QTest::newRow("220 plays with the new one: kept whole") << 219 << 220 << 0;
+    QTest::newRow("221 plays: the last 200") << 220 << 200 << 21;
+}
+
+void TestGameEngine::answersCutBackToLastPlays() {
+    QFETCH(int, before);
+    QFETCH(int, after);
+    QFETCH(int, firstKept);
+    QStringList old;
+    for (int i = 0; i < before; ++i)
+        old << QStringLiteral("\"2026/11/01\",\"%1\",\"あ\",\"あ\",\"正解\",0.5")
+                   .arg(QTime(0, 0).addSecs(i).toString());
+    Rig rig(QStringLiteral("1,60,\"答数\",1,0\r\n"), {"抜かな解答.txt", old.join("\r\n") + "\r\n"});
+    rig.countdown();
+    rig.answer(true);
+    const QStringList lines = rig.file(QStringLiteral("抜かな解答.txt")).split("\r\n", Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), after);
+    QCOMPARE(lines.first(), old[firstKept]);
+    QVERIFY(lines.last().startsWith(QStringLiteral("\"2026/12/06\",\"18:30:")));
+    QCOMPARE(rig.engine->answerLog().size(), after);
 }
 
 QTEST_GUILESS_MAIN(TestGameEngine)
