@@ -59,7 +59,7 @@ QString valueProblem(const QString &name, const QString &value) {
     } else if (name == u"measure") {
         if (value != u"time" && value != u"count" && value != u"both")
             return QStringLiteral("%1 は time, count, both のどれかです: %2").arg(option, value);
-    } else if (name == u"seconds" || name == u"answers") {
+    } else if (name == u"seconds" || name == u"answers" || name == u"plays") {
         const auto n = parseInteger(value);
         if (!n || *n <= 0 || value.trimmed() != value || value.startsWith(u'+'))
             return QStringLiteral("%1 には 1 以上の整数が必要です: %2").arg(option, value);
