@@ -11,10 +11,10 @@ namespace mirute {
 // One answer of a saved play, as the game's answers file keeps it: the play's date and time (those of its
 // history line), the question's item, what was given, whether it was right, and the reaction in seconds.
 struct AnswerRecord {
-    QString date;  // 1, "yyyy/mm/dd"
-    QString time;  // 2, "HH:MM:SS"
-    QString item;  // 3, e.g. "え", "3", "いわざる", "萩荻", "5行7列"
-    QString given; // 4, as typed or clicked
+    QString date;         // 1, "yyyy/mm/dd"
+    QString time;         // 2, "HH:MM:SS"
+    QString item;         // 3, e.g. "え", "3", "いわざる", "萩荻", "5行7列"
+    QString given;        // 4, as typed or clicked
     bool correct = false; // 5, "正解" or "不正解"
     double reaction = 0;  // 6, to the hundredth
 };

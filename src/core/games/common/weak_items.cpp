@@ -61,8 +61,7 @@ WeakTally tallyWeakItems(const QList<AnswerRecord> &records, int lastPlays, Weak
         }
     }
     tally.meanReaction = timed > 0 ? total / timed : 0;
-    std::sort(tally.items.begin(), tally.items.end(),
-              order == WeakOrder::Misses ? weakerByMisses : weakerBySlowness);
+    std::sort(tally.items.begin(), tally.items.end(), order == WeakOrder::Misses ? weakerByMisses : weakerBySlowness);
     return tally;
 }
 
@@ -126,12 +125,11 @@ void WeakView::setupGrid() {
 void WeakView::fill(const QList<AnswerRecord> &records, int lastPlays, WeakOrder order) {
     m_order = order;
     const WeakTally tally = tallyWeakItems(records, lastPlays, order);
-    m_caption = tally.answers == 0
-                    ? QStringLiteral("苦手：まだ解答の記録がありません（記録は保存したプレイから）")
-                    : QStringLiteral("苦手：直近 %1 回のうち記録のある %2 回・%3 問")
-                          .arg(lastPlays)
-                          .arg(tally.plays)
-                          .arg(tally.answers);
+    m_caption = tally.answers == 0 ? QStringLiteral("苦手：まだ解答の記録がありません（記録は保存したプレイから）")
+                                   : QStringLiteral("苦手：直近 %1 回のうち記録のある %2 回・%3 問")
+                                         .arg(lastPlays)
+                                         .arg(tally.plays)
+                                         .arg(tally.answers);
     {
         GridBatch batch(m_list);
         setupGrid();

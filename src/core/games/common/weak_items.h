@@ -27,8 +27,8 @@ struct WeakItem {
 };
 
 struct WeakTally {
-    int plays = 0;   // plays with answers among the last ones asked for
-    int answers = 0; // their answers
+    int plays = 0;           // plays with answers among the last ones asked for
+    int answers = 0;         // their answers
     double meanReaction = 0; // of all their timed answers
     QList<WeakItem> items;   // in the order asked for
 };
