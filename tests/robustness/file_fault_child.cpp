@@ -9,6 +9,7 @@
 #include "core/games/common/game_engine.h"
 #include "core/games/common/game_settings.h"
 #include "core/games/common/history_file.h"
+#include "core/games/common/weak_items.h"
 #include "core/games/kana/kana_game.h"
 #include "core/games/kana/kana_rules.h"
 #include "core/log/app_state.h"
@@ -76,6 +77,8 @@ QString write(const QString &action, const QString &dir) {
         return appendAnswers(dir, gameAnswersFile(QStringLiteral("抜かな")),
                              {{"2026/12/06", "14:30:00", QStringLiteral("え"), QStringLiteral("お"), false, 0.85}})
             .error;
+    if (action == QLatin1String("weak"))
+        return writeWeakSettings(dir, QStringLiteral("抜かな"), {true, 200}).error;
     if (action == QLatin1String("restore"))
         return restoreBackupSet(dir, QStringLiteral("20261101_090000"), kStamp).error;
     if (action == QLatin1String("log"))

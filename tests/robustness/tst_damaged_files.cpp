@@ -7,6 +7,7 @@
 #include "core/games/common/dictionary.h"
 #include "core/games/common/game_settings.h"
 #include "core/games/common/history_file.h"
+#include "core/games/common/weak_items.h"
 #include "core/games/kana/kana_game.h"
 #include "core/log/app_state.h"
 #include "core/log/memo.h"
@@ -22,7 +23,7 @@ using namespace mirute;
 
 namespace {
 
-enum Reader { PlayLog, History, Settings, HelpFlag, Name, Memo, Dict, Answers };
+enum Reader { PlayLog, History, Settings, HelpFlag, Name, Memo, Dict, Answers, WeakChoices };
 
 const QString kDictionaryName = QStringLiteral("抜かな辞書.TXT");
 
@@ -36,6 +37,7 @@ QString fileOf(Reader r) {
     case Memo: return kMemoFile;
     case Dict: return kDictionaryName;
     case Answers: return gameAnswersFile(QStringLiteral("抜かな"));
+    case WeakChoices: return gameWeakSettingsFile(QStringLiteral("抜かな"));
     }
     return {};
 }
@@ -121,6 +123,11 @@ Outcome readWith(Reader reader, const QString &dir) {
             o.message += p.reason + u'\n';
         }
         o.notice = !a.problems.isEmpty() || !a.error.isEmpty();
+        break;
+    }
+    case WeakChoices: {
+        const WeakSettings w = readWeakSettings(dir, QStringLiteral("抜かな"));
+        o.values = QStringLiteral("練習%1 直近%2").arg(w.practice).arg(w.plays);
         break;
     }
     case Dict: {
@@ -399,6 +406,12 @@ void TestDamagedFiles::damagedInput_data() {
     row("answers: invalid Shift_JIS", Answers, lines({a1, "\"\x82\xFF\"", a2}), "2件 2回 5行7列", {2}, true);
     row("answers: UTF-8", Answers, lines({kAns1.toUtf8(), kAns2.toUtf8()}), "0件 0回", {1, 2}, true, utf8);
     row("answers: NUL byte", Answers, lines({a1, QByteArray("\0", 1), a2}), "2件 2回 5行7列", {2}, true);
+    // --- 苦手 choices: a damaged field is its default, practice off and 50 plays; nobody is bothered
+    row("weak choices: missing", WeakChoices, kMissing, "練習0 直近50", {}, false);
+    row("weak choices: good, no final CR LF", WeakChoices, "1,200", "練習1 直近200", {}, false);
+    row("weak choices: values out of range", WeakChoices, lines({"2,30"}), "練習0 直近50", {}, false);
+    row("weak choices: text and a cut line", WeakChoices, lines({"\"x\",1"}) + "1,", "練習0 直近50", {}, false);
+    row("weak choices: invalid Shift_JIS", WeakChoices, lines({"1,\x82\xFF"}), "練習0 直近50", {}, false);
     row("answers: 100,000 lines", Answers, repeated(a1 + "\r\n", 100000), "100000件 1回 え", {}, false);
 }
 

@@ -142,6 +142,8 @@ void TestFileFaults::fullDiskKeepsEveryFile_data() {
     QTest::newRow("history append") << "history" << kHistoryFile
                                     << Files{{kHistoryFile, sjisBytes(historyLine(HistoryRecord{}) + "\r\n")}};
     QTest::newRow("log append") << "log" << kPlayLogFile << Files{{kPlayLogFile, kGameLog}};
+    QTest::newRow("苦手 choices") << "weak" << QStringLiteral("抜かな苦手設定.txt")
+                                  << Files{{QStringLiteral("抜かな苦手設定.txt"), QByteArray("0,50\r\n")}};
     QTest::newRow("answers append")
         << "answers" << kAnswersFile
         << Files{{kAnswersFile, sjisBytes(QStringLiteral("\"2026/12/06\",\"14:00:00\",\"あ\",\"あ\",\"正解\",1\r\n"))}};
