@@ -13,6 +13,7 @@
 #include "gui/panels/backup_restore_dialog.h"
 #include "gui/panels/goal_dialog.h"
 #include "gui/widgets/message_dialog.h"
+#include "sample_log/sample_log.h"
 #include "support/fake_clock.h"
 #include "support/game_play.h"
 #include "support/layout_check.h"
@@ -73,6 +74,12 @@ void writeSampleFolder(const QString &dir, const QDate &today) {
     // A goal of three plays a day, one rest day a week: the main panel shows today's progress, the calendar
     // frames the days that met it.
     writeDailyGoal(dir, {GoalMeasure::Plays, 3, 1});
+    // The answers of every play of the games that keep them, for their 苦手 views.
+    for (int game = 1; game <= kGameCount; ++game)
+        if (keepsAnswers(game))
+            appendAnswers(dir, gameAnswersFile(gameNames()[game - 1]),
+                          sample::sampleAnswers(game, readHistory(dir, gameHistoryFile(gameNames()[game - 1])).records,
+                                                unsigned(game)));
 }
 
 void settle() {
@@ -223,6 +230,14 @@ int main(int argc, char *argv[]) {
         }
         test::clickWhereShown(w, w->findChild<QPushButton *>("cmdAllDsp"));
         save(w, out, base + QStringLiteral("_all"));
+        // The 苦手 view in both orders, with 苦手練習 ticked.
+        if (engine.keepsAnswers()) {
+            w->findChild<QAbstractButton *>("chkNigate")->click();
+            test::clickWhereShown(w, w->findChild<QPushButton *>("cmdNigateGotou"));
+            save(w, out, base + QStringLiteral("_weak"));
+            test::clickWhereShown(w, w->findChild<QPushButton *>("cmdNigateOsoi"));
+            save(w, out, base + QStringLiteral("_weak_slow"));
+        }
         test::clickWhereShown(w, w->findChild<QPushButton *>("cmdEnd"));
         settle();
         main = controller.mainWindow();

@@ -24,5 +24,13 @@ inline QString gameSettingsFile(const QString &gameName) {
 inline QString gameHistoryFile(const QString &gameName) {
     return gameName + QStringLiteral("履歴.txt");
 }
+// The games whose questions have an item also keep every answer of their last plays, and the choices of
+// their 苦手 view and practice beside it.
+inline QString gameAnswersFile(const QString &gameName) {
+    return gameName + QStringLiteral("解答.txt");
+}
+inline QString gameWeakSettingsFile(const QString &gameName) {
+    return gameName + QStringLiteral("苦手設定.txt");
+}
 
 } // namespace mirute

@@ -349,8 +349,12 @@ QByteArray missingLineEnd(const QString &path, qint64 size) {
 } // namespace
 
 WriteResult appendLine(const QString &dir, const QString &name, const QString &line) {
+    return appendLines(dir, name, {line});
+}
+
+WriteResult appendLines(const QString &dir, const QString &name, const QStringList &lines) {
     QString error;
-    const QByteArray encoded = encodeLines({line}, &error);
+    const QByteArray encoded = encodeLines(lines, &error);
     const QString path = resolveFile(dir, name);
     if (!error.isEmpty())
         return {nativePathText(error, path)};

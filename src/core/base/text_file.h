@@ -71,6 +71,8 @@ struct WriteResult {
 // piece, and the file's new size is checked; a failed write is cut back to the old length (a file that did
 // not exist is removed), so the file stays byte for byte as it was.
 WriteResult appendLine(const QString &dir, const QString &name, const QString &line);
+// The same with several lines in one piece: all of them are added, or none.
+WriteResult appendLines(const QString &dir, const QString &name, const QStringList &lines);
 // Replaces the whole file with `lines`, each ended by CR LF, atomically: a temporary file in the same folder
 // is written, every byte of it checked to have reached the disk, and renamed over the old one, so a full
 // disk or an interruption leaves the old file whole. A file that already holds exactly these bytes is not

@@ -68,7 +68,7 @@ QString valueProblem(const QString &name, const QString &value) {
         const auto n = parseInteger(value);
         if (!n || *n < 0 || *n > kMaxRestDays)
             return QStringLiteral("%1 は 0 から %2 です: %3").arg(option).arg(kMaxRestDays).arg(value);
-    } else if (name == u"seconds" || name == u"answers") {
+    } else if (name == u"seconds" || name == u"answers" || name == u"plays") {
         const auto n = parseInteger(value);
         if (!n || *n <= 0 || value.trimmed() != value || value.startsWith(u'+'))
             return QStringLiteral("%1 には 1 以上の整数が必要です: %2").arg(option, value);

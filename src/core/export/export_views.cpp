@@ -3,6 +3,7 @@
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
 #include "core/games/common/game_history.h"
+#include "core/games/common/weak_items.h"
 #include "core/games/game_registry.h"
 #include "core/log/daily_goal.h"
 #include "core/log/game_names.h"
@@ -46,6 +47,20 @@ bool historyView(const ExportRequest &r, Table *table, ExportError *error) {
     if (!checkComplete(def.historyFile(), history.lastError(), history.lastProblems(), error))
         return false;
     *table = gridTable(history.list());
+    return true;
+}
+
+// The 苦手 view of a game over its last --plays plays (default the window's first choice, 50), weakest first.
+bool weakView(const ExportRequest &r, Table *table, ExportError *error) {
+    const QString game = r.arguments.value(0);
+    const QString file = gameAnswersFile(game);
+    const AnswersData answers = readAnswers(r.dir, file);
+    if (!checkComplete(file, answers.error, answers.problems, error))
+        return false;
+    const int plays = int(parseInteger(r.options.value("plays")).value_or(WeakSettings().plays));
+    WeakView view;
+    view.fill(answers.records, plays, WeakOrder::Misses);
+    *table = gridTable(view.list());
     return true;
 }
 
@@ -264,6 +279,17 @@ void registerBuiltInExportViews() {
                                   QStringLiteral("ゲーム名"),
                                   gameNames(),
                                   {QStringLiteral("seconds"), QStringLiteral("answers")},
+                                  {}});
+    QStringList answerGames;
+    for (const QString &game : gameNames())
+        if (keepsAnswers(gameNoOf(game)))
+            answerGames << game;
+    registerExportView(QStringLiteral("weak"),
+                       ExportView{weakView,
+                                  QStringLiteral("ゲームの苦手な項目：直近 --plays 回（既定 50）の誤答率の高い順"),
+                                  QStringLiteral("ゲーム名"),
+                                  answerGames,
+                                  {QStringLiteral("plays")},
                                   {}});
     add("diary", diaryView, QStringLiteral("一言日記の一覧"));
     add("day", dayView(false), QStringLiteral("メイン画面の一日のプレイ一覧"), {QStringLiteral("date")},

@@ -12,6 +12,7 @@
 #include "support/fake_clock.h"
 #include "support/test_files.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -68,6 +69,7 @@ private slots:
     void csvQuoting();
     void historyMatchesTheGameWindow_data();
     void historyMatchesTheGameWindow();
+    void weakMatchesTheGameWindow();
     void diaryMatchesThePanel();
     void panelGridsMatch_data();
     void panelGridsMatch();
@@ -150,6 +152,37 @@ void TestExport::historyMatchesTheGameWindow() {
     const Printed p = runTool(QStringList{"--dir", m_dir.path(), "history", "抜かな"} + options);
     QCOMPARE(p.status, 0);
     QCOMPARE(p.out, csvOf(list->grid().allRows()));
+}
+
+// The 苦手 view through its real buttons, in place of the history list, and the same table printed.
+void TestExport::weakMatchesTheGameWindow() {
+    test::writeSjis(m_dir.path(), "抜かな辞書.TXT", "あいうえお\r\n");
+    test::writeSjis(m_dir.path(), "抜かな解答.txt",
+                    "\"2026/12/05\",\"09:59:59\",\"い\",\"う\",\"不正解\",1.2\r\n"
+                    "\"2026/12/06\",\"10:00:00\",\"あ\",\"あ\",\"正解\",0.5\r\n"
+                    "\"2026/12/06\",\"10:00:00\",\"い\",\"い\",\"正解\",0.9\r\n");
+    QString error;
+    std::unique_ptr<QWidget> window(createGameWindow(1, m_dir.path(), &error, [] {}));
+    QVERIFY2(window, qPrintable(error));
+    auto *weak = window->findChild<GridWidget *>("msgNigate");
+    auto *plays = window->findChild<QComboBox *>("cboNigateKaisu");
+    QTest::mouseClick(window->findChild<QPushButton *>("cmdNigateGotou"), Qt::LeftButton);
+    auto shown = [&window](QWidget *w) { return w->isVisibleTo(window.get()); };
+    QVERIFY(!shown(window->findChild<GridWidget *>("msgRireki")) && shown(weak));
+    plays->setFocus();
+    plays->setCurrentIndex(plays->findText("10回") - 1);
+    QTest::keyClick(plays, Qt::Key_Down);
+    QCOMPARE(weak->grid().rowTexts(1), (QStringList{"1", "い", "2", "1", "50.0%", "1.05"}));
+    QCOMPARE(weak->grid().rows(), 3);
+    const Printed p = runTool({"--dir", m_dir.path(), "weak", "抜かな", "--plays", "10"});
+    QCOMPARE(p.status, 0);
+    QCOMPARE(p.out, csvOf(weak->grid().allRows()));
+    QCOMPARE(runTool({"--dir", m_dir.path(), "weak", "抜かな", "--plays", "1"}).out.count(u'\n'), 3);
+    // 苦手練習 and the plays are kept beside the answers; a chart button brings the history back.
+    window->findChild<QCheckBox *>("chkNigate")->click();
+    QCOMPARE(test::readSjis(m_dir.path(), "抜かな苦手設定.txt"), QStringLiteral("1,10\r\n"));
+    QTest::mouseClick(window->findChild<QPushButton *>("cmdByou"), Qt::LeftButton);
+    QVERIFY(!shown(weak) && shown(window->findChild<GridWidget *>("msgRireki")));
 }
 
 void TestExport::diaryMatchesThePanel() {

@@ -5,6 +5,7 @@
 #include "core/games/common/kept_plays.h"
 #include "core/games/common/personal_best.h"
 #include "core/log/backups.h"
+#include "core/log/game_names.h"
 #include "core/log/play_log.h"
 
 #include <QCoreApplication>
@@ -87,6 +88,7 @@ QString GameEngine::open() {
         }
     }
     setAutoSave(m_settings.autoSave != 0);
+    readAnswerLog(&notices);
     setupAnswerList();
     const QString error = m_rules->prepare(m_dir);
     if (!error.isEmpty()) {
@@ -110,6 +112,62 @@ QString GameEngine::open() {
     emitBoard();
     emit controlsChanged();
     return {};
+}
+
+bool GameEngine::keepsAnswers() const {
+    return mirute::keepsAnswers(m_def.gameNo);
+}
+
+void GameEngine::readAnswerLog(QStringList *notices) {
+    if (!keepsAnswers())
+        return;
+    const QString file = gameAnswersFile(m_def.name);
+    const AnswersData read = readAnswers(m_dir, file);
+    m_answerLog = read.records;
+    if (!read.problems.isEmpty())
+        *notices << problemsMessage(file, read.problems);
+    if (!read.error.isEmpty())
+        *notices << read.error;
+    m_weakSettings = readWeakSettings(m_dir, m_def.name);
+    answersChanged();
+}
+
+// The weights of the practice and the view follow the answers and the plays chosen.
+void GameEngine::answersChanged() {
+    m_practiceWeights = practising() ? practiceWeights(m_answerLog, m_weakSettings.plays) : QHash<QString, double>();
+    if (m_weakView.isShown())
+        m_weakView.fill(m_answerLog, m_weakSettings.plays, m_weakView.order());
+}
+
+void GameEngine::setPractice(bool on) {
+    if (limitsLocked() || !keepsAnswers())
+        return; // the draws of a running play do not change under it
+    m_weakSettings.practice = on;
+    if (const WriteResult w = writeWeakSettings(m_dir, m_def.name, m_weakSettings); !w.ok())
+        emit saveFailed(w.error);
+    answersChanged();
+    emit controlsChanged();
+}
+
+void GameEngine::setWeakPlays(int plays) {
+    if (!kWeakPlayChoices.contains(plays) || !keepsAnswers())
+        return;
+    m_weakSettings.plays = plays;
+    if (const WriteResult w = writeWeakSettings(m_dir, m_def.name, m_weakSettings); !w.ok())
+        emit saveFailed(w.error);
+    answersChanged();
+    emit controlsChanged();
+}
+
+void GameEngine::showWeak(WeakOrder order) {
+    if (!keepsAnswers())
+        return;
+    m_weakView.fill(m_answerLog, m_weakSettings.plays, order);
+    m_weakView.setShown(true);
+}
+
+void GameEngine::hideWeak() {
+    m_weakView.setShown(false);
 }
 
 void GameEngine::writeSettings() {
@@ -154,7 +212,9 @@ void GameEngine::start() {
     m_barFraction = 1;
     emit barChanged(m_barFraction);
     m_history->layoutList();
+    hideWeak();
     setupAnswerList();
+    m_playAnswers.clear();
     m_board.ok.clear();
     m_board.ng.clear();
     m_board.perSecond.clear();
@@ -316,6 +376,9 @@ void GameEngine::countAnswer(bool correct) {
 
 void GameEngine::judge(const Judgement &j) {
     countAnswer(j.correct);
+    // Kept in the order judged, as counted: a play's answers are exactly its OK and NG.
+    if (keepsAnswers() && !j.item.isEmpty())
+        m_playAnswers.append(AnswerRecord{{}, {}, j.item, j.given, j.correct, j.reaction});
     emit feedback(j.correct);
     // A click during another answer's pause is judged too, with a pause of its own (the typing games accept
     // no answer then). The answers it interrupted complete after it: their pauses are over by then.
@@ -411,6 +474,7 @@ void GameEngine::finishPlay(double seconds, PlayKind kind) {
     m_finished.ng = m_session.ngCount;
     // An answer whose pause the end interrupted is listed afterwards, but the play's figures are those shown now.
     m_finished.perSecondCount = m_rules->perSecondCount();
+    m_finished.answers = m_playAnswers;
     // Told before the save, so that the play is compared only with the plays before it.
     if (isPersonalBest(readHistory(m_dir, m_def.historyFile()).records, makeHistoryRecord()))
         m_board.bestNotice = QStringLiteral("自己ベスト更新！");
@@ -500,7 +564,36 @@ bool GameEngine::save(QString *error) {
         emit saveFailed(w.error);
         return false;
     }
+    if (const QString told = writeFinishedAnswers(); !told.isEmpty())
+        emit saveFailed(told);
     return true;
+}
+
+// The answers go last, after the history line and the play record: a failure here costs neither of them.
+// It is told, and the next "保存" of the same play tries again.
+QString GameEngine::writeFinishedAnswers() {
+    if (!keepsAnswers() || m_finished.answersWritten || m_finished.answers.isEmpty())
+        return {};
+    QList<AnswerRecord> answers = m_finished.answers;
+    for (AnswerRecord &a : answers) {
+        a.date = m_finished.historyRecord.date;
+        a.time = m_finished.historyRecord.time;
+    }
+    const QString file = gameAnswersFile(m_def.name);
+    if (const WriteResult w = appendAnswers(m_dir, file, answers); !w.ok())
+        return w.error + QStringLiteral("\r\nプレイの結果は保存しました。解答の記録だけを保存できませんでした。");
+    m_finished.answersWritten = true;
+    m_answerLog.append(answers);
+    QString told;
+    if (countPlays(m_answerLog) > kAnswerPlaysPruneAt) {
+        if (const WriteResult w = keepLastPlays(m_dir, file, kAnswerPlaysKept); w.ok())
+            m_answerLog = m_answerLog.mid(firstOfLastPlays(m_answerLog, kAnswerPlaysKept));
+        else
+            told = w.error +
+                   QStringLiteral("\r\nプレイの結果と解答は保存しました。古い解答は次の保存のときに整理します。");
+    }
+    answersChanged();
+    return told;
 }
 
 WriteResult GameEngine::writeFinishedPlay() {

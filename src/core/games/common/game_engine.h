@@ -2,11 +2,13 @@
 
 #include "core/base/clock.h"
 #include "core/base/random_source.h"
+#include "core/games/common/answers_file.h"
 #include "core/games/common/game_definition.h"
 #include "core/games/common/game_history.h"
 #include "core/games/common/game_rules.h"
 #include "core/games/common/game_settings.h"
 #include "core/games/common/personal_best.h"
+#include "core/games/common/weak_items.h"
 #include "core/tables/grid.h"
 
 #include <QObject>
@@ -52,6 +54,9 @@ struct Judgement {
     bool updatesBest = true; // a correct answer may improve bestReaction after its pause (the click games
                              // offer theirs before it)
     int pauseMs = 150;       // feedback shown this long while the window goes on handling events
+    // For the answers file of the games whose questions have an item: the item asked and what was given.
+    QString item{};
+    QString given{};
 };
 
 // The engine shared by the seven game windows: modes, countdown, clock, judging, scoring, the end of a
@@ -81,6 +86,16 @@ public:
     const Scoreboard &scoreboard() const { return m_board; }
     Grid &answerList() { return m_answers; }
     GameHistory &history() { return *m_history; }
+    // The games whose questions have an item keep every answer of their last plays, show their weak items
+    // and can practise them.
+    bool keepsAnswers() const;
+    const QList<AnswerRecord> &answerLog() const { return m_answerLog; }
+    WeakView &weakView() { return m_weakView; }
+    const WeakSettings &weakSettings() const { return m_weakSettings; }
+    // 苦手練習: the weak items are drawn more often (their weights, see practiceWeight); off, the draws are
+    // those of every play.
+    bool practising() const { return m_weakSettings.practice && keepsAnswers(); }
+    double practiceWeight(const QString &item) const { return m_practiceWeights.value(item, 1.0); }
     QString dataDir() const { return m_dir; }
 
     int gameMode() const { return m_gameMode; } // 1 "秒数", 0 answer count
@@ -109,6 +124,11 @@ public:
     void setCountLimit(int count);
     void setAutoSave(bool on);
     void setExtra(int index, const QString &value);
+    // The 苦手 choices: practice on or off, the last plays counted, and the view shown in an order or put away.
+    void setPractice(bool on);
+    void setWeakPlays(int plays);
+    void showWeak(WeakOrder order);
+    void hideWeak();
 
     // A key in the answer box: the first key of each question fixes its reaction time.
     void answerKeyDown();
@@ -174,6 +194,9 @@ private:
     HistoryRecord makeHistoryRecord() const;
     WriteResult writeFinishedPlay();
     QString finishedPlayLine() const; // the play record line of the finished play, as saved now
+    QString writeFinishedAnswers();
+    void readAnswerLog(QStringList *notices);
+    void answersChanged();
     QString nowDate() const;
     QString nowTime() const;
 
@@ -196,6 +219,11 @@ private:
     QTimer m_countdownTimer, m_limitClockTimer, m_elapsedTimer, m_feedbackTimer;
     int m_feedbackFactor = 100;
     QList<Judgement> m_pendingJudgements; // judged answers whose pause runs, the latest last
+    QList<AnswerRecord> m_playAnswers;    // of the play under way, in the order they were judged
+    QList<AnswerRecord> m_answerLog;      // the answers file as read, and the answers saved since
+    WeakSettings m_weakSettings;
+    QHash<QString, double> m_practiceWeights; // empty unless practising
+    WeakView m_weakView;
 
     // The finished play, as the save records it whatever the user changes afterwards.
     struct Finished {
@@ -208,7 +236,9 @@ private:
         // A failed save whose history line could not be taken back: the next try writes only the record.
         bool historyWritten = false;
         HistoryRecord historyRecord;
-        bool saved = false; // at least once
+        bool saved = false;          // at least once
+        QList<AnswerRecord> answers; // dated when saved, with the history line's date and time
+        bool answersWritten = false; // a play's answers are kept once, however often it is saved
     } m_finished;
 };
 

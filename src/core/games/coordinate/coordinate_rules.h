@@ -49,6 +49,8 @@ public:
     int askedCount() const { return m_askedCount; }
     // The code of one of the 81 cells (row digit then column digit, 1..9 each), or 0.
     static int cellCode(const QString &text);
+    // The item of the cell in the answers file and the 苦手 view: "5行7列".
+    static QString cellItem(int code);
 
 private:
     std::array<Fill, 100> m_fill{}; // by code 11..99

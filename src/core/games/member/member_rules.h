@@ -37,6 +37,8 @@ public:
     QString onEscapePressed();
 
 private:
+    int drawGroup() const;
+
     Grid m_grid;
     QList<MemberGroup> m_groups;
     QString m_notice;

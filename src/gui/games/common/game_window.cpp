@@ -5,6 +5,7 @@
 #include "gui/games/common/history_panel_widget.h"
 #include "gui/games/common/scoreboard_widget.h"
 #include "gui/games/common/traffic_light_widget.h"
+#include "gui/games/common/weak_panel_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/help_tour_dialog.h"
 #include "gui/widgets/message_dialog.h"
@@ -43,6 +44,7 @@ const QString kBackName = QStringLiteral("cmdEnd");
 const QString kTimeBarBackName = QStringLiteral("shpJikanB");
 const QString kTimeBarName = QStringLiteral("shpJikanK");
 const QString kAnswerListName = QStringLiteral("msgKaitou");
+const QString kPracticeName = QStringLiteral("chkNigate");
 
 // The answer box. A QLineEdit answers the input method's question whether it takes input through it without
 // heeding Qt::WA_InputMethodEnabled; this one heeds it, so that a box for digits can keep the input method off.
@@ -74,6 +76,8 @@ GameWindow::GameWindow(std::unique_ptr<GameEngine> engine, QWidget *parent)
     m_answerList->setObjectName(kAnswerListName);
     m_answerList->setAccessibleName(QStringLiteral("解答一覧"));
     m_historyPanel = new HistoryPanelWidget(m_engine->history(), def, this);
+    if (m_engine->keepsAnswers())
+        buildWeakControls();
     connectControls();
     buildLayout();
 
@@ -222,6 +226,15 @@ void GameWindow::buildTimeBar() {
     m_timeBar->setAccessibleName(QStringLiteral("残り時間"));
 }
 
+// The 苦手 view in the history panel, and 苦手練習 among the game's settings.
+void GameWindow::buildWeakControls() {
+    m_historyPanel->addWeakPanel(new WeakPanelWidget(*m_engine, this), m_engine->weakView());
+    m_practiceBox = new QCheckBox(QStringLiteral("苦手練習"), m_settingsFrame);
+    m_practiceBox->setObjectName(kPracticeName);
+    m_practiceBox->setToolTip(QStringLiteral("直近のプレイで間違えた項目や遅かった項目を多めに出題します"));
+    connect(m_practiceBox, &QCheckBox::clicked, this, [this](bool on) { m_engine->setPractice(on); });
+}
+
 void GameWindow::connectControls() {
     connect(m_modeOptions[1], &QRadioButton::clicked, this, [this] { m_engine->setMode(1); });
     connect(m_modeOptions[0], &QRadioButton::clicked, this, [this] { m_engine->setMode(0); });
@@ -262,6 +275,8 @@ void GameWindow::setQuestionView(QWidget *view) {
     m_questionColumn->insertWidget(0, view, grows ? 1 : 0);
     if (!grows)
         m_questionColumn->addStretch(1);
+    if (m_practiceBox)
+        m_gameSettings->addWidget(m_practiceBox);
     if (m_gameSettings->count() > 0)
         m_settingsFrame->show();
 }
@@ -366,6 +381,10 @@ void GameWindow::renderControls() {
     m_startButton->setEnabled(e.startEnabled());
     m_clearButton->setEnabled(e.clearEnabled());
     m_saveButton->setEnabled(e.saveEnabled());
+    if (m_practiceBox) {
+        m_practiceBox->setChecked(e.weakSettings().practice);
+        m_practiceBox->setEnabled(!locked);
+    }
 }
 
 void GameWindow::renderCountdown(int step) {
@@ -394,7 +413,7 @@ void GameWindow::focusTarget(GameEngine::Focus target) {
             m_fieldKeys->focusField();
         break;
     case GameEngine::Focus::Start: m_startButton->setFocus(); break;
-    case GameEngine::Focus::History: m_historyPanel->list()->setFocus(); break;
+    case GameEngine::Focus::History: m_historyPanel->shownList()->setFocus(); break;
     }
     // A window that is not active is told of no focus change: the frame follows here.
     if (m_fieldKeys)

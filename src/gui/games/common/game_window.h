@@ -69,6 +69,7 @@ private:
     void buildSettingsFrame();
     QLayout *buildStartRow();
     void buildTimeBar();
+    void buildWeakControls();
     void connectControls();
     void buildLayout();
     void fitListsToTheirRows();
@@ -97,6 +98,7 @@ private:
     QRadioButton *m_modeOptions[2] = {}; // by mode: 0 answer count, 1 "秒数"
     QComboBox *m_timeLimitBox = nullptr, *m_countLimitBox = nullptr;
     QCheckBox *m_autoSaveBox = nullptr;
+    QCheckBox *m_practiceBox = nullptr; // 苦手練習, in the games that keep their answers
     QPushButton *m_startButton = nullptr, *m_saveButton = nullptr, *m_clearButton = nullptr, *m_backButton = nullptr;
     TrafficLightWidget *m_lights[4] = {}; // by countdown step 1..3
     ScoreboardWidget *m_scoreboard = nullptr;
