@@ -15,6 +15,12 @@ PlayLogData LogPanel::readLogAndWarn() {
     return log;
 }
 
+HistoryData LogPanel::readHistoryAndWarn(const QString &fileName) {
+    HistoryData history = readHistory(mainState().dataDir, fileName);
+    warnAboutLog(history.error.isEmpty() ? problemsMessage(fileName, history.problems) : history.error);
+    return history;
+}
+
 void LogPanel::warnAboutLog(const QString &warning) {
     if (!warning.isEmpty())
         MessageDialog::warning(this, QStringLiteral("ミルテ５"), warning);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/games/common/history_file.h"
 #include "core/log/play_log.h"
 #include "core/views/main_state.h"
 
@@ -27,6 +28,8 @@ protected:
     // Reads the play log afresh and tells the user, in one warning, when the file could not be read or
     // damaged lines were skipped; the panel then shows what could be read.
     PlayLogData readLogAndWarn();
+    // The same for a game's history file.
+    HistoryData readHistoryAndWarn(const QString &fileName);
     // Shows a warning from readWarning(); nothing when it is empty.
     void warnAboutLog(const QString &warning);
     void warnAboutLog(const PlayLogData &log) { warnAboutLog(readWarning(log)); }

@@ -92,6 +92,7 @@ void TestMainLayout::everyViewFits_data() {
         {"cmdBunseki", {""}},
         {"cmdSyuukei", {"optList2_0", "optList2_1", "optList2_2"}},
         {"cmdCale", {""}},
+        {"cmdSyuu", {""}},
         {"cmdMemo", {""}},
         {"cmdSettei", {""}},
         {"cmdGame", {""}}};
