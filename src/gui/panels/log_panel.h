@@ -8,7 +8,7 @@
 
 namespace mirute {
 
-// One of the eight switchable panels of the main window. Every panel but the main panel is rebuilt from
+// One of the nine switchable panels of the main window. Every panel but the main panel is rebuilt from
 // the play log each time its button opens it, and keeps nothing of the log between openings.
 class LogPanel : public QFrame {
     Q_OBJECT
