@@ -61,17 +61,14 @@ QString scoreLimitCaption(const GameDefinition &def, const ScoreLimit &limit) {
     return QStringLiteral("%1（%2回）").arg(what).arg(limit.plays);
 }
 
-double scoreValue(const HistoryRecord &r) {
-    return double(playScore(r)) * kScoreUnit;
-}
-
 QList<WeekScore> weeklyScores(const QList<HistoryRecord> &records, const PlayLimit &limit, const QDate &today,
                               int *outside) {
-    // Per Monday: plays and the sum of their scores in whole units, so that a week's mean is exact.
-    QMap<QDate, std::pair<int, qint64>> weeks;
+    // Per Monday: plays and the sum of their scores in whole units, exact in a double for any real history
+    // (and never overflowing on a damaged figure, as an integer sum could).
+    QMap<QDate, std::pair<int, double>> weeks;
     int left = 0;
     for (const HistoryRecord &r : records) {
-        if (playLimit(r) != limit || !limit.comparable())
+        if (!limit.comparable() || playLimit(r) != limit)
             continue;
         const QDate d = parseDateText(r.date);
         if (!d.isValid() || (today.isValid() && d > today)) {
@@ -80,14 +77,14 @@ QList<WeekScore> weeklyScores(const QList<HistoryRecord> &records, const PlayLim
         }
         auto &week = weeks[d.addDays(1 - d.dayOfWeek())];
         ++week.first;
-        week.second += playScore(r);
+        week.second += double(playScore(r));
     }
     if (outside)
         *outside = left;
     QList<WeekScore> out;
     QList<double> scores;
     for (auto it = weeks.cbegin(); it != weeks.cend(); ++it) {
-        out.append({it.key(), it->first, double(it->second) / it->first * kScoreUnit, 0});
+        out.append({it.key(), it->first, it->second / it->first * kScoreUnit, 0});
         scores.append(out.last().score);
     }
     // The same average the chart's line draws over its bars.

@@ -37,8 +37,6 @@ struct WeekScore {
 // wrong) or not dated are left out and counted in *outside.
 QList<WeekScore> weeklyScores(const QList<HistoryRecord> &records, const PlayLimit &limit, const QDate &today,
                               int *outside = nullptr);
-// A play's score in the units it is shown in: 0.42/秒 × 80.0% gives 0.336.
-double scoreValue(const HistoryRecord &r);
 
 // 週別スコア: one game's weeks as a list and as bars with the rolling average for a line.
 class WeeklyScoresView {
