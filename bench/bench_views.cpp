@@ -5,6 +5,7 @@
 #include "bench_env.h"
 
 #include "core/base/day_time.h"
+#include "core/games/game_registry.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
 #include "core/views/all_graphs.h"
@@ -15,6 +16,7 @@
 #include "core/views/sort_view.h"
 #include "core/views/streaks.h"
 #include "core/views/totals.h"
+#include "core/views/weekly_scores.h"
 
 #include <benchmark/benchmark.h>
 
@@ -142,6 +144,15 @@ void calendar(benchmark::State &state, const Folder &f) {
     state.counters["month_rows"] = double(calendar.monthGrid().rows());
 }
 
+// 週別スコア as it opens: the first game's history (5,000 plays), its weeks and their average.
+void weeklyRefresh(benchmark::State &state, const Folder &f) {
+    const GameDefinition def = gameDefinition(1);
+    WeeklyScoresView view;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(view.show(def, readHistory(f.dir, def.historyFile()).records, f.today));
+    state.counters["weeks"] = double(view.grid().rows() - 1);
+}
+
 void diaryList(benchmark::State &state, const Folder &f) {
     Grid grid;
     for (auto _ : state) {
@@ -205,6 +216,7 @@ void registerRefreshBenchmarks() {
         registerLargest(qPrintable(QStringLiteral("BM_Totals/time0_count1_both2:%1").arg(m)),
                         [m](benchmark::State &s, const Folder &f) { totals(s, f, TotalsMeasure(m)); });
     registerLargest("BM_Calendar", calendar);
+    registerLargest("BM_WeeklyScores", weeklyRefresh);
     registerLargest("BM_DiaryList", diaryList);
     registerLargest("BM_EditList", editList);
 

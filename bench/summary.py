@@ -111,6 +111,7 @@ def main():
         ("BM_Totals/time0_count1_both2:1", "totals: count"),
         ("BM_Totals/time0_count1_both2:2", "totals: both"),
         ("BM_Calendar", "calendar (fill)"),
+        ("BM_WeeklyScores", "weekly scores (a history of 5,000 plays)"),
         ("BM_DiaryList", "diary list (READ_MEMO_LIST)"),
         ("BM_EditList", "edit list (READ_HEN_LIST)"),
     ]

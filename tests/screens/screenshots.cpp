@@ -153,6 +153,7 @@ int main(int argc, char *argv[]) {
                                                                 {"cmdSyuukei", "", "05_totals"},
                                                                 {"cmdSyuukei", "optList2_2", "05b_totals_both"},
                                                                 {"cmdCale", "", "06_calendar"},
+                                                                {"cmdSyuu", "", "06b_weekly_scores"},
                                                                 {"cmdMemo", "", "07_diary"},
                                                                 {"cmdSettei", "", "08_edit"}};
     for (const auto &[panel, view, name] : views) {

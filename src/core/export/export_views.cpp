@@ -16,6 +16,7 @@
 #include "core/views/sort_view.h"
 #include "core/views/streaks.h"
 #include "core/views/totals.h"
+#include "core/views/weekly_scores.h"
 
 namespace mirute {
 
@@ -264,6 +265,27 @@ bool goalDaysView(const ExportRequest &r, Table *table, ExportError *error) {
     return true;
 }
 
+// 週別スコア of a game: its most played mode and limit, or the one --seconds or --answers (the count as the game
+// window chooses it: 座標's rows) names; a limit without plays gives the header row alone.
+bool weeklyView(const ExportRequest &r, Table *table, ExportError *error) {
+    const GameDefinition def = gameDefinition(gameNoOf(r.arguments.value(0)));
+    const HistoryData history = readHistory(r.dir, def.historyFile());
+    if (!checkComplete(def.historyFile(), history.error, history.problems, error))
+        return false;
+    PlayLimit chosen;
+    if (r.options.contains("seconds"))
+        chosen = {PlayKind::TimeLimit, parseInteger(r.options.value("seconds")).value_or(0)};
+    else if (r.options.contains("answers"))
+        chosen = {PlayKind::AnswerCount,
+                  parseInteger(r.options.value("answers")).value_or(0) * qMax(1, def.countFilterFactor)};
+    WeeklyScoresView view;
+    view.show(def, history.records, r.today, chosen);
+    *table = gridTable(view.grid());
+    if (chosen.comparable() && view.limit() != chosen)
+        table->resize(1);
+    return true;
+}
+
 } // namespace
 
 void registerBuiltInExportViews() {
@@ -291,6 +313,15 @@ void registerBuiltInExportViews() {
                                   answerGames,
                                   {QStringLiteral("plays")},
                                   {}});
+    registerExportView(
+        QStringLiteral("weekly"),
+        ExportView{weeklyView,
+                   QStringLiteral("週別スコア：週ごとのプレイ数、スコア（秒当たり×正解率）の平均、その4週平均"
+                                  "（一番多いモードと秒数、または --seconds か --answers の分）"),
+                   QStringLiteral("ゲーム名"),
+                   gameNames(),
+                   {QStringLiteral("seconds"), QStringLiteral("answers")},
+                   {}});
     add("diary", diaryView, QStringLiteral("一言日記の一覧"));
     add("day", dayView(false), QStringLiteral("メイン画面の一日のプレイ一覧"), {QStringLiteral("date")},
         {QStringLiteral("date")});

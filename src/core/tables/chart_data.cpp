@@ -187,7 +187,12 @@ int ChartData::trendPlays() const {
 }
 
 QString ChartData::trendName() const {
-    return QStringLiteral("平均(%1回)").arg(m_trendPlays);
+    return QStringLiteral("平均(%1%2)").arg(m_trendPlays).arg(m_trendUnit);
+}
+
+void ChartData::setTrendUnit(const QString &unit) {
+    m_trendUnit = unit;
+    touch();
 }
 
 QList<double> ChartData::trendValues() const {

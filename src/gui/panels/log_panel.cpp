@@ -24,6 +24,12 @@ DailyGoal LogPanel::readGoalAndWarn() {
     return read.goal;
 }
 
+HistoryData LogPanel::readHistoryAndWarn(const QString &fileName) {
+    HistoryData history = readHistory(mainState().dataDir, fileName);
+    warnAboutLog(history.error.isEmpty() ? problemsMessage(fileName, history.problems) : history.error);
+    return history;
+}
+
 void LogPanel::warnAboutLog(const QString &warning) {
     if (!warning.isEmpty())
         MessageDialog::warning(this, QStringLiteral("ミルテ５"), warning);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/games/common/history_file.h"
 #include "core/log/daily_goal.h"
 #include "core/log/play_log.h"
 #include "core/views/main_state.h"
@@ -8,7 +9,7 @@
 
 namespace mirute {
 
-// One of the eight switchable panels of the main window. Every panel but the main panel is rebuilt from
+// One of the nine switchable panels of the main window. Every panel but the main panel is rebuilt from
 // the play log each time its button opens it, and keeps nothing of the log between openings.
 class LogPanel : public QFrame {
     Q_OBJECT
@@ -30,6 +31,8 @@ protected:
     PlayLogData readLogAndWarn();
     // Reads the daily goal afresh; a damaged file counts as no goal and is told once, not at every opening.
     DailyGoal readGoalAndWarn();
+    // The same for a game's history file.
+    HistoryData readHistoryAndWarn(const QString &fileName);
     // Shows a warning from readWarning(); nothing when it is empty.
     void warnAboutLog(const QString &warning);
     void warnAboutLog(const PlayLogData &log) { warnAboutLog(readWarning(log)); }

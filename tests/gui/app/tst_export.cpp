@@ -218,6 +218,9 @@ void TestExport::panelGridsMatch_data() {
     QTest::newRow("calendar-week") << "calendar-week"
                                    << "cmdCale"
                                    << "msgCale_w";
+    QTest::newRow("weekly") << "weekly 抜かな"
+                            << "cmdSyuu"
+                            << "msgSyuu";
 }
 
 void TestExport::panelGridsMatch() {
@@ -230,7 +233,7 @@ void TestExport::panelGridsMatch() {
     auto *shown = main.findChild<GridWidget *>(grid);
     QVERIFY(shown);
     QVERIFY(shown->grid().rows() > 1);
-    const Printed p = runTool({"--dir", m_dir.path(), view});
+    const Printed p = runTool(QStringList{"--dir", m_dir.path()} + view.split(u' '));
     QCOMPARE(p.status, 0);
     QCOMPARE(p.out, csvOf(shown->grid().allRows()));
 }

@@ -113,6 +113,7 @@ void TestMainLayout::everyViewFits_data() {
         {"cmdBunseki", {""}, true},
         {"cmdSyuukei", {"optList2_0", "optList2_1", "optList2_2"}, false},
         {"cmdCale", {""}, false},
+        {"cmdSyuu", {""}, false},
         {"cmdMemo", {""}, true},
         {"cmdSettei", {""}, true},
         {"cmdGame", {""}, false}};

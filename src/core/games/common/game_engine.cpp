@@ -221,6 +221,7 @@ void GameEngine::start() {
     m_board.rate.clear();
     m_board.best = QStringLiteral("...");
     m_board.bestNotice.clear();
+    m_board.changes = PlayChanges{};
     emit answerBoxCleared();
     m_session.bestReaction = 999;
     m_session.okCount = 0;
@@ -476,8 +477,12 @@ void GameEngine::finishPlay(double seconds, PlayKind kind) {
     m_finished.perSecondCount = m_rules->perSecondCount();
     m_finished.answers = m_playAnswers;
     // Told before the save, so that the play is compared only with the plays before it.
-    if (isPersonalBest(readHistory(m_dir, m_def.historyFile()).records, makeHistoryRecord()))
+    const QList<HistoryRecord> earlier = readHistory(m_dir, m_def.historyFile()).records;
+    const HistoryRecord play = makeHistoryRecord();
+    if (isPersonalBest(earlier, play))
         m_board.bestNotice = QStringLiteral("自己ベスト更新！");
+    // 座標's field 6 counts typed characters, which its scoreboard does not show.
+    m_board.changes = changesSinceLastPlay(earlier, play, m_def.showsBestTime);
     m_clearEnabled = true;
     emitBoard();
     emit controlsChanged();

@@ -44,6 +44,8 @@ struct Scoreboard {
     QString perSecond;  // typed characters (or answers) per second
     QString best;       // the best reaction so far
     QString bestNotice; // "自己ベスト更新！" from a new best until the next start
+    // Each figure against the last play of the same mode and limit, until the next start.
+    PlayChanges changes;
 };
 
 // One judged answer, as the game describes it to the engine.

@@ -252,10 +252,20 @@ void TestDigitWindow::personalBestShownUntilNextStart() {
         QVERIFY(start->isEnabled());
         QCOMPARE(w.child<QLabel>("lblByou")->text(), QStringLiteral("0.30/秒"));
     };
+    // Beside the figures, their change against the last 10-second play (0.20/秒, 100.0%, 0.50秒).
+    const auto changes = [&w] {
+        QStringList shown;
+        for (const char *name : {"lblRituSa", "lblByouSa", "lblKirokuSa"}) {
+            auto *l = w.child<QLabel>(name);
+            shown << l->text() + (l->palette().color(QPalette::WindowText) == QColor(0, 128, 0) ? "+" : "");
+        }
+        return shown.join(u' ');
+    };
     countdown();
     playToTheEnd();
     QCOMPARE(notice->text(), QStringLiteral("自己ベスト更新！"));
     QCOMPARE(notice->accessibleName(), notice->text());
+    QCOMPARE(changes(), QStringLiteral("±0.0% +0.10+ +0.50"));
     // The notice is only shown: the history holds the earlier plays and the one saved play.
     const QString history = test::readSjis(w.dir.path(), QStringLiteral("抜数字履歴.txt"));
     QVERIFY(history.startsWith(earlier));
@@ -263,8 +273,10 @@ void TestDigitWindow::personalBestShownUntilNextStart() {
 
     countdown();
     QCOMPARE(notice->text(), QString());
+    QCOMPARE(changes(), QStringLiteral("  "));
     playToTheEnd(); // as good as the best just saved: no new best
     QCOMPARE(notice->text(), QString());
+    QCOMPARE(changes(), QStringLiteral("±0.0% ±0.00 ±0.00"));
 }
 
 // A screen reader announces what a label shows (its name) and what it is (its description): the nine digits
