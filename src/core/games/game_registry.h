@@ -36,7 +36,5 @@ template <class Game> std::unique_ptr<GameEngine> makeGameEngine(const QString &
 
 // The definition of game `gameNo` (1..7); an empty definition for any other number.
 GameDefinition gameDefinition(int gameNo);
-// The engine of game `gameNo`, or nullptr for a number that is no game.
-std::unique_ptr<GameEngine> createGameEngine(int gameNo, const QString &dataDir);
 
 } // namespace mirute

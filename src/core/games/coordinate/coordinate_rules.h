@@ -43,7 +43,6 @@ public:
     bool cellVisible(int code) const;
     Fill fill(int code) const;
     static Rgb fillColor(Fill f);
-    const QList<int> &cellOrder() const { return m_cellOrder; }
     int cellPos() const { return m_cellPos; }
     int typedCount() const { return m_typedCount; }
     int askedCount() const { return m_askedCount; }

@@ -33,7 +33,6 @@ public:
     int mostColor() const { return m_mostColor; }
     // The swatch and count label of a slot are visible.
     bool legendVisible(int slot) const;
-    bool drawing() const { return m_drawing; }
     QString imagePath(int slot) const { return m_imagePaths.value(slot - 1); }
 
     // The slot that occurs more often than every other, or 0 when two or more share the highest count.

@@ -105,10 +105,6 @@ QPushButton *GameWindow::makeButton(const QString &name, const QString &caption,
     return b;
 }
 
-QWidget *GameWindow::gameSettingsFrame() const {
-    return m_settingsFrame;
-}
-
 // The game's question area comes first (setQuestionView), then the answer box of the typing games.
 void GameWindow::buildAnswerColumn() {
     m_questionColumn = new QVBoxLayout;

@@ -48,7 +48,6 @@ public:
     void setFieldKeyboard(FieldKeyboard *keys) { m_fieldKeys = keys; }
     // The frame "ゲーム設定" where a game puts its own settings.
     QBoxLayout *gameSettingsLayout() const { return m_gameSettings; }
-    QWidget *gameSettingsFrame() const;
     // Opens the window and shows it; returns an error text when the game cannot open.
     QString open();
 

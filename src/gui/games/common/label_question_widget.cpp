@@ -57,7 +57,6 @@ QStringList LabelQuestionWidget::texts() const {
 }
 
 void LabelQuestionWidget::setBaseColor(const Rgb &c) {
-    m_base = c;
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(c.r, c.g, c.b));
     setPalette(p);
