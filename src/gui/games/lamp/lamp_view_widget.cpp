@@ -1,4 +1,4 @@
-#include "core/games/lamp/lamp_game.h"
+#include "gui/games/game_views.h"
 
 #include "core/games/lamp/lamp_rules.h"
 #include "gui/games/common/field_keyboard.h"
@@ -151,7 +151,7 @@ private:
 
 } // namespace
 
-QWidget *LampGame::makeView(GameWindow &window) {
+template <> QWidget *makeGameView<LampGame>(GameWindow &window) {
     const QString caption = window.engine().definition().extraFields.value(0).caption;
     auto *label = new QLabel(caption, &window);
     auto *box = new QComboBox(&window);

@@ -1,4 +1,4 @@
-#include "core/games/treasure/treasure_game.h"
+#include "gui/games/game_views.h"
 
 #include "core/games/treasure/treasure_rules.h"
 #include "gui/games/common/field_keyboard.h"
@@ -116,7 +116,7 @@ void addCellCountBox(GameWindow &window) {
 
 } // namespace
 
-QWidget *TreasureGame::makeView(GameWindow &window) {
+template <> QWidget *makeGameView<TreasureGame>(GameWindow &window) {
     auto *field = new TreasureField(window);
     addCellCountBox(window);
     return field;

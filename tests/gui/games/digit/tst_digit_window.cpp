@@ -1,6 +1,6 @@
 #include "core/base/number_format.h"
-#include "core/games/digit/digit_game.h"
 #include "gui/games/common/game_window.h"
+#include "gui/games/game_views.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
@@ -44,7 +44,7 @@ struct Window {
     explicit Window(QList<double> draws) : random(std::move(draws)) {
         window = new GameWindow(
             std::make_unique<GameEngine>(DigitGame::definition(), DigitGame::makeRules(), dir.path(), clock, random));
-        window->setQuestionView(DigitGame::makeView(*window));
+        window->setQuestionView(makeGameView<DigitGame>(*window));
     }
     ~Window() { delete window; }
     GameEngine &engine() { return window->engine(); }

@@ -1,5 +1,5 @@
-#include "core/games/member/member_game.h"
 #include "gui/games/common/game_window.h"
+#include "gui/games/game_views.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
@@ -34,7 +34,7 @@ struct Window {
                         QStringLiteral("<三猿>\r\nみざる,きかざる,いわざる\r\n＜四季＞\r\n春,夏,秋,冬\r\n"));
         window = new GameWindow(
             std::make_unique<GameEngine>(MemberGame::definition(), MemberGame::makeRules(), dir.path(), clock, random));
-        window->setQuestionView(MemberGame::makeView(*window));
+        window->setQuestionView(makeGameView<MemberGame>(*window));
     }
     ~Window() { delete window; }
     GameEngine &engine() { return window->engine(); }

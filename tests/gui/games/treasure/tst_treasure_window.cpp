@@ -1,5 +1,5 @@
-#include "core/games/treasure/treasure_game.h"
 #include "gui/games/common/game_window.h"
+#include "gui/games/game_views.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
@@ -36,7 +36,7 @@ struct Window {
         test::writeSjis(dir.path(), QStringLiteral("宝探し辞書.TXT"), dictionary);
         window = new GameWindow(std::make_unique<GameEngine>(TreasureGame::definition(), TreasureGame::makeRules(),
                                                              dir.path(), clock, random));
-        window->setQuestionView(TreasureGame::makeView(*window));
+        window->setQuestionView(makeGameView<TreasureGame>(*window));
     }
     ~Window() { delete window; }
     GameEngine &engine() { return window->engine(); }
