@@ -117,8 +117,10 @@ public:
     // Runs the pending feedback pause at once (tests, and a window closing during a pause).
     void finishFeedbackNow();
 
-    // "保存": returns false when nothing was saved; *error set on a write failure. A play is saved
-    // whole or not at all: its history line and its play record both, or (after a failure) neither.
+    // "保存": appends the play's history line, then its play record. Returns false when nothing was saved,
+    // *error set on a write failure. When the record cannot be written the history line is cut back out, and
+    // the next "保存" writes both again; only when that cut fails too does the line stay, and the next "保存"
+    // writes the record alone. Either way a failed try leaves no file holding the play twice.
     bool save(QString *error = nullptr);
     // "クリア" after the user confirmed.
     QString clearHistory();
