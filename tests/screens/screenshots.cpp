@@ -195,7 +195,7 @@ int main(int argc, char *argv[]) {
         // Its end: the time is up, or the last answer is given.
         for (int i = 0; i < 200 && engine.session().playing; ++i) {
             clock.advance(1.0);
-            if (engine.gameMode() == 1)
+            if (engine.gameMode() == GameMode::TimeLimit)
                 engine.tickClock();
             else
                 test::answerRightly(w);

@@ -97,7 +97,7 @@ QString GameEngine::open() {
         notices << m_rules->openNotice();
     if (m_rules->questionAtOpen())
         makeQuestion();
-    setMode(m_settings.modeCaption == QStringLiteral("秒数") ? 1 : 0);
+    setMode(m_settings.mode);
     m_board = Scoreboard{};
     m_board.best = QStringLiteral("...");
     m_barFraction = 1;
@@ -170,7 +170,7 @@ void GameEngine::start() {
     m_board.answers = m_board.ok = m_board.ng = QStringLiteral("0");
     m_rules->onStart();
     emit questionChanged();
-    m_board.time = m_gameMode == 1 ? formatNumber(m_settings.timeLimit) : QStringLiteral("0.0");
+    m_board.time = gameMode() == GameMode::TimeLimit ? formatNumber(m_settings.timeLimit) : QStringLiteral("0.0");
     if (m_rules->disablesClearDuringPlay())
         m_clearEnabled = false;
     emitBoard();
@@ -196,13 +196,13 @@ void GameEngine::tickStart() {
     m_session.playing = true;
     m_session.playStartedAt = m_clock.seconds();
     emit focusRequested(Focus::Answer);
-    if (m_gameMode == 0 && m_countdownTimer.isActive())
+    if (gameMode() == GameMode::AnswerCount && m_countdownTimer.isActive())
         m_elapsedTimer.start();
     emit controlsChanged();
 }
 
 void GameEngine::tickClock() {
-    if (!m_session.playing || m_gameMode != 1)
+    if (!m_session.playing || gameMode() != GameMode::TimeLimit)
         return;
     m_session.remainSeconds = int(m_session.endSecond - qint64(std::floor(m_clock.seconds())));
     m_board.time = QString::number(m_session.remainSeconds);
@@ -216,7 +216,7 @@ void GameEngine::tickClock() {
 }
 
 void GameEngine::tickElapsed() {
-    if (!m_session.playing || m_gameMode != 0)
+    if (!m_session.playing || gameMode() != GameMode::AnswerCount)
         return;
     m_board.time = formatFixed(m_clock.seconds() - m_session.playStartedAt, 1);
     emitBoard();
@@ -224,11 +224,10 @@ void GameEngine::tickElapsed() {
 
 // --- choices ---
 
-void GameEngine::setMode(int index) {
+void GameEngine::setMode(GameMode mode) {
     if (limitsLocked())
         return; // the mode of a running play cannot change under it
-    m_gameMode = index == 1 ? 1 : 0;
-    m_settings.modeCaption = m_gameMode == 1 ? QStringLiteral("秒数") : m_def.countCaption;
+    m_settings.mode = mode;
     writeSettings();
     m_rules->onModeChanged();
     emit controlsChanged();
@@ -288,8 +287,8 @@ bool GameEngine::acceptAnswer(const QString &typed) {
 
 bool GameEngine::clickJudgeable() const {
     // A click during the pause of the answer that completes an answer-count play would be one answer too many.
-    const bool countComplete =
-        m_gameMode == 0 && m_session.playing && m_rules->unitsDone() >= m_rules->unitsTarget(m_settings.countLimit);
+    const bool countComplete = gameMode() == GameMode::AnswerCount && m_session.playing &&
+                               m_rules->unitsDone() >= m_rules->unitsTarget(m_settings.countLimit);
     return !startEnabled() && !countComplete;
 }
 
@@ -370,7 +369,7 @@ void GameEngine::completeLatestJudgement() {
 
 bool GameEngine::countLimitReached() {
     // Only a running play can end; answers judged during the countdown count but cannot end it.
-    if (m_gameMode != 0 || !m_session.playing)
+    if (gameMode() != GameMode::AnswerCount || !m_session.playing)
         return false;
     if (m_rules->unitsDone() < m_rules->unitsTarget(m_settings.countLimit))
         return false;
@@ -454,7 +453,7 @@ void GameEngine::endEarly(bool anythingTyped) {
     if (!anythingTyped || !wasPlaying)
         return;
     double seconds;
-    if (m_gameMode == 0) {
+    if (gameMode() == GameMode::AnswerCount) {
         seconds = shownElapsed();
     } else {
         // The seconds actually played, not the seconds still left on the display, to a tenth as the clock shows.

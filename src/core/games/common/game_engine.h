@@ -83,7 +83,7 @@ public:
     GameHistory &history() { return *m_history; }
     QString dataDir() const { return m_dir; }
 
-    int gameMode() const { return m_gameMode; } // 1 "秒数", 0 answer count
+    GameMode gameMode() const { return m_settings.mode; }
     bool startEnabled() const { return !m_session.startPending && !m_session.playing; }
     bool clearEnabled() const { return m_clearEnabled; }
     // "保存": in manual mode, and after a save that failed (the play stays on screen until it is saved).
@@ -104,7 +104,7 @@ public:
     void tickElapsed(); // the answer-count clock, every tenth of a second
 
     // The choices of the mode frame and the game's own settings.
-    void setMode(int index);
+    void setMode(GameMode mode);
     void setTimeLimit(int seconds);
     void setCountLimit(int count);
     void setAutoSave(bool on);
@@ -189,7 +189,6 @@ private:
     Scoreboard m_board;
     Grid m_answers;
     std::unique_ptr<GameHistory> m_history;
-    int m_gameMode = 1;
     bool m_clearEnabled = true;
     double m_barFraction = 1;
     QString m_openNotice;

@@ -8,11 +8,15 @@
 
 namespace mirute {
 
+// How a play is limited: "秒数", as many answers as possible in the chosen seconds, or the answer count (the
+// game's countCaption), a fixed number of answers as fast as possible.
+enum class GameMode { TimeLimit, AnswerCount };
+
 // The one line of a game's settings file: the four common fields, then the game's own.
 struct GameSettings {
     int countLimit = 10;
     float timeLimit = 60;
-    QString modeCaption = QStringLiteral("秒数");
+    GameMode mode = GameMode::TimeLimit; // in the file as its option's caption
     int autoSave = 1;
     QStringList extras; // the game's own fields, as their texts
 

@@ -93,7 +93,7 @@ private:
     QBoxLayout *m_controlColumn = nullptr;
     QBoxLayout *m_gameSettings = nullptr;
     QGroupBox *m_settingsFrame = nullptr;
-    QRadioButton *m_modeOptions[2] = {}; // by mode: 0 answer count, 1 "秒数"
+    QRadioButton *m_timeModeOption = nullptr, *m_countModeOption = nullptr;
     QComboBox *m_timeLimitBox = nullptr, *m_countLimitBox = nullptr;
     QCheckBox *m_autoSaveBox = nullptr;
     QPushButton *m_startButton = nullptr, *m_saveButton = nullptr, *m_clearButton = nullptr, *m_backButton = nullptr;

@@ -137,7 +137,7 @@ void TestGameEngine::countdownLightsAndQuestion() {
 
 void TestGameEngine::answerCountPlayEndsOnFifth() {
     Rig rig(QStringLiteral("5,60,\"答数\",1,0\r\n"));
-    QCOMPARE(rig.engine->gameMode(), 0);
+    QCOMPARE(rig.engine->gameMode(), GameMode::AnswerCount);
     rig.countdown();
     for (int i = 0; i < 4; ++i) {
         rig.answer(true, 0.8);
@@ -280,7 +280,7 @@ void TestGameEngine::manualSaveKeepsFinishedMode() {
     rig.countdown();
     rig.answer(true);
     rig.runClock(30);
-    rig.engine->setMode(0); // the user switches the option before saving
+    rig.engine->setMode(GameMode::AnswerCount); // the user switches the option before saving
     QVERIFY(rig.engine->save());
     QVERIFY(rig.file(QStringLiteral("抜かな履歴.txt")).endsWith(QStringLiteral("\"0.03/秒\",\"30秒\"\r\n")));
     QVERIFY(rig.file(QStringLiteral("データ.txt")).contains(QStringLiteral("\"抜かな\",30,")));
@@ -290,9 +290,9 @@ void TestGameEngine::limitsLockedDuringPlay() {
     Rig rig(QStringLiteral("3,60,\"答数\",1,0\r\n"));
     rig.countdown();
     rig.engine->setCountLimit(30);
-    rig.engine->setMode(1);
+    rig.engine->setMode(GameMode::TimeLimit);
     QCOMPARE(rig.engine->settings().countLimit, 3);
-    QCOMPARE(rig.engine->gameMode(), 0);
+    QCOMPARE(rig.engine->gameMode(), GameMode::AnswerCount);
     for (int i = 0; i < 3; ++i)
         rig.answer(true);
     QVERIFY(!rig.engine->session().playing);
@@ -369,7 +369,7 @@ void TestGameEngine::settingsRewrittenByHandlers() {
     QCOMPARE(rig.file(file), QStringLiteral("10,120,\"秒数\",1,0\r\n"));
     QCOMPARE(rig.engine->scoreboard().time, QStringLiteral("120"));
     rig.engine->setCountLimit(7);
-    rig.engine->setMode(0);
+    rig.engine->setMode(GameMode::AnswerCount);
     rig.engine->setAutoSave(false);
     rig.engine->setExtra(0, QStringLiteral("1"));
     QCOMPARE(rig.file(file), QStringLiteral("7,120,\"答数\",0,1\r\n"));

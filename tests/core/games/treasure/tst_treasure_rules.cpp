@@ -276,7 +276,7 @@ void TestTreasureRules::clickedCellFlashesUntilThePauseEnds() {
 
 void TestTreasureRules::fifthClickEndsAnAnswerCountPlay() {
     Play p(QStringLiteral("萩荻\r\n"));
-    p.engine->setMode(0);
+    p.engine->setMode(GameMode::AnswerCount);
     p.engine->setCountLimit(5);
     p.toGreen();
     for (int i = 1; i <= 5; ++i) {

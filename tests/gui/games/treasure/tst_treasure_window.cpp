@@ -141,7 +141,7 @@ void TestTreasureWindow::playFromStartToSavedRecord() {
     // Three answers, chosen through the controls.
     auto *countMode = w.child<QRadioButton>("optMode_0");
     QTest::mouseClick(countMode, Qt::LeftButton, {}, QPoint(8, countMode->height() / 2));
-    QCOMPARE(w.engine().gameMode(), 0);
+    QCOMPARE(w.engine().gameMode(), GameMode::AnswerCount);
     w.choose("cboKaisu", Qt::Key_Home, 2);
     QCOMPARE(w.engine().settings().countLimit, 3);
 
