@@ -86,7 +86,7 @@ QString GameEngine::open() {
             keepSettingsFile = true;
         }
     }
-    setAutoSave(m_settings.autoSave != 0);
+    setAutoSave(m_settings.autoSave);
     setupAnswerList();
     const QString error = m_rules->prepare(m_dir);
     if (!error.isEmpty()) {
@@ -253,7 +253,7 @@ void GameEngine::setCountLimit(int count) {
 }
 
 void GameEngine::setAutoSave(bool on) {
-    m_settings.autoSave = on ? 1 : 0;
+    m_settings.autoSave = on;
     writeSettings();
     emit controlsChanged();
 }
@@ -418,7 +418,7 @@ void GameEngine::finishPlay(double seconds, PlayKind kind) {
     emit controlsChanged();
     emit focusRequested(Focus::History);
     emit playEnded();
-    if (m_settings.autoSave == 1) {
+    if (m_settings.autoSave) {
         QString error;
         save(&error);
     }

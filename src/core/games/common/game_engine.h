@@ -87,7 +87,7 @@ public:
     bool startEnabled() const { return !m_session.startPending && !m_session.playing; }
     bool clearEnabled() const { return m_clearEnabled; }
     // "保存": in manual mode, and after a save that failed (the play stays on screen until it is saved).
-    bool saveEnabled() const { return m_settings.autoSave == 0 || m_saveFailed; }
+    bool saveEnabled() const { return !m_settings.autoSave || m_saveFailed; }
     // The finished play on screen could not be saved (a full disk, a locked file) and waits for "保存".
     bool playUnsavedAfterFailure() const { return m_saveFailed; }
     bool limitsLocked() const { return !startEnabled(); }

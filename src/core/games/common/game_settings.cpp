@@ -74,7 +74,7 @@ SettingsReadResult parseGameSettings(const TextLines &lines, const GameDefinitio
         problems << QStringLiteral("モード");
 
     if (auto v = parseInteger(field(3)); v && (*v == 0 || *v == 1))
-        s.autoSave = int(*v);
+        s.autoSave = *v == 1;
     else
         problems << QStringLiteral("手動保存モード");
 
@@ -114,7 +114,7 @@ SettingsReadResult readGameSettings(const QString &dir, const GameDefinition &de
 QString settingsLine(const GameSettings &s, const GameDefinition &def) {
     WriteListLine line;
     const QString mode = s.mode == GameMode::TimeLimit ? QStringLiteral("秒数") : def.countCaption;
-    line.integer(s.countLimit).single(s.timeLimit).text(mode).integer(s.autoSave);
+    line.integer(s.countLimit).single(s.timeLimit).text(mode).integer(s.autoSave ? 1 : 0);
     for (int i = 0; i < def.extraFields.size(); ++i) {
         if (def.extraFields[i].isText)
             line.text(s.extras.value(i));

@@ -17,8 +17,8 @@ struct GameSettings {
     int countLimit = 10;
     float timeLimit = 60;
     GameMode mode = GameMode::TimeLimit; // in the file as its option's caption
-    int autoSave = 1;
-    QStringList extras; // the game's own fields, as their texts
+    bool autoSave = true; // each finished play saved at once; in the file as 1, or 0 for "手動保存モード"
+    QStringList extras;   // the game's own fields, as their texts
 
     int extraInt(int i) const;
     QString extraText(int i) const { return extras.value(i); }

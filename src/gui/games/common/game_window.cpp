@@ -358,7 +358,7 @@ void GameWindow::renderControls() {
     m_countLimitBox->setEnabled(!timeLimit && !locked);
     m_timeLimitBox->setCurrentText(QString::number(int(e.settings().timeLimit)));
     m_countLimitBox->setCurrentText(QString::number(e.settings().countLimit));
-    m_autoSaveBox->setChecked(e.settings().autoSave == 1);
+    m_autoSaveBox->setChecked(e.settings().autoSave);
     m_autoSaveBox->setText(e.autoSaveCaption());
     m_startButton->setEnabled(e.startEnabled());
     m_clearButton->setEnabled(e.clearEnabled());
