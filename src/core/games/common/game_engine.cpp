@@ -150,7 +150,7 @@ void GameEngine::start() {
         return;
     finishFeedbackNow();
     m_session.startPending = true;
-    m_session.startStep = 0;
+    m_session.light = CountdownLight::Off;
     m_barFraction = 1;
     emit barChanged(m_barFraction);
     m_history->layoutList();
@@ -177,17 +177,17 @@ void GameEngine::start() {
     emit controlsChanged();
     // "スタート" is disabled now; the focus must not pass on to the next button in line.
     emit focusRequested(Focus::Countdown);
-    emit countdownChanged(0);
+    emit countdownChanged(CountdownLight::Off);
 }
 
 void GameEngine::tickStart() {
     if (!m_session.startPending) {
-        m_session.startStep = 0;
+        m_session.light = CountdownLight::Off;
         return;
     }
-    ++m_session.startStep;
-    emit countdownChanged(m_session.startStep);
-    if (m_session.startStep < 3)
+    m_session.light = CountdownLight(int(m_session.light) + 1);
+    emit countdownChanged(m_session.light);
+    if (m_session.light != CountdownLight::Green)
         return;
     m_session.startPending = false;
     m_rules->onGreenLight();

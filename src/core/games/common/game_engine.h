@@ -16,12 +16,15 @@
 
 namespace mirute {
 
+// The light of the start signal, one a second after "スタート": the play begins at green.
+enum class CountdownLight { Off, Red, Yellow, Green };
+
 // The current play of a game window.
 struct GameSession {
     int okCount = 0;
     int ngCount = 0;
     bool startPending = false;
-    int startStep = 0; // 0 none, 1 red, 2 yellow, 3 green
+    CountdownLight light = CountdownLight::Off;
     bool playing = false;
     qint64 endSecond = 0;
     int remainSeconds = 0;
@@ -137,7 +140,7 @@ public:
 signals:
     void scoreboardChanged();
     void controlsChanged(); // enabled states, mode, combos, auto-save caption
-    void countdownChanged(int step);
+    void countdownChanged(mirute::CountdownLight light);
     void barChanged(double fraction);
     void feedback(bool correct); // an answer was judged: show green or red
     void feedbackEnded();        // back to white

@@ -188,10 +188,11 @@ QLayout *GameWindow::buildStartRow() {
     lightHolder->setFixedSize(tw(1260), tw(450));
     auto *lights = new QGridLayout(lightHolder);
     lights->setContentsMargins(0, 0, 0, 0);
-    for (int i = 1; i <= 3; ++i) {
-        m_lights[i] = new TrafficLightWidget(i, lightHolder);
-        m_lights[i]->hide();
-        lights->addWidget(m_lights[i], 0, 0);
+    for (CountdownLight light : {CountdownLight::Red, CountdownLight::Yellow, CountdownLight::Green}) {
+        TrafficLightWidget *&widget = m_lights[int(light)];
+        widget = new TrafficLightWidget(light, lightHolder);
+        widget->hide();
+        lights->addWidget(widget, 0, 0);
     }
     startRow->addWidget(lightHolder);
     m_startButton = makeButton(kStartName, QStringLiteral("スタート"), this);
@@ -365,9 +366,9 @@ void GameWindow::renderControls() {
     m_saveButton->setEnabled(e.saveEnabled());
 }
 
-void GameWindow::renderCountdown(int step) {
+void GameWindow::renderCountdown(CountdownLight light) {
     for (int i = 1; i <= 3; ++i)
-        m_lights[i]->setVisible(i == step);
+        m_lights[i]->setVisible(CountdownLight(i) == light);
 }
 
 void GameWindow::renderBar(double fraction) {

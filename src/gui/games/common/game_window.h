@@ -75,7 +75,7 @@ private:
     QPushButton *makeButton(const QString &name, const QString &caption, QWidget *parent);
     void renderScoreboard();
     void renderControls();
-    void renderCountdown(int step);
+    void renderCountdown(CountdownLight light);
     void renderBar(double fraction);
     void setTabChain();
     void focusTarget(GameEngine::Focus target);
@@ -97,7 +97,7 @@ private:
     QComboBox *m_timeLimitBox = nullptr, *m_countLimitBox = nullptr;
     QCheckBox *m_autoSaveBox = nullptr;
     QPushButton *m_startButton = nullptr, *m_saveButton = nullptr, *m_clearButton = nullptr, *m_backButton = nullptr;
-    TrafficLightWidget *m_lights[4] = {}; // by countdown step 1..3
+    TrafficLightWidget *m_lights[4] = {}; // by CountdownLight, red to green
     ScoreboardWidget *m_scoreboard = nullptr;
     QFrame *m_timeBarBack = nullptr, *m_timeBar = nullptr;
     QLineEdit *m_answerBox = nullptr;

@@ -124,15 +124,15 @@ void TestGameEngine::countdownLightsAndQuestion() {
     QVERIFY(!rig.engine->startEnabled());
     QVERIFY(!rig.engine->clearEnabled());
     QCOMPARE(rig.rules().labels(), QStringList(4, QString()));
-    for (int i = 1; i <= 3; ++i) {
+    for (CountdownLight light : {CountdownLight::Red, CountdownLight::Yellow, CountdownLight::Green}) {
         rig.engine->tickStart();
-        QCOMPARE(rig.engine->session().startStep, i);
+        QCOMPARE(rig.engine->session().light, light);
     }
-    QCOMPARE(lights.last().at(0).toInt(), 3);
+    QCOMPARE(lights.last().at(0).value<CountdownLight>(), CountdownLight::Green);
     QVERIFY(rig.engine->session().playing);
     QCOMPARE(rig.rules().labels().join(QString()).size(), 4);
     rig.engine->tickStart(); // no countdown pending: nothing moves
-    QCOMPARE(rig.engine->session().startStep, 0);
+    QCOMPARE(rig.engine->session().light, CountdownLight::Off);
 }
 
 void TestGameEngine::answerCountPlayEndsOnFifth() {
