@@ -162,7 +162,7 @@ void GameEngine::start() {
     m_board.best = QStringLiteral("...");
     m_board.bestNotice.clear();
     emit answerBoxCleared();
-    m_session.bestReaction = 999;
+    m_session.bestReaction.reset();
     m_session.okCount = 0;
     m_session.ngCount = 0;
     m_finished = Finished{};
@@ -340,7 +340,7 @@ void GameEngine::appendAnswerRow(const QStringList &cells) {
 }
 
 void GameEngine::offerBest(double seconds) {
-    if (seconds < m_session.bestReaction) {
+    if (!m_session.bestReaction || seconds < *m_session.bestReaction) {
         m_session.bestReaction = seconds;
         m_board.best = formatFixed(seconds, 2);
         emitBoard();

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace mirute {
 
@@ -31,7 +32,7 @@ struct GameSession {
     QString answer; // expected answer of the question on screen
     double shownAt = 0;
     double reaction = 0;
-    double bestReaction = 999;
+    std::optional<double> bestReaction; // the fastest right answer of the play; none before the first
     double playStartedAt = 0;
 };
 

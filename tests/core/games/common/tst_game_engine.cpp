@@ -179,7 +179,7 @@ void TestGameEngine::bestReactionOnlyOnCorrect() {
     rig.answer(true, 0.7);
     QCOMPARE(rig.engine->scoreboard().best, QStringLiteral("0.70"));
     rig.answer(true, 1.5);
-    QVERIFY(qAbs(rig.engine->session().bestReaction - 0.7) < 1e-6);
+    QVERIFY(qAbs(rig.engine->session().bestReaction.value_or(0) - 0.7) < 1e-6);
 }
 
 void TestGameEngine::wrongAnswerListedWithTypedText() {
