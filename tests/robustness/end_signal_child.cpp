@@ -29,7 +29,7 @@ int main(int argc, char *argv[]) {
     if (!w)
         return 1;
     w->engine().setTimersRunning(false);
-    w->engine().setFeedbackMs(0);
+    w->engine().setFeedbackPauses(false);
     QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("cmdStart")), Qt::LeftButton);
     for (int i = 0; i < 3; ++i)
         w->engine().tickStart();

@@ -180,7 +180,7 @@ int main(int argc, char *argv[]) {
             continue;
         GameEngine &engine = w->engine();
         engine.setTimersRunning(false);
-        engine.setFeedbackMs(0);
+        engine.setFeedbackPauses(false);
         const QString base = QStringLiteral("1%1_game%2").arg(game).arg(game);
         save(w, out, base + QStringLiteral("_idle"));
         // A play under way: the green light and a few answers.

@@ -51,8 +51,8 @@ void GameEngine::setTimersRunning(bool on) {
     }
 }
 
-void GameEngine::setFeedbackMs(int factor100) {
-    m_feedbackFactor = factor100;
+void GameEngine::setFeedbackPauses(bool on) {
+    m_feedbackPauses = on;
 }
 
 QString GameEngine::autoSaveCaption() const {
@@ -319,9 +319,8 @@ void GameEngine::judge(const Judgement &j) {
     // A click during another answer's pause is judged too, with a pause of its own (the typing games accept
     // no answer then). The answers it interrupted complete after it: their pauses are over by then.
     m_pendingJudgements.append(j);
-    const int ms = j.pauseMs * m_feedbackFactor / 100;
-    if (ms > 0)
-        m_feedbackTimer.start(ms);
+    if (m_feedbackPauses && j.pauseMs > 0)
+        m_feedbackTimer.start(j.pauseMs);
     else
         completeLatestJudgement();
 }

@@ -135,7 +135,9 @@ public:
     // for the terminal holding the play's lines, so that the play is not lost without a trace.
     QString keepUnsavedPlay();
 
-    void setFeedbackMs(int factor100); // tests: 0 runs every pause at once
+    // Whether an answer's feedback shows for its pause (Judgement::pauseMs); tests turn the pauses off, and each
+    // judgement then completes at once.
+    void setFeedbackPauses(bool on);
     void setTimersRunning(bool on);
 
 signals:
@@ -199,7 +201,7 @@ private:
     bool m_saveFailed = false;
     bool m_opening = false;
     QTimer m_countdownTimer, m_limitClockTimer, m_elapsedTimer, m_feedbackTimer;
-    int m_feedbackFactor = 100;
+    bool m_feedbackPauses = true;
     QList<Judgement> m_pendingJudgements; // judged answers whose pause runs, the latest last
 
     // The finished play, as the save records it whatever the user changes afterwards.

@@ -32,7 +32,7 @@ struct Rig {
             test::writeSjis(dir.path(), QStringLiteral("抜かな設定.txt"), settings);
         engine = std::make_unique<GameEngine>(KanaGame::definition(), std::make_unique<JudgedKanaRules>(), dir.path(),
                                               clock, random);
-        engine->setFeedbackMs(0);
+        engine->setFeedbackPauses(false);
         const QString error = engine->open();
         if (!error.isEmpty())
             qFatal("open failed");
@@ -305,7 +305,7 @@ void TestGameEngine::playAcrossMidnight() {
     FakeClock clock(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 55)));
     ScriptedRandom random;
     GameEngine engine(KanaGame::definition(), KanaGame::makeRules(), dir.path(), clock, random);
-    engine.setFeedbackMs(0);
+    engine.setFeedbackPauses(false);
     QVERIFY(engine.open().isEmpty());
     engine.start();
     for (int i = 0; i < 3; ++i)

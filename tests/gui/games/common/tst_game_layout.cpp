@@ -100,7 +100,7 @@ GameWindow *TestGameLayout::openGame(AppController &c, int game) {
     auto *w = qobject_cast<GameWindow *>(c.gameWindow());
     if (w) {
         w->engine().setTimersRunning(false);
-        w->engine().setFeedbackMs(0);
+        w->engine().setFeedbackPauses(false);
         test::settle();
     }
     return w;

@@ -111,7 +111,7 @@ GameWindow *TestGameSaveFaults::openKana() {
     auto *w = qobject_cast<GameWindow *>(m_app->gameWindow());
     if (w) {
         w->engine().setTimersRunning(false);
-        w->engine().setFeedbackMs(0);
+        w->engine().setFeedbackPauses(false);
     }
     return w;
 }

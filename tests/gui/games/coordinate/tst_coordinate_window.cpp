@@ -82,7 +82,7 @@ GameWindow *TestCoordinateWindow::open(const QString &settings) {
     if (!error.isEmpty())
         return nullptr;
     m_window->engine().setTimersRunning(false);
-    m_window->engine().setFeedbackMs(0);
+    m_window->engine().setFeedbackPauses(false);
     return m_window;
 }
 

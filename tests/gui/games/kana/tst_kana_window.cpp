@@ -66,7 +66,7 @@ GameWindow *TestKanaWindow::openKana(AppController &c) {
     auto *w = qobject_cast<GameWindow *>(c.gameWindow());
     if (w) {
         w->engine().setTimersRunning(false);
-        w->engine().setFeedbackMs(0);
+        w->engine().setFeedbackPauses(false);
     }
     return w;
 }

@@ -72,7 +72,7 @@ void TestLampWindow::answerCountPlayThroughTheWindow() {
     QVERIFY(window.open().isEmpty());
     GameEngine &engine = window.engine();
     engine.setTimersRunning(false);
-    engine.setFeedbackMs(0);
+    engine.setFeedbackPauses(false);
 
     QCOMPARE(window.objectName(), QStringLiteral("frmG5"));
     QCOMPARE(window.windowTitle(), QStringLiteral("ランプ"));

@@ -79,7 +79,7 @@ void TestMemberWindow::playFromStartToSavedRecord() {
     Window w(draws);
     QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
-    w.engine().setFeedbackMs(100);
+    w.engine().setFeedbackPauses(true);
     w.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.window));
     QCOMPARE(w.window->windowTitle(), QStringLiteral("抜仲間タイピング"));
@@ -131,7 +131,7 @@ void TestMemberWindow::playFromStartToSavedRecord() {
     w.engine().finishFeedbackNow();
     QCOMPARE(w.question()->grid().backColor(), kWhite);
     QCOMPARE(w.box()->text(), QString());
-    w.engine().setFeedbackMs(0);
+    w.engine().setFeedbackPauses(false);
 
     // 2: Escape reveals the answer; Enter on it counts NG.
     w.clock.advance(2);

@@ -52,7 +52,7 @@ void TestOrderWindow::answerCountPlayThroughTheWindow() {
     QVERIFY(window.open().isEmpty());
     GameEngine &engine = window.engine();
     engine.setTimersRunning(false);
-    engine.setFeedbackMs(0);
+    engine.setFeedbackPauses(false);
 
     QCOMPARE(window.objectName(), QStringLiteral("frmG6"));
     QCOMPARE(window.windowTitle(), QStringLiteral("順番クリック"));

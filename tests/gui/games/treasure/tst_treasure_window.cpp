@@ -136,7 +136,7 @@ void TestTreasureWindow::playFromStartToSavedRecord() {
     Window w(draws);
     QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
-    w.engine().setFeedbackMs(100);
+    w.engine().setFeedbackPauses(true);
 
     // Three answers, chosen through the controls.
     auto *countMode = w.child<QRadioButton>("optMode_0");
@@ -182,7 +182,7 @@ void TestTreasureWindow::playFromStartToSavedRecord() {
     QCOMPARE(w.child<QLabel>("lblKiroku")->text(), QStringLiteral("0.50"));
 
     // The last answer from the keyboard: a common cell, wrong, ends the play.
-    w.engine().setFeedbackMs(0);
+    w.engine().setFeedbackPauses(false);
     w.clock.advance(0.25);
     w.engine().tickElapsed();
     QCOMPARE(w.cell(2)->text(), QStringLiteral("萩"));
