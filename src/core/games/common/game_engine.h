@@ -113,6 +113,7 @@ public:
     void setCountLimit(int count);
     void setAutoSave(bool on);
     void setExtra(int index, const QString &value);
+    void setExtraFlag(int index, bool on) { setExtra(index, on ? QStringLiteral("1") : QStringLiteral("0")); }
 
     // A key in the answer box: the first key of each question fixes its reaction time.
     void answerKeyDown();

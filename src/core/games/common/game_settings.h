@@ -20,7 +20,10 @@ struct GameSettings {
     bool autoSave = true; // each finished play saved at once; in the file as 1, or 0 for "手動保存モード"
     QStringList extras;   // the game's own fields, as their texts
 
+    // Field i of the game's own (kInOrderField, or a constant of the game's rules) as a number, or as a
+    // check box's 1 (ticked) or 0.
     int extraInt(int i) const;
+    bool extraFlag(int i) const { return extraInt(i) == 1; }
     QString extraText(int i) const { return extras.value(i); }
 };
 

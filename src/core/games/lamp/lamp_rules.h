@@ -17,6 +17,8 @@ public:
     static constexpr int kLamps = 28;
     static constexpr int kSlots = 5;
     using Tally = std::array<int, kSlots + 1>; // index 1..5
+    // The game's own settings fields: "コマ" (the number of colours, 2 to 5) and "色ごとの数を表示" (0 or 1).
+    static constexpr int kColorCountField = 0, kShowCountsField = 1;
 
     QString prepare(const QString &dataDir) override; // the lamp images must be there
     void makeQuestion() override;

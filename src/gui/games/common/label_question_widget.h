@@ -26,7 +26,7 @@ private:
     QList<QLabel *> m_labels;
 };
 
-// The check box "順番通り表示" (show the items in row order), stored as the game's first own settings field.
+// The check box "順番通り表示" (show the items in row order), the game's own settings field kInOrderField.
 QCheckBox *addInOrderCheckBox(GameWindow &window);
 
 } // namespace mirute

@@ -127,8 +127,9 @@ QComboBox *addSettingCombo(GameWindow &window, const QString &name, const QStrin
 } // namespace
 
 template <> QWidget *makeGameView<OrderGame>(GameWindow &window) {
-    addSettingCombo(window, kDigitsBoxName, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 0);
-    addSettingCombo(window, kOrderBoxName, {QStringLiteral("小"), QStringLiteral("大")}, 1);
+    addSettingCombo(window, kDigitsBoxName, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")},
+                    OrderRules::kDigitCountField);
+    addSettingCombo(window, kOrderBoxName, {QStringLiteral("小"), QStringLiteral("大")}, OrderRules::kOrderField);
     return new OrderView(window);
 }
 
