@@ -6,7 +6,7 @@
 #include "core/log/app_state.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
-#include "gui/app/app_controller_window.h"
+#include "gui/app/app_controller.h"
 #include "gui/app/main_window.h"
 #include "gui/games/common/game_window.h"
 #include "gui/panels/backup_restore_dialog.h"

@@ -5,7 +5,7 @@
 #include "core/tables/chart_data.h"
 #include "gui/app/main_window.h"
 #include "gui/panels/day_panel.h"
-#include "gui/widgets/button_color_widget.h"
+#include "gui/widgets/button_color.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/face_widget.h"
 #include "gui/widgets/grid_widget.h"

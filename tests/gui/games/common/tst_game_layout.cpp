@@ -5,7 +5,7 @@
 #include "core/games/member/member_rules.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
-#include "gui/app/app_controller_window.h"
+#include "gui/app/app_controller.h"
 #include "gui/app/application.h"
 #include "gui/games/common/game_window.h"
 #include "gui/widgets/chart_widget.h"
