@@ -7,7 +7,7 @@
 #include "core/log/daily_goal.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
-#include "gui/app/app_controller_window.h"
+#include "gui/app/app_controller.h"
 #include "gui/app/main_window.h"
 #include "gui/games/common/game_window.h"
 #include "gui/panels/backup_restore_dialog.h"
@@ -198,7 +198,7 @@ int main(int argc, char *argv[]) {
             continue;
         GameEngine &engine = w->engine();
         engine.setTimersRunning(false);
-        engine.setFeedbackMs(0);
+        engine.setFeedbackPauses(false);
         const QString base = QStringLiteral("1%1_game%2").arg(game).arg(game);
         save(w, out, base + QStringLiteral("_idle"));
         // A play under way: the green light and a few answers.
@@ -213,7 +213,7 @@ int main(int argc, char *argv[]) {
         // Its end: the time is up, or the last answer is given.
         for (int i = 0; i < 200 && engine.session().playing; ++i) {
             clock.advance(1.0);
-            if (engine.gameMode() == 1)
+            if (engine.gameMode() == GameMode::TimeLimit)
                 engine.tickClock();
             else
                 test::answerRightly(w);

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
+
 namespace mirute {
 
 // The file `name` in folder `dir`, matched without regard to the case of ASCII letters ("データ.txt" and
@@ -97,9 +99,14 @@ bool fileHolds(const QString &dir, const QString &name, const QByteArray &bytes)
 // Encodes lines as Shift_JIS with CR LF; on a character with no Shift_JIS form sets *error.
 QByteArray encodeLines(const QStringList &lines, QString *error);
 
-namespace testing {
-// Makes the next file write fail after `bytes` bytes (disk full), for the write-failure tests.
-void failNextWriteAfter(qint64 bytes);
-} // namespace testing
+// How every write below puts its bytes on the device: the program's writer writes them all; the tests put
+// one in place that stops short as a full disk does. False when not every byte was written, errno telling why.
+class FileWriter {
+public:
+    virtual ~FileWriter() = default;
+    virtual bool writeAll(QIODevice &device, const QByteArray &bytes);
+};
+// The writer every file write goes through from now on; nullptr puts the program's own back.
+void setFileWriter(FileWriter *writer);
 
 } // namespace mirute

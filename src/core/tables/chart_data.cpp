@@ -182,10 +182,6 @@ void ChartData::setTrendPlays(int plays) {
     touch();
 }
 
-int ChartData::trendPlays() const {
-    return m_trendPlays;
-}
-
 QString ChartData::trendName() const {
     return QStringLiteral("平均(%1%2)").arg(m_trendPlays).arg(m_trendUnit);
 }

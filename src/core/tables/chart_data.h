@@ -47,7 +47,6 @@ public:
     // A trend over the first series: for every row the mean of its value and of up to plays − 1 rows
     // before it. Off (0) unless the owner asks for it.
     void setTrendPlays(int plays);
-    int trendPlays() const;
     QString trendName() const;              // "平均(5回)"
     void setTrendUnit(const QString &unit); // what a row is: "回" (a play, the default) or "週"
     QList<double> trendValues() const;

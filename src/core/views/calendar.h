@@ -69,7 +69,6 @@ private:
     void resetCharts();
     void setMonthRows();
     void setWeekRows();
-    void countCell(Grid &g, int row, int col);
     void fillLegend();
     QString dayTooltip(const QDate &date) const;
 

@@ -20,7 +20,7 @@
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/help_tour_dialog.h"
-#include "gui/widgets/icons_widget.h"
+#include "gui/widgets/icons.h"
 #include "gui/widgets/message_dialog.h"
 #include "gui/widgets/window_place.h"
 

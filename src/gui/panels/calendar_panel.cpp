@@ -4,7 +4,7 @@
 #include "core/log/play_log.h"
 #include "core/views/help_texts.h"
 #include "gui/widgets/chart_widget.h"
-#include "gui/widgets/grid_model_widget.h"
+#include "gui/widgets/grid_model.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "gui/widgets/streak_labels_widget.h"

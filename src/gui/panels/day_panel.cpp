@@ -4,7 +4,7 @@
 #include "core/base/day_time.h"
 #include "core/log/play_log.h"
 #include "gui/panels/goal_dialog.h"
-#include "gui/widgets/button_color_widget.h"
+#include "gui/widgets/button_color.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/face_widget.h"
 #include "gui/widgets/grid_widget.h"

@@ -2,7 +2,7 @@
 
 #include "core/base/clock_texts.h"
 #include "core/tables/grid_csv.h"
-#include "gui/widgets/grid_model_widget.h"
+#include "gui/widgets/grid_model.h"
 #include "gui/widgets/save_file_dialog.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 #include "core/log/play_log.h"
 #include "core/tables/grid.h"
 #include "core/views/help_texts.h"
-#include "gui/app/app_controller_window.h"
+#include "gui/app/app_controller.h"
 #include "gui/app/application.h"
 #include "gui/app/help_viewer_window.h"
 #include "gui/app/main_window.h"

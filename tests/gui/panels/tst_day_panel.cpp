@@ -6,12 +6,13 @@
 #include "gui/app/main_window.h"
 #include "gui/panels/day_panel.h"
 #include "gui/panels/goal_dialog.h"
-#include "gui/widgets/button_color_widget.h"
+#include "gui/widgets/button_color.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/face_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/lamp_shape_widget.h"
 #include "gui/widgets/message_dialog.h"
+#include "support/full_disk.h"
 #include "support/test_files.h"
 
 #include <QApplication>
@@ -371,8 +372,10 @@ void TestDayPanel::goalSetInTheDialog() {
         QTest::keyClicks(target, "12");
         QTest::keyClick(dialog->findChild<QComboBox *>("cboYasumi"), Qt::Key_Down);
         auto *ok = dialog->findChild<QPushButton *>("cmdMokuhyouOk");
-        testing::failNextWriteAfter(0);
-        QTest::mouseClick(ok, Qt::LeftButton);
+        {
+            const test::FullDisk full(0);
+            QTest::mouseClick(ok, Qt::LeftButton);
+        }
         failedWriteTold = dialog->isVisible() && MessageDialog::shown().last().title == QStringLiteral("目標");
         QTest::mouseClick(ok, Qt::LeftButton);
     });

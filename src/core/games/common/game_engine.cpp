@@ -52,8 +52,8 @@ void GameEngine::setTimersRunning(bool on) {
     }
 }
 
-void GameEngine::setFeedbackMs(int factor100) {
-    m_feedbackFactor = factor100;
+void GameEngine::setFeedbackPauses(bool on) {
+    m_feedbackPauses = on;
 }
 
 QString GameEngine::autoSaveCaption() const {
@@ -87,7 +87,7 @@ QString GameEngine::open() {
             keepSettingsFile = true;
         }
     }
-    setAutoSave(m_settings.autoSave != 0);
+    setAutoSave(m_settings.autoSave);
     readAnswerLog(&notices);
     setupAnswerList();
     const QString error = m_rules->prepare(m_dir);
@@ -99,7 +99,7 @@ QString GameEngine::open() {
         notices << m_rules->openNotice();
     if (m_rules->questionAtOpen())
         makeQuestion();
-    setMode(m_settings.modeCaption == QStringLiteral("秒数") ? 1 : 0);
+    setMode(m_settings.mode);
     m_board = Scoreboard{};
     m_board.best = QStringLiteral("...");
     m_barFraction = 1;
@@ -208,7 +208,7 @@ void GameEngine::start() {
         return;
     finishFeedbackNow();
     m_session.startPending = true;
-    m_session.startStep = 0;
+    m_session.light = CountdownLight::Off;
     m_barFraction = 1;
     emit barChanged(m_barFraction);
     m_history->layoutList();
@@ -223,7 +223,7 @@ void GameEngine::start() {
     m_board.bestNotice.clear();
     m_board.changes = PlayChanges{};
     emit answerBoxCleared();
-    m_session.bestReaction = 999;
+    m_session.bestReaction.reset();
     m_session.okCount = 0;
     m_session.ngCount = 0;
     m_finished = Finished{};
@@ -231,24 +231,24 @@ void GameEngine::start() {
     m_board.answers = m_board.ok = m_board.ng = QStringLiteral("0");
     m_rules->onStart();
     emit questionChanged();
-    m_board.time = m_gameMode == 1 ? formatNumber(m_settings.timeLimit) : QStringLiteral("0.0");
+    m_board.time = gameMode() == GameMode::TimeLimit ? formatNumber(m_settings.timeLimit) : QStringLiteral("0.0");
     if (m_rules->disablesClearDuringPlay())
         m_clearEnabled = false;
     emitBoard();
     emit controlsChanged();
     // "スタート" is disabled now; the focus must not pass on to the next button in line.
     emit focusRequested(Focus::Countdown);
-    emit countdownChanged(0);
+    emit countdownChanged(CountdownLight::Off);
 }
 
 void GameEngine::tickStart() {
     if (!m_session.startPending) {
-        m_session.startStep = 0;
+        m_session.light = CountdownLight::Off;
         return;
     }
-    ++m_session.startStep;
-    emit countdownChanged(m_session.startStep);
-    if (m_session.startStep < 3)
+    m_session.light = CountdownLight(int(m_session.light) + 1);
+    emit countdownChanged(m_session.light);
+    if (m_session.light != CountdownLight::Green)
         return;
     m_session.startPending = false;
     m_rules->onGreenLight();
@@ -257,13 +257,13 @@ void GameEngine::tickStart() {
     m_session.playing = true;
     m_session.playStartedAt = m_clock.seconds();
     emit focusRequested(Focus::Answer);
-    if (m_gameMode == 0 && m_countdownTimer.isActive())
+    if (gameMode() == GameMode::AnswerCount && m_countdownTimer.isActive())
         m_elapsedTimer.start();
     emit controlsChanged();
 }
 
 void GameEngine::tickClock() {
-    if (!m_session.playing || m_gameMode != 1)
+    if (!m_session.playing || gameMode() != GameMode::TimeLimit)
         return;
     m_session.remainSeconds = int(m_session.endSecond - qint64(std::floor(m_clock.seconds())));
     m_board.time = QString::number(m_session.remainSeconds);
@@ -277,7 +277,7 @@ void GameEngine::tickClock() {
 }
 
 void GameEngine::tickElapsed() {
-    if (!m_session.playing || m_gameMode != 0)
+    if (!m_session.playing || gameMode() != GameMode::AnswerCount)
         return;
     m_board.time = formatFixed(m_clock.seconds() - m_session.playStartedAt, 1);
     emitBoard();
@@ -285,11 +285,10 @@ void GameEngine::tickElapsed() {
 
 // --- choices ---
 
-void GameEngine::setMode(int index) {
+void GameEngine::setMode(GameMode mode) {
     if (limitsLocked())
         return; // the mode of a running play cannot change under it
-    m_gameMode = index == 1 ? 1 : 0;
-    m_settings.modeCaption = m_gameMode == 1 ? QStringLiteral("秒数") : m_def.countCaption;
+    m_settings.mode = mode;
     writeSettings();
     m_rules->onModeChanged();
     emit controlsChanged();
@@ -315,7 +314,7 @@ void GameEngine::setCountLimit(int count) {
 }
 
 void GameEngine::setAutoSave(bool on) {
-    m_settings.autoSave = on ? 1 : 0;
+    m_settings.autoSave = on;
     writeSettings();
     emit controlsChanged();
 }
@@ -349,8 +348,8 @@ bool GameEngine::acceptAnswer(const QString &typed) {
 
 bool GameEngine::clickJudgeable() const {
     // A click during the pause of the answer that completes an answer-count play would be one answer too many.
-    const bool countComplete =
-        m_gameMode == 0 && m_session.playing && m_rules->unitsDone() >= m_rules->unitsTarget(m_settings.countLimit);
+    const bool countComplete = gameMode() == GameMode::AnswerCount && m_session.playing &&
+                               m_rules->unitsDone() >= m_rules->unitsTarget(m_settings.countLimit);
     return !startEnabled() && !countComplete;
 }
 
@@ -384,9 +383,8 @@ void GameEngine::judge(const Judgement &j) {
     // A click during another answer's pause is judged too, with a pause of its own (the typing games accept
     // no answer then). The answers it interrupted complete after it: their pauses are over by then.
     m_pendingJudgements.append(j);
-    const int ms = j.pauseMs * m_feedbackFactor / 100;
-    if (ms > 0)
-        m_feedbackTimer.start(ms);
+    if (m_feedbackPauses && j.pauseMs > 0)
+        m_feedbackTimer.start(j.pauseMs);
     else
         completeLatestJudgement();
 }
@@ -405,7 +403,7 @@ void GameEngine::appendAnswerRow(const QStringList &cells) {
 }
 
 void GameEngine::offerBest(double seconds) {
-    if (seconds < m_session.bestReaction) {
+    if (!m_session.bestReaction || seconds < *m_session.bestReaction) {
         m_session.bestReaction = seconds;
         m_board.best = formatFixed(seconds, 2);
         emitBoard();
@@ -434,7 +432,7 @@ void GameEngine::completeLatestJudgement() {
 
 bool GameEngine::countLimitReached() {
     // Only a running play can end; answers judged during the countdown count but cannot end it.
-    if (m_gameMode != 0 || !m_session.playing)
+    if (gameMode() != GameMode::AnswerCount || !m_session.playing)
         return false;
     if (m_rules->unitsDone() < m_rules->unitsTarget(m_settings.countLimit))
         return false;
@@ -488,7 +486,7 @@ void GameEngine::finishPlay(double seconds, PlayKind kind) {
     emit controlsChanged();
     emit focusRequested(Focus::History);
     emit playEnded();
-    if (m_settings.autoSave == 1) {
+    if (m_settings.autoSave) {
         QString error;
         save(&error);
     }
@@ -523,7 +521,7 @@ void GameEngine::endEarly(bool anythingTyped) {
     if (!anythingTyped || !wasPlaying)
         return;
     double seconds;
-    if (m_gameMode == 0) {
+    if (gameMode() == GameMode::AnswerCount) {
         seconds = shownElapsed();
     } else {
         // The seconds actually played, not the seconds still left on the display, to a tenth as the clock shows.

@@ -6,7 +6,7 @@
 namespace mirute {
 
 bool MissingItemRules::inOrder() const {
-    return settings().extraInt(0) == 1;
+    return settings().extraFlag(kInOrderField);
 }
 
 bool MissingItemRules::isCorrect(const QString &typed) const {

@@ -43,8 +43,9 @@ public:
     bool cellVisible(int code) const;
     Fill fill(int code) const;
     static Rgb fillColor(Fill f);
-    const QList<int> &cellOrder() const { return m_cellOrder; }
     int cellPos() const { return m_cellPos; }
+    // The cells of the pass in the order they are asked (weak cells first with 苦手練習).
+    const QList<int> &cellOrder() const { return m_cellOrder; }
     int typedCount() const { return m_typedCount; }
     int askedCount() const { return m_askedCount; }
     // The code of one of the 81 cells (row digit then column digit, 1..9 each), or 0.

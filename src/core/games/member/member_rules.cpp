@@ -39,7 +39,7 @@ void MemberRules::resetQuestionGrid() {
 }
 
 bool MemberRules::inOrder() const {
-    return settings().extraInt(0) == 1;
+    return settings().extraFlag(kInOrderField);
 }
 
 int MemberRules::drawGroup() const {

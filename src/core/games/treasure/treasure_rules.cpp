@@ -16,7 +16,7 @@ QString TreasureRules::prepare(const QString &dataDir) {
 
 int TreasureRules::cellCount() const {
     // The settings reader keeps the field to its allowed values; whole rows of the field all the same.
-    const int n = settings().extraInt(0);
+    const int n = settings().extraInt(kCellCountField);
     return qBound(1, n / kColumns, kCells / kColumns) * kColumns;
 }
 
@@ -56,7 +56,7 @@ void TreasureRules::onStart() {
 }
 
 void TreasureRules::onExtraChanged(int index) {
-    if (index == 0)
+    if (index == kCellCountField)
         remakeQuestion();
 }
 

@@ -17,6 +17,7 @@ class TreasureRules : public GameRules {
 public:
     static constexpr int kCells = 40;
     static constexpr int kColumns = 8;
+    static constexpr int kCellCountField = 0; // "コマ数": the game's own settings field
 
     QString prepare(const QString &dataDir) override; // reads the dictionary
     QString openNotice() const override { return m_notice; }

@@ -3,7 +3,7 @@
 #include "core/games/common/weak_items.h"
 #include "gui/games/common/grid_fit_widget.h"
 #include "gui/games/common/weak_panel_widget.h"
-#include "gui/widgets/button_color_widget.h"
+#include "gui/widgets/button_color.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/grid_widget.h"
 

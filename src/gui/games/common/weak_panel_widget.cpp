@@ -1,7 +1,7 @@
 #include "gui/games/common/weak_panel_widget.h"
 
 #include "core/games/common/game_engine.h"
-#include "gui/widgets/button_color_widget.h"
+#include "gui/widgets/button_color.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/grid_widget.h"
 

@@ -39,7 +39,7 @@ struct Rig {
             test::writeSjis(dir.path(), files[i], files[i + 1]);
         engine = std::make_unique<GameEngine>(KanaGame::definition(), std::make_unique<JudgedKanaRules>(), dir.path(),
                                               clock, random);
-        engine->setFeedbackMs(0);
+        engine->setFeedbackPauses(false);
         const QString error = engine->open();
         if (!error.isEmpty())
             qFatal("open failed");
@@ -137,20 +137,20 @@ void TestGameEngine::countdownLightsAndQuestion() {
     QVERIFY(!rig.engine->startEnabled());
     QVERIFY(!rig.engine->clearEnabled());
     QCOMPARE(rig.rules().labels(), QStringList(4, QString()));
-    for (int i = 1; i <= 3; ++i) {
+    for (CountdownLight light : {CountdownLight::Red, CountdownLight::Yellow, CountdownLight::Green}) {
         rig.engine->tickStart();
-        QCOMPARE(rig.engine->session().startStep, i);
+        QCOMPARE(rig.engine->session().light, light);
     }
-    QCOMPARE(lights.last().at(0).toInt(), 3);
+    QCOMPARE(lights.last().at(0).value<CountdownLight>(), CountdownLight::Green);
     QVERIFY(rig.engine->session().playing);
     QCOMPARE(rig.rules().labels().join(QString()).size(), 4);
     rig.engine->tickStart(); // no countdown pending: nothing moves
-    QCOMPARE(rig.engine->session().startStep, 0);
+    QCOMPARE(rig.engine->session().light, CountdownLight::Off);
 }
 
 void TestGameEngine::answerCountPlayEndsOnFifth() {
     Rig rig(QStringLiteral("5,60,\"答数\",1,0\r\n"));
-    QCOMPARE(rig.engine->gameMode(), 0);
+    QCOMPARE(rig.engine->gameMode(), GameMode::AnswerCount);
     rig.countdown();
     for (int i = 0; i < 4; ++i) {
         rig.answer(true, 0.8);
@@ -192,7 +192,7 @@ void TestGameEngine::bestReactionOnlyOnCorrect() {
     rig.answer(true, 0.7);
     QCOMPARE(rig.engine->scoreboard().best, QStringLiteral("0.70"));
     rig.answer(true, 1.5);
-    QVERIFY(qAbs(rig.engine->session().bestReaction - 0.7) < 1e-6);
+    QVERIFY(qAbs(rig.engine->session().bestReaction.value_or(0) - 0.7) < 1e-6);
 }
 
 void TestGameEngine::wrongAnswerListedWithTypedText() {
@@ -297,7 +297,7 @@ void TestGameEngine::manualSaveKeepsFinishedMode() {
     rig.countdown();
     rig.answer(true);
     rig.runClock(30);
-    rig.engine->setMode(0); // the user switches the option before saving
+    rig.engine->setMode(GameMode::AnswerCount); // the user switches the option before saving
     QVERIFY(rig.engine->save());
     QVERIFY(rig.file(QStringLiteral("抜かな履歴.txt")).endsWith(QStringLiteral("\"0.03/秒\",\"30秒\"\r\n")));
     QVERIFY(rig.file(QStringLiteral("データ.txt")).contains(QStringLiteral("\"抜かな\",30,")));
@@ -307,9 +307,9 @@ void TestGameEngine::limitsLockedDuringPlay() {
     Rig rig(QStringLiteral("3,60,\"答数\",1,0\r\n"));
     rig.countdown();
     rig.engine->setCountLimit(30);
-    rig.engine->setMode(1);
+    rig.engine->setMode(GameMode::TimeLimit);
     QCOMPARE(rig.engine->settings().countLimit, 3);
-    QCOMPARE(rig.engine->gameMode(), 0);
+    QCOMPARE(rig.engine->gameMode(), GameMode::AnswerCount);
     for (int i = 0; i < 3; ++i)
         rig.answer(true);
     QVERIFY(!rig.engine->session().playing);
@@ -322,7 +322,7 @@ void TestGameEngine::playAcrossMidnight() {
     FakeClock clock(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 55)));
     ScriptedRandom random;
     GameEngine engine(KanaGame::definition(), KanaGame::makeRules(), dir.path(), clock, random);
-    engine.setFeedbackMs(0);
+    engine.setFeedbackPauses(false);
     QVERIFY(engine.open().isEmpty());
     engine.start();
     for (int i = 0; i < 3; ++i)
@@ -386,7 +386,7 @@ void TestGameEngine::settingsRewrittenByHandlers() {
     QCOMPARE(rig.file(file), QStringLiteral("10,120,\"秒数\",1,0\r\n"));
     QCOMPARE(rig.engine->scoreboard().time, QStringLiteral("120"));
     rig.engine->setCountLimit(7);
-    rig.engine->setMode(0);
+    rig.engine->setMode(GameMode::AnswerCount);
     rig.engine->setAutoSave(false);
     rig.engine->setExtra(0, QStringLiteral("1"));
     QCOMPARE(rig.file(file), QStringLiteral("7,120,\"答数\",0,1\r\n"));
@@ -452,7 +452,8 @@ void TestGameEngine::practiceDrawsWeakItemsOfEveryGame() {
         test::writeSjis(dir.path(), gameWeakSettingsFile(name), QString::number(practice) + ",50");
         SystemRandom random(7);
         setAppRandom(&random);
-        const auto engine = createGameEngine(game, dir.path());
+        std::unique_ptr<GameEngine> engine;
+        visitGame(game, [&]<class Game>() { engine = makeGameEngine<Game>(dir.path()); });
         QVERIFY(engine->open().isEmpty());
         for (int i = 0; i < 3000; ++i) {
             QString item;

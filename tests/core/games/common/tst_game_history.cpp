@@ -226,7 +226,7 @@ void TestGameHistory::saveRedrawsHighlightedChart() {
     test::writeSjis(m_dir.path(), kKanaDictionary, "あいうえお\r\n");
     test::writeSjis(m_dir.path(), m_def.settingsFile(), "1,60,\"答数\",1,0\r\n");
     GameEngine engine(m_def, KanaGame::makeRules(), m_dir.path(), clock, random);
-    engine.setFeedbackMs(0);
+    engine.setFeedbackPauses(false);
     QVERIFY(engine.open().isEmpty());
     engine.history().drawChart(GameHistory::OkNg);
     QCOMPARE(engine.history().okNgChart().rowCount(), 4);

@@ -6,7 +6,7 @@
 #include "core/games/member/member_rules.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
-#include "gui/app/app_controller_window.h"
+#include "gui/app/app_controller.h"
 #include "gui/app/application.h"
 #include "gui/games/common/game_window.h"
 #include "gui/widgets/chart_widget.h"
@@ -102,7 +102,7 @@ GameWindow *TestGameLayout::openGame(AppController &c, int game) {
     auto *w = qobject_cast<GameWindow *>(c.gameWindow());
     if (w) {
         w->engine().setTimersRunning(false);
-        w->engine().setFeedbackMs(0);
+        w->engine().setFeedbackPauses(false);
         test::settle();
     }
     return w;

@@ -3,7 +3,7 @@
 #include "core/games/kana/kana_rules.h"
 #include "core/log/app_state.h"
 #include "core/log/play_log.h"
-#include "gui/app/app_controller_window.h"
+#include "gui/app/app_controller.h"
 #include "gui/app/main_window.h"
 #include "gui/games/common/game_window.h"
 #include "gui/widgets/grid_widget.h"
@@ -112,7 +112,7 @@ GameWindow *TestGameSaveFaults::openKana() {
     auto *w = qobject_cast<GameWindow *>(m_app->gameWindow());
     if (w) {
         w->engine().setTimersRunning(false);
-        w->engine().setFeedbackMs(0);
+        w->engine().setFeedbackPauses(false);
     }
     return w;
 }

@@ -1,6 +1,6 @@
 #include "core/base/number_format.h"
-#include "core/games/digit/digit_game.h"
 #include "gui/games/common/game_window.h"
+#include "gui/games/game_views.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
@@ -44,7 +44,7 @@ struct Window {
     explicit Window(QList<double> draws) : random(std::move(draws)) {
         window = new GameWindow(
             std::make_unique<GameEngine>(DigitGame::definition(), DigitGame::makeRules(), dir.path(), clock, random));
-        window->setQuestionView(DigitGame::makeView(*window));
+        window->setQuestionView(makeGameView<DigitGame>(*window));
     }
     ~Window() { delete window; }
     GameEngine &engine() { return window->engine(); }
@@ -67,7 +67,7 @@ void TestDigitWindow::playFromStartToSavedRecord() {
     Window w(draws);
     QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
-    w.engine().setFeedbackMs(0);
+    w.engine().setFeedbackPauses(false);
     w.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.window));
     QCOMPARE(w.window->windowTitle(), QStringLiteral("抜数字タイピング"));
@@ -148,7 +148,7 @@ void TestDigitWindow::inputMethodOffFullWidthStillWrong() {
     Window w({});
     QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
-    w.engine().setFeedbackMs(0);
+    w.engine().setFeedbackPauses(false);
     auto *box = w.child<QLineEdit>("txtKaitou");
     QVERIFY(!box->inputMethodQuery(Qt::ImEnabled).toBool());
     QTest::mouseClick(w.child<QPushButton>("cmdStart"), Qt::LeftButton);
@@ -192,7 +192,7 @@ void TestDigitWindow::answerCountSecondsSavedInShortestForm() {
     test::writeSjis(w.dir.path(), QStringLiteral("抜数字設定.txt"), QStringLiteral("2,60,\"答数\",1,1\r\n"));
     QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
-    w.engine().setFeedbackMs(0);
+    w.engine().setFeedbackPauses(false);
     QTest::mouseClick(w.child<QPushButton>("cmdStart"), Qt::LeftButton);
     for (int i = 0; i < 3; ++i) {
         w.clock.advance(1);
@@ -231,7 +231,7 @@ void TestDigitWindow::personalBestShownUntilNextStart() {
     test::writeSjis(w.dir.path(), QStringLiteral("抜数字設定.txt"), QStringLiteral("10,10,\"秒数\",1,1\r\n"));
     QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
-    w.engine().setFeedbackMs(0);
+    w.engine().setFeedbackPauses(false);
     auto *start = w.child<QPushButton>("cmdStart");
     auto *notice = w.child<QLabel>("lblBest");
     auto countdown = [&] {
@@ -285,7 +285,7 @@ void TestDigitWindow::screenReaderHearsDigitsAndFigures() {
     Window w(QList<double>(9, 0.0));
     QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
-    w.engine().setFeedbackMs(0);
+    w.engine().setFeedbackPauses(false);
     auto heard = [&w](const QString &name) {
         QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w.child<QWidget>(name));
         return a->text(QAccessible::Name) + QLatin1Char('|') + a->text(QAccessible::Description);
