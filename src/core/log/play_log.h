@@ -36,6 +36,30 @@ struct LineProblem {
     QString reason;
 };
 
+// The records of a file of one record a line (a game's history, its answers): each decoded line that is not
+// blank goes to parse(line, &record, &reason); a line that could not be decoded or parsed is a problem, with
+// its number and reason, and is skipped.
+template <class Record, class Parse>
+void parseRecordLines(const TextLines &lines, Parse &&parse, QList<Record> *records, QList<LineProblem> *problems) {
+    qsizetype bad = 0;
+    for (qsizetype i = 0; i < lines.lines.size(); ++i) {
+        const int lineNo = int(i + 1);
+        if (bad < lines.badLines.size() && lines.badLines[bad] == lineNo) {
+            ++bad;
+            problems->append({lineNo, badLineReason(lines)});
+            continue;
+        }
+        if (lines.lines[i].trimmed().isEmpty())
+            continue;
+        Record r;
+        QString reason;
+        if (parse(lines.lines[i], &r, &reason))
+            records->append(std::move(r));
+        else
+            problems->append({lineNo, reason});
+    }
+}
+
 struct PlayLogData {
     QString path;
     bool exists = false;

@@ -79,23 +79,7 @@ AnswersData parseAnswers(const TextLines &lines) {
     AnswersData data;
     data.exists = lines.exists;
     data.error = lines.error;
-    qsizetype bad = 0;
-    for (qsizetype i = 0; i < lines.lines.size(); ++i) {
-        const int lineNo = int(i + 1);
-        if (bad < lines.badLines.size() && lines.badLines[bad] == lineNo) {
-            ++bad;
-            data.problems.append({lineNo, badLineReason(lines)});
-            continue;
-        }
-        if (lines.lines[i].trimmed().isEmpty())
-            continue;
-        AnswerRecord r;
-        QString reason;
-        if (parseAnswerRecord(lines.lines[i], &r, &reason))
-            data.records.append(std::move(r));
-        else
-            data.problems.append({lineNo, reason});
-    }
+    parseRecordLines(lines, parseAnswerRecord, &data.records, &data.problems);
     return data;
 }
 

@@ -53,23 +53,7 @@ HistoryData parseHistory(const TextLines &lines) {
     data.path = lines.path;
     data.exists = lines.exists;
     data.error = lines.error;
-    qsizetype bad = 0;
-    for (qsizetype i = 0; i < lines.lines.size(); ++i) {
-        const int lineNo = int(i + 1);
-        if (bad < lines.badLines.size() && lines.badLines[bad] == lineNo) {
-            ++bad;
-            data.problems.append({lineNo, badLineReason(lines)});
-            continue;
-        }
-        if (lines.lines[i].trimmed().isEmpty())
-            continue;
-        HistoryRecord r;
-        QString reason;
-        if (parseHistoryRecord(lines.lines[i], &r, &reason))
-            data.records.append(std::move(r));
-        else
-            data.problems.append({lineNo, reason});
-    }
+    parseRecordLines(lines, parseHistoryRecord, &data.records, &data.problems);
     return data;
 }
 
