@@ -565,6 +565,22 @@ QList<QStringList> Grid::allRows() const {
     return all;
 }
 
+void setUpGrid(Grid &g, int fontSize, const QList<GridColumn> &columns) {
+    GridBatch batch(g);
+    g.setRows(1);
+    g.setCols(int(columns.size()));
+    g.setFontSize(fontSize);
+    for (int c = 0; c < columns.size(); ++c) {
+        g.setTextMatrix(0, c, columns[c].header);
+        g.setColWidth(c, columns[c].width);
+        g.setColAlignment(c, columns[c].align);
+        g.setFixedAlignment(c, Grid::Center);
+    }
+    // The current cell back on the header's first cell, where a new list starts.
+    g.setRow(0);
+    g.setCol(0);
+}
+
 void Grid::touchCell(int row, int col) {
     if (m_batch > 0)
         m_batchDirty = true;

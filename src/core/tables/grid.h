@@ -25,6 +25,7 @@ class Grid : public QObject {
 public:
     enum Align { Left = 1, Center = 4, Right = 7 };
     enum SortMode { NumericAscending = 3, NumericDescending = 4, TextAscending = 7, TextDescending = 8 };
+    static constexpr int kDefaultFontSize = 9; // points
 
     explicit Grid(QObject *parent = nullptr);
 
@@ -118,7 +119,7 @@ private:
     int m_cols = 0;
     int m_row = 0, m_col = 0;
     QList<int> m_widths, m_align, m_fixedAlign;
-    int m_rowHeight = 0, m_fontSize = 9, m_topRow = 1;
+    int m_rowHeight = 0, m_fontSize = kDefaultFontSize, m_topRow = 1;
     Rgb m_back = kWhite;
     int m_batch = 0;
     bool m_batchDirty = false;
@@ -126,6 +127,18 @@ private:
     bool m_topRowPending = false;
     bool m_currentPending = false;
 };
+
+// One column of a list: its header, its width in twips and the alignment of its data cells (every header is
+// centred).
+struct GridColumn {
+    QString header;
+    int width = 0;
+    Grid::Align align = Grid::Left;
+};
+
+// The grid emptied to its header row, with these columns and this font size and its current cell on the
+// header's first cell: how every list is set up before it is filled.
+void setUpGrid(Grid &g, int fontSize, const QList<GridColumn> &columns);
 
 // Scoped batch: Grid changes inside it emit a single reset at its end.
 class GridBatch {

@@ -17,28 +17,6 @@ namespace {
 constexpr Rgb kListHighlight{255, 224, 192};
 constexpr Rgb kDayHighlight{255, 255, 192};
 
-struct Column {
-    QString header;
-    int width;
-    int align;
-};
-
-void setUpGrid(Grid &g, int fontSize, const QList<Column> &columns) {
-    GridBatch batch(g);
-    g.setRows(1);
-    g.setCols(int(columns.size()));
-    g.setFontSize(fontSize);
-    for (int c = 0; c < columns.size(); ++c) {
-        g.setTextMatrix(0, c, columns[c].header);
-        g.setColWidth(c, columns[c].width);
-        g.setColAlignment(c, columns[c].align);
-        g.setFixedAlignment(c, Grid::Center);
-    }
-    g.setRow(0);
-    g.setCol(0);
-    g.setTopRow(1);
-}
-
 // A single play's seconds as a whole number, halves to even, as the largest values keep them.
 qint64 roundedSeconds(double seconds) {
     return addRoundedSeconds(0, seconds);

@@ -8,25 +8,6 @@
 namespace mirute {
 namespace {
 
-struct ListColumn {
-    QString header;
-    int width;
-    int align;
-};
-
-void initList(Grid &g, const QList<ListColumn> &columns, int fontSize) {
-    GridBatch batch(g);
-    g.setRows(1);
-    g.setCols(int(columns.size()));
-    for (int c = 0; c < columns.size(); ++c) {
-        g.setTextMatrix(0, c, columns[c].header);
-        g.setColWidth(c, columns[c].width);
-        g.setColAlignment(c, columns[c].align);
-        g.setFixedAlignment(c, Grid::Center);
-    }
-    g.setFontSize(fontSize);
-}
-
 bool isDataRow(const Grid &g, int row) {
     return row >= 1 && row < g.rows();
 }
@@ -46,25 +27,23 @@ PlayRecord recordOfRow(const Grid &g, int row, bool *ok) {
 } // namespace
 
 void resetDiaryGrid(Grid &g) {
-    initList(g,
-             {{QStringLiteral("回数"), 570, Grid::Right},
-              {QStringLiteral("日付"), 1140, Grid::Center},
-              {QStringLiteral("時間"), 870, Grid::Center},
-              {QStringLiteral("項目"), 1850, Grid::Left},
-              {QStringLiteral("秒数"), 650, Grid::Right},
-              {QStringLiteral("一言日記"), 6000, Grid::Left}},
-             9);
+    setUpGrid(g, 9,
+              {{QStringLiteral("回数"), 570, Grid::Right},
+               {QStringLiteral("日付"), 1140, Grid::Center},
+               {QStringLiteral("時間"), 870, Grid::Center},
+               {QStringLiteral("項目"), 1850, Grid::Left},
+               {QStringLiteral("秒数"), 650, Grid::Right},
+               {QStringLiteral("一言日記"), 6000, Grid::Left}});
 }
 
 void resetEditGrid(Grid &g) {
-    initList(g,
-             {{QStringLiteral("回数"), 800, Grid::Right},
-              {QStringLiteral("日付"), 1400, Grid::Center},
-              {QStringLiteral("時間"), 1000, Grid::Center},
-              {QStringLiteral("項目"), 1750, Grid::Left},
-              {QStringLiteral("秒数"), 850, Grid::Right},
-              {QStringLiteral("一言日記"), 5230, Grid::Left}},
-             11);
+    setUpGrid(g, 11,
+              {{QStringLiteral("回数"), 800, Grid::Right},
+               {QStringLiteral("日付"), 1400, Grid::Center},
+               {QStringLiteral("時間"), 1000, Grid::Center},
+               {QStringLiteral("項目"), 1750, Grid::Left},
+               {QStringLiteral("秒数"), 850, Grid::Right},
+               {QStringLiteral("一言日記"), 5230, Grid::Left}});
 }
 
 void fillLogList(Grid &g, const PlayLogData &log, int scrollBeyondRows) {

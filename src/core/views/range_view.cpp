@@ -28,13 +28,6 @@ const QString kPlaysChartButton = QStringLiteral("cmdDay3");
 const QString kGameChartButton = QStringLiteral("cmdTotal3");
 const QString kHourChartButton = QStringLiteral("cmdJikan3");
 
-void setColumn(Grid &g, int col, const QString &header, int width, int align) {
-    g.setTextMatrix(0, col, header);
-    g.setColWidth(col, width);
-    g.setColAlignment(col, align);
-    g.setFixedAlignment(col, Grid::Center);
-}
-
 } // namespace
 
 // ---- free functions: the computations the export prints as well ----
@@ -103,24 +96,17 @@ QStringList playDates(const QList<PlayRecord> &records) {
 }
 
 void resetRangeGrids(Grid &list, Grid &totals) {
-    GridBatch listBatch(list), totalsBatch(totals);
-    list.setRows(1);
-    list.setCols(6);
-    list.clear();
-    list.setFontSize(10);
-    setColumn(list, 0, QString(), 600, Grid::Right);
-    setColumn(list, 1, QStringLiteral("日付"), 1240, Grid::Center);
-    setColumn(list, 2, QStringLiteral("時間"), 940, Grid::Center);
-    setColumn(list, 3, QStringLiteral("曜"), 365, Grid::Center);
-    setColumn(list, 4, QStringLiteral("項目"), 1210, Grid::Left);
-    setColumn(list, 5, QStringLiteral("秒"), 740, Grid::Right);
-    totals.setRows(1);
-    totals.setCols(3);
-    totals.clear();
-    totals.setFontSize(10);
-    setColumn(totals, 0, QStringLiteral("項目"), 1390, Grid::Left);
-    setColumn(totals, 1, QStringLiteral("秒"), 600, Grid::Right);
-    setColumn(totals, 2, QStringLiteral("時間"), 910, Grid::Right);
+    setUpGrid(list, 10,
+              {{QString(), 600, Grid::Right},
+               {QStringLiteral("日付"), 1240, Grid::Center},
+               {QStringLiteral("時間"), 940, Grid::Center},
+               {QStringLiteral("曜"), 365, Grid::Center},
+               {QStringLiteral("項目"), 1210, Grid::Left},
+               {QStringLiteral("秒"), 740, Grid::Right}});
+    setUpGrid(totals, 10,
+              {{QStringLiteral("項目"), 1390, Grid::Left},
+               {QStringLiteral("秒"), 600, Grid::Right},
+               {QStringLiteral("時間"), 910, Grid::Right}});
 }
 
 RangeNumbers fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const RangeFilter &filter,
