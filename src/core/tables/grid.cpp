@@ -14,7 +14,6 @@ namespace mirute {
 namespace {
 
 constexpr int kDefaultColWidth = 960; // twips, about the width of eight small digits
-constexpr Rgb kNoColour{-2, -2, -2};
 constexpr Rgb kBlack{0, 0, 0};
 
 // Lists are read in an order that is not the order of their texts in memory (a list that was sorted, the

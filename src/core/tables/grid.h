@@ -7,7 +7,8 @@
 
 namespace mirute {
 
-// An RGB colour as (red, green, blue); 0 stands for "no colour of its own" only where noted.
+// An RGB colour as (red, green, blue), each 0 to 255. Negative values are markers, never painted as such:
+// -1 (kButtonFace) is the window system's button face, -2 a grid cell's "no colour of its own".
 struct Rgb {
     int r = 255, g = 255, b = 255;
     friend bool operator==(const Rgb &, const Rgb &) = default;
@@ -108,9 +109,10 @@ private:
     void ensureColours();
     void relayout(int rows, int cols);
 
+    static constexpr Rgb kNoColour{-2, -2, -2};
     struct Colours {
-        Rgb back{-2, -2, -2}; // -2: none of its own
-        Rgb fore{-2, -2, -2};
+        Rgb back = kNoColour;
+        Rgb fore = kNoColour;
     };
     // Cells row by row in one array each, so that a 32,766-row fill costs one allocation, not one per row.
     QList<QString> m_texts;   // rows × cols
