@@ -228,7 +228,7 @@ template <class T> QList<T> permutedRows(QList<T> &cells, const std::vector<int>
     return out;
 }
 
-bool knownSortMode(int mode) {
+bool knownSortMode(Grid::SortMode mode) {
     return mode == Grid::NumericAscending || mode == Grid::NumericDescending || mode == Grid::TextAscending ||
            mode == Grid::TextDescending;
 }
@@ -480,7 +480,7 @@ void Grid::setTopRow(int row) {
         emit topRowRequested(row);
 }
 
-void Grid::sort(int mode) {
+void Grid::sort(SortMode mode) {
     if (!knownSortMode(mode) || m_col < 0 || m_col >= m_cols || rows() < 3)
         return;
     const int col = m_col;

@@ -25,7 +25,7 @@ class Grid : public QObject {
     Q_OBJECT
 public:
     enum Align { Left = 1, Center = 4, Right = 7 };
-    enum SortMode { NumericAscending = 3, NumericDescending = 4, TextAscending = 7, TextDescending = 8 };
+    enum SortMode : int { NumericAscending = 3, NumericDescending = 4, TextAscending = 7, TextDescending = 8 };
     static constexpr int kDefaultFontSize = 9; // points
 
     explicit Grid(QObject *parent = nullptr);
@@ -80,8 +80,9 @@ public:
     int topRow() const;
     void setTopRow(int row); // asks the view to scroll so that row is the first visible data row
 
-    // Sorts the data rows by column col(); stable; the header stays in place.
-    void sort(int mode);
+    // Sorts the data rows by column col(); stable; the header stays in place. A mode that is none of the four
+    // leaves the rows as they are.
+    void sort(SortMode mode);
     void clear(); // empties every cell text
     void removeItem(int row);
 
