@@ -277,20 +277,19 @@ void AllGraphs::showHourChart() {
     highlight(AllGraphsChart::Hours);
     m_timelineChart.setVisible(false);
     m_totalsChart.setVisible(true);
-    // Hour 24 can occur in a hand-written time; it is counted but has no bar.
-    qint64 hours[25] = {};
+    HourSeconds hours{};
     for (qsizetype i = 0; i < m_numbers.playHours.size(); ++i) {
         const int hour = m_numbers.playHours[i];
         if (hour >= 0)
-            hours[hour] = addRoundedSeconds(hours[hour], m_numbers.playSeconds[i]);
+            hours[size_t(hour)] = addRoundedSeconds(hours[size_t(hour)], m_numbers.playSeconds[i]);
     }
     m_totalsChart.beginBatch();
     m_totalsChart.setColumnCount(1);
     m_totalsChart.setColumn(1);
-    m_totalsChart.setRowCount(24);
-    for (int h = 0; h < 24; ++h) {
+    m_totalsChart.setRowCount(kChartedHours);
+    for (int h = 0; h < kChartedHours; ++h) {
         m_totalsChart.setRow(h + 1);
-        m_totalsChart.setValue(double(hours[h]));
+        m_totalsChart.setValue(double(hours[size_t(h)]));
         m_totalsChart.setRowLabel(QStringLiteral(" ") + QString::number(h));
     }
     m_totalsChart.endBatch();

@@ -137,9 +137,9 @@ void DayView::drawPerGame() {
 
 void DayView::drawPerHour() {
     m_chart.setColumnCount(1);
-    m_chart.setRowCount(24);
+    m_chart.setRowCount(kChartedHours);
     m_chart.setColumn(1);
-    for (int hour = 0; hour < 24; ++hour) {
+    for (int hour = 0; hour < kChartedHours; ++hour) {
         m_chart.setRow(hour + 1);
         m_chart.setRowLabel(QStringLiteral(" ") + QString::number(hour));
         m_chart.setValue(double(m_summary.hourSeconds[hour]));

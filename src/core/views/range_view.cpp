@@ -17,9 +17,6 @@ namespace mirute {
 
 namespace {
 
-constexpr int kHourSlots = 25; // hours 0 to 24; a stored "24:…" is counted but not charted
-constexpr int kChartedHours = 24;
-
 const QString kWholeLogButton = QStringLiteral("cmdAllDay");
 const QString kOwnPeriodButton = QStringLiteral("cmdKikanF");
 const QString kAllWeekdaysButton = QStringLiteral("cmdAllWeek");
@@ -181,7 +178,7 @@ void fillGameChart(const QStringList &games, const RangeNumbers &numbers, ChartD
 
 void fillHourChart(const RangeNumbers &numbers, ChartData &chart) {
     // Whole seconds per hour, each addition rounded; 64-bit, so a busy hour cannot overflow.
-    std::array<qint64, kHourSlots> sums{};
+    HourSeconds sums{};
     for (qsizetype i = 0; i < numbers.hours.size(); ++i) {
         const int h = numbers.hours[i];
         if (h >= 0 && h < kHourSlots)
