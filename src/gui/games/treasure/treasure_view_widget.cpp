@@ -78,7 +78,7 @@ private:
                                     .arg(c.g)
                                     .arg(c.b));
             // The kanji is the cell's name (its text); its place and the flash are its description.
-            const bool right = c == Rgb{0, 255, 0}, wrong = c == Rgb{255, 0, 0};
+            const bool right = c == kRightColor, wrong = c == kWrongColor;
             const QString place = QStringLiteral("コマ %1").arg(i);
             cell->setAccessibleDescription(right   ? place + QStringLiteral(" 正解")
                                            : wrong ? place + QStringLiteral(" 不正解")
