@@ -8,6 +8,30 @@
 namespace mirute {
 namespace {
 
+// The lists scroll to their newest row beyond these many rows, header included.
+constexpr int kDiaryRowsShown = 16;
+constexpr int kEditRowsShown = 24;
+
+void fillLogList(Grid &g, const QList<PlayRecord> &records, int scrollBeyondRows) {
+    {
+        GridBatch batch(g);
+        g.setRows(int(records.size()) + 1);
+        int n = 1;
+        SecondsTexts seconds;
+        for (const PlayRecord &r : records) {
+            g.setTextMatrix(n, 0, numberText(n));
+            g.setTextMatrix(n, 1, r.date);
+            g.setTextMatrix(n, 2, r.time);
+            g.setTextMatrix(n, 3, r.game);
+            g.setTextMatrix(n, 4, seconds.text(r.seconds));
+            g.setTextMatrix(n, kDiaryColumn, r.diary);
+            ++n;
+        }
+    }
+    if (g.rows() > scrollBeyondRows)
+        g.setTopRow(g.rows() - 1);
+}
+
 bool isDataRow(const Grid &g, int row) {
     return row >= 1 && row < g.rows();
 }
@@ -46,36 +70,12 @@ void resetEditGrid(Grid &g) {
                {QStringLiteral("一言日記"), 5230, Grid::Left}});
 }
 
-void fillLogList(Grid &g, const PlayLogData &log, int scrollBeyondRows) {
-    {
-        GridBatch batch(g);
-        g.setRows(int(log.records.size()) + 1);
-        int n = 1;
-        SecondsTexts seconds;
-        for (const PlayRecord &r : log.records) {
-            g.setTextMatrix(n, 0, numberText(n));
-            g.setTextMatrix(n, 1, r.date);
-            g.setTextMatrix(n, 2, r.time);
-            g.setTextMatrix(n, 3, r.game);
-            g.setTextMatrix(n, 4, seconds.text(r.seconds));
-            g.setTextMatrix(n, kDiaryColumn, r.diary);
-            ++n;
-        }
-    }
-    if (g.rows() > scrollBeyondRows)
-        g.setTopRow(g.rows() - 1);
+void fillDiaryList(Grid &g, const QList<PlayRecord> &records) {
+    fillLogList(g, records, kDiaryRowsShown);
 }
 
-PlayLogData fillDiaryList(const QString &dir, Grid &g) {
-    PlayLogData log = readPlayLog(dir);
-    fillLogList(g, log, 16);
-    return log;
-}
-
-PlayLogData fillEditList(const QString &dir, Grid &g) {
-    PlayLogData log = readPlayLog(dir);
-    fillLogList(g, log, 24);
-    return log;
+void fillEditList(Grid &g, const QList<PlayRecord> &records) {
+    fillLogList(g, records, kEditRowsShown);
 }
 
 QList<PlayRecord> recordsFromGrid(const Grid &g, QString *error) {

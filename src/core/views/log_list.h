@@ -16,12 +16,10 @@ inline constexpr int kDiaryColumn = 5;
 void resetDiaryGrid(Grid &g); // the diary list: font 9
 void resetEditGrid(Grid &g);  // the edit list: font 11
 
-// One row per record after the header; scrolls the last row to the top when the grid then has more than
-// scrollBeyondRows rows (header included).
-void fillLogList(Grid &g, const PlayLogData &log, int scrollBeyondRows);
-// Both read the log once and fill; the log read is returned for its problems.
-PlayLogData fillDiaryList(const QString &dir, Grid &g);
-PlayLogData fillEditList(const QString &dir, Grid &g);
+// One row per record after the header, the newest scrolled into view once the list is long (the diary
+// list beyond 16 rows, the edit list beyond 24, header included).
+void fillDiaryList(Grid &g, const QList<PlayRecord> &records);
+void fillEditList(Grid &g, const QList<PlayRecord> &records);
 
 // The records the grid's data rows stand for; an error when a seconds cell is not a number.
 QList<PlayRecord> recordsFromGrid(const Grid &g, QString *error);

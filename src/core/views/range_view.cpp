@@ -197,7 +197,7 @@ void fillHourChart(const RangeNumbers &numbers, ChartData &chart) {
 
 // ---- RangeView ----
 
-RangeView::RangeView(LogSource source, QStringList games) : m_source(std::move(source)), m_games(std::move(games)) {
+RangeView::RangeView(QStringList games) : m_games(std::move(games)) {
     for (const QString &name : buttonNames())
         m_colors.insert(name, kButtonFace);
     m_colors.insert(kPlaysChartButton, kRangeChartHighlight);
@@ -252,17 +252,15 @@ RangeRefresh RangeView::chooseRefresh(const QString &key, int weekday) {
     return key.isEmpty() ? RangeRefresh::Week : RangeRefresh::WeekKey;
 }
 
-void RangeView::refreshFromFilter() {
-    refresh(chooseRefresh(m_filter.key, m_filter.weekday));
+void RangeView::refreshFromFilter(const QList<PlayRecord> &log) {
+    refresh(chooseRefresh(m_filter.key, m_filter.weekday), log);
 }
 
-void RangeView::refresh(RangeRefresh op) {
+void RangeView::refresh(RangeRefresh op, const QList<PlayRecord> &log) {
     m_recordChart.resetToSingleZero();
-    const PlayLogData log = m_source();
-    m_lastReadWarning = readWarning(log);
-    m_numbers = fillRangeGrids(log.records, op, m_filter, m_games, m_list, m_totals);
+    m_numbers = fillRangeGrids(log, op, m_filter, m_games, m_list, m_totals);
     if (op == RangeRefresh::All) {
-        m_comboDates = playDates(log.records);
+        m_comboDates = playDates(log);
         m_filter.from = m_comboDates.isEmpty() ? QString() : m_comboDates.first();
         m_filter.to = m_comboDates.isEmpty() ? QString() : m_comboDates.last();
     }
@@ -276,83 +274,83 @@ void RangeView::clearPeriodButtons() {
     paint(kOwnPeriodButton, kButtonFace);
 }
 
-void RangeView::open() {
-    refresh(RangeRefresh::All);
+void RangeView::open(const QList<PlayRecord> &log) {
+    refresh(RangeRefresh::All, log);
     paint(kWholeLogButton, kRangeFilterHighlight);
     paint(kAllGamesButton, kRangeFilterHighlight);
     paint(kAllWeekdaysButton, kRangeFilterHighlight);
     m_filter.weekday = kAllWeekdays;
 }
 
-void RangeView::choosePeriod(const QString &button, const QDate &today) {
+void RangeView::choosePeriod(const QString &button, const QDate &today, const QList<PlayRecord> &log) {
     for (const RangePeriodButton &b : periodButtons()) {
         if (b.name != button)
             continue;
         clearPeriodButtons();
         m_filter.from = dateText(today.addDays(-b.days));
         m_filter.to = dateText(today);
-        refreshFromFilter();
+        refreshFromFilter(log);
         paint(b.name, kRangeFilterHighlight);
         return;
     }
 }
 
-void RangeView::chooseWholeLog(const QString &firstPlayDate, const QDate &today) {
+void RangeView::chooseWholeLog(const QString &firstPlayDate, const QDate &today, const QList<PlayRecord> &log) {
     clearPeriodButtons();
     m_filter.from = firstPlayDate;
     m_filter.to = std::max(dateText(today), m_comboDates.isEmpty() ? QString() : m_comboDates.last());
-    refreshFromFilter();
+    refreshFromFilter(log);
     paint(kWholeLogButton, kRangeFilterHighlight);
 }
 
-void RangeView::chooseOwnPeriod() {
+void RangeView::chooseOwnPeriod(const QList<PlayRecord> &log) {
     clearPeriodButtons();
-    refreshFromFilter();
+    refreshFromFilter(log);
     paint(kOwnPeriodButton, kRangeFilterHighlight);
 }
 
-void RangeView::chooseWeekday(int index) {
+void RangeView::chooseWeekday(int index, const QList<PlayRecord> &log) {
     if (index < 0 || index > 6)
         return;
     paint(kAllWeekdaysButton, kButtonFace);
     for (int i = 0; i < 7; ++i)
         paint(weekdayButtonName(i), kButtonFace);
     m_filter.weekday = index;
-    refreshFromFilter();
+    refreshFromFilter(log);
     paint(weekdayButtonName(index), kRangeFilterHighlight);
 }
 
-void RangeView::chooseAllWeekdays() {
+void RangeView::chooseAllWeekdays(const QList<PlayRecord> &log) {
     for (int i = 0; i < 7; ++i)
         paint(weekdayButtonName(i), kButtonFace);
     m_filter.weekday = kAllWeekdays;
-    refreshFromFilter();
+    refreshFromFilter(log);
     paint(kAllWeekdaysButton, kRangeFilterHighlight);
 }
 
-void RangeView::chooseGame(const QString &game) {
+void RangeView::chooseGame(const QString &game, const QList<PlayRecord> &log) {
     m_filter.key = game;
     paint(kAllGamesButton, kButtonFace);
-    refreshFromFilter();
+    refreshFromFilter(log);
 }
 
-void RangeView::applyKey() {
+void RangeView::applyKey(const QList<PlayRecord> &log) {
     paint(kAllGamesButton, kButtonFace);
-    refreshFromFilter();
+    refreshFromFilter(log);
 }
 
 void RangeView::onKeyBoxFocused() {
     m_filter.key.clear();
 }
 
-void RangeView::chooseAllGames() {
+void RangeView::chooseAllGames(const QList<PlayRecord> &log) {
     m_filter.key.clear();
-    refreshFromFilter();
+    refreshFromFilter(log);
     paint(kAllGamesButton, kRangeFilterHighlight);
 }
 
-void RangeView::searchKey() {
-    refresh(RangeRefresh::Key);
+void RangeView::searchKey(const QList<PlayRecord> &log) {
+    refresh(RangeRefresh::Key, log);
 }
 
 void RangeView::showPlaysChart() {

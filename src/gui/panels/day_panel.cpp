@@ -184,8 +184,8 @@ void DayPanel::resetDayGrids() {
 }
 
 void DayPanel::showSelectedDay() {
-    const PlayLogData log = readPlayLog(mainState().dataDir);
-    reportLogProblems(log);
+    // Picking one day after another reads the same file again: its damage is told once.
+    const PlayLogData log = readLogAndWarn(LogWarning::WhenNew);
     const DaySummary &s = m_view.show(log, mainState().selectedDate);
     mainState().emptyLog = s.emptyLog;
     if (!s.emptyLog) {
@@ -198,14 +198,6 @@ void DayPanel::showSelectedDay() {
     // Streaks run up to today, whichever day is picked.
     m_streaks->showStreaks(dayStreaks(log.records, appClock().now().date()));
     paintViewButtons();
-}
-
-void DayPanel::reportLogProblems(const PlayLogData &log) {
-    const QString text = readWarning(log);
-    // Told once: picking one day after another must not repeat the same warning.
-    if (text != m_lastLogProblem)
-        warnAboutLog(text);
-    m_lastLogProblem = text;
 }
 
 void DayPanel::showRating(const DayRating &rating) {

@@ -41,7 +41,6 @@ private:
     void showChartView(DayChartView view);
     void paintViewButtons();
     void showRating(const DayRating &rating);
-    void reportLogProblems(const PlayLogData &log);
 
     DayView m_view;
     QCalendarWidget *m_monthCalendar = nullptr;
@@ -54,7 +53,6 @@ private:
     QList<FaceWidget *> m_faces; // in DayFace order
     QLabel *m_ratingLabel = nullptr;
     StreakLabelsWidget *m_streaks = nullptr;
-    QString m_lastLogProblem;
 };
 
 } // namespace mirute

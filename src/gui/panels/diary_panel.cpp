@@ -87,8 +87,9 @@ DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kPan
 // Opening the panel: the diary list filled afresh, the save button off, the diary box empty (no play is
 // chosen, so a text left from before would belong to none).
 void DiaryPanel::fill() {
+    const PlayLogData log = readLogAndWarn();
     resetDiaryGrid(m_diaryRows);
-    warnAboutLog(fillDiaryList(mainState().dataDir, m_diaryRows));
+    fillDiaryList(m_diaryRows, log.records);
     m_selectedRow = 0;
     m_diaryBox->clear();
     m_saveDiaryButton->setEnabled(false);

@@ -84,8 +84,9 @@ void EditPanel::fill() {
     m_nameBox->setText(appState().userName);
     m_deleteButton->setEnabled(false);
     m_selectedRow = 0;
+    const PlayLogData log = readLogAndWarn();
     resetEditGrid(m_editRows);
-    warnAboutLog(fillEditList(mainState().dataDir, m_editRows));
+    fillEditList(m_editRows, log.records);
 }
 
 QString EditPanel::helpTourText() const {

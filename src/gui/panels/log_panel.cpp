@@ -9,15 +9,14 @@ LogPanel::LogPanel(MainState &state, const QString &objectName, QWidget *parent)
     setFrameShape(QFrame::NoFrame);
 }
 
-PlayLogData LogPanel::readLogAndWarn() {
+PlayLogData LogPanel::readLogAndWarn(LogWarning when) {
     PlayLogData log = readPlayLog(mainState().dataDir);
-    warnAboutLog(log);
-    return log;
-}
-
-void LogPanel::warnAboutLog(const QString &warning) {
-    if (!warning.isEmpty())
+    const QString warning = readWarning(log);
+    const bool toldAlready = when == LogWarning::WhenNew && warning == m_lastLogWarning;
+    m_lastLogWarning = warning;
+    if (!warning.isEmpty() && !toldAlready)
         MessageDialog::warning(this, QStringLiteral("ミルテ５"), warning);
+    return log;
 }
 
 } // namespace mirute

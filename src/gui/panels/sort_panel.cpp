@@ -41,10 +41,9 @@ SortPanel::SortPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanel
 }
 
 void SortPanel::fill() {
-    const PlayLogData log = readPlayLog(mainState().dataDir);
+    const PlayLogData log = readLogAndWarn();
     resetSortGrid(m_grid);
     fillSortGrid(m_grid, log.records);
-    warnAboutLog(log);
 }
 
 QString SortPanel::helpTourText() const {
