@@ -88,20 +88,12 @@ const AllGraphsButton &allGraphsButton(AllGraphsChart chart) {
 }
 
 AllGraphs::AllGraphs() {
-    for (Rgb &c : m_colors)
-        c = kButtonFace;
-    // The window opens with the record chart current.
-    m_colors[int(AllGraphsChart::Records)] = allGraphsButton(AllGraphsChart::Records).highlight;
     m_totalsChart.setVisible(false);
     resetGrids();
 }
 
-AllGraphsChart AllGraphs::currentChart() const {
-    for (int i = 0; i < kAllGraphsChartCount; ++i) {
-        if (m_colors[i] != kButtonFace)
-            return AllGraphsChart(i);
-    }
-    return AllGraphsChart::Records;
+Rgb AllGraphs::buttonColor(AllGraphsChart chart) const {
+    return chart == m_chart ? allGraphsButton(chart).highlight : kButtonFace;
 }
 
 void AllGraphs::resetGrids() {
@@ -228,11 +220,6 @@ void AllGraphs::press(AllGraphsChart chart) {
     }
 }
 
-void AllGraphs::highlight(AllGraphsChart chart) {
-    for (const AllGraphsButton &b : allGraphsButtons())
-        m_colors[int(b.chart)] = b.chart == chart ? b.highlight : kButtonFace;
-}
-
 void AllGraphs::showRecordSide(bool records) {
     m_dayList2Visible = records;
     m_totalsChart.setVisible(false);
@@ -240,7 +227,7 @@ void AllGraphs::showRecordSide(bool records) {
 }
 
 void AllGraphs::showPlaysChart() {
-    highlight(AllGraphsChart::Records);
+    m_chart = AllGraphsChart::Records;
     showRecordSide(true);
     const int rows = m_playsGrid.rows();
     m_timelineChart.beginBatch();
@@ -257,7 +244,7 @@ void AllGraphs::showPlaysChart() {
 }
 
 void AllGraphs::showGameChart() {
-    highlight(AllGraphsChart::GameTotals);
+    m_chart = AllGraphsChart::GameTotals;
     m_timelineChart.setVisible(false);
     m_totalsChart.setVisible(true);
     const int rows = m_gameTotalsGrid.rows();
@@ -274,7 +261,7 @@ void AllGraphs::showGameChart() {
 }
 
 void AllGraphs::showHourChart() {
-    highlight(AllGraphsChart::Hours);
+    m_chart = AllGraphsChart::Hours;
     m_timelineChart.setVisible(false);
     m_totalsChart.setVisible(true);
     HourSeconds hours{};
@@ -313,17 +300,17 @@ void AllGraphs::chartDays(const QList<double> &values) {
 }
 
 void AllGraphs::showDailyCountChart() {
-    highlight(AllGraphsChart::DayCounts);
+    m_chart = AllGraphsChart::DayCounts;
     chartDays(m_numbers.dayCounts);
 }
 
 void AllGraphs::showDailySecondsChart() {
-    highlight(AllGraphsChart::DaySeconds);
+    m_chart = AllGraphsChart::DaySeconds;
     chartDays(m_numbers.daySeconds);
 }
 
 void AllGraphs::showDailyAverageChart() {
-    highlight(AllGraphsChart::DayAverages);
+    m_chart = AllGraphsChart::DayAverages;
     chartDays(m_numbers.dayAverages);
 }
 

@@ -25,8 +25,8 @@ const QList<AllGraphsButton> &allGraphsButtons();
 const AllGraphsButton &allGraphsButton(AllGraphsChart chart);
 
 // The whole log from its first day to its last: every play, totals per game,
-// totals per calendar day and six charts on two chart areas. The
-// highlight of the chart buttons is what remembers the current chart between openings.
+// totals per calendar day and six charts on two chart areas. The current chart is kept between openings;
+// the chart buttons' colours follow from it.
 class AllGraphs {
 public:
     AllGraphs();
@@ -46,8 +46,9 @@ public:
     bool dayList2Visible() const { return m_dayList2Visible; }
     bool dayList3Visible() const { return !m_dayList2Visible; }
 
-    Rgb buttonColor(AllGraphsChart chart) const { return m_colors[int(chart)]; }
-    AllGraphsChart currentChart() const;
+    // The button's highlight while its chart is the current one, else the button face.
+    Rgb buttonColor(AllGraphsChart chart) const;
+    AllGraphsChart currentChart() const { return m_chart; }
 
     void resetGrids();
     // Rebuilds the three lists from the log in one pass and redraws the current chart. The days run over
@@ -64,7 +65,6 @@ public:
     void showDailyAverageChart();
 
 private:
-    void highlight(AllGraphsChart chart);
     void showRecordSide(bool records);
     void chartDays(const QList<double> &values);
     QString fillLists(const PlayLogData &log, const QDate &today, const QStringList &games);
@@ -83,7 +83,7 @@ private:
     ChartNumbers m_numbers;
     ChartData m_totalsChart, m_timelineChart;
     bool m_dayList2Visible = true;
-    Rgb m_colors[kAllGraphsChartCount];
+    AllGraphsChart m_chart = AllGraphsChart::Records; // the window opens with the record chart
 };
 
 } // namespace mirute

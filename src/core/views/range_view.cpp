@@ -1,7 +1,5 @@
 #include "core/views/range_view.h"
 
-#include <QHash>
-
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
 #include "core/base/number_texts.h"
@@ -198,9 +196,6 @@ void fillHourChart(const RangeNumbers &numbers, ChartData &chart) {
 // ---- RangeView ----
 
 RangeView::RangeView(QStringList games) : m_games(std::move(games)) {
-    for (const QString &name : buttonNames())
-        m_colors.insert(name, kButtonFace);
-    m_colors.insert(kPlaysChartButton, kRangeChartHighlight);
     resetRangeGrids(m_list, m_totals);
     m_recordChart.resetToSingleZero();
     m_groupChart.resetToSingleZero();
@@ -243,7 +238,26 @@ QString RangeView::weekdayCaption(int index) {
 }
 
 Rgb RangeView::buttonColor(const QString &name) const {
-    return m_colors.value(name, kButtonFace);
+    const auto shown = [](bool lit, const Rgb &highlight) { return lit ? highlight : kButtonFace; };
+    if (name == kPlaysChartButton)
+        return shown(m_chart == RangeChart::Day, kRangeChartHighlight);
+    if (name == kGameChartButton)
+        return shown(m_chart == RangeChart::Total, kRangeChartHighlight);
+    if (name == kHourChartButton)
+        return shown(m_chart == RangeChart::Hour, kRangeChartHighlight);
+    bool lit = false;
+    if (name == kWholeLogButton)
+        lit = m_lit.wholeLog;
+    else if (name == kOwnPeriodButton)
+        lit = m_lit.ownPeriod;
+    else if (name == kAllWeekdaysButton)
+        lit = m_lit.allWeekdays;
+    else if (name == kAllGamesButton)
+        lit = m_lit.allGames;
+    else
+        lit = (m_lit.period >= 0 && name == periodButtons()[m_lit.period].name) ||
+              (m_lit.weekday >= 0 && name == weekdayButtonName(m_lit.weekday));
+    return shown(lit, kRangeFilterHighlight);
 }
 
 RangeRefresh RangeView::chooseRefresh(const QString &key, int weekday) {
@@ -267,75 +281,66 @@ void RangeView::refresh(RangeRefresh op, const QList<PlayRecord> &log) {
     redrawChart();
 }
 
-void RangeView::clearPeriodButtons() {
-    paint(kWholeLogButton, kButtonFace);
-    for (const RangePeriodButton &b : periodButtons())
-        paint(b.name, kButtonFace);
-    paint(kOwnPeriodButton, kButtonFace);
-}
-
 void RangeView::open(const QList<PlayRecord> &log) {
     refresh(RangeRefresh::All, log);
-    paint(kWholeLogButton, kRangeFilterHighlight);
-    paint(kAllGamesButton, kRangeFilterHighlight);
-    paint(kAllWeekdaysButton, kRangeFilterHighlight);
+    m_lit.wholeLog = m_lit.allGames = m_lit.allWeekdays = true;
     m_filter.weekday = kAllWeekdays;
 }
 
 void RangeView::choosePeriod(const QString &button, const QDate &today, const QList<PlayRecord> &log) {
-    for (const RangePeriodButton &b : periodButtons()) {
+    for (int i = 0; i < periodButtons().size(); ++i) {
+        const RangePeriodButton &b = periodButtons()[i];
         if (b.name != button)
             continue;
-        clearPeriodButtons();
         m_filter.from = dateText(today.addDays(-b.days));
         m_filter.to = dateText(today);
         refreshFromFilter(log);
-        paint(b.name, kRangeFilterHighlight);
+        m_lit.wholeLog = m_lit.ownPeriod = false;
+        m_lit.period = i;
         return;
     }
 }
 
 void RangeView::chooseWholeLog(const QString &firstPlayDate, const QDate &today, const QList<PlayRecord> &log) {
-    clearPeriodButtons();
     m_filter.from = firstPlayDate;
     m_filter.to = std::max(dateText(today), m_comboDates.isEmpty() ? QString() : m_comboDates.last());
     refreshFromFilter(log);
-    paint(kWholeLogButton, kRangeFilterHighlight);
+    m_lit.wholeLog = true;
+    m_lit.period = -1;
+    m_lit.ownPeriod = false;
 }
 
 void RangeView::chooseOwnPeriod(const QList<PlayRecord> &log) {
-    clearPeriodButtons();
     refreshFromFilter(log);
-    paint(kOwnPeriodButton, kRangeFilterHighlight);
+    m_lit.wholeLog = false;
+    m_lit.period = -1;
+    m_lit.ownPeriod = true;
 }
 
 void RangeView::chooseWeekday(int index, const QList<PlayRecord> &log) {
     if (index < 0 || index > 6)
         return;
-    paint(kAllWeekdaysButton, kButtonFace);
-    for (int i = 0; i < 7; ++i)
-        paint(weekdayButtonName(i), kButtonFace);
     m_filter.weekday = index;
     refreshFromFilter(log);
-    paint(weekdayButtonName(index), kRangeFilterHighlight);
+    m_lit.allWeekdays = false;
+    m_lit.weekday = index;
 }
 
 void RangeView::chooseAllWeekdays(const QList<PlayRecord> &log) {
-    for (int i = 0; i < 7; ++i)
-        paint(weekdayButtonName(i), kButtonFace);
     m_filter.weekday = kAllWeekdays;
     refreshFromFilter(log);
-    paint(kAllWeekdaysButton, kRangeFilterHighlight);
+    m_lit.allWeekdays = true;
+    m_lit.weekday = -1;
 }
 
 void RangeView::chooseGame(const QString &game, const QList<PlayRecord> &log) {
     m_filter.key = game;
-    paint(kAllGamesButton, kButtonFace);
+    m_lit.allGames = false;
     refreshFromFilter(log);
 }
 
 void RangeView::applyKey(const QList<PlayRecord> &log) {
-    paint(kAllGamesButton, kButtonFace);
+    m_lit.allGames = false;
     refreshFromFilter(log);
 }
 
@@ -346,7 +351,7 @@ void RangeView::onKeyBoxFocused() {
 void RangeView::chooseAllGames(const QList<PlayRecord> &log) {
     m_filter.key.clear();
     refreshFromFilter(log);
-    paint(kAllGamesButton, kRangeFilterHighlight);
+    m_lit.allGames = true;
 }
 
 void RangeView::searchKey(const QList<PlayRecord> &log) {
@@ -369,9 +374,6 @@ void RangeView::redrawChart() {
 
 void RangeView::showChart(RangeChart chart) {
     m_chart = chart;
-    paint(kPlaysChartButton, chart == RangeChart::Day ? kRangeChartHighlight : kButtonFace);
-    paint(kGameChartButton, chart == RangeChart::Total ? kRangeChartHighlight : kButtonFace);
-    paint(kHourChartButton, chart == RangeChart::Hour ? kRangeChartHighlight : kButtonFace);
     switch (chart) {
     case RangeChart::Day: fillRecordChart(m_numbers, m_recordChart); break;
     case RangeChart::Total: fillGameChart(m_games, m_numbers, m_groupChart); break;

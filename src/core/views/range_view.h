@@ -5,7 +5,6 @@
 #include "core/tables/grid.h"
 
 #include <QDate>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -47,7 +46,18 @@ struct RangeFilter {
     int weekday = kAllWeekdays; // 0 (日) … 6 (土) or kAllWeekdays
 };
 
-// The range view (範囲指定): its filter state, button colours, grids and charts, kept while the main window
+// Which buttons of the range view are lit, as the user's choices left them; their colours follow from it. A
+// reopening lights the three "全部" buttons again beside the period and weekday buttons of the last choice.
+struct RangeLitButtons {
+    bool wholeLog = false;  // the period's "全部"
+    int period = -1;        // the fixed period button, an index into RangeView::periodButtons(); -1 for none
+    bool ownPeriod = false; // "任意"
+    bool allWeekdays = false;
+    int weekday = -1; // the weekday button, 0 (日) … 6 (土); -1 for none
+    bool allGames = false;
+};
+
+// The range view (範囲指定): its filter state, the buttons it lights, grids and charts, kept while the main window
 // lives. Every refresh is handed the whole log, read afresh by the panel, and keeps none of it afterwards.
 class RangeView {
 public:
@@ -64,8 +74,9 @@ public:
     const RangeFilter &filter() const { return m_filter; }
     const QStringList &games() const { return m_games; }
     const QStringList &comboDates() const { return m_comboDates; }
-    Rgb buttonColor(const QString &name) const;
     RangeChart chart() const { return m_chart; }
+    // The colour of the button of that object name: its group's highlight while lit, else the button face.
+    Rgb buttonColor(const QString &name) const;
 
     Grid &list() { return m_list; }                    // the selected plays
     Grid &totals() { return m_totals; }                // totals per game
@@ -97,15 +108,13 @@ public:
     void refresh(RangeRefresh op, const QList<PlayRecord> &log);
 
 private:
-    void clearPeriodButtons();
-    void paint(const QString &name, const Rgb &c) { m_colors.insert(name, c); }
     void redrawChart();
     void showChart(RangeChart chart);
 
     QStringList m_games;
     RangeFilter m_filter;
     QStringList m_comboDates;
-    QHash<QString, Rgb> m_colors;
+    RangeLitButtons m_lit;
     RangeChart m_chart = RangeChart::Day;
     Grid m_list, m_totals;
     RangeNumbers m_numbers;
