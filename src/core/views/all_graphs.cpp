@@ -221,7 +221,7 @@ void AllGraphs::press(AllGraphsChart chart) {
 }
 
 void AllGraphs::showRecordSide(bool records) {
-    m_dayList2Visible = records;
+    m_playsListShown = records;
     m_totalsChart.setVisible(false);
     m_timelineChart.setVisible(true);
 }

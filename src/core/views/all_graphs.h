@@ -42,9 +42,10 @@ public:
     const ChartData &totalsChart() const { return m_totalsChart; }
     const ChartData &timelineChart() const { return m_timelineChart; }
 
-    // Which list shares the left-hand place: the plays (record chart) or the days (day charts).
-    bool dayList2Visible() const { return m_dayList2Visible; }
-    bool dayList3Visible() const { return !m_dayList2Visible; }
+    // Which list shares the left-hand place: the plays (since the record chart was shown) or the day totals
+    // (since a day chart was); the game and hour charts leave it as it is.
+    bool playsListVisible() const { return m_playsListShown; }
+    bool dayTotalsListVisible() const { return !m_playsListShown; }
 
     // The button's highlight while its chart is the current one, else the button face.
     Rgb buttonColor(AllGraphsChart chart) const;
@@ -82,7 +83,7 @@ private:
     Grid m_playsGrid, m_gameTotalsGrid, m_dayTotalsGrid;
     ChartNumbers m_numbers;
     ChartData m_totalsChart, m_timelineChart;
-    bool m_dayList2Visible = true;
+    bool m_playsListShown = true;
     AllGraphsChart m_chart = AllGraphsChart::Records; // the window opens with the record chart
 };
 

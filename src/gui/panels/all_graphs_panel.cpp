@@ -114,8 +114,8 @@ void AllGraphsPanel::showCurrentChart() {
         chart->setFileTitle(shown);
     for (GridWidget *grid : {m_playsGrid, m_dayTotalsGrid})
         grid->setFileTitle(shown);
-    m_playsGrid->setVisible(m_graphs.dayList2Visible());
-    m_dayTotalsGrid->setVisible(m_graphs.dayList3Visible());
+    m_playsGrid->setVisible(m_graphs.playsListVisible());
+    m_dayTotalsGrid->setVisible(m_graphs.dayTotalsListVisible());
 }
 
 } // namespace mirute

@@ -319,8 +319,8 @@ void TestAllGraphs::chartButtons() {
         QCOMPARE(g.buttonColor(AllGraphsChart(i)), i == chart ? highlight : kButtonFace);
     QCOMPARE(g.totalsChart().isVisible(), onMain2);
     QCOMPARE(g.timelineChart().isVisible(), !onMain2);
-    QCOMPARE(g.dayList2Visible(), recordList);
-    QCOMPARE(g.dayList3Visible(), !recordList);
+    QCOMPARE(g.playsListVisible(), recordList);
+    QCOMPARE(g.dayTotalsListVisible(), !recordList);
 }
 
 void TestAllGraphs::hourChart() {
