@@ -3,7 +3,6 @@
 #include "core/base/number_format.h"
 #include "core/base/number_texts.h"
 #include "core/base/user_text.h"
-#include "core/base/write_list.h"
 
 namespace mirute {
 namespace {
@@ -30,10 +29,6 @@ void fillLogList(Grid &g, const QList<PlayRecord> &records, int scrollBeyondRows
     }
     if (g.rows() > scrollBeyondRows)
         g.setTopRow(g.rows() - 1);
-}
-
-bool isDataRow(const Grid &g, int row) {
-    return row >= 1 && row < g.rows();
 }
 
 PlayRecord recordOfRow(const Grid &g, int row, bool *ok) {
@@ -95,28 +90,17 @@ QList<PlayRecord> recordsFromGrid(const Grid &g, QString *error) {
     return records;
 }
 
-WriteResult rewriteLogFromGrid(const QString &dir, const Grid &g, const QString &backupStamp, BackupAction action) {
-    QString error;
-    const QList<PlayRecord> records = recordsFromGrid(g, &error);
-    if (!error.isEmpty())
-        return {error};
-    return rewritePlayLog(dir, records, backupStamp, action);
-}
-
 DiaryChange replaceDiary(const QString &dir, Grid &g, int row, const QString &text, const QString &backupStamp) {
-    DiaryChange change;
-    if (!isDataRow(g, row)) {
-        change.result.error = QStringLiteral("一言日記を書き換える記録が選ばれていません。");
-        return change;
+    QString error;
+    QList<PlayRecord> records = recordsFromGrid(g, &error);
+    if (!error.isEmpty())
+        return {{error}, {}};
+    DiaryChange change = rewriteWithDiary(dir, std::move(records), row - 1, text, backupStamp);
+    if (change.result.ok()) {
+        g.setRow(row);
+        g.setCol(kDiaryColumn);
+        g.setText(change.stored);
     }
-    change.stored = storableText(text);
-    const QString before = g.textMatrix(row, kDiaryColumn);
-    g.setRow(row);
-    g.setCol(kDiaryColumn);
-    g.setText(change.stored);
-    change.result = rewriteLogFromGrid(dir, g, backupStamp, BackupAction::Diary);
-    if (!change.result.ok())
-        g.setTextMatrix(row, kDiaryColumn, before);
     return change;
 }
 
@@ -130,15 +114,11 @@ QString deleteQuestion(const Grid &g, int row) {
 }
 
 WriteResult deleteLogRow(const QString &dir, Grid &g, int row, const QString &backupStamp) {
-    if (!isDataRow(g, row))
-        return {QStringLiteral("削除する記録が選ばれていません。")};
     QString error;
     QList<PlayRecord> records = recordsFromGrid(g, &error);
     if (!error.isEmpty())
         return {error};
-    records.removeAt(row - 1);
-    // The last record leaves an empty log, refused like any rewrite so that unreadable lines are not lost.
-    const WriteResult written = rewritePlayLog(dir, records, backupStamp, BackupAction::Delete);
+    const WriteResult written = rewriteWithoutPlay(dir, std::move(records), row - 1, backupStamp);
     if (written.ok())
         g.removeItem(row);
     return written;
