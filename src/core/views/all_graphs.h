@@ -70,13 +70,20 @@ private:
     void chartDays(const QList<double> &values);
     QString fillLists(const PlayLogData &log, const QDate &today, const QStringList &games);
 
-    // The numbers behind the charts, kept beside the lists as they are filled, so that no chart reads a
-    // list's texts back. Per play: the value its seconds text shows and its hour (-1 for none); per row of
-    // the game totals: whole seconds; per day: plays, whole seconds and the average as shown.
+    // The numbers and labels behind the charts, kept beside the lists as they are filled, so that no chart
+    // reads a list's texts back. Per play: the value its seconds text shows, its hour (-1 for none) and its
+    // game; per row of the game totals: the game and its whole seconds; per day: the date as shown, plays,
+    // whole seconds and the average as shown.
     struct ChartNumbers {
+        QStringList games; // the games of the fill
         QList<double> playSeconds;
         QList<int> playHours;
+        // Its place in games, or -1 - k for the k-th name of otherGames: a number per play rather than a name.
+        QList<int> playGames;
+        QStringList otherGames; // the game names of plays that are none of the games, in file order
+        QList<int> totalsGames; // per row of the game totals, its place in games
         QList<qint64> gameSeconds;
+        QStringList dayDates;
         QList<double> dayCounts, daySeconds, dayAverages;
     };
 
