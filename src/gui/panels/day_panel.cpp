@@ -24,7 +24,7 @@ namespace mirute {
 namespace {
 
 // The controls' names, by which tests and assistive tools find them.
-const QString kPanelName = QStringLiteral("fraMain");
+const QString kDayPanelName = QStringLiteral("fraMain");
 const QString kMonthCalendarName = QStringLiteral("mtvmain");
 const QString kSulkyFaceName = QStringLiteral("imgkana");
 const QString kSmilingFaceName = QStringLiteral("imgniko");
@@ -50,7 +50,7 @@ QString backgroundStyle(const Rgb &c) {
 
 } // namespace
 
-DayPanel::DayPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
+DayPanel::DayPanel(MainState &state, QWidget *parent) : LogPanel(state, kDayPanelName, parent) {
     auto *root = new QHBoxLayout(this);
     auto *left = new QVBoxLayout;
     buildRatingArea(left);

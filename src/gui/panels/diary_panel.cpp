@@ -17,7 +17,7 @@ namespace mirute {
 namespace {
 
 // The controls' names, by which tests and assistive tools find them.
-const QString kPanelName = QStringLiteral("fraMemo");
+const QString kDiaryPanelName = QStringLiteral("fraMemo");
 const QString kDiaryListName = QStringLiteral("msgMemoList");
 const QString kDiaryCaptionName = QStringLiteral("lblMemo");
 const QString kDiaryBoxName = QStringLiteral("txtMemo");
@@ -36,7 +36,7 @@ QLabel *plainLabel(const QString &text, const QString &name, QWidget *parent) {
 
 } // namespace
 
-DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
+DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kDiaryPanelName, parent) {
     resetDiaryGrid(m_diaryRows);
     m_diaryList = new GridWidget(&m_diaryRows, this);
     m_diaryList->setObjectName(kDiaryListName);

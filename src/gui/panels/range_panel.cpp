@@ -25,7 +25,7 @@ namespace mirute {
 namespace {
 
 // The controls' names, by which tests and assistive tools find them.
-const QString kPanelName = QStringLiteral("fraTaijyu");
+const QString kRangePanelName = QStringLiteral("fraTaijyu");
 const QString kPeriodCaptionName = QStringLiteral("lblKikan");
 const QString kWholeLogButtonName = QStringLiteral("cmdAllDay");
 const QString kOwnPeriodButtonName = QStringLiteral("cmdKikanF");
@@ -65,7 +65,8 @@ QComboBox *dateCombo(const QString &name, QWidget *parent) {
 
 } // namespace
 
-RangePanel::RangePanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent), m_view(gameNames()) {
+RangePanel::RangePanel(MainState &state, QWidget *parent)
+    : LogPanel(state, kRangePanelName, parent), m_view(gameNames()) {
     auto *root = new QVBoxLayout(this);
     root->addLayout(buildPeriodRow());
     root->addLayout(buildWeekdayRow());

@@ -18,13 +18,13 @@ namespace mirute {
 
 namespace {
 // The controls' names, by which tests and assistive tools find them.
-const QString kPanelName = QStringLiteral("fraSyuukei");
+const QString kTotalsPanelName = QStringLiteral("fraSyuukei");
 const QString kMeasureOptionName = QStringLiteral("optList2_%1");
 const QString kMonthsListName = QStringLiteral("msgKakei1");
 const QString kDaysListName = QStringLiteral("msgKakei2");
 } // namespace
 
-TotalsPanel::TotalsPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
+TotalsPanel::TotalsPanel(MainState &state, QWidget *parent) : LogPanel(state, kTotalsPanelName, parent) {
     auto *root = new QVBoxLayout(this);
     auto *options = new QHBoxLayout;
     m_measureButtons = new QButtonGroup(this);
