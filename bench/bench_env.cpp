@@ -9,7 +9,9 @@
 #include <QHash>
 #include <QTemporaryDir>
 
+#include <cstdio>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace mirute::bench {
 
@@ -70,6 +72,29 @@ double peakRssMb() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return double(u.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
+double processCpuMs() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    const auto ms = [](const timeval &t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+    return ms(u.ru_utime) + ms(u.ru_stime);
+}
+
+long minorFaults() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_minflt;
+}
+
+double residentMb() {
+    long pages = 0, resident = 0;
+    if (FILE *f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
 } // namespace mirute::bench

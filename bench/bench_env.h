@@ -28,5 +28,11 @@ bool waitFor(const std::function<bool()> &done, int timeoutMs = 10000);
 
 // Peak resident memory of this process so far, in MB (getrusage ru_maxrss).
 double peakRssMb();
+// Resident memory of this process now, in MB.
+double residentMb();
+// Processor time of this process so far (all threads, user and system), in ms, and its page faults that
+// needed no reading from disk.
+double processCpuMs();
+long minorFaults();
 
 } // namespace mirute::bench

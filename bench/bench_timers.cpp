@@ -102,7 +102,7 @@ void BM_EngineTimers(benchmark::State &state) {
         }
         GameEngine &engine = window->engine();
         engine.setAutoSave(false); // the sample log stays as it is for the other benchmarks
-        engine.setMode(0);
+        engine.setMode(GameMode::AnswerCount);
         engine.setCountLimit(answersToGive);
         auto *answerBox = window->findChild<QLineEdit *>(QStringLiteral("txtKaitou"));
         auto *start = window->findChild<QPushButton *>(QStringLiteral("cmdStart"));

@@ -5,6 +5,7 @@
 #include "bench_env.h"
 
 #include "core/base/day_time.h"
+#include "core/games/game_registry.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
 #include "core/views/all_graphs.h"
@@ -13,7 +14,9 @@
 #include "core/views/log_list.h"
 #include "core/views/range_view.h"
 #include "core/views/sort_view.h"
+#include "core/views/streaks.h"
 #include "core/views/totals.h"
+#include "core/views/weekly_scores.h"
 
 #include <benchmark/benchmark.h>
 
@@ -49,10 +52,17 @@ void readLog(benchmark::State &state, const Folder &f) {
     addRecords(state, records);
 }
 
+// A goal of minutes with a rest day a week: the goal's heaviest count, as the panels make it with a goal set.
+const DailyGoal kBenchGoal{GoalMeasure::Minutes, 15, 1};
+
 void mainPanel(benchmark::State &state, const Folder &f) {
     int plays = 0;
     for (auto _ : state) {
-        const DaySummary s = computeDay(readPlayLog(f.dir), f.today);
+        const PlayLogData log = readPlayLog(f.dir);
+        const DaySummary s = computeDay(log, f.today);
+        const PlayedDays played(log.records, f.today);
+        benchmark::DoNotOptimize(dayStreaks(played, kBenchGoal).longest);
+        benchmark::DoNotOptimize(goalProgress(played, kBenchGoal).done);
         plays = int(s.plays.size());
         benchmark::DoNotOptimize(s.dayTotal);
     }
@@ -124,9 +134,23 @@ void totals(benchmark::State &state, const Folder &f, TotalsMeasure measure) {
 
 void calendar(benchmark::State &state, const Folder &f) {
     Calendar calendar;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(calendar.fill(readPlayLog(f.dir), f.today));
+    for (auto _ : state) {
+        const PlayLogData log = readPlayLog(f.dir);
+        benchmark::DoNotOptimize(calendar.fill(log, f.today));
+        const PlayedDays played(log.records, f.today);
+        calendar.markGoalDays(played, kBenchGoal);
+        calendar.markLongestRun(dayStreaks(played, kBenchGoal));
+    }
     state.counters["month_rows"] = double(calendar.monthGrid().rows());
+}
+
+// 週別スコア as it opens: the first game's history (5,000 plays), its weeks and their average.
+void weeklyRefresh(benchmark::State &state, const Folder &f) {
+    const GameDefinition def = gameDefinition(1);
+    WeeklyScoresView view;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(view.show(def, readHistory(f.dir, def.historyFile()).records, f.today));
+    state.counters["weeks"] = double(view.grid().rows() - 1);
 }
 
 void diaryList(benchmark::State &state, const Folder &f) {
@@ -192,6 +216,7 @@ void registerRefreshBenchmarks() {
         registerLargest(qPrintable(QStringLiteral("BM_Totals/time0_count1_both2:%1").arg(m)),
                         [m](benchmark::State &s, const Folder &f) { totals(s, f, TotalsMeasure(m)); });
     registerLargest("BM_Calendar", calendar);
+    registerLargest("BM_WeeklyScores", weeklyRefresh);
     registerLargest("BM_DiaryList", diaryList);
     registerLargest("BM_EditList", editList);
 

@@ -39,7 +39,7 @@ protected:
 
 const QStringList &panelButtons() {
     static const QStringList names = {"cmdRentai", "cmdTaijyu", "cmdBunseki", "cmdSyuukei",
-                                      "cmdCale",   "cmdMemo",   "cmdSettei"};
+                                      "cmdCale",   "cmdSyuu",   "cmdMemo",    "cmdSettei"};
     return names;
 }
 

@@ -9,7 +9,7 @@ class MainWindow;
 
 namespace mirute::bench {
 
-// The seven panel buttons of the main window after "メイン".
+// The eight panel buttons of the main window after "メイン".
 const QStringList &panelButtons();
 // A main window built and started as at program start, returned after its first paint.
 MainWindow *openMainWindow(const QString &dir, double *msToFirstPaint);

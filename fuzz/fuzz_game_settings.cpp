@@ -1,6 +1,7 @@
 // A game's settings reader on any file: the settings are always within their ranges, and the line written
 // from them reads back unchanged without any repair.
 #include "core/base/sjis.h"
+#include "core/base/write_list.h"
 #include "core/games/common/game_settings.h"
 #include "fuzz_check.h"
 
@@ -37,8 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const GameSettings &s = r.settings;
     FUZZ_CHECK(s.countLimit >= 1 && s.countLimit <= def.countMax);
     FUZZ_CHECK(s.timeLimit >= 10 && s.timeLimit <= 180 && std::fmod(s.timeLimit, 10.0f) == 0);
-    FUZZ_CHECK(s.modeCaption == QStringLiteral("秒数") || s.modeCaption == def.countCaption);
-    FUZZ_CHECK(s.autoSave == 0 || s.autoSave == 1);
     FUZZ_CHECK(s.extras.size() == def.extraFields.size());
     FUZZ_CHECK(s.extraInt(0) == 0 || s.extraInt(0) == 1);
     FUZZ_CHECK(def.extraFields[1].allowed.contains(s.extraText(1)));
@@ -46,7 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     // Whatever was told to the user also asks for the rewrite.
     FUZZ_CHECK(r.notice.isEmpty() || r.rewriteNeeded);
 
+    // The mode is written as its option's caption, automatic saving as 1 or 0.
     const QString line = settingsLine(s, def);
+    const QList<ListItem> fields = splitWriteList(line);
+    FUZZ_CHECK(fields.value(2).text == QStringLiteral("秒数") || fields.value(2).text == def.countCaption);
+    FUZZ_CHECK(fields.value(3).text == QStringLiteral("0") || fields.value(3).text == QStringLiteral("1"));
     QByteArray encoded;
     FUZZ_CHECK(sjis::encode(line + QStringLiteral("\r\n"), &encoded));
     TextLines again;

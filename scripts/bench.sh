@@ -4,8 +4,9 @@
 # Builds the benchmarks (Release, build-bench/, -DMIRUTE_BENCH=ON), writes a sample working folder with
 # mirute-sample into a temporary folder, runs every benchmark, the Python peer reader on the same file and
 # a few fresh starts of the main window (first paint, every panel once, peak memory) and one at 100,000
-# plays, then prints every figure, a summary table with the medians, the ratios and the targets, and the
-# time per play of the read and of every panel's refresh at 1,000 to 100,000 plays.
+# plays, a few left idle for 3 s (resident memory, also with an empty log), then prints every figure, a
+# summary table with the medians, the ratios and the targets, and the time per play of the read and of every
+# panel's refresh at 1,000 to 100,000 plays.
 # Environment: BENCH_FILTER=regex runs only some benchmarks; KEEP=1 keeps the temporary folder.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -47,5 +48,15 @@ echo "== a fresh start at 100,000 plays, beyond the grids' usual limit: every pa
 "$build/bench/mirute_bench" --first-start --sample-dir="$work/large" 2>/dev/null | tee "$work/large.jsonl"
 
 echo
+echo "== resident memory 3 s after start-up, the window idle: an empty log, then the largest"
+"$build/tools/mirute-sample" --dir "$work/empty" --records 0 --seed 1 >/dev/null
+"$build/bench/mirute_bench" --idle-start --sample-dir="$work/empty" 2>/dev/null | tee "$work/idle-empty.jsonl"
+: >"$work/idle.jsonl"
+for _ in $(seq "$reps"); do
+    "$build/bench/mirute_bench" --idle-start --sample-dir="$sample" 2>/dev/null | tee -a "$work/idle.jsonl"
+done
+
+echo
 echo "== summary (medians; load $(cut -d' ' -f1-3 /proc/loadavg))"
-python3 "$here/bench/summary.py" "$work/bench.json" "$work/peer.json" "$work/first.jsonl" "$work/large.jsonl"
+python3 "$here/bench/summary.py" "$work/bench.json" "$work/peer.json" "$work/first.jsonl" "$work/large.jsonl" \
+    "$work/idle.jsonl" "$work/idle-empty.jsonl"

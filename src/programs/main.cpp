@@ -1,7 +1,7 @@
-#include "core/base/memory_reuse.h"
+#include "core/base/heap_settings.h"
 #include "gui/app/application.h"
 
 int main(int argc, char *argv[]) {
-    mirute::keepFreedMemoryForReuse();
+    mirute::useCompactHeap();
     return mirute::runApplication(argc, argv);
 }

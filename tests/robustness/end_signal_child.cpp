@@ -1,6 +1,6 @@
 // Helper of the end-signal test: the program's windows on the folder given, one play of 抜かな finished and not
 // saved (manual saving, or a save that failed), "ready" printed, then the event loop until a signal ends it.
-#include "gui/app/app_controller_window.h"
+#include "gui/app/app_controller.h"
 #include "gui/games/common/game_window.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
@@ -29,7 +29,7 @@ int main(int argc, char *argv[]) {
     if (!w)
         return 1;
     w->engine().setTimersRunning(false);
-    w->engine().setFeedbackMs(0);
+    w->engine().setFeedbackPauses(false);
     QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("cmdStart")), Qt::LeftButton);
     for (int i = 0; i < 3; ++i)
         w->engine().tickStart();

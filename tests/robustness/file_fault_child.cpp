@@ -4,10 +4,12 @@
 //                                               (RLIMIT_FSIZE, SIGXFSZ ignored): writes past it fail with
 //                                               EFBIG, as on a full disk, without root or a small disk
 //   file_fault_child read KIND FOLDER            one reader; a test kills it when it does not come back
+#include "core/games/common/answers_file.h"
 #include "core/games/common/dictionary.h"
 #include "core/games/common/game_engine.h"
 #include "core/games/common/game_settings.h"
 #include "core/games/common/history_file.h"
+#include "core/games/common/weak_items.h"
 #include "core/games/kana/kana_game.h"
 #include "core/games/kana/kana_rules.h"
 #include "core/log/app_state.h"
@@ -71,6 +73,12 @@ QString write(const QString &action, const QString &dir) {
     }
     if (action == QLatin1String("history"))
         return appendLine(dir, KanaGame::definition().historyFile(), historyLine(sampleHistory())).error;
+    if (action == QLatin1String("answers"))
+        return appendAnswers(dir, gameAnswersFile(QStringLiteral("抜かな")),
+                             {{"2026/12/06", "14:30:00", QStringLiteral("え"), QStringLiteral("お"), false, 0.85}})
+            .error;
+    if (action == QLatin1String("weak"))
+        return writeWeakSettings(dir, QStringLiteral("抜かな"), {true, 200}).error;
     if (action == QLatin1String("restore"))
         return restoreBackupSet(dir, QStringLiteral("20261101_090000"), kStamp).error;
     if (action == QLatin1String("log"))
@@ -83,6 +91,8 @@ QString read(const QString &kind, const QString &dir) {
         return readPlayLog(dir).error;
     if (kind == QLatin1String("history"))
         return readHistory(dir, KanaGame::definition().historyFile()).error;
+    if (kind == QLatin1String("answers"))
+        return readAnswers(dir, gameAnswersFile(QStringLiteral("抜かな"))).error;
     if (kind == QLatin1String("settings"))
         return readGameSettings(dir, KanaGame::definition()).notice;
     if (kind == QLatin1String("memo"))

@@ -3,11 +3,14 @@
 #include "core/base/day_time.h"
 #include "core/base/sjis.h"
 #include "core/base/text_file.h"
+#include "core/games/common/answers_file.h"
 #include "core/games/common/dictionary.h"
 #include "core/games/common/game_settings.h"
 #include "core/games/common/history_file.h"
+#include "core/games/common/weak_items.h"
 #include "core/games/kana/kana_game.h"
 #include "core/log/app_state.h"
+#include "core/log/daily_goal.h"
 #include "core/log/memo.h"
 #include "core/log/play_log.h"
 
@@ -21,7 +24,7 @@ using namespace mirute;
 
 namespace {
 
-enum Reader { PlayLog, History, Settings, HelpFlag, Name, Memo, Dict };
+enum Reader { PlayLog, History, Settings, HelpFlag, Name, Memo, Dict, Goal, Answers, WeakChoices };
 
 const QString kDictionaryName = QStringLiteral("抜かな辞書.TXT");
 
@@ -34,6 +37,9 @@ QString fileOf(Reader r) {
     case Name: return kNameFile;
     case Memo: return kMemoFile;
     case Dict: return kDictionaryName;
+    case Goal: return kGoalFile;
+    case Answers: return gameAnswersFile(QStringLiteral("抜かな"));
+    case WeakChoices: return gameWeakSettingsFile(QStringLiteral("抜かな"));
     }
     return {};
 }
@@ -109,6 +115,30 @@ Outcome readWith(Reader reader, const QString &dir) {
         o.message = r.error;
         break;
     }
+    case Goal: {
+        const GoalRead r = readDailyGoal(dir);
+        o.values = QStringLiteral("%1 休み%2").arg(goalText(r.goal)).arg(r.goal.restDays);
+        o.notice = !r.error.isEmpty();
+        o.message = r.error;
+        break;
+    }
+    case Answers: {
+        const AnswersData a = readAnswers(dir, fileOf(Answers));
+        o.values = QStringLiteral("%1件 %2回").arg(a.records.size()).arg(countPlays(a.records));
+        if (!a.records.isEmpty())
+            o.values += u' ' + a.records.last().item;
+        for (const LineProblem &p : a.problems) {
+            o.reported << p.line;
+            o.message += p.reason + u'\n';
+        }
+        o.notice = !a.problems.isEmpty() || !a.error.isEmpty();
+        break;
+    }
+    case WeakChoices: {
+        const WeakSettings w = readWeakSettings(dir, QStringLiteral("抜かな"));
+        o.values = QStringLiteral("練習%1 直近%2").arg(w.practice).arg(w.plays);
+        break;
+    }
     case Dict: {
         const Dictionary d = readDictionary(dir, kDictionaryName);
         if (!d.exists) {
@@ -167,6 +197,9 @@ const QString kMemo1 = QStringLiteral("一行目");
 const QString kMemo2 = QStringLiteral("二行目");
 const QString kDict1 = QStringLiteral("\"あいうえお\",\"かきくけこ\"");
 const QString kDict2 = QStringLiteral("\"さしすせそ\"");
+
+const QString kAns1 = QStringLiteral("\"2026/12/06\",\"18:30:05\",\"え\",\"お\",\"不正解\",0.85");
+const QString kAns2 = QStringLiteral("\"2026/12/07\",\"09:00:00\",\"5行7列\",\"57\",\"正解\",1.2");
 
 const QString kDefaultSettings = QStringLiteral("10,60,\"秒数\",1,0 書き直し");
 
@@ -331,6 +364,27 @@ void TestDamagedFiles::damagedInput_data() {
     row("name: 1 MB name", Name, lines({sj("\"氏名\",\"") + kMegabyte + '"'}), "aaaaaaaaaa (1048576字)", {}, false);
     row("name: 100,000 lines", Name, repeated(name + "\r\n", 100000), "山田 (2字)", {}, false);
 
+    // --- daily goal: no goal and no rest days unless the whole line is sound; the file is left as it is
+    const QByteArray goal = sj(QStringLiteral("\"目標\",\"分\",15,\"週の休み\",1"));
+    const QString noGoal = QStringLiteral("なし 休み0");
+    row("goal: missing", Goal, kMissing, noGoal, {}, false);
+    row("goal: empty", Goal, "", noGoal, {}, true, kGoalFile);
+    row("goal: good", Goal, lines({goal}), "15分 休み1", {}, false);
+    row("goal: no final CR LF", Goal, goal, "15分 休み1", {}, false);
+    row("goal: LF only", Goal, lines({goal}, "\n"), "15分 休み1", {}, false);
+    row("goal: cut last line", Goal, goal.left(goal.size() - 8), noGoal, {}, true);
+    row("goal: unknown unit", Goal, lines({sj("\"目標\",\"時\",1,\"週の休み\",1")}), noGoal, {}, true,
+        QStringLiteral("単位「時」"));
+    row("goal: target out of range", Goal, lines({sj("\"目標\",\"種類\",8,\"週の休み\",0")}), noGoal, {}, true,
+        QStringLiteral("1～7"));
+    row("goal: rest days out of range", Goal, lines({sj("\"目標\",\"回\",5,\"週の休み\",4")}), noGoal, {}, true,
+        QStringLiteral("週の休み「4」"));
+    row("goal: invalid Shift_JIS", Goal, lines({"\"\x96\xFF\",\"\x95\xAA\",15,\"x\",1"}), noGoal, {}, true);
+    row("goal: UTF-8", Goal, lines({QStringLiteral("\"目標\",\"分\",15,\"週の休み\",1").toUtf8()}), noGoal, {}, true,
+        utf8);
+    row("goal: second line", Goal, lines({goal, goal}), noGoal, {}, true, QStringLiteral("2 行目"));
+    row("goal: 1 MB line", Goal, lines({kMegabyte}), noGoal, {}, true);
+
     // --- memo: free text; lines that cannot be read are said, the rest is shown
     const QByteArray m1 = sj(kMemo1), m2 = sj(kMemo2);
     row("memo: missing", Memo, kMissing, "0字 0行", {}, false);
@@ -363,6 +417,33 @@ void TestDamagedFiles::damagedInput_data() {
     row("dictionary: 1 MB item", Dict, lines({d1, kMegabyte}), "3項目 あいうえお…aaaaa", {}, false);
     row("dictionary: 100,000 lines", Dict, repeated(d2 + "\r\n", 100000), "100000項目 さしすせそ…さしすせそ", {},
         false);
+
+    // --- answers file: damaged lines skipped and named; the plays told apart by their date and time
+    const QByteArray a1 = sj(kAns1), a2 = sj(kAns2);
+    row("answers: missing", Answers, kMissing, "0件 0回", {}, false);
+    row("answers: empty", Answers, "", "0件 0回", {}, false);
+    row("answers: no final CR LF", Answers, lines({a1}) + a2, "2件 2回 5行7列", {}, false);
+    row("answers: last line cut", Answers, lines({a1}) + a2.left(39), "1件 1回 え", {2}, true,
+        QStringLiteral("引用符が閉じていません"));
+    row("answers: LF only", Answers, lines({a1, a2}, "\n"), "2件 2回 5行7列", {}, false);
+    row("answers: too few items", Answers, lines({a1, sj("\"2026/12/07\",\"09:00:00\",\"あ\""), a2}), "2件 2回 5行7列",
+        {2}, true, QStringLiteral("項目の数が 3"));
+    row("answers: no such date", Answers, lines({sj(QString(kAns1).replace("12/06", "13/06")), a2}), "1件 1回 5行7列",
+        {1}, true, QStringLiteral("日付"));
+    row("answers: neither right nor wrong", Answers, lines({a1, sj(QString(kAns2).replace("\"正解\"", "\"○\""))}),
+        "1件 1回 え", {2}, true, QStringLiteral("正解・不正解"));
+    row("answers: reaction as text", Answers, lines({a1, sj(QString(kAns2).replace("1.2", "abc"))}), "1件 1回 え", {2},
+        true, QStringLiteral("反応秒"));
+    row("answers: invalid Shift_JIS", Answers, lines({a1, "\"\x82\xFF\"", a2}), "2件 2回 5行7列", {2}, true);
+    row("answers: UTF-8", Answers, lines({kAns1.toUtf8(), kAns2.toUtf8()}), "0件 0回", {1, 2}, true, utf8);
+    row("answers: NUL byte", Answers, lines({a1, QByteArray("\0", 1), a2}), "2件 2回 5行7列", {2}, true);
+    // --- 苦手 choices: a damaged field is its default, practice off and 50 plays; nobody is bothered
+    row("weak choices: missing", WeakChoices, kMissing, "練習0 直近50", {}, false);
+    row("weak choices: good, no final CR LF", WeakChoices, "1,200", "練習1 直近200", {}, false);
+    row("weak choices: values out of range", WeakChoices, lines({"2,30"}), "練習0 直近50", {}, false);
+    row("weak choices: text and a cut line", WeakChoices, lines({"\"x\",1"}) + "1,", "練習0 直近50", {}, false);
+    row("weak choices: invalid Shift_JIS", WeakChoices, lines({"1,\x82\xFF"}), "練習0 直近50", {}, false);
+    row("answers: 100,000 lines", Answers, repeated(a1 + "\r\n", 100000), "100000件 1回 え", {}, false);
 }
 
 void TestDamagedFiles::damagedInput() {

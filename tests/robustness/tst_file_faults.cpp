@@ -31,6 +31,7 @@ using Files = QMap<QString, QByteArray>;
 const QString kFull = QStringLiteral("ディスクの空き容量が足りません");
 const QString kGameSettingsFile = QStringLiteral("抜かな設定.txt");
 const QString kHistoryFile = QStringLiteral("抜かな履歴.txt");
+const QString kAnswersFile = QStringLiteral("抜かな解答.txt");
 
 // Thirty plays as a game writes them: a rewrite adds the empty quoted spare item to each, so that even
 // the log less one play is longer than the log, while a backup copy of it is exactly as long.
@@ -141,6 +142,11 @@ void TestFileFaults::fullDiskKeepsEveryFile_data() {
     QTest::newRow("history append") << "history" << kHistoryFile
                                     << Files{{kHistoryFile, sjisBytes(historyLine(HistoryRecord{}) + "\r\n")}};
     QTest::newRow("log append") << "log" << kPlayLogFile << Files{{kPlayLogFile, kGameLog}};
+    QTest::newRow("苦手 choices") << "weak" << QStringLiteral("抜かな苦手設定.txt")
+                                  << Files{{QStringLiteral("抜かな苦手設定.txt"), QByteArray("0,50\r\n")}};
+    QTest::newRow("answers append")
+        << "answers" << kAnswersFile
+        << Files{{kAnswersFile, sjisBytes(QStringLiteral("\"2026/12/06\",\"14:00:00\",\"あ\",\"あ\",\"正解\",1\r\n"))}};
     // The log is restored first, then the history fails: the log is put back, and the set read stays whole.
     QTest::newRow("復元") << "restore" << kHistoryFile << restoreFiles();
 }
@@ -169,8 +175,9 @@ void TestFileFaults::specialFileRefusedAtOnce_data() {
     QTest::addColumn<QString>("special");
     QTest::addColumn<QString>("reason");
     const QList<QPair<QString, QString>> readers = {
-        {"log", kPlayLogFile}, {"history", kHistoryFile}, {"settings", kGameSettingsFile},
-        {"memo", kMemoFile},   {"name", kNameFile},       {"dictionary", kKanaDictionary}};
+        {"log", kPlayLogFile},           {"history", kHistoryFile}, {"answers", kAnswersFile},
+        {"settings", kGameSettingsFile}, {"memo", kMemoFile},       {"name", kNameFile},
+        {"dictionary", kKanaDictionary}};
     const QList<QPair<QString, QString>> specials = {
         {"named pipe", QStringLiteral("通常のファイルではありません")},
         {"link to /dev/zero", QStringLiteral("通常のファイルではありません")},

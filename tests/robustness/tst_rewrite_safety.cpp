@@ -12,6 +12,7 @@
 #include "core/log/instance_lock.h"
 #include "core/log/play_log.h"
 #include "support/fake_clock.h"
+#include "support/full_disk.h"
 
 #include <QDir>
 #include <QFile>
@@ -235,7 +236,7 @@ void TestRewriteSafety::failedWriteKeepsOldFile() {
     const QByteArray old = oldContent(w);
     QVERIFY(writeAll(path, old));
 
-    testing::failNextWriteAfter(failAfter);
+    test::FullDisk fullDisk(failAfter);
     const WriteResult r = perform(w, dir.path());
     QVERIFY(!r.ok());
     QVERIFY2(r.error.contains(fileOf(w)), qPrintable(r.error));

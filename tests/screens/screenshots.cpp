@@ -4,13 +4,16 @@
 #include "core/games/common/game_history.h"
 #include "core/games/common/history_file.h"
 #include "core/log/app_state.h"
+#include "core/log/daily_goal.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
-#include "gui/app/app_controller_window.h"
+#include "gui/app/app_controller.h"
 #include "gui/app/main_window.h"
 #include "gui/games/common/game_window.h"
 #include "gui/panels/backup_restore_dialog.h"
+#include "gui/panels/goal_dialog.h"
 #include "gui/widgets/message_dialog.h"
+#include "sample_log/sample_log.h"
 #include "support/fake_clock.h"
 #include "support/game_play.h"
 #include "support/layout_check.h"
@@ -68,6 +71,15 @@ void writeSampleFolder(const QString &dir, const QDate &today) {
             appendLine(dir, gameNames()[game] + QStringLiteral("履歴.txt"), historyLine(h));
         }
     }
+    // A goal of three plays a day, one rest day a week: the main panel shows today's progress, the calendar
+    // frames the days that met it.
+    writeDailyGoal(dir, {GoalMeasure::Plays, 3, 1});
+    // The answers of every play of the games that keep them, for their 苦手 views.
+    for (int game = 1; game <= kGameCount; ++game)
+        if (keepsAnswers(game))
+            appendAnswers(dir, gameAnswersFile(gameNames()[game - 1]),
+                          sample::sampleAnswers(game, readHistory(dir, gameHistoryFile(gameNames()[game - 1])).records,
+                                                unsigned(game)));
 }
 
 void settle() {
@@ -123,6 +135,11 @@ int main(int argc, char *argv[]) {
     controller.showMain();
     MainWindow *main = controller.mainWindow();
     save(main, out, QStringLiteral("01_main"));
+    {
+        GoalDialog goal(folder, readDailyGoal(folder).goal, main);
+        goal.show();
+        save(&goal, out, QStringLiteral("01d_main_goal"));
+    }
     // Each panel as it opens, then its other views (a panel button of the panel shown does nothing).
     const QList<std::tuple<QString, QString, QString>> views = {{"cmdMain", "cmdTotal", "01b_main_per_game"},
                                                                 {"cmdMain", "cmdJikan", "01c_main_per_hour"},
@@ -136,6 +153,7 @@ int main(int argc, char *argv[]) {
                                                                 {"cmdSyuukei", "", "05_totals"},
                                                                 {"cmdSyuukei", "optList2_2", "05b_totals_both"},
                                                                 {"cmdCale", "", "06_calendar"},
+                                                                {"cmdSyuu", "", "06b_weekly_scores"},
                                                                 {"cmdMemo", "", "07_diary"},
                                                                 {"cmdSettei", "", "08_edit"}};
     for (const auto &[panel, view, name] : views) {
@@ -180,7 +198,7 @@ int main(int argc, char *argv[]) {
             continue;
         GameEngine &engine = w->engine();
         engine.setTimersRunning(false);
-        engine.setFeedbackMs(0);
+        engine.setFeedbackPauses(false);
         const QString base = QStringLiteral("1%1_game%2").arg(game).arg(game);
         save(w, out, base + QStringLiteral("_idle"));
         // A play under way: the green light and a few answers.
@@ -195,7 +213,7 @@ int main(int argc, char *argv[]) {
         // Its end: the time is up, or the last answer is given.
         for (int i = 0; i < 200 && engine.session().playing; ++i) {
             clock.advance(1.0);
-            if (engine.gameMode() == 1)
+            if (engine.gameMode() == GameMode::TimeLimit)
                 engine.tickClock();
             else
                 test::answerRightly(w);
@@ -213,6 +231,14 @@ int main(int argc, char *argv[]) {
         }
         test::clickWhereShown(w, w->findChild<QPushButton *>("cmdAllDsp"));
         save(w, out, base + QStringLiteral("_all"));
+        // The 苦手 view in both orders, with 苦手練習 ticked.
+        if (engine.keepsAnswers()) {
+            w->findChild<QAbstractButton *>("chkNigate")->click();
+            test::clickWhereShown(w, w->findChild<QPushButton *>("cmdNigateGotou"));
+            save(w, out, base + QStringLiteral("_weak"));
+            test::clickWhereShown(w, w->findChild<QPushButton *>("cmdNigateOsoi"));
+            save(w, out, base + QStringLiteral("_weak_slow"));
+        }
         test::clickWhereShown(w, w->findChild<QPushButton *>("cmdEnd"));
         settle();
         main = controller.mainWindow();

@@ -10,7 +10,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace mirute;
 
@@ -148,6 +148,20 @@ void TestSampleLog::historyFiles() {
             QCOMPARE(last.time, logged.last().time);
             QCOMPARE(float(leadingNumber(last.seconds)), logged.last().seconds);
         }
+        // The answers of the last plays: each play's OK right and NG wrong answers, dated as its line.
+        if (keepsAnswers(g)) {
+            const AnswersData a = readAnswers(dir, gameAnswersFile(name));
+            QVERIFY(a.problems.isEmpty());
+            qsizetype i = 0;
+            for (const HistoryRecord &r : h.records.mid(qMax<qsizetype>(0, h.records.size() - kAnswerPlaysKept))) {
+                int ok = 0, ng = 0;
+                for (; i < a.records.size() && a.records[i].date == r.date && a.records[i].time == r.time; ++i)
+                    ++(a.records[i].correct ? ok : ng);
+                QCOMPARE(ok, r.ok);
+                QCOMPARE(ng, r.ng);
+            }
+            QCOMPARE(i, a.records.size());
+        }
         // Every line has the nine fields, written as the games write them.
         const TextLines lines = readTextLines(dir, name + "履歴.txt");
         QVERIFY(lines.badLines.isEmpty());
@@ -163,7 +177,7 @@ void TestSampleLog::sameSeedSameFiles() {
     const QString c = writeFolder(tmp, options(1500, 43, 100), "c");
     QStringList files = {"データ.txt"};
     for (const QString &g : gameNames())
-        files << g + "履歴.txt";
+        files << g + "履歴.txt" << (keepsAnswers(gameNoOf(g)) ? gameAnswersFile(g) : g + "履歴.txt");
     for (const QString &f : std::as_const(files)) {
         QVERIFY(!test::readBytes(a, f).isEmpty());
         QCOMPARE(test::readBytes(a, f), test::readBytes(b, f));

@@ -243,7 +243,98 @@ QList<int> dayTimes(Rng &rng, const QList<int> &durations) {
     return times;
 }
 
+// The items a game asks, as its answers file names them.
+QStringList sampleItems(int gameNo) {
+    QStringList items;
+    auto chars = [&items](const QString &text) {
+        for (QChar c : text)
+            items.append(QString(c));
+    };
+    switch (gameNo) {
+    case 1:
+        chars(QStringLiteral("あいうえおかきくけこさしすせそたちつてとなにぬねのアイウエオカキクケコサシスセソ"));
+        break;
+    case 2: chars(QStringLiteral("0123456789")); break;
+    case 3:
+        items = QStringLiteral("春 夏 秋 冬 東 西 南 北 子 丑 寅 卯 辰 巳 午 未 申 酉 戌 亥 赤 橙 黄 緑 青 藍 紫 "
+                               "月曜日 火曜日 水曜日 木曜日 金曜日 土曜日 日曜日 みざる きかざる いわざる")
+                    .split(u' ');
+        break;
+    case 4:
+        items =
+            QStringLiteral("萩荻 末未 土士 日曰 己已 問間 綱網 壁璧 刀力 人入 大犬 天夫 王玉 木本 休体 待侍 微徴 検験 "
+                           "績積 貸貨")
+                .split(u' ');
+        break;
+    default:
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c)
+                items.append(QStringLiteral("%1行%2列").arg(r).arg(c));
+    }
+    return items;
+}
+
+// One play's answers: its right and wrong answers on random items, the wrong ones drawn mostly from the
+// items the user finds hard; the hard ones are answered more slowly too.
+QList<AnswerRecord> playAnswers(Rng &rng, int gameNo, const HistoryRecord &h, const QStringList &items,
+                                const QList<double> &hardness) {
+    const int total = h.ok + h.ng;
+    QList<int> asked;
+    for (int i = 0; i < total; ++i)
+        asked.append(rng.below(int(items.size())));
+    QList<bool> wrong(total, false);
+    for (int n = 0; n < qMin(h.ng, total); ++n) {
+        double sum = 0;
+        for (int i = 0; i < total; ++i)
+            sum += wrong[i] ? 0 : 1 + 8 * hardness[asked[i]];
+        double left = rng.unit() * sum;
+        for (int i = 0; i < total; ++i) {
+            if (wrong[i])
+                continue;
+            left -= 1 + 8 * hardness[asked[i]];
+            if (left < 0 || i == total - 1) {
+                wrong[i] = true;
+                break;
+            }
+        }
+    }
+    const GameProfile &p = kProfiles[gameNo - 1];
+    const double low = gameNo == 7 ? 0.6 : p.reactLow, high = gameNo == 7 ? 1.6 : p.reactHigh;
+    QList<AnswerRecord> answers;
+    answers.reserve(total);
+    for (int i = 0; i < total; ++i) {
+        AnswerRecord a;
+        a.date = h.date;
+        a.time = h.time;
+        a.item = items[asked[i]];
+        a.correct = !wrong[i];
+        const QString &other = items[(asked[i] + 1 + rng.below(int(items.size()) - 1)) % items.size()];
+        if (gameNo == 4) // the odd kanji clicked, or one of the others
+            a.given = a.correct ? a.item.right(1) : a.item.left(1);
+        else if (gameNo == 7) // the two digits typed
+            a.given = QString(a.correct ? a.item : other).remove(QStringLiteral("行")).remove(QStringLiteral("列"));
+        else
+            a.given = a.correct ? a.item : other;
+        a.reaction = leadingNumber(formatFixed(rng.between(low, high) * (1 + hardness[asked[i]]), 2));
+        answers.append(a);
+    }
+    return answers;
+}
+
 } // namespace
+
+QList<AnswerRecord> sampleAnswers(int gameNo, const QList<HistoryRecord> &plays, quint32 seed) {
+    Rng rng(seed);
+    const QStringList items = sampleItems(gameNo);
+    // A few items are hard for this user; most are easy.
+    QList<double> hardness;
+    for (qsizetype i = 0; i < items.size(); ++i)
+        hardness.append(rng.chance(0.15) ? rng.between(0.5, 1.0) : rng.between(0.0, 0.15));
+    QList<AnswerRecord> answers;
+    for (const HistoryRecord &h : plays)
+        answers.append(playAnswers(rng, gameNo, h, items, hardness));
+    return answers;
+}
 
 QString summaryText(int gameNo, const QString &seconds, int answers, const QString &reaction, int cells) {
     QString text = QStringLiteral("秒数 : ") + seconds + QStringLiteral("   答数 : ") + QString::number(answers);
@@ -314,6 +405,13 @@ SampleData generateSample(const SampleOptions &options) {
         history = before;
         history.append(logged.mid(qMax<qsizetype>(0, logged.size() - wanted)));
     }
+
+    for (int g = 1; g <= kGameCount; ++g) {
+        const QList<HistoryRecord> &history = data.histories[g - 1];
+        if (keepsAnswers(g))
+            data.answers[g - 1] =
+                sampleAnswers(g, history.mid(qMax<qsizetype>(0, history.size() - kAnswerPlaysKept)), options.seed + g);
+    }
     return data;
 }
 
@@ -373,6 +471,16 @@ QString writeSampleFolder(const QString &dir, const SampleData &data, const QStr
         if (WriteResult w = rewriteLines(dir, gameNames()[g - 1] + QStringLiteral("履歴.txt"), data.historyLines(g));
             !w.ok())
             return w.error;
+    for (int g = 1; g <= kGameCount; ++g) {
+        if (!keepsAnswers(g))
+            continue;
+        QStringList lines;
+        lines.reserve(data.answers[g - 1].size());
+        for (const AnswerRecord &a : data.answers[g - 1])
+            lines.append(answerLine(a));
+        if (WriteResult w = rewriteLines(dir, gameAnswersFile(gameNames()[g - 1]), lines); !w.ok())
+            return w.error;
+    }
     if (WriteResult w = saveName(dir, QStringLiteral("山田 花子")); !w.ok())
         return w.error;
     // The help tour is off, as it is for a user who has played for years.

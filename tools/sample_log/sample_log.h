@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/games/common/answers_file.h"
 #include "core/games/common/history_file.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
@@ -41,6 +42,9 @@ struct SampleData {
     // item as ""): a diary edit rewrites the whole file, the later plays are appended by the games.
     int rewrittenLines = 0;
     std::array<QList<HistoryRecord>, kGameCount> histories; // oldest first, per GameNo - 1
+    // The answers of the last kAnswerPlaysKept history lines of each game that keeps them: OK right and NG
+    // wrong answers per play, the wrong ones mostly on a few items the user finds hard.
+    std::array<QList<AnswerRecord>, kGameCount> answers;
 
     QStringList logLines() const;
     QStringList historyLines(int gameNo) const;
@@ -48,11 +52,15 @@ struct SampleData {
 
 SampleData generateSample(const SampleOptions &options);
 
+// The answers of these plays of a game that keeps them, drawn from `seed`: each play's OK right and NG wrong
+// answers, the wrong ones mostly on a few items this user finds hard, which are also answered more slowly.
+QList<AnswerRecord> sampleAnswers(int gameNo, const QList<HistoryRecord> &plays, quint32 seed);
+
 // The default summary a game writes into the diary ("秒数 : 60   答数 : 25  反応時間  0.85秒"); game 7 puts the
 // cell count in place of the reaction time.
 QString summaryText(int gameNo, const QString &seconds, int answers, const QString &reaction, int cells);
 
-// Writes the folder: the play log, the seven history files, name, memo and help-tour switch, and the default
+// Writes the folder: the play log, the seven history files, the answers files, name, memo and help-tour switch, and the default
 // data files copied from defaultDataDir (dictionaries, lamp images, help pages) when they are not there yet.
 // Returns an error text, or "" on success.
 QString writeSampleFolder(const QString &dir, const SampleData &data, const QString &defaultDataDir);

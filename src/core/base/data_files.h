@@ -8,6 +8,7 @@ namespace mirute {
 inline const QString kPlayLogFile = QStringLiteral("データ.txt");
 inline const QString kNameFile = QStringLiteral("プライベート.txt");
 inline const QString kSettingsFile = QStringLiteral("設定.txt");
+inline const QString kGoalFile = QStringLiteral("目標.txt");
 inline const QString kMemoFile = QStringLiteral("メモ.TXT");
 inline const QString kHelpFile = QStringLiteral("MiruteHelp.html");
 inline const QString kInstanceLockFile = QStringLiteral(".mirute.lock");
@@ -22,6 +23,14 @@ inline QString gameSettingsFile(const QString &gameName) {
 }
 inline QString gameHistoryFile(const QString &gameName) {
     return gameName + QStringLiteral("履歴.txt");
+}
+// The games whose questions have an item also keep every answer of their last plays, and the choices of
+// their 苦手 view and practice beside it.
+inline QString gameAnswersFile(const QString &gameName) {
+    return gameName + QStringLiteral("解答.txt");
+}
+inline QString gameWeakSettingsFile(const QString &gameName) {
+    return gameName + QStringLiteral("苦手設定.txt");
 }
 
 } // namespace mirute

@@ -64,9 +64,4 @@ double leadingNumber(QStringView text);
 // The characters that number is read from, as the text shows it ("0.40/秒" → "0.40").
 QStringView leadingNumberText(QStringView text);
 
-// The value stored as single precision then widened, as the log's readers see field 4.
-inline double asSingle(double v) {
-    return double(float(v));
-}
-
 } // namespace mirute

@@ -10,6 +10,22 @@ double SystemRandom::next() {
     return r >= 1.0 ? 0.0 : r;
 }
 
+int RandomSource::weightedIndex0(const QList<double> &weights) {
+    double total = 0;
+    for (double w : weights)
+        total += qMax(0.0, w);
+    const int n = int(weights.size());
+    if (total <= 0)
+        return index0(n);
+    double left = next() * total;
+    for (int i = 0; i < n; ++i) {
+        left -= qMax(0.0, weights[i]);
+        if (left < 0)
+            return i;
+    }
+    return qMax(0, n - 1);
+}
+
 namespace {
 RandomSource *g_random = nullptr;
 }

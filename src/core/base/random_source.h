@@ -13,6 +13,9 @@ public:
     virtual double next() = 0;
     int index1(int n) { return qBound(1, int(n * next() + 1), qMax(1, n)); }
     int index0(int n) { return qBound(0, int(n * next()), qMax(0, n - 1)); }
+    // One draw among weighted choices: index i comes with the share weights[i] / total of the draws (all
+    // equal when no weight is above 0).
+    int weightedIndex0(const QList<double> &weights);
 };
 
 class SystemRandom : public RandomSource {

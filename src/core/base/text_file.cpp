@@ -19,18 +19,11 @@
 namespace mirute {
 namespace {
 
-qint64 g_failAfter = -1;
+FileWriter g_programWriter;
+FileWriter *g_writer = &g_programWriter;
 
-// Writes through the test hook: the armed failure cuts the write short like a full disk.
 bool writeAll(QIODevice &dev, const QByteArray &bytes) {
-    if (g_failAfter >= 0) {
-        const qint64 part = qMin<qint64>(g_failAfter, bytes.size());
-        g_failAfter = -1;
-        dev.write(bytes.constData(), part);
-        errno = ENOSPC;
-        return false;
-    }
-    return dev.write(bytes) == bytes.size();
+    return g_writer->writeAll(dev, bytes);
 }
 
 // The system's reason for the failure just seen; Qt keeps errno from the failed call, and a failure that
@@ -210,8 +203,9 @@ bool readRegularFile(const QString &path, QByteArray *data, int *error) {
     else
         ok = true;
     if (ok) {
-        // The size is a hint: a file that grows while it is read is read to its end, up to the cap.
-        data->resize(qsizetype(st.st_size));
+        // The size is a hint: a file that grows while it is read is read to its end, up to the cap. The byte
+        // beyond the size takes the read that finds the end, so a whole log is read without growing its buffer.
+        data->resize(qsizetype(st.st_size) + 1);
         qsizetype done = 0;
         for (;;) {
             if (done == data->size()) {
@@ -348,8 +342,12 @@ QByteArray missingLineEnd(const QString &path, qint64 size) {
 } // namespace
 
 WriteResult appendLine(const QString &dir, const QString &name, const QString &line) {
+    return appendLines(dir, name, {line});
+}
+
+WriteResult appendLines(const QString &dir, const QString &name, const QStringList &lines) {
     QString error;
-    const QByteArray encoded = encodeLines({line}, &error);
+    const QByteArray encoded = encodeLines(lines, &error);
     const QString path = resolveFile(dir, name);
     if (!error.isEmpty())
         return {nativePathText(error, path)};
@@ -453,10 +451,12 @@ WriteResult rewriteLines(const QString &dir, const QString &name, const QStringL
     return rewriteBytes(dir, name, bytes);
 }
 
-namespace testing {
-void failNextWriteAfter(qint64 bytes) {
-    g_failAfter = bytes;
+bool FileWriter::writeAll(QIODevice &device, const QByteArray &bytes) {
+    return device.write(bytes) == bytes.size();
 }
-} // namespace testing
+
+void setFileWriter(FileWriter *writer) {
+    g_writer = writer ? writer : &g_programWriter;
+}
 
 } // namespace mirute

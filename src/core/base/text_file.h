@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
+
 namespace mirute {
 
 // The file `name` in folder `dir`, matched without regard to the case of ASCII letters ("データ.txt" and
@@ -71,6 +73,8 @@ struct WriteResult {
 // piece, and the file's new size is checked; a failed write is cut back to the old length (a file that did
 // not exist is removed), so the file stays byte for byte as it was.
 WriteResult appendLine(const QString &dir, const QString &name, const QString &line);
+// The same with several lines in one piece: all of them are added, or none.
+WriteResult appendLines(const QString &dir, const QString &name, const QStringList &lines);
 // Replaces the whole file with `lines`, each ended by CR LF, atomically: a temporary file in the same folder
 // is written, every byte of it checked to have reached the disk, and renamed over the old one, so a full
 // disk or an interruption leaves the old file whole. A file that already holds exactly these bytes is not
@@ -95,9 +99,14 @@ bool fileHolds(const QString &dir, const QString &name, const QByteArray &bytes)
 // Encodes lines as Shift_JIS with CR LF; on a character with no Shift_JIS form sets *error.
 QByteArray encodeLines(const QStringList &lines, QString *error);
 
-namespace testing {
-// Makes the next file write fail after `bytes` bytes (disk full), for the write-failure tests.
-void failNextWriteAfter(qint64 bytes);
-} // namespace testing
+// How every write below puts its bytes on the device: the program's writer writes them all; the tests put
+// one in place that stops short as a full disk does. False when not every byte was written, errno telling why.
+class FileWriter {
+public:
+    virtual ~FileWriter() = default;
+    virtual bool writeAll(QIODevice &device, const QByteArray &bytes);
+};
+// The writer every file write goes through from now on; nullptr puts the program's own back.
+void setFileWriter(FileWriter *writer);
 
 } // namespace mirute

@@ -2,6 +2,7 @@
 
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
+#include "core/log/daily_goal.h"
 #include "core/tables/grid.h"
 #include "core/tables/grid_csv.h"
 
@@ -53,7 +54,21 @@ QString valueProblem(const QString &name, const QString &value) {
     } else if (name == u"measure") {
         if (value != u"time" && value != u"count" && value != u"both")
             return QStringLiteral("%1 は time, count, both のどれかです: %2").arg(option, value);
-    } else if (name == u"seconds" || name == u"answers") {
+    } else if (name == u"goal") {
+        DailyGoal goal;
+        if (!parseGoalText(value, &goal))
+            return QStringLiteral(
+                       "%1 は 15分、5回、3種類 のような目標（分 1〜%2、回 1〜%3、種類 1〜%4）か なし です: %5")
+                .arg(option)
+                .arg(goalTargetMax(GoalMeasure::Minutes))
+                .arg(goalTargetMax(GoalMeasure::Plays))
+                .arg(goalTargetMax(GoalMeasure::Games))
+                .arg(value);
+    } else if (name == u"rest") {
+        const auto n = parseInteger(value);
+        if (!n || *n < 0 || *n > kMaxRestDays)
+            return QStringLiteral("%1 は 0 から %2 です: %3").arg(option).arg(kMaxRestDays).arg(value);
+    } else if (name == u"seconds" || name == u"answers" || name == u"plays") {
         const auto n = parseInteger(value);
         if (!n || *n <= 0 || value.trimmed() != value || value.startsWith(u'+'))
             return QStringLiteral("%1 には 1 以上の整数が必要です: %2").arg(option, value);

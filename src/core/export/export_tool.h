@@ -20,7 +20,8 @@ struct ExportRequest {
     QString dir; // --dir, default the current folder
     QString view;
     QStringList arguments;          // positional words after the view (the game of "history")
-    QMap<QString, QString> options; // --date, --from, --to, --weekday, --key, --measure, --seconds, --answers
+    QMap<QString, QString> options; // --date, --from, --to, --weekday, --key, --measure, --seconds, --answers,
+                                    // --goal, --rest
     QDate today;                    // --today, or the system date
     bool raw = false;               // --raw: every cell as it stands, even one a spreadsheet would run
 };

@@ -3,7 +3,9 @@
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
 #include "core/games/common/game_history.h"
+#include "core/games/common/weak_items.h"
 #include "core/games/game_registry.h"
+#include "core/log/daily_goal.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
 #include "core/views/all_graphs.h"
@@ -14,6 +16,7 @@
 #include "core/views/sort_view.h"
 #include "core/views/streaks.h"
 #include "core/views/totals.h"
+#include "core/views/weekly_scores.h"
 
 namespace mirute {
 
@@ -45,6 +48,20 @@ bool historyView(const ExportRequest &r, Table *table, ExportError *error) {
     if (!checkComplete(def.historyFile(), history.lastError(), history.lastProblems(), error))
         return false;
     *table = gridTable(history.list());
+    return true;
+}
+
+// The 苦手 view of a game over its last --plays plays (default the window's first choice, 50), weakest first.
+bool weakView(const ExportRequest &r, Table *table, ExportError *error) {
+    const QString game = r.arguments.value(0);
+    const QString file = gameAnswersFile(game);
+    const AnswersData answers = readAnswers(r.dir, file);
+    if (!checkComplete(file, answers.error, answers.problems, error))
+        return false;
+    const int plays = int(parseInteger(r.options.value("plays")).value_or(WeakSettings().plays));
+    WeakView view;
+    view.fill(answers.records, plays, WeakOrder::Misses);
+    *table = gridTable(view.list());
     return true;
 }
 
@@ -194,16 +211,78 @@ ExportFunction totalsView(bool months) {
     };
 }
 
-// The day streaks up to --today, as the main panel and the calendar show them.
+// The daily goal of "目標.txt", with --goal and --rest in place of its values; the file is not read when both
+// are given, and a damaged one stops the export.
+bool readGoal(const ExportRequest &r, DailyGoal *goal, ExportError *error) {
+    const bool byGoal = r.options.contains(QStringLiteral("goal"));
+    const bool byRest = r.options.contains(QStringLiteral("rest"));
+    if (!byGoal || !byRest) {
+        const GoalRead read = readDailyGoal(r.dir);
+        if (!read.error.isEmpty()) {
+            *error = {1, read.error.split(QStringLiteral("\r\n")).first()};
+            return false;
+        }
+        *goal = read.goal;
+    }
+    if (byGoal)
+        parseGoalText(r.options.value(QStringLiteral("goal")), goal);
+    if (byRest)
+        goal->restDays = int(parseInteger(r.options.value(QStringLiteral("rest"))).value_or(0));
+    return true;
+}
+
+// The streaks up to --today, as the main panel and the calendar show them, and the rules they were counted by.
 bool streaksView(const ExportRequest &r, Table *table, ExportError *error) {
     PlayLogData log;
-    if (!readLog(r, &log, error))
+    DailyGoal goal;
+    if (!readLog(r, &log, error) || !readGoal(r, &goal, error))
         return false;
-    const DayStreaks s = dayStreaks(log.records, r.today);
+    const DayStreaks s = dayStreaks(log.records, r.today, goal);
     *table = {{QStringLiteral("current"), QStringLiteral("longest"), QStringLiteral("longest_from"),
-               QStringLiteral("longest_to")},
+               QStringLiteral("longest_to"), QStringLiteral("goal"), QStringLiteral("rest_days")},
               {QString::number(s.current), QString::number(s.longest),
-               s.longest > 0 ? dateText(s.longestFrom) : QString(), s.longest > 0 ? dateText(s.longestTo) : QString()}};
+               s.longest > 0 ? dateText(s.longestFrom) : QString(), s.longest > 0 ? dateText(s.longestTo) : QString(),
+               goalText(goal), QString::number(goal.restDays)}};
+    return true;
+}
+
+// Each day played up to --today with the figures a goal counts; goal_met is empty without a goal.
+bool goalDaysView(const ExportRequest &r, Table *table, ExportError *error) {
+    PlayLogData log;
+    DailyGoal goal;
+    if (!readLog(r, &log, error) || !readGoal(r, &goal, error))
+        return false;
+    const PlayedDays played(log.records, r.today);
+    *table = {{QStringLiteral("date"), QStringLiteral("seconds"), QStringLiteral("plays"), QStringLiteral("games"),
+               QStringLiteral("goal_met")}};
+    for (const qint64 day : played.days()) {
+        const QDate date = QDate::fromJulianDay(day);
+        const DayFigures f = played.on(date);
+        const QString met = goal.isSet() ? QString::number(int(f.qualifies(goal))) : QString();
+        table->append(
+            {dateText(date), QString::number(f.seconds), QString::number(f.plays), QString::number(f.games), met});
+    }
+    return true;
+}
+
+// 週別スコア of a game: its most played mode and limit, or the one --seconds or --answers (the count as the game
+// window chooses it: 座標's rows) names; a limit without plays gives the header row alone.
+bool weeklyView(const ExportRequest &r, Table *table, ExportError *error) {
+    const GameDefinition def = gameDefinition(gameNoOf(r.arguments.value(0)));
+    const HistoryData history = readHistory(r.dir, def.historyFile());
+    if (!checkComplete(def.historyFile(), history.error, history.problems, error))
+        return false;
+    PlayLimit chosen;
+    if (r.options.contains("seconds"))
+        chosen = {PlayKind::TimeLimit, parseInteger(r.options.value("seconds")).value_or(0)};
+    else if (r.options.contains("answers"))
+        chosen = {PlayKind::AnswerCount,
+                  parseInteger(r.options.value("answers")).value_or(0) * qMax(1, def.countFilterFactor)};
+    WeeklyScoresView view;
+    view.show(def, history.records, r.today, chosen);
+    *table = gridTable(view.grid());
+    if (chosen.comparable() && view.limit() != chosen)
+        table->resize(1);
     return true;
 }
 
@@ -223,6 +302,26 @@ void registerBuiltInExportViews() {
                                   gameNames(),
                                   {QStringLiteral("seconds"), QStringLiteral("answers")},
                                   {}});
+    QStringList answerGames;
+    for (const QString &game : gameNames())
+        if (keepsAnswers(gameNoOf(game)))
+            answerGames << game;
+    registerExportView(QStringLiteral("weak"),
+                       ExportView{weakView,
+                                  QStringLiteral("ゲームの苦手な項目：直近 --plays 回（既定 50）の誤答率の高い順"),
+                                  QStringLiteral("ゲーム名"),
+                                  answerGames,
+                                  {QStringLiteral("plays")},
+                                  {}});
+    registerExportView(
+        QStringLiteral("weekly"),
+        ExportView{weeklyView,
+                   QStringLiteral("週別スコア：週ごとのプレイ数、スコア（秒当たり×正解率）の平均、その4週平均"
+                                  "（一番多いモードと秒数、または --seconds か --answers の分）"),
+                   QStringLiteral("ゲーム名"),
+                   gameNames(),
+                   {QStringLiteral("seconds"), QStringLiteral("answers")},
+                   {}});
     add("diary", diaryView, QStringLiteral("一言日記の一覧"));
     add("day", dayView(false), QStringLiteral("メイン画面の一日のプレイ一覧"), {QStringLiteral("date")},
         {QStringLiteral("date")});
@@ -246,7 +345,13 @@ void registerBuiltInExportViews() {
     add("calendar-week", calendarView(QStringLiteral("calendar-week")), QStringLiteral("カレンダーの週毎の表"));
     add("calendar-legend", calendarView(QStringLiteral("calendar-legend")), QStringLiteral("カレンダーの凡例"));
     add("weekdays", calendarView(QStringLiteral("weekdays")), QStringLiteral("曜日別の回数と秒"));
-    add("streaks", streaksView, QStringLiteral("連続日数：今の連続と最長の連続、その最初と最後の日"));
+    const QStringList goalOptions = {QStringLiteral("goal"), QStringLiteral("rest")};
+    add("streaks", streaksView,
+        QStringLiteral("連続日数：今の連続と最長の連続、その最初と最後の日、数えた目標と休み"
+                       "（--goal 15分|5回|3種類|なし、--rest 0〜3 で「目標.txt」の代わりに）"),
+        goalOptions);
+    add("goal-days", goalDaysView, QStringLiteral("遊んだ日ごとの秒、回数、種類と目標の達成（--goal、--rest も）"),
+        goalOptions);
 }
 
 } // namespace mirute

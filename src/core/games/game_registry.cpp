@@ -8,10 +8,4 @@ GameDefinition gameDefinition(int gameNo) {
     return def;
 }
 
-std::unique_ptr<GameEngine> createGameEngine(int gameNo, const QString &dataDir) {
-    std::unique_ptr<GameEngine> engine;
-    visitGame(gameNo, [&]<class Game>() { engine = makeGameEngine<Game>(dataDir); });
-    return engine;
-}
-
 } // namespace mirute

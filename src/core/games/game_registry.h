@@ -15,9 +15,9 @@ namespace mirute {
 
 template <class... Games> struct GameList {};
 
-// Every game of the program, one entry each. A game is its folder; its type names the folder's three parts
-// (definition and rules in the core library, view in the widget library). The core uses only the first two,
-// so the export tool links without the widgets.
+// Every game of the program, one entry each. A game is its folder; its type names the core's two parts, its
+// definition and its rules. The widget library adds each game's view (gui/games/game_views.h), so the export
+// tool links without the widgets.
 using AllGames = GameList<KanaGame, DigitGame, MemberGame, TreasureGame, LampGame, OrderGame, CoordinateGame>;
 
 template <class Visit, class... Games> bool visitGameIn(GameList<Games...>, int gameNo, Visit &visit) {
@@ -36,7 +36,5 @@ template <class Game> std::unique_ptr<GameEngine> makeGameEngine(const QString &
 
 // The definition of game `gameNo` (1..7); an empty definition for any other number.
 GameDefinition gameDefinition(int gameNo);
-// The engine of game `gameNo`, or nullptr for a number that is no game.
-std::unique_ptr<GameEngine> createGameEngine(int gameNo, const QString &dataDir);
 
 } // namespace mirute

@@ -29,23 +29,32 @@ namespace {
 const QString kKeptAsItIs = QStringLiteral("ファイルはそのまま残し、初期値で起動します。");
 
 QString damaged(const QString &file, const QString &what) {
-    return QStringLiteral("「%1」を読めませんでした（%2）。\r\n").arg(file, what) + kKeptAsItIs;
+    return damagedSettingsText(file, what, kKeptAsItIs);
 }
 
 QString firstLine(const TextLines &t, const QString &file, QString *error) {
+    return firstSettingsLine(t, file, kKeptAsItIs, error);
+}
+
+} // namespace
+
+QString damagedSettingsText(const QString &file, const QString &what, const QString &outcome) {
+    return QStringLiteral("「%1」を読めませんでした（%2）。\r\n").arg(file, what) + outcome;
+}
+
+QString firstSettingsLine(const TextLines &t, const QString &file, const QString &outcome, QString *error) {
     if (!t.error.isEmpty()) {
-        *error = t.error + QStringLiteral("\r\n") + kKeptAsItIs;
+        *error = t.error + QStringLiteral("\r\n") + outcome;
         return {};
     }
     if (t.badLines.contains(1)) {
         const QString foreign = foreignEncodingText(t);
-        *error = damaged(file, foreign.isEmpty() ? QStringLiteral("1 行目: ") + badLineReason(t) : foreign);
+        *error = damagedSettingsText(file, foreign.isEmpty() ? QStringLiteral("1 行目: ") + badLineReason(t) : foreign,
+                                     outcome);
         return {};
     }
     return t.lines.value(0);
 }
-
-} // namespace
 
 NameRead readName(const QString &dir) {
     return parseName(readTextLines(dir, kNameFile));

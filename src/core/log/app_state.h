@@ -13,11 +13,17 @@ struct AppState {
     int helpTourFlag = 1;
     QString helpTourText;
     bool firstStartDone = false;
+    QString goalProblemTold; // the last message about a damaged "目標.txt", told once until it changes
 };
 AppState &appState();
 
 // The window caption: " 山田 の ミルテ５", or " ミルテ５" without a name.
 QString windowCaption(const QString &userName);
+
+// The message for a settings file that cannot be used: its name, what is wrong and what the program does instead.
+QString damagedSettingsText(const QString &file, const QString &what, const QString &outcome);
+// The first line of a one-line settings file; "" with *error set (ending in `outcome`) when it cannot be read.
+QString firstSettingsLine(const TextLines &lines, const QString &file, const QString &outcome, QString *error);
 
 struct NameRead {
     QString name;

@@ -20,6 +20,12 @@ inline int gameNoOf(const QString &name) {
     return int(gameNames().indexOf(name)) + 1;
 }
 
+// The games whose questions have an item (the missing kana, digit or member, the kanji pair, the cell), so that
+// their answers are kept and their weak items shown and practised: not ランプ and 順番クリック.
+inline bool keepsAnswers(int gameNo) {
+    return gameNo == 1 || gameNo == 2 || gameNo == 3 || gameNo == 4 || gameNo == 7;
+}
+
 // Finds the records' games in a list of names. The log's records of one game share the text of its name,
 // so a record whose name is the very text of the one before is placed without comparing any string; the
 // records must stay alive while the lookup is used.

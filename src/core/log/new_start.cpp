@@ -16,6 +16,9 @@ QStringList newStartFiles() {
     QStringList files{kPlayLogFile};
     for (const QString &game : gameNames())
         files.append(gameHistoryFile(game));
+    for (const QString &game : gameNames())
+        if (keepsAnswers(gameNoOf(game)))
+            files.append(gameAnswersFile(game));
     return files;
 }
 

@@ -182,12 +182,13 @@ void ChartData::setTrendPlays(int plays) {
     touch();
 }
 
-int ChartData::trendPlays() const {
-    return m_trendPlays;
+QString ChartData::trendName() const {
+    return QStringLiteral("平均(%1%2)").arg(m_trendPlays).arg(m_trendUnit);
 }
 
-QString ChartData::trendName() const {
-    return QStringLiteral("平均(%1回)").arg(m_trendPlays);
+void ChartData::setTrendUnit(const QString &unit) {
+    m_trendUnit = unit;
+    touch();
 }
 
 QList<double> ChartData::trendValues() const {

@@ -47,8 +47,8 @@ public:
     // A trend over the first series: for every row the mean of its value and of up to plays − 1 rows
     // before it. Off (0) unless the owner asks for it.
     void setTrendPlays(int plays);
-    int trendPlays() const;
-    QString trendName() const; // "平均(5回)"
+    QString trendName() const;              // "平均(5回)"
+    void setTrendUnit(const QString &unit); // what a row is: "回" (a play, the default) or "週"
     QList<double> trendValues() const;
     static QList<double> movingAverage(const QList<double> &values, int plays);
 
@@ -84,6 +84,7 @@ private:
     QStringList m_details;
     QString m_unit;
     int m_trendPlays = 0;
+    QString m_trendUnit = QStringLiteral("回");
     QList<QList<double>> m_values;   // [column-1][row-1]
     QList<QStringList> m_valueTexts; // as m_values; empty until a text is set
     std::optional<std::pair<double, double>> m_axis;

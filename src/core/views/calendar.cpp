@@ -114,6 +114,8 @@ QString Calendar::fill(const PlayLogData &log, const QDate &today) {
     m_legend = designLegend();
     m_days.clear();
     m_streaks = DayStreaks{};
+    m_goalSet = false;
+    m_goalDays.clear();
     m_span = playSpan(log.records, today);
     m_weekStart = QDate();
     if (log.records.isEmpty())
@@ -196,6 +198,23 @@ void Calendar::fillLegend() {
     m_legend[0] = QStringLiteral("0回：%1日").arg(std::max<qint64>(0, m_span.days() - played));
 }
 
+void Calendar::markGoalDays(const PlayedDays &played, const DailyGoal &goal) {
+    m_goalSet = goal.isSet();
+    m_goalDays = m_goalSet ? played.qualifyingDays(goal) : QList<qint64>{};
+}
+
+bool Calendar::isGoalDay(const QDate &date) const {
+    return m_span.contains(date) && std::binary_search(m_goalDays.cbegin(), m_goalDays.cend(), date.toJulianDay());
+}
+
+QString Calendar::goalLegendText() const {
+    if (!m_goalSet)
+        return {};
+    const auto inSpan = std::count_if(m_goalDays.cbegin(), m_goalDays.cend(),
+                                      [this](qint64 day) { return m_span.contains(QDate::fromJulianDay(day)); });
+    return QStringLiteral("目標達成：%1日").arg(inSpan);
+}
+
 QDate Calendar::monthCellDate(int row, int col) const {
     if (m_span.isEmpty() || row < 1 || row >= m_month.rows() || col < 1 || col > 31)
         return {};
@@ -215,10 +234,14 @@ QString Calendar::dayTooltip(const QDate &date) const {
     if (!m_span.contains(date))
         return {};
     const Day day = m_days.value(date);
-    const QString text =
+    QString text =
         QStringLiteral("%1(%2) %3回 %4")
             .arg(dateText(date), QString(weekdayChar(date)), QString::number(day.plays), durationText(day.seconds));
-    return m_streaks.inLongest(date) ? text + QStringLiteral("\n最長連続") : text;
+    if (isGoalDay(date))
+        text += QStringLiteral("\n目標達成");
+    if (m_streaks.inLongest(date))
+        text += QStringLiteral("\n最長連続");
+    return text;
 }
 
 QString Calendar::monthTooltip(int row, int col) const {

@@ -44,6 +44,12 @@ public:
     QString fill(const PlayLogData &log, const QDate &today);
     // The days of the longest run get the tooltip line "最長連続" (until the next fill); a single day is no run.
     void markLongestRun(const DayStreaks &streaks) { m_streaks = streaks.longest >= 2 ? streaks : DayStreaks{}; }
+    // With a goal set, the days that met it are marked (a frame around their cell, the tooltip line "目標達成")
+    // and counted in goalLegendText(), until the next fill.
+    void markGoalDays(const PlayedDays &played, const DailyGoal &goal);
+    bool isGoalDay(const QDate &date) const;
+    // "目標達成：12日" for the days of the span that met the goal; "" without a goal.
+    QString goalLegendText() const;
 
     // "2024/03/01(金) 3回 0:05:12" for a day cell inside the span, "" elsewhere.
     QString monthTooltip(int row, int col) const;
@@ -63,7 +69,6 @@ private:
     void resetCharts();
     void setMonthRows();
     void setWeekRows();
-    void countCell(Grid &g, int row, int col);
     void fillLegend();
     QString dayTooltip(const QDate &date) const;
 
@@ -74,6 +79,8 @@ private:
     QDate m_weekStart;
     QHash<QDate, Day> m_days;
     DayStreaks m_streaks;
+    bool m_goalSet = false;
+    QList<qint64> m_goalDays; // Julian day numbers, ascending
 };
 
 } // namespace mirute

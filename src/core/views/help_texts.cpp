@@ -63,6 +63,17 @@ QString calendar() {
     });
 }
 
+QString weeklyScores() {
+    return joinHelpLines({
+        {QStringLiteral("ゲームごとのスコア（秒当たり × 正解率）を週ごとに表示します。"), 1},
+        {QStringLiteral("週は月曜日から日曜日まで、スコアはその週のプレイの平均です。"), 2},
+        {QStringLiteral("同じモードと秒数（答数）のプレイだけを比べます。「モード」で選べます。"), 1},
+        {QStringLiteral("　※最初は一番多く遊んだモードと秒数（答数）です。"), 2},
+        {QStringLiteral("線は平均(4週)：その週と、その前に遊んだ３週までの平均です。"), 1},
+        {QStringLiteral("線が右上がりなら上達しています。"), 1},
+    });
+}
+
 QString diary() {
     return joinHelpLines({
         {QStringLiteral("一回一回の記録ごとにちょっとしたコメントを残すことができます。"), 1},

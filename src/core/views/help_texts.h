@@ -14,6 +14,8 @@ QString totals();    // 集計表示
 QString calendar();  // カレンダー
 QString diary();     // 一言日記
 QString edit();      // 編集
+
+QString weeklyScores(); // 週別スコア
 } // namespace helptexts
 
 } // namespace mirute

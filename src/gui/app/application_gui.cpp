@@ -2,7 +2,7 @@
 
 #include "core/log/app_state.h"
 #include "core/log/instance_lock.h"
-#include "gui/app/app_controller_window.h"
+#include "gui/app/app_controller.h"
 #include "gui/widgets/message_dialog.h"
 
 #include <QApplication>

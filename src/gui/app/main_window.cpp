@@ -2,7 +2,6 @@
 
 #include "core/base/clock.h"
 #include "core/base/data_files.h"
-#include "core/base/memory_reuse.h"
 #include "core/base/text_file.h"
 #include "core/games/common/kept_plays.h"
 #include "core/log/app_state.h"
@@ -17,17 +16,17 @@
 #include "gui/panels/range_panel.h"
 #include "gui/panels/sort_panel.h"
 #include "gui/panels/totals_panel.h"
+#include "gui/panels/weekly_scores_panel.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/help_tour_dialog.h"
-#include "gui/widgets/icons_widget.h"
+#include "gui/widgets/icons.h"
 #include "gui/widgets/message_dialog.h"
 #include "gui/widgets/window_place.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -46,6 +45,7 @@ const QString kRangeButtonName = QStringLiteral("cmdTaijyu");
 const QString kSortButtonName = QStringLiteral("cmdBunseki");
 const QString kTotalsButtonName = QStringLiteral("cmdSyuukei");
 const QString kCalendarButtonName = QStringLiteral("cmdCale");
+const QString kWeeklyButtonName = QStringLiteral("cmdSyuu");
 const QString kDiaryButtonName = QStringLiteral("cmdMemo");
 const QString kEditButtonName = QStringLiteral("cmdSettei");
 const QString kHelpButtonName = QStringLiteral("cmdHelp");
@@ -64,13 +64,12 @@ MainWindow::MainWindow(const QString &dataDir, QWidget *parent) : QWidget(parent
     setObjectName(kWindowName);
     setAttribute(Qt::WA_DeleteOnClose);
     m_state.dataDir = dataDir;
-    m_memoryPreparer = new MemoryPreparer(this);
     auto *root = new QVBoxLayout(this);
     buildButtons();
     auto *bar = new QHBoxLayout;
     for (const QString &name :
          {kGameButtonName, kMainButtonName, kAllGraphsButtonName, kRangeButtonName, kSortButtonName, kTotalsButtonName,
-          kCalendarButtonName, kDiaryButtonName, kEditButtonName, kHelpButtonName})
+          kCalendarButtonName, kWeeklyButtonName, kDiaryButtonName, kEditButtonName, kHelpButtonName})
         bar->addWidget(m_buttons.value(name));
     bar->addWidget(m_helpTourBox);
     bar->addStretch();
@@ -109,6 +108,7 @@ void MainWindow::buildButtons() {
     addButton(kSortButtonName, "並び替え", "データを並び替えて表示できます");
     addButton(kTotalsButtonName, "集計表示", "月別、日別の集計結果を表示します");
     addButton(kCalendarButtonName, "カレンダー", "実施状況把握カレンダーを表示します");
+    addButton(kWeeklyButtonName, "週別スコア", "ゲームごとのスコアの週ごとの推移を表示します");
     addButton(kDiaryButtonName, "一言日記", "ちょっとした日記を記録、表示します");
     addButton(kEditButtonName, "編集", "編集画面を表示します");
     connect(addButton(kHelpButtonName, "ヘルプ", "ヘルプファイルを開きます"), &QPushButton::clicked, this,
@@ -136,8 +136,9 @@ void MainWindow::buildPanels() {
     auto *totalsPanel = new TotalsPanel(m_state, m_panelArea);
     auto *calendarPanel = new CalendarPanel(m_state, m_panelArea);
     auto *editPanel = new EditPanel(m_state, m_panelArea);
-    m_hideOrder = {rangePanel, sortPanel,     allGraphsPanel, m_dayPanel,
-                   editPanel,  calendarPanel, m_diaryPanel,   totalsPanel};
+    auto *weeklyPanel = new WeeklyScoresPanel(m_state, m_panelArea);
+    m_hideOrder = {rangePanel,    sortPanel,    allGraphsPanel, m_dayPanel, editPanel,
+                   calendarPanel, m_diaryPanel, totalsPanel,    weeklyPanel};
     for (LogPanel *p : m_hideOrder) {
         // A hidden panel keeps its say in the window's smallest size: opening the widest one (範囲指定) then
         // finds room enough, instead of widening the window for good.
@@ -153,13 +154,10 @@ void MainWindow::buildPanels() {
             emit quitRequested();
         });
     }
-    const QList<QPair<QString, LogPanel *>> buttons = {{kAllGraphsButtonName, allGraphsPanel},
-                                                       {kRangeButtonName, rangePanel},
-                                                       {kSortButtonName, sortPanel},
-                                                       {kTotalsButtonName, totalsPanel},
-                                                       {kCalendarButtonName, calendarPanel},
-                                                       {kDiaryButtonName, m_diaryPanel},
-                                                       {kEditButtonName, editPanel}};
+    const QList<QPair<QString, LogPanel *>> buttons = {
+        {kAllGraphsButtonName, allGraphsPanel}, {kRangeButtonName, rangePanel},       {kSortButtonName, sortPanel},
+        {kTotalsButtonName, totalsPanel},       {kCalendarButtonName, calendarPanel}, {kWeeklyButtonName, weeklyPanel},
+        {kDiaryButtonName, m_diaryPanel},       {kEditButtonName, editPanel}};
     for (const auto &[name, p] : buttons)
         connect(m_buttons.value(name), &QPushButton::clicked, this, [this, p = p] { switchPanel(p); });
 }
@@ -272,8 +270,6 @@ void MainWindow::startUp() {
     }
     m_state.loading = false;
     m_buttons.value(kGameButtonName)->setFocus();
-    // While the user looks at the window, the memory the first panel opened will need is made ready.
-    m_memoryPreparer->start(QFileInfo(resolveFile(m_state.dataDir, kPlayLogFile)).size());
 }
 
 // Plays kept when the program was made to end before they were saved: the user decides once, and saving is
@@ -298,7 +294,6 @@ void MainWindow::offerKeptPlays() {
 void MainWindow::switchPanel(LogPanel *panel) {
     if (panel->isVisibleTo(this) || !m_diaryPanel->settleMemo())
         return;
-    m_memoryPreparer->finish();
     if (panel->fillsBeforeHiding()) {
         panel->fill();
         hideAllPanels();

@@ -15,7 +15,6 @@ namespace mirute {
 class DayPanel;
 class DiaryPanel;
 class LogPanel;
-class MemoryPreparer;
 
 // The home screen. Built anew on every return from a game, so its start-up runs each time.
 class MainWindow : public QWidget {
@@ -72,7 +71,6 @@ private:
     QCheckBox *m_helpTourBox = nullptr;
     QWidget *m_panelArea = nullptr;
     bool m_closingForGame = false;
-    MemoryPreparer *m_memoryPreparer = nullptr;
 };
 
 } // namespace mirute

@@ -1,7 +1,7 @@
 #include "gui/games/game_launcher_window.h"
 
-#include "core/games/game_registry.h"
 #include "gui/games/common/game_window.h"
+#include "gui/games/game_views.h"
 #include "gui/widgets/window_place.h"
 
 #include <QWidget>
@@ -12,7 +12,7 @@ QWidget *createGameWindow(int gameNo, const QString &dataDir, QString *error, st
     GameWindow *window = nullptr;
     visitGame(gameNo, [&]<class Game>() {
         window = new GameWindow(makeGameEngine<Game>(dataDir));
-        window->setQuestionView(Game::makeView(*window));
+        window->setQuestionView(makeGameView<Game>(*window));
     });
     if (!window)
         return nullptr;

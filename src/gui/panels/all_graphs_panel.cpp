@@ -3,7 +3,7 @@
 #include "core/base/clock.h"
 #include "core/log/play_log.h"
 #include "core/views/help_texts.h"
-#include "gui/widgets/button_color_widget.h"
+#include "gui/widgets/button_color.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"

@@ -23,8 +23,6 @@ public:
     bool fillsBeforeHiding() const override { return true; }
     QWidget *firstFocus() override;
 
-    const AllGraphs &graphs() const { return m_graphs; }
-
 private:
     void buildButtons(QGridLayout *layout);
     void press(AllGraphsChart chart);

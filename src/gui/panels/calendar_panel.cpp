@@ -4,6 +4,7 @@
 #include "core/log/play_log.h"
 #include "core/views/help_texts.h"
 #include "gui/widgets/chart_widget.h"
+#include "gui/widgets/grid_model.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "gui/widgets/streak_labels_widget.h"
@@ -12,8 +13,12 @@
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QToolTip>
 #include <QVBoxLayout>
+
+#include <functional>
 
 namespace mirute {
 
@@ -26,6 +31,7 @@ const QString kWeekGridName = QStringLiteral("msgCale_w");
 const QString kLegendLabelName = QStringLiteral("lblHan_%1");
 const QString kCalendarStreakName = QStringLiteral("lblCaleStreak");
 const QString kCalendarLongestStreakName = QStringLiteral("lblCaleLongestStreak");
+const QString kGoalLegendName = QStringLiteral("lblMokuhyouHan");
 const QString kPlaysByWeekdayChartName = QStringLiteral("mcrKensu");
 const QString kSecondsByWeekdayChartName = QStringLiteral("mcrKingaku");
 
@@ -52,6 +58,32 @@ ChartWidget *calendarChart(ChartData *data, const QString &name, const QString &
     return w;
 }
 
+// A frame around the cell of a day that met the goal, drawn over the colour of its number of plays.
+class GoalDayFrame : public QStyledItemDelegate {
+public:
+    GoalDayFrame(std::function<bool(int row, int col)> isGoalDay, QObject *parent)
+        : QStyledItemDelegate(parent), m_isGoalDay(std::move(isGoalDay)) {}
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        // The header is not a model row: model row 0 is grid row 1.
+        if (!m_isGoalDay(index.row() + 1, index.column()))
+            return;
+        painter->save();
+        QPen pen(GridModel::color(kGoalDayFrame));
+        pen.setWidth(kFrameWidth);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter->setPen(pen);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option.rect.adjusted(1, 1, -kFrameWidth, -kFrameWidth));
+        painter->restore();
+    }
+
+private:
+    static constexpr int kFrameWidth = 2;
+    std::function<bool(int, int)> m_isGoalDay;
+};
+
 QString labelStyle(const Rgb &c) {
     return QStringLiteral("QLabel { background-color: rgb(%1, %2, %3); color: black; border: 1px solid gray; "
                           "padding: 2px 6px; }")
@@ -66,11 +98,13 @@ CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state
     auto *layout = new QVBoxLayout(this);
     m_month = calendarGrid(&m_calendar.monthGrid(), kMonthGridName, this);
     m_month->setFileTitle(kCalendarTitle + QStringLiteral("_月"));
+    m_month->setRowsChosen(false);
     layout->addWidget(m_month, 1);
 
     auto *lower = new QHBoxLayout;
     m_week = calendarGrid(&m_calendar.weekGrid(), kWeekGridName, this);
     m_week->setFileTitle(kCalendarTitle + QStringLiteral("_週"));
+    m_week->setRowsChosen(false);
     lower->addWidget(m_week, 2);
 
     auto *legend = new QVBoxLayout;
@@ -82,6 +116,18 @@ CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state
         legend->addWidget(l);
         m_legend.append(l);
     }
+    m_goalLegend = new QLabel(this);
+    m_goalLegend->setObjectName(kGoalLegendName);
+    m_goalLegend->setAccessibleDescription(QStringLiteral("凡例"));
+    m_goalLegend->setStyleSheet(
+        QStringLiteral("QLabel { background-color: white; color: black; border: 2px solid rgb(%1, %2, %3); "
+                       "padding: 1px 5px; }")
+            .arg(kGoalDayFrame.r)
+            .arg(kGoalDayFrame.g)
+            .arg(kGoalDayFrame.b));
+    m_goalLegend->setToolTip(QStringLiteral("緑の枠は、毎日の目標を達成した日です"));
+    m_goalLegend->hide();
+    legend->addWidget(m_goalLegend);
     legend->addSpacing(8);
     m_streaks = new StreakLabelsWidget(kCalendarStreakName, kCalendarLongestStreakName, Qt::Vertical, this);
     legend->addWidget(m_streaks);
@@ -100,6 +146,10 @@ CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state
 
     m_month->viewport()->installEventFilter(this);
     m_week->viewport()->installEventFilter(this);
+    m_month->setItemDelegate(new GoalDayFrame(
+        [this](int row, int col) { return m_calendar.isGoalDay(m_calendar.monthCellDate(row, col)); }, m_month));
+    m_week->setItemDelegate(new GoalDayFrame(
+        [this](int row, int col) { return m_calendar.isGoalDay(m_calendar.weekCellDate(row, col)); }, m_week));
     showLegend();
 }
 
@@ -107,9 +157,12 @@ void CalendarPanel::fill() {
     const PlayLogData log = readLogAndWarn();
     const QDate today = appClock().now().date();
     const QString notice = m_calendar.fill(log, today);
-    const DayStreaks streaks = dayStreaks(log.records, today);
+    const DailyGoal goal = readGoalAndWarn();
+    const PlayedDays played(log.records, today);
+    m_calendar.markGoalDays(played, goal);
+    const DayStreaks streaks = dayStreaks(played, goal);
     m_calendar.markLongestRun(streaks);
-    m_streaks->showStreaks(streaks);
+    m_streaks->showStreaks(streaks, goal);
     showLegend();
     if (!notice.isEmpty())
         MessageDialog::information(this, kCalendarTitle, notice);
@@ -126,6 +179,8 @@ QWidget *CalendarPanel::firstFocus() {
 void CalendarPanel::showLegend() {
     for (int i = 0; i < m_legend.size(); ++i)
         m_legend[i]->setText(m_calendar.legendText(i));
+    m_goalLegend->setText(m_calendar.goalLegendText());
+    m_goalLegend->setVisible(!m_goalLegend->text().isEmpty());
 }
 
 QString CalendarPanel::toolTipAt(GridWidget *grid, const QPoint &viewportPos) const {

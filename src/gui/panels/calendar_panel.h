@@ -38,6 +38,7 @@ private:
     ChartWidget *m_counts = nullptr;
     ChartWidget *m_seconds = nullptr;
     QList<QLabel *> m_legend;
+    QLabel *m_goalLegend = nullptr;
     StreakLabelsWidget *m_streaks = nullptr;
 };
 

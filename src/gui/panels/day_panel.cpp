@@ -3,7 +3,8 @@
 #include "core/base/clock.h"
 #include "core/base/day_time.h"
 #include "core/log/play_log.h"
-#include "gui/widgets/button_color_widget.h"
+#include "gui/panels/goal_dialog.h"
+#include "gui/widgets/button_color.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/face_widget.h"
 #include "gui/widgets/grid_widget.h"
@@ -33,6 +34,8 @@ const QString kNoFaceName = QStringLiteral("imgNashi");
 const QString kRatingLabelName = QStringLiteral("lblMHyouka");
 const QString kStreakName = QStringLiteral("lblStreak");
 const QString kLongestStreakName = QStringLiteral("lblLongestStreak");
+const QString kGoalProgressName = QStringLiteral("lblMokuhyou");
+const QString kGoalButtonName = QStringLiteral("cmdMokuhyou");
 const QString kDayListName = QStringLiteral("msgDayList");
 const QString kDayTotalsName = QStringLiteral("msgDayTotal");
 const QString kDayTimeName = QStringLiteral("lblDayTotal");
@@ -46,6 +49,13 @@ QString backgroundStyle(const Rgb &c) {
         .arg(c.r)
         .arg(c.g)
         .arg(c.b);
+}
+
+// The progress label is white until the goal is met, and has no colour of its own without a goal.
+QString goalStyle(const GoalProgress &p) {
+    if (p.measure == GoalMeasure::None)
+        return QStringLiteral("QLabel { border: 1px solid gray; padding: 2px; }");
+    return backgroundStyle(p.met ? kGoalMetBack : kWhite);
 }
 
 } // namespace
@@ -114,9 +124,24 @@ void DayPanel::buildRatingArea(QBoxLayout *into) {
     rating->addWidget(m_ratingLabel);
     m_streaks = new StreakLabelsWidget(kStreakName, kLongestStreakName, Qt::Horizontal, this);
     rating->addWidget(m_streaks);
+    auto *goal = new QHBoxLayout;
+    m_goalLabel = new QLabel(this);
+    m_goalLabel->setObjectName(kGoalProgressName);
+    m_goalLabel->setTextFormat(Qt::PlainText);
+    m_goalLabel->setAlignment(Qt::AlignCenter);
+    m_goalLabel->setAccessibleDescription(QStringLiteral("今日の目標"));
+    goal->addWidget(m_goalLabel, 1);
+    m_goalButton = new QPushButton(QStringLiteral("目標…"), this);
+    m_goalButton->setObjectName(kGoalButtonName);
+    m_goalButton->setToolTip(QStringLiteral("毎日の目標と、連続を数えるときの休みを決めます"));
+    m_goalButton->setAutoDefault(true);
+    connect(m_goalButton, &QPushButton::clicked, this, &DayPanel::onGoalClicked);
+    goal->addWidget(m_goalButton);
+    rating->addLayout(goal);
     row->addLayout(rating, 1);
     into->addLayout(row);
     showRating(DayRating{});
+    showGoalProgress(GoalProgress{});
 }
 
 void DayPanel::buildLists(QBoxLayout *into) {
@@ -195,8 +220,11 @@ void DayPanel::showSelectedDay() {
     // An emptied log shows no time rather than the total of the day shown before.
     m_dayTimeLabel->setText(s.dayTotalText());
     showRating(s.rating);
-    // Streaks run up to today, whichever day is picked.
-    m_streaks->showStreaks(dayStreaks(log.records, appClock().now().date()));
+    // Streaks and the goal run up to today, whichever day is picked.
+    const DailyGoal goal = readGoalAndWarn();
+    const PlayedDays played(log.records, appClock().now().date());
+    m_streaks->showStreaks(dayStreaks(played, goal), goal);
+    showGoalProgress(goalProgress(played, goal));
     paintViewButtons();
 }
 
@@ -209,6 +237,18 @@ void DayPanel::showRating(const DayRating &rating) {
     m_ratingLabel->setStyleSheet(backgroundStyle(rating.captionBack));
     m_ratingLabel->setProperty("backColor",
                                QVariantList{rating.captionBack.r, rating.captionBack.g, rating.captionBack.b});
+}
+
+void DayPanel::showGoalProgress(const GoalProgress &progress) {
+    m_goalLabel->setText(progress.text());
+    m_goalLabel->setAccessibleName(progress.text());
+    m_goalLabel->setStyleSheet(goalStyle(progress));
+}
+
+void DayPanel::onGoalClicked() {
+    GoalDialog dialog(mainState().dataDir, readGoalAndWarn(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        showSelectedDay();
 }
 
 void DayPanel::setSelectedDate(const QDate &date) {

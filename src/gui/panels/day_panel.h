@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/views/day_view.h"
+#include "core/views/streaks.h"
 #include "gui/panels/log_panel.h"
 
 #include <QList>
@@ -41,6 +42,8 @@ private:
     void showChartView(DayChartView view);
     void paintViewButtons();
     void showRating(const DayRating &rating);
+    void showGoalProgress(const GoalProgress &progress);
+    void onGoalClicked();
 
     DayView m_view;
     QCalendarWidget *m_monthCalendar = nullptr;
@@ -53,6 +56,8 @@ private:
     QList<FaceWidget *> m_faces; // in DayFace order
     QLabel *m_ratingLabel = nullptr;
     StreakLabelsWidget *m_streaks = nullptr;
+    QLabel *m_goalLabel = nullptr;
+    QPushButton *m_goalButton = nullptr;
 };
 
 } // namespace mirute

@@ -1,5 +1,6 @@
 #include "gui/panels/log_panel.h"
 
+#include "core/log/app_state.h"
 #include "gui/widgets/message_dialog.h"
 
 namespace mirute {
@@ -14,9 +15,28 @@ PlayLogData LogPanel::readLogAndWarn(LogWarning when) {
     const QString warning = readWarning(log);
     const bool toldAlready = when == LogWarning::WhenNew && warning == m_lastLogWarning;
     m_lastLogWarning = warning;
-    if (!warning.isEmpty() && !toldAlready)
-        MessageDialog::warning(this, QStringLiteral("ミルテ５"), warning);
+    if (!toldAlready)
+        warn(warning);
     return log;
+}
+
+DailyGoal LogPanel::readGoalAndWarn() {
+    const GoalRead read = readDailyGoal(mainState().dataDir);
+    if (read.error != appState().goalProblemTold && !read.error.isEmpty())
+        MessageDialog::warning(this, QStringLiteral("ミルテ５"), read.error);
+    appState().goalProblemTold = read.error;
+    return read.goal;
+}
+
+HistoryData LogPanel::readHistoryAndWarn(const QString &fileName) {
+    HistoryData history = readHistory(mainState().dataDir, fileName);
+    warn(history.error.isEmpty() ? problemsMessage(fileName, history.problems) : history.error);
+    return history;
+}
+
+void LogPanel::warn(const QString &warning) {
+    if (!warning.isEmpty())
+        MessageDialog::warning(this, QStringLiteral("ミルテ５"), warning);
 }
 
 } // namespace mirute

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/games/common/history_file.h"
+#include "core/log/daily_goal.h"
 #include "core/log/play_log.h"
 #include "core/views/main_state.h"
 
@@ -7,7 +9,7 @@
 
 namespace mirute {
 
-// One of the eight switchable panels of the main window. Every panel but the main panel is rebuilt from
+// One of the nine switchable panels of the main window. Every panel but the main panel is rebuilt from
 // the play log each time its button opens it, and keeps nothing of the log between openings.
 class LogPanel : public QFrame {
     Q_OBJECT
@@ -31,6 +33,10 @@ protected:
     // The one way a panel reads the play log: afresh from the file, telling the user in one warning when the
     // file could not be read or damaged lines were skipped; the panel then shows what could be read.
     PlayLogData readLogAndWarn(LogWarning when = LogWarning::EveryRead);
+    // Reads the daily goal afresh; a damaged file counts as no goal and is told once, not at every opening.
+    DailyGoal readGoalAndWarn();
+    // The same for a game's history file.
+    HistoryData readHistoryAndWarn(const QString &fileName);
 
     MainState &mainState() { return m_state; }
     const MainState &mainState() const { return m_state; }
@@ -41,6 +47,9 @@ signals:
     void quitRequested();                      // the program ends (new start)
 
 private:
+    // A file's warning in a message box; nothing when it is empty.
+    void warn(const QString &warning);
+
     MainState &m_state;
     QString m_lastLogWarning; // what the last read had to tell, "" for a sound read
 };

@@ -1,6 +1,6 @@
 #include "gui/widgets/chart_widget.h"
 
-#include "gui/widgets/grid_model_widget.h"
+#include "gui/widgets/grid_model.h"
 #include "gui/widgets/message_dialog.h"
 #include "gui/widgets/save_file_dialog.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/base/clock_texts.h"
 #include "core/tables/grid_csv.h"
-#include "gui/widgets/grid_model_widget.h"
+#include "gui/widgets/grid_model.h"
 #include "gui/widgets/save_file_dialog.h"
 
 #include <QApplication>
@@ -119,7 +119,10 @@ void GridWidget::contextMenuEvent(QContextMenuEvent *e) {
 // Up and Space then act on the row they look at, not on one far off-screen.
 void GridWidget::focusInEvent(QFocusEvent *e) {
     QTableView::focusInEvent(e);
-    if (e->reason() != Qt::MouseFocusReason)
+    // Not when the window only comes back to the front or a menu closes: the user did not move to the list.
+    const Qt::FocusReason reason = e->reason();
+    if (m_rowsChosen && reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason &&
+        reason != Qt::PopupFocusReason)
         startOnVisibleRow();
 }
 

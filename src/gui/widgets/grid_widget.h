@@ -29,6 +29,9 @@ public:
     void saveCsvWithDialog();
     // What the list shows, for the file name a save proposes ("全グラフ_項目別"); the accessible name if unset.
     void setFileTitle(const QString &title) { m_fileTitle = title; }
+    // A grid of cells to look at (the calendar) has no row to choose: taking the focus highlights no row over
+    // the cells' own colours.
+    void setRowsChosen(bool chosen) { m_rowsChosen = chosen; }
 
 signals:
     void clicked(int row, int col); // a click on a data row (row >= 1)
@@ -57,6 +60,7 @@ private:
     void viewCurrentChanged(const QModelIndex &current);
     void reportClick(const QModelIndex &index);
     bool m_syncing = false;
+    bool m_rowsChosen = true;
     int m_pendingTopRow = 0;
     Grid *m_grid;
     GridModel *m_model;

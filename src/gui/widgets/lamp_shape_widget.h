@@ -13,7 +13,6 @@ public:
     LampShapeWidget(int index, QWidget *parent = nullptr);
     void setFillColor(const Rgb &color, bool lit);
     Rgb fillColor() const { return m_color; }
-    bool isLit() const { return m_lit; }
     QSize sizeHint() const override;
 
 protected:

@@ -34,12 +34,17 @@ StreakLabelsWidget::StreakLabelsWidget(const QString &currentName, const QString
     m_longest = streakLabel(longestName, this);
     layout->addWidget(m_current);
     layout->addWidget(m_longest);
-    showStreaks(DayStreaks{});
+    showStreaks(DayStreaks{}, DailyGoal{});
 }
 
-void StreakLabelsWidget::showStreaks(const DayStreaks &s) {
+void StreakLabelsWidget::showStreaks(const DayStreaks &s, const DailyGoal &goal) {
     setFigure(m_current, currentStreakText(s));
     setFigure(m_longest, longestStreakText(s));
+    const QString rules = streakRulesText(goal);
+    for (QLabel *l : {m_current, m_longest}) {
+        l->setToolTip(rules);
+        l->setAccessibleDescription(rules);
+    }
 }
 
 } // namespace mirute

@@ -4,7 +4,7 @@
 #include "core/base/day_time.h"
 #include "core/base/shared_text.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <cstring>
 

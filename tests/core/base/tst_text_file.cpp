@@ -3,6 +3,7 @@
 #include "core/base/text_file.h"
 #include "core/games/common/history_file.h"
 #include "core/log/play_log.h"
+#include "support/full_disk.h"
 
 #include <QDir>
 #include <QFile>
@@ -136,7 +137,7 @@ void TestTextFile::appendCreatesAndAdds() {
 void TestTextFile::failedAppendLeavesNoHalfLine() {
     QTemporaryDir dir;
     QVERIFY(appendLine(dir.path(), "a.txt", "first").ok());
-    testing::failNextWriteAfter(3);
+    test::FullDisk fullDisk(3);
     const WriteResult r = appendLine(dir.path(), "a.txt", "second line");
     QVERIFY(!r.ok());
     QCOMPARE(readBytes(dir.filePath("a.txt")), QByteArray("first\r\n"));
@@ -191,7 +192,7 @@ void TestTextFile::appendStartsALineOfItsOwn() {
 void TestTextFile::interruptedRewriteKeepsOldFile() {
     QTemporaryDir dir;
     QVERIFY(rewriteLines(dir.path(), "a.txt", {"one", "two"}).ok());
-    testing::failNextWriteAfter(2);
+    test::FullDisk fullDisk(2);
     QVERIFY(!rewriteLines(dir.path(), "a.txt", {"three"}).ok());
     QCOMPARE(readBytes(dir.filePath("a.txt")), QByteArray("one\r\ntwo\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1); // no temporary left behind

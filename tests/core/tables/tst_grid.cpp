@@ -103,6 +103,15 @@ void TestGrid::sort_data() {
         << QStringList{"5", "3", "5", "3", "5.0"} << 3 << QStringList{"2", "4", "1", "3", "5"};
     QTest::newRow("equal numbers keep their order descending")
         << QStringList{"5", "3", "5", "3", "5.0"} << 4 << QStringList{"1", "3", "5", "2", "4"};
+    // Ties among more than 16 rows: shorter runs are sorted by insertion, which keeps ties in order anyway.
+    QStringList ties, tiesOrder;
+    for (int i = 1; i <= 40; ++i)
+        ties << QString::number(i % 2);
+    for (int i = 2; i <= 40; i += 2)
+        tiesOrder << QString::number(i);
+    for (int i = 1; i < 40; i += 2)
+        tiesOrder << QString::number(i);
+    QTest::newRow("forty rows of two equal numbers keep their order") << ties << 3 << tiesOrder;
     QTest::newRow("text ascending by character code, case-sensitive")
         << QStringList{"b", "B", "a", "あ", "A"} << 7 << QStringList{"5", "2", "3", "1", "4"};
     QTest::newRow("text descending") << QStringList{"b", "B", "a", "あ", "A"} << 8

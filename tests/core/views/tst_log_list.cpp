@@ -326,7 +326,7 @@ void TestLogList::newStartEmptiesLogAndHistories() {
     writeSjis(dir(), kMemoFile, "memo\r\n");
     writeSjis(dir(), "抜かな設定.txt", "\"秒数\",60\r\n");
     QVERIFY(newStart(dir(), QStringLiteral("佐藤"), "20261206_143000").ok());
-    QCOMPARE(newStartFiles().size(), 8);
+    QCOMPARE(newStartFiles().size(), 13); // the log, seven histories, five answers files
     for (const QString &file : newStartFiles()) {
         QVERIFY2(QFileInfo::exists(QDir(dir()).filePath(file)), qPrintable(file));
         QCOMPARE(readBytes(dir(), file), QByteArray());

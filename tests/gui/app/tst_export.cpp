@@ -1,6 +1,7 @@
 #include "core/base/number_format.h"
 #include "core/export/export_tool.h"
 #include "core/log/app_state.h"
+#include "core/log/daily_goal.h"
 #include "core/log/play_log.h"
 #include "gui/app/main_window.h"
 #include "gui/games/common/game_window.h"
@@ -11,6 +12,7 @@
 #include "support/fake_clock.h"
 #include "support/test_files.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -67,6 +69,7 @@ private slots:
     void csvQuoting();
     void historyMatchesTheGameWindow_data();
     void historyMatchesTheGameWindow();
+    void weakMatchesTheGameWindow();
     void diaryMatchesThePanel();
     void panelGridsMatch_data();
     void panelGridsMatch();
@@ -151,6 +154,37 @@ void TestExport::historyMatchesTheGameWindow() {
     QCOMPARE(p.out, csvOf(list->grid().allRows()));
 }
 
+// The 苦手 view through its real buttons, in place of the history list, and the same table printed.
+void TestExport::weakMatchesTheGameWindow() {
+    test::writeSjis(m_dir.path(), "抜かな辞書.TXT", "あいうえお\r\n");
+    test::writeSjis(m_dir.path(), "抜かな解答.txt",
+                    "\"2026/12/05\",\"09:59:59\",\"い\",\"う\",\"不正解\",1.2\r\n"
+                    "\"2026/12/06\",\"10:00:00\",\"あ\",\"あ\",\"正解\",0.5\r\n"
+                    "\"2026/12/06\",\"10:00:00\",\"い\",\"い\",\"正解\",0.9\r\n");
+    QString error;
+    std::unique_ptr<QWidget> window(createGameWindow(1, m_dir.path(), &error, [] {}));
+    QVERIFY2(window, qPrintable(error));
+    auto *weak = window->findChild<GridWidget *>("msgNigate");
+    auto *plays = window->findChild<QComboBox *>("cboNigateKaisu");
+    QTest::mouseClick(window->findChild<QPushButton *>("cmdNigateGotou"), Qt::LeftButton);
+    auto shown = [&window](QWidget *w) { return w->isVisibleTo(window.get()); };
+    QVERIFY(!shown(window->findChild<GridWidget *>("msgRireki")) && shown(weak));
+    plays->setFocus();
+    plays->setCurrentIndex(plays->findText("10回") - 1);
+    QTest::keyClick(plays, Qt::Key_Down);
+    QCOMPARE(weak->grid().rowTexts(1), (QStringList{"1", "い", "2", "1", "50.0%", "1.05"}));
+    QCOMPARE(weak->grid().rows(), 3);
+    const Printed p = runTool({"--dir", m_dir.path(), "weak", "抜かな", "--plays", "10"});
+    QCOMPARE(p.status, 0);
+    QCOMPARE(p.out, csvOf(weak->grid().allRows()));
+    QCOMPARE(runTool({"--dir", m_dir.path(), "weak", "抜かな", "--plays", "1"}).out.count(u'\n'), 3);
+    // 苦手練習 and the plays are kept beside the answers; a chart button brings the history back.
+    window->findChild<QCheckBox *>("chkNigate")->click();
+    QCOMPARE(test::readSjis(m_dir.path(), "抜かな苦手設定.txt"), QStringLiteral("1,10\r\n"));
+    QTest::mouseClick(window->findChild<QPushButton *>("cmdByou"), Qt::LeftButton);
+    QVERIFY(!shown(weak) && shown(window->findChild<GridWidget *>("msgRireki")));
+}
+
 void TestExport::diaryMatchesThePanel() {
     MainWindow main(m_dir.path());
     main.startUp();
@@ -184,6 +218,9 @@ void TestExport::panelGridsMatch_data() {
     QTest::newRow("calendar-week") << "calendar-week"
                                    << "cmdCale"
                                    << "msgCale_w";
+    QTest::newRow("weekly") << "weekly 抜かな"
+                            << "cmdSyuu"
+                            << "msgSyuu";
 }
 
 void TestExport::panelGridsMatch() {
@@ -196,7 +233,7 @@ void TestExport::panelGridsMatch() {
     auto *shown = main.findChild<GridWidget *>(grid);
     QVERIFY(shown);
     QVERIFY(shown->grid().rows() > 1);
-    const Printed p = runTool({"--dir", m_dir.path(), view});
+    const Printed p = runTool(QStringList{"--dir", m_dir.path()} + view.split(u' '));
     QCOMPARE(p.status, 0);
     QCOMPARE(p.out, csvOf(shown->grid().allRows()));
 }
@@ -281,21 +318,38 @@ void TestExport::legendMatchesTheCalendar() {
 }
 
 void TestExport::streaksMatchTheMainPanel() {
-    // Plays on 5 and 6 December 2026, today (the clock) 6 December.
+    // Plays on 5 and 6 December 2026 (one, then two), today (the clock) 6 December.
     MainWindow main(m_dir.path());
     main.startUp();
     const QString current = main.findChild<QLabel *>("lblStreak")->text();
     const QString longest = main.findChild<QLabel *>("lblLongestStreak")->text();
     QCOMPARE(current, QStringLiteral("連続 2 日"));
+    const QString header = QStringLiteral("current,longest,longest_from,longest_to,goal,rest_days\n");
     Printed p = runTool({"--dir", m_dir.path(), "streaks", "--today", "2026/12/06"});
     QCOMPARE(p.status, 0);
-    QCOMPARE(p.out, QStringLiteral("current,longest,longest_from,longest_to\n%1,%2,2026/12/05,2026/12/06\n")
-                        .arg(current.section(u' ', 1, 1), longest.section(u' ', 1, 1)));
+    QCOMPARE(p.out, header + QStringLiteral("%1,%2,2026/12/05,2026/12/06,なし,0\n")
+                                 .arg(current.section(u' ', 1, 1), longest.section(u' ', 1, 1)));
     p = runTool({"--dir", m_dir.path(), "streaks", "--today", "2026/12/08"});
-    QCOMPARE(p.out, QStringLiteral("current,longest,longest_from,longest_to\n0,2,2026/12/05,2026/12/06\n"));
+    QCOMPARE(p.out, header + QStringLiteral("0,2,2026/12/05,2026/12/06,なし,0\n"));
     QTemporaryDir empty;
     p = runTool({"--dir", empty.path(), "streaks", "--today", "2026/12/06"});
-    QCOMPARE(p.out, QStringLiteral("current,longest,longest_from,longest_to\n0,0,,\n"));
+    QCOMPARE(p.out, header + QStringLiteral("0,0,,,なし,0\n"));
+
+    // The goal of "目標.txt" counts only 6 December; the options stand in for the file.
+    QVERIFY(writeDailyGoal(m_dir.path(), {GoalMeasure::Plays, 2, 1}).ok());
+    MainWindow withGoal(m_dir.path());
+    withGoal.startUp();
+    QCOMPARE(withGoal.findChild<QLabel *>("lblStreak")->text(), QStringLiteral("連続 1 日"));
+    p = runTool({"--dir", m_dir.path(), "streaks", "--today", "2026/12/07"});
+    QCOMPARE(p.out, header + QStringLiteral("1,1,2026/12/06,2026/12/06,2回,1\n"));
+    p = runTool({"--dir", m_dir.path(), "goal-days", "--today", "2026/12/06", "--goal", "3分"});
+    QCOMPARE(p.out, QStringLiteral("date,seconds,plays,games,goal_met\n2026/12/05,60,1,1,0\n2026/12/06,203,2,2,1\n"));
+    test::writeSjis(m_dir.path(), kGoalFile, "\"目標\",\"分\",0,\"週の休み\",1\r\n");
+    p = runTool({"--dir", m_dir.path(), "streaks", "--today", "2026/12/06", "--rest", "0"});
+    QCOMPARE(p.status, 1);
+    QVERIFY2(p.err.contains(kGoalFile), qPrintable(p.err));
+    p = runTool({"--dir", m_dir.path(), "streaks", "--today", "2026/12/06", "--rest", "0", "--goal", "なし"});
+    QCOMPARE(p.out, header + QStringLiteral("2,2,2026/12/05,2026/12/06,なし,0\n"));
 }
 
 void TestExport::rangeMatchesThePanel_data() {
@@ -393,6 +447,8 @@ void TestExport::errors_data() {
     QTest::newRow("bad weekday") << QStringList{"range", "--from", "2026/01/01", "--to", "2026/12/31", "--weekday", "7"}
                                  << QStringList{"--weekday"};
     QTest::newRow("bad measure") << QStringList{"totals-day", "--measure", "money"} << QStringList{"--measure"};
+    QTest::newRow("goal of no unit") << QStringList{"streaks", "--goal", "15"} << QStringList{"--goal"};
+    QTest::newRow("rest beyond 3") << QStringList{"goal-days", "--rest", "4"} << QStringList{"--rest"};
     QTest::newRow("unknown game") << QStringList{"history", "テトリス"} << QStringList{"抜かな"};
     QTest::newRow("no game") << QStringList{"history"} << QStringList{"ゲーム名"};
     QTest::newRow("answers not a number")

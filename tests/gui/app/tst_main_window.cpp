@@ -6,7 +6,7 @@
 #include "core/log/play_log.h"
 #include "core/tables/grid.h"
 #include "core/views/help_texts.h"
-#include "gui/app/app_controller_window.h"
+#include "gui/app/app_controller.h"
 #include "gui/app/application.h"
 #include "gui/app/help_viewer_window.h"
 #include "gui/app/main_window.h"
@@ -20,6 +20,7 @@
 #include <QAccessible>
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -81,6 +82,7 @@ private slots:
     void visiblePanelButtonDoesNothing();
     void everyPanelTellsDamagedLinesOnOpening();
     void reopenedPanelsDrawTheirChartsAgain();
+    void weeklyScoresFollowTheChosenGameAndLimit();
     void gameButtonReturnsToToday();
     void gameButtonWithEmptyLogKeepsDate();
     void helpOpensAndQuitClosesIt();
@@ -274,6 +276,28 @@ void TestMainWindow::reopenedPanelsDrawTheirChartsAgain() {
     }
 }
 
+// 週別スコア: a game chosen shows its most played mode and limit, another limit chosen its own weeks; a damaged line
+// of the history is told once, when the game is chosen.
+void TestMainWindow::weeklyScoresFollowTheChosenGameAndLimit() {
+    appendLine(m_dir->path(), "抜かな履歴.txt", R"("2026/12/01","10:00:00",25,20,5,0.85,"80.0%","0.42/秒","60秒")");
+    appendLine(m_dir->path(), "座標履歴.txt", R"("2026/11/20","10:00:00",27,27,0,54,"100.0%","2.00/秒","13.5秒")");
+    appendLine(m_dir->path(), "座標履歴.txt", R"("2026/12/01","10:00:00",63,62,1,126,"98.4%","2.10/秒","30秒")");
+    appendLine(m_dir->path(), "座標履歴.txt", "damaged");
+    auto w = startWindow();
+    QTest::mouseClick(w->button(QStringLiteral("cmdSyuu")), Qt::LeftButton);
+    auto *limits = w->findChild<QComboBox *>(QStringLiteral("cboSyuuMode"));
+    const Grid &weeks = w->findChild<GridWidget *>(QStringLiteral("msgSyuu"))->grid();
+    const auto lastWeek = [&weeks] { return weeks.rowTexts(weeks.rows() - 1).mid(1).join(u' '); };
+    QCOMPARE(lastWeek(), QStringLiteral("2026/11/30 1 0.34 0.34"));
+    const qsizetype told = MessageDialog::shown().size();
+    QTest::keyClick(w->findChild<QComboBox *>(QStringLiteral("cboSyuuGame")), Qt::Key_End);
+    QCOMPARE(limits->itemText(0) + limits->itemText(1), QStringLiteral("秒数 30（1回）行数 3（1回）"));
+    QCOMPARE(lastWeek(), QStringLiteral("2026/11/30 1 2.07 2.07"));
+    QTest::keyClick(limits, Qt::Key_End);
+    QCOMPARE(lastWeek(), QStringLiteral("2026/11/16 1 2.00 2.00"));
+    QCOMPARE(MessageDialog::shown().size(), told + 1);
+}
+
 void TestMainWindow::gameButtonReturnsToToday() {
     addPlay("2026/12/01", "09:00:00", "宝探し", 60);
     addPlay("2026/12/06", "10:00:00", "抜かな", 60);
@@ -424,6 +448,7 @@ void TestMainWindow::helpTourBreaksOnlyItsOwnLines_data() {
     QTest::newRow("範囲指定") << helptexts::range();
     QTest::newRow("並び替え") << helptexts::sort();
     QTest::newRow("編集") << helptexts::edit();
+    QTest::newRow("週別スコア") << helptexts::weeklyScores();
     for (int game = 1; game <= 7; ++game)
         QTest::addRow("game %d", game) << gameDefinition(game).helpText;
 }

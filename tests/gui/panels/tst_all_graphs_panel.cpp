@@ -3,7 +3,7 @@
 #include "core/views/help_texts.h"
 #include "gui/app/main_window.h"
 #include "gui/panels/all_graphs_panel.h"
-#include "gui/widgets/button_color_widget.h"
+#include "gui/widgets/button_color.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"

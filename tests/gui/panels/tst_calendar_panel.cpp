@@ -1,4 +1,5 @@
 #include "core/log/app_state.h"
+#include "core/log/daily_goal.h"
 #include "core/log/play_log.h"
 #include "core/views/help_texts.h"
 #include "gui/app/main_window.h"
@@ -211,6 +212,25 @@ void TestCalendarPanel::longestRunMarkedAndStreaksShown() {
     QCOMPARE(hoverText(month, 1, 5), QStringLiteral("2024/01/05(金) 1回 0:00:20\n最長連続"));
     QCOMPARE(hoverText(month, 1, 11), QStringLiteral("2024/01/11(木) 1回 0:00:20"));
     QCOMPARE(hoverText(child<GridWidget>("msgCale_w"), 1, 4), QStringLiteral("2024/01/03(水) 1回 0:00:20\n最長連続"));
+    QVERIFY(!child<QLabel>("lblMokuhyouHan")->isVisible());
+
+    // A goal of two plays: only 12 January met it, and its cell is framed in green over its colour.
+    addPlay("2024/01/12", 20);
+    QVERIFY(writeDailyGoal(m_dir->path(), {GoalMeasure::Plays, 2, kMaxRestDays}).ok());
+    QTest::mouseClick(w->button(QStringLiteral("cmdMemo")), Qt::LeftButton);
+    QTest::mouseClick(w->button(QStringLiteral("cmdCale")), Qt::LeftButton);
+    QCOMPARE(child<QLabel>("lblCaleStreak")->text(), QStringLiteral("連続 1 日"));
+    QCOMPARE(hoverText(month, 1, 12), QStringLiteral("2024/01/12(金) 2回 0:00:40\n目標達成"));
+    QCOMPARE(hoverText(month, 1, 5), QStringLiteral("2024/01/05(金) 1回 0:00:20"));
+    QCOMPARE(child<QLabel>("lblMokuhyouHan")->text(), QStringLiteral("目標達成：1日"));
+    QVERIFY(child<QLabel>("lblMokuhyouHan")->isVisible());
+    const QImage shown = month->viewport()->grab().toImage();
+    const auto frameOf = [&](int day) {
+        const QRect cell = month->visualRect(cellIndex(month, 1, day));
+        return shown.pixelColor(cell.left() + 1, cell.center().y());
+    };
+    QCOMPARE(frameOf(12), QColor(0, 128, 0));
+    QCOMPARE(frameOf(11), QColor(255, 192, 192));
 }
 
 QTEST_MAIN(TestCalendarPanel)

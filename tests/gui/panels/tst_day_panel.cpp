@@ -5,20 +5,27 @@
 #include "core/tables/chart_data.h"
 #include "gui/app/main_window.h"
 #include "gui/panels/day_panel.h"
-#include "gui/widgets/button_color_widget.h"
+#include "gui/panels/goal_dialog.h"
+#include "gui/widgets/button_color.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/face_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/lamp_shape_widget.h"
 #include "gui/widgets/message_dialog.h"
+#include "support/full_disk.h"
+#include "support/test_files.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace mirute;
 
@@ -59,6 +66,7 @@ private slots:
     void emptiedLogClearsTheDay();
     void damagedLineIsReported();
     void streaksRunToToday();
+    void goalSetInTheDialog();
 
 private:
     void addPlay(const QString &date, const QString &time, const QString &game, double seconds);
@@ -337,6 +345,47 @@ void TestDayPanel::streaksRunToToday() {
     clickDay(18);
     QCOMPARE(current->text(), QStringLiteral("連続 3 日"));
     QCOMPARE(longest->text(), QStringLiteral("最長 5 日"));
+}
+
+// 4 December met a goal of 12 minutes, 5 December fell short (a rest day), today 600 + 180 seconds. The goal
+// file was damaged: told once, counted as no goal, then written whole by the dialog after a full disk.
+void TestDayPanel::goalSetInTheDialog() {
+    for (const auto &[date, game, seconds] : {std::tuple{"2026/12/04", "抜かな", 720},
+                                              {"2026/12/05", "抜かな", 60},
+                                              {"2026/12/06", "抜かな", 600},
+                                              {"2026/12/06", "座標", 180}})
+        addPlay(QString::fromLatin1(date), "09:00:00", QString::fromUtf8(game), seconds);
+    test::writeSjis(m_dir->path(), kGoalFile, QStringLiteral("\"目標\",\"時\",1,\"週の休み\",0\r\n"));
+    start();
+    clickDay(18);
+    QCOMPARE(MessageDialog::shown().size(), 1);
+    QVERIFY(MessageDialog::shown().first().text.contains(kGoalFile));
+    auto *progress = child<QLabel>("lblMokuhyou");
+    QCOMPARE(progress->text(), QStringLiteral("目標なし"));
+    bool failedWriteTold = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<GoalDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QTest::keyClick(dialog->findChild<QComboBox *>("cboMokuhyou"), Qt::Key_Down);
+        auto *target = dialog->findChild<QSpinBox *>("txtMokuhyou");
+        target->selectAll();
+        QTest::keyClicks(target, "12");
+        QTest::keyClick(dialog->findChild<QComboBox *>("cboYasumi"), Qt::Key_Down);
+        auto *ok = dialog->findChild<QPushButton *>("cmdMokuhyouOk");
+        {
+            const test::FullDisk full(0);
+            QTest::mouseClick(ok, Qt::LeftButton);
+        }
+        failedWriteTold = dialog->isVisible() && MessageDialog::shown().last().title == QStringLiteral("目標");
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    QTest::mouseClick(child<QPushButton>("cmdMokuhyou"), Qt::LeftButton);
+    QVERIFY(failedWriteTold);
+    QCOMPARE(test::readBytes(m_dir->path(), kGoalFile),
+             test::sjisBytes(QStringLiteral("\"目標\",\"分\",12,\"週の休み\",1\r\n")));
+    QCOMPARE(progress->text(), QStringLiteral("今日 13 / 12 分 達成"));
+    QCOMPARE(child<QLabel>("lblStreak")->text(), QStringLiteral("連続 2 日"));
+    QVERIFY(child<QLabel>("lblStreak")->toolTip().startsWith(QStringLiteral("目標（12 分）を達成した日")));
 }
 
 QTEST_MAIN(TestDayPanel)

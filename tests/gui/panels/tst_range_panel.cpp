@@ -6,7 +6,7 @@
 #include "core/views/range_view.h"
 #include "gui/app/main_window.h"
 #include "gui/panels/log_panel.h"
-#include "gui/widgets/button_color_widget.h"
+#include "gui/widgets/button_color.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"

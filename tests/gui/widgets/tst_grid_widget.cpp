@@ -1,5 +1,5 @@
 #include "core/base/clock_texts.h"
-#include "gui/widgets/grid_model_widget.h"
+#include "gui/widgets/grid_model.h"
 #include "gui/widgets/grid_widget.h"
 #include "support/fake_clock.h"
 

@@ -16,6 +16,12 @@ struct ExtraField {
     QStringList allowed;  // values accepted from the file; empty: 0 and 1
 };
 
+// "順番通り表示" (the items shown in row order), 0 or 1: the first own field of 抜かな, 抜数字 and 抜仲間.
+constexpr int kInOrderField = 0;
+inline ExtraField inOrderField() {
+    return {QStringLiteral("順番通り表示"), false, QStringLiteral("0"), {}};
+}
+
 // A column of the answer list: header, width in twips, alignment (1 left, 4 centre, 7 right).
 struct AnswerColumn {
     QString header;

@@ -5,6 +5,7 @@
 #include "core/games/common/kept_plays.h"
 #include "core/games/common/personal_best.h"
 #include "core/log/backups.h"
+#include "core/log/game_names.h"
 #include "core/log/play_log.h"
 
 #include <QCoreApplication>
@@ -51,8 +52,8 @@ void GameEngine::setTimersRunning(bool on) {
     }
 }
 
-void GameEngine::setFeedbackMs(int factor100) {
-    m_feedbackFactor = factor100;
+void GameEngine::setFeedbackPauses(bool on) {
+    m_feedbackPauses = on;
 }
 
 QString GameEngine::autoSaveCaption() const {
@@ -86,7 +87,8 @@ QString GameEngine::open() {
             keepSettingsFile = true;
         }
     }
-    setAutoSave(m_settings.autoSave != 0);
+    setAutoSave(m_settings.autoSave);
+    readAnswerLog(&notices);
     setupAnswerList();
     const QString error = m_rules->prepare(m_dir);
     if (!error.isEmpty()) {
@@ -97,7 +99,7 @@ QString GameEngine::open() {
         notices << m_rules->openNotice();
     if (m_rules->questionAtOpen())
         makeQuestion();
-    setMode(m_settings.modeCaption == QStringLiteral("秒数") ? 1 : 0);
+    setMode(m_settings.mode);
     m_board = Scoreboard{};
     m_board.best = QStringLiteral("...");
     m_barFraction = 1;
@@ -110,6 +112,62 @@ QString GameEngine::open() {
     emitBoard();
     emit controlsChanged();
     return {};
+}
+
+bool GameEngine::keepsAnswers() const {
+    return mirute::keepsAnswers(m_def.gameNo);
+}
+
+void GameEngine::readAnswerLog(QStringList *notices) {
+    if (!keepsAnswers())
+        return;
+    const QString file = gameAnswersFile(m_def.name);
+    const AnswersData read = readAnswers(m_dir, file);
+    m_answerLog = read.records;
+    if (!read.problems.isEmpty())
+        *notices << problemsMessage(file, read.problems);
+    if (!read.error.isEmpty())
+        *notices << read.error;
+    m_weakSettings = readWeakSettings(m_dir, m_def.name);
+    answersChanged();
+}
+
+// The weights of the practice and the view follow the answers and the plays chosen.
+void GameEngine::answersChanged() {
+    m_practiceWeights = practising() ? practiceWeights(m_answerLog, m_weakSettings.plays) : QHash<QString, double>();
+    if (m_weakView.isShown())
+        m_weakView.fill(m_answerLog, m_weakSettings.plays, m_weakView.order());
+}
+
+void GameEngine::setPractice(bool on) {
+    if (limitsLocked() || !keepsAnswers())
+        return; // the draws of a running play do not change under it
+    m_weakSettings.practice = on;
+    if (const WriteResult w = writeWeakSettings(m_dir, m_def.name, m_weakSettings); !w.ok())
+        emit saveFailed(w.error);
+    answersChanged();
+    emit controlsChanged();
+}
+
+void GameEngine::setWeakPlays(int plays) {
+    if (!kWeakPlayChoices.contains(plays) || !keepsAnswers())
+        return;
+    m_weakSettings.plays = plays;
+    if (const WriteResult w = writeWeakSettings(m_dir, m_def.name, m_weakSettings); !w.ok())
+        emit saveFailed(w.error);
+    answersChanged();
+    emit controlsChanged();
+}
+
+void GameEngine::showWeak(WeakOrder order) {
+    if (!keepsAnswers())
+        return;
+    m_weakView.fill(m_answerLog, m_weakSettings.plays, order);
+    m_weakView.setShown(true);
+}
+
+void GameEngine::hideWeak() {
+    m_weakView.setShown(false);
 }
 
 void GameEngine::writeSettings() {
@@ -150,19 +208,22 @@ void GameEngine::start() {
         return;
     finishFeedbackNow();
     m_session.startPending = true;
-    m_session.startStep = 0;
+    m_session.light = CountdownLight::Off;
     m_barFraction = 1;
     emit barChanged(m_barFraction);
     m_history->layoutList();
+    hideWeak();
     setupAnswerList();
+    m_playAnswers.clear();
     m_board.ok.clear();
     m_board.ng.clear();
     m_board.perSecond.clear();
     m_board.rate.clear();
     m_board.best = QStringLiteral("...");
     m_board.bestNotice.clear();
+    m_board.changes = PlayChanges{};
     emit answerBoxCleared();
-    m_session.bestReaction = 999;
+    m_session.bestReaction.reset();
     m_session.okCount = 0;
     m_session.ngCount = 0;
     m_finished = Finished{};
@@ -170,24 +231,24 @@ void GameEngine::start() {
     m_board.answers = m_board.ok = m_board.ng = QStringLiteral("0");
     m_rules->onStart();
     emit questionChanged();
-    m_board.time = m_gameMode == 1 ? formatNumber(m_settings.timeLimit) : QStringLiteral("0.0");
+    m_board.time = gameMode() == GameMode::TimeLimit ? formatNumber(m_settings.timeLimit) : QStringLiteral("0.0");
     if (m_rules->disablesClearDuringPlay())
         m_clearEnabled = false;
     emitBoard();
     emit controlsChanged();
     // "スタート" is disabled now; the focus must not pass on to the next button in line.
     emit focusRequested(Focus::Countdown);
-    emit countdownChanged(0);
+    emit countdownChanged(CountdownLight::Off);
 }
 
 void GameEngine::tickStart() {
     if (!m_session.startPending) {
-        m_session.startStep = 0;
+        m_session.light = CountdownLight::Off;
         return;
     }
-    ++m_session.startStep;
-    emit countdownChanged(m_session.startStep);
-    if (m_session.startStep < 3)
+    m_session.light = CountdownLight(int(m_session.light) + 1);
+    emit countdownChanged(m_session.light);
+    if (m_session.light != CountdownLight::Green)
         return;
     m_session.startPending = false;
     m_rules->onGreenLight();
@@ -196,13 +257,13 @@ void GameEngine::tickStart() {
     m_session.playing = true;
     m_session.playStartedAt = m_clock.seconds();
     emit focusRequested(Focus::Answer);
-    if (m_gameMode == 0 && m_countdownTimer.isActive())
+    if (gameMode() == GameMode::AnswerCount && m_countdownTimer.isActive())
         m_elapsedTimer.start();
     emit controlsChanged();
 }
 
 void GameEngine::tickClock() {
-    if (!m_session.playing || m_gameMode != 1)
+    if (!m_session.playing || gameMode() != GameMode::TimeLimit)
         return;
     m_session.remainSeconds = int(m_session.endSecond - qint64(std::floor(m_clock.seconds())));
     m_board.time = QString::number(m_session.remainSeconds);
@@ -216,7 +277,7 @@ void GameEngine::tickClock() {
 }
 
 void GameEngine::tickElapsed() {
-    if (!m_session.playing || m_gameMode != 0)
+    if (!m_session.playing || gameMode() != GameMode::AnswerCount)
         return;
     m_board.time = formatFixed(m_clock.seconds() - m_session.playStartedAt, 1);
     emitBoard();
@@ -224,11 +285,10 @@ void GameEngine::tickElapsed() {
 
 // --- choices ---
 
-void GameEngine::setMode(int index) {
+void GameEngine::setMode(GameMode mode) {
     if (limitsLocked())
         return; // the mode of a running play cannot change under it
-    m_gameMode = index == 1 ? 1 : 0;
-    m_settings.modeCaption = m_gameMode == 1 ? QStringLiteral("秒数") : m_def.countCaption;
+    m_settings.mode = mode;
     writeSettings();
     m_rules->onModeChanged();
     emit controlsChanged();
@@ -254,7 +314,7 @@ void GameEngine::setCountLimit(int count) {
 }
 
 void GameEngine::setAutoSave(bool on) {
-    m_settings.autoSave = on ? 1 : 0;
+    m_settings.autoSave = on;
     writeSettings();
     emit controlsChanged();
 }
@@ -288,8 +348,8 @@ bool GameEngine::acceptAnswer(const QString &typed) {
 
 bool GameEngine::clickJudgeable() const {
     // A click during the pause of the answer that completes an answer-count play would be one answer too many.
-    const bool countComplete =
-        m_gameMode == 0 && m_session.playing && m_rules->unitsDone() >= m_rules->unitsTarget(m_settings.countLimit);
+    const bool countComplete = gameMode() == GameMode::AnswerCount && m_session.playing &&
+                               m_rules->unitsDone() >= m_rules->unitsTarget(m_settings.countLimit);
     return !startEnabled() && !countComplete;
 }
 
@@ -316,13 +376,15 @@ void GameEngine::countAnswer(bool correct) {
 
 void GameEngine::judge(const Judgement &j) {
     countAnswer(j.correct);
+    // Kept in the order judged, as counted: a play's answers are exactly its OK and NG.
+    if (keepsAnswers() && !j.item.isEmpty())
+        m_playAnswers.append(AnswerRecord{{}, {}, j.item, j.given, j.correct, j.reaction});
     emit feedback(j.correct);
     // A click during another answer's pause is judged too, with a pause of its own (the typing games accept
     // no answer then). The answers it interrupted complete after it: their pauses are over by then.
     m_pendingJudgements.append(j);
-    const int ms = j.pauseMs * m_feedbackFactor / 100;
-    if (ms > 0)
-        m_feedbackTimer.start(ms);
+    if (m_feedbackPauses && j.pauseMs > 0)
+        m_feedbackTimer.start(j.pauseMs);
     else
         completeLatestJudgement();
 }
@@ -341,7 +403,7 @@ void GameEngine::appendAnswerRow(const QStringList &cells) {
 }
 
 void GameEngine::offerBest(double seconds) {
-    if (seconds < m_session.bestReaction) {
+    if (!m_session.bestReaction || seconds < *m_session.bestReaction) {
         m_session.bestReaction = seconds;
         m_board.best = formatFixed(seconds, 2);
         emitBoard();
@@ -370,7 +432,7 @@ void GameEngine::completeLatestJudgement() {
 
 bool GameEngine::countLimitReached() {
     // Only a running play can end; answers judged during the countdown count but cannot end it.
-    if (m_gameMode != 0 || !m_session.playing)
+    if (gameMode() != GameMode::AnswerCount || !m_session.playing)
         return false;
     if (m_rules->unitsDone() < m_rules->unitsTarget(m_settings.countLimit))
         return false;
@@ -411,15 +473,20 @@ void GameEngine::finishPlay(double seconds, PlayKind kind) {
     m_finished.ng = m_session.ngCount;
     // An answer whose pause the end interrupted is listed afterwards, but the play's figures are those shown now.
     m_finished.perSecondCount = m_rules->perSecondCount();
+    m_finished.answers = m_playAnswers;
     // Told before the save, so that the play is compared only with the plays before it.
-    if (isPersonalBest(readHistory(m_dir, m_def.historyFile()).records, makeHistoryRecord()))
+    const QList<HistoryRecord> earlier = readHistory(m_dir, m_def.historyFile()).records;
+    const HistoryRecord play = makeHistoryRecord();
+    if (isPersonalBest(earlier, play))
         m_board.bestNotice = QStringLiteral("自己ベスト更新！");
+    // 座標's field 6 counts typed characters, which its scoreboard does not show.
+    m_board.changes = changesSinceLastPlay(earlier, play, m_def.showsBestTime);
     m_clearEnabled = true;
     emitBoard();
     emit controlsChanged();
     emit focusRequested(Focus::History);
     emit playEnded();
-    if (m_settings.autoSave == 1) {
+    if (m_settings.autoSave) {
         QString error;
         save(&error);
     }
@@ -454,7 +521,7 @@ void GameEngine::endEarly(bool anythingTyped) {
     if (!anythingTyped || !wasPlaying)
         return;
     double seconds;
-    if (m_gameMode == 0) {
+    if (gameMode() == GameMode::AnswerCount) {
         seconds = shownElapsed();
     } else {
         // The seconds actually played, not the seconds still left on the display, to a tenth as the clock shows.
@@ -500,7 +567,36 @@ bool GameEngine::save(QString *error) {
         emit saveFailed(w.error);
         return false;
     }
+    if (const QString told = writeFinishedAnswers(); !told.isEmpty())
+        emit saveFailed(told);
     return true;
+}
+
+// The answers go last, after the history line and the play record: a failure here costs neither of them.
+// It is told, and the next "保存" of the same play tries again.
+QString GameEngine::writeFinishedAnswers() {
+    if (!keepsAnswers() || m_finished.answersWritten || m_finished.answers.isEmpty())
+        return {};
+    QList<AnswerRecord> answers = m_finished.answers;
+    for (AnswerRecord &a : answers) {
+        a.date = m_finished.historyRecord.date;
+        a.time = m_finished.historyRecord.time;
+    }
+    const QString file = gameAnswersFile(m_def.name);
+    if (const WriteResult w = appendAnswers(m_dir, file, answers); !w.ok())
+        return w.error + QStringLiteral("\r\nプレイの結果は保存しました。解答の記録だけを保存できませんでした。");
+    m_finished.answersWritten = true;
+    m_answerLog.append(answers);
+    QString told;
+    if (countPlays(m_answerLog) > kAnswerPlaysPruneAt) {
+        if (const WriteResult w = keepLastPlays(m_dir, file, kAnswerPlaysKept); w.ok())
+            m_answerLog = m_answerLog.mid(firstOfLastPlays(m_answerLog, kAnswerPlaysKept));
+        else
+            told = w.error +
+                   QStringLiteral("\r\nプレイの結果と解答は保存しました。古い解答は次の保存のときに整理します。");
+    }
+    answersChanged();
+    return told;
 }
 
 WriteResult GameEngine::writeFinishedPlay() {

@@ -2,33 +2,39 @@
 
 #include "core/base/clock.h"
 #include "core/base/random_source.h"
+#include "core/games/common/answers_file.h"
 #include "core/games/common/game_definition.h"
 #include "core/games/common/game_history.h"
 #include "core/games/common/game_rules.h"
 #include "core/games/common/game_settings.h"
 #include "core/games/common/personal_best.h"
+#include "core/games/common/weak_items.h"
 #include "core/tables/grid.h"
 
 #include <QObject>
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace mirute {
+
+// The light of the start signal, one a second after "スタート": the play begins at green.
+enum class CountdownLight { Off, Red, Yellow, Green };
 
 // The current play of a game window.
 struct GameSession {
     int okCount = 0;
     int ngCount = 0;
     bool startPending = false;
-    int startStep = 0; // 0 none, 1 red, 2 yellow, 3 green
+    CountdownLight light = CountdownLight::Off;
     bool playing = false;
     qint64 endSecond = 0;
     int remainSeconds = 0;
     QString answer; // expected answer of the question on screen
     double shownAt = 0;
     double reaction = 0;
-    double bestReaction = 999;
+    std::optional<double> bestReaction; // the fastest right answer of the play; none before the first
     double playStartedAt = 0;
 };
 
@@ -42,6 +48,8 @@ struct Scoreboard {
     QString perSecond;  // typed characters (or answers) per second
     QString best;       // the best reaction so far
     QString bestNotice; // "自己ベスト更新！" from a new best until the next start
+    // Each figure against the last play of the same mode and limit, until the next start.
+    PlayChanges changes;
 };
 
 // The colour an answer's feedback shows: green for a right answer, red for a wrong one.
@@ -59,6 +67,9 @@ struct Judgement {
     bool updatesBest = true; // a correct answer may improve bestReaction after its pause (the click games
                              // offer theirs before it)
     int pauseMs = 150;       // feedback shown this long while the window goes on handling events
+    // For the answers file of the games whose questions have an item: the item asked and what was given.
+    QString item{};
+    QString given{};
 };
 
 // The engine shared by the seven game windows: modes, countdown, clock, judging, scoring, the end of a
@@ -88,13 +99,23 @@ public:
     const Scoreboard &scoreboard() const { return m_board; }
     Grid &answerList() { return m_answers; }
     GameHistory &history() { return *m_history; }
+    // The games whose questions have an item keep every answer of their last plays, show their weak items
+    // and can practise them.
+    bool keepsAnswers() const;
+    const QList<AnswerRecord> &answerLog() const { return m_answerLog; }
+    WeakView &weakView() { return m_weakView; }
+    const WeakSettings &weakSettings() const { return m_weakSettings; }
+    // 苦手練習: the weak items are drawn more often (their weights, see practiceWeight); off, the draws are
+    // those of every play.
+    bool practising() const { return m_weakSettings.practice && keepsAnswers(); }
+    double practiceWeight(const QString &item) const { return m_practiceWeights.value(item, 1.0); }
     QString dataDir() const { return m_dir; }
 
-    int gameMode() const { return m_gameMode; } // 1 "秒数", 0 answer count
+    GameMode gameMode() const { return m_settings.mode; }
     bool startEnabled() const { return !m_session.startPending && !m_session.playing; }
     bool clearEnabled() const { return m_clearEnabled; }
     // "保存": in manual mode, and after a save that failed (the play stays on screen until it is saved).
-    bool saveEnabled() const { return m_settings.autoSave == 0 || m_saveFailed; }
+    bool saveEnabled() const { return !m_settings.autoSave || m_saveFailed; }
     // The finished play on screen could not be saved (a full disk, a locked file) and waits for "保存".
     bool playUnsavedAfterFailure() const { return m_saveFailed; }
     bool limitsLocked() const { return !startEnabled(); }
@@ -111,11 +132,17 @@ public:
     void tickElapsed(); // the answer-count clock, every tenth of a second
 
     // The choices of the mode frame and the game's own settings.
-    void setMode(int index);
+    void setMode(GameMode mode);
     void setTimeLimit(int seconds);
     void setCountLimit(int count);
     void setAutoSave(bool on);
     void setExtra(int index, const QString &value);
+    // The 苦手 choices: practice on or off, the last plays counted, and the view shown in an order or put away.
+    void setPractice(bool on);
+    void setWeakPlays(int plays);
+    void showWeak(WeakOrder order);
+    void hideWeak();
+    void setExtraFlag(int index, bool on) { setExtra(index, on ? QStringLiteral("1") : QStringLiteral("0")); }
 
     // A key in the answer box: the first key of each question fixes its reaction time.
     void answerKeyDown();
@@ -124,8 +151,10 @@ public:
     // Runs the pending feedback pause at once (tests, and a window closing during a pause).
     void finishFeedbackNow();
 
-    // "保存": returns false when nothing was saved; *error set on a write failure. A play is saved
-    // whole or not at all: its history line and its play record both, or (after a failure) neither.
+    // "保存": appends the play's history line, then its play record. Returns false when nothing was saved,
+    // *error set on a write failure. When the record cannot be written the history line is cut back out, and
+    // the next "保存" writes both again; only when that cut fails too does the line stay, and the next "保存"
+    // writes the record alone. Either way a failed try leaves no file holding the play twice.
     bool save(QString *error = nullptr);
     // "クリア" after the user confirmed.
     QString clearHistory();
@@ -136,13 +165,15 @@ public:
     // for the terminal holding the play's lines, so that the play is not lost without a trace.
     QString keepUnsavedPlay();
 
-    void setFeedbackMs(int factor100); // tests: 0 runs every pause at once
+    // Whether an answer's feedback shows for its pause (Judgement::pauseMs); tests turn the pauses off, and each
+    // judgement then completes at once.
+    void setFeedbackPauses(bool on);
     void setTimersRunning(bool on);
 
 signals:
     void scoreboardChanged();
     void controlsChanged(); // enabled states, mode, combos, auto-save caption
-    void countdownChanged(int step);
+    void countdownChanged(mirute::CountdownLight light);
     void barChanged(double fraction);
     void feedback(bool correct); // an answer was judged: show green or red
     void feedbackEnded();        // back to white
@@ -181,6 +212,9 @@ private:
     HistoryRecord makeHistoryRecord() const;
     WriteResult writeFinishedPlay();
     QString finishedPlayLine() const; // the play record line of the finished play, as saved now
+    QString writeFinishedAnswers();
+    void readAnswerLog(QStringList *notices);
+    void answersChanged();
     QString nowDate() const;
     QString nowTime() const;
 
@@ -194,15 +228,19 @@ private:
     Scoreboard m_board;
     Grid m_answers;
     std::unique_ptr<GameHistory> m_history;
-    int m_gameMode = 1;
     bool m_clearEnabled = true;
     double m_barFraction = 1;
     QString m_openNotice;
     bool m_saveFailed = false;
     bool m_opening = false;
     QTimer m_countdownTimer, m_limitClockTimer, m_elapsedTimer, m_feedbackTimer;
-    int m_feedbackFactor = 100;
+    bool m_feedbackPauses = true;
     QList<Judgement> m_pendingJudgements; // judged answers whose pause runs, the latest last
+    QList<AnswerRecord> m_playAnswers;    // of the play under way, in the order they were judged
+    QList<AnswerRecord> m_answerLog;      // the answers file as read, and the answers saved since
+    WeakSettings m_weakSettings;
+    QHash<QString, double> m_practiceWeights; // empty unless practising
+    WeakView m_weakView;
 
     // The finished play, as the save records it whatever the user changes afterwards.
     struct Finished {
@@ -215,7 +253,9 @@ private:
         // A failed save whose history line could not be taken back: the next try writes only the record.
         bool historyWritten = false;
         HistoryRecord historyRecord;
-        bool saved = false; // at least once
+        bool saved = false;          // at least once
+        QList<AnswerRecord> answers; // dated when saved, with the history line's date and time
+        bool answersWritten = false; // a play's answers are kept once, however often it is saved
     } m_finished;
 };
 

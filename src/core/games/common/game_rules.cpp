@@ -39,6 +39,20 @@ RandomSource &GameRules::random() const {
     return engine().m_random;
 }
 
+bool GameRules::practising() const {
+    return engine().practising();
+}
+double GameRules::practiceWeight(const QString &item) const {
+    return engine().practiceWeight(item);
+}
+int GameRules::drawWeighted(const QStringList &items) const {
+    QList<double> weights;
+    weights.reserve(items.size());
+    for (const QString &item : items)
+        weights.append(practiceWeight(item));
+    return random().weightedIndex0(weights);
+}
+
 void GameRules::setAnswer(const QString &answer) {
     engine().m_session.answer = answer;
 }

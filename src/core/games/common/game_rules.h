@@ -61,6 +61,12 @@ protected:
     Clock &clock() const;
     RandomSource &random() const;
 
+    // 苦手練習 is on: the game draws its items by practiceWeight (1 for an item never asked) instead of evenly.
+    bool practising() const;
+    double practiceWeight(const QString &item) const;
+    // One of the items drawn by their practice weights.
+    int drawWeighted(const QStringList &items) const;
+
     // The question on screen: its expected answer, and the moment it was shown (which also clears the
     // reaction time of the question before).
     void setAnswer(const QString &answer);

@@ -66,13 +66,15 @@ SettingsReadResult parseGameSettings(const TextLines &lines, const GameDefinitio
     }
 
     const QString mode = field(2);
-    if (mode == QStringLiteral("秒数") || mode == def.countCaption)
-        s.modeCaption = mode;
+    if (mode == QStringLiteral("秒数"))
+        s.mode = GameMode::TimeLimit;
+    else if (mode == def.countCaption)
+        s.mode = GameMode::AnswerCount;
     else
         problems << QStringLiteral("モード");
 
     if (auto v = parseInteger(field(3)); v && (*v == 0 || *v == 1))
-        s.autoSave = int(*v);
+        s.autoSave = *v == 1;
     else
         problems << QStringLiteral("手動保存モード");
 
@@ -111,7 +113,8 @@ SettingsReadResult readGameSettings(const QString &dir, const GameDefinition &de
 
 QString settingsLine(const GameSettings &s, const GameDefinition &def) {
     WriteListLine line;
-    line.integer(s.countLimit).single(s.timeLimit).text(s.modeCaption).integer(s.autoSave);
+    const QString mode = s.mode == GameMode::TimeLimit ? QStringLiteral("秒数") : def.countCaption;
+    line.integer(s.countLimit).single(s.timeLimit).text(mode).integer(s.autoSave ? 1 : 0);
     for (int i = 0; i < def.extraFields.size(); ++i) {
         if (def.extraFields[i].isText)
             line.text(s.extras.value(i));

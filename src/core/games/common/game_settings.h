@@ -8,15 +8,22 @@
 
 namespace mirute {
 
+// How a play is limited: "秒数", as many answers as possible in the chosen seconds, or the answer count (the
+// game's countCaption), a fixed number of answers as fast as possible.
+enum class GameMode { TimeLimit, AnswerCount };
+
 // The one line of a game's settings file: the four common fields, then the game's own.
 struct GameSettings {
     int countLimit = 10;
     float timeLimit = 60;
-    QString modeCaption = QStringLiteral("秒数");
-    int autoSave = 1;
-    QStringList extras; // the game's own fields, as their texts
+    GameMode mode = GameMode::TimeLimit; // in the file as its option's caption
+    bool autoSave = true; // each finished play saved at once; in the file as 1, or 0 for "手動保存モード"
+    QStringList extras;   // the game's own fields, as their texts
 
+    // Field i of the game's own (kInOrderField, or a constant of the game's rules) as a number, or as a
+    // check box's 1 (ticked) or 0.
     int extraInt(int i) const;
+    bool extraFlag(int i) const { return extraInt(i) == 1; }
     QString extraText(int i) const { return extras.value(i); }
 };
 

@@ -6,7 +6,7 @@
 namespace mirute {
 
 bool MissingItemRules::inOrder() const {
-    return settings().extraInt(0) == 1;
+    return settings().extraFlag(kInOrderField);
 }
 
 bool MissingItemRules::isCorrect(const QString &typed) const {
@@ -31,6 +31,13 @@ void MissingItemRules::showAllButOne(QStringList items) {
     setAnswer(items.value(0));
 }
 
+void MissingItemRules::showAllBut(QStringList items, int missing) {
+    const QString answer = items.takeAt(missing);
+    for (int i = 0; i < m_labels.size(); ++i)
+        m_labels[i] = inOrder() ? items.value(i) : items.takeAt(random().index0(int(items.size())));
+    setAnswer(answer);
+}
+
 void MissingItemRules::judgeTyped(const QString &typed, double reaction) {
     if (!acceptAnswer(typed))
         return;
@@ -38,6 +45,8 @@ void MissingItemRules::judgeTyped(const QString &typed, double reaction) {
     j.correct = isCorrect(typed);
     j.reaction = reaction;
     const QString expected = session().answer;
+    j.item = expected;
+    j.given = typed;
     j.cells = {j.correct ? expected : expected + QStringLiteral(" (") + typed + u')', questionText(),
                formatFixed(reaction, 2)};
     judge(j);

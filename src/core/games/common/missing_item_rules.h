@@ -25,6 +25,8 @@ protected:
     // Shows every item but one, in row order or drawn one by one at random, and makes the one left over
     // the expected answer.
     void showAllButOne(QStringList items);
+    // The same with the missing item chosen already (苦手練習): the others in row order or drawn one by one.
+    void showAllBut(QStringList items, int missing);
     // Judges the typed text with the given reaction time; the answer list shows "expected (typed)" when wrong.
     void judgeTyped(const QString &typed, double reaction);
 

@@ -19,12 +19,15 @@ bool isTimeLimit(qint64 seconds) {
     return seconds >= 10 && seconds <= 180 && seconds % 10 == 0;
 }
 
-bool sameLimit(const HistoryRecord &a, const HistoryRecord &b, PlayKind kind) {
-    if (kind == PlayKind::TimeLimit)
-        return a.seconds == b.seconds;
-    const auto countA = parseInteger(a.answers);
-    const auto countB = parseInteger(b.answers);
-    return countA && countB && *countA == *countB;
+// The change of a figure saved with `decimals` places, in its whole units: "+0.12", "−3.0" (a minus sign).
+FigureChange figureChange(qint64 before, qint64 now, int decimals, bool lowerIsBetter, const QString &unit) {
+    const qint64 diff = now - before;
+    const QString size = formatFixed(double(diff < 0 ? -diff : diff) / std::pow(10.0, decimals), decimals);
+    if (diff == 0)
+        return {QStringLiteral("±") + size + unit, Change::Same};
+    const bool better = (diff < 0) == lowerIsBetter;
+    return {(diff > 0 ? QStringLiteral("+") : QStringLiteral("−")) + size + unit,
+            better ? Change::Better : Change::Worse};
 }
 
 } // namespace
@@ -69,20 +72,50 @@ QString historySeconds(PlayKind kind, double seconds) {
     }
 }
 
+PlayLimit playLimit(const HistoryRecord &r) {
+    const PlayKind kind = playKind(r);
+    std::optional<qint64> limit;
+    if (kind == PlayKind::TimeLimit)
+        limit = parseInteger(QStringView(r.seconds).chopped(1));
+    else if (kind == PlayKind::AnswerCount)
+        limit = parseInteger(r.answers);
+    else
+        return {kind, 0};
+    return limit ? PlayLimit{kind, *limit} : PlayLimit{};
+}
+
 bool isPersonalBest(const QList<HistoryRecord> &earlier, const HistoryRecord &play) {
-    const PlayKind kind = playKind(play);
-    if (kind != PlayKind::TimeLimit && kind != PlayKind::AnswerCount)
+    const PlayLimit limit = playLimit(play);
+    if (!limit.comparable())
         return false;
     const qint64 score = playScore(play);
     bool compared = false;
     for (const HistoryRecord &r : earlier) {
-        if (playKind(r) != kind || !sameLimit(r, play, kind))
+        if (playLimit(r) != limit)
             continue;
         if (playScore(r) >= score)
             return false;
         compared = true;
     }
     return compared;
+}
+
+PlayChanges changesSinceLastPlay(const QList<HistoryRecord> &earlier, const HistoryRecord &play, bool compareReaction) {
+    PlayChanges changes;
+    const PlayLimit limit = playLimit(play);
+    if (!limit.comparable())
+        return changes;
+    const auto last = std::find_if(earlier.crbegin(), earlier.crend(),
+                                   [&limit](const HistoryRecord &r) { return playLimit(r) == limit; });
+    if (last == earlier.crend())
+        return changes;
+    changes.rate = figureChange(shownUnits(last->rate, 1), shownUnits(play.rate, 1), 1, false, QStringLiteral("%"));
+    changes.perSecond = figureChange(shownUnits(last->perSecond, 2), shownUnits(play.perSecond, 2), 2, false, {});
+    const qint64 reactionBefore = shownUnits(last->reaction, 2);
+    const qint64 reactionNow = shownUnits(play.reaction, 2);
+    if (compareReaction && reactionBefore > 0 && reactionNow > 0)
+        changes.reaction = figureChange(reactionBefore, reactionNow, 2, true, {});
+    return changes;
 }
 
 } // namespace mirute

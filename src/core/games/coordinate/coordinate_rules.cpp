@@ -27,6 +27,10 @@ int CoordinateRules::cellCode(const QString &text) {
     return (r.unicode() - u'0') * 10 + (c.unicode() - u'0');
 }
 
+QString CoordinateRules::cellItem(int code) {
+    return QStringLiteral("%1行%2列").arg(code / 10).arg(code % 10);
+}
+
 bool CoordinateRules::cellVisible(int code) const {
     const int r = code / 10, c = code % 10;
     return r >= 1 && r <= rows() && c >= 1 && c <= kColumns;
@@ -59,8 +63,17 @@ void CoordinateRules::shuffleCells() {
         for (int c = 1; c <= kColumns; ++c)
             work.append(10 * r + c);
     m_cellOrder.clear();
-    while (!work.isEmpty())
-        m_cellOrder.append(work.takeAt(random().index0(int(work.size()))));
+    while (!work.isEmpty()) {
+        if (!practising()) {
+            m_cellOrder.append(work.takeAt(random().index0(int(work.size()))));
+            continue;
+        }
+        // 苦手練習: the weak cells come early in the order, so that a time-limit play asks them first.
+        QStringList items;
+        for (int code : std::as_const(work))
+            items.append(cellItem(code));
+        m_cellOrder.append(work.takeAt(drawWeighted(items)));
+    }
     m_cellPos = 1;
 }
 
@@ -91,6 +104,8 @@ void CoordinateRules::makeQuestion() {
     m_fill[code] = Fill::Asked;
     if (m_counting)
         ++m_askedCount;
+    // The scoreboard shows no reaction in this game; the answers file keeps the time to the second key.
+    questionShown();
 }
 
 void CoordinateRules::judgeTyped(const QString &text) {
@@ -109,6 +124,9 @@ void CoordinateRules::judgeTyped(const QString &text) {
     j.correct = text == asked;
     j.updatesBest = false;
     j.cells = {asked};
+    j.reaction = clock().seconds() - session().shownAt;
+    j.item = askedCode ? cellItem(askedCode) : asked;
+    j.given = text;
     j.pauseMs = 0;
     if (j.correct) {
         if (askedCode)

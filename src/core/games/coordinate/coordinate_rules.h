@@ -43,12 +43,15 @@ public:
     bool cellVisible(int code) const;
     Fill fill(int code) const;
     static Rgb fillColor(Fill f);
-    const QList<int> &cellOrder() const { return m_cellOrder; }
     int cellPos() const { return m_cellPos; }
+    // The cells of the pass in the order they are asked (weak cells first with 苦手練習).
+    const QList<int> &cellOrder() const { return m_cellOrder; }
     int typedCount() const { return m_typedCount; }
     int askedCount() const { return m_askedCount; }
     // The code of one of the 81 cells (row digit then column digit, 1..9 each), or 0.
     static int cellCode(const QString &text);
+    // The item of the cell in the answers file and the 苦手 view: "5行7列".
+    static QString cellItem(int code);
 
 private:
     std::array<Fill, 100> m_fill{}; // by code 11..99

@@ -10,7 +10,7 @@ GameDefinition DigitGame::definition() {
     def.name = QStringLiteral("抜数字");
     def.windowTitle = QStringLiteral("抜数字タイピング");
     def.formName = QStringLiteral("frmG2");
-    def.extraFields = {{QStringLiteral("順番通り表示"), false, QStringLiteral("0"), {}}};
+    def.extraFields = {inOrderField()};
     def.helpText = joinHelpLines({
         {QStringLiteral("このゲームは『抜数字タイピング』です。"), 2},
         {QStringLiteral("数字０～９までのうちの９文字が出題されます。"), 1},

@@ -8,7 +8,10 @@ void DigitRules::makeQuestion() {
     QStringList digits;
     for (int d = 0; d <= 9; ++d)
         digits.append(QString::number(d));
-    showAllButOne(digits);
+    if (practising())
+        showAllBut(digits, drawWeighted(digits));
+    else
+        showAllButOne(digits);
     questionShown();
 }
 

@@ -12,7 +12,7 @@ GameDefinition KanaGame::definition() {
     def.name = QStringLiteral("抜かな");
     def.windowTitle = QStringLiteral("抜かなタイピング");
     def.formName = QStringLiteral("frmG1");
-    def.extraFields = {{QStringLiteral("順番通り表示"), false, QStringLiteral("0"), {}}};
+    def.extraFields = {inOrderField()};
     def.helpText = joinHelpLines({
         {QStringLiteral("このゲームは『抜かなタイピング』です。"), 2},
         {QStringLiteral("ひらがな、カタカナが四文字出題されます。"), 1},

@@ -11,6 +11,7 @@ GameDefinition LampGame::definition() {
     def.windowTitle = QStringLiteral("ランプ");
     def.formName = QStringLiteral("frmG5");
     def.extraFields = {
+        // At LampRules::kColorCountField and kShowCountsField.
         {QStringLiteral("コマ"),
          false,
          QStringLiteral("3"),

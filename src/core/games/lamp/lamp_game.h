@@ -5,19 +5,14 @@
 
 #include <memory>
 
-class QWidget;
-
 namespace mirute {
 
-class GameWindow;
-
-// ランプ, game 5: what it is and how it plays (core library, lamp_game.cpp), and its question area with its
-// own settings in the game window (widget library, lamp_view_widget.cpp).
+// ランプ, game 5: what it is and how it plays. The widget library adds its question area in
+// the game window (makeGameView).
 struct LampGame {
     static constexpr int number = 5;
     static GameDefinition definition();
     static std::unique_ptr<GameRules> makeRules();
-    static QWidget *makeView(GameWindow &window);
 };
 
 } // namespace mirute

@@ -43,11 +43,11 @@ QString LampRules::prepare(const QString &dataDir) {
 }
 
 int LampRules::colorCount() const {
-    return qBound(2, settings().extraInt(0), kSlots);
+    return qBound(2, settings().extraInt(kColorCountField), kSlots);
 }
 
 bool LampRules::showCounts() const {
-    return settings().extraInt(1) == 1;
+    return settings().extraFlag(kShowCountsField);
 }
 
 bool LampRules::legendVisible(int slot) const {
@@ -130,7 +130,7 @@ void LampRules::makeQuestion() {
 }
 
 void LampRules::onExtraChanged(int index) {
-    if (index == 0)
+    if (index == kColorCountField)
         remakeQuestion();
 }
 

@@ -17,6 +17,8 @@ public:
     static constexpr int kLamps = 28;
     static constexpr int kSlots = 5;
     using Tally = std::array<int, kSlots + 1>; // index 1..5
+    // The game's own settings fields: "コマ" (the number of colours, 2 to 5) and "色ごとの数を表示" (0 or 1).
+    static constexpr int kColorCountField = 0, kShowCountsField = 1;
 
     QString prepare(const QString &dataDir) override; // the lamp images must be there
     void makeQuestion() override;
@@ -33,7 +35,6 @@ public:
     int mostColor() const { return m_mostColor; }
     // The swatch and count label of a slot are visible.
     bool legendVisible(int slot) const;
-    bool drawing() const { return m_drawing; }
     QString imagePath(int slot) const { return m_imagePaths.value(slot - 1); }
 
     // The slot that occurs more often than every other, or 0 when two or more share the highest count.

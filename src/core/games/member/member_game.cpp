@@ -10,7 +10,7 @@ GameDefinition MemberGame::definition() {
     def.name = QStringLiteral("抜仲間");
     def.windowTitle = QStringLiteral("抜仲間タイピング");
     def.formName = QStringLiteral("frmG3");
-    def.extraFields = {{QStringLiteral("順番通り表示"), false, QStringLiteral("0"), {}}};
+    def.extraFields = {inOrderField()};
     def.answerColumns = {
         {QStringLiteral("回"), 500, 7}, {QStringLiteral("答"), 2460, 1}, {QStringLiteral("反応秒"), 900, 7}};
     def.answerScrollRows = 11;

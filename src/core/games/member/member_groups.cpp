@@ -38,10 +38,6 @@ MemberGroups parseMemberGroups(const Dictionary &d) {
     return out;
 }
 
-bool MemberGroups::hasSkipped() const {
-    return !beforeFirstGroup.isEmpty() || !beyondMaximum.isEmpty() || !emptyGroups.isEmpty() || !unreadable.isEmpty();
-}
-
 QString MemberGroups::skippedMessage() const {
     QStringList parts;
     auto add = [&](QList<int> lines, const QString &reason) {

@@ -25,7 +25,6 @@ struct MemberGroups {
     QList<int> emptyGroups;      // groups without a member: there would be nothing to type
     QList<int> unreadable;       // lines that are not Shift_JIS
 
-    bool hasSkipped() const;
     // One message naming the file and the lines of every kind of skipped item; "" when nothing was skipped.
     QString skippedMessage() const;
 };

@@ -39,14 +39,34 @@ void MemberRules::resetQuestionGrid() {
 }
 
 bool MemberRules::inOrder() const {
-    return settings().extraInt(0) == 1;
+    return settings().extraFlag(kInOrderField);
+}
+
+int MemberRules::drawGroup() const {
+    if (!practising())
+        return random().index1(int(m_groups.size())) - 1;
+    // A group comes with the mean weight of its members, then the missing member with its own.
+    QList<double> weights;
+    weights.reserve(m_groups.size());
+    for (const MemberGroup &g : m_groups) {
+        double sum = 0;
+        for (const QString &m : g.members)
+            sum += practiceWeight(m);
+        weights.append(sum / qMax<qsizetype>(1, g.members.size()));
+    }
+    return random().weightedIndex0(weights);
 }
 
 void MemberRules::makeQuestion() {
-    const MemberGroup &group = m_groups.at(random().index1(int(m_groups.size())) - 1);
+    const MemberGroup &group = m_groups.at(drawGroup());
     QStringList work = group.members;
     QStringList shown;
-    if (inOrder()) {
+    if (practising()) {
+        const QString missing = work.takeAt(drawWeighted(work));
+        while (!work.isEmpty())
+            shown << work.takeAt(inOrder() ? 0 : random().index0(int(work.size())));
+        work = {missing};
+    } else if (inOrder()) {
         const QString missing = work.takeAt(random().index0(int(work.size())));
         shown = work;
         work = {missing};
@@ -86,6 +106,8 @@ void MemberRules::onAnswerEntered(const QString &typed) {
     j.correct = isCorrect(typed);
     j.reaction = session().reaction;
     const QString expected = session().answer;
+    j.item = expected;
+    j.given = typed;
     j.cells = {j.correct ? expected : expected + QStringLiteral(" (") + typed + u')', formatFixed(j.reaction, 2)};
     // Wrong answers count too; counted once the pause is over, so a play ending during it leaves them out.
     m_charsInPause = int(typed.size());

@@ -26,7 +26,6 @@ public:
     int typedChars() const { return m_typedChars; }
     bool inOrder() const;
     const QList<MemberGroup> &groups() const { return m_groups; }
-    void setGroups(const QList<MemberGroup> &groups) { m_groups = groups; }
 
     // Exact text only: katakana for hiragana, or the revealed "_" form, is wrong.
     bool isCorrect(const QString &typed) const;
@@ -37,6 +36,8 @@ public:
     QString onEscapePressed();
 
 private:
+    int drawGroup() const;
+
     Grid m_grid;
     QList<MemberGroup> m_groups;
     QString m_notice;

@@ -11,6 +11,7 @@ GameDefinition OrderGame::definition() {
     def.windowTitle = QStringLiteral("順番クリック");
     def.formName = QStringLiteral("frmG6");
     def.extraFields = {
+        // At OrderRules::kDigitCountField and kOrderField.
         {QStringLiteral("桁数"),
          false,
          QStringLiteral("2"),

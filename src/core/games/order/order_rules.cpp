@@ -14,11 +14,11 @@ constexpr int kDrawAttempts = 10000;
 } // namespace
 
 int OrderRules::digitCount() const {
-    return qBound(1, settings().extraInt(0), 3);
+    return qBound(1, settings().extraInt(kDigitCountField), 3);
 }
 
 bool OrderRules::ascending() const {
-    return settings().extraText(1) == QStringLiteral("小");
+    return settings().extraText(kOrderField) == QStringLiteral("小");
 }
 
 bool OrderRules::acceptable(const QString &drawnText, int value) {
@@ -78,7 +78,7 @@ void OrderRules::onStart() {
 
 void OrderRules::onExtraChanged(int index) {
     // A new number of digits makes a new question; the order applies from the next question.
-    if (index == 0)
+    if (index == kDigitCountField)
         remakeQuestion();
 }
 

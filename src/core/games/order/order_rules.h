@@ -14,6 +14,8 @@ namespace mirute {
 class OrderRules : public GameRules {
 public:
     static constexpr int kNumbers = 9;
+    // The game's own settings fields: "桁数" (1 to 3) and "順番" ("小" ascending or "大").
+    static constexpr int kDigitCountField = 0, kOrderField = 1;
     enum class Mark { Black, Green, Red };
 
     void makeQuestion() override;

@@ -10,6 +10,7 @@ GameDefinition TreasureGame::definition() {
     def.name = QStringLiteral("宝探し");
     def.windowTitle = QStringLiteral("宝探し");
     def.formName = QStringLiteral("frmG4");
+    // At TreasureRules::kCellCountField.
     def.extraFields = {{QStringLiteral("コマ数"),
                         false,
                         QStringLiteral("40"),

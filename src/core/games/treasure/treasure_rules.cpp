@@ -16,12 +16,27 @@ QString TreasureRules::prepare(const QString &dataDir) {
 
 int TreasureRules::cellCount() const {
     // The settings reader keeps the field to its allowed values; whole rows of the field all the same.
-    const int n = settings().extraInt(0);
+    const int n = settings().extraInt(kCellCountField);
     return qBound(1, n / kColumns, kCells / kColumns) * kColumns;
 }
 
+QString TreasureRules::pairOf(const QString &item) {
+    return item.isEmpty() ? QString() : QString(item.front()) + item.back();
+}
+
 void TreasureRules::makeQuestion() {
-    const QString &item = m_items.at(random().index1(int(m_items.size())) - 1);
+    int drawn;
+    if (practising()) {
+        QStringList pairs;
+        pairs.reserve(m_items.size());
+        for (const QString &item : std::as_const(m_items))
+            pairs.append(pairOf(item));
+        drawn = drawWeighted(pairs);
+    } else {
+        drawn = random().index1(int(m_items.size())) - 1;
+    }
+    const QString &item = m_items.at(drawn);
+    m_pair = pairOf(item);
     const bool firstIsCommon = random().index1(2) == 1;
     const QString first(item.front()), last(item.back());
     m_common = firstIsCommon ? first : last;
@@ -41,7 +56,7 @@ void TreasureRules::onStart() {
 }
 
 void TreasureRules::onExtraChanged(int index) {
-    if (index == 0)
+    if (index == kCellCountField)
         remakeQuestion();
 }
 
@@ -55,6 +70,8 @@ void TreasureRules::clickCell(int index) {
     // A blank cell (during the countdown) never matches.
     j.correct = cellText(index) == session().answer;
     j.cells = {formatFixed(j.reaction, 2)};
+    j.item = m_pair;
+    j.given = cellText(index);
     // The best is taken before the flash, so that a play ending during the flash saves it.
     if (j.correct)
         offerBest(j.reaction);

@@ -17,6 +17,7 @@ class TreasureRules : public GameRules {
 public:
     static constexpr int kCells = 40;
     static constexpr int kColumns = 8;
+    static constexpr int kCellCountField = 0; // "コマ数": the game's own settings field
 
     QString prepare(const QString &dataDir) override; // reads the dictionary
     QString openNotice() const override { return m_notice; }
@@ -32,6 +33,8 @@ public:
     bool cellVisible(int index) const { return index >= 1 && index <= m_visible; }
     Rgb cellColor(int index) const;
     QString commonKanji() const { return m_common; }
+    // The look-alike pair of a dictionary item, its first and last kanji ("萩荻"): the item of the question.
+    static QString pairOf(const QString &item);
     QStringList dictionary() const { return m_items; }
     void setDictionary(const QStringList &items) { m_items = items; }
 
@@ -42,6 +45,7 @@ private:
     QStringList m_items;
     QString m_notice;
     QString m_common;
+    QString m_pair;
     QStringList m_texts = QStringList(kCells, QString());
     int m_visible = 0;
     QList<std::pair<int, Rgb>> m_flashes; // the flashing cells and their colours, the latest click last

@@ -5,6 +5,7 @@
 #include "gui/games/common/history_panel_widget.h"
 #include "gui/games/common/scoreboard_widget.h"
 #include "gui/games/common/traffic_light_widget.h"
+#include "gui/games/common/weak_panel_widget.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/help_tour_dialog.h"
 #include "gui/widgets/message_dialog.h"
@@ -43,6 +44,7 @@ const QString kBackName = QStringLiteral("cmdEnd");
 const QString kTimeBarBackName = QStringLiteral("shpJikanB");
 const QString kTimeBarName = QStringLiteral("shpJikanK");
 const QString kAnswerListName = QStringLiteral("msgKaitou");
+const QString kPracticeName = QStringLiteral("chkNigate");
 
 // The answer box. A QLineEdit answers the input method's question whether it takes input through it without
 // heeding Qt::WA_InputMethodEnabled; this one heeds it, so that a box for digits can keep the input method off.
@@ -74,6 +76,8 @@ GameWindow::GameWindow(std::unique_ptr<GameEngine> engine, QWidget *parent)
     m_answerList->setObjectName(kAnswerListName);
     m_answerList->setAccessibleName(QStringLiteral("解答一覧"));
     m_historyPanel = new HistoryPanelWidget(m_engine->history(), def, this);
+    if (m_engine->keepsAnswers())
+        buildWeakControls();
     connectControls();
     buildLayout();
 
@@ -103,10 +107,6 @@ QPushButton *GameWindow::makeButton(const QString &name, const QString &caption,
     b->setObjectName(name);
     b->setAutoDefault(true);
     return b;
-}
-
-QWidget *GameWindow::gameSettingsFrame() const {
-    return m_settingsFrame;
 }
 
 // The game's question area comes first (setQuestionView), then the answer box of the typing games.
@@ -147,10 +147,10 @@ QWidget *GameWindow::buildModeBox() {
     const GameDefinition &def = m_engine->definition();
     auto *modeBox = new QGroupBox(QStringLiteral("モード"), this);
     auto *modeGrid = new QGridLayout(modeBox);
-    m_modeOptions[1] = new QRadioButton(QStringLiteral("秒数"), modeBox);
-    m_modeOptions[1]->setObjectName(kTimeModeName);
-    m_modeOptions[0] = new QRadioButton(def.countCaption, modeBox);
-    m_modeOptions[0]->setObjectName(kCountModeName);
+    m_timeModeOption = new QRadioButton(QStringLiteral("秒数"), modeBox);
+    m_timeModeOption->setObjectName(kTimeModeName);
+    m_countModeOption = new QRadioButton(def.countCaption, modeBox);
+    m_countModeOption->setObjectName(kCountModeName);
     m_timeLimitBox = new QComboBox(modeBox);
     m_timeLimitBox->setObjectName(kTimeLimitName);
     m_timeLimitBox->setAccessibleName(QStringLiteral("秒数"));
@@ -162,9 +162,9 @@ QWidget *GameWindow::buildModeBox() {
     for (int n = 1; n <= def.countMax; ++n)
         m_countLimitBox->addItem(QString::number(n));
     // One row: the height goes to the answer list and the history.
-    modeGrid->addWidget(m_modeOptions[1], 0, 0);
+    modeGrid->addWidget(m_timeModeOption, 0, 0);
     modeGrid->addWidget(m_timeLimitBox, 0, 1);
-    modeGrid->addWidget(m_modeOptions[0], 0, 2);
+    modeGrid->addWidget(m_countModeOption, 0, 2);
     modeGrid->addWidget(m_countLimitBox, 0, 3);
     m_autoSaveBox = new QCheckBox(modeBox);
     m_autoSaveBox->setObjectName(kAutoSaveName);
@@ -192,10 +192,11 @@ QLayout *GameWindow::buildStartRow() {
     lightHolder->setFixedSize(tw(1260), tw(450));
     auto *lights = new QGridLayout(lightHolder);
     lights->setContentsMargins(0, 0, 0, 0);
-    for (int i = 1; i <= 3; ++i) {
-        m_lights[i] = new TrafficLightWidget(i, lightHolder);
-        m_lights[i]->hide();
-        lights->addWidget(m_lights[i], 0, 0);
+    for (CountdownLight light : {CountdownLight::Red, CountdownLight::Yellow, CountdownLight::Green}) {
+        TrafficLightWidget *&widget = m_lights[int(light)];
+        widget = new TrafficLightWidget(light, lightHolder);
+        widget->hide();
+        lights->addWidget(widget, 0, 0);
     }
     startRow->addWidget(lightHolder);
     m_startButton = makeButton(kStartName, QStringLiteral("スタート"), this);
@@ -222,9 +223,18 @@ void GameWindow::buildTimeBar() {
     m_timeBar->setAccessibleName(QStringLiteral("残り時間"));
 }
 
+// The 苦手 view in the history panel, and 苦手練習 among the game's settings.
+void GameWindow::buildWeakControls() {
+    m_historyPanel->addWeakPanel(new WeakPanelWidget(*m_engine, this), m_engine->weakView());
+    m_practiceBox = new QCheckBox(QStringLiteral("苦手練習"), m_settingsFrame);
+    m_practiceBox->setObjectName(kPracticeName);
+    m_practiceBox->setToolTip(QStringLiteral("直近のプレイで間違えた項目や遅かった項目を多めに出題します"));
+    connect(m_practiceBox, &QCheckBox::clicked, this, [this](bool on) { m_engine->setPractice(on); });
+}
+
 void GameWindow::connectControls() {
-    connect(m_modeOptions[1], &QRadioButton::clicked, this, [this] { m_engine->setMode(1); });
-    connect(m_modeOptions[0], &QRadioButton::clicked, this, [this] { m_engine->setMode(0); });
+    connect(m_timeModeOption, &QRadioButton::clicked, this, [this] { m_engine->setMode(GameMode::TimeLimit); });
+    connect(m_countModeOption, &QRadioButton::clicked, this, [this] { m_engine->setMode(GameMode::AnswerCount); });
     connect(m_timeLimitBox, &QComboBox::activated, this,
             [this](int i) { m_engine->setTimeLimit(m_timeLimitBox->itemText(i).toInt()); });
     connect(m_countLimitBox, &QComboBox::activated, this,
@@ -262,6 +272,8 @@ void GameWindow::setQuestionView(QWidget *view) {
     m_questionColumn->insertWidget(0, view, grows ? 1 : 0);
     if (!grows)
         m_questionColumn->addStretch(1);
+    if (m_practiceBox)
+        m_gameSettings->addWidget(m_practiceBox);
     if (m_gameSettings->count() > 0)
         m_settingsFrame->show();
 }
@@ -316,7 +328,7 @@ void GameWindow::setTabChain() {
     QList<QWidget *> chain = focusable(m_questionView);
     if (m_answerBox)
         chain << m_answerBox;
-    chain << m_modeOptions[1] << m_timeLimitBox << m_modeOptions[0] << m_countLimitBox << m_autoSaveBox;
+    chain << m_timeModeOption << m_timeLimitBox << m_countModeOption << m_countLimitBox << m_autoSaveBox;
     chain << focusable(m_settingsFrame);
     chain << m_startButton << m_saveButton << m_clearButton << m_backButton << m_answerList;
     chain << m_historyPanel->tabChain();
@@ -354,23 +366,28 @@ void GameWindow::renderScoreboard() {
 void GameWindow::renderControls() {
     const GameEngine &e = *m_engine;
     const bool locked = e.limitsLocked();
-    m_modeOptions[e.gameMode()]->setChecked(true);
-    m_modeOptions[0]->setEnabled(!locked);
-    m_modeOptions[1]->setEnabled(!locked);
-    m_timeLimitBox->setEnabled(e.gameMode() == 1 && !locked);
-    m_countLimitBox->setEnabled(e.gameMode() == 0 && !locked);
+    const bool timeLimit = e.gameMode() == GameMode::TimeLimit;
+    (timeLimit ? m_timeModeOption : m_countModeOption)->setChecked(true);
+    m_countModeOption->setEnabled(!locked);
+    m_timeModeOption->setEnabled(!locked);
+    m_timeLimitBox->setEnabled(timeLimit && !locked);
+    m_countLimitBox->setEnabled(!timeLimit && !locked);
     m_timeLimitBox->setCurrentText(QString::number(int(e.settings().timeLimit)));
     m_countLimitBox->setCurrentText(QString::number(e.settings().countLimit));
-    m_autoSaveBox->setChecked(e.settings().autoSave == 1);
+    m_autoSaveBox->setChecked(e.settings().autoSave);
     m_autoSaveBox->setText(e.autoSaveCaption());
     m_startButton->setEnabled(e.startEnabled());
     m_clearButton->setEnabled(e.clearEnabled());
     m_saveButton->setEnabled(e.saveEnabled());
+    if (m_practiceBox) {
+        m_practiceBox->setChecked(e.weakSettings().practice);
+        m_practiceBox->setEnabled(!locked);
+    }
 }
 
-void GameWindow::renderCountdown(int step) {
+void GameWindow::renderCountdown(CountdownLight light) {
     for (int i = 1; i <= 3; ++i)
-        m_lights[i]->setVisible(i == step);
+        m_lights[i]->setVisible(CountdownLight(i) == light);
 }
 
 void GameWindow::renderBar(double fraction) {
@@ -394,7 +411,7 @@ void GameWindow::focusTarget(GameEngine::Focus target) {
             m_fieldKeys->focusField();
         break;
     case GameEngine::Focus::Start: m_startButton->setFocus(); break;
-    case GameEngine::Focus::History: m_historyPanel->list()->setFocus(); break;
+    case GameEngine::Focus::History: m_historyPanel->shownList()->setFocus(); break;
     }
     // A window that is not active is told of no focus change: the frame follows here.
     if (m_fieldKeys)

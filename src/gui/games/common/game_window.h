@@ -48,7 +48,6 @@ public:
     void setFieldKeyboard(FieldKeyboard *keys) { m_fieldKeys = keys; }
     // The frame "ゲーム設定" where a game puts its own settings.
     QBoxLayout *gameSettingsLayout() const { return m_gameSettings; }
-    QWidget *gameSettingsFrame() const;
     // Opens the window and shows it; returns an error text when the game cannot open.
     QString open();
 
@@ -69,6 +68,7 @@ private:
     void buildSettingsFrame();
     QLayout *buildStartRow();
     void buildTimeBar();
+    void buildWeakControls();
     void connectControls();
     void buildLayout();
     void fitListsToTheirRows();
@@ -76,7 +76,7 @@ private:
     QPushButton *makeButton(const QString &name, const QString &caption, QWidget *parent);
     void renderScoreboard();
     void renderControls();
-    void renderCountdown(int step);
+    void renderCountdown(CountdownLight light);
     void renderBar(double fraction);
     void setTabChain();
     void focusTarget(GameEngine::Focus target);
@@ -94,11 +94,12 @@ private:
     QBoxLayout *m_controlColumn = nullptr;
     QBoxLayout *m_gameSettings = nullptr;
     QGroupBox *m_settingsFrame = nullptr;
-    QRadioButton *m_modeOptions[2] = {}; // by mode: 0 answer count, 1 "秒数"
+    QRadioButton *m_timeModeOption = nullptr, *m_countModeOption = nullptr;
     QComboBox *m_timeLimitBox = nullptr, *m_countLimitBox = nullptr;
     QCheckBox *m_autoSaveBox = nullptr;
+    QCheckBox *m_practiceBox = nullptr; // 苦手練習, in the games that keep their answers
     QPushButton *m_startButton = nullptr, *m_saveButton = nullptr, *m_clearButton = nullptr, *m_backButton = nullptr;
-    TrafficLightWidget *m_lights[4] = {}; // by countdown step 1..3
+    TrafficLightWidget *m_lights[4] = {}; // by CountdownLight, red to green
     ScoreboardWidget *m_scoreboard = nullptr;
     QFrame *m_timeBarBack = nullptr, *m_timeBar = nullptr;
     QLineEdit *m_answerBox = nullptr;

@@ -1,7 +1,9 @@
 #include "gui/games/common/history_panel_widget.h"
 
+#include "core/games/common/weak_items.h"
 #include "gui/games/common/grid_fit_widget.h"
-#include "gui/widgets/button_color_widget.h"
+#include "gui/games/common/weak_panel_widget.h"
+#include "gui/widgets/button_color.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/grid_widget.h"
 
@@ -89,7 +91,10 @@ void HistoryPanelWidget::buildChoicesBar(const GameDefinition &def, QWidget *win
         auto *b = makeButton(name, text, chartBox);
         m_chartButtons[id] = b;
         chartRow->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this, id = id] { m_history.drawChart(id); });
+        connect(b, &QPushButton::clicked, this, [this, id = id] {
+            hideWeak();
+            m_history.drawChart(id);
+        });
     }
     bar->addWidget(chartBox);
     auto *filterBox = new QGroupBox(QStringLiteral("履歴指定"), m_choicesBar);
@@ -113,11 +118,36 @@ void HistoryPanelWidget::buildChoicesBar(const GameDefinition &def, QWidget *win
     filterRow->addWidget(m_showAllButton);
     bar->addWidget(filterBox);
     bar->addStretch(1);
-    connect(m_secondsFilter, &QComboBox::activated, this,
-            [this](int i) { m_history.filterSeconds(m_secondsFilter->itemText(i)); });
-    connect(m_countFilter, &QComboBox::activated, this,
-            [this](int i) { m_history.filterAnswers(m_countFilter->itemText(i)); });
-    connect(m_showAllButton, &QPushButton::clicked, this, [this] { m_history.showAll(); });
+    connect(m_secondsFilter, &QComboBox::activated, this, [this](int i) {
+        hideWeak();
+        m_history.filterSeconds(m_secondsFilter->itemText(i));
+    });
+    connect(m_countFilter, &QComboBox::activated, this, [this](int i) {
+        hideWeak();
+        m_history.filterAnswers(m_countFilter->itemText(i));
+    });
+    connect(m_showAllButton, &QPushButton::clicked, this, [this] {
+        hideWeak();
+        m_history.showAll();
+    });
+}
+
+void HistoryPanelWidget::addWeakPanel(WeakPanelWidget *weak, WeakView &view) {
+    m_weakPanel = weak;
+    m_weakView = &view;
+    weak->setParent(this);
+    static_cast<QBoxLayout *>(layout())->addWidget(weak, 5);
+    static_cast<QBoxLayout *>(m_choicesBar->layout())->insertWidget(1, weak->choicesBox());
+    connect(&view, &WeakView::stateChanged, this, &HistoryPanelWidget::render);
+}
+
+GridWidget *HistoryPanelWidget::shownList() const {
+    return m_weakView && m_weakView->isShown() ? m_weakPanel->list() : m_list;
+}
+
+void HistoryPanelWidget::hideWeak() {
+    if (m_weakView)
+        m_weakView->setShown(false);
 }
 
 void HistoryPanelWidget::fitToRows(int listRows) {
@@ -131,14 +161,17 @@ QList<QWidget *> HistoryPanelWidget::tabChain() const {
     QList<QWidget *> chain{m_list};
     for (QPushButton *b : m_chartButtons)
         chain << b;
+    if (m_weakPanel)
+        chain << m_weakPanel->tabChain();
     chain << m_secondsFilter << m_countFilter << m_showAllButton;
     return chain;
 }
 
 void HistoryPanelWidget::render() {
     static const Rgb cyan{192, 255, 255}, yellow{255, 255, 192};
+    const bool weak = m_weakView && m_weakView->isShown();
     for (int b = 0; b < GameHistory::ButtonCount; ++b) {
-        const bool highlighted = m_history.isHighlighted(GameHistory::Button(b));
+        const bool highlighted = !weak && m_history.isHighlighted(GameHistory::Button(b));
         setButtonColor(m_chartButtons[b], highlighted ? cyan : kButtonFace);
         if (highlighted)
             for (ChartWidget *chart : {m_chart, m_okNgChart})
@@ -147,7 +180,10 @@ void HistoryPanelWidget::render() {
     setButtonColor(m_showAllButton, m_history.allShown() ? yellow : kButtonFace);
     m_secondsFilter->setCurrentIndex(m_secondsFilter->findText(m_history.secondsFilter()));
     m_countFilter->setCurrentIndex(m_countFilter->findText(m_history.answersFilter()));
-    m_chartArea->setVisible(m_history.layout() == GameHistory::GraphLayout);
+    m_list->setVisible(!weak);
+    m_chartArea->setVisible(!weak && m_history.layout() == GameHistory::GraphLayout);
+    if (m_weakPanel)
+        m_weakPanel->render();
 }
 
 } // namespace mirute

@@ -11,6 +11,8 @@ namespace mirute {
 
 class ChartWidget;
 class GridWidget;
+class WeakPanelWidget;
+class WeakView;
 
 // The history panel of a game window: the list of saved plays and, in the chart layout, the chart of the
 // chosen button under it. Its choices (the chart buttons and the two filters) form a bar of their own that
@@ -23,9 +25,14 @@ public:
     // The chart buttons and the filters, a child of the window.
     QWidget *choicesBar() const { return m_choicesBar; }
     GridWidget *list() const { return m_list; }
+    // The list in view: the 苦手 list while it is shown, else the history list.
+    GridWidget *shownList() const;
     // The list shows a few plays above the chart, and the panel keeps the room of the chart layout in the
     // list layout too, so that the window never jumps.
     void fitToRows(int listRows);
+    // The 苦手 view of the games that keep their answers: shown in the panel in place of the list and its
+    // chart, its choices beside the chart buttons; a history choice puts it away.
+    void addWeakPanel(WeakPanelWidget *weak, WeakView &view);
     // The controls in the order Tab visits them.
     QList<QWidget *> tabChain() const;
     void render();
@@ -33,6 +40,7 @@ public:
 private:
     QPushButton *makeButton(const QString &name, const QString &caption, QWidget *parent);
     void buildChoicesBar(const GameDefinition &def, QWidget *window);
+    void hideWeak();
 
     GameHistory &m_history;
     QString m_gameName;
@@ -43,6 +51,8 @@ private:
     QPushButton *m_chartButtons[GameHistory::ButtonCount] = {};
     QComboBox *m_secondsFilter = nullptr, *m_countFilter = nullptr;
     QPushButton *m_showAllButton = nullptr;
+    WeakPanelWidget *m_weakPanel = nullptr;
+    WeakView *m_weakView = nullptr;
 };
 
 } // namespace mirute

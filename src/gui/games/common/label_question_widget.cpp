@@ -55,7 +55,6 @@ QStringList LabelQuestionWidget::texts() const {
 }
 
 void LabelQuestionWidget::setBaseColor(const Rgb &c) {
-    m_base = c;
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(c.r, c.g, c.b));
     setPalette(p);
@@ -64,14 +63,13 @@ void LabelQuestionWidget::setBaseColor(const Rgb &c) {
 }
 
 QCheckBox *addInOrderCheckBox(GameWindow &window) {
-    auto *box = new QCheckBox(window.engine().definition().extraFields.value(0).caption, &window);
+    auto *box = new QCheckBox(window.engine().definition().extraFields.value(kInOrderField).caption, &window);
     box->setObjectName(kInOrderBoxName);
     window.gameSettingsLayout()->addWidget(box);
     GameEngine &engine = window.engine();
-    auto sync = [box, &engine] { box->setChecked(engine.settings().extraInt(0) == 1); };
+    auto sync = [box, &engine] { box->setChecked(engine.settings().extraFlag(kInOrderField)); };
     QObject::connect(&engine, &GameEngine::controlsChanged, box, sync);
-    QObject::connect(box, &QCheckBox::clicked, &engine,
-                     [&engine](bool on) { engine.setExtra(0, on ? QStringLiteral("1") : QStringLiteral("0")); });
+    QObject::connect(box, &QCheckBox::clicked, &engine, [&engine](bool on) { engine.setExtraFlag(kInOrderField, on); });
     return box;
 }
 

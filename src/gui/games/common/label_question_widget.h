@@ -20,15 +20,13 @@ public:
     LabelQuestionWidget(GameWindow &window, int count, int columns, int pointSize);
     void setTexts(const QStringList &texts);
     QStringList texts() const;
-    Rgb baseColor() const { return m_base; }
     void setBaseColor(const Rgb &c);
 
 private:
     QList<QLabel *> m_labels;
-    Rgb m_base = kWhite;
 };
 
-// The check box "順番通り表示" (show the items in row order), stored as the game's first own settings field.
+// The check box "順番通り表示" (show the items in row order), the game's own settings field kInOrderField.
 QCheckBox *addInOrderCheckBox(GameWindow &window);
 
 } // namespace mirute

@@ -5,6 +5,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QMap>
 
 namespace mirute {
 
@@ -19,6 +20,8 @@ const QString kPerSecondName = QStringLiteral("lblByou");
 const QString kPerSecondCaptionName = QStringLiteral("lblByouCaption");
 const QString kBestReactionName = QStringLiteral("lblKiroku");
 const QString kBestNoticeName = QStringLiteral("lblBest");
+// The change of a figure is named after it: lblRituSa, lblByouSa, lblKirokuSa.
+const QString kChangeSuffix = QStringLiteral("Sa");
 
 const QString kBestNoticeText = QStringLiteral("自己ベスト更新！");
 } // namespace
@@ -37,6 +40,10 @@ ScoreboardWidget::ScoreboardWidget(const GameDefinition &def, QWidget *parent) :
         m_bestReaction = addFigure(QStringLiteral("最高反応"), kBestReactionName, 2, 2);
         addCaption(QStringLiteral("秒"), 3, 3)->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
+    m_rateChange = addChange(kRateName, 0);
+    m_perSecondChange = addChange(kPerSecondName, 1);
+    if (m_bestReaction)
+        m_reactionChange = addChange(kBestReactionName, 2);
     // Empty until a play beats every earlier play of its mode and limit; as wide as its text from the start,
     // so that the scoreboard does not shift when it appears.
     m_bestNotice = addCaption(QString(), 2, 3);
@@ -74,6 +81,33 @@ QLabel *ScoreboardWidget::addFigure(const QString &caption, const QString &name,
     return l;
 }
 
+// Under a figure, its change since the last comparable play; as high as its text from the start, so that the
+// window does not move when a play ends.
+QLabel *ScoreboardWidget::addChange(const QString &figureName, int col) {
+    auto *l = new QLabel(this);
+    l->setObjectName(figureName + kChangeSuffix);
+    l->setTextFormat(Qt::PlainText);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setMinimumHeight(l->fontMetrics().height());
+    l->setAccessibleDescription(QStringLiteral("前回との差"));
+    m_grid->addWidget(l, 4, col);
+    return l;
+}
+
+void ScoreboardWidget::showChange(QLabel *label, const FigureChange &change) {
+    if (!label)
+        return;
+    // Better green, worse red, unchanged grey; the sign says the same to a reader who does not see colour.
+    static const QMap<Change, QColor> colours = {
+        {Change::Better, QColor(0, 128, 0)}, {Change::Same, QColor(96, 96, 96)}, {Change::Worse, QColor(192, 0, 0)}};
+    label->setText(change.text);
+    label->setAccessibleName(change.text);
+    QPalette p = palette(); // the scoreboard's own text colour while there is no change
+    if (colours.contains(change.change))
+        p.setColor(QPalette::WindowText, colours.value(change.change));
+    label->setPalette(p);
+}
+
 void ScoreboardWidget::render(const Scoreboard &board) {
     m_time->setText(board.time);
     m_answers->setText(board.answers);
@@ -85,6 +119,9 @@ void ScoreboardWidget::render(const Scoreboard &board) {
         m_bestReaction->setText(board.best);
     m_bestNotice->setText(board.bestNotice);
     m_bestNotice->setAccessibleName(board.bestNotice);
+    showChange(m_rateChange, board.changes.rate);
+    showChange(m_perSecondChange, board.changes.perSecond);
+    showChange(m_reactionChange, board.changes.reaction);
 }
 
 } // namespace mirute

@@ -9,11 +9,12 @@ namespace {
 const QString kLightName = QStringLiteral("imgStart_%1");
 } // namespace
 
-TrafficLightWidget::TrafficLightWidget(int lit, QWidget *parent) : QWidget(parent), m_lit(lit) {
-    static const char *names[] = {"", "赤", "黄", "青"};
-    setObjectName(kLightName.arg(lit));
-    setAccessibleName(QStringLiteral("スタート信号 %1").arg(QString::fromUtf8(names[lit])));
-    setAccessibleDescription(QStringLiteral("スタートまでの信号（%1が点灯）").arg(QString::fromUtf8(names[lit])));
+TrafficLightWidget::TrafficLightWidget(CountdownLight lit, QWidget *parent) : QWidget(parent), m_lit(lit) {
+    static const char *names[] = {"", "赤", "黄", "青"}; // by light
+    const int index = int(lit);
+    setObjectName(kLightName.arg(index));
+    setAccessibleName(QStringLiteral("スタート信号 %1").arg(QString::fromUtf8(names[index])));
+    setAccessibleDescription(QStringLiteral("スタートまでの信号（%1が点灯）").arg(QString::fromUtf8(names[index])));
 }
 
 void TrafficLightWidget::paintEvent(QPaintEvent *) {
@@ -28,7 +29,7 @@ void TrafficLightWidget::paintEvent(QPaintEvent *) {
     for (int i = 1; i <= 3; ++i) {
         const QPointF c(box.left() + box.width() * (2 * i - 1) / 6.0, box.center().y());
         p.setPen(Qt::NoPen);
-        p.setBrush(i == m_lit ? on[i] : on[i].darker(320));
+        p.setBrush(CountdownLight(i) == m_lit ? on[i] : on[i].darker(320));
         p.drawEllipse(c, d / 2, d / 2);
     }
 }

@@ -1,4 +1,4 @@
-#include "core/games/coordinate/coordinate_game.h"
+#include "gui/games/game_views.h"
 
 #include "core/games/coordinate/coordinate_rules.h"
 #include "gui/games/common/game_window.h"
@@ -166,7 +166,7 @@ private:
 
 } // namespace
 
-QWidget *CoordinateGame::makeView(GameWindow &window) {
+template <> QWidget *makeGameView<CoordinateGame>(GameWindow &window) {
     auto &rules = window.engine().rulesAs<CoordinateRules>();
     QLineEdit *box = window.answerBox();
     window.takeDigitsOnly();

@@ -1,4 +1,4 @@
-#include "core/games/digit/digit_game.h"
+#include "gui/games/game_views.h"
 
 #include "core/games/digit/digit_rules.h"
 #include "gui/games/common/game_window.h"
@@ -8,7 +8,7 @@
 
 namespace mirute {
 
-QWidget *DigitGame::makeView(GameWindow &window) {
+template <> QWidget *makeGameView<DigitGame>(GameWindow &window) {
     auto *view = new LabelQuestionWidget(window, DigitRules::kLabelCount, 3, 36);
     GameEngine &engine = window.engine();
     addInOrderCheckBox(window);

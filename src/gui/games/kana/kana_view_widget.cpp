@@ -1,4 +1,4 @@
-#include "core/games/kana/kana_game.h"
+#include "gui/games/game_views.h"
 
 #include "core/games/kana/kana_rules.h"
 #include "gui/games/common/game_window.h"
@@ -44,7 +44,7 @@ private:
 
 } // namespace
 
-QWidget *KanaGame::makeView(GameWindow &window) {
+template <> QWidget *makeGameView<KanaGame>(GameWindow &window) {
     auto *view = new LabelQuestionWidget(window, 4, 4, 36);
     GameEngine &engine = window.engine();
     addInOrderCheckBox(window);

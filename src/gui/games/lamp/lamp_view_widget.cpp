@@ -1,4 +1,4 @@
-#include "core/games/lamp/lamp_game.h"
+#include "gui/games/game_views.h"
 
 #include "core/games/lamp/lamp_rules.h"
 #include "gui/games/common/field_keyboard.h"
@@ -98,10 +98,11 @@ private:
         }
         m_showCountsBox = new QCheckBox(this);
         m_showCountsBox->setObjectName(kShowCountsBoxName);
-        m_showCountsBox->setAccessibleName(m_engine.definition().extraFields.value(1).caption);
+        m_showCountsBox->setAccessibleName(
+            m_engine.definition().extraFields.value(LampRules::kShowCountsField).caption);
         legend->addWidget(m_showCountsBox, 1, 2);
         connect(m_showCountsBox, &QCheckBox::clicked, this,
-                [this](bool on) { m_engine.setExtra(1, on ? QStringLiteral("1") : QStringLiteral("0")); });
+                [this](bool on) { m_engine.setExtraFlag(LampRules::kShowCountsField, on); });
         return legend;
     }
 
@@ -151,8 +152,8 @@ private:
 
 } // namespace
 
-QWidget *LampGame::makeView(GameWindow &window) {
-    const QString caption = window.engine().definition().extraFields.value(0).caption;
+template <> QWidget *makeGameView<LampGame>(GameWindow &window) {
+    const QString caption = window.engine().definition().extraFields.value(LampRules::kColorCountField).caption;
     auto *label = new QLabel(caption, &window);
     auto *box = new QComboBox(&window);
     box->setObjectName(kColourCountBoxName);
@@ -163,9 +164,9 @@ QWidget *LampGame::makeView(GameWindow &window) {
     window.gameSettingsLayout()->addWidget(box);
     GameEngine &engine = window.engine();
     QObject::connect(&engine, &GameEngine::controlsChanged, box,
-                     [box, &engine] { box->setCurrentText(engine.settings().extraText(0)); });
+                     [box, &engine] { box->setCurrentText(engine.settings().extraText(LampRules::kColorCountField)); });
     QObject::connect(box, &QComboBox::activated, &engine,
-                     [box, &engine](int i) { engine.setExtra(0, box->itemText(i)); });
+                     [box, &engine](int i) { engine.setExtra(LampRules::kColorCountField, box->itemText(i)); });
     return new LampView(window);
 }
 

@@ -1,4 +1,4 @@
-#include "core/games/member/member_game.h"
+#include "gui/games/game_views.h"
 
 #include "core/games/member/member_rules.h"
 #include "gui/games/common/game_window.h"
@@ -63,7 +63,7 @@ private:
 
 } // namespace
 
-QWidget *MemberGame::makeView(GameWindow &window) {
+template <> QWidget *makeGameView<MemberGame>(GameWindow &window) {
     GameEngine &engine = window.engine();
     auto *grid = new GridWidget(&engine.rulesAs<MemberRules>().questionGrid(), &window);
     grid->setObjectName(kQuestionGridName);

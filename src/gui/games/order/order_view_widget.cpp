@@ -1,4 +1,4 @@
-#include "core/games/order/order_game.h"
+#include "gui/games/game_views.h"
 
 #include "core/games/order/order_rules.h"
 #include "gui/games/common/field_keyboard.h"
@@ -126,9 +126,10 @@ QComboBox *addSettingCombo(GameWindow &window, const QString &name, const QStrin
 
 } // namespace
 
-QWidget *OrderGame::makeView(GameWindow &window) {
-    addSettingCombo(window, kDigitsBoxName, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 0);
-    addSettingCombo(window, kOrderBoxName, {QStringLiteral("小"), QStringLiteral("大")}, 1);
+template <> QWidget *makeGameView<OrderGame>(GameWindow &window) {
+    addSettingCombo(window, kDigitsBoxName, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")},
+                    OrderRules::kDigitCountField);
+    addSettingCombo(window, kOrderBoxName, {QStringLiteral("小"), QStringLiteral("大")}, OrderRules::kOrderField);
     return new OrderView(window);
 }
 

@@ -1,4 +1,4 @@
-#include "core/games/treasure/treasure_game.h"
+#include "gui/games/game_views.h"
 
 #include "core/games/treasure/treasure_rules.h"
 #include "gui/games/common/field_keyboard.h"
@@ -93,7 +93,7 @@ private:
 
 // The box "コマ数" (cells shown) in the ゲーム設定 frame.
 void addCellCountBox(GameWindow &window) {
-    const QString text = window.engine().definition().extraFields.value(0).caption;
+    const QString text = window.engine().definition().extraFields.value(TreasureRules::kCellCountField).caption;
     auto *caption = new QLabel(text, &window);
     auto *box = new QComboBox(&window);
     box->setObjectName(kCellCountBoxName);
@@ -111,12 +111,12 @@ void addCellCountBox(GameWindow &window) {
     };
     QObject::connect(&engine, &GameEngine::controlsChanged, box, sync);
     QObject::connect(box, &QComboBox::activated, &engine,
-                     [box, &engine](int i) { engine.setExtra(0, box->itemText(i)); });
+                     [box, &engine](int i) { engine.setExtra(TreasureRules::kCellCountField, box->itemText(i)); });
 }
 
 } // namespace
 
-QWidget *TreasureGame::makeView(GameWindow &window) {
+template <> QWidget *makeGameView<TreasureGame>(GameWindow &window) {
     auto *field = new TreasureField(window);
     addCellCountBox(window);
     return field;

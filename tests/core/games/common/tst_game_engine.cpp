@@ -1,7 +1,11 @@
 #include "core/base/number_format.h"
 #include "core/games/common/game_engine.h"
+#include "core/games/coordinate/coordinate_rules.h"
+#include "core/games/game_registry.h"
 #include "core/games/kana/kana_game.h"
 #include "core/games/kana/kana_rules.h"
+#include "core/games/treasure/treasure_rules.h"
+#include "core/log/game_names.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
 
@@ -26,13 +30,16 @@ struct Rig {
     ScriptedRandom random;
     std::unique_ptr<GameEngine> engine;
 
-    explicit Rig(const QString &settings = {}) {
+    // Other files of the folder: name, then contents.
+    explicit Rig(const QString &settings = {}, const QStringList &files = {}) {
         test::writeSjis(dir.path(), kKanaDictionary, QStringLiteral("あいうえお\r\n"));
         if (!settings.isEmpty())
             test::writeSjis(dir.path(), QStringLiteral("抜かな設定.txt"), settings);
+        for (qsizetype i = 0; i + 1 < files.size(); i += 2)
+            test::writeSjis(dir.path(), files[i], files[i + 1]);
         engine = std::make_unique<GameEngine>(KanaGame::definition(), std::make_unique<JudgedKanaRules>(), dir.path(),
                                               clock, random);
-        engine->setFeedbackMs(0);
+        engine->setFeedbackPauses(false);
         const QString error = engine->open();
         if (!error.isEmpty())
             qFatal("open failed");
@@ -86,6 +93,12 @@ private slots:
     void settingsDefaultsAndRepair();
     void settingsRewrittenByHandlers();
     void clearHistoryKeepsLog();
+    void practiceDrawsWeakItems_data();
+    void practiceDrawsWeakItems();
+    void practiceDrawsWeakItemsOfEveryGame_data();
+    void practiceDrawsWeakItemsOfEveryGame();
+    void answersCutBackToLastPlays_data();
+    void answersCutBackToLastPlays();
 };
 
 void TestGameEngine::timeLimitPlayWithoutAnswers() {
@@ -124,20 +137,20 @@ void TestGameEngine::countdownLightsAndQuestion() {
     QVERIFY(!rig.engine->startEnabled());
     QVERIFY(!rig.engine->clearEnabled());
     QCOMPARE(rig.rules().labels(), QStringList(4, QString()));
-    for (int i = 1; i <= 3; ++i) {
+    for (CountdownLight light : {CountdownLight::Red, CountdownLight::Yellow, CountdownLight::Green}) {
         rig.engine->tickStart();
-        QCOMPARE(rig.engine->session().startStep, i);
+        QCOMPARE(rig.engine->session().light, light);
     }
-    QCOMPARE(lights.last().at(0).toInt(), 3);
+    QCOMPARE(lights.last().at(0).value<CountdownLight>(), CountdownLight::Green);
     QVERIFY(rig.engine->session().playing);
     QCOMPARE(rig.rules().labels().join(QString()).size(), 4);
     rig.engine->tickStart(); // no countdown pending: nothing moves
-    QCOMPARE(rig.engine->session().startStep, 0);
+    QCOMPARE(rig.engine->session().light, CountdownLight::Off);
 }
 
 void TestGameEngine::answerCountPlayEndsOnFifth() {
     Rig rig(QStringLiteral("5,60,\"答数\",1,0\r\n"));
-    QCOMPARE(rig.engine->gameMode(), 0);
+    QCOMPARE(rig.engine->gameMode(), GameMode::AnswerCount);
     rig.countdown();
     for (int i = 0; i < 4; ++i) {
         rig.answer(true, 0.8);
@@ -179,7 +192,7 @@ void TestGameEngine::bestReactionOnlyOnCorrect() {
     rig.answer(true, 0.7);
     QCOMPARE(rig.engine->scoreboard().best, QStringLiteral("0.70"));
     rig.answer(true, 1.5);
-    QVERIFY(qAbs(rig.engine->session().bestReaction - 0.7) < 1e-6);
+    QVERIFY(qAbs(rig.engine->session().bestReaction.value_or(0) - 0.7) < 1e-6);
 }
 
 void TestGameEngine::wrongAnswerListedWithTypedText() {
@@ -270,6 +283,10 @@ void TestGameEngine::manualSaveTwiceAndBeforePlay() {
     QVERIFY(rig.file(QStringLiteral("データ.txt")).isEmpty()); // manual mode: nothing saved yet
     QVERIFY(rig.engine->save());
     QVERIFY(rig.engine->save());
+    // The play's answer is kept once, dated as its first history line.
+    const QString answers = rig.file(QStringLiteral("抜かな解答.txt"));
+    QCOMPARE(answers.count(QStringLiteral("\r\n")), 1);
+    QVERIFY(answers.startsWith(rig.file(QStringLiteral("抜かな履歴.txt")).left(24)));
     QCOMPARE(rig.file(QStringLiteral("抜かな履歴.txt")).count(QStringLiteral("\r\n")), 2);
     QCOMPARE(rig.file(QStringLiteral("データ.txt")).count(QStringLiteral("\r\n")), 2);
     QCOMPARE(rig.engine->history().list().rows(), 3);
@@ -280,7 +297,7 @@ void TestGameEngine::manualSaveKeepsFinishedMode() {
     rig.countdown();
     rig.answer(true);
     rig.runClock(30);
-    rig.engine->setMode(0); // the user switches the option before saving
+    rig.engine->setMode(GameMode::AnswerCount); // the user switches the option before saving
     QVERIFY(rig.engine->save());
     QVERIFY(rig.file(QStringLiteral("抜かな履歴.txt")).endsWith(QStringLiteral("\"0.03/秒\",\"30秒\"\r\n")));
     QVERIFY(rig.file(QStringLiteral("データ.txt")).contains(QStringLiteral("\"抜かな\",30,")));
@@ -290,9 +307,9 @@ void TestGameEngine::limitsLockedDuringPlay() {
     Rig rig(QStringLiteral("3,60,\"答数\",1,0\r\n"));
     rig.countdown();
     rig.engine->setCountLimit(30);
-    rig.engine->setMode(1);
+    rig.engine->setMode(GameMode::TimeLimit);
     QCOMPARE(rig.engine->settings().countLimit, 3);
-    QCOMPARE(rig.engine->gameMode(), 0);
+    QCOMPARE(rig.engine->gameMode(), GameMode::AnswerCount);
     for (int i = 0; i < 3; ++i)
         rig.answer(true);
     QVERIFY(!rig.engine->session().playing);
@@ -305,7 +322,7 @@ void TestGameEngine::playAcrossMidnight() {
     FakeClock clock(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 55)));
     ScriptedRandom random;
     GameEngine engine(KanaGame::definition(), KanaGame::makeRules(), dir.path(), clock, random);
-    engine.setFeedbackMs(0);
+    engine.setFeedbackPauses(false);
     QVERIFY(engine.open().isEmpty());
     engine.start();
     for (int i = 0; i < 3; ++i)
@@ -369,7 +386,7 @@ void TestGameEngine::settingsRewrittenByHandlers() {
     QCOMPARE(rig.file(file), QStringLiteral("10,120,\"秒数\",1,0\r\n"));
     QCOMPARE(rig.engine->scoreboard().time, QStringLiteral("120"));
     rig.engine->setCountLimit(7);
-    rig.engine->setMode(0);
+    rig.engine->setMode(GameMode::AnswerCount);
     rig.engine->setAutoSave(false);
     rig.engine->setExtra(0, QStringLiteral("1"));
     QCOMPARE(rig.file(file), QStringLiteral("7,120,\"答数\",0,1\r\n"));
@@ -385,6 +402,104 @@ void TestGameEngine::clearHistoryKeepsLog() {
     QVERIFY(rig.file(QStringLiteral("抜かな履歴.txt")).isEmpty());
     QVERIFY(!rig.file(QStringLiteral("データ.txt")).isEmpty());
     QCOMPARE(rig.engine->history().list().rows(), 1);
+}
+
+void TestGameEngine::practiceDrawsWeakItems_data() {
+    QTest::addColumn<QString>("practice"); // the 苦手 settings line
+    QTest::addColumn<QString>("missing");
+    // え always missed, with no time: weight 1 + 4 = 5 against 1 for the others. The draw 0.5 of the total 9
+    // lands on え; drawn evenly (practice off, as without any answers) it is index 2 of 5, う.
+    QTest::newRow("practice off: the draws of every play") << "0,50"
+                                                           << "う";
+    QTest::newRow("practice on: the weak kana") << "1,50"
+                                                << "え";
+}
+
+void TestGameEngine::practiceDrawsWeakItems() {
+    QFETCH(QString, practice);
+    QFETCH(QString, missing);
+    Rig rig(QStringLiteral("10,60,\"秒数\",1,1\r\n"),
+            {"抜かな解答.txt", R"("2026/12/05","09:00:00","え","お","不正解",0)", "抜かな苦手設定.txt", practice});
+    rig.random = ScriptedRandom({0.0, 0.5});
+    rig.engine->makeQuestion();
+    QCOMPARE(rig.engine->session().answer, missing);
+    QCOMPARE(rig.random.used(), 2); // the row, then the missing kana
+}
+
+void TestGameEngine::practiceDrawsWeakItemsOfEveryGame_data() {
+    QTest::addColumn<int>("game");
+    QTest::addColumn<QString>("weak");
+    QTest::newRow("抜かな") << 1 << "え";
+    QTest::newRow("抜数字") << 2 << "7";
+    QTest::newRow("抜仲間") << 3 << "夏";
+    QTest::newRow("宝探し") << 4 << "萩荻";
+    QTest::newRow("座標: the first cell of a pass") << 7 << "5行7列";
+}
+
+// An item always missed weighs 5 against 1: with 苦手練習 it comes about five times as often as without, over
+// the same seeded draws of the shipped dictionaries.
+void TestGameEngine::practiceDrawsWeakItemsOfEveryGame() {
+    QFETCH(int, game);
+    QFETCH(QString, weak);
+    const QString name = gameNames()[game - 1];
+    int drawn[2] = {};
+    for (int practice : {0, 1}) {
+        QTemporaryDir dir;
+        for (const QString &file : {kKanaDictionary, QStringLiteral("抜仲間辞書.TXT"), kTreasureDictionary})
+            QFile::copy(QStringLiteral(MIRUTE_DEFAULT_DATA "/") + file, dir.filePath(file));
+        test::writeSjis(dir.path(), gameAnswersFile(name),
+                        R"("2026/12/05","09:00:00",")" + weak + R"(","x","不正解",0)");
+        test::writeSjis(dir.path(), gameWeakSettingsFile(name), QString::number(practice) + ",50");
+        SystemRandom random(7);
+        setAppRandom(&random);
+        std::unique_ptr<GameEngine> engine;
+        visitGame(game, [&]<class Game>() { engine = makeGameEngine<Game>(dir.path()); });
+        QVERIFY(engine->open().isEmpty());
+        for (int i = 0; i < 3000; ++i) {
+            QString item;
+            if (game == 7) {
+                engine->rulesAs<CoordinateRules>().shuffleCells();
+                item = CoordinateRules::cellItem(engine->rulesAs<CoordinateRules>().cellOrder().first());
+            } else {
+                engine->makeQuestion();
+                item = engine->session().answer;
+            }
+            if (game == 4) { // the pair, whichever of its kanji is hidden
+                const QString common = engine->rulesAs<TreasureRules>().commonKanji();
+                item = common + item == weak ? weak : item + common;
+            }
+            drawn[practice] += item == weak;
+        }
+        setAppRandom(nullptr);
+    }
+    QVERIFY2(drawn[0] > 0 && drawn[1] > 2.5 * drawn[0],
+             qPrintable(QStringLiteral("%1 / %2").arg(drawn[1]).arg(drawn[0])));
+}
+
+void TestGameEngine::answersCutBackToLastPlays_data() {
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("after");
+    QTest::addColumn<int>("firstKept"); // 0-based line of the old file that comes first
+    QTest::newRow("220 plays with the new one: kept whole") << 219 << 220 << 0;
+    QTest::newRow("221 plays: the last 200") << 220 << 200 << 21;
+}
+
+void TestGameEngine::answersCutBackToLastPlays() {
+    QFETCH(int, before);
+    QFETCH(int, after);
+    QFETCH(int, firstKept);
+    QStringList old;
+    for (int i = 0; i < before; ++i)
+        old << QStringLiteral("\"2026/11/01\",\"%1\",\"あ\",\"あ\",\"正解\",0.5")
+                   .arg(QTime(0, 0).addSecs(i).toString());
+    Rig rig(QStringLiteral("1,60,\"答数\",1,0\r\n"), {"抜かな解答.txt", old.join("\r\n") + "\r\n"});
+    rig.countdown();
+    rig.answer(true);
+    const QStringList lines = rig.file(QStringLiteral("抜かな解答.txt")).split("\r\n", Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), after);
+    QCOMPARE(lines.first(), old[firstKept]);
+    QVERIFY(lines.last().startsWith(QStringLiteral("\"2026/12/06\",\"18:30:")));
+    QCOMPARE(rig.engine->answerLog().size(), after);
 }
 
 QTEST_GUILESS_MAIN(TestGameEngine)

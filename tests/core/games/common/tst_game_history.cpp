@@ -1,6 +1,8 @@
+#include "core/base/number_format.h"
 #include "core/base/text_file.h"
 #include "core/games/common/game_engine.h"
 #include "core/games/common/game_history.h"
+#include "core/games/common/weak_items.h"
 #include "core/games/kana/kana_game.h"
 #include "core/games/kana/kana_rules.h"
 #include "support/fake_clock.h"
@@ -38,6 +40,8 @@ private slots:
     void reactionChartIsNotRedrawn();
     void saveRedrawsHighlightedChart();
     void damagedLinesSkippedAndReported();
+    void weakItemsOfLastPlays_data();
+    void weakItemsOfLastPlays();
 
 private:
     QTemporaryDir m_dir;
@@ -222,7 +226,7 @@ void TestGameHistory::saveRedrawsHighlightedChart() {
     test::writeSjis(m_dir.path(), kKanaDictionary, "あいうえお\r\n");
     test::writeSjis(m_dir.path(), m_def.settingsFile(), "1,60,\"答数\",1,0\r\n");
     GameEngine engine(m_def, KanaGame::makeRules(), m_dir.path(), clock, random);
-    engine.setFeedbackMs(0);
+    engine.setFeedbackPauses(false);
     QVERIFY(engine.open().isEmpty());
     engine.history().drawChart(GameHistory::OkNg);
     QCOMPARE(engine.history().okNgChart().rowCount(), 4);
@@ -249,6 +253,49 @@ void TestGameHistory::damagedLinesSkippedAndReported() {
     QCOMPARE(h.lastProblems().size(), 2);
     QCOMPARE(h.lastProblems()[0].line, 2);
     QCOMPARE(h.lastProblems()[1].line, 3);
+}
+
+void TestGameHistory::weakItemsOfLastPlays_data() {
+    QTest::addColumn<int>("plays");
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QStringList>("rows");      // item, asked, missed, rate, mean reaction
+    QTest::addColumn<QList<double>>("weights"); // of the practice, in the rows' order
+    // Weights by hand: 1 + 4 × rate + 2 × min(1, mean / mean of all − 1); the mean of all is 8.8 / 7 over both
+    // plays, 5.7 / 4 over the last.
+    QTest::newRow("missed most, both plays")
+        << 2 << int(WeakOrder::Misses)
+        << QStringList{"え 3 2 66.7% 1.50", "い 2 1 50.0% 0.70", "お 1 0 0.0% 2.40", "あ 1 0 0.0% 0.50"}
+        << QList<double>{4.053, 3, 2.818, 1};
+    QTest::newRow("slowest, both plays") << 2 << int(WeakOrder::Slowness)
+                                         << QStringList{"お 1 0 0.0% 2.40", "え 3 2 66.7% 1.50", "い 2 1 50.0% 0.70",
+                                                        "あ 1 0 0.0% 0.50"}
+                                         << QList<double>{2.818, 4.053, 3, 1};
+    QTest::newRow("missed most, last play")
+        << 1 << int(WeakOrder::Misses) << QStringList{"え 2 1 50.0% 1.25", "お 1 0 0.0% 2.40", "い 1 0 0.0% 0.80"}
+        << QList<double>{3, 2.368, 1};
+}
+
+void TestGameHistory::weakItemsOfLastPlays() {
+    QFETCH(int, plays);
+    QFETCH(int, order);
+    QFETCH(QStringList, rows);
+    QFETCH(QList<double>, weights);
+    const QString a = R"("2026/12/05","09:59:59",)", b = R"("2026/12/06","10:00:00",)";
+    QVERIFY(rewriteLines(m_dir.path(), "抜かな解答.txt",
+                         {a + R"("え","お","不正解",2)", a + R"("あ","あ","正解",0.5)", a + R"("い","う","不正解",0.6)",
+                          b + R"("え","え","正解",1)", b + R"("い","い","正解",0.8)", b + R"("え","い","不正解",1.5)",
+                          b + R"("お","お","正解",2.4)"})
+                .ok());
+    const QList<AnswerRecord> records = readAnswers(m_dir.path(), "抜かな解答.txt").records;
+    WeakView view;
+    view.fill(records, plays, WeakOrder(order));
+    const QHash<QString, double> practice = practiceWeights(records, plays);
+    QCOMPARE(view.list().rows(), rows.size() + 1);
+    for (int r = 1; r <= rows.size(); ++r) {
+        QCOMPARE(view.list().rowTexts(r).mid(1).join(u' '), rows[r - 1]);
+        QVERIFY2(qAbs(practice.value(view.list().textMatrix(r, 1)) - weights[r - 1]) < 1e-3, qPrintable(rows[r - 1]));
+        QCOMPARE(view.chart().value(r), leadingNumber(view.list().textMatrix(r, order == 0 ? 4 : 5)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestGameHistory)

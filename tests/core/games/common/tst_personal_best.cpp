@@ -9,11 +9,13 @@ class TestPersonalBest : public QObject {
 private slots:
     void newBest_data();
     void newBest();
+    void changes_data();
+    void changes();
 };
 
 namespace {
 
-// History lines given by their fields 3, 7, 8 and 9 ("10 80.0% 0.42/秒 60秒").
+// History lines given by their fields 3, 7, 8, 9 and 6 ("10 80.0% 0.42/秒 60秒 0.85").
 HistoryRecord play(const QString &fields) {
     const QStringList f = fields.split(u' ');
     HistoryRecord r;
@@ -23,6 +25,7 @@ HistoryRecord play(const QString &fields) {
     r.rate = f.value(1);
     r.perSecond = f.value(2);
     r.seconds = f.value(3);
+    r.reaction = f.value(4);
     return r;
 }
 
@@ -74,6 +77,45 @@ void TestPersonalBest::newBest() {
         records.append(play(e));
     QCOMPARE(playKind(play(finished)) == PlayKind::TimeLimit, timeLimitMode);
     QCOMPARE(isPersonalBest(records, play(finished)), best);
+}
+
+void TestPersonalBest::changes_data() {
+    QTest::addColumn<QStringList>("earlier");
+    QTest::addColumn<QString>("finished");
+    QTest::addColumn<QString>("shown"); // rate, per second, reaction: text and B(etter), S(ame), W(orse); - none
+    QTest::newRow("against the last play of its limit, not the first or the best")
+        << QStringList{"25 90.0% 0.90/秒 60秒 0.50", "25 83.0% 0.30/秒 60秒 0.90", "20 100.0% 2.00/秒 30秒 0.40"}
+        << "25 80.0% 0.42/秒 60秒 0.85"
+        << "−3.0%W +0.12B −0.05B";
+    QTest::newRow("unchanged, and a slower reaction is worse")
+        << QStringList{"10 80.0% 0.42/秒 23.4秒 0.61"} << "10 80.0% 0.42/秒 22.1秒 0.70"
+        << "±0.0%S ±0.00S +0.09W";
+    QTest::newRow("a play without a right answer has no reaction")
+        << QStringList{"10 100.0% 0.42/秒 60秒 0.61"} << "10 0.0% 0.05/秒 60秒 0"
+        << "−100.0%W −0.37W -";
+    QTest::newRow("no earlier play of its limit")
+        << QStringList{"10 80.0% 0.42/秒 30秒 0.5", "9 80.0% 1.00/秒 12.0秒 0.5"} << "10 80.0% 0.42/秒 12.0秒 0.5"
+        << "- - -";
+    QTest::newRow("a play ended early is compared with nothing")
+        << QStringList{"18 100.0% 3.96/秒 9.10秒 36"} << "18 100.0% 4.00/秒 9.00秒 36"
+        << "- - -";
+}
+
+void TestPersonalBest::changes() {
+    QFETCH(QStringList, earlier);
+    QFETCH(QString, finished);
+    QFETCH(QString, shown);
+    QList<HistoryRecord> records;
+    for (const QString &e : earlier)
+        records.append(play(e));
+    const auto text = [](const FigureChange &c) {
+        static const char *letters[] = {"", "B", "S", "W"};
+        return c.change == Change::None ? QStringLiteral("-") : c.text + QLatin1String(letters[int(c.change)]);
+    };
+    const PlayChanges c = changesSinceLastPlay(records, play(finished), true);
+    QCOMPARE(QStringList({text(c.rate), text(c.perSecond), text(c.reaction)}).join(u' '), shown);
+    // 座標 keeps typed characters where the others keep the reaction: not compared.
+    QCOMPARE(changesSinceLastPlay(records, play(finished), false).reaction, FigureChange{});
 }
 
 QTEST_GUILESS_MAIN(TestPersonalBest)

@@ -5,7 +5,7 @@
 #include "support/test_files.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace mirute;
 using Fill = CoordinateRules::Fill;
@@ -35,7 +35,7 @@ struct CoordinateFixture {
         test::writeSjis(dir.path(), QStringLiteral("座標設定.txt"), settings + QStringLiteral("\r\n"));
         engine = std::make_unique<GameEngine>(CoordinateGame::definition(), CoordinateGame::makeRules(), dir.path(),
                                               clock, random);
-        engine->setFeedbackMs(0);
+        engine->setFeedbackPauses(false);
         const QString error = engine->open();
         QVERIFY2(error.isEmpty(), qPrintable(error));
     }
@@ -169,7 +169,7 @@ void TestCoordinateRules::answerIsJudgedAtTheSecondCharacter() {
     QFETCH(int, flashes);
     // Eight rows; the first cell asked is 57.
     CoordinateFixture f(QStringLiteral("8,60,\"行数\",0"), {ScriptedRandom::forIndex0(42, 72)});
-    f.engine->setFeedbackMs(100);
+    f.engine->setFeedbackPauses(true);
     f.toGreen();
     QCOMPARE(f.engine->session().answer, QStringLiteral("57"));
     f.rules().judgeTyped(typed.left(1));
@@ -196,7 +196,7 @@ void TestCoordinateRules::answerIsJudgedAtTheSecondCharacter() {
 
 void TestCoordinateRules::flashRestoresThePreviousFill() {
     CoordinateFixture f(QStringLiteral("1,60,\"行数\",0"), rowOneShuffle());
-    f.engine->setFeedbackMs(100);
+    f.engine->setFeedbackPauses(true);
     f.toGreen();
     f.type(QStringLiteral("15")); // 15 turns light green
     f.type(QStringLiteral("15")); // 13 is asked: 15 flashes, then is light green again
@@ -270,7 +270,7 @@ void TestCoordinateRules::secondsModeStartsAFreshPass() {
 // the grid as it is: 8 cells light green, 1 pink, none dark red or white, 9 answers saved.
 void TestCoordinateRules::cellsMarkedOnlyDuringThePlay() {
     CoordinateFixture f(QStringLiteral("1,10,\"秒数\",1"), rowOneShuffle() + rowOneShuffle());
-    f.engine->setFeedbackMs(100);
+    f.engine->setFeedbackPauses(true);
     f.engine->start();
     f.engine->tickStart();
     f.type(QStringLiteral("15"));

@@ -42,7 +42,7 @@ struct Play {
     explicit Play(QList<double> draws = {}) : random(std::move(draws)) {
         engine =
             std::make_unique<GameEngine>(DigitGame::definition(), DigitGame::makeRules(), dir.path(), clock, random);
-        engine->setFeedbackMs(0);
+        engine->setFeedbackPauses(false);
         const QString error = engine->open();
         if (!error.isEmpty())
             qFatal("open failed");

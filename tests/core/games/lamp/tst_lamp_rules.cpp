@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace mirute;
 
@@ -47,7 +47,7 @@ struct LampFixture {
             copyLampImages(dir.path());
         test::writeSjis(dir.path(), QStringLiteral("ランプ設定.txt"), settings + QStringLiteral("\r\n"));
         engine = std::make_unique<GameEngine>(LampGame::definition(), LampGame::makeRules(), dir.path(), clock, random);
-        engine->setFeedbackMs(0);
+        engine->setFeedbackPauses(false);
         rules().setYield([this] { ++yields; });
         error = engine->open();
     }
@@ -160,7 +160,7 @@ void TestLampRules::anyLampOfTheLeadingColourIsRight() {
 void TestLampRules::clickPausesWithoutChangingLamps() {
     const QList<double> q = field({15, 13});
     LampFixture f(QStringLiteral("10,10,\"秒数\",1,2,1"), q + q + q + q);
-    f.engine->setFeedbackMs(100);
+    f.engine->setFeedbackPauses(true);
     f.toGreen();
     const QList<int> before = f.rules().lampColors();
     f.clock.advance(9.5);
@@ -292,7 +292,7 @@ void TestLampRules::answerCountPlaySavesClicks() {
     f.rules().click(3);
     f.clock.advance(0.75);
     f.engine->tickElapsed();
-    f.engine->setFeedbackMs(100);
+    f.engine->setFeedbackPauses(true);
     f.rules().click(28); // slot 2: wrong
     f.rules().click(1);  // during its pause: one click beyond the count, not judged
     f.engine->finishFeedbackNow();

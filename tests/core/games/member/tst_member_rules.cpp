@@ -28,7 +28,7 @@ struct Play {
             test::writeSjis(dir.path(), QStringLiteral("抜仲間辞書.TXT"), dictionary);
         engine =
             std::make_unique<GameEngine>(MemberGame::definition(), MemberGame::makeRules(), dir.path(), clock, random);
-        engine->setFeedbackMs(0);
+        engine->setFeedbackPauses(false);
         openError = engine->open();
     }
     MemberRules &rules() { return engine->rulesAs<MemberRules>(); }
@@ -258,7 +258,7 @@ void TestMemberRules::typedCharsArePerSecondCount() {
         p.rules().onAnswerEntered(typed);
     }
     QCOMPARE(p.rules().typedChars(), 12);
-    p.engine->setFeedbackMs(100);
+    p.engine->setFeedbackPauses(true);
     p.clock.advance(7);
     p.rules().onAnswerEntered(QStringLiteral("きかざる")); // counted after its pause, which the end interrupts
     p.engine->tickClock();
@@ -277,7 +277,7 @@ void TestMemberRules::typedCharsArePerSecondCount() {
 void TestMemberRules::gridFlashesAndReturnsToWhite() {
     Play p(kMonkeys, {0, 0, 0, 0, draw0(2, 3), 0, draw0(2, 3)});
     p.engine->setExtra(0, QStringLiteral("1"));
-    p.engine->setFeedbackMs(100);
+    p.engine->setFeedbackPauses(true);
     p.toGreen();
     p.rules().onAnswerEntered(QStringLiteral("いわざる"));
     QCOMPARE(p.grid().backColor(), (Rgb{0, 255, 0}));

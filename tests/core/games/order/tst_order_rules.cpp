@@ -5,7 +5,7 @@
 #include "support/test_files.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace mirute;
 
@@ -27,7 +27,7 @@ struct OrderFixture {
         test::writeSjis(dir.path(), QStringLiteral("順番クリック設定.txt"), settings + QStringLiteral("\r\n"));
         engine =
             std::make_unique<GameEngine>(OrderGame::definition(), OrderGame::makeRules(), dir.path(), clock, random);
-        engine->setFeedbackMs(0);
+        engine->setFeedbackPauses(false);
         const QString error = engine->open();
         QVERIFY2(error.isEmpty(), qPrintable(error));
     }

@@ -30,7 +30,7 @@ struct Play {
             test::writeSjis(dir.path(), QStringLiteral("宝探し設定.txt"), settings);
         engine = std::make_unique<GameEngine>(TreasureGame::definition(), TreasureGame::makeRules(), dir.path(), clock,
                                               random);
-        engine->setFeedbackMs(0);
+        engine->setFeedbackPauses(false);
         openError = engine->open();
     }
     TreasureRules &rules() { return engine->rulesAs<TreasureRules>(); }
@@ -255,7 +255,7 @@ void TestTreasureRules::countdownClickOnABlankCellIsWrong() {
 void TestTreasureRules::clickedCellFlashesUntilThePauseEnds() {
     Play p(QStringLiteral("萩荻\r\n"), {0, 0, drawFor1(2, 40), 0, 0, drawFor1(2, 40)},
            QStringLiteral("10,10,\"秒数\",1,40\r\n"));
-    p.engine->setFeedbackMs(100);
+    p.engine->setFeedbackPauses(true);
     p.toGreen();
     p.clock.advance(9.5);
     p.rules().clickCell(2);
@@ -276,7 +276,7 @@ void TestTreasureRules::clickedCellFlashesUntilThePauseEnds() {
 
 void TestTreasureRules::fifthClickEndsAnAnswerCountPlay() {
     Play p(QStringLiteral("萩荻\r\n"));
-    p.engine->setMode(0);
+    p.engine->setMode(GameMode::AnswerCount);
     p.engine->setCountLimit(5);
     p.toGreen();
     for (int i = 1; i <= 5; ++i) {

@@ -1,11 +1,12 @@
 // Every game window as a player sees it, in every state, on a folder with a long history: nothing overlaps,
 // nothing is cut off, every text fits, "スタート" and "戻り" can always be clicked. Run once as it is and once
 // with QT_SCALE_FACTOR=2.
+#include "core/games/common/answers_file.h"
 #include "core/games/common/history_file.h"
 #include "core/games/member/member_rules.h"
 #include "core/log/game_names.h"
 #include "core/log/play_log.h"
-#include "gui/app/app_controller_window.h"
+#include "gui/app/app_controller.h"
 #include "gui/app/application.h"
 #include "gui/games/common/game_window.h"
 #include "gui/widgets/chart_widget.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -100,7 +102,7 @@ GameWindow *TestGameLayout::openGame(AppController &c, int game) {
     auto *w = qobject_cast<GameWindow *>(c.gameWindow());
     if (w) {
         w->engine().setTimersRunning(false);
-        w->engine().setFeedbackMs(0);
+        w->engine().setFeedbackPauses(false);
         test::settle();
     }
     return w;
@@ -233,6 +235,16 @@ void TestGameLayout::everyStateOfEveryGame() {
     if (chart->isVisible() || test::namedChild<QWidget>(w, QStringLiteral("mcrRireki"))->isVisible())
         m_problems << QStringLiteral("after 全部表示: a chart is still shown");
 
+    // The games that keep their answers: the play's right answers by their items, and the 苦手 view in place.
+    if (keepsAnswers(game)) {
+        static const QStringList forms = {"^.$", "^[0-9]$", ".", "^..$", "", "", "^[1-9]行[1-9]列$"};
+        const AnswersData kept = readAnswers(m_dir.path(), gameAnswersFile(gameNames()[game - 1]));
+        QCOMPARE(kept.records.size(), w->engine().session().okCount);
+        for (const AnswerRecord &a : kept.records)
+            QVERIFY2(a.correct && QRegularExpression(forms[game - 1]).match(a.item).hasMatch(), qPrintable(a.item));
+        test::clickWhereShown(w, test::namedChild<QPushButton>(w, QStringLiteral("cmdNigateGotou")));
+        checkState(w, QStringLiteral("苦手"));
+    }
     for (const QString &p : std::as_const(m_problems))
         qInfo("%s", qPrintable(p));
     QVERIFY2(m_problems.isEmpty(), qPrintable(QStringLiteral("%1 problems").arg(m_problems.size())));

@@ -3,7 +3,7 @@
 #include "core/games/kana/kana_rules.h"
 #include "core/log/app_state.h"
 #include "core/log/play_log.h"
-#include "gui/app/app_controller_window.h"
+#include "gui/app/app_controller.h"
 #include "gui/app/main_window.h"
 #include "gui/games/common/game_window.h"
 #include "gui/widgets/grid_widget.h"
@@ -68,6 +68,7 @@ private slots:
     void unreadableHistoryToldAtOpening();
     void endSignalKeepsTheFinishedPlay_data();
     void endSignalKeepsTheFinishedPlay();
+    void answersFailureKeepsThePlay();
 
 private:
     GameWindow *openKana();
@@ -111,7 +112,7 @@ GameWindow *TestGameSaveFaults::openKana() {
     auto *w = qobject_cast<GameWindow *>(m_app->gameWindow());
     if (w) {
         w->engine().setTimersRunning(false);
-        w->engine().setFeedbackMs(0);
+        w->engine().setFeedbackPauses(false);
     }
     return w;
 }
@@ -261,6 +262,30 @@ void TestGameSaveFaults::endSignalKeepsTheFinishedPlay() {
     QVERIFY(!QFileInfo::exists(QDir(dir()).filePath(kKeptPlaysFile)));
     QCOMPARE(lineCount(test::readBytes(dir(), kPlayLogFile)), savedAtNextStart ? 1 : 0);
     QCOMPARE(lineCount(test::readBytes(dir(), kHistoryFile)), savedAtNextStart ? 1 : 0);
+}
+
+// The answers go after the history line and the play record: a full disk for them costs the play nothing.
+void TestGameSaveFaults::answersFailureKeepsThePlay() {
+    const QString answersFile = QStringLiteral("抜かな解答.txt");
+    const QByteArray answers =
+        test::sjisBytes(QStringLiteral("\"2026/12/01\",\"09:00:00\",\"え\",\"え\",\"正解\",0.85\r\n").repeated(40));
+    QVERIFY(rewriteBytes(dir(), answersFile, answers).ok());
+    GameWindow *w = openKana();
+    QVERIFY(w);
+    MessageDialog::clearShown();
+    {
+        const FileSizeLimit full(answers.size() / 2);
+        QVERIFY(full.isSet());
+        playOneAnswer(w);
+    }
+    QCOMPARE(MessageDialog::shown().size(), 1);
+    const QString said = MessageDialog::shown().first().text;
+    QVERIFY2(said.contains(answersFile) && said.contains(QStringLiteral("プレイの結果は保存しました")),
+             qPrintable(said));
+    QCOMPARE(lineCount(test::readBytes(dir(), kHistoryFile)), 1);
+    QCOMPARE(lineCount(test::readBytes(dir(), kPlayLogFile)), 1);
+    QCOMPARE(test::readBytes(dir(), answersFile), answers);
+    QVERIFY(!saveButton(w)->isEnabled()); // saved: nothing waits for "保存"
 }
 
 QTEST_MAIN(TestGameSaveFaults)

@@ -1,7 +1,7 @@
 #include "core/base/sjis.h"
-#include "core/games/coordinate/coordinate_game.h"
 #include "core/games/coordinate/coordinate_rules.h"
 #include "gui/games/common/game_window.h"
+#include "gui/games/game_views.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
@@ -77,12 +77,12 @@ GameWindow *TestCoordinateWindow::open(const QString &settings) {
     test::writeSjis(m_dir->path(), QStringLiteral("座標設定.txt"), settings + QStringLiteral("\r\n"));
     m_window = new GameWindow(std::make_unique<GameEngine>(CoordinateGame::definition(), CoordinateGame::makeRules(),
                                                            m_dir->path(), *m_clock, *m_random));
-    m_window->setQuestionView(CoordinateGame::makeView(*m_window));
+    m_window->setQuestionView(makeGameView<CoordinateGame>(*m_window));
     const QString error = m_window->open();
     if (!error.isEmpty())
         return nullptr;
     m_window->engine().setTimersRunning(false);
-    m_window->engine().setFeedbackMs(0);
+    m_window->engine().setFeedbackPauses(false);
     return m_window;
 }
 

@@ -1,6 +1,6 @@
 #include "core/base/number_format.h"
-#include "core/games/digit/digit_game.h"
 #include "gui/games/common/game_window.h"
+#include "gui/games/game_views.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
@@ -44,7 +44,7 @@ struct Window {
     explicit Window(QList<double> draws) : random(std::move(draws)) {
         window = new GameWindow(
             std::make_unique<GameEngine>(DigitGame::definition(), DigitGame::makeRules(), dir.path(), clock, random));
-        window->setQuestionView(DigitGame::makeView(*window));
+        window->setQuestionView(makeGameView<DigitGame>(*window));
     }
     ~Window() { delete window; }
     GameEngine &engine() { return window->engine(); }
@@ -67,7 +67,7 @@ void TestDigitWindow::playFromStartToSavedRecord() {
     Window w(draws);
     QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
-    w.engine().setFeedbackMs(0);
+    w.engine().setFeedbackPauses(false);
     w.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.window));
     QCOMPARE(w.window->windowTitle(), QStringLiteral("抜数字タイピング"));
@@ -148,7 +148,7 @@ void TestDigitWindow::inputMethodOffFullWidthStillWrong() {
     Window w({});
     QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
-    w.engine().setFeedbackMs(0);
+    w.engine().setFeedbackPauses(false);
     auto *box = w.child<QLineEdit>("txtKaitou");
     QVERIFY(!box->inputMethodQuery(Qt::ImEnabled).toBool());
     QTest::mouseClick(w.child<QPushButton>("cmdStart"), Qt::LeftButton);
@@ -192,7 +192,7 @@ void TestDigitWindow::answerCountSecondsSavedInShortestForm() {
     test::writeSjis(w.dir.path(), QStringLiteral("抜数字設定.txt"), QStringLiteral("2,60,\"答数\",1,1\r\n"));
     QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
-    w.engine().setFeedbackMs(0);
+    w.engine().setFeedbackPauses(false);
     QTest::mouseClick(w.child<QPushButton>("cmdStart"), Qt::LeftButton);
     for (int i = 0; i < 3; ++i) {
         w.clock.advance(1);
@@ -231,7 +231,7 @@ void TestDigitWindow::personalBestShownUntilNextStart() {
     test::writeSjis(w.dir.path(), QStringLiteral("抜数字設定.txt"), QStringLiteral("10,10,\"秒数\",1,1\r\n"));
     QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
-    w.engine().setFeedbackMs(0);
+    w.engine().setFeedbackPauses(false);
     auto *start = w.child<QPushButton>("cmdStart");
     auto *notice = w.child<QLabel>("lblBest");
     auto countdown = [&] {
@@ -252,10 +252,20 @@ void TestDigitWindow::personalBestShownUntilNextStart() {
         QVERIFY(start->isEnabled());
         QCOMPARE(w.child<QLabel>("lblByou")->text(), QStringLiteral("0.30/秒"));
     };
+    // Beside the figures, their change against the last 10-second play (0.20/秒, 100.0%, 0.50秒).
+    const auto changes = [&w] {
+        QStringList shown;
+        for (const char *name : {"lblRituSa", "lblByouSa", "lblKirokuSa"}) {
+            auto *l = w.child<QLabel>(name);
+            shown << l->text() + (l->palette().color(QPalette::WindowText) == QColor(0, 128, 0) ? "+" : "");
+        }
+        return shown.join(u' ');
+    };
     countdown();
     playToTheEnd();
     QCOMPARE(notice->text(), QStringLiteral("自己ベスト更新！"));
     QCOMPARE(notice->accessibleName(), notice->text());
+    QCOMPARE(changes(), QStringLiteral("±0.0% +0.10+ +0.50"));
     // The notice is only shown: the history holds the earlier plays and the one saved play.
     const QString history = test::readSjis(w.dir.path(), QStringLiteral("抜数字履歴.txt"));
     QVERIFY(history.startsWith(earlier));
@@ -263,8 +273,10 @@ void TestDigitWindow::personalBestShownUntilNextStart() {
 
     countdown();
     QCOMPARE(notice->text(), QString());
+    QCOMPARE(changes(), QStringLiteral("  "));
     playToTheEnd(); // as good as the best just saved: no new best
     QCOMPARE(notice->text(), QString());
+    QCOMPARE(changes(), QStringLiteral("±0.0% ±0.00 ±0.00"));
 }
 
 // A screen reader announces what a label shows (its name) and what it is (its description): the nine digits
@@ -273,7 +285,7 @@ void TestDigitWindow::screenReaderHearsDigitsAndFigures() {
     Window w(QList<double>(9, 0.0));
     QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
-    w.engine().setFeedbackMs(0);
+    w.engine().setFeedbackPauses(false);
     auto heard = [&w](const QString &name) {
         QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w.child<QWidget>(name));
         return a->text(QAccessible::Name) + QLatin1Char('|') + a->text(QAccessible::Description);

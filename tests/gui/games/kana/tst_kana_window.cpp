@@ -1,6 +1,6 @@
 #include "core/games/kana/kana_rules.h"
 #include "core/log/app_state.h"
-#include "gui/app/app_controller_window.h"
+#include "gui/app/app_controller.h"
 #include "gui/app/main_window.h"
 #include "gui/games/common/game_window.h"
 #include "gui/panels/log_panel.h"
@@ -66,7 +66,7 @@ GameWindow *TestKanaWindow::openKana(AppController &c) {
     auto *w = qobject_cast<GameWindow *>(c.gameWindow());
     if (w) {
         w->engine().setTimersRunning(false);
-        w->engine().setFeedbackMs(0);
+        w->engine().setFeedbackPauses(false);
     }
     return w;
 }

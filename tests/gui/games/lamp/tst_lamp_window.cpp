@@ -1,7 +1,7 @@
 #include "core/base/sjis.h"
-#include "core/games/lamp/lamp_game.h"
 #include "core/games/lamp/lamp_rules.h"
 #include "gui/games/common/game_window.h"
+#include "gui/games/game_views.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
 #include "support/test_files.h"
@@ -68,11 +68,11 @@ void TestLampWindow::answerCountPlayThroughTheWindow() {
     ScriptedRandom random(field({15, 13}) + field({15, 13}) + field({15, 13}) + field({15, 13}));
     GameWindow window(
         std::make_unique<GameEngine>(LampGame::definition(), LampGame::makeRules(), dir.path(), clock, random));
-    window.setQuestionView(LampGame::makeView(window));
+    window.setQuestionView(makeGameView<LampGame>(window));
     QVERIFY(window.open().isEmpty());
     GameEngine &engine = window.engine();
     engine.setTimersRunning(false);
-    engine.setFeedbackMs(0);
+    engine.setFeedbackPauses(false);
 
     QCOMPARE(window.objectName(), QStringLiteral("frmG5"));
     QCOMPARE(window.windowTitle(), QStringLiteral("ランプ"));
@@ -127,7 +127,7 @@ void TestLampWindow::missingImageRefusesToOpen() {
     ScriptedRandom random;
     GameWindow window(
         std::make_unique<GameEngine>(LampGame::definition(), LampGame::makeRules(), dir.path(), clock, random));
-    window.setQuestionView(LampGame::makeView(window));
+    window.setQuestionView(makeGameView<LampGame>(window));
     QCOMPARE(window.open(), QStringLiteral("ランプの画像「1.gif」がありません。\r\nゲームを開けません。"));
 }
 

@@ -1,5 +1,5 @@
-#include "core/games/member/member_game.h"
 #include "gui/games/common/game_window.h"
+#include "gui/games/game_views.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
@@ -34,7 +34,7 @@ struct Window {
                         QStringLiteral("<三猿>\r\nみざる,きかざる,いわざる\r\n＜四季＞\r\n春,夏,秋,冬\r\n"));
         window = new GameWindow(
             std::make_unique<GameEngine>(MemberGame::definition(), MemberGame::makeRules(), dir.path(), clock, random));
-        window->setQuestionView(MemberGame::makeView(*window));
+        window->setQuestionView(makeGameView<MemberGame>(*window));
     }
     ~Window() { delete window; }
     GameEngine &engine() { return window->engine(); }
@@ -79,7 +79,7 @@ void TestMemberWindow::playFromStartToSavedRecord() {
     Window w(draws);
     QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
-    w.engine().setFeedbackMs(100);
+    w.engine().setFeedbackPauses(true);
     w.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.window));
     QCOMPARE(w.window->windowTitle(), QStringLiteral("抜仲間タイピング"));
@@ -131,7 +131,7 @@ void TestMemberWindow::playFromStartToSavedRecord() {
     w.engine().finishFeedbackNow();
     QCOMPARE(w.question()->grid().backColor(), kWhite);
     QCOMPARE(w.box()->text(), QString());
-    w.engine().setFeedbackMs(0);
+    w.engine().setFeedbackPauses(false);
 
     // 2: Escape reveals the answer; Enter on it counts NG.
     w.clock.advance(2);

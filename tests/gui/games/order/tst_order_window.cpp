@@ -1,6 +1,6 @@
 #include "core/base/sjis.h"
-#include "core/games/order/order_game.h"
 #include "gui/games/common/game_window.h"
+#include "gui/games/game_views.h"
 #include "gui/widgets/chart_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
@@ -48,11 +48,11 @@ void TestOrderWindow::answerCountPlayThroughTheWindow() {
     ScriptedRandom random(digitsInOrder() + digitsInOrder());
     GameWindow window(
         std::make_unique<GameEngine>(OrderGame::definition(), OrderGame::makeRules(), dir.path(), clock, random));
-    window.setQuestionView(OrderGame::makeView(window));
+    window.setQuestionView(makeGameView<OrderGame>(window));
     QVERIFY(window.open().isEmpty());
     GameEngine &engine = window.engine();
     engine.setTimersRunning(false);
-    engine.setFeedbackMs(0);
+    engine.setFeedbackPauses(false);
 
     QCOMPARE(window.objectName(), QStringLiteral("frmG6"));
     QCOMPARE(window.windowTitle(), QStringLiteral("順番クリック"));
@@ -120,7 +120,7 @@ void TestOrderWindow::historyChartShowsTrendOfShownPlays() {
     ScriptedRandom random(digitsInOrder());
     GameWindow window(
         std::make_unique<GameEngine>(OrderGame::definition(), OrderGame::makeRules(), dir.path(), clock, random));
-    window.setQuestionView(OrderGame::makeView(window));
+    window.setQuestionView(makeGameView<OrderGame>(window));
     QVERIFY(window.open().isEmpty());
     auto *chart = window.findChild<ChartWidget *>("mcrRireki");
     const auto trendPoints = [&] {
@@ -173,7 +173,7 @@ void TestOrderWindow::answerCountSecondsSavedInShortestForm() {
     ScriptedRandom random(digitsInOrder() + digitsInOrder());
     GameWindow window(
         std::make_unique<GameEngine>(OrderGame::definition(), OrderGame::makeRules(), dir.path(), clock, random));
-    window.setQuestionView(OrderGame::makeView(window));
+    window.setQuestionView(makeGameView<OrderGame>(window));
     QVERIFY(window.open().isEmpty());
     GameEngine &engine = window.engine();
     engine.setTimersRunning(false);

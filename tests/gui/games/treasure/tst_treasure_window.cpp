@@ -1,5 +1,5 @@
-#include "core/games/treasure/treasure_game.h"
 #include "gui/games/common/game_window.h"
+#include "gui/games/game_views.h"
 #include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 #include "support/fake_clock.h"
@@ -36,7 +36,7 @@ struct Window {
         test::writeSjis(dir.path(), QStringLiteral("宝探し辞書.TXT"), dictionary);
         window = new GameWindow(std::make_unique<GameEngine>(TreasureGame::definition(), TreasureGame::makeRules(),
                                                              dir.path(), clock, random));
-        window->setQuestionView(TreasureGame::makeView(*window));
+        window->setQuestionView(makeGameView<TreasureGame>(*window));
     }
     ~Window() { delete window; }
     GameEngine &engine() { return window->engine(); }
@@ -136,12 +136,12 @@ void TestTreasureWindow::playFromStartToSavedRecord() {
     Window w(draws);
     QCOMPARE(w.window->open(), QString());
     w.engine().setTimersRunning(false);
-    w.engine().setFeedbackMs(100);
+    w.engine().setFeedbackPauses(true);
 
     // Three answers, chosen through the controls.
     auto *countMode = w.child<QRadioButton>("optMode_0");
     QTest::mouseClick(countMode, Qt::LeftButton, {}, QPoint(8, countMode->height() / 2));
-    QCOMPARE(w.engine().gameMode(), 0);
+    QCOMPARE(w.engine().gameMode(), GameMode::AnswerCount);
     w.choose("cboKaisu", Qt::Key_Home, 2);
     QCOMPARE(w.engine().settings().countLimit, 3);
 
@@ -182,7 +182,7 @@ void TestTreasureWindow::playFromStartToSavedRecord() {
     QCOMPARE(w.child<QLabel>("lblKiroku")->text(), QStringLiteral("0.50"));
 
     // The last answer from the keyboard: a common cell, wrong, ends the play.
-    w.engine().setFeedbackMs(0);
+    w.engine().setFeedbackPauses(false);
     w.clock.advance(0.25);
     w.engine().tickElapsed();
     QCOMPARE(w.cell(2)->text(), QStringLiteral("萩"));

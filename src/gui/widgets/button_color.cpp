@@ -1,4 +1,4 @@
-#include "gui/widgets/button_color_widget.h"
+#include "gui/widgets/button_color.h"
 
 #include <QColor>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "gui/widgets/grid_model_widget.h"
+#include "gui/widgets/grid_model.h"
 
 #include "core/base/user_text.h"
 

@@ -1,4 +1,4 @@
-#include "gui/app/app_controller_window.h"
+#include "gui/app/app_controller.h"
 
 #include "gui/app/help_viewer_window.h"
 #include "gui/app/main_window.h"

@@ -1,4 +1,4 @@
-#include "gui/widgets/icons_widget.h"
+#include "gui/widgets/icons.h"
 
 #include <QPainter>
 #include <QPixmap>

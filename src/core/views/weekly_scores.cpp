@@ -1,0 +1,164 @@
+#include "core/views/weekly_scores.h"
+
+#include "core/base/day_time.h"
+#include "core/base/number_format.h"
+
+#include <QMap>
+#include <algorithm>
+
+namespace mirute {
+
+namespace {
+
+// playScore counts in hundredths of 1/秒 times tenths of a percent.
+constexpr double kScoreUnit = 0.01 * 0.001;
+// Scores are shown with the two decimals of the per-second figure they come from.
+constexpr int kScoreDecimals = 2;
+
+struct Column {
+    QString header;
+    int width;
+    int align;
+};
+
+QString scoreText(double score) {
+    return formatFixed(score, kScoreDecimals);
+}
+
+} // namespace
+
+QList<ScoreLimit> scoreLimits(const QList<HistoryRecord> &records) {
+    QList<ScoreLimit> limits;
+    for (const HistoryRecord &r : records) {
+        const PlayLimit limit = playLimit(r);
+        if (!limit.comparable())
+            continue;
+        const auto it =
+            std::find_if(limits.begin(), limits.end(), [&](const ScoreLimit &s) { return s.limit == limit; });
+        if (it == limits.end())
+            limits.append({limit, 1});
+        else
+            ++it->plays;
+    }
+    std::stable_sort(limits.begin(), limits.end(), [](const ScoreLimit &a, const ScoreLimit &b) {
+        if (a.plays != b.plays)
+            return a.plays > b.plays;
+        if (a.limit.kind != b.limit.kind)
+            return a.limit.kind == PlayKind::TimeLimit;
+        return a.limit.limit < b.limit.limit;
+    });
+    return limits;
+}
+
+QString scoreLimitCaption(const GameDefinition &def, const ScoreLimit &limit) {
+    QString what;
+    if (limit.limit.kind == PlayKind::TimeLimit)
+        what = QStringLiteral("秒数 %1").arg(limit.limit.limit);
+    else if (def.countFilterFactor > 1 && limit.limit.limit % def.countFilterFactor == 0)
+        what = QStringLiteral("%1 %2").arg(def.countCaption).arg(limit.limit.limit / def.countFilterFactor);
+    else
+        what = QStringLiteral("答数 %1").arg(limit.limit.limit);
+    return QStringLiteral("%1（%2回）").arg(what).arg(limit.plays);
+}
+
+QList<WeekScore> weeklyScores(const QList<HistoryRecord> &records, const PlayLimit &limit, const QDate &today,
+                              int *outside) {
+    // Per Monday: plays and the sum of their scores in whole units, exact in a double for any real history
+    // (and never overflowing on a damaged figure, as an integer sum could).
+    QMap<QDate, std::pair<int, double>> weeks;
+    int left = 0;
+    for (const HistoryRecord &r : records) {
+        if (!limit.comparable() || playLimit(r) != limit)
+            continue;
+        const QDate d = parseDateText(r.date);
+        if (!d.isValid() || (today.isValid() && d > today)) {
+            ++left;
+            continue;
+        }
+        auto &week = weeks[d.addDays(1 - d.dayOfWeek())];
+        ++week.first;
+        week.second += double(playScore(r));
+    }
+    if (outside)
+        *outside = left;
+    QList<WeekScore> out;
+    QList<double> scores;
+    for (auto it = weeks.cbegin(); it != weeks.cend(); ++it) {
+        out.append({it.key(), it->first, it->second / it->first * kScoreUnit, 0});
+        scores.append(out.last().score);
+    }
+    // The same average the chart's line draws over its bars.
+    const QList<double> averages = ChartData::movingAverage(scores, kAverageWeeks);
+    for (qsizetype i = 0; i < out.size(); ++i)
+        out[i].average = averages[i];
+    return out;
+}
+
+WeeklyScoresView::WeeklyScoresView() {
+    m_chart.setTrendPlays(kAverageWeeks);
+    m_chart.setTrendUnit(QStringLiteral("週"));
+    reset();
+}
+
+void WeeklyScoresView::reset() {
+    static const QList<Column> columns = {{QString(), 500, Grid::Right},
+                                          {QStringLiteral("週（月曜から）"), 1600, Grid::Center},
+                                          {QStringLiteral("回数"), 700, Grid::Right},
+                                          {QStringLiteral("スコア"), 900, Grid::Right},
+                                          {QStringLiteral("平均(%1週)").arg(kAverageWeeks), 1100, Grid::Right}};
+    GridBatch batch(m_grid);
+    m_grid.setRows(1);
+    m_grid.setCols(int(columns.size()));
+    m_grid.setFontSize(11);
+    for (int c = 0; c < columns.size(); ++c) {
+        m_grid.setTextMatrix(0, c, columns[c].header);
+        m_grid.setColWidth(c, columns[c].width);
+        m_grid.setColAlignment(c, columns[c].align);
+        m_grid.setFixedAlignment(c, Grid::Center);
+    }
+    m_chart.beginBatch();
+    m_chart.setColumnCount(1);
+    m_chart.setRowCount(0);
+    m_chart.endBatch();
+}
+
+QString WeeklyScoresView::show(const GameDefinition &def, const QList<HistoryRecord> &records, const QDate &today,
+                               const PlayLimit &chosen) {
+    reset();
+    m_limits = scoreLimits(records);
+    const bool kept =
+        std::any_of(m_limits.cbegin(), m_limits.cend(), [&](const ScoreLimit &s) { return s.limit == chosen; });
+    m_limit = kept ? chosen : m_limits.isEmpty() ? PlayLimit{} : m_limits.first().limit;
+    int outside = 0;
+    const QList<WeekScore> weeks = weeklyScores(records, m_limit, today, &outside);
+
+    GridBatch batch(m_grid);
+    m_grid.setRows(int(weeks.size()) + 1);
+    m_chart.beginBatch();
+    m_chart.setRowCount(int(weeks.size()));
+    for (int i = 0; i < weeks.size(); ++i) {
+        const WeekScore &w = weeks[i];
+        const QString score = scoreText(w.score);
+        m_grid.setTextMatrix(i + 1, 0, QString::number(i + 1));
+        m_grid.setTextMatrix(i + 1, 1, dateText(w.monday));
+        m_grid.setTextMatrix(i + 1, 2, QString::number(w.plays));
+        m_grid.setTextMatrix(i + 1, 3, score);
+        m_grid.setTextMatrix(i + 1, 4, scoreText(w.average));
+        m_chart.setRow(i + 1);
+        m_chart.setValue(w.score);
+        m_chart.setValueText(score);
+        m_chart.setRowLabel(w.monday.toString(QStringLiteral("yy/MM/dd")));
+        m_chart.setRowDetail(QStringLiteral("%1 の週 %2回").arg(dateText(w.monday)).arg(w.plays));
+    }
+    m_chart.endBatch();
+    if (weeks.size() > 1)
+        m_grid.setTopRow(int(weeks.size()));
+    if (outside == 0)
+        return {};
+    return QStringLiteral("「%1」に、今日より後の日付（または読めない日付）のプレイが %2 件あります。\n"
+                          "これらのプレイは週別スコアに入れていません。パソコンの日付が正しいか確かめてください。")
+        .arg(def.historyFile())
+        .arg(outside);
+}
+
+} // namespace mirute
