@@ -83,19 +83,19 @@ void allGraphs(benchmark::State &state, const Folder &f) {
 enum RangeCase { RangeAll, RangeKey, RangeWeekday };
 
 void range(benchmark::State &state, const Folder &f, RangeCase which) {
-    RangeView view([dir = f.dir] { return readPlayLog(dir); }, gameNames());
-    view.open();
+    RangeView view(gameNames());
+    view.open(readPlayLog(f.dir).records);
     qsizetype rows = 0;
     for (auto _ : state) {
         switch (which) {
-        case RangeAll: view.open(); break;
+        case RangeAll: view.open(readPlayLog(f.dir).records); break;
         case RangeKey:
             view.filter().key = QStringLiteral("抜");
-            view.searchKey();
+            view.searchKey(readPlayLog(f.dir).records);
             break;
         case RangeWeekday:
             view.filter().key.clear();
-            view.chooseWeekday(3);
+            view.chooseWeekday(3, readPlayLog(f.dir).records);
             break;
         }
         rows = view.list().rows();
@@ -157,7 +157,7 @@ void diaryList(benchmark::State &state, const Folder &f) {
     Grid grid;
     for (auto _ : state) {
         resetDiaryGrid(grid);
-        fillDiaryList(f.dir, grid);
+        fillDiaryList(grid, readPlayLog(f.dir).records);
     }
     addRecords(state, grid.rows() - 1);
 }
@@ -166,7 +166,7 @@ void editList(benchmark::State &state, const Folder &f) {
     Grid grid;
     for (auto _ : state) {
         resetEditGrid(grid);
-        fillEditList(f.dir, grid);
+        fillEditList(grid, readPlayLog(f.dir).records);
     }
     addRecords(state, grid.rows() - 1);
 }

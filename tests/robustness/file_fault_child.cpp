@@ -50,13 +50,13 @@ QString write(const QString &action, const QString &dir) {
     if (action == QLatin1String("diary")) {
         Grid g;
         resetDiaryGrid(g);
-        fillDiaryList(dir, g);
+        fillDiaryList(g, readPlayLog(dir).records);
         return replaceDiary(dir, g, 1, QStringLiteral("ずっと長くなった一言日記です。"), kStamp).result.error;
     }
     if (action == QLatin1String("delete")) {
         Grid g;
         resetEditGrid(g);
-        fillEditList(dir, g);
+        fillEditList(g, readPlayLog(dir).records);
         return deleteLogRow(dir, g, 1, kStamp).error;
     }
     if (action == QLatin1String("memo"))

@@ -85,7 +85,7 @@ int hourOfTime(QStringView time) {
     qsizetype digits = 0;
     for (; digits < head.size() && head[digits] >= u'0' && head[digits] <= u'9'; ++digits)
         hour = hour * 10 + (head[digits].unicode() - u'0');
-    return digits > 0 && hour <= 24 ? hour : -1;
+    return digits > 0 && hour < kHourSlots ? hour : -1;
 }
 
 qint64 addRoundedSeconds(qint64 total, double seconds) {

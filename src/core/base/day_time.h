@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTime>
 
+#include <array>
+
 namespace mirute {
 
 // "yyyy/mm/dd" and "HH:MM:SS", the forms every file stores; dates compare in date order as text.
@@ -60,6 +62,13 @@ QString durationText(qint64 seconds);
 QChar weekdayChar(const QDate &d);
 // 0 for Sunday … 6 for Saturday.
 int weekdayIndex(const QDate &d);
+
+// The hours a stored time can begin with: 0 to 23, and 24 in a hand-written "24:00:00", which is counted but
+// has no bar of its own on an hour chart.
+inline constexpr int kHourSlots = 25;
+inline constexpr int kChartedHours = 24;
+// Whole seconds per hour of the day, hour 24 included.
+using HourSeconds = std::array<qint64, kHourSlots>;
 
 // The hour a stored time begins with, 0 … 24 ("09:15:00" → 9, an unpadded "9:15:00" → 9, a hand-written
 // "24:00:00" → 24), or -1 when its first two characters hold no hour.

@@ -77,7 +77,7 @@ bool diaryView(const ExportRequest &r, Table *table, ExportError *error) {
         return false;
     Grid grid;
     resetDiaryGrid(grid);
-    fillLogList(grid, log, 16);
+    fillDiaryList(grid, log.records);
     *table = gridTable(grid);
     return true;
 }
@@ -172,13 +172,13 @@ ExportFunction rangeView(bool totals) {
         PlayLogData log;
         if (!readLog(r, &log, error))
             return false;
-        RangeView view([&log] { return log; }, gameNames());
-        view.open();
+        RangeView view(gameNames());
+        view.open(log.records);
         view.filter().from = dateText(from);
         view.filter().to = dateText(to);
         view.filter().key = r.options.value("key");
         view.filter().weekday = weekday;
-        view.refreshFromFilter();
+        view.refreshFromFilter(log.records);
         *table = gridTable(totals ? view.totals() : view.list());
         return true;
     };

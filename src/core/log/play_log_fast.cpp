@@ -65,7 +65,7 @@ bool isAscii(const Item &item) {
     return true;
 }
 
-bool isBlank(const char *p, const char *end) {
+bool isBlankLine(const char *p, const char *end) {
     for (; p < end; ++p)
         if (!isSpace(*p))
             return false;
@@ -260,7 +260,7 @@ public:
                 next = nl ? nl + 1 : end;
                 if (lineEnd > p && lineEnd[-1] == '\r')
                     --lineEnd;
-                if (isBlank(p, lineEnd)) {
+                if (isBlankLine(p, lineEnd)) {
                     p = next;
                     continue;
                 }

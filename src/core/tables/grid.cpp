@@ -14,7 +14,6 @@ namespace mirute {
 namespace {
 
 constexpr int kDefaultColWidth = 960; // twips, about the width of eight small digits
-constexpr Rgb kNoColour{-2, -2, -2};
 constexpr Rgb kBlack{0, 0, 0};
 
 // Lists are read in an order that is not the order of their texts in memory (a list that was sorted, the
@@ -229,7 +228,7 @@ template <class T> QList<T> permutedRows(QList<T> &cells, const std::vector<int>
     return out;
 }
 
-bool knownSortMode(int mode) {
+bool knownSortMode(Grid::SortMode mode) {
     return mode == Grid::NumericAscending || mode == Grid::NumericDescending || mode == Grid::TextAscending ||
            mode == Grid::TextDescending;
 }
@@ -481,7 +480,7 @@ void Grid::setTopRow(int row) {
         emit topRowRequested(row);
 }
 
-void Grid::sort(int mode) {
+void Grid::sort(SortMode mode) {
     if (!knownSortMode(mode) || m_col < 0 || m_col >= m_cols || rows() < 3)
         return;
     const int col = m_col;
@@ -563,6 +562,22 @@ QList<QStringList> Grid::allRows() const {
     for (int r = 0; r < rows(); ++r)
         all.append(rowTexts(r));
     return all;
+}
+
+void setUpGrid(Grid &g, int fontSize, const QList<GridColumn> &columns) {
+    GridBatch batch(g);
+    g.setRows(1);
+    g.setCols(int(columns.size()));
+    g.setFontSize(fontSize);
+    for (int c = 0; c < columns.size(); ++c) {
+        g.setTextMatrix(0, c, columns[c].header);
+        g.setColWidth(c, columns[c].width);
+        g.setColAlignment(c, columns[c].align);
+        g.setFixedAlignment(c, Grid::Center);
+    }
+    // The current cell back on the header's first cell, where a new list starts.
+    g.setRow(0);
+    g.setCol(0);
 }
 
 void Grid::touchCell(int row, int col) {

@@ -7,7 +7,8 @@
 
 namespace mirute {
 
-// An RGB colour as (red, green, blue); 0 stands for "no colour of its own" only where noted.
+// An RGB colour as (red, green, blue), each 0 to 255. Negative values are markers, never painted as such:
+// -1 (kButtonFace) is the window system's button face, -2 a grid cell's "no colour of its own".
 struct Rgb {
     int r = 255, g = 255, b = 255;
     friend bool operator==(const Rgb &, const Rgb &) = default;
@@ -24,7 +25,8 @@ class Grid : public QObject {
     Q_OBJECT
 public:
     enum Align { Left = 1, Center = 4, Right = 7 };
-    enum SortMode { NumericAscending = 3, NumericDescending = 4, TextAscending = 7, TextDescending = 8 };
+    enum SortMode : int { NumericAscending = 3, NumericDescending = 4, TextAscending = 7, TextDescending = 8 };
+    static constexpr int kDefaultFontSize = 9; // points
 
     explicit Grid(QObject *parent = nullptr);
 
@@ -78,8 +80,9 @@ public:
     int topRow() const;
     void setTopRow(int row); // asks the view to scroll so that row is the first visible data row
 
-    // Sorts the data rows by column col(); stable; the header stays in place.
-    void sort(int mode);
+    // Sorts the data rows by column col(); stable; the header stays in place. A mode that is none of the four
+    // leaves the rows as they are.
+    void sort(SortMode mode);
     void clear(); // empties every cell text
     void removeItem(int row);
 
@@ -107,9 +110,10 @@ private:
     void ensureColours();
     void relayout(int rows, int cols);
 
+    static constexpr Rgb kNoColour{-2, -2, -2};
     struct Colours {
-        Rgb back{-2, -2, -2}; // -2: none of its own
-        Rgb fore{-2, -2, -2};
+        Rgb back = kNoColour;
+        Rgb fore = kNoColour;
     };
     // Cells row by row in one array each, so that a 32,766-row fill costs one allocation, not one per row.
     QList<QString> m_texts;   // rows × cols
@@ -118,7 +122,7 @@ private:
     int m_cols = 0;
     int m_row = 0, m_col = 0;
     QList<int> m_widths, m_align, m_fixedAlign;
-    int m_rowHeight = 0, m_fontSize = 9, m_topRow = 1;
+    int m_rowHeight = 0, m_fontSize = kDefaultFontSize, m_topRow = 1;
     Rgb m_back = kWhite;
     int m_batch = 0;
     bool m_batchDirty = false;
@@ -126,6 +130,18 @@ private:
     bool m_topRowPending = false;
     bool m_currentPending = false;
 };
+
+// One column of a list: its header, its width in twips and the alignment of its data cells (every header is
+// centred).
+struct GridColumn {
+    QString header;
+    int width = 0;
+    Grid::Align align = Grid::Left;
+};
+
+// The grid emptied to its header row, with these columns and this font size and its current cell on the
+// header's first cell: how every list is set up before it is filled.
+void setUpGrid(Grid &g, int fontSize, const QList<GridColumn> &columns);
 
 // Scoped batch: Grid changes inside it emit a single reset at its end.
 class GridBatch {

@@ -3,7 +3,6 @@
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
 #include "core/base/number_texts.h"
-#include "core/base/shared_text.h"
 #include "core/views/play_span.h"
 
 #include <algorithm>
@@ -17,28 +16,6 @@ namespace {
 constexpr Rgb kListHighlight{255, 224, 192};
 constexpr Rgb kDayHighlight{255, 255, 192};
 
-struct Column {
-    QString header;
-    int width;
-    int align;
-};
-
-void setUpGrid(Grid &g, int fontSize, const QList<Column> &columns) {
-    GridBatch batch(g);
-    g.setRows(1);
-    g.setCols(int(columns.size()));
-    g.setFontSize(fontSize);
-    for (int c = 0; c < columns.size(); ++c) {
-        g.setTextMatrix(0, c, columns[c].header);
-        g.setColWidth(c, columns[c].width);
-        g.setColAlignment(c, columns[c].align);
-        g.setFixedAlignment(c, Grid::Center);
-    }
-    g.setRow(0);
-    g.setCol(0);
-    g.setTopRow(1);
-}
-
 // A single play's seconds as a whole number, halves to even, as the largest values keep them.
 qint64 roundedSeconds(double seconds) {
     return addRoundedSeconds(0, seconds);
@@ -51,31 +28,19 @@ QString averageText(qint64 total, qint64 count) {
     return formatFixed(double(float(total) / float(count)), 1);
 }
 
+// The average as averageText() shows it: to one decimal, half away from zero. A single-precision quotient
+// times ten is exact in a double, and it is never so close to a half that its written form would round
+// the other way.
+double shownAverage(qint64 total, qint64 count) {
+    if (count == 0)
+        return 0;
+    return std::round(double(float(total) / float(count)) * 10.0) / 10.0;
+}
+
 // Record and game labels shrink to one character once the list passes 17 rows, so that they still fit.
 QString shortLabel(const QString &name, int gridRows) {
     return name.left(gridRows > 17 ? 1 : 2);
 }
-
-// The short labels of a chart's bars, made once for each game rather than once for each of its plays.
-class ShortLabels {
-public:
-    explicit ShortLabels(int gridRows) : m_gridRows(gridRows) {}
-    QString of(const QString &name) {
-        for (const auto &[known, label] : m_known)
-            if (sameText(known, name))
-                return label;
-        QString label = shortLabel(name, m_gridRows);
-        // Names of games that are not ours are labelled but not kept: a damaged log may hold thousands.
-        if (m_known.size() < kKept)
-            m_known.append({name, label});
-        return label;
-    }
-
-private:
-    static constexpr qsizetype kKept = 16;
-    int m_gridRows;
-    QList<std::pair<QString, QString>> m_known;
-};
 
 struct Tally {
     qint64 count = 0;
@@ -110,20 +75,12 @@ const AllGraphsButton &allGraphsButton(AllGraphsChart chart) {
 }
 
 AllGraphs::AllGraphs() {
-    for (Rgb &c : m_colors)
-        c = kButtonFace;
-    // The window opens with the record chart current.
-    m_colors[int(AllGraphsChart::Records)] = allGraphsButton(AllGraphsChart::Records).highlight;
     m_totalsChart.setVisible(false);
     resetGrids();
 }
 
-AllGraphsChart AllGraphs::currentChart() const {
-    for (int i = 0; i < kAllGraphsChartCount; ++i) {
-        if (m_colors[i] != kButtonFace)
-            return AllGraphsChart(i);
-    }
-    return AllGraphsChart::Records;
+Rgb AllGraphs::buttonColor(AllGraphsChart chart) const {
+    return chart == m_chart ? allGraphsButton(chart).highlight : kButtonFace;
 }
 
 void AllGraphs::resetGrids() {
@@ -174,11 +131,13 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QDate &today, const Q
     RecordDates dates;
     SecondsTexts seconds;
     GameLookup gameOf(games);
+    m_numbers.games = games;
     {
         GridBatch batch(m_playsGrid);
         m_playsGrid.setRows(int(records.size()) + 1);
         m_numbers.playSeconds.reserve(records.size());
         m_numbers.playHours.reserve(records.size());
+        m_numbers.playGames.reserve(records.size());
         for (int k = 1; k <= records.size(); ++k) {
             const PlayRecord &r = records[k - 1];
             m_playsGrid.setTextMatrix(k, 0, numberText(k));
@@ -189,8 +148,13 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QDate &today, const Q
             m_playsGrid.setTextMatrix(k, 4, shown.text);
             m_numbers.playSeconds.append(shown.value);
             m_numbers.playHours.append(hourOfTime(r.time));
-            if (const int game = gameOf.indexOf(r.game); game >= 0)
+            if (const int game = gameOf.indexOf(r.game); game >= 0) {
                 gameTally[game].add(r.seconds);
+                m_numbers.playGames.append(game);
+            } else {
+                m_numbers.playGames.append(-1 - int(m_numbers.otherGames.size()));
+                m_numbers.otherGames.append(r.game);
+            }
             const QDate date = dates.read(r.date);
             if (span.contains(date))
                 dayTally[span.first.daysTo(date)].add(shown.value);
@@ -210,28 +174,31 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QDate &today, const Q
             m_gameTotalsGrid.appendRow({QString::number(r), games[i], QString::number(t.count),
                                         QString::number(t.total), durationText(t.total), QString::number(t.largest),
                                         averageText(t.total, t.count)});
+            m_numbers.totalsGames.append(i);
             m_numbers.gameSeconds.append(t.total);
         }
     }
     {
         GridBatch batch(m_dayTotalsGrid);
         m_dayTotalsGrid.setRows(dayCount + 1);
+        m_numbers.dayDates.reserve(dayCount);
         m_numbers.dayCounts.reserve(dayCount);
         m_numbers.daySeconds.reserve(dayCount);
         m_numbers.dayAverages.reserve(dayCount);
         for (int d = 1; d <= dayCount; ++d) {
             const Tally &t = dayTally[d - 1];
-            const QString average = averageText(t.total, t.count);
+            const QString date = dateText(span.first.addDays(d - 1));
             m_dayTotalsGrid.setTextMatrix(d, 0, numberText(d));
-            m_dayTotalsGrid.setTextMatrix(d, 1, dateText(span.first.addDays(d - 1)));
+            m_dayTotalsGrid.setTextMatrix(d, 1, date);
             m_dayTotalsGrid.setTextMatrix(d, 2, numberText(t.count));
             m_dayTotalsGrid.setTextMatrix(d, 3, QString::number(t.total));
             m_dayTotalsGrid.setTextMatrix(d, 4, QString::number(t.largest));
-            m_dayTotalsGrid.setTextMatrix(d, 5, average);
+            m_dayTotalsGrid.setTextMatrix(d, 5, averageText(t.total, t.count));
+            m_numbers.dayDates.append(date);
             m_numbers.dayCounts.append(double(t.count));
             m_numbers.daySeconds.append(double(t.total));
             // The bar stands as high as the average the list shows, to its one decimal.
-            m_numbers.dayAverages.append(parseNumber(average).value_or(0));
+            m_numbers.dayAverages.append(shownAverage(t.total, t.count));
         }
         if (m_dayTotalsGrid.rows() > 8)
             m_dayTotalsGrid.setTopRow(m_dayTotalsGrid.rows() - 1);
@@ -250,69 +217,68 @@ void AllGraphs::press(AllGraphsChart chart) {
     }
 }
 
-void AllGraphs::highlight(AllGraphsChart chart) {
-    for (const AllGraphsButton &b : allGraphsButtons())
-        m_colors[int(b.chart)] = b.chart == chart ? b.highlight : kButtonFace;
-}
-
 void AllGraphs::showRecordSide(bool records) {
-    m_dayList2Visible = records;
+    m_playsListShown = records;
     m_totalsChart.setVisible(false);
     m_timelineChart.setVisible(true);
 }
 
 void AllGraphs::showPlaysChart() {
-    highlight(AllGraphsChart::Records);
+    m_chart = AllGraphsChart::Records;
     showRecordSide(true);
-    const int rows = m_playsGrid.rows();
+    const int plays = int(m_numbers.playSeconds.size());
+    // Each game's label made once, not once for each of its plays; the list's rows include its header.
+    QStringList gameLabels;
+    for (const QString &game : std::as_const(m_numbers.games))
+        gameLabels.append(shortLabel(game, plays + 1));
     m_timelineChart.beginBatch();
     m_timelineChart.setColumnCount(1);
     m_timelineChart.setColumn(1);
-    m_timelineChart.setRowCount(rows - 1);
-    ShortLabels labels(rows);
-    for (int i = 1; i < rows; ++i) {
+    m_timelineChart.setRowCount(plays);
+    for (int i = 1; i <= plays; ++i) {
+        const int game = m_numbers.playGames[i - 1];
         m_timelineChart.setRow(i);
-        m_timelineChart.setValue(m_numbers.playSeconds.value(i - 1));
-        m_timelineChart.setRowLabel(labels.of(m_playsGrid.textMatrix(i, 3)));
+        m_timelineChart.setValue(m_numbers.playSeconds[i - 1]);
+        m_timelineChart.setRowLabel(game >= 0 ? gameLabels[game]
+                                              : shortLabel(m_numbers.otherGames[-1 - game], plays + 1));
     }
     m_timelineChart.endBatch();
 }
 
 void AllGraphs::showGameChart() {
-    highlight(AllGraphsChart::GameTotals);
+    m_chart = AllGraphsChart::GameTotals;
     m_timelineChart.setVisible(false);
     m_totalsChart.setVisible(true);
-    const int rows = m_gameTotalsGrid.rows();
+    const int games = int(m_numbers.gameSeconds.size());
     m_totalsChart.beginBatch();
     m_totalsChart.setColumnCount(1);
     m_totalsChart.setColumn(1);
-    m_totalsChart.setRowCount(rows - 1);
-    for (int i = 1; i < rows; ++i) {
+    m_totalsChart.setRowCount(games);
+    for (int i = 1; i <= games; ++i) {
         m_totalsChart.setRow(i);
-        m_totalsChart.setValue(double(m_numbers.gameSeconds.value(i - 1)));
-        m_totalsChart.setRowLabel(shortLabel(m_gameTotalsGrid.textMatrix(i, 1), rows));
+        m_totalsChart.setValue(double(m_numbers.gameSeconds[i - 1]));
+        m_totalsChart.setRowLabel(shortLabel(m_numbers.games[m_numbers.totalsGames[i - 1]], games + 1));
     }
     m_totalsChart.endBatch();
 }
 
 void AllGraphs::showHourChart() {
-    highlight(AllGraphsChart::Hours);
+    m_chart = AllGraphsChart::Hours;
     m_timelineChart.setVisible(false);
     m_totalsChart.setVisible(true);
-    // Hour 24 can occur in a hand-written time; it is counted but has no bar.
-    qint64 hours[25] = {};
+    HourSeconds hours{};
     for (qsizetype i = 0; i < m_numbers.playHours.size(); ++i) {
         const int hour = m_numbers.playHours[i];
         if (hour >= 0)
-            hours[hour] = addRoundedSeconds(hours[hour], m_numbers.playSeconds[i]);
+            hours[size_t(hour)] = addRoundedSeconds(hours[size_t(hour)], m_numbers.playSeconds[i]);
     }
     m_totalsChart.beginBatch();
     m_totalsChart.setColumnCount(1);
     m_totalsChart.setColumn(1);
-    m_totalsChart.setRowCount(24);
-    for (int h = 0; h < 24; ++h) {
+    m_totalsChart.setRowCount(kChartedHours);
+    for (int h = 0; h < kChartedHours; ++h) {
         m_totalsChart.setRow(h + 1);
-        m_totalsChart.setValue(double(hours[h]));
+        m_totalsChart.setValue(double(hours[size_t(h)]));
         m_totalsChart.setRowLabel(QStringLiteral(" ") + QString::number(h));
     }
     m_totalsChart.endBatch();
@@ -320,7 +286,7 @@ void AllGraphs::showHourChart() {
 
 void AllGraphs::chartDays(const QList<double> &values) {
     showRecordSide(false);
-    const int days = m_dayTotalsGrid.rows() - 1;
+    const int days = int(m_numbers.dayDates.size());
     m_timelineChart.beginBatch();
     m_timelineChart.setRowCount(0);
     m_timelineChart.setColumnCount(1);
@@ -328,25 +294,25 @@ void AllGraphs::chartDays(const QList<double> &values) {
     m_timelineChart.setColumn(1);
     for (int d = 1; d <= days; ++d) {
         m_timelineChart.setRow(d);
-        m_timelineChart.setValue(values.value(d - 1));
+        m_timelineChart.setValue(values[d - 1]);
         // The dates under the bars: the chart shows as many as fit, so that years of days stay readable.
-        m_timelineChart.setRowLabel(m_dayTotalsGrid.textMatrix(d, 1));
+        m_timelineChart.setRowLabel(m_numbers.dayDates[d - 1]);
     }
     m_timelineChart.endBatch();
 }
 
 void AllGraphs::showDailyCountChart() {
-    highlight(AllGraphsChart::DayCounts);
+    m_chart = AllGraphsChart::DayCounts;
     chartDays(m_numbers.dayCounts);
 }
 
 void AllGraphs::showDailySecondsChart() {
-    highlight(AllGraphsChart::DaySeconds);
+    m_chart = AllGraphsChart::DaySeconds;
     chartDays(m_numbers.daySeconds);
 }
 
 void AllGraphs::showDailyAverageChart() {
-    highlight(AllGraphsChart::DayAverages);
+    m_chart = AllGraphsChart::DayAverages;
     chartDays(m_numbers.dayAverages);
 }
 

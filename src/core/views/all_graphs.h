@@ -25,8 +25,8 @@ const QList<AllGraphsButton> &allGraphsButtons();
 const AllGraphsButton &allGraphsButton(AllGraphsChart chart);
 
 // The whole log from its first day to its last: every play, totals per game,
-// totals per calendar day and six charts on two chart areas. The
-// highlight of the chart buttons is what remembers the current chart between openings.
+// totals per calendar day and six charts on two chart areas. The current chart is kept between openings;
+// the chart buttons' colours follow from it.
 class AllGraphs {
 public:
     AllGraphs();
@@ -42,12 +42,14 @@ public:
     const ChartData &totalsChart() const { return m_totalsChart; }
     const ChartData &timelineChart() const { return m_timelineChart; }
 
-    // Which list shares the left-hand place: the plays (record chart) or the days (day charts).
-    bool dayList2Visible() const { return m_dayList2Visible; }
-    bool dayList3Visible() const { return !m_dayList2Visible; }
+    // Which list shares the left-hand place: the plays (since the record chart was shown) or the day totals
+    // (since a day chart was); the game and hour charts leave it as it is.
+    bool playsListVisible() const { return m_playsListShown; }
+    bool dayTotalsListVisible() const { return !m_playsListShown; }
 
-    Rgb buttonColor(AllGraphsChart chart) const { return m_colors[int(chart)]; }
-    AllGraphsChart currentChart() const;
+    // The button's highlight while its chart is the current one, else the button face.
+    Rgb buttonColor(AllGraphsChart chart) const;
+    AllGraphsChart currentChart() const { return m_chart; }
 
     void resetGrids();
     // Rebuilds the three lists from the log in one pass and redraws the current chart. The days run over
@@ -64,26 +66,32 @@ public:
     void showDailyAverageChart();
 
 private:
-    void highlight(AllGraphsChart chart);
     void showRecordSide(bool records);
     void chartDays(const QList<double> &values);
     QString fillLists(const PlayLogData &log, const QDate &today, const QStringList &games);
 
-    // The numbers behind the charts, kept beside the lists as they are filled, so that no chart reads a
-    // list's texts back. Per play: the value its seconds text shows and its hour (-1 for none); per row of
-    // the game totals: whole seconds; per day: plays, whole seconds and the average as shown.
+    // The numbers and labels behind the charts, kept beside the lists as they are filled, so that no chart
+    // reads a list's texts back. Per play: the value its seconds text shows, its hour (-1 for none) and its
+    // game; per row of the game totals: the game and its whole seconds; per day: the date as shown, plays,
+    // whole seconds and the average as shown.
     struct ChartNumbers {
+        QStringList games; // the games of the fill
         QList<double> playSeconds;
         QList<int> playHours;
+        // Its place in games, or -1 - k for the k-th name of otherGames: a number per play rather than a name.
+        QList<int> playGames;
+        QStringList otherGames; // the game names of plays that are none of the games, in file order
+        QList<int> totalsGames; // per row of the game totals, its place in games
         QList<qint64> gameSeconds;
+        QStringList dayDates;
         QList<double> dayCounts, daySeconds, dayAverages;
     };
 
     Grid m_playsGrid, m_gameTotalsGrid, m_dayTotalsGrid;
     ChartNumbers m_numbers;
     ChartData m_totalsChart, m_timelineChart;
-    bool m_dayList2Visible = true;
-    Rgb m_colors[kAllGraphsChartCount];
+    bool m_playsListShown = true;
+    AllGraphsChart m_chart = AllGraphsChart::Records; // the window opens with the record chart
 };
 
 } // namespace mirute

@@ -34,13 +34,6 @@ int weekdayNumber(const QDate &d) {
     return weekdayIndex(d) + 1;
 }
 
-void setColumn(Grid &g, int col, const QString &header, int width) {
-    g.setTextMatrix(0, col, header);
-    g.setColWidth(col, width);
-    g.setColAlignment(col, Grid::Center);
-    g.setFixedAlignment(col, Grid::Center);
-}
-
 void resetWeekdayChart(ChartData &chart) {
     chart.beginBatch();
     chart.setColumnCount(1);
@@ -100,30 +93,14 @@ Rgb Calendar::classColor(int colourClass) {
 }
 
 void Calendar::initGrids() {
-    {
-        GridBatch batch(m_month);
-        m_month.setRows(1);
-        m_month.setCols(32);
-        m_month.setFontSize(9);
-        setColumn(m_month, 0, QStringLiteral("年月"), 1290);
-        for (int d = 1; d <= 31; ++d)
-            setColumn(m_month, d, QString::number(d), 310);
-        m_month.setRow(0);
-        m_month.setCol(0);
-        m_month.setTopRow(1);
-    }
-    {
-        GridBatch batch(m_week);
-        m_week.setRows(1);
-        m_week.setCols(8);
-        m_week.setFontSize(9);
-        setColumn(m_week, 0, QStringLiteral("年月日"), 1310);
-        for (int w = 1; w <= 7; ++w)
-            setColumn(m_week, w, kWeekdays.mid(w - 1, 1), 320);
-        m_week.setRow(0);
-        m_week.setCol(0);
-        m_week.setTopRow(1);
-    }
+    QList<GridColumn> monthColumns = {{QStringLiteral("年月"), 1290, Grid::Center}};
+    for (int d = 1; d <= 31; ++d)
+        monthColumns.append({QString::number(d), 310, Grid::Center});
+    setUpGrid(m_month, 9, monthColumns);
+    QList<GridColumn> weekColumns = {{QStringLiteral("年月日"), 1310, Grid::Center}};
+    for (int w = 1; w <= 7; ++w)
+        weekColumns.append({kWeekdays.mid(w - 1, 1), 320, Grid::Center});
+    setUpGrid(m_week, 9, weekColumns);
 }
 
 void Calendar::resetCharts() {

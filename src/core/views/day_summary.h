@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/day_time.h"
 #include "core/log/play_log.h"
 #include "core/tables/grid.h"
 
@@ -45,8 +46,6 @@ struct DayGameTotal {
     qint64 seconds = 0; // whole seconds, each addition rounded half to even
 };
 
-inline constexpr int kHourSlots = 25; // hours 0 to 24; only 0 to 23 are charted
-
 // Everything the main panel shows for one day, computed in one pass over the log.
 struct DaySummary {
     bool emptyLog = true;
@@ -58,7 +57,7 @@ struct DaySummary {
     QList<DayGameTotal> games; // the seven games in GameNo order
     float largest = 0;         // top of the value axis, kept by all three views
     qint64 dayTotal = 0;
-    std::array<qint64, kHourSlots> hourSeconds{};
+    HourSeconds hourSeconds{};
     DayRating rating;
 
     QString dayTotalText() const; // the day's playing time, h:mm:ss

@@ -11,25 +11,6 @@ namespace mirute {
 
 namespace {
 
-struct Column {
-    const char *header;
-    int width;
-    int align;
-};
-
-void setUpGrid(Grid &g, const QList<Column> &columns, int fontSize) {
-    GridBatch batch(g);
-    g.setRows(1);
-    g.setCols(int(columns.size()));
-    for (int c = 0; c < columns.size(); ++c) {
-        g.setTextMatrix(0, c, QString::fromUtf8(columns[c].header));
-        g.setColWidth(c, columns[c].width);
-        g.setColAlignment(c, columns[c].align);
-        g.setFixedAlignment(c, Grid::Center);
-    }
-    g.setFontSize(fontSize);
-}
-
 QString shortName(const QString &name, int length) {
     return name.left(length);
 }
@@ -42,14 +23,16 @@ DayView::DayView(QObject *parent) : QObject(parent) {
 }
 
 void DayView::resetDayGrids() {
-    setUpGrid(
-        m_dayList,
-        {{"", 500, Grid::Right}, {"時間", 1040, Grid::Center}, {"項目", 2400, Grid::Left}, {"秒", 810, Grid::Right}},
-        11);
-    setUpGrid(
-        m_dayTotal,
-        {{"", 350, Grid::Right}, {"項目", 1840, Grid::Left}, {"回", 500, Grid::Right}, {"秒合計", 750, Grid::Right}},
-        10);
+    setUpGrid(m_dayList, 11,
+              {{QString(), 500, Grid::Right},
+               {QStringLiteral("時間"), 1040, Grid::Center},
+               {QStringLiteral("項目"), 2400, Grid::Left},
+               {QStringLiteral("秒"), 810, Grid::Right}});
+    setUpGrid(m_dayTotal, 10,
+              {{QString(), 350, Grid::Right},
+               {QStringLiteral("項目"), 1840, Grid::Left},
+               {QStringLiteral("回"), 500, Grid::Right},
+               {QStringLiteral("秒合計"), 750, Grid::Right}});
 }
 
 const DaySummary &DayView::show(const PlayLogData &log, const QDate &date) {
@@ -154,9 +137,9 @@ void DayView::drawPerGame() {
 
 void DayView::drawPerHour() {
     m_chart.setColumnCount(1);
-    m_chart.setRowCount(24);
+    m_chart.setRowCount(kChartedHours);
     m_chart.setColumn(1);
-    for (int hour = 0; hour < 24; ++hour) {
+    for (int hour = 0; hour < kChartedHours; ++hour) {
         m_chart.setRow(hour + 1);
         m_chart.setRowLabel(QStringLiteral(" ") + QString::number(hour));
         m_chart.setValue(double(m_summary.hourSeconds[hour]));

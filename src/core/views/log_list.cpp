@@ -3,32 +3,32 @@
 #include "core/base/number_format.h"
 #include "core/base/number_texts.h"
 #include "core/base/user_text.h"
-#include "core/base/write_list.h"
 
 namespace mirute {
 namespace {
 
-struct ListColumn {
-    QString header;
-    int width;
-    int align;
-};
+// The lists scroll to their newest row beyond these many rows, header included.
+constexpr int kDiaryRowsShown = 16;
+constexpr int kEditRowsShown = 24;
 
-void initList(Grid &g, const QList<ListColumn> &columns, int fontSize) {
-    GridBatch batch(g);
-    g.setRows(1);
-    g.setCols(int(columns.size()));
-    for (int c = 0; c < columns.size(); ++c) {
-        g.setTextMatrix(0, c, columns[c].header);
-        g.setColWidth(c, columns[c].width);
-        g.setColAlignment(c, columns[c].align);
-        g.setFixedAlignment(c, Grid::Center);
+void fillLogList(Grid &g, const QList<PlayRecord> &records, int scrollBeyondRows) {
+    {
+        GridBatch batch(g);
+        g.setRows(int(records.size()) + 1);
+        int n = 1;
+        SecondsTexts seconds;
+        for (const PlayRecord &r : records) {
+            g.setTextMatrix(n, 0, numberText(n));
+            g.setTextMatrix(n, 1, r.date);
+            g.setTextMatrix(n, 2, r.time);
+            g.setTextMatrix(n, 3, r.game);
+            g.setTextMatrix(n, 4, seconds.text(r.seconds));
+            g.setTextMatrix(n, kDiaryColumn, r.diary);
+            ++n;
+        }
     }
-    g.setFontSize(fontSize);
-}
-
-bool isDataRow(const Grid &g, int row) {
-    return row >= 1 && row < g.rows();
+    if (g.rows() > scrollBeyondRows)
+        g.setTopRow(g.rows() - 1);
 }
 
 PlayRecord recordOfRow(const Grid &g, int row, bool *ok) {
@@ -46,57 +46,31 @@ PlayRecord recordOfRow(const Grid &g, int row, bool *ok) {
 } // namespace
 
 void resetDiaryGrid(Grid &g) {
-    initList(g,
-             {{QStringLiteral("回数"), 570, Grid::Right},
-              {QStringLiteral("日付"), 1140, Grid::Center},
-              {QStringLiteral("時間"), 870, Grid::Center},
-              {QStringLiteral("項目"), 1850, Grid::Left},
-              {QStringLiteral("秒数"), 650, Grid::Right},
-              {QStringLiteral("一言日記"), 6000, Grid::Left}},
-             9);
+    setUpGrid(g, 9,
+              {{QStringLiteral("回数"), 570, Grid::Right},
+               {QStringLiteral("日付"), 1140, Grid::Center},
+               {QStringLiteral("時間"), 870, Grid::Center},
+               {QStringLiteral("項目"), 1850, Grid::Left},
+               {QStringLiteral("秒数"), 650, Grid::Right},
+               {QStringLiteral("一言日記"), 6000, Grid::Left}});
 }
 
 void resetEditGrid(Grid &g) {
-    initList(g,
-             {{QStringLiteral("回数"), 800, Grid::Right},
-              {QStringLiteral("日付"), 1400, Grid::Center},
-              {QStringLiteral("時間"), 1000, Grid::Center},
-              {QStringLiteral("項目"), 1750, Grid::Left},
-              {QStringLiteral("秒数"), 850, Grid::Right},
-              {QStringLiteral("一言日記"), 5230, Grid::Left}},
-             11);
+    setUpGrid(g, 11,
+              {{QStringLiteral("回数"), 800, Grid::Right},
+               {QStringLiteral("日付"), 1400, Grid::Center},
+               {QStringLiteral("時間"), 1000, Grid::Center},
+               {QStringLiteral("項目"), 1750, Grid::Left},
+               {QStringLiteral("秒数"), 850, Grid::Right},
+               {QStringLiteral("一言日記"), 5230, Grid::Left}});
 }
 
-void fillLogList(Grid &g, const PlayLogData &log, int scrollBeyondRows) {
-    {
-        GridBatch batch(g);
-        g.setRows(int(log.records.size()) + 1);
-        int n = 1;
-        SecondsTexts seconds;
-        for (const PlayRecord &r : log.records) {
-            g.setTextMatrix(n, 0, numberText(n));
-            g.setTextMatrix(n, 1, r.date);
-            g.setTextMatrix(n, 2, r.time);
-            g.setTextMatrix(n, 3, r.game);
-            g.setTextMatrix(n, 4, seconds.text(r.seconds));
-            g.setTextMatrix(n, kDiaryColumn, r.diary);
-            ++n;
-        }
-    }
-    if (g.rows() > scrollBeyondRows)
-        g.setTopRow(g.rows() - 1);
+void fillDiaryList(Grid &g, const QList<PlayRecord> &records) {
+    fillLogList(g, records, kDiaryRowsShown);
 }
 
-PlayLogData fillDiaryList(const QString &dir, Grid &g) {
-    PlayLogData log = readPlayLog(dir);
-    fillLogList(g, log, 16);
-    return log;
-}
-
-PlayLogData fillEditList(const QString &dir, Grid &g) {
-    PlayLogData log = readPlayLog(dir);
-    fillLogList(g, log, 24);
-    return log;
+void fillEditList(Grid &g, const QList<PlayRecord> &records) {
+    fillLogList(g, records, kEditRowsShown);
 }
 
 QList<PlayRecord> recordsFromGrid(const Grid &g, QString *error) {
@@ -116,28 +90,17 @@ QList<PlayRecord> recordsFromGrid(const Grid &g, QString *error) {
     return records;
 }
 
-WriteResult rewriteLogFromGrid(const QString &dir, const Grid &g, const QString &backupStamp, BackupAction action) {
-    QString error;
-    const QList<PlayRecord> records = recordsFromGrid(g, &error);
-    if (!error.isEmpty())
-        return {error};
-    return rewritePlayLog(dir, records, backupStamp, action);
-}
-
 DiaryChange replaceDiary(const QString &dir, Grid &g, int row, const QString &text, const QString &backupStamp) {
-    DiaryChange change;
-    if (!isDataRow(g, row)) {
-        change.result.error = QStringLiteral("一言日記を書き換える記録が選ばれていません。");
-        return change;
+    QString error;
+    QList<PlayRecord> records = recordsFromGrid(g, &error);
+    if (!error.isEmpty())
+        return {{error}, {}};
+    DiaryChange change = rewriteWithDiary(dir, std::move(records), row - 1, text, backupStamp);
+    if (change.result.ok()) {
+        g.setRow(row);
+        g.setCol(kDiaryColumn);
+        g.setText(change.stored);
     }
-    change.stored = storableText(text);
-    const QString before = g.textMatrix(row, kDiaryColumn);
-    g.setRow(row);
-    g.setCol(kDiaryColumn);
-    g.setText(change.stored);
-    change.result = rewriteLogFromGrid(dir, g, backupStamp, BackupAction::Diary);
-    if (!change.result.ok())
-        g.setTextMatrix(row, kDiaryColumn, before);
     return change;
 }
 
@@ -151,15 +114,11 @@ QString deleteQuestion(const Grid &g, int row) {
 }
 
 WriteResult deleteLogRow(const QString &dir, Grid &g, int row, const QString &backupStamp) {
-    if (!isDataRow(g, row))
-        return {QStringLiteral("削除する記録が選ばれていません。")};
     QString error;
     QList<PlayRecord> records = recordsFromGrid(g, &error);
     if (!error.isEmpty())
         return {error};
-    records.removeAt(row - 1);
-    // The last record leaves an empty log, refused like any rewrite so that unreadable lines are not lost.
-    const WriteResult written = rewritePlayLog(dir, records, backupStamp, BackupAction::Delete);
+    const WriteResult written = rewriteWithoutPlay(dir, std::move(records), row - 1, backupStamp);
     if (written.ok())
         g.removeItem(row);
     return written;

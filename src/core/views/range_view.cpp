@@ -1,7 +1,5 @@
 #include "core/views/range_view.h"
 
-#include <QHash>
-
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
 #include "core/base/number_texts.h"
@@ -17,9 +15,6 @@ namespace mirute {
 
 namespace {
 
-constexpr int kHourSlots = 25; // hours 0 to 24; a stored "24:…" is counted but not charted
-constexpr int kChartedHours = 24;
-
 const QString kWholeLogButton = QStringLiteral("cmdAllDay");
 const QString kOwnPeriodButton = QStringLiteral("cmdKikanF");
 const QString kAllWeekdaysButton = QStringLiteral("cmdAllWeek");
@@ -27,13 +22,6 @@ const QString kAllGamesButton = QStringLiteral("cmdAllact");
 const QString kPlaysChartButton = QStringLiteral("cmdDay3");
 const QString kGameChartButton = QStringLiteral("cmdTotal3");
 const QString kHourChartButton = QStringLiteral("cmdJikan3");
-
-void setColumn(Grid &g, int col, const QString &header, int width, int align) {
-    g.setTextMatrix(0, col, header);
-    g.setColWidth(col, width);
-    g.setColAlignment(col, align);
-    g.setFixedAlignment(col, Grid::Center);
-}
 
 } // namespace
 
@@ -103,24 +91,17 @@ QStringList playDates(const QList<PlayRecord> &records) {
 }
 
 void resetRangeGrids(Grid &list, Grid &totals) {
-    GridBatch listBatch(list), totalsBatch(totals);
-    list.setRows(1);
-    list.setCols(6);
-    list.clear();
-    list.setFontSize(10);
-    setColumn(list, 0, QString(), 600, Grid::Right);
-    setColumn(list, 1, QStringLiteral("日付"), 1240, Grid::Center);
-    setColumn(list, 2, QStringLiteral("時間"), 940, Grid::Center);
-    setColumn(list, 3, QStringLiteral("曜"), 365, Grid::Center);
-    setColumn(list, 4, QStringLiteral("項目"), 1210, Grid::Left);
-    setColumn(list, 5, QStringLiteral("秒"), 740, Grid::Right);
-    totals.setRows(1);
-    totals.setCols(3);
-    totals.clear();
-    totals.setFontSize(10);
-    setColumn(totals, 0, QStringLiteral("項目"), 1390, Grid::Left);
-    setColumn(totals, 1, QStringLiteral("秒"), 600, Grid::Right);
-    setColumn(totals, 2, QStringLiteral("時間"), 910, Grid::Right);
+    setUpGrid(list, 10,
+              {{QString(), 600, Grid::Right},
+               {QStringLiteral("日付"), 1240, Grid::Center},
+               {QStringLiteral("時間"), 940, Grid::Center},
+               {QStringLiteral("曜"), 365, Grid::Center},
+               {QStringLiteral("項目"), 1210, Grid::Left},
+               {QStringLiteral("秒"), 740, Grid::Right}});
+    setUpGrid(totals, 10,
+              {{QStringLiteral("項目"), 1390, Grid::Left},
+               {QStringLiteral("秒"), 600, Grid::Right},
+               {QStringLiteral("時間"), 910, Grid::Right}});
 }
 
 RangeNumbers fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const RangeFilter &filter,
@@ -195,7 +176,7 @@ void fillGameChart(const QStringList &games, const RangeNumbers &numbers, ChartD
 
 void fillHourChart(const RangeNumbers &numbers, ChartData &chart) {
     // Whole seconds per hour, each addition rounded; 64-bit, so a busy hour cannot overflow.
-    std::array<qint64, kHourSlots> sums{};
+    HourSeconds sums{};
     for (qsizetype i = 0; i < numbers.hours.size(); ++i) {
         const int h = numbers.hours[i];
         if (h >= 0 && h < kHourSlots)
@@ -214,10 +195,7 @@ void fillHourChart(const RangeNumbers &numbers, ChartData &chart) {
 
 // ---- RangeView ----
 
-RangeView::RangeView(LogSource source, QStringList games) : m_source(std::move(source)), m_games(std::move(games)) {
-    for (const QString &name : buttonNames())
-        m_colors.insert(name, kButtonFace);
-    m_colors.insert(kPlaysChartButton, kRangeChartHighlight);
+RangeView::RangeView(QStringList games) : m_games(std::move(games)) {
     resetRangeGrids(m_list, m_totals);
     m_recordChart.resetToSingleZero();
     m_groupChart.resetToSingleZero();
@@ -260,7 +238,26 @@ QString RangeView::weekdayCaption(int index) {
 }
 
 Rgb RangeView::buttonColor(const QString &name) const {
-    return m_colors.value(name, kButtonFace);
+    const auto shown = [](bool lit, const Rgb &highlight) { return lit ? highlight : kButtonFace; };
+    if (name == kPlaysChartButton)
+        return shown(m_chart == RangeChart::Day, kRangeChartHighlight);
+    if (name == kGameChartButton)
+        return shown(m_chart == RangeChart::Total, kRangeChartHighlight);
+    if (name == kHourChartButton)
+        return shown(m_chart == RangeChart::Hour, kRangeChartHighlight);
+    bool lit = false;
+    if (name == kWholeLogButton)
+        lit = m_lit.wholeLog;
+    else if (name == kOwnPeriodButton)
+        lit = m_lit.ownPeriod;
+    else if (name == kAllWeekdaysButton)
+        lit = m_lit.allWeekdays;
+    else if (name == kAllGamesButton)
+        lit = m_lit.allGames;
+    else
+        lit = (m_lit.period >= 0 && name == periodButtons()[m_lit.period].name) ||
+              (m_lit.weekday >= 0 && name == weekdayButtonName(m_lit.weekday));
+    return shown(lit, kRangeFilterHighlight);
 }
 
 RangeRefresh RangeView::chooseRefresh(const QString &key, int weekday) {
@@ -269,107 +266,96 @@ RangeRefresh RangeView::chooseRefresh(const QString &key, int weekday) {
     return key.isEmpty() ? RangeRefresh::Week : RangeRefresh::WeekKey;
 }
 
-void RangeView::refreshFromFilter() {
-    refresh(chooseRefresh(m_filter.key, m_filter.weekday));
+void RangeView::refreshFromFilter(const QList<PlayRecord> &log) {
+    refresh(chooseRefresh(m_filter.key, m_filter.weekday), log);
 }
 
-void RangeView::refresh(RangeRefresh op) {
+void RangeView::refresh(RangeRefresh op, const QList<PlayRecord> &log) {
     m_recordChart.resetToSingleZero();
-    const PlayLogData log = m_source();
-    m_lastReadWarning = readWarning(log);
-    m_numbers = fillRangeGrids(log.records, op, m_filter, m_games, m_list, m_totals);
+    m_numbers = fillRangeGrids(log, op, m_filter, m_games, m_list, m_totals);
     if (op == RangeRefresh::All) {
-        m_comboDates = playDates(log.records);
+        m_comboDates = playDates(log);
         m_filter.from = m_comboDates.isEmpty() ? QString() : m_comboDates.first();
         m_filter.to = m_comboDates.isEmpty() ? QString() : m_comboDates.last();
     }
     redrawChart();
 }
 
-void RangeView::clearPeriodButtons() {
-    paint(kWholeLogButton, kButtonFace);
-    for (const RangePeriodButton &b : periodButtons())
-        paint(b.name, kButtonFace);
-    paint(kOwnPeriodButton, kButtonFace);
-}
-
-void RangeView::open() {
-    refresh(RangeRefresh::All);
-    paint(kWholeLogButton, kRangeFilterHighlight);
-    paint(kAllGamesButton, kRangeFilterHighlight);
-    paint(kAllWeekdaysButton, kRangeFilterHighlight);
+void RangeView::open(const QList<PlayRecord> &log) {
+    refresh(RangeRefresh::All, log);
+    m_lit.wholeLog = m_lit.allGames = m_lit.allWeekdays = true;
     m_filter.weekday = kAllWeekdays;
 }
 
-void RangeView::choosePeriod(const QString &button, const QDate &today) {
-    for (const RangePeriodButton &b : periodButtons()) {
+void RangeView::choosePeriod(const QString &button, const QDate &today, const QList<PlayRecord> &log) {
+    for (int i = 0; i < periodButtons().size(); ++i) {
+        const RangePeriodButton &b = periodButtons()[i];
         if (b.name != button)
             continue;
-        clearPeriodButtons();
         m_filter.from = dateText(today.addDays(-b.days));
         m_filter.to = dateText(today);
-        refreshFromFilter();
-        paint(b.name, kRangeFilterHighlight);
+        refreshFromFilter(log);
+        m_lit.wholeLog = m_lit.ownPeriod = false;
+        m_lit.period = i;
         return;
     }
 }
 
-void RangeView::chooseWholeLog(const QString &firstPlayDate, const QDate &today) {
-    clearPeriodButtons();
+void RangeView::chooseWholeLog(const QString &firstPlayDate, const QDate &today, const QList<PlayRecord> &log) {
     m_filter.from = firstPlayDate;
     m_filter.to = std::max(dateText(today), m_comboDates.isEmpty() ? QString() : m_comboDates.last());
-    refreshFromFilter();
-    paint(kWholeLogButton, kRangeFilterHighlight);
+    refreshFromFilter(log);
+    m_lit.wholeLog = true;
+    m_lit.period = -1;
+    m_lit.ownPeriod = false;
 }
 
-void RangeView::chooseOwnPeriod() {
-    clearPeriodButtons();
-    refreshFromFilter();
-    paint(kOwnPeriodButton, kRangeFilterHighlight);
+void RangeView::chooseOwnPeriod(const QList<PlayRecord> &log) {
+    refreshFromFilter(log);
+    m_lit.wholeLog = false;
+    m_lit.period = -1;
+    m_lit.ownPeriod = true;
 }
 
-void RangeView::chooseWeekday(int index) {
+void RangeView::chooseWeekday(int index, const QList<PlayRecord> &log) {
     if (index < 0 || index > 6)
         return;
-    paint(kAllWeekdaysButton, kButtonFace);
-    for (int i = 0; i < 7; ++i)
-        paint(weekdayButtonName(i), kButtonFace);
     m_filter.weekday = index;
-    refreshFromFilter();
-    paint(weekdayButtonName(index), kRangeFilterHighlight);
+    refreshFromFilter(log);
+    m_lit.allWeekdays = false;
+    m_lit.weekday = index;
 }
 
-void RangeView::chooseAllWeekdays() {
-    for (int i = 0; i < 7; ++i)
-        paint(weekdayButtonName(i), kButtonFace);
+void RangeView::chooseAllWeekdays(const QList<PlayRecord> &log) {
     m_filter.weekday = kAllWeekdays;
-    refreshFromFilter();
-    paint(kAllWeekdaysButton, kRangeFilterHighlight);
+    refreshFromFilter(log);
+    m_lit.allWeekdays = true;
+    m_lit.weekday = -1;
 }
 
-void RangeView::chooseGame(const QString &game) {
+void RangeView::chooseGame(const QString &game, const QList<PlayRecord> &log) {
     m_filter.key = game;
-    paint(kAllGamesButton, kButtonFace);
-    refreshFromFilter();
+    m_lit.allGames = false;
+    refreshFromFilter(log);
 }
 
-void RangeView::applyKey() {
-    paint(kAllGamesButton, kButtonFace);
-    refreshFromFilter();
+void RangeView::applyKey(const QList<PlayRecord> &log) {
+    m_lit.allGames = false;
+    refreshFromFilter(log);
 }
 
 void RangeView::onKeyBoxFocused() {
     m_filter.key.clear();
 }
 
-void RangeView::chooseAllGames() {
+void RangeView::chooseAllGames(const QList<PlayRecord> &log) {
     m_filter.key.clear();
-    refreshFromFilter();
-    paint(kAllGamesButton, kRangeFilterHighlight);
+    refreshFromFilter(log);
+    m_lit.allGames = true;
 }
 
-void RangeView::searchKey() {
-    refresh(RangeRefresh::Key);
+void RangeView::searchKey(const QList<PlayRecord> &log) {
+    refresh(RangeRefresh::Key, log);
 }
 
 void RangeView::showPlaysChart() {
@@ -388,9 +374,6 @@ void RangeView::redrawChart() {
 
 void RangeView::showChart(RangeChart chart) {
     m_chart = chart;
-    paint(kPlaysChartButton, chart == RangeChart::Day ? kRangeChartHighlight : kButtonFace);
-    paint(kGameChartButton, chart == RangeChart::Total ? kRangeChartHighlight : kButtonFace);
-    paint(kHourChartButton, chart == RangeChart::Hour ? kRangeChartHighlight : kButtonFace);
     switch (chart) {
     case RangeChart::Day: fillRecordChart(m_numbers, m_recordChart); break;
     case RangeChart::Total: fillGameChart(m_games, m_numbers, m_groupChart); break;

@@ -5,12 +5,9 @@
 #include "core/tables/grid.h"
 
 #include <QDate>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <functional>
 
 namespace mirute {
 
@@ -49,12 +46,22 @@ struct RangeFilter {
     int weekday = kAllWeekdays; // 0 (日) … 6 (土) or kAllWeekdays
 };
 
-// The range view (範囲指定): its filter state, button colours, grids and charts, kept while the main window
-// lives. Every refresh reads the whole log through the source and keeps none of it afterwards.
+// Which buttons of the range view are lit, as the user's choices left them; their colours follow from it. A
+// reopening lights the three "全部" buttons again beside the period and weekday buttons of the last choice.
+struct RangeLitButtons {
+    bool wholeLog = false;  // the period's "全部"
+    int period = -1;        // the fixed period button, an index into RangeView::periodButtons(); -1 for none
+    bool ownPeriod = false; // "任意"
+    bool allWeekdays = false;
+    int weekday = -1; // the weekday button, 0 (日) … 6 (土); -1 for none
+    bool allGames = false;
+};
+
+// The range view (範囲指定): its filter state, the buttons it lights, grids and charts, kept while the main window
+// lives. Every refresh is handed the whole log, read afresh by the panel, and keeps none of it afterwards.
 class RangeView {
 public:
-    using LogSource = std::function<PlayLogData()>;
-    explicit RangeView(LogSource source, QStringList games);
+    explicit RangeView(QStringList games);
 
     // The eight fixed-length period buttons, in the order they are shown.
     static const QList<RangePeriodButton> &periodButtons();
@@ -67,54 +74,51 @@ public:
     const RangeFilter &filter() const { return m_filter; }
     const QStringList &games() const { return m_games; }
     const QStringList &comboDates() const { return m_comboDates; }
-    Rgb buttonColor(const QString &name) const;
     RangeChart chart() const { return m_chart; }
+    // The colour of the button of that object name: its group's highlight while lit, else the button face.
+    Rgb buttonColor(const QString &name) const;
 
     Grid &list() { return m_list; }                    // the selected plays
     Grid &totals() { return m_totals; }                // totals per game
     ChartData &recordChart() { return m_recordChart; } // the chart of the selected plays
     ChartData &groupChart() { return m_groupChart; }   // the per-game or per-hour chart
 
-    // What the last read of the log tells the user (a file that could not be read, damaged lines), or "".
-    const QString &lastReadWarning() const { return m_lastReadWarning; }
-
     // Opening the view: every record, the combo boxes from the log, the "全部" buttons lit, all weekdays.
-    void open();
-    void choosePeriod(const QString &button, const QDate &today);
+    void open(const QList<PlayRecord> &log);
+    // The filter controls: each changes the filter and refreshes the lists from the log.
+    void choosePeriod(const QString &button, const QDate &today, const QList<PlayRecord> &log);
     // From the earliest play to today, or to the latest play when one is dated after today.
-    void chooseWholeLog(const QString &firstPlayDate, const QDate &today);
-    void chooseOwnPeriod();
-    void chooseWeekday(int index);
-    void chooseAllWeekdays();
-    void chooseGame(const QString &game);
-    void applyKey();
+    void chooseWholeLog(const QString &firstPlayDate, const QDate &today, const QList<PlayRecord> &log);
+    void chooseOwnPeriod(const QList<PlayRecord> &log);
+    void chooseWeekday(int index, const QList<PlayRecord> &log);
+    void chooseAllWeekdays(const QList<PlayRecord> &log);
+    void chooseGame(const QString &game, const QList<PlayRecord> &log);
+    void applyKey(const QList<PlayRecord> &log);
+    void chooseAllGames(const QList<PlayRecord> &log);
+    void searchKey(const QList<PlayRecord> &log);
+    // Entering the key box empties the key; the lists stay until the next refresh.
     void onKeyBoxFocused();
-    void chooseAllGames();
-    void searchKey();
+    // The chart buttons redraw from the numbers kept beside the lists.
     void showPlaysChart();
     void showGameChart();
     void showHourChart();
 
     static RangeRefresh chooseRefresh(const QString &key, int weekday);
-    void refreshFromFilter();
-    void refresh(RangeRefresh op);
+    void refreshFromFilter(const QList<PlayRecord> &log);
+    void refresh(RangeRefresh op, const QList<PlayRecord> &log);
 
 private:
-    void clearPeriodButtons();
-    void paint(const QString &name, const Rgb &c) { m_colors.insert(name, c); }
     void redrawChart();
     void showChart(RangeChart chart);
 
-    LogSource m_source;
     QStringList m_games;
     RangeFilter m_filter;
     QStringList m_comboDates;
-    QHash<QString, Rgb> m_colors;
+    RangeLitButtons m_lit;
     RangeChart m_chart = RangeChart::Day;
     Grid m_list, m_totals;
     RangeNumbers m_numbers;
     ChartData m_recordChart, m_groupChart;
-    QString m_lastReadWarning;
 };
 
 // Whether a record is selected by a refresh operation under the filter.

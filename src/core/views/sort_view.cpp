@@ -29,25 +29,13 @@ void resetSortDirectionFlags() {
 }
 
 void resetSortGrid(Grid &grid) {
-    GridBatch batch(grid);
-    grid.setRows(1);
-    grid.setCols(6);
-    grid.clear();
-    grid.setFontSize(11);
-    struct Column {
-        const char16_t *header;
-        int width;
-        int align;
-    };
-    static const Column columns[] = {{u"回", 680, Grid::Right},     {u"日付", 1400, Grid::Center},
-                                     {u"時間", 1100, Grid::Center}, {u"項目", 2150, Grid::Left},
-                                     {u"秒数", 850, Grid::Right},   {u"一言日記", 4880, Grid::Left}};
-    for (int c = 0; c < 6; ++c) {
-        grid.setTextMatrix(0, c, QString::fromUtf16(columns[c].header));
-        grid.setColWidth(c, columns[c].width);
-        grid.setColAlignment(c, columns[c].align);
-        grid.setFixedAlignment(c, Grid::Center);
-    }
+    setUpGrid(grid, 11,
+              {{QStringLiteral("回"), 680, Grid::Right},
+               {QStringLiteral("日付"), 1400, Grid::Center},
+               {QStringLiteral("時間"), 1100, Grid::Center},
+               {QStringLiteral("項目"), 2150, Grid::Left},
+               {QStringLiteral("秒数"), 850, Grid::Right},
+               {QStringLiteral("一言日記"), 4880, Grid::Left}});
 }
 
 void fillSortGrid(Grid &grid, const QList<PlayRecord> &records) {

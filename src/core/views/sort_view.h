@@ -16,8 +16,8 @@ struct SortButton {
     QString name;
     QString caption;
     int column;
-    int ascending;
-    int descending;
+    Grid::SortMode ascending;
+    Grid::SortMode descending;
     Rgb color;
 };
 

@@ -63,25 +63,13 @@ void setCellFore(Grid &g, int row, int col, const Rgb &c) {
 }
 
 void writeHeader(Grid &g, Unit unit, const QStringList &games) {
-    g.setRows(1);
-    g.setCols(int(games.size()) + 3);
-    g.clear();
-    g.setTextMatrix(0, 0, QStringLiteral("回"));
-    g.setTextMatrix(0, 1, unit == Unit::Day ? QStringLiteral("年月日") : QStringLiteral("年月"));
-    g.setTextMatrix(0, 2, QStringLiteral("小計"));
-    g.setColWidth(0, 620);
-    g.setColWidth(1, 950);
-    g.setColWidth(2, 1250);
-    g.setColAlignment(1, Grid::Center);
-    g.setColAlignment(2, Grid::Right);
-    for (int i = 0; i < games.size(); ++i) {
-        const int col = i + 3;
-        g.setTextMatrix(0, col, games[i].left(5));
-        g.setColWidth(col, 1180);
-        g.setColAlignment(col, Grid::Right);
-    }
-    for (int col = 0; col < g.cols(); ++col)
-        g.setFixedAlignment(col, Grid::Center);
+    QList<GridColumn> columns = {
+        {QStringLiteral("回"), 620, Grid::Left},
+        {unit == Unit::Day ? QStringLiteral("年月日") : QStringLiteral("年月"), 950, Grid::Center},
+        {QStringLiteral("小計"), 1250, Grid::Right}};
+    for (const QString &game : games)
+        columns.append({game.left(5), 1180, Grid::Right});
+    setUpGrid(g, Grid::kDefaultFontSize, columns);
 }
 
 int periodCount(Unit unit, const QDate &first, const QDate &last) {

@@ -15,12 +15,6 @@ constexpr double kScoreUnit = 0.01 * 0.001;
 // Scores are shown with the two decimals of the per-second figure they come from.
 constexpr int kScoreDecimals = 2;
 
-struct Column {
-    QString header;
-    int width;
-    int align;
-};
-
 QString scoreText(double score) {
     return formatFixed(score, kScoreDecimals);
 }
@@ -101,21 +95,12 @@ WeeklyScoresView::WeeklyScoresView() {
 }
 
 void WeeklyScoresView::reset() {
-    static const QList<Column> columns = {{QString(), 500, Grid::Right},
-                                          {QStringLiteral("週（月曜から）"), 1600, Grid::Center},
-                                          {QStringLiteral("回数"), 700, Grid::Right},
-                                          {QStringLiteral("スコア"), 900, Grid::Right},
-                                          {QStringLiteral("平均(%1週)").arg(kAverageWeeks), 1100, Grid::Right}};
-    GridBatch batch(m_grid);
-    m_grid.setRows(1);
-    m_grid.setCols(int(columns.size()));
-    m_grid.setFontSize(11);
-    for (int c = 0; c < columns.size(); ++c) {
-        m_grid.setTextMatrix(0, c, columns[c].header);
-        m_grid.setColWidth(c, columns[c].width);
-        m_grid.setColAlignment(c, columns[c].align);
-        m_grid.setFixedAlignment(c, Grid::Center);
-    }
+    static const QList<GridColumn> columns = {{QString(), 500, Grid::Right},
+                                              {QStringLiteral("週（月曜から）"), 1600, Grid::Center},
+                                              {QStringLiteral("回数"), 700, Grid::Right},
+                                              {QStringLiteral("スコア"), 900, Grid::Right},
+                                              {QStringLiteral("平均(%1週)").arg(kAverageWeeks), 1100, Grid::Right}};
+    setUpGrid(m_grid, 11, columns);
     m_chart.beginBatch();
     m_chart.setColumnCount(1);
     m_chart.setRowCount(0);

@@ -20,7 +20,7 @@ namespace mirute {
 namespace {
 
 // The controls' names, by which tests and assistive tools find them.
-const QString kWindowName = QStringLiteral("helpWindow");
+const QString kHelpWindowName = QStringLiteral("helpWindow");
 const QString kBackButtonName = QStringLiteral("helpBack");
 const QString kForwardButtonName = QStringLiteral("helpForward");
 const QString kHomeButtonName = QStringLiteral("helpHome");
@@ -136,7 +136,7 @@ void showDocumentTitle(QWidget *window, QTextBrowser *browser) {
 
 void openHelpViewer(QWidget *owner, const QString &dataDir) {
     auto *window = new QWidget(owner, Qt::Window);
-    window->setObjectName(kWindowName);
+    window->setObjectName(kHelpWindowName);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(kWindowTitle);
     auto *layout = new QVBoxLayout(window);

@@ -18,23 +18,23 @@ namespace mirute {
 namespace {
 
 // The controls' names, by which tests and assistive tools find them.
-const QString kPanelName = QStringLiteral("fraRenTai");
-const QString kPlaysListName = QStringLiteral("msgDayList2");
+const QString kAllGraphsPanelName = QStringLiteral("fraRenTai");
+const QString kAllGraphsPlaysListName = QStringLiteral("msgDayList2");
 const QString kDayTotalsListName = QStringLiteral("msgDayList3");
 const QString kGameTotalsListName = QStringLiteral("msgDayTotal2");
-const QString kTotalsChartName = QStringLiteral("mcrMain2");
+const QString kAllGraphsTotalsChartName = QStringLiteral("mcrMain2");
 const QString kTimelineChartName = QStringLiteral("mcrMain3");
 
-const QString kTitle = QStringLiteral("全グラフ");
+const QString kAllGraphsTitle = QStringLiteral("全グラフ");
 
-GridWidget *gridWidget(Grid *grid, const QString &name, QWidget *parent) {
+GridWidget *allGraphsGrid(Grid *grid, const QString &name, QWidget *parent) {
     auto *w = new GridWidget(grid, parent);
     w->setObjectName(name);
     w->setAccessibleName(name);
     return w;
 }
 
-ChartWidget *chartWidget(ChartData *data, const QString &name, const QColor &colour, QWidget *parent) {
+ChartWidget *allGraphsChart(ChartData *data, const QString &name, const QColor &colour, QWidget *parent) {
     auto *w = new ChartWidget(data, parent);
     w->setObjectName(name);
     w->setAccessibleName(name);
@@ -45,14 +45,14 @@ ChartWidget *chartWidget(ChartData *data, const QString &name, const QColor &col
 
 } // namespace
 
-AllGraphsPanel::AllGraphsPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
+AllGraphsPanel::AllGraphsPanel(MainState &state, QWidget *parent) : LogPanel(state, kAllGraphsPanelName, parent) {
     auto *layout = new QHBoxLayout(this);
 
     auto *lists = new QVBoxLayout;
-    m_playsGrid = gridWidget(&m_graphs.playsGrid(), kPlaysListName, this);
-    m_dayTotalsGrid = gridWidget(&m_graphs.dayTotalsGrid(), kDayTotalsListName, this);
-    m_gameTotalsGrid = gridWidget(&m_graphs.gameTotalsGrid(), kGameTotalsListName, this);
-    m_gameTotalsGrid->setFileTitle(kTitle + QStringLiteral("_項目別集計"));
+    m_playsGrid = allGraphsGrid(&m_graphs.playsGrid(), kAllGraphsPlaysListName, this);
+    m_dayTotalsGrid = allGraphsGrid(&m_graphs.dayTotalsGrid(), kDayTotalsListName, this);
+    m_gameTotalsGrid = allGraphsGrid(&m_graphs.gameTotalsGrid(), kGameTotalsListName, this);
+    m_gameTotalsGrid->setFileTitle(kAllGraphsTitle + QStringLiteral("_項目別集計"));
     lists->addWidget(m_playsGrid, 3);
     lists->addWidget(m_dayTotalsGrid, 3);
     lists->addWidget(m_gameTotalsGrid, 2);
@@ -62,8 +62,8 @@ AllGraphsPanel::AllGraphsPanel(MainState &state, QWidget *parent) : LogPanel(sta
     auto *buttons = new QGridLayout;
     buildButtons(buttons);
     charts->addLayout(buttons);
-    m_totalsChart = chartWidget(&m_graphs.totalsChart(), kTotalsChartName, QColor(255, 160, 64), this);
-    m_timelineChart = chartWidget(&m_graphs.timelineChart(), kTimelineChartName, QColor(64, 128, 224), this);
+    m_totalsChart = allGraphsChart(&m_graphs.totalsChart(), kAllGraphsTotalsChartName, QColor(255, 160, 64), this);
+    m_timelineChart = allGraphsChart(&m_graphs.timelineChart(), kTimelineChartName, QColor(64, 128, 224), this);
     charts->addWidget(m_totalsChart, 1);
     charts->addWidget(m_timelineChart, 1);
     layout->addLayout(charts, 3);
@@ -89,7 +89,7 @@ void AllGraphsPanel::fill() {
     const QString notice = m_graphs.rebuild(log, appClock().now().date());
     showCurrentChart();
     if (!notice.isEmpty())
-        MessageDialog::information(this, kTitle, notice);
+        MessageDialog::information(this, kAllGraphsTitle, notice);
 }
 
 QString AllGraphsPanel::helpTourText() const {
@@ -109,13 +109,13 @@ void AllGraphsPanel::showCurrentChart() {
     for (int i = 0; i < m_buttons.size(); ++i)
         setButtonColor(m_buttons[i], m_graphs.buttonColor(AllGraphsChart(i)));
     // The lists beside a chart and the chart itself are saved under the chart's caption.
-    const QString shown = kTitle + u'_' + allGraphsButton(m_graphs.currentChart()).caption;
+    const QString shown = kAllGraphsTitle + u'_' + allGraphsButton(m_graphs.currentChart()).caption;
     for (ChartWidget *chart : {m_totalsChart, m_timelineChart})
         chart->setFileTitle(shown);
     for (GridWidget *grid : {m_playsGrid, m_dayTotalsGrid})
         grid->setFileTitle(shown);
-    m_playsGrid->setVisible(m_graphs.dayList2Visible());
-    m_dayTotalsGrid->setVisible(m_graphs.dayList3Visible());
+    m_playsGrid->setVisible(m_graphs.playsListVisible());
+    m_dayTotalsGrid->setVisible(m_graphs.dayTotalsListVisible());
 }
 
 } // namespace mirute

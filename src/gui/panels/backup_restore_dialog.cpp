@@ -17,7 +17,7 @@ namespace {
 // The controls' names, by which tests and assistive tools find them.
 const QString kDialogName = QStringLiteral("dlgRestore");
 const QString kBackupListName = QStringLiteral("lstBackup");
-const QString kRestoreButtonName = QStringLiteral("cmdRestoreOk");
+const QString kRestoreOkButtonName = QStringLiteral("cmdRestoreOk");
 const QString kCancelButtonName = QStringLiteral("cmdRestoreCancel");
 
 enum Column { DateColumn, TimeColumn, ActionColumn, ContentsColumn, PlaysColumn, SpanColumn };
@@ -63,7 +63,7 @@ BackupRestoreDialog::BackupRestoreDialog(const QList<RestoreEntry> &entries, QWi
 
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *restore = buttons->addButton(QStringLiteral("復元"), QDialogButtonBox::AcceptRole);
-    restore->setObjectName(kRestoreButtonName);
+    restore->setObjectName(kRestoreOkButtonName);
     QPushButton *cancel = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(kCancelButtonName);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

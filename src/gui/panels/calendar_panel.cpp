@@ -25,19 +25,19 @@ namespace mirute {
 namespace {
 
 // The controls' names, by which tests and assistive tools find them.
-const QString kPanelName = QStringLiteral("fraCale");
+const QString kCalendarPanelName = QStringLiteral("fraCale");
 const QString kMonthGridName = QStringLiteral("msgCale");
 const QString kWeekGridName = QStringLiteral("msgCale_w");
 const QString kLegendLabelName = QStringLiteral("lblHan_%1");
-const QString kStreakName = QStringLiteral("lblCaleStreak");
-const QString kLongestStreakName = QStringLiteral("lblCaleLongestStreak");
+const QString kCalendarStreakName = QStringLiteral("lblCaleStreak");
+const QString kCalendarLongestStreakName = QStringLiteral("lblCaleLongestStreak");
 const QString kGoalLegendName = QStringLiteral("lblMokuhyouHan");
 const QString kPlaysByWeekdayChartName = QStringLiteral("mcrKensu");
 const QString kSecondsByWeekdayChartName = QStringLiteral("mcrKingaku");
 
-const QString kTitle = QStringLiteral("カレンダー");
+const QString kCalendarTitle = QStringLiteral("カレンダー");
 
-GridWidget *gridWidget(Grid *grid, const QString &name, QWidget *parent) {
+GridWidget *calendarGrid(Grid *grid, const QString &name, QWidget *parent) {
     auto *w = new GridWidget(grid, parent);
     w->setObjectName(name);
     w->setAccessibleName(name);
@@ -45,15 +45,15 @@ GridWidget *gridWidget(Grid *grid, const QString &name, QWidget *parent) {
     return w;
 }
 
-ChartWidget *chartWidget(ChartData *data, const QString &name, const QString &series, const QColor &colour,
-                         QWidget *parent) {
+ChartWidget *calendarChart(ChartData *data, const QString &name, const QString &series, const QColor &colour,
+                           QWidget *parent) {
     auto *w = new ChartWidget(data, parent);
     w->setObjectName(name);
     w->setAccessibleName(series);
     w->setSeriesColors({colour});
     w->setSeriesNames({series});
     w->setTitle(series);
-    w->setFileTitle(kTitle + QStringLiteral("_曜日別") + series);
+    w->setFileTitle(kCalendarTitle + QStringLiteral("_曜日別") + series);
     w->setMinimumSize(280, 180);
     return w;
 }
@@ -94,16 +94,16 @@ QString labelStyle(const Rgb &c) {
 
 } // namespace
 
-CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
+CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state, kCalendarPanelName, parent) {
     auto *layout = new QVBoxLayout(this);
-    m_month = gridWidget(&m_calendar.monthGrid(), kMonthGridName, this);
-    m_month->setFileTitle(kTitle + QStringLiteral("_月"));
+    m_month = calendarGrid(&m_calendar.monthGrid(), kMonthGridName, this);
+    m_month->setFileTitle(kCalendarTitle + QStringLiteral("_月"));
     m_month->setRowsChosen(false);
     layout->addWidget(m_month, 1);
 
     auto *lower = new QHBoxLayout;
-    m_week = gridWidget(&m_calendar.weekGrid(), kWeekGridName, this);
-    m_week->setFileTitle(kTitle + QStringLiteral("_週"));
+    m_week = calendarGrid(&m_calendar.weekGrid(), kWeekGridName, this);
+    m_week->setFileTitle(kCalendarTitle + QStringLiteral("_週"));
     m_week->setRowsChosen(false);
     lower->addWidget(m_week, 2);
 
@@ -129,16 +129,16 @@ CalendarPanel::CalendarPanel(MainState &state, QWidget *parent) : LogPanel(state
     m_goalLegend->hide();
     legend->addWidget(m_goalLegend);
     legend->addSpacing(8);
-    m_streaks = new StreakLabelsWidget(kStreakName, kLongestStreakName, Qt::Vertical, this);
+    m_streaks = new StreakLabelsWidget(kCalendarStreakName, kCalendarLongestStreakName, Qt::Vertical, this);
     legend->addWidget(m_streaks);
     legend->addStretch(1);
     lower->addLayout(legend);
 
     auto *charts = new QVBoxLayout;
-    m_counts = chartWidget(&m_calendar.playsByWeekdayChart(), kPlaysByWeekdayChartName, QStringLiteral("回数"),
-                           QColor(96, 160, 96), this);
-    m_seconds = chartWidget(&m_calendar.secondsByWeekdayChart(), kSecondsByWeekdayChartName, QStringLiteral("秒"),
-                            QColor(96, 96, 192), this);
+    m_counts = calendarChart(&m_calendar.playsByWeekdayChart(), kPlaysByWeekdayChartName, QStringLiteral("回数"),
+                             QColor(96, 160, 96), this);
+    m_seconds = calendarChart(&m_calendar.secondsByWeekdayChart(), kSecondsByWeekdayChartName, QStringLiteral("秒"),
+                              QColor(96, 96, 192), this);
     charts->addWidget(m_counts);
     charts->addWidget(m_seconds);
     lower->addLayout(charts, 2);
@@ -165,7 +165,7 @@ void CalendarPanel::fill() {
     m_streaks->showStreaks(streaks, goal);
     showLegend();
     if (!notice.isEmpty())
-        MessageDialog::information(this, kTitle, notice);
+        MessageDialog::information(this, kCalendarTitle, notice);
 }
 
 QString CalendarPanel::helpTourText() const {

@@ -25,7 +25,7 @@ namespace mirute {
 namespace {
 
 // The controls' names, by which tests and assistive tools find them.
-const QString kPanelName = QStringLiteral("fraMain");
+const QString kDayPanelName = QStringLiteral("fraMain");
 const QString kMonthCalendarName = QStringLiteral("mtvmain");
 const QString kSulkyFaceName = QStringLiteral("imgkana");
 const QString kSmilingFaceName = QStringLiteral("imgniko");
@@ -60,7 +60,7 @@ QString goalStyle(const GoalProgress &p) {
 
 } // namespace
 
-DayPanel::DayPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
+DayPanel::DayPanel(MainState &state, QWidget *parent) : LogPanel(state, kDayPanelName, parent) {
     auto *root = new QHBoxLayout(this);
     auto *left = new QVBoxLayout;
     buildRatingArea(left);
@@ -209,8 +209,8 @@ void DayPanel::resetDayGrids() {
 }
 
 void DayPanel::showSelectedDay() {
-    const PlayLogData log = readPlayLog(mainState().dataDir);
-    reportLogProblems(log);
+    // Picking one day after another reads the same file again: its damage is told once.
+    const PlayLogData log = readLogAndWarn(LogWarning::WhenNew);
     const DaySummary &s = m_view.show(log, mainState().selectedDate);
     mainState().emptyLog = s.emptyLog;
     if (!s.emptyLog) {
@@ -226,14 +226,6 @@ void DayPanel::showSelectedDay() {
     m_streaks->showStreaks(dayStreaks(played, goal), goal);
     showGoalProgress(goalProgress(played, goal));
     paintViewButtons();
-}
-
-void DayPanel::reportLogProblems(const PlayLogData &log) {
-    const QString text = readWarning(log);
-    // Told once: picking one day after another must not repeat the same warning.
-    if (text != m_lastLogProblem)
-        warnAboutLog(text);
-    m_lastLogProblem = text;
 }
 
 void DayPanel::showRating(const DayRating &rating) {

@@ -44,7 +44,6 @@ private:
     void showRating(const DayRating &rating);
     void showGoalProgress(const GoalProgress &progress);
     void onGoalClicked();
-    void reportLogProblems(const PlayLogData &log);
 
     DayView m_view;
     QCalendarWidget *m_monthCalendar = nullptr;
@@ -59,7 +58,6 @@ private:
     StreakLabelsWidget *m_streaks = nullptr;
     QLabel *m_goalLabel = nullptr;
     QPushButton *m_goalButton = nullptr;
-    QString m_lastLogProblem;
 };
 
 } // namespace mirute

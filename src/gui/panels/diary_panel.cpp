@@ -17,7 +17,7 @@ namespace mirute {
 namespace {
 
 // The controls' names, by which tests and assistive tools find them.
-const QString kPanelName = QStringLiteral("fraMemo");
+const QString kDiaryPanelName = QStringLiteral("fraMemo");
 const QString kDiaryListName = QStringLiteral("msgMemoList");
 const QString kDiaryCaptionName = QStringLiteral("lblMemo");
 const QString kDiaryBoxName = QStringLiteral("txtMemo");
@@ -36,7 +36,7 @@ QLabel *plainLabel(const QString &text, const QString &name, QWidget *parent) {
 
 } // namespace
 
-DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
+DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kDiaryPanelName, parent) {
     resetDiaryGrid(m_diaryRows);
     m_diaryList = new GridWidget(&m_diaryRows, this);
     m_diaryList->setObjectName(kDiaryListName);
@@ -87,8 +87,9 @@ DiaryPanel::DiaryPanel(MainState &state, QWidget *parent) : LogPanel(state, kPan
 // Opening the panel: the diary list filled afresh, the save button off, the diary box empty (no play is
 // chosen, so a text left from before would belong to none).
 void DiaryPanel::fill() {
+    const PlayLogData log = readLogAndWarn();
     resetDiaryGrid(m_diaryRows);
-    warnAboutLog(fillDiaryList(mainState().dataDir, m_diaryRows));
+    fillDiaryList(m_diaryRows, log.records);
     m_selectedRow = 0;
     m_diaryBox->clear();
     m_saveDiaryButton->setEnabled(false);

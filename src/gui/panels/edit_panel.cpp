@@ -20,7 +20,7 @@ namespace mirute {
 namespace {
 
 // The controls' names, by which tests and assistive tools find them.
-const QString kPanelName = QStringLiteral("fraSettei");
+const QString kEditPanelName = QStringLiteral("fraSettei");
 const QString kEditListName = QStringLiteral("msgHenList");
 const QString kDeleteButtonName = QStringLiteral("cmdRowDel");
 const QString kNewStartButtonName = QStringLiteral("cmdNew1");
@@ -41,7 +41,7 @@ QPushButton *addButton(const QString &caption, const QString &name, QWidget *par
 
 } // namespace
 
-EditPanel::EditPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
+EditPanel::EditPanel(MainState &state, QWidget *parent) : LogPanel(state, kEditPanelName, parent) {
     resetEditGrid(m_editRows);
     m_editList = new GridWidget(&m_editRows, this);
     m_editList->setObjectName(kEditListName);
@@ -84,8 +84,9 @@ void EditPanel::fill() {
     m_nameBox->setText(appState().userName);
     m_deleteButton->setEnabled(false);
     m_selectedRow = 0;
+    const PlayLogData log = readLogAndWarn();
     resetEditGrid(m_editRows);
-    warnAboutLog(fillEditList(mainState().dataDir, m_editRows));
+    fillEditList(m_editRows, log.records);
 }
 
 QString EditPanel::helpTourText() const {

@@ -16,14 +16,14 @@ namespace mirute {
 namespace {
 
 // The controls' names, by which tests and assistive tools find them.
-const QString kDialogName = QStringLiteral("dlgMokuhyou");
+const QString kGoalDialogName = QStringLiteral("dlgMokuhyou");
 const QString kMeasureBoxName = QStringLiteral("cboMokuhyou");
 const QString kTargetBoxName = QStringLiteral("txtMokuhyou");
 const QString kRestBoxName = QStringLiteral("cboYasumi");
 const QString kOkButtonName = QStringLiteral("cmdMokuhyouOk");
-const QString kCancelButtonName = QStringLiteral("cmdMokuhyouCancel");
+const QString kGoalCancelButtonName = QStringLiteral("cmdMokuhyouCancel");
 
-const QString kTitle = QStringLiteral("目標");
+const QString kGoalTitle = QStringLiteral("目標");
 
 struct MeasureChoice {
     GoalMeasure measure;
@@ -39,8 +39,8 @@ constexpr MeasureChoice kMeasureChoices[] = {{GoalMeasure::None, u"目標なし"
 
 GoalDialog::GoalDialog(const QString &dataDir, const DailyGoal &current, QWidget *parent)
     : QDialog(parent), m_dataDir(dataDir) {
-    setObjectName(kDialogName);
-    setWindowTitle(kTitle);
+    setObjectName(kGoalDialogName);
+    setWindowTitle(kGoalTitle);
 
     m_measureBox = new QComboBox(this);
     m_measureBox->setObjectName(kMeasureBoxName);
@@ -71,7 +71,7 @@ GoalDialog::GoalDialog(const QString &dataDir, const DailyGoal &current, QWidget
     ok->setObjectName(kOkButtonName);
     ok->setDefault(true);
     QPushButton *cancel = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(kCancelButtonName);
+    cancel->setObjectName(kGoalCancelButtonName);
     connect(buttons, &QDialogButtonBox::accepted, this, &GoalDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -110,7 +110,7 @@ DailyGoal GoalDialog::goal() const {
 void GoalDialog::accept() {
     const WriteResult w = writeDailyGoal(m_dataDir, goal());
     if (!w.ok()) {
-        MessageDialog::warning(this, kTitle, QStringLiteral("目標を保存できませんでした。\n") + w.error);
+        MessageDialog::warning(this, kGoalTitle, QStringLiteral("目標を保存できませんでした。\n") + w.error);
         return;
     }
     QDialog::accept();

@@ -10,9 +10,13 @@ LogPanel::LogPanel(MainState &state, const QString &objectName, QWidget *parent)
     setFrameShape(QFrame::NoFrame);
 }
 
-PlayLogData LogPanel::readLogAndWarn() {
+PlayLogData LogPanel::readLogAndWarn(LogWarning when) {
     PlayLogData log = readPlayLog(mainState().dataDir);
-    warnAboutLog(log);
+    const QString warning = readWarning(log);
+    const bool toldAlready = when == LogWarning::WhenNew && warning == m_lastLogWarning;
+    m_lastLogWarning = warning;
+    if (!toldAlready)
+        warn(warning);
     return log;
 }
 
@@ -26,11 +30,11 @@ DailyGoal LogPanel::readGoalAndWarn() {
 
 HistoryData LogPanel::readHistoryAndWarn(const QString &fileName) {
     HistoryData history = readHistory(mainState().dataDir, fileName);
-    warnAboutLog(history.error.isEmpty() ? problemsMessage(fileName, history.problems) : history.error);
+    warn(history.error.isEmpty() ? problemsMessage(fileName, history.problems) : history.error);
     return history;
 }
 
-void LogPanel::warnAboutLog(const QString &warning) {
+void LogPanel::warn(const QString &warning) {
     if (!warning.isEmpty())
         MessageDialog::warning(this, QStringLiteral("ミルテ５"), warning);
 }

@@ -26,16 +26,17 @@ public:
     virtual QWidget *firstFocus() { return nullptr; }
 
 protected:
-    // Reads the play log afresh and tells the user, in one warning, when the file could not be read or
-    // damaged lines were skipped; the panel then shows what could be read.
-    PlayLogData readLogAndWarn();
+    // When a read tells the user about a log it could not read whole: every time (a panel opening), or only
+    // when the warning is not the one the panel's last read gave (a panel that reads again while it is open:
+    // another day picked, another filter or measure chosen).
+    enum class LogWarning { EveryRead, WhenNew };
+    // The one way a panel reads the play log: afresh from the file, telling the user in one warning when the
+    // file could not be read or damaged lines were skipped; the panel then shows what could be read.
+    PlayLogData readLogAndWarn(LogWarning when = LogWarning::EveryRead);
     // Reads the daily goal afresh; a damaged file counts as no goal and is told once, not at every opening.
     DailyGoal readGoalAndWarn();
     // The same for a game's history file.
     HistoryData readHistoryAndWarn(const QString &fileName);
-    // Shows a warning from readWarning(); nothing when it is empty.
-    void warnAboutLog(const QString &warning);
-    void warnAboutLog(const PlayLogData &log) { warnAboutLog(readWarning(log)); }
 
     MainState &mainState() { return m_state; }
     const MainState &mainState() const { return m_state; }
@@ -46,7 +47,11 @@ signals:
     void quitRequested();                      // the program ends (new start)
 
 private:
+    // A file's warning in a message box; nothing when it is empty.
+    void warn(const QString &warning);
+
     MainState &m_state;
+    QString m_lastLogWarning; // what the last read had to tell, "" for a sound read
 };
 
 } // namespace mirute

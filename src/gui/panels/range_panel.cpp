@@ -25,7 +25,7 @@ namespace mirute {
 namespace {
 
 // The controls' names, by which tests and assistive tools find them.
-const QString kPanelName = QStringLiteral("fraTaijyu");
+const QString kRangePanelName = QStringLiteral("fraTaijyu");
 const QString kPeriodCaptionName = QStringLiteral("lblKikan");
 const QString kWholeLogButtonName = QStringLiteral("cmdAllDay");
 const QString kOwnPeriodButtonName = QStringLiteral("cmdKikanF");
@@ -66,7 +66,7 @@ QComboBox *dateCombo(const QString &name, QWidget *parent) {
 } // namespace
 
 RangePanel::RangePanel(MainState &state, QWidget *parent)
-    : LogPanel(state, kPanelName, parent), m_view([this] { return readPlayLog(mainState().dataDir); }, gameNames()) {
+    : LogPanel(state, kRangePanelName, parent), m_view(gameNames()) {
     auto *root = new QVBoxLayout(this);
     root->addLayout(buildPeriodRow());
     root->addLayout(buildWeekdayRow());
@@ -120,20 +120,24 @@ QLayout *RangePanel::buildPeriodRow() {
     auto *row = new QHBoxLayout;
     row->addWidget(groupLabel(kPeriodCaptionName, QStringLiteral("期間指定"), this));
     connect(addButton(kWholeLogButtonName, QStringLiteral("全部")), &QPushButton::clicked, this, [this] {
-        run([this] {
+        refresh([this](const QList<PlayRecord> &log) {
             const QString first = mainState().emptyLog ? QString() : mainState().firstPlayDate;
-            m_view.chooseWholeLog(first, appClock().now().date());
+            m_view.chooseWholeLog(first, appClock().now().date(), log);
         });
     });
     row->addWidget(m_buttons.value(kWholeLogButtonName));
     for (const RangePeriodButton &p : RangeView::periodButtons()) {
         QPushButton *b = addButton(p.name, p.caption);
-        connect(b, &QPushButton::clicked, this,
-                [this, name = p.name] { run([this, name] { m_view.choosePeriod(name, appClock().now().date()); }); });
+        connect(b, &QPushButton::clicked, this, [this, name = p.name] {
+            refresh([this, name](const QList<PlayRecord> &log) {
+                m_view.choosePeriod(name, appClock().now().date(), log);
+            });
+        });
         row->addWidget(b);
     }
     QPushButton *f = addButton(kOwnPeriodButtonName, QStringLiteral("任意"));
-    connect(f, &QPushButton::clicked, this, [this] { run([this] { m_view.chooseOwnPeriod(); }); });
+    connect(f, &QPushButton::clicked, this,
+            [this] { refresh([this](const QList<PlayRecord> &log) { m_view.chooseOwnPeriod(log); }); });
     row->addWidget(f);
     m_fromBox = dateCombo(kFromBoxName, this);
     m_toBox = dateCombo(kToBoxName, this);
@@ -149,11 +153,13 @@ QLayout *RangePanel::buildWeekdayRow() {
     auto *row = new QHBoxLayout;
     row->addWidget(groupLabel(kWeekdayCaptionName, QStringLiteral("曜日指定"), this));
     QPushButton *all = addButton(kAllWeekdaysButtonName, QStringLiteral("全部"));
-    connect(all, &QPushButton::clicked, this, [this] { run([this] { m_view.chooseAllWeekdays(); }); });
+    connect(all, &QPushButton::clicked, this,
+            [this] { refresh([this](const QList<PlayRecord> &log) { m_view.chooseAllWeekdays(log); }); });
     row->addWidget(all);
     for (int i = 0; i < 7; ++i) {
         QPushButton *b = addButton(RangeView::weekdayButtonName(i), RangeView::weekdayCaption(i));
-        connect(b, &QPushButton::clicked, this, [this, i] { run([this, i] { m_view.chooseWeekday(i); }); });
+        connect(b, &QPushButton::clicked, this,
+                [this, i] { refresh([this, i](const QList<PlayRecord> &log) { m_view.chooseWeekday(i, log); }); });
         row->addWidget(b);
     }
     row->addStretch();
@@ -164,17 +170,20 @@ QLayout *RangePanel::buildItemRow() {
     auto *row = new QHBoxLayout;
     row->addWidget(groupLabel(kGameCaptionName, QStringLiteral("項目指定"), this));
     QPushButton *all = addButton(kAllGamesButtonName, QStringLiteral("全部"));
-    connect(all, &QPushButton::clicked, this, [this] { run([this] { m_view.chooseAllGames(); }); });
+    connect(all, &QPushButton::clicked, this,
+            [this] { refresh([this](const QList<PlayRecord> &log) { m_view.chooseAllGames(log); }); });
     row->addWidget(all);
     m_keyBox = new QLineEdit(this);
     m_keyBox->setObjectName(kKeyBoxName);
     m_keyBox->setAccessibleName(QStringLiteral("状況"));
     m_keyBox->installEventFilter(this);
     m_keyBox->setMaximumWidth(240);
-    connect(m_keyBox, &QLineEdit::returnPressed, this, [this] { run([this] { m_view.applyKey(); }); });
+    connect(m_keyBox, &QLineEdit::returnPressed, this,
+            [this] { refresh([this](const QList<PlayRecord> &log) { m_view.applyKey(log); }); });
     row->addWidget(m_keyBox);
     QPushButton *search = addButton(kSearchButtonName, QStringLiteral("検索"));
-    connect(search, &QPushButton::clicked, this, [this] { run([this] { m_view.searchKey(); }); });
+    connect(search, &QPushButton::clicked, this,
+            [this] { refresh([this](const QList<PlayRecord> &log) { m_view.searchKey(log); }); });
     row->addWidget(search);
     row->addStretch();
 
@@ -203,8 +212,7 @@ QLayout *RangePanel::buildChartButtons() {
 }
 
 void RangePanel::fill() {
-    run([this] { m_view.open(); });
-    reportReadFailure();
+    refresh([this](const QList<PlayRecord> &log) { m_view.open(log); }, LogWarning::EveryRead);
 }
 
 QString RangePanel::helpTourText() const {
@@ -218,7 +226,7 @@ QWidget *RangePanel::firstFocus() {
 
 void RangePanel::pickGame(QListWidgetItem *item) {
     if (item)
-        run([this, game = item->text()] { m_view.chooseGame(game); });
+        refresh([this, game = item->text()](const QList<PlayRecord> &log) { m_view.chooseGame(game, log); });
 }
 
 bool RangePanel::eventFilter(QObject *watched, QEvent *event) {
@@ -247,6 +255,10 @@ void RangePanel::run(const std::function<void()> &handler) {
     showState();
 }
 
+void RangePanel::refresh(const std::function<void(const QList<PlayRecord> &)> &handler, LogWarning when) {
+    run([&] { handler(readLogAndWarn(when).records); });
+}
+
 void RangePanel::readControls() {
     m_view.filter().from = m_fromBox->currentText();
     m_view.filter().to = m_toBox->currentText();
@@ -270,10 +282,6 @@ void RangePanel::showState() {
         m_keyBox->setText(m_view.filter().key);
     for (const QString &name : RangeView::buttonNames())
         setButtonColor(m_buttons.value(name), m_view.buttonColor(name));
-}
-
-void RangePanel::reportReadFailure() {
-    warnAboutLog(m_view.lastReadWarning());
 }
 
 } // namespace mirute

@@ -42,9 +42,11 @@ private:
     QLayout *buildChartButtons();
     // Every handler runs between these: the typed texts go into the view, the view's state comes back.
     void run(const std::function<void()> &handler);
+    // A handler that refreshes the lists is handed the log, read afresh: its damage is told at the opening,
+    // and by a filter button only when the file changed since.
+    void refresh(const std::function<void(const QList<PlayRecord> &)> &handler, LogWarning when = LogWarning::WhenNew);
     void readControls();
     void showState();
-    void reportReadFailure();
     void pickGame(QListWidgetItem *item);
 
     RangeView m_view;

@@ -15,11 +15,11 @@ namespace mirute {
 
 namespace {
 // The controls' names, by which tests and assistive tools find them.
-const QString kPanelName = QStringLiteral("fraBunseki");
+const QString kSortPanelName = QStringLiteral("fraBunseki");
 const QString kSortListName = QStringLiteral("msgIchiran");
 } // namespace
 
-SortPanel::SortPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
+SortPanel::SortPanel(MainState &state, QWidget *parent) : LogPanel(state, kSortPanelName, parent) {
     auto *root = new QVBoxLayout(this);
     auto *buttons = new QHBoxLayout;
     for (int i = 0; i < kSortButtonCount; ++i) {
@@ -41,10 +41,9 @@ SortPanel::SortPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanel
 }
 
 void SortPanel::fill() {
-    const PlayLogData log = readPlayLog(mainState().dataDir);
+    const PlayLogData log = readLogAndWarn();
     resetSortGrid(m_grid);
     fillSortGrid(m_grid, log.records);
-    warnAboutLog(log);
 }
 
 QString SortPanel::helpTourText() const {

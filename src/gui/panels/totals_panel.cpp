@@ -18,13 +18,13 @@ namespace mirute {
 
 namespace {
 // The controls' names, by which tests and assistive tools find them.
-const QString kPanelName = QStringLiteral("fraSyuukei");
+const QString kTotalsPanelName = QStringLiteral("fraSyuukei");
 const QString kMeasureOptionName = QStringLiteral("optList2_%1");
 const QString kMonthsListName = QStringLiteral("msgKakei1");
 const QString kDaysListName = QStringLiteral("msgKakei2");
 } // namespace
 
-TotalsPanel::TotalsPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
+TotalsPanel::TotalsPanel(MainState &state, QWidget *parent) : LogPanel(state, kTotalsPanelName, parent) {
     auto *root = new QVBoxLayout(this);
     auto *options = new QHBoxLayout;
     m_measureButtons = new QButtonGroup(this);
@@ -65,14 +65,11 @@ void TotalsPanel::fill() {
 }
 
 void TotalsPanel::chooseMeasure(int index) {
-    const PlayLogData log = readPlayLog(mainState().dataDir);
+    // Damaged lines and records outside the days are told once per opening, not on every change of measure.
+    const PlayLogData log = readLogAndWarn(m_opening ? LogWarning::EveryRead : LogWarning::WhenNew);
     const QString notice = buildTotals(log.records, gameNames(), playSpan(log.records, appClock().now().date()),
                                        TotalsMeasure(index), m_days, m_months);
-    // Damaged lines and records outside the days are told once per opening, not on every change of measure.
-    if (!m_opening)
-        return;
-    warnAboutLog(log);
-    if (!notice.isEmpty())
+    if (m_opening && !notice.isEmpty())
         MessageDialog::information(this, QStringLiteral("集計表示"), notice);
 }
 

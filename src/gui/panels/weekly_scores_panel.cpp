@@ -18,16 +18,16 @@ namespace mirute {
 
 namespace {
 // The controls' names, by which tests and assistive tools find them.
-const QString kPanelName = QStringLiteral("fraSyuu");
+const QString kWeeklyPanelName = QStringLiteral("fraSyuu");
 const QString kGameBoxName = QStringLiteral("cboSyuuGame");
 const QString kLimitBoxName = QStringLiteral("cboSyuuMode");
-const QString kListName = QStringLiteral("msgSyuu");
-const QString kChartName = QStringLiteral("mcrSyuu");
+const QString kWeeklyListName = QStringLiteral("msgSyuu");
+const QString kWeeklyChartName = QStringLiteral("mcrSyuu");
 
-const QString kTitle = QStringLiteral("週別スコア");
+const QString kWeeklyTitle = QStringLiteral("週別スコア");
 } // namespace
 
-WeeklyScoresPanel::WeeklyScoresPanel(MainState &state, QWidget *parent) : LogPanel(state, kPanelName, parent) {
+WeeklyScoresPanel::WeeklyScoresPanel(MainState &state, QWidget *parent) : LogPanel(state, kWeeklyPanelName, parent) {
     auto *root = new QVBoxLayout(this);
     auto *choices = new QHBoxLayout;
     m_gameBox = new QComboBox(this);
@@ -52,12 +52,12 @@ WeeklyScoresPanel::WeeklyScoresPanel(MainState &state, QWidget *parent) : LogPan
 
     auto *body = new QHBoxLayout;
     m_grid = new GridWidget(&m_view.grid(), this);
-    m_grid->setObjectName(kListName);
-    m_grid->setAccessibleName(kTitle);
+    m_grid->setObjectName(kWeeklyListName);
+    m_grid->setAccessibleName(kWeeklyTitle);
     body->addWidget(m_grid, 2);
     m_chart = new ChartWidget(&m_view.chart(), this);
-    m_chart->setObjectName(kChartName);
-    m_chart->setAccessibleName(kTitle);
+    m_chart->setObjectName(kWeeklyChartName);
+    m_chart->setAccessibleName(kWeeklyTitle);
     m_chart->setSeriesColors({QColor(64, 160, 96)});
     m_chart->setSeriesNames({QStringLiteral("スコア")});
     m_chart->setMinimumSize(360, 240);
@@ -88,7 +88,7 @@ void WeeklyScoresPanel::showGame(bool warn) {
                 m_limitBox->setCurrentIndex(i);
     }
     if (warn && !notice.isEmpty())
-        MessageDialog::information(this, kTitle, notice);
+        MessageDialog::information(this, kWeeklyTitle, notice);
 }
 
 void WeeklyScoresPanel::chooseGame(int index) {

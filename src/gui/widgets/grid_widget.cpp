@@ -26,7 +26,7 @@ namespace {
 
 // The controls' names, by which tests and assistive tools find them.
 const QString kCsvDialogName = QStringLiteral("dlgCsv");
-const QString kMenuName = QStringLiteral("mnuGrid");
+const QString kGridMenuName = QStringLiteral("mnuGrid");
 const QString kSaveCsvActionName = QStringLiteral("mnuCsv");
 
 const QString kCsvCaption = QStringLiteral("CSV保存…");
@@ -107,7 +107,7 @@ void GridWidget::saveCsvWithDialog() {
 
 void GridWidget::contextMenuEvent(QContextMenuEvent *e) {
     QMenu menu(this);
-    menu.setObjectName(kMenuName);
+    menu.setObjectName(kGridMenuName);
     QAction *save = menu.addAction(kCsvCaption);
     save->setObjectName(kSaveCsvActionName);
     connect(save, &QAction::triggered, this, &GridWidget::saveCsvWithDialog);

@@ -8,11 +8,11 @@ namespace mirute {
 
 namespace {
 // The controls' names, by which tests and assistive tools find them.
-const QString kLampName = QStringLiteral("shpLed_%1");
+const QString kLampShapeName = QStringLiteral("shpLed_%1");
 } // namespace
 
 LampShapeWidget::LampShapeWidget(int index, QWidget *parent) : QWidget(parent) {
-    setObjectName(kLampName.arg(index));
+    setObjectName(kLampShapeName.arg(index));
     setAccessibleName(QStringLiteral("ランプ%1").arg(index));
     setAccessibleDescription(QStringLiteral("消灯"));
     setMinimumSize(14, 14);

@@ -136,7 +136,7 @@ void TestGrid::sort() {
     Grid g;
     fillKeys(g, keys);
     g.setCol(1);
-    g.sort(mode);
+    g.sort(Grid::SortMode(mode));
     QCOMPARE(column(g, 0), order);
     QCOMPARE(g.rows(), keys.size() + 1);
     // The key column moved with its rows.
@@ -160,7 +160,7 @@ void TestGrid::textSortMatchesCodePointOrderOnRandomTexts() {
         // Half share a long beginning, as the lines the games write do.
         keys << (random() % 2 ? QStringLiteral("秒数 : ") + text : text);
     }
-    for (const int mode : {int(Grid::TextAscending), int(Grid::TextDescending)}) {
+    for (const Grid::SortMode mode : {Grid::TextAscending, Grid::TextDescending}) {
         std::vector<int> expected(keys.size());
         std::iota(expected.begin(), expected.end(), 0);
         std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
@@ -210,7 +210,7 @@ void TestGrid::sortIgnoresUnknownModeAndColumn() {
     Grid g;
     fillKeys(g, {"3", "1", "2"});
     g.setCol(col);
-    g.sort(mode);
+    g.sort(Grid::SortMode(mode));
     QCOMPARE(column(g, 1), (QStringList{"3", "1", "2"}));
 }
 

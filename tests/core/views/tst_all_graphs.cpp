@@ -200,8 +200,9 @@ void TestAllGraphs::gameRowsInGameOrder() {
     QCOMPARE(g.gameTotalsGrid().rows(), 3);
     QCOMPARE(dataRow(g.gameTotalsGrid(), 1), (QStringList{"1", kKana, "1", "10", "0:00:10", "10", "10.0"}));
     QCOMPARE(dataRow(g.gameTotalsGrid(), 2), (QStringList{"2", kOrder, "2", "70", "0:01:10", "40", "35.0"}));
-    // The unknown game is still listed and counted on its day.
+    // The unknown game is still listed, charted under its own name and counted on its day.
     QCOMPARE(g.playsGrid().textMatrix(2, 3), QStringLiteral("謎のゲーム"));
+    QCOMPARE(chartLabels(g.timelineChart()), (QStringList{"順番", "謎の", "抜か", "順番"}));
     QCOMPARE(g.dayTotalsGrid().textMatrix(1, 2), QStringLiteral("2"));
     QCOMPARE(g.dayTotalsGrid().textMatrix(1, 3), QStringLiteral("50"));
     // Names are compared exactly: a look-alike in another width is not the game.
@@ -319,8 +320,8 @@ void TestAllGraphs::chartButtons() {
         QCOMPARE(g.buttonColor(AllGraphsChart(i)), i == chart ? highlight : kButtonFace);
     QCOMPARE(g.totalsChart().isVisible(), onMain2);
     QCOMPARE(g.timelineChart().isVisible(), !onMain2);
-    QCOMPARE(g.dayList2Visible(), recordList);
-    QCOMPARE(g.dayList3Visible(), !recordList);
+    QCOMPARE(g.playsListVisible(), recordList);
+    QCOMPARE(g.dayTotalsListVisible(), !recordList);
 }
 
 void TestAllGraphs::hourChart() {

@@ -90,7 +90,7 @@ void TestLogList::listColumns() {
         QCOMPARE(g.fixedAlignment(c), int(Grid::Center));
     }
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
-    memoList ? fillDiaryList(dir(), g) : fillEditList(dir(), g);
+    memoList ? fillDiaryList(g, readPlayLog(dir()).records) : fillEditList(g, readPlayLog(dir()).records);
     QCOMPARE(g.rows(), 4);
     QCOMPARE(g.rowTexts(1),
              (QStringList{"1", "2026/12/01", "09:00:00", "抜かな", "60", "秒数 : 60   答数 : 25  反応時間  0.85秒"}));
@@ -119,7 +119,7 @@ void TestLogList::scrollsToNewest() {
     QVERIFY(rewriteLines(dir(), kPlayLogFile, lines).ok());
     Grid g;
     memoList ? resetDiaryGrid(g) : resetEditGrid(g);
-    memoList ? fillDiaryList(dir(), g) : fillEditList(dir(), g);
+    memoList ? fillDiaryList(g, readPlayLog(dir()).records) : fillEditList(g, readPlayLog(dir()).records);
     QCOMPARE(g.rows(), records + 1);
     QCOMPARE(g.topRow(), topRow);
     QCOMPARE(g.textMatrix(records, 0), QString::number(records));
@@ -129,11 +129,11 @@ void TestLogList::refillShowsOnlyTheFile() {
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
     Grid g;
     resetDiaryGrid(g);
-    fillDiaryList(dir(), g);
+    fillDiaryList(g, readPlayLog(dir()).records);
     QCOMPARE(g.rows(), 4);
     QVERIFY(rewriteLines(dir(), kPlayLogFile, {gamePlayLine("2026/12/09", "07:00:00", "ランプ", 30, "new")}).ok());
     resetDiaryGrid(g);
-    fillDiaryList(dir(), g);
+    fillDiaryList(g, readPlayLog(dir()).records);
     QCOMPARE(g.rows(), 2);
     QCOMPARE(g.rowTexts(1), (QStringList{"1", "2026/12/09", "07:00:00", "ランプ", "30", "new"}));
 }
@@ -164,7 +164,7 @@ void TestLogList::diaryReplacedInExactlyOneLine() {
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
     Grid g;
     resetDiaryGrid(g);
-    fillDiaryList(dir(), g);
+    fillDiaryList(g, readPlayLog(dir()).records);
     const DiaryChange change = replaceDiary(dir(), g, row, typed, "20261206_143000");
     QVERIFY2(change.result.ok(), qPrintable(change.result.error));
     QCOMPARE(change.stored, stored);
@@ -183,7 +183,7 @@ void TestLogList::diaryRowOutsideTheListChangesNothing() {
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
     Grid g;
     resetDiaryGrid(g);
-    fillDiaryList(dir(), g);
+    fillDiaryList(g, readPlayLog(dir()).records);
     for (int row : {0, 4, -1})
         QVERIFY(!replaceDiary(dir(), g, row, "x", "20261206_143000").result.ok());
     QCOMPARE(readBytes(dir(), kPlayLogFile), sjisBytes(kGameLines));
@@ -197,7 +197,8 @@ void TestLogList::refusedRewriteKeepsFileAndGrid() {
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, damaged).ok());
     Grid g;
     resetDiaryGrid(g);
-    const PlayLogData read = fillDiaryList(dir(), g);
+    const PlayLogData read = readPlayLog(dir());
+    fillDiaryList(g, read.records);
     QCOMPARE(read.problems.size(), 1);
     QCOMPARE(g.rows(), 3);
     const DiaryChange change = replaceDiary(dir(), g, 2, "new", "20261206_143000");
@@ -214,7 +215,7 @@ void TestLogList::unstorableDiaryKeepsFileAndGrid() {
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
     Grid g;
     resetDiaryGrid(g);
-    fillDiaryList(dir(), g);
+    fillDiaryList(g, readPlayLog(dir()).records);
     const DiaryChange change = replaceDiary(dir(), g, 1, QStringLiteral("smile \U0001F600"), "20261206_143000");
     QVERIFY(!change.result.ok());
     QVERIFY2(change.result.error.contains(QStringLiteral("Shift_JIS")), qPrintable(change.result.error));
@@ -226,7 +227,7 @@ void TestLogList::deleteQuestionText() {
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
     Grid g;
     resetEditGrid(g);
-    fillEditList(dir(), g);
+    fillEditList(g, readPlayLog(dir()).records);
     QCOMPARE(deleteQuestion(g, 2),
              QStringLiteral("2026/12/02 10:15:30 \u2068抜数字\u2069 を削除します。よろしいですか？"));
     QCOMPARE(deleteQuestion(g, 3),
@@ -237,7 +238,7 @@ void TestLogList::deleteMiddleRecord() {
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, sjisBytes(kGameLines)).ok());
     Grid g;
     resetEditGrid(g);
-    fillEditList(dir(), g);
+    fillEditList(g, readPlayLog(dir()).records);
     const WriteResult w = deleteLogRow(dir(), g, 2, "20261206_143000");
     QVERIFY2(w.ok(), qPrintable(w.error));
     QCOMPARE(readBytes(dir(), kPlayLogFile),
@@ -256,7 +257,7 @@ void TestLogList::deleteLastRecordEmptiesLog() {
     QVERIFY(rewriteBytes(dir(), kPlayLogFile, one).ok());
     Grid g;
     resetEditGrid(g);
-    fillEditList(dir(), g);
+    fillEditList(g, readPlayLog(dir()).records);
     QVERIFY(deleteLogRow(dir(), g, 1, "20261206_143000").ok());
     QCOMPARE(g.rows(), 1);
     QVERIFY(QFileInfo::exists(QDir(dir()).filePath(kPlayLogFile)));

@@ -40,18 +40,10 @@ QStringList dateRange(const QDate &from, const QDate &to) {
     return out;
 }
 
-// A view over records the test holds; the view reads them again on every refresh, as it would the file.
+// A view and the records the test holds; every refresh is handed them, as the panel hands it the file.
 struct Fixture {
     QList<PlayRecord> records;
-    int reads = 0;
-    RangeView view{[this] {
-                       ++reads;
-                       PlayLogData d;
-                       d.exists = true;
-                       d.records = records;
-                       return d;
-                   },
-                   gameNames()};
+    RangeView view{gameNames()};
 };
 
 QString totalOf(const Grid &totals, const QString &game) {
@@ -111,8 +103,8 @@ void TestRangeView::periodButtonsCoverBothEnds() {
     Fixture f;
     // Plays from well before the period to a day after today (a clock put back must not show them).
     f.records = daily(today.addDays(-40), today.addDays(1));
-    f.view.open();
-    f.view.choosePeriod(button, today);
+    f.view.open(f.records);
+    f.view.choosePeriod(button, today, f.records);
     QCOMPARE(f.view.filter().from, dateText(from));
     QCOMPARE(f.view.filter().to, dateText(to));
     QCOMPARE(column(f.view.list(), 1), dateRange(from, to));
@@ -125,15 +117,15 @@ void TestRangeView::periodButtonsCoverBothEnds() {
 void TestRangeView::allDayRunsFromFirstPlayToToday() {
     Fixture f;
     f.records = daily(QDate(2024, 5, 1), QDate(2024, 5, 10));
-    f.view.open();
-    f.view.choosePeriod(QStringLiteral("cmdKikan1"), QDate(2024, 5, 10));
+    f.view.open(f.records);
+    f.view.choosePeriod(QStringLiteral("cmdKikan1"), QDate(2024, 5, 10), f.records);
     QCOMPARE(f.view.list().rows(), 3);
-    f.view.chooseWholeLog(QStringLiteral("2024/05/03"), QDate(2024, 5, 12));
+    f.view.chooseWholeLog(QStringLiteral("2024/05/03"), QDate(2024, 5, 12), f.records);
     QCOMPARE(f.view.filter().from, QStringLiteral("2024/05/03"));
     QCOMPARE(f.view.filter().to, QStringLiteral("2024/05/12"));
     QCOMPARE(column(f.view.list(), 1), dateRange(QDate(2024, 5, 3), QDate(2024, 5, 10)));
     // Plays dated after today (a clock set ahead) are plays of the log all the same.
-    f.view.chooseWholeLog(QStringLiteral("2024/05/03"), QDate(2024, 5, 8));
+    f.view.chooseWholeLog(QStringLiteral("2024/05/03"), QDate(2024, 5, 8), f.records);
     QCOMPARE(f.view.filter().to, QStringLiteral("2024/05/10"));
     QCOMPARE(column(f.view.list(), 1), dateRange(QDate(2024, 5, 3), QDate(2024, 5, 10)));
     QCOMPARE(f.view.buttonColor(QStringLiteral("cmdAllDay")), kRangeFilterHighlight);
@@ -175,9 +167,9 @@ void TestRangeView::keySelects() {
     for (const QString &g : gameNames())
         f.records.append(play(QStringLiteral("2024/05/01"), QStringLiteral("09:00:00"), g, 30));
     f.records.append(play(QStringLiteral("2024/05/01"), QStringLiteral("09:30:00"), QStringLiteral("Abc"), 45));
-    f.view.open();
+    f.view.open(f.records);
     f.view.filter().key = key;
-    f.view.applyKey();
+    f.view.applyKey(f.records);
     QCOMPARE(column(f.view.list(), 4), games);
     QCOMPARE(f.view.list().rows(), int(games.size()) + 1);
     // Every game keeps its totals row; only the selected ones have seconds.
@@ -192,30 +184,30 @@ void TestRangeView::weekdayThenSearchIgnoresWeekday() {
     // 2024/05/05 is a Sunday, 2024/05/06 a Monday.
     f.records = {play("2024/05/05", "09:00:00", "抜かな", 10), play("2024/05/06", "09:00:00", "抜かな", 20),
                  play("2024/05/06", "10:00:00", "座標", 30), play("2024/05/12", "09:00:00", "抜数字", 40)};
-    f.view.open();
-    f.view.chooseWeekday(0);
+    f.view.open(f.records);
+    f.view.chooseWeekday(0, f.records);
     QCOMPARE(column(f.view.list(), 1), (QStringList{"2024/05/05", "2024/05/12"}));
     QCOMPARE(column(f.view.list(), 3), (QStringList{"日", "日"}));
     QCOMPARE(f.view.buttonColor(QStringLiteral("cmdWeek_0")), kRangeFilterHighlight);
     QCOMPARE(f.view.buttonColor(QStringLiteral("cmdAllWeek")), kButtonFace);
 
     f.view.filter().key = QStringLiteral("抜かな");
-    f.view.searchKey();
+    f.view.searchKey(f.records);
     QCOMPARE(column(f.view.list(), 1), (QStringList{"2024/05/05", "2024/05/06"}));
     // The search leaves the weekday chosen and its button lit.
     QCOMPARE(f.view.filter().weekday, 0);
     QCOMPARE(f.view.buttonColor(QStringLiteral("cmdWeek_0")), kRangeFilterHighlight);
 
     // Enter applies the key and the weekday together.
-    f.view.applyKey();
+    f.view.applyKey(f.records);
     QCOMPARE(column(f.view.list(), 1), (QStringList{"2024/05/05"}));
 
-    f.view.chooseAllWeekdays();
+    f.view.chooseAllWeekdays(f.records);
     QCOMPARE(column(f.view.list(), 1), (QStringList{"2024/05/05", "2024/05/06"}));
     QCOMPARE(f.view.buttonColor(QStringLiteral("cmdWeek_0")), kButtonFace);
     QCOMPARE(f.view.buttonColor(QStringLiteral("cmdAllWeek")), kRangeFilterHighlight);
 
-    f.view.chooseAllGames();
+    f.view.chooseAllGames(f.records);
     QCOMPARE(f.view.filter().key, QString());
     QCOMPARE(f.view.list().rows(), 5);
     QCOMPARE(f.view.buttonColor(QStringLiteral("cmdAllact")), kRangeFilterHighlight);
@@ -224,26 +216,24 @@ void TestRangeView::weekdayThenSearchIgnoresWeekday() {
 void TestRangeView::focusEmptiesKeyWithoutRefresh() {
     Fixture f;
     f.records = {play("2024/05/05", "09:00:00", "抜かな", 10), play("2024/05/06", "09:00:00", "座標", 20)};
-    f.view.open();
-    f.view.chooseGame(QStringLiteral("座標"));
+    f.view.open(f.records);
+    f.view.chooseGame(QStringLiteral("座標"), f.records);
     QCOMPARE(f.view.filter().key, QStringLiteral("座標"));
     QCOMPARE(column(f.view.list(), 4), QStringList{"座標"});
-    const int reads = f.reads;
     f.view.onKeyBoxFocused();
     QCOMPARE(f.view.filter().key, QString());
-    QCOMPARE(f.reads, reads);
     QCOMPARE(column(f.view.list(), 4), QStringList{"座標"});
-    f.view.applyKey();
+    f.view.applyKey(f.records);
     QCOMPARE(column(f.view.list(), 4), (QStringList{"抜かな", "座標"}));
 }
 
 void TestRangeView::fromAfterToSelectsNothing() {
     Fixture f;
     f.records = daily(QDate(2024, 5, 1), QDate(2024, 5, 10));
-    f.view.open();
+    f.view.open(f.records);
     f.view.filter().from = QStringLiteral("2024/05/08");
     f.view.filter().to = QStringLiteral("2024/05/02");
-    f.view.chooseOwnPeriod();
+    f.view.chooseOwnPeriod(f.records);
     QCOMPARE(f.view.list().rows(), 1);
     QCOMPARE(f.view.totals().rows(), kGameCount + 1);
     for (int r = 1; r < f.view.totals().rows(); ++r) {
@@ -256,16 +246,16 @@ void TestRangeView::fromAfterToSelectsNothing() {
 void TestRangeView::datesCompareAsText() {
     Fixture f;
     f.records = daily(QDate(2024, 5, 1), QDate(2024, 5, 12));
-    f.view.open();
+    f.view.open(f.records);
     // A date typed without padding still compares as text: "2024/5/9" sorts after every "2024/05/…".
     f.view.filter().from = QStringLiteral("2024/05/10");
     f.view.filter().to = QStringLiteral("2024/5/9");
-    f.view.chooseOwnPeriod();
+    f.view.chooseOwnPeriod(f.records);
     QCOMPARE(column(f.view.list(), 1), dateRange(QDate(2024, 5, 10), QDate(2024, 5, 12)));
     // A bound that is a prefix of the dates: "2024/05/1" is below "2024/05/10".
     f.view.filter().from = QStringLiteral("2024/05/1");
     f.view.filter().to = QStringLiteral("2024/05/11");
-    f.view.chooseOwnPeriod();
+    f.view.chooseOwnPeriod(f.records);
     QCOMPARE(column(f.view.list(), 1), dateRange(QDate(2024, 5, 10), QDate(2024, 5, 11)));
 }
 
@@ -274,35 +264,35 @@ void TestRangeView::openingFillsCombosOncePerRun() {
     f.records = {play("2024/05/01", "09:00:00", "抜かな", 10), play("2024/05/01", "10:00:00", "抜かな", 10),
                  play("2024/05/03", "09:00:00", "座標", 10), play("2024/05/04", "09:00:00", "座標", 10),
                  play("2024/05/04", "19:00:00", "座標", 10)};
-    f.view.open();
+    f.view.open(f.records);
     const QStringList expected = {"2024/05/01", "2024/05/03", "2024/05/04"};
     QCOMPARE(f.view.comboDates(), expected);
     QCOMPARE(f.view.filter().from, QStringLiteral("2024/05/01"));
     QCOMPARE(f.view.filter().to, QStringLiteral("2024/05/04"));
-    f.view.choosePeriod(QStringLiteral("cmdKikan1"), QDate(2024, 5, 4));
+    f.view.choosePeriod(QStringLiteral("cmdKikan1"), QDate(2024, 5, 4), f.records);
     QCOMPARE(f.view.comboDates(), expected); // other refreshes leave the lists alone
-    f.view.open();
+    f.view.open(f.records);
     QCOMPARE(f.view.comboDates(), expected);
     QCOMPARE(f.view.list().rows(), 6);
     // A record saved out of order (a clock set wrong) adds its date once, in date order, and the period of
     // the opened view takes it in: a refresh by weekday or key keeps every play of the log.
     f.records.append(play("2024/04/28", "23:00:00", "抜かな", 10));
     f.records.append(play("2024/05/01", "23:00:00", "抜かな", 10));
-    f.view.open();
+    f.view.open(f.records);
     QCOMPARE(f.view.comboDates(), (QStringList{"2024/04/28", "2024/05/01", "2024/05/03", "2024/05/04"}));
     QCOMPARE(f.view.filter().from, QStringLiteral("2024/04/28"));
     QCOMPARE(f.view.filter().to, QStringLiteral("2024/05/04"));
-    f.view.chooseGame(QStringLiteral("抜かな"));
+    f.view.chooseGame(QStringLiteral("抜かな"), f.records);
     QCOMPARE(f.view.list().rows(), 5);
     // "全部" runs from the earliest play, and past today when a play is dated later.
-    f.view.chooseWholeLog(QStringLiteral("2024/04/28"), QDate(2024, 5, 2));
+    f.view.chooseWholeLog(QStringLiteral("2024/04/28"), QDate(2024, 5, 2), f.records);
     QCOMPARE(f.view.filter().to, QStringLiteral("2024/05/04"));
     QCOMPARE(f.view.list().rows(), 5);
 }
 
 void TestRangeView::emptyLog() {
     Fixture f;
-    f.view.open();
+    f.view.open(f.records);
     QCOMPARE(f.view.list().rows(), 1);
     QCOMPARE(f.view.totals().rows(), kGameCount + 1);
     QCOMPARE(column(f.view.totals(), 0), gameNames());
@@ -319,7 +309,7 @@ void TestRangeView::gridsLayoutAndTotals() {
     f.records = {play("2024/05/04", "09:00:00", "抜かな", 10),      play("2024/05/04", "09:01:00", "抜かな", 10.5f),
                  play("2024/05/04", "09:02:00", "抜かな", 11.5f),   play("2024/05/04", "09:03:00", "座標", 3725),
                  play("2024/05/04", "09:04:00", "宝探し", 180.28f), play("bad", "09:05:00", "ランプ", 1)};
-    f.view.open();
+    f.view.open(f.records);
     const Grid &list = f.view.list();
     QCOMPARE(list.rowTexts(0), (QStringList{"", "日付", "時間", "曜", "項目", "秒"}));
     const QList<int> widths = {600, 1240, 940, 365, 1210, 740};
@@ -350,11 +340,11 @@ void TestRangeView::gridsLayoutAndTotals() {
 void TestRangeView::listScrollsToItsEndWhenLong() {
     Fixture f;
     f.records = daily(QDate(2024, 5, 1), QDate(2024, 5, 10));
-    f.view.open();
+    f.view.open(f.records);
     QCOMPARE(f.view.list().rows(), 11);
     QCOMPARE(f.view.list().topRow(), 1);
     f.records = daily(QDate(2024, 5, 1), QDate(2024, 5, 11));
-    f.view.open();
+    f.view.open(f.records);
     QCOMPARE(f.view.list().rows(), 12);
     QCOMPARE(f.view.list().topRow(), 11);
 }
@@ -364,14 +354,14 @@ void TestRangeView::buttonColoursAcrossOpenings() {
     f.records = daily(QDate(2024, 5, 1), QDate(2024, 5, 10));
     for (const QString &name : RangeView::buttonNames())
         QCOMPARE(f.view.buttonColor(name), name == "cmdDay3" ? kRangeChartHighlight : kButtonFace);
-    f.view.open();
+    f.view.open(f.records);
     QCOMPARE(f.view.buttonColor(QStringLiteral("cmdAllDay")), kRangeFilterHighlight);
     QCOMPARE(f.view.buttonColor(QStringLiteral("cmdAllact")), kRangeFilterHighlight);
     QCOMPARE(f.view.buttonColor(QStringLiteral("cmdAllWeek")), kRangeFilterHighlight);
-    f.view.choosePeriod(QStringLiteral("cmdKikan2"), QDate(2024, 5, 10));
-    f.view.chooseWeekday(3);
+    f.view.choosePeriod(QStringLiteral("cmdKikan2"), QDate(2024, 5, 10), f.records);
+    f.view.chooseWeekday(3, f.records);
     QCOMPARE(f.view.filter().weekday, 3);
-    f.view.open();
+    f.view.open(f.records);
     // The "全部" buttons are lit again; the others keep the colour of their last use.
     QCOMPARE(f.view.buttonColor(QStringLiteral("cmdAllDay")), kRangeFilterHighlight);
     QCOMPARE(f.view.buttonColor(QStringLiteral("cmdKikan2")), kRangeFilterHighlight);
@@ -385,7 +375,7 @@ void TestRangeView::chartsFollowTheHighlightedButton() {
     Fixture f;
     f.records = {play("2024/05/04", "09:00:00", "抜かな", 10), play("2024/05/05", "09:01:00", "抜数字", 20.5f),
                  play("2024/05/06", "09:02:00", "座標", 30)};
-    f.view.open();
+    f.view.open(f.records);
     QCOMPARE(f.view.chart(), RangeChart::Day);
     QVERIFY(f.view.recordChart().isVisible());
     QVERIFY(!f.view.groupChart().isVisible());
@@ -402,19 +392,19 @@ void TestRangeView::chartsFollowTheHighlightedButton() {
     QCOMPARE(f.view.groupChart().value(2), 20.0);
 
     // A filter refresh redraws the chart of the lit button, and the choice survives reopening.
-    f.view.choosePeriod(QStringLiteral("cmdKikan1"), QDate(2024, 5, 6));
+    f.view.choosePeriod(QStringLiteral("cmdKikan1"), QDate(2024, 5, 6), f.records);
     QCOMPARE(f.view.groupChart().columnValues(1), (QList<double>{0, 20, 0, 0, 0, 0, 30}));
-    f.view.open();
+    f.view.open(f.records);
     QCOMPARE(f.view.chart(), RangeChart::Total);
     QVERIFY(f.view.groupChart().isVisible());
     QCOMPARE(f.view.groupChart().value(1), 10.0);
 
     f.view.showPlaysChart();
     f.view.filter().key = QStringLiteral("座標");
-    f.view.applyKey();
+    f.view.applyKey(f.records);
     QCOMPARE(f.view.recordChart().columnValues(1), QList<double>{30});
     f.view.filter().key = QStringLiteral("無い");
-    f.view.applyKey();
+    f.view.applyKey(f.records);
     QCOMPARE(f.view.recordChart().rowCount(), 1);
     QCOMPARE(f.view.recordChart().value(1), 0.0);
 }
@@ -425,7 +415,7 @@ void TestRangeView::hourChartSumsPerHour() {
                  play("2024/05/04", "00:10:00", "座標", 20000),   play("2024/05/04", "00:20:00", "座標", 20000),
                  play("2024/05/04", "23:10:00", "座標", 5),       play("2024/05/04", "24:00:00", "座標", 7),
                  play("2024/05/04", "7:30:00", "座標", 3)};
-    f.view.open();
+    f.view.open(f.records);
     f.view.showHourChart();
     const ChartData &c = f.view.groupChart();
     QVERIFY(c.isVisible());
@@ -448,8 +438,8 @@ void TestRangeView::gameChartLabelsShortenForLongLists() {
     for (int i = 0; i < 17; ++i)
         many.append(QStringLiteral("ゲーム%1").arg(i));
     for (int n : {16, 17}) {
-        RangeView view([] { return PlayLogData(); }, many.mid(0, n));
-        view.open();
+        RangeView view(many.mid(0, n));
+        view.open({});
         view.showGameChart();
         QCOMPARE(view.groupChart().rowCount(), n);
         QCOMPARE(view.groupChart().rowLabel(1),

@@ -52,6 +52,13 @@ struct Scoreboard {
     PlayChanges changes;
 };
 
+// The colour an answer's feedback shows: green for a right answer, red for a wrong one.
+inline constexpr Rgb kRightColor{0, 255, 0};
+inline constexpr Rgb kWrongColor{255, 0, 0};
+inline constexpr Rgb judgedColor(bool correct) {
+    return correct ? kRightColor : kWrongColor;
+}
+
 // One judged answer, as the game describes it to the engine.
 struct Judgement {
     bool correct = false;

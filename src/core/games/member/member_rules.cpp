@@ -111,7 +111,7 @@ void MemberRules::onAnswerEntered(const QString &typed) {
     j.cells = {j.correct ? expected : expected + QStringLiteral(" (") + typed + u')', formatFixed(j.reaction, 2)};
     // Wrong answers count too; counted once the pause is over, so a play ending during it leaves them out.
     m_charsInPause = int(typed.size());
-    m_grid.setBackColor(j.correct ? Rgb{0, 255, 0} : Rgb{255, 0, 0});
+    m_grid.setBackColor(judgedColor(j.correct));
     judge(j);
 }
 

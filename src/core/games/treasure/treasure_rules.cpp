@@ -76,7 +76,7 @@ void TreasureRules::clickCell(int index) {
     if (j.correct)
         offerBest(j.reaction);
     j.updatesBest = false;
-    m_flashes.append({index, j.correct ? Rgb{0, 255, 0} : Rgb{255, 0, 0}});
+    m_flashes.append({index, judgedColor(j.correct)});
     judge(j);
 }
 

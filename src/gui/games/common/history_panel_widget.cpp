@@ -21,7 +21,7 @@ namespace mirute {
 
 namespace {
 // The controls' names, by which tests and assistive tools find them.
-const QString kPanelName = QStringLiteral("fraRireki");
+const QString kHistoryPanelName = QStringLiteral("fraRireki");
 const QString kListName = QStringLiteral("msgRireki");
 const QString kChartName = QStringLiteral("mcrRireki");
 const QString kOkNgChartName = QStringLiteral("mcrRireki2");
@@ -35,7 +35,7 @@ constexpr int kChartHeight = 2700;
 
 HistoryPanelWidget::HistoryPanelWidget(GameHistory &history, const GameDefinition &def, QWidget *window)
     : QFrame(window), m_history(history), m_gameName(def.name) {
-    setObjectName(kPanelName);
+    setObjectName(kHistoryPanelName);
     setFrameShape(QFrame::StyledPanel);
     auto *panel = new QVBoxLayout(this);
     panel->setContentsMargins(2, 2, 2, 2);

@@ -38,9 +38,7 @@ LabelQuestionWidget::LabelQuestionWidget(GameWindow &window, int count, int colu
     }
     setBaseColor(kWhite);
     GameEngine &engine = window.engine();
-    connect(&engine, &GameEngine::feedback, this, [this](bool correct) {
-        setBaseColor(correct ? Rgb{0, 255, 0} : Rgb{255, 0, 0});
-    });
+    connect(&engine, &GameEngine::feedback, this, [this](bool correct) { setBaseColor(judgedColor(correct)); });
     connect(&engine, &GameEngine::feedbackEnded, this, [this] { setBaseColor(kWhite); });
 }
 
@@ -60,7 +58,7 @@ void LabelQuestionWidget::setBaseColor(const Rgb &c) {
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(c.r, c.g, c.b));
     setPalette(p);
-    const bool right = c == Rgb{0, 255, 0}, wrong = c == Rgb{255, 0, 0};
+    const bool right = c == kRightColor, wrong = c == kWrongColor;
     setAccessibleDescription(right ? QStringLiteral("正解") : wrong ? QStringLiteral("不正解") : QString());
 }
 

@@ -17,8 +17,8 @@ namespace mirute {
 
 namespace {
 // The controls' names, by which tests and assistive tools find them.
-const QString kListName = QStringLiteral("msgNigate");
-const QString kChartName = QStringLiteral("mcrNigate");
+const QString kWeakListName = QStringLiteral("msgNigate");
+const QString kWeakChartName = QStringLiteral("mcrNigate");
 const QString kCaptionName = QStringLiteral("lblNigate");
 const QString kMissesName = QStringLiteral("cmdNigateGotou");
 const QString kSlowName = QStringLiteral("cmdNigateOsoi");
@@ -41,11 +41,11 @@ WeakPanelWidget::WeakPanelWidget(GameEngine &engine, QWidget *window) : QWidget(
     column->addWidget(m_caption);
     // As the history's chart layout: the list above, the chart of its weakest items under it.
     m_list = new GridWidget(&view.list(), this);
-    m_list->setObjectName(kListName);
+    m_list->setObjectName(kWeakListName);
     m_list->setAccessibleName(QStringLiteral("苦手一覧"));
     column->addWidget(m_list, 2);
     m_chart = new ChartWidget(&view.chart(), this);
-    m_chart->setObjectName(kChartName);
+    m_chart->setObjectName(kWeakChartName);
     m_chart->setAccessibleName(QStringLiteral("苦手グラフ"));
     m_chart->chart()->setMargins(QMargins(4, 4, 4, 0));
     m_chart->chart()->setBackgroundRoundness(0);

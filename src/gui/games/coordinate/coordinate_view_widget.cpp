@@ -15,7 +15,7 @@ namespace {
 
 // The controls' names, by which tests and assistive tools find them.
 const QString kGiveUpLabelName = QStringLiteral("lblGiveup");
-const QString kViewName = QStringLiteral("fraZahyou");
+const QString kCoordinateViewName = QStringLiteral("fraZahyou");
 const QString kColumnNumberName = QStringLiteral("lblRetsu_%1");
 const QString kRowNumberName = QStringLiteral("lblGyou_%1");
 const QString kCellName = QStringLiteral("lblKanjiP_%1");
@@ -96,7 +96,7 @@ private:
 class CoordinateView : public QWidget {
 public:
     explicit CoordinateView(GameWindow &window) : QWidget(&window), m_engine(window.engine()) {
-        setObjectName(kViewName);
+        setObjectName(kCoordinateViewName);
         // The grid keeps its size, so that the answer box stays right under it.
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
         auto *column = new QVBoxLayout(this);

@@ -15,15 +15,15 @@ namespace mirute {
 namespace {
 
 // The controls' names, by which tests and assistive tools find them.
-const QString kFieldName = QStringLiteral("fraKanjiP");
-const QString kCellName = QStringLiteral("lblKanjiP_%1");
+const QString kTreasureFieldName = QStringLiteral("fraKanjiP");
+const QString kTreasureCellName = QStringLiteral("lblKanjiP_%1");
 const QString kCellCountBoxName = QStringLiteral("cboMode");
 
 // The field of cells 1..40, played with the mouse or the keyboard.
 class TreasureField : public QWidget {
 public:
     TreasureField(GameWindow &window) : QWidget(&window), m_engine(window.engine()) {
-        setObjectName(kFieldName);
+        setObjectName(kTreasureFieldName);
         // Cells 870 x 800 twips, columns 900 and rows 825 apart.
         auto *grid = new QGridLayout(this);
         grid->setContentsMargins(0, 0, 0, 0);
@@ -34,7 +34,7 @@ public:
         font.setPointSize(36);
         for (int i = 1; i <= TreasureRules::kCells; ++i) {
             auto *cell = new QPushButton(this);
-            cell->setObjectName(kCellName.arg(i));
+            cell->setObjectName(kTreasureCellName.arg(i));
             cell->setFont(font);
             cell->setFixedSize(window.tw(870), window.tw(800));
             // A smaller field keeps its place: the window does not change its shape with the number of cells.
@@ -78,7 +78,7 @@ private:
                                     .arg(c.g)
                                     .arg(c.b));
             // The kanji is the cell's name (its text); its place and the flash are its description.
-            const bool right = c == Rgb{0, 255, 0}, wrong = c == Rgb{255, 0, 0};
+            const bool right = c == kRightColor, wrong = c == kWrongColor;
             const QString place = QStringLiteral("コマ %1").arg(i);
             cell->setAccessibleDescription(right   ? place + QStringLiteral(" 正解")
                                            : wrong ? place + QStringLiteral(" 不正解")
