@@ -67,6 +67,7 @@ private:
     void highlight(AllGraphsChart chart);
     void showRecordSide(bool records);
     void chartDays(const QList<double> &values);
+    QString scope(bool allGames) const;
     QString fillLists(const PlayLogData &log, const QDate &today, const QStringList &games);
 
     // The numbers behind the charts, kept beside the lists as they are filled, so that no chart reads a
@@ -75,6 +76,8 @@ private:
     struct ChartNumbers {
         QList<double> playSeconds;
         QList<int> playHours;
+        QList<QDate> playDates; // invalid for a play outside the days of the span
+        QDate firstDay;
         QList<qint64> gameSeconds;
         QList<double> dayCounts, daySeconds, dayAverages;
     };

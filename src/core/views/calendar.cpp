@@ -129,6 +129,25 @@ void Calendar::initGrids() {
 void Calendar::resetCharts() {
     resetWeekdayChart(m_counts);
     resetWeekdayChart(m_seconds);
+    describeCharts();
+}
+
+// Both weekday charts take every play of the log: the span names its period.
+void Calendar::describeCharts() {
+    const QString scope = m_span.isEmpty()
+                              ? QString()
+                              : QStringLiteral("全項目　") + dateText(m_span.first) + u'～' + dateText(m_span.last);
+    m_counts.describe({.measure = QStringLiteral("曜日別のプレイ回数"),
+                       .scope = scope,
+                       .rowsTitle = QStringLiteral("曜日"),
+                       .valuesTitle = QStringLiteral("回数"),
+                       .valueUnit = QStringLiteral("回"),
+                       .kind = ChartValueKind::Count});
+    m_seconds.describe({.measure = QStringLiteral("曜日別の合計時間"),
+                        .scope = scope,
+                        .rowsTitle = QStringLiteral("曜日"),
+                        .valuesTitle = QStringLiteral("合計時間"),
+                        .kind = ChartValueKind::Duration});
 }
 
 QString Calendar::fill(const PlayLogData &log, const QDate &today) {
@@ -138,6 +157,7 @@ QString Calendar::fill(const PlayLogData &log, const QDate &today) {
     m_days.clear();
     m_streaks = DayStreaks{};
     m_span = playSpan(log.records, today);
+    describeCharts();
     m_weekStart = QDate();
     if (log.records.isEmpty())
         return {};

@@ -61,6 +61,7 @@ private:
     };
     void initGrids();
     void resetCharts();
+    void describeCharts();
     void setMonthRows();
     void setWeekRows();
     void countCell(Grid &g, int row, int col);

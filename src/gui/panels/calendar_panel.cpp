@@ -46,7 +46,6 @@ ChartWidget *chartWidget(ChartData *data, const QString &name, const QString &se
     w->setAccessibleName(series);
     w->setSeriesColors({colour});
     w->setSeriesNames({series});
-    w->setTitle(series);
     w->setFileTitle(kTitle + QStringLiteral("_曜日別") + series);
     w->setMinimumSize(280, 180);
     return w;

@@ -177,8 +177,13 @@ void TestGameHistory::trendOfShownPlays() {
     for (int i = 0; i < means.size(); ++i)
         QVERIFY2(qFuzzyCompare(trend[i], means[i]), qPrintable(QString::number(trend[i])));
     // A hovered bar names its play by number and date, its value by the figure's unit.
-    const QString value = b == GameHistory::PerSecond ? QStringLiteral("2/秒") : QStringLiteral("20");
+    const QString value = b == GameHistory::PerSecond ? QStringLiteral("2/秒") : QStringLiteral("20回");
     QCOMPARE(chart.hoverText(2, chart.value(2)), QStringLiteral("2回 2026/12/02 ") + value);
+    // Its title names the game, the figure and the plays listed, from the first date to the last.
+    const QString figure = b == GameHistory::PerSecond ? QStringLiteral("秒当たり") : m_def.answersButton;
+    const QString listed = seconds.isEmpty() ? QStringLiteral("全プレイ") : QStringLiteral("秒数 60 のプレイ");
+    QCOMPARE(chart.title(), m_def.name + QStringLiteral("の") + figure + u'　' + listed +
+                                QStringLiteral("　2026/12/01～2026/12/%1").arg(plays, 2, 10, QChar(u'0')));
 }
 
 void TestGameHistory::chartLayoutAndScrolling() {
