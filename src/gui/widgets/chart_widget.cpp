@@ -69,13 +69,8 @@ constexpr int kMostValueTicks = 6;
 // When nothing is known yet of the plot's width, this many date labels.
 constexpr int kUnmeasuredMarks = 8;
 
-// A compact title and axis names, so that a chart keeps its bars' height in a small window.
-QFont titleFont(const QFont &base) {
-    QFont f = base;
-    f.setBold(true);
-    return f;
-}
-
+// A compact title and axis names, so that a chart keeps its bars' height in a small window. The title keeps
+// the window's own font: a bold face would be one more font to load before the first chart is painted.
 QFont axisTitleFont(const QFont &base) {
     QFont f = base;
     f.setPointSizeF(base.pointSizeF() * 0.85);
@@ -134,7 +129,7 @@ ChartWidget::ChartWidget(ChartData *data, QWidget *parent) : QWidget(parent), m_
     // The legend beside the plot: a game window's chart is wide but low, and its bars need the height.
     m_impl->chart->legend()->setAlignment(Qt::AlignRight);
     m_impl->chart->legend()->hide();
-    m_impl->chart->setTitleFont(titleFont(font()));
+    m_impl->chart->setTitleFont(font());
     // The title and the axis names take the room of the chart's wide default margins.
     m_impl->chart->setMargins(QMargins(6, 2, 6, 2));
     m_impl->chart->setBackgroundRoundness(0);
@@ -272,9 +267,10 @@ void ChartWidget::redraw() {
         trend->attachAxis(m_impl->rowsAxis);
         trend->attachAxis(m_impl->values);
     }
-    // Bars a pixel or less wide gain nothing from smoothed edges, which cost most of the chart's painting;
-    // a trend line over them keeps its smooth curve.
-    m_impl->view->setRenderHint(QPainter::Antialiasing, drawnRows <= kOutlinedBars || trend);
+    // Bars a pixel or less wide gain nothing from smoothed edges, which cost most of the chart's painting, and
+    // the upright rectangles of a long log's days, weeks or months hardly more; a trend line over them keeps
+    // its smooth curve.
+    m_impl->view->setRenderHint(QPainter::Antialiasing, rows <= kOutlinedBars || trend);
     // One series needs no legend entry of its own: the chart's button or caption names it.
     const bool severalSeries = drawn.size() >= 2;
     for (QLegendMarker *marker : chart->legend()->markers(series))
