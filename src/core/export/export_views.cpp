@@ -60,7 +60,7 @@ bool weakView(const ExportRequest &r, Table *table, ExportError *error) {
         return false;
     const int plays = int(parseInteger(r.options.value("plays")).value_or(WeakSettings().plays));
     WeakView view;
-    view.fill(answers.records, plays, WeakOrder::Misses);
+    view.fill(game, answers.records, plays, WeakOrder::Misses);
     *table = gridTable(view.list());
     return true;
 }

@@ -1,5 +1,6 @@
 #include "core/tables/chart_data.h"
 
+#include "core/base/day_time.h"
 #include "core/base/number_format.h"
 #include "core/tables/numeric_text.h"
 
@@ -29,6 +30,8 @@ void ChartData::setRowCount(int rows) {
         series.resize(rows, 0.0);
     for (auto &texts : m_valueTexts)
         texts.resize(rows);
+    if (!m_dates.isEmpty())
+        m_dates.resize(rows);
     touch();
 }
 
@@ -148,6 +151,8 @@ void ChartData::setValueText(const QString &text) {
 // The text given to a point of the row with this value; for a bar standing for a run of rows, whose value is
 // the run's top, the value with as many decimals as the row's own text.
 QString ChartData::shownValue(int row, double value) const {
+    if (m_kind == ChartValueKind::Duration)
+        return durationText(std::llround(value));
     QString like;
     for (qsizetype c = 0; c < m_valueTexts.size() && row >= 1 && row <= m_rows; ++c) {
         const QString &text = m_valueTexts[c][row - 1];
@@ -169,9 +174,16 @@ QString ChartData::hoverText(int row, double value, const QString &seriesName) c
     QStringList parts{detail.isEmpty() ? rowLabel(row) : detail};
     if (!seriesName.isEmpty())
         parts.append(seriesName);
-    parts.append(shownValue(row, value) + m_unit);
+    parts.append(shownValue(row, value) + (m_kind == ChartValueKind::Duration ? QString() : m_unit));
     parts.removeAll(QString());
     return parts.join(u' ');
+}
+
+// A value not taken from a row (the mean of a period): as a duration, or with one decimal and the unit.
+QString ChartData::valueText(double value, int decimals) const {
+    if (m_kind == ChartValueKind::Duration)
+        return durationText(std::llround(value));
+    return (decimals < 0 ? formatNumber(value) : formatFixed(value, decimals)) + m_unit;
 }
 
 void ChartData::setTrendPlays(int plays) {
@@ -234,9 +246,7 @@ std::optional<std::pair<double, double>> ChartData::axisRange() const {
     return m_axis;
 }
 
-std::pair<double, double> ChartData::displayRange() const {
-    if (m_axis)
-        return *m_axis;
+ValueScale ChartData::valueScale(int maxTicks) const {
     double low = 0.0, high = 0.0;
     for (const auto &series : m_values) {
         for (double v : series) {
@@ -244,19 +254,151 @@ std::pair<double, double> ChartData::displayRange() const {
             high = std::max(high, v);
         }
     }
-    return {low < 0.0 ? -roundUp(-low) : 0.0, roundUp(high)};
+    return valueScale(maxTicks, low, high);
 }
 
-double ChartData::roundUp(double value) {
-    if (!(value > 1.0))
-        return 1.0;
-    const double power = std::pow(10.0, std::floor(std::log10(value)));
-    for (double step : {1.0, 2.0, 2.5, 5.0, 10.0}) {
-        // A little tolerance so that 100 stays 100 despite the rounding of pow and log10.
-        if (step * power >= value * (1.0 - 1e-12))
-            return step * power;
+ValueScale ChartData::valueScale(int maxTicks, double low, double high) const {
+    if (m_axis) {
+        low = std::min(low, m_axis->first);
+        high = std::max(high, m_axis->second);
     }
-    return 10.0 * power;
+    return mirute::valueScale(low, high, m_kind, maxTicks, m_limit);
+}
+
+std::pair<double, double> ChartData::displayRange() const {
+    const ValueScale scale = valueScale(6);
+    return {scale.min, scale.max};
+}
+
+void ChartData::describe(const ChartDescription &d) {
+    beginBatch();
+    setTitle(d.measure, d.scope);
+    setPeriodMeasure(d.periodMeasure);
+    setAxisTitles(d.rowsTitle, d.valuesTitle);
+    setValueUnit(d.valueUnit);
+    setValueKind(d.kind);
+    setRowKind(d.rowKind);
+    setValueLimit(d.limit);
+    endBatch();
+}
+
+void ChartData::setTitle(const QString &measure, const QString &scope) {
+    m_measure = measure;
+    m_scope = scope;
+    touch();
+}
+
+QString ChartData::title() const {
+    return m_scope.isEmpty() ? m_measure : m_measure + u'　' + m_scope;
+}
+
+void ChartData::setPeriodMeasure(const QString &measure) {
+    m_periodMeasure = measure;
+}
+
+QString ChartData::periodTitle(TimeUnit unit) const {
+    const QString measure = m_periodMeasure.isEmpty() ? m_measure : m_periodMeasure.arg(unitName(unit));
+    return m_scope.isEmpty() ? measure : measure + u'　' + m_scope;
+}
+
+void ChartData::setAxisTitles(const QString &rows, const QString &values) {
+    m_rowsTitle = rows;
+    m_valuesTitle = values;
+    touch();
+}
+
+QString ChartData::rowsTitle() const {
+    return m_rowsTitle;
+}
+
+QString ChartData::valueAxisTitle(const ValueScale &scale) const {
+    const QString unit = m_kind == ChartValueKind::Duration ? scale.unit : m_unit;
+    if (m_valuesTitle.isEmpty() || unit.isEmpty())
+        return m_valuesTitle + unit;
+    return m_valuesTitle + u'（' + unit + u'）';
+}
+
+void ChartData::setValueKind(ChartValueKind kind) {
+    if (kind == m_kind)
+        return;
+    m_kind = kind;
+    touch();
+}
+
+ChartValueKind ChartData::valueKind() const {
+    return m_kind;
+}
+
+void ChartData::setValueLimit(std::optional<double> limit) {
+    m_limit = limit;
+}
+
+void ChartData::setRowKind(ChartRowKind kind) {
+    if (kind == m_rowKind)
+        return;
+    m_rowKind = kind;
+    touch();
+}
+
+ChartRowKind ChartData::rowKind() const {
+    return m_rowKind;
+}
+
+void ChartData::setRowDate(const QDate &date) {
+    if (m_row < 1 || m_row > m_rows)
+        return;
+    if (m_dates.isEmpty())
+        m_dates.resize(m_rows);
+    m_dates[m_row - 1] = date;
+}
+
+QDate ChartData::rowDate(int row) const {
+    return row >= 1 && row <= m_dates.size() ? m_dates[row - 1] : QDate();
+}
+
+std::optional<TimeUnit> ChartData::periodUnit(int maxBars) const {
+    if (m_rowKind != ChartRowKind::Plays || m_rows <= maxBars)
+        return std::nullopt;
+    QDate first, last;
+    for (const QDate &d : m_dates) {
+        if (!d.isValid())
+            continue;
+        if (!first.isValid() || d < first)
+            first = d;
+        if (!last.isValid() || d > last)
+            last = d;
+    }
+    if (!first.isValid())
+        return std::nullopt;
+    return fittingUnit(first, last, maxBars);
+}
+
+TimeBars ChartData::periodBars(TimeUnit unit) const {
+    return timeBars(m_dates, columnValues(1), unit);
+}
+
+QString ChartData::periodHoverText(const TimeBars &bars, int index) const {
+    if (index < 0 || index >= bars.starts.size())
+        return {};
+    const int plays = bars.counts[index];
+    QString text = periodText(bars.starts[index], bars.unit) + QStringLiteral(" %1回").arg(plays);
+    if (plays > 0)
+        text += QStringLiteral(" 平均 ") + valueText(bars.means[index], 1);
+    return text;
+}
+
+bool ChartData::datedRows() const {
+    return (m_rowKind == ChartRowKind::Days || m_rowKind == ChartRowKind::Weeks) && rowDate(1).isValid();
+}
+
+TimeUnit ChartData::dateUnit() const {
+    return m_rowKind == ChartRowKind::Weeks ? TimeUnit::Week : TimeUnit::Day;
+}
+
+QList<RowMark> ChartData::dateRowMarks(int maxMarks) const {
+    if (!datedRows())
+        return {};
+    return dateMarks(m_dates, dateUnit(), maxMarks);
 }
 
 bool ChartData::isVisible() const {
@@ -280,6 +422,7 @@ void ChartData::resetToSingleZero() {
     setRowLabel(QString());
     setRowDetail(QString());
     m_valueTexts.clear();
+    m_dates.clear();
     // The point may already have been 0 with an empty label; the reset still asks for a redraw.
     touch();
     endBatch();
@@ -289,6 +432,7 @@ void ChartData::releaseRows() {
     resetToSingleZero();
     m_labels.squeeze();
     m_details.squeeze();
+    m_dates.squeeze();
     for (auto &series : m_values)
         series.squeeze();
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/tables/chart_scale.h"
+
+#include <QDate>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -8,8 +11,27 @@
 
 namespace mirute {
 
+// What the rows of a chart stand for: things side by side (games, hours, plays of a day, a game's plays
+// numbered), plays in the order of their dates (drawn as days, weeks or months when they outnumber the
+// chart's pixels), consecutive days or weeks beginning at their dates (marked at calendar places).
+enum class ChartRowKind { Items, Plays, Days, Weeks };
+
+// Everything that names a chart and says how its axes read, set at once by the view that fills it.
+struct ChartDescription {
+    QString measure{};     // "項目別の合計時間"
+    QString scope{};       // the games and the period: "全項目　2024/01/05～2026/12/06"
+    QString rowsTitle{};   // "項目", "時刻（時）"
+    QString valuesTitle{}; // "合計時間", "秒数"
+    QString valueUnit{};   // "秒", "回", "/秒", "%" or none; a duration chooses its own
+    ChartValueKind kind = ChartValueKind::Number;
+    ChartRowKind rowKind = ChartRowKind::Items;
+    QString periodMeasure{}; // for plays drawn as periods: "%1ごとの平均秒数"
+    std::optional<double> limit{};
+};
+
 // The values behind a chart: rows are the categories along the horizontal axis, columns the series;
-// both numbered from 1 like the rest of the program. Pure data (QtCore only); ChartWidget draws it.
+// both numbered from 1 like the rest of the program. Pure data (QtCore only); ChartWidget draws it, and every
+// number of its axes (steps, periods, the labels chosen) is computed here.
 class ChartData : public QObject {
     Q_OBJECT
 public:
@@ -52,14 +74,53 @@ public:
     QList<double> trendValues() const;
     static QList<double> movingAverage(const QList<double> &values, int plays);
 
-    // Fixed value axis, or automatic when not set.
+    // All that names the chart, as the setters below would set it one by one.
+    void describe(const ChartDescription &description);
+    // What the chart shows, above it and on a saved picture: the measure, then its scope (games, period),
+    // "項目別の合計時間　2026/12/06".
+    void setTitle(const QString &measure, const QString &scope = QString());
+    QString title() const;
+    // The measure of plays drawn as periods, %1 standing for 日, 週 or 月 ("%1ごとの平均秒数").
+    void setPeriodMeasure(const QString &measure);
+    QString periodTitle(TimeUnit unit) const;
+    // The names of the axes: what the rows are ("時刻（時）") and what the values measure ("合計時間"). The
+    // value axis adds its unit: the value unit, or for a duration the one its scale chose.
+    void setAxisTitles(const QString &rows, const QString &values);
+    QString rowsTitle() const;
+    QString valueAxisTitle(const ValueScale &scale) const; // "合計時間（分）", "秒当たり（/秒）"
+
+    // How the values read (a duration hovers as 1:02:05) and the top a value axis does not pass (100 %).
+    void setValueKind(ChartValueKind kind);
+    ChartValueKind valueKind() const;
+    void setValueLimit(std::optional<double> limit);
+
+    // Fixed value axis, or automatic when not set. A fixed range is what the axis covers at least: its
+    // labels still step by round numbers, up to the first step above the range's top.
     void setAxisRange(double min, double max);
     void setAxisAuto();
     std::optional<std::pair<double, double>> axisRange() const;
-    // The range the value axis shows: the fixed one, or from 0 (or below, for negative values) to a
-    // round number at or above the largest value, at least 1.
+    // The value axis in at most maxTicks labels, over the fixed range and every value, or over the values
+    // from low to high that are drawn (the means of periods).
+    ValueScale valueScale(int maxTicks) const;
+    ValueScale valueScale(int maxTicks, double low, double high) const;
+    // The range of valueScale(6).
     std::pair<double, double> displayRange() const;
-    static double roundUp(double value); // 1, 2, 2.5 or 5 times a power of ten, >= value
+
+    // Rows in time: what they are, and the date of the current row (a play's, a day's).
+    void setRowKind(ChartRowKind kind);
+    ChartRowKind rowKind() const;
+    void setRowDate(const QDate &date);
+    QDate rowDate(int row) const;
+    // Plays that outnumber maxBars are drawn as periods: the unit that fits, or none while they fit.
+    std::optional<TimeUnit> periodUnit(int maxBars) const;
+    TimeBars periodBars(TimeUnit unit) const;
+    // "2026/11/29～2026/12/05 12回 平均 63.2秒"; a period without plays: "… 0回".
+    QString periodHoverText(const TimeBars &bars, int index) const;
+    // Rows of days or weeks, each dated: their labels at calendar places (at most maxMarks) in the unit
+    // dateUnit() tells; none for other rows.
+    bool datedRows() const;
+    TimeUnit dateUnit() const;
+    QList<RowMark> dateRowMarks(int maxMarks) const;
 
     bool isVisible() const;
     void setVisible(bool visible);
@@ -79,6 +140,7 @@ signals:
 private:
     void touch();
     QString shownValue(int row, double value) const;
+    QString valueText(double value, int decimals = -1) const;
     int m_rows = 0, m_cols = 1, m_row = 1, m_col = 1;
     QStringList m_labels;
     QStringList m_details;
@@ -88,6 +150,11 @@ private:
     QList<QList<double>> m_values;   // [column-1][row-1]
     QList<QStringList> m_valueTexts; // as m_values; empty until a text is set
     std::optional<std::pair<double, double>> m_axis;
+    QString m_measure, m_scope, m_periodMeasure, m_rowsTitle, m_valuesTitle;
+    ChartValueKind m_kind = ChartValueKind::Number;
+    std::optional<double> m_limit;
+    ChartRowKind m_rowKind = ChartRowKind::Items;
+    QList<QDate> m_dates; // empty until a date is set
     bool m_visible = true;
     int m_batch = 0;
     bool m_dirty = false;

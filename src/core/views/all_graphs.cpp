@@ -138,6 +138,8 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QDate &today, const Q
         m_numbers.playSeconds.reserve(records.size());
         m_numbers.playHours.reserve(records.size());
         m_numbers.playGames.reserve(records.size());
+        m_numbers.playDates.reserve(records.size());
+        m_numbers.firstDay = span.first;
         for (int k = 1; k <= records.size(); ++k) {
             const PlayRecord &r = records[k - 1];
             m_playsGrid.setTextMatrix(k, 0, numberText(k));
@@ -156,10 +158,12 @@ QString AllGraphs::fillLists(const PlayLogData &log, const QDate &today, const Q
                 m_numbers.otherGames.append(r.game);
             }
             const QDate date = dates.read(r.date);
-            if (span.contains(date))
+            const bool placed = span.contains(date);
+            if (placed)
                 dayTally[span.first.daysTo(date)].add(shown.value);
             else
                 outside.add(r.date);
+            m_numbers.playDates.append(placed ? date : QDate());
         }
         if (m_playsGrid.rows() > 9)
             m_playsGrid.setTopRow(m_playsGrid.rows() - 1);
@@ -223,6 +227,14 @@ void AllGraphs::showRecordSide(bool records) {
     m_timelineChart.setVisible(true);
 }
 
+// The games and days every chart of the panel covers: the log's span, from its first day to its last.
+QString AllGraphs::scope(bool allGames) const {
+    const qsizetype days = m_numbers.dayCounts.size();
+    const QString period =
+        days == 0 ? QString() : dateText(m_numbers.firstDay) + u'～' + dateText(m_numbers.firstDay.addDays(days - 1));
+    return allGames ? QStringLiteral("全項目　") + period : period;
+}
+
 void AllGraphs::showPlaysChart() {
     m_chart = AllGraphsChart::Records;
     showRecordSide(true);
@@ -232,6 +244,13 @@ void AllGraphs::showPlaysChart() {
     for (const QString &game : std::as_const(m_numbers.games))
         gameLabels.append(shortLabel(game, plays + 1));
     m_timelineChart.beginBatch();
+    m_timelineChart.describe({.measure = QStringLiteral("プレイごとの秒数"),
+                              .scope = scope(true),
+                              .rowsTitle = QStringLiteral("プレイ（項目）"),
+                              .valuesTitle = QStringLiteral("秒数"),
+                              .valueUnit = QStringLiteral("秒"),
+                              .rowKind = ChartRowKind::Plays,
+                              .periodMeasure = QStringLiteral("%1ごとの平均秒数")});
     m_timelineChart.setColumnCount(1);
     m_timelineChart.setColumn(1);
     m_timelineChart.setRowCount(plays);
@@ -241,6 +260,7 @@ void AllGraphs::showPlaysChart() {
         m_timelineChart.setValue(m_numbers.playSeconds[i - 1]);
         m_timelineChart.setRowLabel(game >= 0 ? gameLabels[game]
                                               : shortLabel(m_numbers.otherGames[-1 - game], plays + 1));
+        m_timelineChart.setRowDate(m_numbers.playDates[i - 1]);
     }
     m_timelineChart.endBatch();
 }
@@ -251,6 +271,11 @@ void AllGraphs::showGameChart() {
     m_totalsChart.setVisible(true);
     const int games = int(m_numbers.gameSeconds.size());
     m_totalsChart.beginBatch();
+    m_totalsChart.describe({.measure = QStringLiteral("項目別の合計時間"),
+                            .scope = scope(false),
+                            .rowsTitle = QStringLiteral("項目"),
+                            .valuesTitle = QStringLiteral("合計時間"),
+                            .kind = ChartValueKind::Duration});
     m_totalsChart.setColumnCount(1);
     m_totalsChart.setColumn(1);
     m_totalsChart.setRowCount(games);
@@ -273,6 +298,11 @@ void AllGraphs::showHourChart() {
             hours[size_t(hour)] = addRoundedSeconds(hours[size_t(hour)], m_numbers.playSeconds[i]);
     }
     m_totalsChart.beginBatch();
+    m_totalsChart.describe({.measure = QStringLiteral("時刻別の合計時間"),
+                            .scope = scope(true),
+                            .rowsTitle = QStringLiteral("時刻（時）"),
+                            .valuesTitle = QStringLiteral("合計時間"),
+                            .kind = ChartValueKind::Duration});
     m_totalsChart.setColumnCount(1);
     m_totalsChart.setColumn(1);
     m_totalsChart.setRowCount(kChartedHours);
@@ -288,6 +318,27 @@ void AllGraphs::chartDays(const QList<double> &values) {
     showRecordSide(false);
     const int days = int(m_numbers.dayDates.size());
     m_timelineChart.beginBatch();
+    ChartDescription description{
+        .scope = scope(true), .rowsTitle = QStringLiteral("日付"), .rowKind = ChartRowKind::Days};
+    switch (currentChart()) {
+    case AllGraphsChart::DayCounts:
+        description.measure = QStringLiteral("日別のプレイ回数");
+        description.valuesTitle = QStringLiteral("回数");
+        description.valueUnit = QStringLiteral("回");
+        description.kind = ChartValueKind::Count;
+        break;
+    case AllGraphsChart::DaySeconds:
+        description.measure = QStringLiteral("日別の合計時間");
+        description.valuesTitle = QStringLiteral("合計時間");
+        description.kind = ChartValueKind::Duration;
+        break;
+    default:
+        description.measure = QStringLiteral("日別の平均秒数");
+        description.valuesTitle = QStringLiteral("平均秒数");
+        description.valueUnit = QStringLiteral("秒");
+        break;
+    }
+    m_timelineChart.describe(description);
     m_timelineChart.setRowCount(0);
     m_timelineChart.setColumnCount(1);
     m_timelineChart.setRowCount(days);
@@ -295,8 +346,10 @@ void AllGraphs::chartDays(const QList<double> &values) {
     for (int d = 1; d <= days; ++d) {
         m_timelineChart.setRow(d);
         m_timelineChart.setValue(values[d - 1]);
-        // The dates under the bars: the chart shows as many as fit, so that years of days stay readable.
+        // The dates under the bars: the chart shows as many as fit, at calendar places, so that years of days
+        // stay readable.
         m_timelineChart.setRowLabel(m_numbers.dayDates[d - 1]);
+        m_timelineChart.setRowDate(m_numbers.firstDay.addDays(d - 1));
     }
     m_timelineChart.endBatch();
 }

@@ -68,6 +68,7 @@ public:
 private:
     void showRecordSide(bool records);
     void chartDays(const QList<double> &values);
+    QString scope(bool allGames) const;
     QString fillLists(const PlayLogData &log, const QDate &today, const QStringList &games);
 
     // The numbers and labels behind the charts, kept beside the lists as they are filled, so that no chart
@@ -82,6 +83,8 @@ private:
         QList<int> playGames;
         QStringList otherGames; // the game names of plays that are none of the games, in file order
         QList<int> totalsGames; // per row of the game totals, its place in games
+        QList<QDate> playDates; // invalid for a play outside the days of the span
+        QDate firstDay;
         QList<qint64> gameSeconds;
         QStringList dayDates;
         QList<double> dayCounts, daySeconds, dayAverages;

@@ -106,6 +106,25 @@ void Calendar::initGrids() {
 void Calendar::resetCharts() {
     resetWeekdayChart(m_counts);
     resetWeekdayChart(m_seconds);
+    describeCharts();
+}
+
+// Both weekday charts take every play of the log: the span names its period.
+void Calendar::describeCharts() {
+    const QString scope = m_span.isEmpty()
+                              ? QString()
+                              : QStringLiteral("全項目　") + dateText(m_span.first) + u'～' + dateText(m_span.last);
+    m_counts.describe({.measure = QStringLiteral("曜日別のプレイ回数"),
+                       .scope = scope,
+                       .rowsTitle = QStringLiteral("曜日"),
+                       .valuesTitle = QStringLiteral("回数"),
+                       .valueUnit = QStringLiteral("回"),
+                       .kind = ChartValueKind::Count});
+    m_seconds.describe({.measure = QStringLiteral("曜日別の合計時間"),
+                        .scope = scope,
+                        .rowsTitle = QStringLiteral("曜日"),
+                        .valuesTitle = QStringLiteral("合計時間"),
+                        .kind = ChartValueKind::Duration});
 }
 
 QString Calendar::fill(const PlayLogData &log, const QDate &today) {
@@ -117,6 +136,7 @@ QString Calendar::fill(const PlayLogData &log, const QDate &today) {
     m_goalSet = false;
     m_goalDays.clear();
     m_span = playSpan(log.records, today);
+    describeCharts();
     m_weekStart = QDate();
     if (log.records.isEmpty())
         return {};
@@ -139,7 +159,7 @@ QString Calendar::fill(const PlayLogData &log, const QDate &today) {
             outside.add(r.date);
             continue;
         }
-        Day &day = m_days[date];
+        PlayedDay &day = m_days[date];
         ++day.plays;
         day.seconds = addRoundedSeconds(day.seconds, r.seconds);
     }
@@ -186,7 +206,7 @@ void Calendar::setWeekRows() {
 
 void Calendar::fillLegend() {
     qint64 classes[kLegendCount] = {};
-    for (const Day &day : std::as_const(m_days))
+    for (const PlayedDay &day : std::as_const(m_days))
         ++classes[colourClass(day.plays)];
     qint64 played = 0;
     for (int k = 1; k <= 5; ++k) {
@@ -233,7 +253,7 @@ QDate Calendar::weekCellDate(int row, int col) const {
 QString Calendar::dayTooltip(const QDate &date) const {
     if (!m_span.contains(date))
         return {};
-    const Day day = m_days.value(date);
+    const PlayedDay day = m_days.value(date);
     QString text =
         QStringLiteral("%1(%2) %3回 %4")
             .arg(dateText(date), QString(weekdayChar(date)), QString::number(day.plays), durationText(day.seconds));

@@ -61,12 +61,13 @@ public:
     QDate weekStart() const { return m_weekStart; }
 
 private:
-    struct Day {
+    struct PlayedDay {
         qint64 plays = 0;
         qint64 seconds = 0;
     };
     void initGrids();
     void resetCharts();
+    void describeCharts();
     void setMonthRows();
     void setWeekRows();
     void fillLegend();
@@ -77,7 +78,7 @@ private:
     QStringList m_legend;
     PlaySpan m_span;
     QDate m_weekStart;
-    QHash<QDate, Day> m_days;
+    QHash<QDate, PlayedDay> m_days;
     DayStreaks m_streaks;
     bool m_goalSet = false;
     QList<qint64> m_goalDays; // Julian day numbers, ascending

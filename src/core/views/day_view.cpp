@@ -1,5 +1,6 @@
 #include "core/views/day_view.h"
 
+#include "core/base/day_time.h"
 #include "core/base/number_format.h"
 #include "core/base/number_texts.h"
 
@@ -39,8 +40,10 @@ const DaySummary &DayView::show(const PlayLogData &log, const QDate &date) {
     resetDayGrids();
     m_chart.resetToSingleZero();
     m_summary = computeDay(log, date);
+    m_date = date;
     // The axis always follows this refresh, so an emptied log does not keep the last day's scale.
     m_chart.setAxisRange(0, m_summary.largest);
+    describeChart();
     if (m_summary.emptyLog)
         return m_summary;
     fillDayList();
@@ -76,8 +79,36 @@ void DayView::fillDayTotal() {
     }
 }
 
+void DayView::describeChart() {
+    const QString day = m_date.isValid() ? dateText(m_date) : QString();
+    switch (m_view) {
+    case DayChartView::TimeLine:
+        m_chart.describe({.measure = QStringLiteral("プレイごとの秒数"),
+                          .scope = day,
+                          .rowsTitle = QStringLiteral("プレイ（項目）"),
+                          .valuesTitle = QStringLiteral("秒数"),
+                          .valueUnit = QStringLiteral("秒")});
+        break;
+    case DayChartView::PerGame:
+        m_chart.describe({.measure = QStringLiteral("項目別の合計時間"),
+                          .scope = day,
+                          .rowsTitle = QStringLiteral("項目"),
+                          .valuesTitle = QStringLiteral("合計時間"),
+                          .kind = ChartValueKind::Duration});
+        break;
+    case DayChartView::PerHour:
+        m_chart.describe({.measure = QStringLiteral("時刻別の合計時間"),
+                          .scope = day,
+                          .rowsTitle = QStringLiteral("時刻（時）"),
+                          .valuesTitle = QStringLiteral("合計時間"),
+                          .kind = ChartValueKind::Duration});
+        break;
+    }
+}
+
 void DayView::drawChart(DayChartView view) {
     m_view = view;
+    describeChart();
     if (m_summary.emptyLog)
         return;
     m_chart.beginBatch();

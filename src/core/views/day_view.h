@@ -47,6 +47,7 @@ public:
 private:
     void fillDayList();
     void fillDayTotal();
+    void describeChart();
     void drawTimeLine();
     void drawPerGame();
     void drawPerHour();
@@ -55,6 +56,7 @@ private:
     Grid m_dayTotal;
     ChartData m_chart;
     DaySummary m_summary;
+    QDate m_date; // the day shown
     DayChartView m_view = DayChartView::TimeLine;
 };
 

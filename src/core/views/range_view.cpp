@@ -1,10 +1,12 @@
 #include "core/views/range_view.h"
 
+#include "core/base/clock.h"
 #include "core/base/day_time.h"
 #include "core/base/number_format.h"
 #include "core/base/number_texts.h"
 #include "core/base/shared_text.h"
 #include "core/log/game_names.h"
+#include "core/views/play_span.h"
 
 #include <algorithm>
 #include <array>
@@ -120,7 +122,9 @@ RangeNumbers fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, c
     list.setRows(int(shown.size()) + 1);
     numbers.seconds.reserve(qsizetype(shown.size()));
     numbers.hours.reserve(qsizetype(shown.size()));
+    numbers.dates.reserve(qsizetype(shown.size()));
     SecondsTexts seconds;
+    RecordDates dates;
     GameLookup gameOf(games);
     for (int row = 1; row <= int(shown.size()); ++row) {
         const PlayRecord &r = records[shown[size_t(row - 1)]];
@@ -133,6 +137,7 @@ RangeNumbers fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, c
         list.setTextMatrix(row, 5, shown.text);
         numbers.seconds.append(shown.value);
         numbers.hours.append(hourOfTime(r.time));
+        numbers.dates.append(dates.read(r.date));
         if (const int g = gameOf.indexOf(r.game); g >= 0)
             numbers.gameSeconds[g] = addRoundedSeconds(numbers.gameSeconds[g], r.seconds);
     }
@@ -143,23 +148,37 @@ RangeNumbers fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, c
     return numbers;
 }
 
-void fillRecordChart(const RangeNumbers &numbers, ChartData &chart) {
+void fillRecordChart(const RangeNumbers &numbers, ChartData &chart, const QString &scope, const QDate &today) {
     chart.beginBatch();
     chart.resetToSingleZero();
+    chart.describe({.measure = QStringLiteral("プレイごとの秒数"),
+                    .scope = scope,
+                    .rowsTitle = QStringLiteral("プレイ"),
+                    .valuesTitle = QStringLiteral("秒数"),
+                    .valueUnit = QStringLiteral("秒"),
+                    .rowKind = ChartRowKind::Plays,
+                    .periodMeasure = QStringLiteral("%1ごとの平均秒数")});
     const int n = int(numbers.seconds.size());
     if (n > 0) {
         chart.setRowCount(n);
         for (int r = 1; r <= n; ++r) {
             chart.setRow(r);
             chart.setValue(numbers.seconds[r - 1]);
+            const QDate date = numbers.dates.value(r - 1);
+            chart.setRowDate(today.isValid() && date > today ? QDate() : date);
         }
     }
     chart.endBatch();
 }
 
-void fillGameChart(const QStringList &games, const RangeNumbers &numbers, ChartData &chart) {
+void fillGameChart(const QStringList &games, const RangeNumbers &numbers, ChartData &chart, const QString &scope) {
     chart.beginBatch();
     chart.resetToSingleZero();
+    chart.describe({.measure = QStringLiteral("項目別の合計時間"),
+                    .scope = scope,
+                    .rowsTitle = QStringLiteral("項目"),
+                    .valuesTitle = QStringLiteral("合計時間"),
+                    .kind = ChartValueKind::Duration});
     const int n = int(std::min(games.size(), numbers.gameSeconds.size()));
     // A long list of games (header row included) leaves room for one character of each name.
     const int labelLength = n + 1 > kRangeLongGameList ? 1 : 2;
@@ -174,7 +193,7 @@ void fillGameChart(const QStringList &games, const RangeNumbers &numbers, ChartD
     chart.endBatch();
 }
 
-void fillHourChart(const RangeNumbers &numbers, ChartData &chart) {
+void fillHourChart(const RangeNumbers &numbers, ChartData &chart, const QString &scope) {
     // Whole seconds per hour, each addition rounded; 64-bit, so a busy hour cannot overflow.
     HourSeconds sums{};
     for (qsizetype i = 0; i < numbers.hours.size(); ++i) {
@@ -184,6 +203,11 @@ void fillHourChart(const RangeNumbers &numbers, ChartData &chart) {
     }
     chart.beginBatch();
     chart.resetToSingleZero();
+    chart.describe({.measure = QStringLiteral("時刻別の合計時間"),
+                    .scope = scope,
+                    .rowsTitle = QStringLiteral("時刻（時）"),
+                    .valuesTitle = QStringLiteral("合計時間"),
+                    .kind = ChartValueKind::Duration});
     chart.setRowCount(kChartedHours);
     for (int h = 0; h < kChartedHours; ++h) {
         chart.setRow(h + 1);
@@ -273,6 +297,7 @@ void RangeView::refreshFromFilter(const QList<PlayRecord> &log) {
 void RangeView::refresh(RangeRefresh op, const QList<PlayRecord> &log) {
     m_recordChart.resetToSingleZero();
     m_numbers = fillRangeGrids(log, op, m_filter, m_games, m_list, m_totals);
+    m_refresh = op;
     if (op == RangeRefresh::All) {
         m_comboDates = playDates(log);
         m_filter.from = m_comboDates.isEmpty() ? QString() : m_comboDates.first();
@@ -368,16 +393,28 @@ void RangeView::showHourChart() {
     showChart(RangeChart::Hour);
 }
 
+// The plays the charts show, as the filter chose them: "抜かな・水曜　2026/11/29～2026/12/06".
+QString RangeView::chartScope() const {
+    const bool byKey = m_refresh == RangeRefresh::Key || m_refresh == RangeRefresh::WeekKey;
+    QString games = byKey ? QStringLiteral("「%1」").arg(m_filter.key) : QStringLiteral("全項目");
+    if (isWeekOp(m_refresh))
+        games += u'・' + weekdayCaption(m_filter.weekday) + QStringLiteral("曜");
+    if (m_filter.from.isEmpty() && m_filter.to.isEmpty())
+        return games;
+    return games + u'　' + m_filter.from + u'～' + m_filter.to;
+}
+
 void RangeView::redrawChart() {
     showChart(m_chart);
 }
 
 void RangeView::showChart(RangeChart chart) {
     m_chart = chart;
+    const QString scope = chartScope();
     switch (chart) {
-    case RangeChart::Day: fillRecordChart(m_numbers, m_recordChart); break;
-    case RangeChart::Total: fillGameChart(m_games, m_numbers, m_groupChart); break;
-    case RangeChart::Hour: fillHourChart(m_numbers, m_groupChart); break;
+    case RangeChart::Day: fillRecordChart(m_numbers, m_recordChart, scope, appClock().now().date()); break;
+    case RangeChart::Total: fillGameChart(m_games, m_numbers, m_groupChart, scope); break;
+    case RangeChart::Hour: fillHourChart(m_numbers, m_groupChart, scope); break;
     }
     m_recordChart.setVisible(chart == RangeChart::Day);
     m_groupChart.setVisible(chart != RangeChart::Day);

@@ -29,6 +29,7 @@ struct RangeNumbers {
     QList<double> seconds;     // per listed play, the value its seconds text shows
     QList<int> hours;          // per listed play, the hour its time begins with, or -1
     QList<qint64> gameSeconds; // per game of the totals list, its whole seconds
+    QList<QDate> dates;        // per listed play, its date (invalid when it is not one)
 };
 
 // A period button with a fixed length: from = today - days, to = today, both included.
@@ -110,12 +111,14 @@ public:
 private:
     void redrawChart();
     void showChart(RangeChart chart);
+    QString chartScope() const;
 
     QStringList m_games;
     RangeFilter m_filter;
     QStringList m_comboDates;
     RangeLitButtons m_lit;
     RangeChart m_chart = RangeChart::Day;
+    RangeRefresh m_refresh = RangeRefresh::All; // the plays listed: what the charts' titles name
     Grid m_list, m_totals;
     RangeNumbers m_numbers;
     ChartData m_recordChart, m_groupChart;
@@ -134,9 +137,13 @@ void resetRangeGrids(Grid &list, Grid &totals);
 // numbers the charts show.
 RangeNumbers fillRangeGrids(const QList<PlayRecord> &records, RangeRefresh op, const RangeFilter &filter,
                             const QStringList &games, Grid &list, Grid &totals);
-// The three charts: every listed play's seconds, each game's total, and the seconds per hour of the day.
-void fillRecordChart(const RangeNumbers &numbers, ChartData &chart);
-void fillGameChart(const QStringList &games, const RangeNumbers &numbers, ChartData &chart);
-void fillHourChart(const RangeNumbers &numbers, ChartData &chart);
+// The three charts: every listed play's seconds, each game's total, and the seconds per hour of the day; their
+// titles name the plays chosen (`scope`: games, weekday, period). A play dated after `today` has no place
+// among the days its chart may be drawn in.
+void fillRecordChart(const RangeNumbers &numbers, ChartData &chart, const QString &scope = QString(),
+                     const QDate &today = QDate());
+void fillGameChart(const QStringList &games, const RangeNumbers &numbers, ChartData &chart,
+                   const QString &scope = QString());
+void fillHourChart(const RangeNumbers &numbers, ChartData &chart, const QString &scope = QString());
 
 } // namespace mirute

@@ -19,6 +19,16 @@ QString scoreText(double score) {
     return formatFixed(score, kScoreDecimals);
 }
 
+// The chart's names: a score counts right answers per second.
+ChartDescription chartDescription(const QString &measure, const QString &scope) {
+    return {.measure = measure,
+            .scope = scope,
+            .rowsTitle = QStringLiteral("週（月曜から）"),
+            .valuesTitle = QStringLiteral("スコア"),
+            .valueUnit = QStringLiteral("/秒"),
+            .rowKind = ChartRowKind::Weeks};
+}
+
 } // namespace
 
 QList<ScoreLimit> scoreLimits(const QList<HistoryRecord> &records) {
@@ -44,15 +54,16 @@ QList<ScoreLimit> scoreLimits(const QList<HistoryRecord> &records) {
     return limits;
 }
 
+QString playLimitText(const GameDefinition &def, const PlayLimit &limit) {
+    if (limit.kind == PlayKind::TimeLimit)
+        return QStringLiteral("秒数 %1").arg(limit.limit);
+    if (def.countFilterFactor > 1 && limit.limit % def.countFilterFactor == 0)
+        return QStringLiteral("%1 %2").arg(def.countCaption).arg(limit.limit / def.countFilterFactor);
+    return QStringLiteral("答数 %1").arg(limit.limit);
+}
+
 QString scoreLimitCaption(const GameDefinition &def, const ScoreLimit &limit) {
-    QString what;
-    if (limit.limit.kind == PlayKind::TimeLimit)
-        what = QStringLiteral("秒数 %1").arg(limit.limit.limit);
-    else if (def.countFilterFactor > 1 && limit.limit.limit % def.countFilterFactor == 0)
-        what = QStringLiteral("%1 %2").arg(def.countCaption).arg(limit.limit.limit / def.countFilterFactor);
-    else
-        what = QStringLiteral("答数 %1").arg(limit.limit.limit);
-    return QStringLiteral("%1（%2回）").arg(what).arg(limit.plays);
+    return QStringLiteral("%1（%2回）").arg(playLimitText(def, limit.limit)).arg(limit.plays);
 }
 
 QList<WeekScore> weeklyScores(const QList<HistoryRecord> &records, const PlayLimit &limit, const QDate &today,
@@ -102,6 +113,7 @@ void WeeklyScoresView::reset() {
                                               {QStringLiteral("平均(%1週)").arg(kAverageWeeks), 1100, Grid::Right}};
     setUpGrid(m_grid, 11, columns);
     m_chart.beginBatch();
+    m_chart.describe(chartDescription(QStringLiteral("週別スコア"), QString()));
     m_chart.setColumnCount(1);
     m_chart.setRowCount(0);
     m_chart.endBatch();
@@ -120,6 +132,11 @@ QString WeeklyScoresView::show(const GameDefinition &def, const QList<HistoryRec
     GridBatch batch(m_grid);
     m_grid.setRows(int(weeks.size()) + 1);
     m_chart.beginBatch();
+    // The game, its mode and limit and the weeks shown.
+    QString scope = m_limit.comparable() ? playLimitText(def, m_limit) : QString();
+    if (!weeks.isEmpty())
+        scope += u'　' + dateText(weeks.first().monday) + u'～' + dateText(weeks.last().monday.addDays(6));
+    m_chart.describe(chartDescription(def.name + QStringLiteral("の週別スコア"), scope));
     m_chart.setRowCount(int(weeks.size()));
     for (int i = 0; i < weeks.size(); ++i) {
         const WeekScore &w = weeks[i];
@@ -133,6 +150,7 @@ QString WeeklyScoresView::show(const GameDefinition &def, const QList<HistoryRec
         m_chart.setValue(w.score);
         m_chart.setValueText(score);
         m_chart.setRowLabel(w.monday.toString(QStringLiteral("yy/MM/dd")));
+        m_chart.setRowDate(w.monday);
         m_chart.setRowDetail(QStringLiteral("%1 の週 %2回").arg(dateText(w.monday)).arg(w.plays));
     }
     m_chart.endBatch();

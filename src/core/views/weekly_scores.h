@@ -23,8 +23,10 @@ struct ScoreLimit {
 // The modes and limits of the plays of a history that can be compared, the most played first (equal counts:
 // time limits first, then the smaller limit).
 QList<ScoreLimit> scoreLimits(const QList<HistoryRecord> &records);
-// What the chooser shows: "秒数 60（812回）", "答数 10（40回）", 座標's "行数 3（12回）".
+// What the chooser shows: "秒数 60（812回）", "答数 10（40回）", 座標's "行数 3（12回）"; the limit alone
+// ("秒数 60") names it in the chart's title.
 QString scoreLimitCaption(const GameDefinition &def, const ScoreLimit &limit);
+QString playLimitText(const GameDefinition &def, const PlayLimit &limit);
 
 struct WeekScore {
     QDate monday;

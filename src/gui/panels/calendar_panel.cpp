@@ -52,7 +52,6 @@ ChartWidget *calendarChart(ChartData *data, const QString &name, const QString &
     w->setAccessibleName(series);
     w->setSeriesColors({colour});
     w->setSeriesNames({series});
-    w->setTitle(series);
     w->setFileTitle(kCalendarTitle + QStringLiteral("_曜日別") + series);
     w->setMinimumSize(280, 180);
     return w;

@@ -1,5 +1,7 @@
 #include "gui/widgets/chart_widget.h"
 
+#include "core/base/clock.h"
+#include "core/base/day_time.h"
 #include "gui/widgets/grid_model.h"
 #include "gui/widgets/message_dialog.h"
 #include "gui/widgets/save_file_dialog.h"
@@ -22,6 +24,7 @@
 #include <QLineSeries>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSaveFile>
 #include <QTimer>
 #include <QToolTip>
@@ -61,11 +64,17 @@ constexpr int kFewestRunBars = 200;
 // between its neighbours down to "...".
 constexpr qreal kLabelPadding = 4.0;
 
-// Whether a label step reads as a short decimal (at most three places): 4, 0.5, 250 but not 6.66667.
-bool isShortDecimal(qreal step) {
-    // The tolerance only absorbs the rounding of a division: 666.667 (2000 / 3) is not short.
-    const qreal thousandths = step * 1000;
-    return std::abs(thousandths - std::round(thousandths)) < 1e-9 * std::max<qreal>(1, thousandths);
+// The most value labels a chart shows, however tall.
+constexpr int kMostValueTicks = 6;
+// When nothing is known yet of the plot's width, this many date labels.
+constexpr int kUnmeasuredMarks = 8;
+
+// A compact title and axis names, so that a chart keeps its bars' height in a small window. The title keeps
+// the window's own font: a bold face would be one more font to load before the first chart is painted.
+QFont axisTitleFont(const QFont &base) {
+    QFont f = base;
+    f.setPointSizeF(base.pointSizeF() * 0.85);
+    return f;
 }
 
 // Rows between two labels of a thinned axis: 1, 2, 5, 10, 20, 50, …
@@ -84,9 +93,12 @@ public:
     QChartView *view = nullptr;
     QChart *chart = nullptr;
     QAbstractAxis *rowsAxis = nullptr;
-    QValueAxis *values = nullptr;
+    QCategoryAxis *values = nullptr;
     QAbstractSeries *series = nullptr; // the bars, or the area of a whole log's runs
     QList<double> runTops;             // the area's value for each run of rows
+    std::optional<TimeBars> periods;   // plays drawn as days, weeks or months
+    double drawnLow = 0, drawnHigh = 0;
+    QList<AxisTick> ticks; // the value labels shown
     int hoveredRun = -1;
     QString hoverText; // what the bar or run under the mouse tells; "" off them
     QTimer redrawTimer;
@@ -98,6 +110,7 @@ public:
     bool labelsNameRows = false;
     qreal widestLabel = 0;
     int labelStep = 0; // rows between two labels of a thinned axis; 0: a label under every bar
+    int marks = 0;     // date labels there is room for, on an axis of dates
     int perBar = 1;    // rows that each bar drawn stands for
 
     QColor color(int series) const {
@@ -112,11 +125,17 @@ ChartWidget::ChartWidget(QWidget *parent) : ChartWidget(nullptr, parent) {}
 ChartWidget::ChartWidget(ChartData *data, QWidget *parent) : QWidget(parent), m_data(nullptr), m_impl(new Impl) {
     m_impl->chart = new QChart;
     m_impl->chart->setAnimationOptions(QChart::NoAnimation);
-    m_impl->chart->legend()->setAlignment(Qt::AlignBottom);
+    // The legend beside the plot: a game window's chart is wide but low, and its bars need the height.
+    m_impl->chart->legend()->setAlignment(Qt::AlignRight);
     m_impl->chart->legend()->hide();
-    m_impl->values = new QValueAxis(m_impl->chart);
-    m_impl->values->setLabelFormat(QStringLiteral("%g"));
-    m_impl->values->setTickCount(6);
+    m_impl->chart->setTitleFont(font());
+    // The title and the axis names take the room of the chart's wide default margins.
+    m_impl->chart->setMargins(QMargins(6, 2, 6, 2));
+    m_impl->chart->setBackgroundRoundness(0);
+    // Labels at the data's round steps, each on its own value.
+    m_impl->values = new QCategoryAxis(m_impl->chart);
+    m_impl->values->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_impl->values->setTitleFont(axisTitleFont(font()));
     m_impl->chart->addAxis(m_impl->values, Qt::AlignLeft);
 
     // Labels too wide for their bars are thinned once the plot's width is known, and again when it changes.
@@ -161,8 +180,8 @@ void ChartWidget::setSeriesNames(const QStringList &names) {
     scheduleRedraw();
 }
 
-void ChartWidget::setTitle(const QString &title) {
-    m_impl->chart->setTitle(title);
+QString ChartWidget::shownTitle() const {
+    return m_impl->periods ? m_data->periodTitle(m_impl->periods->unit) : m_data->title();
 }
 
 QChart *ChartWidget::chart() const {
@@ -194,21 +213,44 @@ void ChartWidget::redraw() {
     chart->removeAllSeries();
 
     const int rows = m_data->rowCount();
-    const int perBar = rowsPerBar(rows, barsForWidth());
+    const int fitting = barsForWidth();
+    m_impl->periods.reset();
+    if (const std::optional<TimeUnit> unit = m_data->periodUnit(fitting))
+        m_impl->periods = m_data->periodBars(*unit);
+    const int perBar = m_impl->periods ? 1 : rowsPerBar(rows, fitting);
     m_impl->perBar = perBar;
     m_impl->hoveredRun = -1;
     m_impl->hoverText.clear();
     m_impl->runTops.clear();
-    QAbstractSeries *series = perBar > 1 && m_data->columnCount() == 1 ? runsArea(perBar) : bars(perBar);
+    QList<QList<double>> drawn;
+    if (m_impl->periods)
+        drawn.append(m_impl->periods->means);
+    else
+        for (int c = 1; c <= m_data->columnCount(); ++c)
+            drawn.append(barValues(m_data->columnValues(c), perBar));
+    m_impl->drawnLow = m_impl->drawnHigh = 0;
+    for (const QList<double> &series : drawn)
+        for (double v : series) {
+            m_impl->drawnLow = qMin(m_impl->drawnLow, v);
+            m_impl->drawnHigh = qMax(m_impl->drawnHigh, v);
+        }
+    // What is drawn as thin bars without outlines: more rows than kOutlinedBars, or as many periods.
+    const int drawnRows = m_impl->periods ? int(m_impl->periods->means.size()) : rows;
+    QAbstractSeries *series =
+        perBar > 1 && drawn.size() == 1 ? runsArea(drawn.first()) : bars(drawn, drawnRows > kOutlinedBars);
     chart->addSeries(series);
     m_impl->series = series;
+    // Qt Charts reads titles as rich text; a game's name or a filter typed by the user is shown as typed.
+    chart->setTitle(shownTitle().toHtmlEscaped());
 
-    measureRowLabels();
+    m_impl->widestLabel = 0;
+    if (!datedRows())
+        measureRowLabels();
     m_impl->labelStep = fittingLabelStep();
+    m_impl->marks = markRoom();
     replaceRowsAxis();
 
-    const auto [low, high] = m_data->displayRange();
-    m_impl->values->setRange(low, high);
+    m_impl->ticks.clear();
     fitValueTicks();
     series->attachAxis(m_impl->values);
 
@@ -218,40 +260,39 @@ void ChartWidget::redraw() {
         trend->attachAxis(m_impl->rowsAxis);
         trend->attachAxis(m_impl->values);
     }
-    // Bars a pixel or less wide gain nothing from smoothed edges, which cost most of the chart's painting;
-    // a trend line over them keeps its smooth curve.
+    // Bars a pixel or less wide gain nothing from smoothed edges, which cost most of the chart's painting, and
+    // the upright rectangles of a long log's days, weeks or months hardly more; a trend line over them keeps
+    // its smooth curve.
     m_impl->view->setRenderHint(QPainter::Antialiasing, rows <= kOutlinedBars || trend);
     // One series needs no legend entry of its own: the chart's button or caption names it.
-    const bool severalSeries = m_data->columnCount() >= 2;
+    const bool severalSeries = drawn.size() >= 2;
     for (QLegendMarker *marker : chart->legend()->markers(series))
         marker->setVisible(severalSeries);
     chart->legend()->setVisible(severalSeries || trend);
 }
 
-QAbstractSeries *ChartWidget::bars(int perBar) {
-    const int rows = m_data->rowCount();
+QAbstractSeries *ChartWidget::bars(const QList<QList<double>> &values, bool thin) {
     auto *series = new QBarSeries;
-    for (int c = 0; c < m_data->columnCount(); ++c) {
-        auto *set = new QBarSet(m_impl->name(c));
-        set->setColor(m_impl->color(c));
-        set->setBorderColor(rows > kOutlinedBars ? Qt::transparent : m_impl->color(c).darker(120));
-        set->append(barValues(m_data->columnValues(c + 1), perBar));
+    for (qsizetype c = 0; c < values.size(); ++c) {
+        auto *set = new QBarSet(m_impl->name(int(c)));
+        set->setColor(m_impl->color(int(c)));
+        set->setBorderColor(thin ? Qt::transparent : m_impl->color(int(c)).darker(120));
+        set->append(values[c]);
         series->append(set);
     }
     // Thin bars side by side, so that thousands of them still show their colour rather than a haze.
-    if (rows > kOutlinedBars)
+    if (thin)
         series->setBarWidth(1.0);
-    connect(series, &QBarSeries::hovered, this, [this, perBar](bool on, int bar, QBarSet *set) {
-        showHover(on, bar, set->at(bar), m_data->columnCount() >= 2 ? set->label() : QString(), perBar);
+    connect(series, &QBarSeries::hovered, this, [this](bool on, int bar, QBarSet *set) {
+        showHover(on, bar, set->at(bar), m_data->columnCount() >= 2 ? set->label() : QString());
     });
     return series;
 }
 
 // The runs of a whole log, a pixel wide or less, as one filled outline of their tops, a step for each run:
 // the picture of as many bars side by side, painted as one shape rather than hundreds of rectangles.
-QAbstractSeries *ChartWidget::runsArea(int perBar) {
-    m_impl->runTops = barValues(m_data->columnValues(1), perBar);
-    const QList<double> &tops = m_impl->runTops;
+QAbstractSeries *ChartWidget::runsArea(const QList<double> &tops) {
+    m_impl->runTops = tops;
     QList<QPointF> outline;
     outline.reserve(2 * tops.size());
     for (qsizetype run = 0; run < tops.size(); ++run) {
@@ -274,7 +315,7 @@ QAbstractSeries *ChartWidget::runsArea(int perBar) {
 
 QLineSeries *ChartWidget::trendSeries(int perBar) const {
     const QList<double> means = m_data->trendValues();
-    if (means.isEmpty())
+    if (means.isEmpty() || m_impl->periods)
         return nullptr;
     auto *line = new QLineSeries;
     line->setName(m_data->trendName());
@@ -290,15 +331,17 @@ QLineSeries *ChartWidget::trendSeries(int perBar) const {
     return line;
 }
 
-void ChartWidget::showHover(bool on, int bar, double value, const QString &series, int perBar) {
+void ChartWidget::showHover(bool on, int bar, double value, const QString &series) {
     if (!on) {
         m_impl->hoverText.clear();
         QToolTip::hideText();
         return;
     }
-    // A bar standing for a run of rows is named after the run's first row.
+    // A bar standing for a run of rows is named after the run's first row, one of a period by the period.
     // A game's name comes from the log as typed there: shown as plain text, like a list's cell.
-    const QString text = GridModel::plainToolTip(m_data->hoverText(bar * perBar + 1, value, series));
+    const QString told = m_impl->periods ? m_data->periodHoverText(*m_impl->periods, bar)
+                                         : m_data->hoverText(bar * m_impl->perBar + 1, value, series);
+    const QString text = GridModel::plainToolTip(told);
     m_impl->hoverText = text;
     QToolTip::showText(QCursor::pos(), text, m_impl->view);
 }
@@ -318,7 +361,7 @@ bool ChartWidget::eventFilter(QObject *watched, QEvent *e) {
         const int run = e->type() == QEvent::MouseMove ? runAt(static_cast<QMouseEvent *>(e)->position()) : -1;
         if (run != m_impl->hoveredRun) {
             m_impl->hoveredRun = run;
-            showHover(run >= 0, run, run >= 0 ? m_impl->runTops[run] : 0, QString(), m_impl->perBar);
+            showHover(run >= 0, run, run >= 0 ? m_impl->runTops[run] : 0, QString());
         }
     }
     return QWidget::eventFilter(watched, e);
@@ -335,10 +378,28 @@ int ChartWidget::runAt(QPointF viewPoint) const {
     return onRun ? run : -1;
 }
 
+QImage ChartWidget::savedPicture() const {
+    const QPixmap shot = m_impl->view->grab();
+    const qreal ratio = shot.devicePixelRatio();
+    const QFontMetrics fm(font());
+    const int line = fm.height() + 6;
+    QImage image(shot.width(), shot.height() + qRound(line * ratio), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.drawPixmap(0, 0, shot);
+    painter.setFont(font());
+    painter.setPen(Qt::black);
+    const QRectF below(0, shot.height() / ratio, shot.width() / ratio - 8, line);
+    painter.drawText(below, Qt::AlignRight | Qt::AlignVCenter,
+                     QStringLiteral("保存日 ") + dateText(appClock().now().date()));
+    return image;
+}
+
 QString ChartWidget::saveImage(const QString &path) const {
     if (path.isEmpty())
         return QStringLiteral("ファイル名がありません。");
-    const QImage image = m_impl->view->grab().toImage();
+    const QImage image = savedPicture();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return QStringLiteral("ファイルを作れませんでした。保存先のフォルダと書き込みの許可を確かめてください。");
@@ -415,6 +476,23 @@ int ChartWidget::fittingLabelStep() const {
     return step;
 }
 
+bool ChartWidget::datedRows() const {
+    return m_impl->periods || m_data->datedRows();
+}
+
+// How many date labels fit side by side under the plot (every date label is as wide: digits are).
+int ChartWidget::markRoom() const {
+    if (!datedRows())
+        return 0;
+    const qreal width = m_impl->chart->plotArea().width();
+    if (width <= 0)
+        return kUnmeasuredMarks;
+    const TimeUnit unit = m_impl->periods ? m_impl->periods->unit : m_data->dateUnit();
+    const QFontMetricsF fm(m_impl->values->labelsFont());
+    const qreal needed = fm.horizontalAdvance(dateMarkText(QDate(2000, 12, 31), unit)) + 2 * kLabelPadding + 3;
+    return qMax(1, int(width / needed) - 1);
+}
+
 void ChartWidget::replaceRowsAxis() {
     QChart *chart = m_impl->chart;
     if (m_impl->rowsAxis) {
@@ -422,7 +500,10 @@ void ChartWidget::replaceRowsAxis() {
         delete m_impl->rowsAxis;
     }
     const int step = m_impl->labelStep;
-    m_impl->rowsAxis = step == 0 ? labelAxis() : thinnedAxis(step);
+    m_impl->rowsAxis = datedRows() ? markedAxis(m_impl->marks) : step == 0 ? labelAxis() : thinnedAxis(step);
+    m_impl->rowsAxis->setTitleText(
+        (m_impl->periods ? periodAxisTitle(m_impl->periods->unit) : m_data->rowsTitle()).toHtmlEscaped());
+    m_impl->rowsAxis->setTitleFont(axisTitleFont(font()));
     chart->addAxis(m_impl->rowsAxis, Qt::AlignBottom);
     // The bars and, when drawn, the trend line over them share the new axis.
     for (QAbstractSeries *s : chart->series())
@@ -439,34 +520,56 @@ void ChartWidget::onPlotAreaChanged() {
         scheduleRedraw();
         return;
     }
+    // Plays drawn as periods: a width that fits another unit, or every play, draws them again.
+    if (m_data->rowKind() == ChartRowKind::Plays) {
+        const std::optional<TimeUnit> unit = m_data->periodUnit(barsForWidth());
+        if (unit != (m_impl->periods ? std::optional<TimeUnit>(m_impl->periods->unit) : std::nullopt)) {
+            scheduleRedraw();
+            return;
+        }
+    }
     const int step = fittingLabelStep();
-    if (step == m_impl->labelStep)
+    const int marks = markRoom();
+    if (step == m_impl->labelStep && marks == m_impl->marks)
         return;
     m_impl->labelStep = step;
+    m_impl->marks = marks;
     replaceRowsAxis();
 }
 
 // A short chart (a small window, a large scale) has fewer value labels rather than labels cut to "...":
-// each needs about one and a half lines of its font. The labels keep round steps (0, 10, 20 rather than
-// 0, 6.66667, 13.3333): the count is lowered until the step between two labels is a short decimal.
+// each needs about one and a half lines of its font. The data chooses the round step for that many.
 void ChartWidget::fitValueTicks() {
     const qreal height = m_impl->chart->plotArea().height();
-    if (height <= 0)
-        return;
     const qreal line = QFontMetricsF(m_impl->values->labelsFont()).height() * 1.5;
-    const qreal span = m_impl->values->max() - m_impl->values->min();
-    int ticks = qBound(2, int(height / line) + 1, 6);
-    while (ticks > 2 && !isShortDecimal(span / (ticks - 1)))
-        --ticks;
-    if (ticks != m_impl->values->tickCount())
-        m_impl->values->setTickCount(ticks);
+    const int room = height > 0 ? qBound(2, int(height / line) + 1, kMostValueTicks) : kMostValueTicks;
+    const ValueScale scale = m_data->valueScale(room, m_impl->drawnLow, m_impl->drawnHigh);
+    const QString title = m_data->valueAxisTitle(scale).toHtmlEscaped();
+    QCategoryAxis *axis = m_impl->values;
+    if (scale.ticks == m_impl->ticks && title == axis->titleText())
+        return;
+    m_impl->ticks = scale.ticks;
+    for (const QString &label : axis->categoriesLabels())
+        axis->remove(label);
+    // Each label stands on its own value; the first closes a sliver below the axis's bottom.
+    axis->setStartValue(scale.min - scale.step / 1000);
+    for (const AxisTick &tick : scale.ticks)
+        axis->append(tick.label, tick.value);
+    axis->setRange(scale.min, scale.max);
+    axis->setTitleText(title);
 }
 
 QAbstractAxis *ChartWidget::labelAxis() const {
+    // Rows without labels (plays listed one after another) get an axis without any, which leaves its name
+    // the room that hidden labels would cut down to "...".
+    if (m_impl->widestLabel == 0) {
+        auto *axis = new QCategoryAxis;
+        axis->setRange(-0.5, m_data->rowCount() - 0.5);
+        axis->setStartValue(-0.5);
+        return axis;
+    }
     auto *axis = new QBarCategoryAxis;
     axis->append(m_data->distinctRowLabels());
-    // Rows without labels keep invisible ones of their own, which Qt Charts would still cut down to "...".
-    axis->setLabelsVisible(m_impl->widestLabel > 0);
     return axis;
 }
 
@@ -493,6 +596,37 @@ QList<double> ChartWidget::barValues(const QList<double> &values, int perBar) {
         bars.append(top);
     }
     return bars;
+}
+
+// Dates at calendar places under the bars of their days or periods, as many as there is room for; one
+// that would stick out of the plot is left out.
+QAbstractAxis *ChartWidget::markedAxis(int room) const {
+    const bool periods = m_impl->periods.has_value();
+    const QList<RowMark> marks =
+        periods ? dateMarks(m_impl->periods->starts, m_impl->periods->unit, room) : m_data->dateRowMarks(room);
+    const int perBar = m_impl->perBar;
+    const int bars = periods ? int(m_impl->periods->starts.size()) : (m_data->rowCount() + perBar - 1) / perBar;
+    const qreal width = m_impl->chart->plotArea().width();
+    const QFontMetricsF fm(m_impl->values->labelsFont());
+    auto *axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setRange(-0.5, bars - 0.5);
+    axis->setStartValue(-0.5);
+    int lastBar = -1;
+    for (const RowMark &mark : marks) {
+        const int bar = periods ? mark.index : mark.index / perBar;
+        if (bar <= lastBar)
+            continue;
+        if (width > 0) {
+            const qreal centre = (bar + 0.5) * width / bars;
+            const qreal half = fm.horizontalAdvance(mark.label) / 2;
+            if (centre - half < 0 || centre + half > width)
+                continue;
+        }
+        axis->append(mark.label, bar);
+        lastBar = bar;
+    }
+    return axis;
 }
 
 QAbstractAxis *ChartWidget::thinnedAxis(int step) const {

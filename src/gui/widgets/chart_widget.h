@@ -8,17 +8,21 @@
 QT_BEGIN_NAMESPACE
 class QAbstractAxis;
 class QAbstractSeries;
+class QCategoryAxis;
 class QChart;
 class QChartView;
+class QImage;
 class QLineSeries;
 QT_END_NAMESPACE
 
 namespace mirute {
 
-// A bar chart (one or two series, optionally a trend line over them) drawn from a ChartData; redraws whenever
-// the data changes. More rows than the chart has pixels are drawn in runs, each as high as its largest
-// value (one series: as one filled outline of the runs' tops). Hovering a bar or a run tells its row and
-// value; "画像保存…" in the context menu saves a PNG.
+// A bar chart (one or two series, optionally a trend line over them) drawn from a ChartData, under its title
+// and between its named axes; redraws whenever the data changes. Plays that outnumber the chart's pixels are
+// drawn as the days, weeks or months the data chooses; other rows that do are drawn in runs, each as high as
+// its largest value (one series: as one filled outline of the runs' tops). Hovering a bar or a run tells its
+// row, period and value; "画像保存…" in the context menu saves a PNG with the title and the day it was saved.
+// Every number of the axes comes from the data; the widget measures only how many labels have room.
 class ChartWidget : public QWidget {
     Q_OBJECT
 public:
@@ -32,14 +36,15 @@ public:
     // Series colours and names, set once when a window is designed.
     void setSeriesColors(const QList<QColor> &colors);
     void setSeriesNames(const QStringList &names);
-    void setTitle(const QString &title);
 
     // What is drawn now; changes of the data are drawn together once control returns to the event loop.
     QChart *chart() const;
     QChartView *chartView() const;
     bool redrawPending() const;
 
-    // Writes the chart as shown to a PNG file. Returns an error text or "".
+    // The chart as shown, with a line under it telling the day it was saved (the program's clock).
+    QImage savedPicture() const;
+    // Writes savedPicture() to a PNG file. Returns an error text or "".
     QString saveImage(const QString &path) const;
     // Asks for a file name and saves there, telling the user when it failed ("画像保存…" in the menu).
     void saveImageWithDialog();
@@ -57,17 +62,21 @@ private:
     void scheduleRedraw();
     void redraw();
     QLineSeries *trendSeries(int perBar) const;
-    QAbstractSeries *bars(int perBar);
-    QAbstractSeries *runsArea(int perBar);
-    void showHover(bool on, int bar, double value, const QString &series, int perBar);
+    QAbstractSeries *bars(const QList<QList<double>> &values, bool thin);
+    QAbstractSeries *runsArea(const QList<double> &tops);
+    void showHover(bool on, int bar, double value, const QString &series);
     int runAt(QPointF viewPoint) const;
     void measureRowLabels();
     int fittingLabelStep() const;
+    int markRoom() const;
+    bool datedRows() const;
     void replaceRowsAxis();
     void onPlotAreaChanged();
     void fitValueTicks();
     QAbstractAxis *labelAxis() const;
     QAbstractAxis *thinnedAxis(int step) const;
+    QAbstractAxis *markedAxis(int room) const;
+    QString shownTitle() const;
     static int rowsPerBar(int rows, int bars);
     int barsForWidth() const;
     static QList<double> barValues(const QList<double> &values, int perBar);

@@ -18,8 +18,12 @@ private slots:
     void resizingKeepsValues();
     void axisRange_data();
     void axisRange();
-    void automaticRange_data();
-    void automaticRange();
+    void valueScale_data();
+    void valueScale();
+    void playsAsPeriods_data();
+    void playsAsPeriods();
+    void dateMarks_data();
+    void dateMarks();
     void batchEmitsOneChange();
     void visibility();
     void repeatedLabelsStayDistinct();
@@ -168,12 +172,13 @@ void TestChartData::axisRange() {
     ChartData d;
     d.setRowCount(1);
     d.setRow(1);
-    d.setValue(500); // a fixed axis is kept even below the largest value
+    d.setValue(500);
     QVERIFY(!d.axisRange());
     d.setAxisRange(min, max);
     QVERIFY(d.axisRange());
     QCOMPARE(*d.axisRange(), std::make_pair(shownMin, shownMax));
-    QCOMPARE(d.displayRange(), std::make_pair(shownMin, shownMax));
+    // The axis covers the fixed range and every bar, up to a round step above the highest.
+    QCOMPARE(d.displayRange(), std::make_pair(0.0, 600.0));
     d.resetToSingleZero();
     QVERIFY(d.axisRange()); // a reset keeps the window's scale
     d.setAxisAuto();
@@ -181,33 +186,190 @@ void TestChartData::axisRange() {
     QCOMPARE(d.displayRange(), std::make_pair(0.0, 1.0));
 }
 
-void TestChartData::automaticRange_data() {
+void TestChartData::valueScale_data() {
     QTest::addColumn<QList<double>>("values");
-    QTest::addColumn<double>("low");
-    QTest::addColumn<double>("high");
-    QTest::newRow("no rows") << QList<double>{} << 0.0 << 1.0;
-    QTest::newRow("zero") << QList<double>{0} << 0.0 << 1.0;
-    QTest::newRow("fractions") << QList<double>{0.42, 0.9} << 0.0 << 1.0;
-    QTest::newRow("just above one") << QList<double>{1.2} << 0.0 << 2.0;
-    QTest::newRow("eighty") << QList<double>{12, 80} << 0.0 << 100.0;
-    QTest::newRow("exactly round") << QList<double>{100} << 0.0 << 100.0;
-    QTest::newRow("two and a half") << QList<double>{230} << 0.0 << 250.0;
-    QTest::newRow("above two and a half") << QList<double>{251} << 0.0 << 500.0;
-    QTest::newRow("seconds of a day") << QList<double>{3725} << 0.0 << 5000.0;
-    QTest::newRow("negative") << QList<double>{-3, 7} << -5.0 << 10.0;
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<double>("fixedTop"); // 0: none
+    QTest::addColumn<int>("room");
+    QTest::addColumn<QString>("labels");
+    QTest::addColumn<QString>("axisTitle");
+    const int number = int(ChartValueKind::Number), count = int(ChartValueKind::Count),
+              duration = int(ChartValueKind::Duration);
+    QTest::newRow("no rows") << QList<double>{} << number << 0.0 << 6 << "0.0 0.2 0.4 0.6 0.8 1.0"
+                             << "値（秒）";
+    QTest::newRow("no plays counted") << QList<double>{0} << count << 0.0 << 6 << "0 1"
+                                      << "値（秒）";
+    QTest::newRow("fractions") << QList<double>{0.42, 0.9} << number << 0.0 << 6 << "0.0 0.2 0.4 0.6 0.8 1.0"
+                               << "値（秒）";
+    QTest::newRow("just above one") << QList<double>{1.2} << number << 0.0 << 6 << "0.0 0.5 1.0 1.5"
+                                    << "値（秒）";
+    // A 秒数 chart of 10-second plays: the top stands above the bars.
+    QTest::newRow("ten-second plays") << QList<double>{10, 10} << number << 0.0 << 6 << "0 5 10 15"
+                                      << "値（秒）";
+    QTest::newRow("exactly round") << QList<double>{100} << number << 0.0 << 6 << "0 50 100 150"
+                                   << "値（秒）";
+    QTest::newRow("a short chart") << QList<double>{100} << number << 0.0 << 3 << "0 100 200"
+                                   << "値（秒）";
+    QTest::newRow("negative") << QList<double>{-3, 7} << number << 0.0 << 6 << "-5 0 5 10"
+                              << "値（秒）";
+    // The calendar's plays per weekday, once 0 / 36 / 72.
+    QTest::newRow("plays") << QList<double>{72, 15} << count << 0.0 << 6 << "0 20 40 60 80"
+                           << "値（秒）";
+    QTest::newRow("just under a step") << QList<double>{58} << count << 0.0 << 6 << "0 20 40 60 80"
+                                       << "値（秒）";
+    // The main panel's hours under a day's longest play of 95.2 seconds, once 0 / 47.6 / 95.2.
+    QTest::newRow("seconds of a day") << QList<double>{30} << duration << 95.2 << 6 << "0 20 40 60 80 100"
+                                      << "値（秒）";
+    QTest::newRow("minutes") << QList<double>{1500} << duration << 0.0 << 6 << "0 10 20 30"
+                             << "値（分）";
+    QTest::newRow("half hours") << QList<double>{7300} << duration << 0.0 << 6 << "0:00 0:30 1:00 1:30 2:00 2:30"
+                                << "値（時間）";
+    // The calendar's seconds per weekday, once up to 50000.
+    QTest::newRow("hours") << QList<double>{50000, 12000} << duration << 0.0 << 6 << "0:00 5:00 10:00 15:00"
+                           << "値（時間）";
 }
 
-void TestChartData::automaticRange() {
+// Round steps, in the unit the values ask for, with room above the highest bar.
+void TestChartData::valueScale() {
     QFETCH(QList<double>, values);
-    QFETCH(double, low);
-    QFETCH(double, high);
+    QFETCH(int, kind);
+    QFETCH(double, fixedTop);
+    QFETCH(int, room);
+    QFETCH(QString, labels);
+    QFETCH(QString, axisTitle);
     ChartData d;
+    d.describe({.valuesTitle = QStringLiteral("値"), .valueUnit = QStringLiteral("秒"), .kind = ChartValueKind(kind)});
     d.setRowCount(int(values.size()));
     for (int r = 1; r <= values.size(); ++r) {
         d.setRow(r);
         d.setValue(values[r - 1]);
     }
-    QCOMPARE(d.displayRange(), std::make_pair(low, high));
+    if (fixedTop > 0)
+        d.setAxisRange(0, fixedTop);
+    const ValueScale scale = d.valueScale(room);
+    QStringList shown;
+    for (const AxisTick &tick : scale.ticks) {
+        QCOMPARE(tick.value, scale.min + shown.size() * scale.step);
+        shown.append(tick.label);
+    }
+    QCOMPARE(shown.join(u' '), labels);
+    QCOMPARE(std::make_pair(scale.min, scale.max), std::make_pair(scale.ticks.first().value, scale.ticks.last().value));
+    QCOMPARE(d.valueAxisTitle(scale), axisTitle);
+    // A rate stays within its 100 %.
+    d.setValueLimit(100);
+    if (ChartValueKind(kind) == ChartValueKind::Number && values == QList<double>{100})
+        QCOMPARE(d.valueScale(room).max, 100.0);
+}
+
+void TestChartData::playsAsPeriods_data() {
+    QTest::addColumn<QStringList>("dates");
+    QTest::addColumn<int>("maxBars");
+    QTest::addColumn<QString>("title"); // "" while every play has its bar
+    QTest::addColumn<QString>("means");
+    QTest::addColumn<QString>("counts");
+    QTest::addColumn<QString>("firstHover");
+    // Values 10, 20, 30, 40 and 99, the last play undated. 2024/03/01 is a Friday.
+    const QStringList spread{"2024/03/01", "2024/03/02", "2024/03/03", "2024/03/20", "--"};
+    QTest::newRow("every play fits") << spread << 5 << ""
+                                     << ""
+                                     << ""
+                                     << "";
+    QTest::newRow("days") << QStringList{"2024/03/01", "2024/03/01", "2024/03/01", "2024/03/03", "--"} << 4
+                          << "日ごとの平均秒数　全項目"
+                          << "20 0 40"
+                          << "3 0 1"
+                          << "2024/03/01 3回 平均 20.0秒";
+    QTest::newRow("weeks from Sunday") << spread << 4 << "週ごとの平均秒数　全項目"
+                                       << "15 30 0 40"
+                                       << "2 1 0 1"
+                                       << "2024/02/25～2024/03/02 2回 平均 15.0秒";
+    QTest::newRow("months") << spread << 3 << "月ごとの平均秒数　全項目"
+                            << "25"
+                            << "4"
+                            << "2024/03 4回 平均 25.0秒";
+}
+
+// Plays that outnumber the bars are drawn as the smallest period whose number fits, each its plays' mean.
+void TestChartData::playsAsPeriods() {
+    QFETCH(QStringList, dates);
+    QFETCH(int, maxBars);
+    QFETCH(QString, title);
+    QFETCH(QString, means);
+    QFETCH(QString, counts);
+    QFETCH(QString, firstHover);
+    ChartData d;
+    d.describe({.measure = QStringLiteral("プレイごとの秒数"),
+                .scope = QStringLiteral("全項目"),
+                .valueUnit = QStringLiteral("秒"),
+                .rowKind = ChartRowKind::Plays,
+                .periodMeasure = QStringLiteral("%1ごとの平均秒数")});
+    d.setRowCount(int(dates.size()));
+    for (int r = 1; r <= dates.size(); ++r) {
+        d.setRow(r);
+        d.setValue(r < dates.size() ? 10 * r : 99);
+        d.setRowDate(QDate::fromString(dates[r - 1], QStringLiteral("yyyy/MM/dd")));
+    }
+    const std::optional<TimeUnit> unit = d.periodUnit(maxBars);
+    QCOMPARE(unit.has_value(), !title.isEmpty());
+    if (!unit)
+        return;
+    const TimeBars bars = d.periodBars(*unit);
+    QStringList shownMeans, shownCounts;
+    for (qsizetype i = 0; i < bars.means.size(); ++i) {
+        shownMeans.append(QString::number(bars.means[i]));
+        shownCounts.append(QString::number(bars.counts[i]));
+    }
+    QCOMPARE(shownMeans.join(u' '), means);
+    QCOMPARE(shownCounts.join(u' '), counts);
+    QCOMPARE(d.periodTitle(*unit), title);
+    QCOMPARE(d.periodHoverText(bars, 0), firstHover);
+    if (*unit == TimeUnit::Week)
+        QCOMPARE(d.periodHoverText(bars, 2), QStringLiteral("2024/03/10～2024/03/16 0回"));
+}
+
+void TestChartData::dateMarks_data() {
+    QTest::addColumn<QDate>("first");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<int>("bars");
+    QTest::addColumn<int>("room");
+    QTest::addColumn<QString>("labels");
+    const int day = int(TimeUnit::Day), week = int(TimeUnit::Week), month = int(TimeUnit::Month);
+    const QDate january30(2024, 1, 30); // 70 days run to 2024/04/08
+    QTest::newRow("every day") << january30 << day << 5 << 10
+                               << "2024/01/30 2024/01/31 2024/02/01 2024/02/02 2024/02/03";
+    QTest::newRow("days 1, 6, 11, …") << january30 << day << 70 << 14
+                                      << "2024/02/01 2024/02/06 2024/02/11 2024/02/16 2024/02/21 2024/02/26 "
+                                         "2024/03/01 2024/03/06 2024/03/11 2024/03/16 2024/03/21 2024/03/26 "
+                                         "2024/04/01 2024/04/06";
+    QTest::newRow("days 1 and 16") << january30 << day << 70 << 5
+                                   << "2024/02/01 2024/02/16 2024/03/01 2024/03/16 2024/04/01";
+    QTest::newRow("every other month") << january30 << day << 70 << 2 << "2024/03/01";
+    QTest::newRow("too short for a place") << QDate(2024, 1, 12) << day << 3 << 2 << "2024/01/12";
+    // 60 weeks from Sunday 2023/12/31: the first Sunday of every other month.
+    QTest::newRow("weeks") << QDate(2023, 12, 31) << week << 60 << 12
+                           << "2024/01/07 2024/03/03 2024/05/05 2024/07/07 2024/09/01 2024/11/03 2025/01/05";
+    QTest::newRow("years of months") << QDate(2020, 1, 1) << month << 60 << 6
+                                     << "2020/01 2021/01 2022/01 2023/01 2024/01";
+}
+
+// Dates under consecutive days, weeks or months stand at calendar places, as many as there is room for.
+void TestChartData::dateMarks() {
+    QFETCH(QDate, first);
+    QFETCH(int, unit);
+    QFETCH(int, bars);
+    QFETCH(int, room);
+    QFETCH(QString, labels);
+    QList<QDate> starts;
+    for (int i = 0; i < bars; ++i)
+        starts.append(TimeUnit(unit) == TimeUnit::Month
+                          ? first.addMonths(i)
+                          : first.addDays(i * (TimeUnit(unit) == TimeUnit::Week ? 7 : 1)));
+    QStringList shown;
+    for (const RowMark &mark : mirute::dateMarks(starts, TimeUnit(unit), room)) {
+        QCOMPARE(dateMarkText(starts[mark.index], TimeUnit(unit)), mark.label);
+        shown.append(mark.label);
+    }
+    QCOMPARE(shown.join(u' '), labels);
 }
 
 void TestChartData::batchEmitsOneChange() {

@@ -352,6 +352,9 @@ void TestAllGraphs::dayCharts() {
     g.press(AllGraphsChart::DayCounts);
     QCOMPARE(chartValues(g.timelineChart()), (QList<double>{2, 0, 1}));
     QCOMPARE(chartLabels(g.timelineChart()), (QStringList{"2024/03/01", "2024/03/02", "2024/03/03"}));
+    QCOMPARE(g.timelineChart().title(), QStringLiteral("日別のプレイ回数　全項目　2024/03/01～2024/03/03"));
+    QCOMPARE(g.timelineChart().rowDate(2), QDate(2024, 3, 2)); // marked at calendar places
+    QCOMPARE(g.timelineChart().valueKind(), ChartValueKind::Count);
     g.press(AllGraphsChart::DaySeconds);
     QCOMPARE(chartValues(g.timelineChart()), (QList<double>{25, 0, 8}));
     g.press(AllGraphsChart::DayAverages);
@@ -360,9 +363,16 @@ void TestAllGraphs::dayCharts() {
     g.press(AllGraphsChart::Records);
     QCOMPARE(chartValues(g.timelineChart()), (QList<double>{10, 15, 7.5}));
     QCOMPARE(chartLabels(g.timelineChart()), (QStringList{"抜か", "抜か", "抜か"}));
+    // Dated, so that a long log is drawn in days, weeks or months.
+    QCOMPARE(g.timelineChart().rowKind(), ChartRowKind::Plays);
+    QCOMPARE(g.timelineChart().rowDate(3), QDate(2024, 3, 3));
+    QCOMPARE(g.timelineChart().periodTitle(TimeUnit::Week),
+             QStringLiteral("週ごとの平均秒数　全項目　2024/03/01～2024/03/03"));
     g.press(AllGraphsChart::GameTotals);
     QCOMPARE(chartValues(g.totalsChart()), (QList<double>{32}));
     QCOMPARE(chartLabels(g.totalsChart()), (QStringList{"抜か"}));
+    QCOMPARE(g.totalsChart().title(), QStringLiteral("項目別の合計時間　2024/03/01～2024/03/03"));
+    QCOMPARE(g.totalsChart().valueKind(), ChartValueKind::Duration);
 }
 
 void TestAllGraphs::currentChartRedrawnOnRefill_data() {

@@ -246,6 +246,8 @@ void TestCalendar::weekdayCharts() {
     }
     QCOMPARE(values(c.playsByWeekdayChart()), (QList<double>{2, 0, 0, 1, 0, 0, 0}));
     QCOMPARE(values(c.secondsByWeekdayChart()), (QList<double>{6, 0, 0, 100, 0, 0, 0}));
+    QCOMPARE(c.secondsByWeekdayChart().title(), QStringLiteral("曜日別の合計時間　全項目　2024/03/03～2024/03/06"));
+    QCOMPARE(c.secondsByWeekdayChart().valueKind(), ChartValueKind::Duration);
 }
 
 void TestCalendar::emptyLog() {

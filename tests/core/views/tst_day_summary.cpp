@@ -246,6 +246,8 @@ void TestDaySummary::axisCoversEveryBar() {
     QCOMPARE(*view.chart().axisRange(), std::make_pair(0.0, 120.0));
     view.drawChart(DayChartView::PerHour);
     QCOMPARE(*view.chart().axisRange(), std::make_pair(0.0, 120.0));
+    QCOMPARE(view.chart().title(), QStringLiteral("時刻別の合計時間　") + kTodayText);
+    QCOMPARE(view.chart().valueKind(), ChartValueKind::Duration);
     view.drawChart(DayChartView::TimeLine);
     QCOMPARE(*view.chart().axisRange(), std::make_pair(0.0, 60.0));
 }

@@ -394,6 +394,7 @@ void TestRangeView::chartsFollowTheHighlightedButton() {
     // A filter refresh redraws the chart of the lit button, and the choice survives reopening.
     f.view.choosePeriod(QStringLiteral("cmdKikan1"), QDate(2024, 5, 6), f.records);
     QCOMPARE(f.view.groupChart().columnValues(1), (QList<double>{0, 20, 0, 0, 0, 0, 30}));
+    QCOMPARE(f.view.groupChart().title(), QStringLiteral("項目別の合計時間　全項目　2024/05/05～2024/05/06"));
     f.view.open(f.records);
     QCOMPARE(f.view.chart(), RangeChart::Total);
     QVERIFY(f.view.groupChart().isVisible());
@@ -401,8 +402,11 @@ void TestRangeView::chartsFollowTheHighlightedButton() {
 
     f.view.showPlaysChart();
     f.view.filter().key = QStringLiteral("座標");
-    f.view.applyKey(f.records);
+    f.view.chooseWeekday(1, f.records);
     QCOMPARE(f.view.recordChart().columnValues(1), QList<double>{30});
+    // The title names the plays the filter chose; the plays are dated, for a long list drawn in periods.
+    QCOMPARE(f.view.recordChart().title(), QStringLiteral("プレイごとの秒数　「座標」・月曜　2024/05/04～2024/05/06"));
+    QCOMPARE(f.view.recordChart().rowDate(1), QDate(2024, 5, 6));
     f.view.filter().key = QStringLiteral("無い");
     f.view.applyKey(f.records);
     QCOMPARE(f.view.recordChart().rowCount(), 1);

@@ -1,3 +1,4 @@
+#include "core/base/day_time.h"
 #include "core/games/game_registry.h"
 #include "core/views/weekly_scores.h"
 
@@ -72,6 +73,14 @@ void TestWeeklyScores::weeks() {
         shown << view.grid().rowTexts(r).mid(1).join(u' ');
     QCOMPARE(shown.join(u'|'), rows);
     QCOMPARE(view.chart().rowCount(), view.grid().rows() - 1);
+    // The chart names the game, the limit shown and its weeks, each bar dated by its Monday for the axis.
+    for (int r = 1; r < view.grid().rows(); ++r)
+        QCOMPARE(dateText(view.chart().rowDate(r)), view.grid().textMatrix(r, 1));
+    if (view.grid().rows() > 1)
+        QVERIFY2(view.chart().title().startsWith(def.name + QStringLiteral("の週別スコア　") +
+                                                 playLimitText(def, view.limit()) + u'　' +
+                                                 view.grid().textMatrix(1, 1)),
+                 qPrintable(view.chart().title()));
     QCOMPARE(!told.isEmpty(), notice);
 }
 

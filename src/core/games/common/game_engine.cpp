@@ -136,7 +136,7 @@ void GameEngine::readAnswerLog(QStringList *notices) {
 void GameEngine::answersChanged() {
     m_practiceWeights = practising() ? practiceWeights(m_answerLog, m_weakSettings.plays) : QHash<QString, double>();
     if (m_weakView.isShown())
-        m_weakView.fill(m_answerLog, m_weakSettings.plays, m_weakView.order());
+        m_weakView.fill(m_def.name, m_answerLog, m_weakSettings.plays, m_weakView.order());
 }
 
 void GameEngine::setPractice(bool on) {
@@ -162,7 +162,7 @@ void GameEngine::setWeakPlays(int plays) {
 void GameEngine::showWeak(WeakOrder order) {
     if (!keepsAnswers())
         return;
-    m_weakView.fill(m_answerLog, m_weakSettings.plays, order);
+    m_weakView.fill(m_def.name, m_answerLog, m_weakSettings.plays, order);
     m_weakView.setShown(true);
 }
 

@@ -130,6 +130,36 @@ QString GameHistory::valueUnit(Button b) const {
     }
 }
 
+// The title and axes of a chart button's chart: the game and the figure, the plays listed (the filter and
+// their first and last dates), and the figure's unit.
+ChartDescription GameHistory::describe(Button b) const {
+    ChartDescription d;
+    d.rowsTitle = QStringLiteral("回（プレイ）");
+    d.valueUnit = valueUnit(b);
+    switch (b) {
+    case PerSecond: d.valuesTitle = QStringLiteral("秒当たり"); break;
+    case Reaction: d.valuesTitle = m_def.reactionButton; break;
+    case Rate:
+        d.valuesTitle = QStringLiteral("正解率");
+        d.limit = 100;
+        break;
+    case Seconds: d.valuesTitle = QStringLiteral("秒数"); break;
+    case OkNg:
+        d.valuesTitle = m_def.answersButton;
+        d.valueUnit = QStringLiteral("回");
+        d.kind = ChartValueKind::Count;
+        break;
+    default: break;
+    }
+    d.measure = m_def.name + QStringLiteral("の") + d.valuesTitle;
+    d.scope = !m_secondsFilter.isEmpty()   ? QStringLiteral("秒数 %1 のプレイ").arg(m_secondsFilter)
+              : !m_answersFilter.isEmpty() ? QStringLiteral("%1 %2 のプレイ").arg(m_def.countCaption, m_answersFilter)
+                                           : QStringLiteral("全プレイ");
+    if (!m_listed.isEmpty())
+        d.scope += u'　' + m_listed.constFirst().date + u'～' + m_listed.constLast().date;
+    return d;
+}
+
 void GameHistory::resetButtons() {
     for (bool &h : m_highlight)
         h = false;
@@ -147,7 +177,7 @@ void GameHistory::drawChart(Button b) {
     if (b == OkNg)
         target.setColumnCount(2);
     target.setRowCount(n);
-    target.setValueUnit(valueUnit(b));
+    target.describe(describe(b));
     for (int i = 1; i <= n; ++i) {
         const HistoryRecord &record = m_listed[i - 1];
         target.setRow(i);

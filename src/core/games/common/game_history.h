@@ -67,6 +67,7 @@ private:
     // That value as the list shows it, for the hover ("0.40" of 0.40/秒).
     static QString chartValueText(Button b, const HistoryRecord &record, int series);
     QString valueUnit(Button b) const; // written after a bar's value when it is hovered
+    ChartDescription describe(Button b) const;
     void scrollForLayout();
 
     const GameDefinition &m_def;

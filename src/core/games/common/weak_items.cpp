@@ -122,7 +122,7 @@ void WeakView::setupGrid() {
     }
 }
 
-void WeakView::fill(const QList<AnswerRecord> &records, int lastPlays, WeakOrder order) {
+void WeakView::fill(const QString &game, const QList<AnswerRecord> &records, int lastPlays, WeakOrder order) {
     m_order = order;
     const WeakTally tally = tallyWeakItems(records, lastPlays, order);
     m_caption = tally.answers == 0 ? QStringLiteral("苦手：まだ解答の記録がありません（記録は保存したプレイから）")
@@ -147,8 +147,14 @@ void WeakView::fill(const QList<AnswerRecord> &records, int lastPlays, WeakOrder
     const bool misses = order == WeakOrder::Misses;
     const int shown = int(qMin<qsizetype>(kChartItems, tally.items.size()));
     m_chart.beginBatch();
+    m_chart.describe({.measure = game + (misses ? QStringLiteral("の苦手：誤答率の高い項目")
+                                                : QStringLiteral("の苦手：平均反応時間の長い項目")),
+                      .scope = QStringLiteral("直近 %1 回").arg(lastPlays),
+                      .rowsTitle = QStringLiteral("項目"),
+                      .valuesTitle = misses ? QStringLiteral("誤答率") : QStringLiteral("平均反応時間"),
+                      .valueUnit = misses ? QStringLiteral("%") : QStringLiteral("秒"),
+                      .limit = misses ? std::optional<double>(100) : std::nullopt});
     m_chart.setRowCount(shown);
-    m_chart.setValueUnit(misses ? QStringLiteral("%") : QStringLiteral("秒"));
     for (int i = 1; i <= shown; ++i) {
         const WeakItem &w = tally.items[i - 1];
         m_chart.setRow(i);

@@ -72,8 +72,8 @@ public:
     bool isShown() const { return m_shown; }
     WeakOrder order() const { return m_order; }
 
-    // Fills the list and the chart from the answers.
-    void fill(const QList<AnswerRecord> &records, int lastPlays, WeakOrder order);
+    // Fills the list and the chart (named after the game) from the answers.
+    void fill(const QString &game, const QList<AnswerRecord> &records, int lastPlays, WeakOrder order);
     void setShown(bool shown);
 
 signals:

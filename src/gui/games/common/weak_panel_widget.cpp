@@ -90,7 +90,6 @@ void WeakPanelWidget::render() {
     setButtonColor(m_slowButton, view.isShown() && !misses ? cyan : kButtonFace);
     m_playsBox->setCurrentIndex(m_playsBox->findData(m_engine.weakSettings().plays));
     m_caption->setText(view.caption());
-    m_chart->setTitle(misses ? QStringLiteral("誤答率（%）の高い項目") : QStringLiteral("平均反応秒の長い項目"));
     setVisible(view.isShown());
 }
 

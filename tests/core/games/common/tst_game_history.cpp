@@ -181,8 +181,13 @@ void TestGameHistory::trendOfShownPlays() {
     for (int i = 0; i < means.size(); ++i)
         QVERIFY2(qFuzzyCompare(trend[i], means[i]), qPrintable(QString::number(trend[i])));
     // A hovered bar names its play by number and date, its value by the figure's unit.
-    const QString value = b == GameHistory::PerSecond ? QStringLiteral("2/秒") : QStringLiteral("20");
+    const QString value = b == GameHistory::PerSecond ? QStringLiteral("2/秒") : QStringLiteral("20回");
     QCOMPARE(chart.hoverText(2, chart.value(2)), QStringLiteral("2回 2026/12/02 ") + value);
+    // Its title names the game, the figure and the plays listed, from the first date to the last.
+    const QString figure = b == GameHistory::PerSecond ? QStringLiteral("秒当たり") : m_def.answersButton;
+    const QString listed = seconds.isEmpty() ? QStringLiteral("全プレイ") : QStringLiteral("秒数 60 のプレイ");
+    QCOMPARE(chart.title(), m_def.name + QStringLiteral("の") + figure + u'　' + listed +
+                                QStringLiteral("　2026/12/01～2026/12/%1").arg(plays, 2, 10, QChar(u'0')));
 }
 
 void TestGameHistory::chartLayoutAndScrolling() {
@@ -288,7 +293,10 @@ void TestGameHistory::weakItemsOfLastPlays() {
                 .ok());
     const QList<AnswerRecord> records = readAnswers(m_dir.path(), "抜かな解答.txt").records;
     WeakView view;
-    view.fill(records, plays, WeakOrder(order));
+    view.fill(QStringLiteral("抜かな"), records, plays, WeakOrder(order));
+    QCOMPARE(view.chart().title(), QStringLiteral("抜かなの苦手：%1の%2項目　直近 %3 回")
+                                       .arg(order == 0 ? "誤答率" : "平均反応時間", order == 0 ? "高い" : "長い")
+                                       .arg(plays));
     const QHash<QString, double> practice = practiceWeights(records, plays);
     QCOMPARE(view.list().rows(), rows.size() + 1);
     for (int r = 1; r <= rows.size(); ++r) {
