@@ -47,6 +47,12 @@ inline QString SharedTextBuffer::take(qsizetype length) {
     return QString(QString::DataPointer(m_block.data_ptr().d_ptr(), text, length));
 }
 
+// A text kept after the records it came from are gone, with characters of its own: one handed out by a
+// SharedTextBuffer keeps its whole block alive, and a log's dates kept that way would keep all of its text.
+inline QString ownedText(const QString &text) {
+    return QString(text.constData(), text.size());
+}
+
 // Whether two texts are equal, known at once when they share their characters, as a day's records share
 // their date: comparing equal texts otherwise reads every character of both.
 inline bool sameText(const QString &a, const QString &b) {

@@ -52,6 +52,9 @@ public:
     AllGraphsChart currentChart() const { return m_chart; }
 
     void resetGrids();
+    // Drops the numbers behind the charts, kept per play, while the lists are put away; the next rebuild
+    // makes them again.
+    void releaseNumbers() { m_numbers = {}; }
     // Rebuilds the three lists from the log in one pass and redraws the current chart. The days run over
     // the log's span on `today` (see PlaySpan). Returns a notice when records could not be placed on their
     // day (shown once by the panel), otherwise "".

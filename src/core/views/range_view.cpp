@@ -85,7 +85,7 @@ QStringList playDates(const QList<PlayRecord> &records) {
     QStringList dates;
     for (int i = 0; i < records.size(); ++i)
         if (i == 0 || records[i].date != records[i - 1].date)
-            dates.append(records[i].date);
+            dates.append(ownedText(records[i].date)); // kept for the period boxes until the next opening
     // In date order already unless a record is out of order; both ends of the period must take it in.
     std::sort(dates.begin(), dates.end());
     dates.erase(std::unique(dates.begin(), dates.end()), dates.end());

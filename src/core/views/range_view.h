@@ -86,6 +86,9 @@ public:
 
     // Opening the view: every record, the combo boxes from the log, the "全部" buttons lit, all weekdays.
     void open(const QList<PlayRecord> &log);
+    // Drops the numbers behind the charts, kept per listed play, while the view is put away; the opening
+    // makes them again.
+    void releaseNumbers() { m_numbers = {}; }
     // The filter controls: each changes the filter and refreshes the lists from the log.
     void choosePeriod(const QString &button, const QDate &today, const QList<PlayRecord> &log);
     // From the earliest play to today, or to the latest play when one is dated after today.

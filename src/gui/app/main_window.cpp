@@ -17,8 +17,6 @@
 #include "gui/panels/sort_panel.h"
 #include "gui/panels/totals_panel.h"
 #include "gui/panels/weekly_scores_panel.h"
-#include "gui/widgets/chart_widget.h"
-#include "gui/widgets/grid_widget.h"
 #include "gui/widgets/help_tour_dialog.h"
 #include "gui/widgets/icons.h"
 #include "gui/widgets/message_dialog.h"
@@ -212,14 +210,10 @@ void MainWindow::hideAllPanels() {
     for (LogPanel *p : m_hideOrder) {
         const bool wasShown = p->isVisibleTo(this);
         p->hide();
-        // Every panel but the main panel is filled from the log again when it opens, so the rows of the
-        // lists and charts of a panel put away are dropped rather than kept (a whole log is 32,766 rows).
-        if (wasShown && p != m_dayPanel) {
-            for (GridWidget *grid : p->findChildren<GridWidget *>())
-                grid->grid().releaseRows();
-            for (ChartWidget *chart : p->findChildren<ChartWidget *>())
-                chart->data().releaseRows();
-        }
+        // Every panel but the main panel is filled from the log again when it opens, so what it holds of the
+        // log is dropped rather than kept.
+        if (wasShown && p != m_dayPanel)
+            p->releaseRows();
     }
 }
 

@@ -96,6 +96,11 @@ QString AllGraphsPanel::helpTourText() const {
     return helptexts::allGraphs();
 }
 
+void AllGraphsPanel::releaseRows() {
+    LogPanel::releaseRows();
+    m_graphs.releaseNumbers();
+}
+
 QWidget *AllGraphsPanel::firstFocus() {
     return m_buttons.value(int(m_graphs.currentChart()));
 }

@@ -22,6 +22,7 @@ public:
     QString helpTourText() const override;
     bool fillsBeforeHiding() const override { return true; }
     QWidget *firstFocus() override;
+    void releaseRows() override;
 
 private:
     void buildButtons(QGridLayout *layout);

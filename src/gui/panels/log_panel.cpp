@@ -1,6 +1,8 @@
 #include "gui/panels/log_panel.h"
 
 #include "core/log/app_state.h"
+#include "gui/widgets/chart_widget.h"
+#include "gui/widgets/grid_widget.h"
 #include "gui/widgets/message_dialog.h"
 
 namespace mirute {
@@ -8,6 +10,13 @@ namespace mirute {
 LogPanel::LogPanel(MainState &state, const QString &objectName, QWidget *parent) : QFrame(parent), m_state(state) {
     setObjectName(objectName);
     setFrameShape(QFrame::NoFrame);
+}
+
+void LogPanel::releaseRows() {
+    for (GridWidget *grid : findChildren<GridWidget *>())
+        grid->releaseRows();
+    for (ChartWidget *chart : findChildren<ChartWidget *>())
+        chart->data().releaseRows();
 }
 
 PlayLogData LogPanel::readLogAndWarn(LogWarning when) {

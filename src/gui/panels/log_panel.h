@@ -24,6 +24,9 @@ public:
     virtual bool fillsBeforeHiding() const { return false; }
     // Where the keyboard focus goes when the panel has been opened.
     virtual QWidget *firstFocus() { return nullptr; }
+    // The panel is put away: what its next opening rebuilds is given back (a whole log is 32,766 rows), its
+    // lists' and charts' rows and, in the panels that keep them, the numbers behind the charts.
+    virtual void releaseRows();
 
 protected:
     // When a read tells the user about a log it could not read whole: every time (a panel opening), or only

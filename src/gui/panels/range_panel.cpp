@@ -220,6 +220,11 @@ QString RangePanel::helpTourText() const {
 }
 
 // The key box empties itself when focused, so the panel starts on the first period button instead.
+void RangePanel::releaseRows() {
+    LogPanel::releaseRows();
+    m_view.releaseNumbers();
+}
+
 QWidget *RangePanel::firstFocus() {
     return m_buttons.value(kWholeLogButtonName);
 }

@@ -28,6 +28,7 @@ public:
     void fill() override;
     QString helpTourText() const override;
     QWidget *firstFocus() override;
+    void releaseRows() override;
 
     RangeView &view() { return m_view; }
 

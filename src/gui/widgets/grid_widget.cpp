@@ -38,11 +38,7 @@ const SavedFileKind kCsvFile{QStringLiteral("CSV保存"), kCsvDialogName, QStrin
 GridWidget::GridWidget(QWidget *parent) : GridWidget(nullptr, parent) {}
 
 GridWidget::GridWidget(Grid *grid, QWidget *parent) : QTableView(parent), m_grid(nullptr), m_model(nullptr) {
-    // Column 0 holds the running numbers, so no row header of its own.
-    verticalHeader()->hide();
-    // One height for every row keeps 32,766 rows cheap to lay out and scroll.
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setMinimumSectionSize(1);
+    setUpRowHeader(verticalHeader());
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
@@ -60,6 +56,24 @@ GridWidget::GridWidget(Grid *grid, QWidget *parent) : QTableView(parent), m_grid
     connect(this, &QAbstractItemView::clicked, this, &GridWidget::reportClick);
 
     showGrid(grid ? grid : new Grid(this));
+}
+
+void GridWidget::setUpRowHeader(QHeaderView *header) {
+    // Column 0 holds the running numbers, so no row header of its own.
+    header->hide();
+    // One height for every row keeps 32,766 rows cheap to lay out and scroll.
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setMinimumSectionSize(1);
+}
+
+void GridWidget::releaseRows() {
+    m_grid->releaseRows();
+    // The row header keeps the room it took for a whole log's rows (half a megabyte at 32,766) when they are
+    // gone; a fresh one holds room for the one row left.
+    auto *header = new QHeaderView(Qt::Vertical, this);
+    setUpRowHeader(header);
+    header->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+    setVerticalHeader(header);
 }
 
 void GridWidget::showGrid(Grid *grid) {

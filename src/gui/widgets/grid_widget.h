@@ -4,6 +4,8 @@
 
 #include <QTableView>
 
+class QHeaderView;
+
 namespace mirute {
 
 class GridModel;
@@ -19,6 +21,8 @@ public:
     // first, the widget falls back to an empty grid of its own.
     explicit GridWidget(Grid *grid, QWidget *parent = nullptr);
     Grid &grid() { return *m_grid; }
+    // Drops the rows of the list put away, and the row header's room for them.
+    void releaseRows();
     const Grid &grid() const { return *m_grid; }
 
     static int twipsToPixels(int twips, const QWidget *w = nullptr);
@@ -47,6 +51,7 @@ protected:
     void updateGeometries() override;
 
 private:
+    static void setUpRowHeader(QHeaderView *header);
     void showGrid(Grid *grid);
     void applyFormat();
     void widenColumnsToTexts();
