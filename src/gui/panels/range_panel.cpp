@@ -219,12 +219,12 @@ QString RangePanel::helpTourText() const {
     return helptexts::range();
 }
 
-// The key box empties itself when focused, so the panel starts on the first period button instead.
 void RangePanel::releaseRows() {
     LogPanel::releaseRows();
     m_view.releaseNumbers();
 }
 
+// The key box empties itself when focused, so the panel starts on the first period button instead.
 QWidget *RangePanel::firstFocus() {
     return m_buttons.value(kWholeLogButtonName);
 }
