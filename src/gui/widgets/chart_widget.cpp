@@ -564,8 +564,11 @@ QAbstractAxis *ChartWidget::labelAxis() const {
     // the room that hidden labels would cut down to "...".
     if (m_impl->widestLabel == 0) {
         auto *axis = new QCategoryAxis;
-        axis->setRange(-0.5, m_data->rowCount() - 0.5);
+        axis->setRange(-0.5, qMax(1, m_data->rowCount()) - 0.5);
         axis->setStartValue(-0.5);
+        // One blank category over every row: Qt Charts lays out no axis without one and would leave its name
+        // over the window's corner (the chart of a day not played yet).
+        axis->append(QStringLiteral(" "), qMax(1, m_data->rowCount()) - 0.5);
         return axis;
     }
     auto *axis = new QBarCategoryAxis;
