@@ -359,15 +359,7 @@ QDate ChartData::rowDate(int row) const {
 std::optional<TimeUnit> ChartData::periodUnit(int maxBars) const {
     if (m_rowKind != ChartRowKind::Plays || m_rows <= maxBars)
         return std::nullopt;
-    QDate first, last;
-    for (const QDate &d : m_dates) {
-        if (!d.isValid())
-            continue;
-        if (!first.isValid() || d < first)
-            first = d;
-        if (!last.isValid() || d > last)
-            last = d;
-    }
+    const auto [first, last] = dateSpan(m_dates);
     if (!first.isValid())
         return std::nullopt;
     return fittingUnit(first, last, maxBars);

@@ -155,9 +155,7 @@ TimeUnit fittingUnit(const QDate &first, const QDate &last, int maxBars) {
     return TimeUnit::Month;
 }
 
-TimeBars timeBars(const QList<QDate> &dates, const QList<double> &values, TimeUnit unit) {
-    TimeBars bars;
-    bars.unit = unit;
+std::pair<QDate, QDate> dateSpan(const QList<QDate> &dates) {
     QDate first, last;
     for (const QDate &d : dates) {
         if (!d.isValid())
@@ -167,6 +165,13 @@ TimeBars timeBars(const QList<QDate> &dates, const QList<double> &values, TimeUn
         if (!last.isValid() || d > last)
             last = d;
     }
+    return {first, last};
+}
+
+TimeBars timeBars(const QList<QDate> &dates, const QList<double> &values, TimeUnit unit) {
+    TimeBars bars;
+    bars.unit = unit;
+    const auto [first, last] = dateSpan(dates);
     const qint64 count = periodCount(first, last, unit);
     if (count <= 0)
         return bars;

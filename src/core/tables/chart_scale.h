@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 namespace mirute {
 
@@ -58,6 +59,8 @@ struct TimeBars {
 
 // The unit for plays dated from `first` to `last`: days when their number fits in maxBars, else weeks,
 // else months (even when months do not fit either).
+// The earliest and the latest valid date; both invalid when none is.
+std::pair<QDate, QDate> dateSpan(const QList<QDate> &dates);
 TimeUnit fittingUnit(const QDate &first, const QDate &last, int maxBars);
 TimeBars timeBars(const QList<QDate> &dates, const QList<double> &values, TimeUnit unit);
 

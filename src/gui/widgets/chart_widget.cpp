@@ -609,27 +609,36 @@ QAbstractAxis *ChartWidget::markedAxis(int room) const {
         periods ? dateMarks(m_impl->periods->starts, m_impl->periods->unit, room) : m_data->dateRowMarks(room);
     const int perBar = m_impl->perBar;
     const int bars = periods ? int(m_impl->periods->starts.size()) : (m_data->rowCount() + perBar - 1) / perBar;
-    const qreal width = m_impl->chart->plotArea().width();
-    const QFontMetricsF fm(m_impl->values->labelsFont());
+    QCategoryAxis *axis = barsAxis(bars);
+    int lastBar = -1;
+    for (const RowMark &mark : marks) {
+        const int bar = periods ? mark.index : mark.index / perBar;
+        if (bar > lastBar && labelFits(mark.label, bar, bars)) {
+            axis->append(mark.label, bar);
+            lastBar = bar;
+        }
+    }
+    return axis;
+}
+
+// Bar k (from 0) stands at k, each label on the value of its bar.
+QCategoryAxis *ChartWidget::barsAxis(int bars) {
     auto *axis = new QCategoryAxis;
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axis->setRange(-0.5, bars - 0.5);
     axis->setStartValue(-0.5);
-    int lastBar = -1;
-    for (const RowMark &mark : marks) {
-        const int bar = periods ? mark.index : mark.index / perBar;
-        if (bar <= lastBar)
-            continue;
-        if (width > 0) {
-            const qreal centre = (bar + 0.5) * width / bars;
-            const qreal half = fm.horizontalAdvance(mark.label) / 2;
-            if (centre - half < 0 || centre + half > width)
-                continue;
-        }
-        axis->append(mark.label, bar);
-        lastBar = bar;
-    }
     return axis;
+}
+
+// Whether a label centred under its bar stays inside the plot (Qt Charts hides one that sticks out); true
+// while nothing is known yet of the plot's width.
+bool ChartWidget::labelFits(const QString &label, int bar, int bars) const {
+    const qreal width = m_impl->chart->plotArea().width();
+    if (width <= 0)
+        return true;
+    const qreal centre = (bar + 0.5) * width / bars;
+    const qreal half = QFontMetricsF(m_impl->values->labelsFont()).horizontalAdvance(label) / 2;
+    return centre - half >= 0 && centre + half <= width;
 }
 
 QAbstractAxis *ChartWidget::thinnedAxis(int step) const {
@@ -640,28 +649,17 @@ QAbstractAxis *ChartWidget::thinnedAxis(int step) const {
     const int bars = (rows + perBar - 1) / perBar;
     const bool numbered = !m_impl->labelsNameRows && perBar > 1;
     const QStringList labels = numbered ? QStringList() : m_data->distinctRowLabels();
-    const qreal width = m_impl->chart->plotArea().width();
-    const QFontMetricsF fm(m_impl->values->labelsFont());
-    auto *axis = new QCategoryAxis;
-    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axis->setRange(-0.5, bars - 0.5);
-    axis->setStartValue(-0.5);
+    QCategoryAxis *axis = barsAxis(bars);
     int lastBar = -1;
     for (int first = 0; first < rows; first += step) {
         // Numbered rows read 1, step, 2 × step, …; labelled rows show every step-th row from the first.
         const int row = numbered && first > 0 ? first - 1 : first;
         const QString text = numbered ? QString::number(row + 1) : labels[row];
         const int bar = row / perBar;
-        if (bar <= lastBar)
-            continue;
-        if (width > 0) {
-            const qreal centre = (bar + 0.5) * width / bars;
-            const qreal half = fm.horizontalAdvance(text) / 2;
-            if (centre - half < 0 || centre + half > width)
-                continue;
+        if (bar > lastBar && labelFits(text, bar, bars)) {
+            axis->append(text, bar);
+            lastBar = bar;
         }
-        axis->append(text, bar);
-        lastBar = bar;
     }
     return axis;
 }

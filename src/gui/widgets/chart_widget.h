@@ -76,6 +76,8 @@ private:
     QAbstractAxis *labelAxis() const;
     QAbstractAxis *thinnedAxis(int step) const;
     QAbstractAxis *markedAxis(int room) const;
+    static QCategoryAxis *barsAxis(int bars);
+    bool labelFits(const QString &label, int bar, int bars) const;
     QString shownTitle() const;
     static int rowsPerBar(int rows, int bars);
     int barsForWidth() const;
